@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a make target needs, when they are missing.
+# As root it runs apt-get; otherwise it prints the apt-get line to run.
+set -euo pipefail
+
+profile="${1:-build}"
+packages=(cmake g++ make pkg-config libx11-dev libxext-dev libstb-dev libgtest-dev libgmock-dev libbenchmark-dev)
+case "$profile" in
+  build) ;;
+  run)  packages+=(xvfb xcompmgr x11-utils imagemagick) ;;
+  test) packages+=(xvfb xcompmgr x11-utils xdotool imagemagick) ;;
+  *) echo "deps.sh: unknown profile '$profile' (build, run or test)" >&2; exit 2 ;;
+esac
+if [ -f "$(dirname "$0")/deps-extra.txt" ] && [ "$profile" = test ]; then
+  while read -r p; do [ -n "$p" ] && [ "${p#\#}" = "$p" ] && packages+=("$p"); done < "$(dirname "$0")/deps-extra.txt"
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+else
+  echo "These packages are missing. Install them with:"
+  echo "  sudo apt-get install -y ${missing[*]}"
+  exit 1
+fi
