@@ -1,0 +1,210 @@
+// The one seam between VELMORA and the operating system.
+// Everything outside platform/ talks to the machine only through this
+// interface (and the measurement sources in sources_api.h). Three backends
+// implement it: sim (virtual desktop, virtual time), linux (X11) and win32.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/pixels.h"
+#include "platform/sources_api.h"
+
+namespace vel::platform {
+
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+
+struct Size {
+    int width = 0;
+    int height = 0;
+};
+
+// Window rectangle in screen pixels; right and bottom are exclusive.
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+    bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+};
+
+// A window region as the union of rectangles, in window pixels.
+struct Region {
+    std::vector<Rect> rects;
+    bool empty() const { return rects.empty(); }
+    bool contains(int x, int y) const {
+        for (const Rect& r : rects)
+            if (r.contains(x, y)) return true;
+        return false;
+    }
+};
+
+using WindowId = std::uint32_t;
+using TimerId = std::uint32_t;
+
+enum class MouseButton : int { None = 0, Left = 1, Right = 2, Middle = 4 };
+
+// Raw mouse input for one window, in window pixels.
+struct MouseEvent {
+    enum class Kind { Down, Up, Move, DoubleClick, Leave } kind = Kind::Move;
+    MouseButton button = MouseButton::None;
+    int shift = 0;  // 1 shift, 2 ctrl, 4 alt
+    int x = 0;
+    int y = 0;
+};
+
+struct KeyEvent {
+    int keyCode = 0;  // Windows virtual-key numbers (9 Tab, 13 Enter, 27 Escape)
+    int shift = 0;
+};
+
+// What a window tells its owner.
+class WindowListener {
+public:
+    virtual ~WindowListener() = default;
+    virtual void onMouse(const MouseEvent& e) = 0;
+    virtual void onKey(const KeyEvent&) {}
+    // The system asks the owner to repaint (exposure, compositor restart).
+    virtual void onExpose() {}
+    // The user asked to close the window from outside (window manager).
+    virtual void onCloseRequest() {}
+};
+
+struct WindowDesc {
+    std::string name;   // the form name, e.g. "frmMain"; used by tests and as title
+    Rect bounds;        // screen pixels
+    bool toolWindow = true;  // borderless, no taskbar entry
+    bool popup = false;      // tooltip or menu: never activated, always above
+};
+
+// SetWindowPos insert-after values used by the program.
+enum class ZOrder : int { TopMost = -1, NoTopMost = -2 };
+constexpr unsigned kSwpNoSize = 0x01, kSwpNoMove = 0x02, kSwpNoActivate = 0x10, kSwpShowWindow = 0x40;
+constexpr unsigned kTopMostFlags = kSwpNoSize | kSwpNoMove | kSwpNoActivate | kSwpShowWindow;  // 0x53
+
+// Message boxes: style bits as the classic MessageBox/MsgBox flags.
+namespace mb {
+constexpr int OkOnly = 0, YesNo = 4;
+constexpr int Critical = 16, Question = 32, Exclamation = 48, Information = 64;
+constexpr int DefaultButton2 = 256;
+constexpr int IdOk = 1, IdCancel = 2, IdYes = 6, IdNo = 7;
+}  // namespace mb
+
+// Registry: roots and value types as the Windows registry has them.
+enum class RegRoot : std::uint32_t {
+    ClassesRoot = 0x80000000u,
+    CurrentUser = 0x80000001u,
+    LocalMachine = 0x80000002u,
+    DynData = 0x80000006u,
+};
+constexpr std::uint32_t kRegSz = 1, kRegDword = 4;
+constexpr long kErrorSuccess = 0, kErrorFileNotFound = 2, kErrorAccessDenied = 5, kErrorMoreData = 234;
+
+struct RegValue {
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> data;
+};
+
+class Registry {
+public:
+    virtual ~Registry() = default;
+    using Key = std::uintptr_t;  // 0 = no key
+    virtual long openKey(RegRoot root, const std::string& subKey, Key& out) = 0;    // RegOpenKeyA
+    virtual long createKey(RegRoot root, const std::string& subKey, Key& out) = 0;  // RegCreateKeyA
+    virtual long closeKey(Key key) = 0;
+    virtual long queryValue(Key key, const std::string& name, RegValue& out) = 0;
+    virtual long setValue(Key key, const std::string& name, const RegValue& value) = 0;
+    virtual long deleteValue(Key key, const std::string& name) = 0;
+};
+
+// Local or UTC time with milliseconds, as SYSTEMTIME holds it.
+struct SystemTime {
+    int year = 0, month = 0, dayOfWeek = 0, day = 0;
+    int hour = 0, minute = 0, second = 0, milliseconds = 0;
+};
+
+struct VersionInfo {
+    int major = 2, minor = 0, revision = 0;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    virtual std::string backendName() const = 0;
+
+    // --- windows ---------------------------------------------------------
+    virtual WindowId createWindow(const WindowDesc& desc, WindowListener* listener) = 0;
+    virtual void destroyWindow(WindowId id) = 0;
+    virtual void showWindow(WindowId id, bool visible) = 0;
+    virtual void moveWindow(WindowId id, const Rect& bounds) = 0;
+    virtual Rect windowRect(WindowId id) const = 0;
+    // Region in window pixels; nullptr makes the window rectangular again.
+    virtual void setWindowRegion(WindowId id, const Region* region, bool redraw) = 0;
+    // Layered style (replacing the extended style) and constant alpha.
+    // Returns the system's last error code (0 = fine).
+    virtual long setLayeredAlpha(WindowId id, std::uint8_t alpha) = 0;
+    virtual void setWindowPos(WindowId id, ZOrder insertAfter, unsigned flags) = 0;
+    virtual void present(WindowId id, const Pixels& pixels) = 0;
+    // Caption drag: returns once the button is released.
+    virtual void systemDrag(WindowId id) = 0;
+
+    // --- screen and cursor -----------------------------------------------
+    virtual Point cursorPos() = 0;
+    // Colour (0x00BBGGRR) of a screen pixel; -1 when it cannot be read.
+    virtual std::int32_t screenPixel(int x, int y) = 0;
+    virtual Size screenSize() = 0;
+    // Desktop's double-click interval and tooltip delay, in ms.
+    virtual int doubleClickTime() { return 500; }
+    virtual int tooltipDelay() { return 500; }
+
+    // --- loop and time ---------------------------------------------------
+    // Called by the loop (and by doEvents) after it has dispatched what was
+    // pending, before it waits again; the forms runtime paints from it.
+    virtual void setIdleHook(std::function<void()> hook) = 0;
+    virtual TimerId startTimer(std::uint32_t intervalMs, std::function<void()> tick) = 0;
+    virtual void stopTimer(TimerId id) = 0;
+    // Runs until quit(); returns the exit code.
+    virtual int runLoop() = 0;
+    virtual void quit(int exitCode) = 0;
+    virtual bool quitting() const = 0;
+    // "Let pending events run".
+    virtual void doEvents() = 0;
+    // Blocks the thread; no event runs meanwhile.
+    virtual void sleep(std::uint32_t ms) = 0;
+    virtual SystemTime localTime() = 0;
+    virtual SystemTime systemTime() = 0;  // UTC
+    virtual std::int64_t perfCounter() = 0;
+    virtual std::int64_t perfFrequency() = 0;  // 0 = no high-resolution counter
+    virtual std::uint64_t tickMs() = 0;        // monotonic milliseconds
+
+    // --- dialogs -----------------------------------------------------------
+    virtual int messageBox(const std::string& text, const std::string& title, int style) = 0;
+
+    // --- process and system ----------------------------------------------
+    virtual Registry& registry() = 0;
+    virtual Sources& sources() = 0;
+    // ShellExecuteA(NULL, NULL, file, params, NULL, showCmd); returns > 32 on success.
+    virtual long shellExecute(const std::string& file, const std::string& params, int showCmd) = 0;
+    // True when this is the only running instance (and now holds the claim).
+    virtual bool claimSingleInstance(const std::string& name) = 0;
+    // The folder the program was started from, as the system reports it.
+    virtual std::string programFolder() = 0;
+    virtual char pathSeparator() const = 0;
+    // File name with the program folder's separators turned native.
+    virtual std::string nativePath(const std::string& path) const = 0;
+    virtual VersionInfo version() const { return {}; }
+    // Start-with-the-desktop entry for the program: on Windows the Run value
+    // does it; elsewhere the backend mirrors it (e.g. an XDG autostart file).
+    virtual void mirrorAutostart(bool /*enabled*/, const std::string& /*command*/) {}
+};
+
+}  // namespace vel::platform

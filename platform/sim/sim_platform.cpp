@@ -1,0 +1,394 @@
+#include "platform/sim/sim_platform.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "platform/sim/sim_sources.h"
+
+namespace vel::platform {
+
+std::int64_t daysFromCivil(int y, int m, int d) {
+    y -= m <= 2;
+    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const unsigned yoe = static_cast<unsigned>(y - era * 400);
+    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + static_cast<unsigned>(d) - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
+}
+
+void civilFromDays(std::int64_t z, int& year, int& month, int& day) {
+    z += 719468;
+    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const unsigned doe = static_cast<unsigned>(z - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    year = static_cast<int>(static_cast<std::int64_t>(yoe) + era * 400 + (month <= 2));
+}
+
+SimPlatform::SimPlatform() : sources_(std::make_unique<SimSources>()) {
+    // A fixed, ordinary moment keeps every run identical.
+    setClock(SystemTime{2026, 12, 6, 5, 9, 30, 0, 0});
+}
+
+SimPlatform::~SimPlatform() = default;
+
+Sources& SimPlatform::sources() { return *sources_; }
+SimSources& SimPlatform::simSources() { return *sources_; }
+
+SimWindow* SimPlatform::find(WindowId id) {
+    auto it = windows_.find(id);
+    return it == windows_.end() ? nullptr : &it->second;
+}
+
+const SimWindow* SimPlatform::window(WindowId id) const {
+    auto it = windows_.find(id);
+    return it == windows_.end() ? nullptr : &it->second;
+}
+
+WindowId SimPlatform::createWindow(const WindowDesc& desc, WindowListener* listener) {
+    WindowId id = nextWindow_++;
+    SimWindow& w = windows_[id];
+    w.id = id;
+    w.name = desc.name;
+    w.rect = desc.bounds;
+    w.popup = desc.popup;
+    w.listener = listener;
+    zOrder_.push_back(id);
+    raise(id);
+    return id;
+}
+
+void SimPlatform::destroyWindow(WindowId id) {
+    windows_.erase(id);
+    zOrder_.erase(std::remove(zOrder_.begin(), zOrder_.end(), id), zOrder_.end());
+    if (hoverWindow_ == id) hoverWindow_ = 0;
+}
+
+void SimPlatform::showWindow(WindowId id, bool visible) {
+    if (SimWindow* w = find(id)) w->visible = visible;
+}
+
+void SimPlatform::moveWindow(WindowId id, const Rect& bounds) {
+    if (SimWindow* w = find(id)) w->rect = bounds;
+}
+
+Rect SimPlatform::windowRect(WindowId id) const {
+    const SimWindow* w = window(id);
+    return w ? w->rect : Rect{};
+}
+
+void SimPlatform::setWindowRegion(WindowId id, const Region* region, bool) {
+    if (SimWindow* w = find(id)) {
+        w->hasRegion = region != nullptr;
+        w->region = region ? *region : Region{};
+    }
+}
+
+long SimPlatform::setLayeredAlpha(WindowId id, std::uint8_t alpha) {
+    SimWindow* w = find(id);
+    if (!w) return 1400;
+    w->layered = true;
+    w->alpha = alpha;
+    return 0;
+}
+
+void SimPlatform::raise(WindowId id) {
+    // Top-most windows stay above the others; a window goes to the top of its band.
+    zOrder_.erase(std::remove(zOrder_.begin(), zOrder_.end(), id), zOrder_.end());
+    const SimWindow* w = window(id);
+    bool top = w && (w->topMost || w->popup);
+    auto pos = zOrder_.end();
+    if (!top) {
+        pos = std::find_if(zOrder_.begin(), zOrder_.end(), [this](WindowId other) {
+            const SimWindow* o = window(other);
+            return o && (o->topMost || o->popup);
+        });
+    }
+    zOrder_.insert(pos, id);
+}
+
+void SimPlatform::setWindowPos(WindowId id, ZOrder insertAfter, unsigned flags) {
+    SimWindow* w = find(id);
+    if (!w) return;
+    w->topMost = insertAfter == ZOrder::TopMost;
+    raise(id);
+    if (flags & kSwpShowWindow) w->visible = true;
+}
+
+void SimPlatform::present(WindowId id, const Pixels& pixels) {
+    if (SimWindow* w = find(id)) w->pixels = pixels;
+}
+
+void SimPlatform::systemDrag(WindowId id) {
+    SimWindow* w = find(id);
+    if (!w || !pendingDrag_) {
+        pendingDrag_.reset();
+        return;
+    }
+    Point d = *pendingDrag_;
+    pendingDrag_.reset();
+    w->rect.left += d.x;
+    w->rect.right += d.x;
+    w->rect.top += d.y;
+    w->rect.bottom += d.y;
+    cursor_.x += d.x;
+    cursor_.y += d.y;
+}
+
+std::int32_t SimPlatform::screenPixel(int x, int y) {
+    if (x < 0 || y < 0 || x >= screen_.width || y >= screen_.height) return -1;
+    return static_cast<std::int32_t>(composeAt(x, y));
+}
+
+TimerId SimPlatform::startTimer(std::uint32_t intervalMs, std::function<void()> tick) {
+    TimerId id = nextTimer_++;
+    std::uint32_t interval = std::max<std::uint32_t>(intervalMs, 1);
+    timers_.push_back({id, interval, nowUs_ + static_cast<std::int64_t>(interval) * 1000, std::move(tick), true});
+    return id;
+}
+
+void SimPlatform::stopTimer(TimerId id) {
+    for (auto& t : timers_)
+        if (t.id == id) t.active = false;
+}
+
+bool SimPlatform::fireDueTimers(std::int64_t untilUs) {
+    // Fires the earliest due timer once; its next tick counts from now, and
+    // ticks missed during a pause are not repeated, as WM_TIMER coalesces.
+    SimTimer* due = nullptr;
+    for (auto& t : timers_)
+        if (t.active && t.nextUs <= untilUs && (!due || t.nextUs < due->nextUs)) due = &t;
+    if (!due) return false;
+    if (due->nextUs > nowUs_) nowUs_ = due->nextUs;
+    due->nextUs = nowUs_ + static_cast<std::int64_t>(due->interval) * 1000;
+    auto tick = due->tick;  // the vector may grow inside the tick
+    tick();
+    return true;
+}
+
+void SimPlatform::idle() {
+    timers_.erase(std::remove_if(timers_.begin(), timers_.end(), [](const SimTimer& t) { return !t.active; }),
+                  timers_.end());
+    if (idleHook_) idleHook_();
+}
+
+void SimPlatform::doEvents() {
+    ++loopDepth_;
+    int guard = 0;
+    while (!quitting_ && fireDueTimers(nowUs_) && ++guard < 1000) {
+    }
+    idle();
+    --loopDepth_;
+}
+
+void SimPlatform::advance(std::uint64_t ms) {
+    std::int64_t target = nowUs_ + static_cast<std::int64_t>(ms) * 1000;
+    while (!quitting_ && fireDueTimers(target)) {
+        if (loopDepth_ == 0) idle();
+    }
+    if (nowUs_ < target) nowUs_ = target;
+    idle();
+}
+
+int SimPlatform::runLoop() {
+    while (!quitting_) {
+        std::int64_t next = -1;
+        for (const auto& t : timers_)
+            if (t.active && (next < 0 || t.nextUs < next)) next = t.nextUs;
+        if (next < 0) break;
+        advance(static_cast<std::uint64_t>((next - nowUs_) / 1000 + 1));
+    }
+    return exitCode_;
+}
+
+void SimPlatform::quit(int exitCode) {
+    quitting_ = true;
+    exitCode_ = exitCode;
+}
+
+void SimPlatform::sleep(std::uint32_t ms) { nowUs_ += static_cast<std::int64_t>(ms) * 1000; }
+
+void SimPlatform::setClock(const SystemTime& local, int utcOffsetMinutes) {
+    std::int64_t seconds = daysFromCivil(local.year, local.month, local.day) * 86400 + local.hour * 3600 +
+                           local.minute * 60 + local.second;
+    clockBaseUs_ = seconds * 1000'000 + static_cast<std::int64_t>(local.milliseconds) * 1000 - nowUs_;
+    utcOffsetMinutes_ = utcOffsetMinutes;
+}
+
+namespace {
+SystemTime fromSeconds(std::int64_t seconds, int ms) {
+    SystemTime t;
+    std::int64_t days = seconds >= 0 ? seconds / 86400 : (seconds - 86399) / 86400;
+    std::int64_t rest = seconds - days * 86400;
+    civilFromDays(days, t.year, t.month, t.day);
+    t.dayOfWeek = static_cast<int>(((days % 7) + 11) % 7);  // 1970-01-01 was a Thursday
+    t.hour = static_cast<int>(rest / 3600);
+    t.minute = static_cast<int>(rest / 60 % 60);
+    t.second = static_cast<int>(rest % 60);
+    t.milliseconds = ms;
+    return t;
+}
+}  // namespace
+
+SystemTime SimPlatform::localTime() {
+    std::int64_t ms = (clockBaseUs_ + nowUs_) / 1000;
+    return fromSeconds(ms / 1000, static_cast<int>(ms % 1000));
+}
+
+SystemTime SimPlatform::systemTime() {
+    std::int64_t ms = (clockBaseUs_ + nowUs_) / 1000 - static_cast<std::int64_t>(utcOffsetMinutes_) * 60000;
+    return fromSeconds(ms / 1000, static_cast<int>(ms % 1000));
+}
+
+std::int64_t SimPlatform::perfCounter() {
+    // A read costs a microsecond of virtual time, so busy-waits end.
+    nowUs_ += 1;
+    return nowUs_ * 10;
+}
+
+int SimPlatform::messageBox(const std::string& text, const std::string& title, int style) {
+    int answer;
+    if (!answers_.empty()) {
+        answer = answers_.front();
+        answers_.pop_front();
+    } else if ((style & 0xF) == mb::YesNo) {
+        answer = (style & mb::DefaultButton2) ? mb::IdNo : mb::IdYes;
+    } else {
+        answer = mb::IdOk;
+    }
+    messages_.push_back({text, title, style, answer});
+    return answer;
+}
+
+long SimPlatform::shellExecute(const std::string& file, const std::string& params, int showCmd) {
+    std::error_code ec;
+    long result = std::filesystem::exists(nativePath(file), ec) ? 42 : 2;
+    launches_.push_back({file, params, showCmd, result});
+    return result;
+}
+
+bool SimPlatform::claimSingleInstance(const std::string&) { return !otherInstance_; }
+
+std::string SimPlatform::nativePath(const std::string& path) const {
+    std::string out = path;
+    std::replace(out.begin(), out.end(), '\\', '/');
+    return out;
+}
+
+void SimPlatform::mirrorAutostart(bool enabled, const std::string& command) {
+    autostart_ = enabled;
+    autostartCommand_ = enabled ? command : std::string();
+}
+
+WindowId SimPlatform::windowAt(int x, int y) const {
+    for (auto it = zOrder_.rbegin(); it != zOrder_.rend(); ++it) {
+        const SimWindow* w = window(*it);
+        if (!w || !w->visible || w->popup || !w->rect.contains(x, y)) continue;
+        if (w->hasRegion && !w->region.contains(x - w->rect.left, y - w->rect.top)) continue;
+        return w->id;
+    }
+    return 0;
+}
+
+void SimPlatform::deliver(WindowId id, MouseEvent e) {
+    SimWindow* w = find(id);
+    if (!w || !w->listener) return;
+    e.x -= w->rect.left;
+    e.y -= w->rect.top;
+    w->listener->onMouse(e);
+}
+
+void SimPlatform::mouseMove(int x, int y) {
+    cursor_ = {x, y};
+    WindowId under = windowAt(x, y);
+    if (hoverWindow_ && hoverWindow_ != under) {
+        MouseEvent leave;
+        leave.kind = MouseEvent::Kind::Leave;
+        deliver(hoverWindow_, leave);
+    }
+    hoverWindow_ = under;
+    if (under) deliver(under, MouseEvent{MouseEvent::Kind::Move, MouseButton::None, 0, x, y});
+    doEvents();
+}
+
+void SimPlatform::mouseDown(int x, int y, MouseButton b) {
+    cursor_ = {x, y};
+    if (WindowId under = windowAt(x, y)) deliver(under, MouseEvent{MouseEvent::Kind::Down, b, 0, x, y});
+    doEvents();
+}
+
+void SimPlatform::mouseUp(int x, int y, MouseButton b) {
+    cursor_ = {x, y};
+    if (WindowId under = windowAt(x, y)) deliver(under, MouseEvent{MouseEvent::Kind::Up, b, 0, x, y});
+    doEvents();
+}
+
+void SimPlatform::doubleClick(int x, int y, MouseButton b) {
+    mouseDown(x, y, b);
+    mouseUp(x, y, b);
+    cursor_ = {x, y};
+    if (WindowId under = windowAt(x, y)) deliver(under, MouseEvent{MouseEvent::Kind::DoubleClick, b, 0, x, y});
+    doEvents();
+    mouseUp(x, y, b);
+}
+
+std::vector<const SimWindow*> SimPlatform::windows() const {
+    std::vector<const SimWindow*> out;
+    for (WindowId id : zOrder_)
+        if (const SimWindow* w = window(id)) out.push_back(w);
+    return out;
+}
+
+const SimWindow* SimPlatform::findWindow(const std::string& name) const {
+    for (auto it = zOrder_.rbegin(); it != zOrder_.rend(); ++it) {
+        const SimWindow* w = window(*it);
+        if (w && w->name == name) return w;
+    }
+    return nullptr;
+}
+
+Colour SimPlatform::wallpaperAt(int x, int y) const {
+    // A calm blue-teal gradient with a faint diagonal weave.
+    int h = std::max(1, screen_.height), wdt = std::max(1, screen_.width);
+    int r = 24 + 20 * y / h;
+    int g = 70 + 40 * y / h + 10 * x / wdt;
+    int b = 110 + 50 * y / h;
+    if (((x + y) & 15) == 0) {
+        r += 6;
+        g += 6;
+        b += 6;
+    }
+    return rgb(r, g, b);
+}
+
+Colour SimPlatform::composeAt(int x, int y) const {
+    Colour c = wallpaperAt(x, y);
+    for (WindowId id : zOrder_) {
+        const SimWindow* w = window(id);
+        if (!w || !w->visible || !w->rect.contains(x, y)) continue;
+        int wx = x - w->rect.left, wy = y - w->rect.top;
+        if (w->hasRegion && !w->region.contains(wx, wy)) continue;
+        if (!w->pixels.inside(wx, wy)) continue;
+        Colour px = w->pixels.at(wx, wy);
+        if (!w->layered || w->alpha == 255) {
+            c = px;
+        } else {
+            int a = w->alpha;
+            auto ch = [a](int over, int under) { return (over * a + under * (255 - a) + 127) / 255; };
+            c = rgb(ch(redOf(px), redOf(c)), ch(greenOf(px), greenOf(c)), ch(blueOf(px), blueOf(c)));
+        }
+    }
+    return c;
+}
+
+Pixels SimPlatform::snapshot() const {
+    Pixels out(screen_.width, screen_.height);
+    for (int y = 0; y < screen_.height; ++y)
+        for (int x = 0; x < screen_.width; ++x) out.at(x, y) = composeAt(x, y);
+    return out;
+}
+
+}  // namespace vel::platform

@@ -1,0 +1,179 @@
+// The simulated machine: a virtual desktop in virtual time. Nothing here
+// really waits; timers fire and pauses pass only when time is advanced.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/common/memory_registry.h"
+#include "platform/platform.h"
+
+namespace vel::platform {
+
+class SimSources;
+
+struct SimMessage {
+    std::string text;
+    std::string title;
+    int style = 0;
+    int answer = 0;
+};
+
+struct SimWindow {
+    WindowId id = 0;
+    std::string name;
+    Rect rect;
+    bool visible = false;
+    bool popup = false;
+    bool hasRegion = false;
+    Region region;
+    bool layered = false;
+    std::uint8_t alpha = 255;
+    bool topMost = false;
+    Pixels pixels;
+    WindowListener* listener = nullptr;
+};
+
+class SimPlatform : public Platform {
+public:
+    SimPlatform();
+    ~SimPlatform() override;
+
+    // --- Platform ---------------------------------------------------------
+    std::string backendName() const override { return "sim"; }
+    WindowId createWindow(const WindowDesc& desc, WindowListener* listener) override;
+    void destroyWindow(WindowId id) override;
+    void showWindow(WindowId id, bool visible) override;
+    void moveWindow(WindowId id, const Rect& bounds) override;
+    Rect windowRect(WindowId id) const override;
+    void setWindowRegion(WindowId id, const Region* region, bool redraw) override;
+    long setLayeredAlpha(WindowId id, std::uint8_t alpha) override;
+    void setWindowPos(WindowId id, ZOrder insertAfter, unsigned flags) override;
+    void present(WindowId id, const Pixels& pixels) override;
+    void systemDrag(WindowId id) override;
+    Point cursorPos() override { return cursor_; }
+    std::int32_t screenPixel(int x, int y) override;
+    Size screenSize() override { return screen_; }
+    void setIdleHook(std::function<void()> hook) override { idleHook_ = std::move(hook); }
+    TimerId startTimer(std::uint32_t intervalMs, std::function<void()> tick) override;
+    void stopTimer(TimerId id) override;
+    int runLoop() override;
+    void quit(int exitCode) override;
+    bool quitting() const override { return quitting_; }
+    void doEvents() override;
+    void sleep(std::uint32_t ms) override;
+    SystemTime localTime() override;
+    SystemTime systemTime() override;
+    std::int64_t perfCounter() override;
+    std::int64_t perfFrequency() override { return hasPerfCounter_ ? 10'000'000 : 0; }
+    std::uint64_t tickMs() override { return static_cast<std::uint64_t>(nowUs_ / 1000); }
+    int messageBox(const std::string& text, const std::string& title, int style) override;
+    Registry& registry() override { return registry_; }
+    Sources& sources() override;
+    long shellExecute(const std::string& file, const std::string& params, int showCmd) override;
+    bool claimSingleInstance(const std::string& name) override;
+    std::string programFolder() override { return programFolder_; }
+    char pathSeparator() const override { return separator_; }
+    std::string nativePath(const std::string& path) const override;
+    VersionInfo version() const override { return version_; }
+    void mirrorAutostart(bool enabled, const std::string& command) override;
+
+    // --- machine facts and script controls --------------------------------
+    void setScreenSize(int w, int h) { screen_ = {w, h}; }
+    void setProgramFolder(const std::string& folder) { programFolder_ = folder; }
+    void setPathSeparator(char c) { separator_ = c; }
+    void setOtherInstanceRunning(bool v) { otherInstance_ = v; }
+    void setHasPerfCounter(bool v) { hasPerfCounter_ = v; }
+    void setVersion(const VersionInfo& v) { version_ = v; }
+    // Local time at the current virtual instant; UTC offset in minutes.
+    void setClock(const SystemTime& local, int utcOffsetMinutes = 0);
+    MemoryRegistry& memoryRegistry() { return registry_; }
+    SimSources& simSources();
+
+    // Runs the loop for this much virtual time, firing timers in order.
+    void advance(std::uint64_t ms);
+    std::int64_t nowMs() const { return nowUs_ / 1000; }
+    bool exited() const { return quitting_; }
+    int exitCode() const { return exitCode_; }
+
+    // Input on screen coordinates. Events go to the window under the point.
+    void mouseMove(int x, int y);
+    void mouseDown(int x, int y, MouseButton b = MouseButton::Left);
+    void mouseUp(int x, int y, MouseButton b = MouseButton::Left);
+    void doubleClick(int x, int y, MouseButton b = MouseButton::Left);
+    // The next system drag moves its window by this many pixels.
+    void setPendingDrag(int dx, int dy) { pendingDrag_ = Point{dx, dy}; }
+
+    // Message boxes: answers are used in order; without one the default
+    // button answers.
+    void queueAnswer(int id) { answers_.push_back(id); }
+    const std::vector<SimMessage>& messages() const { return messages_; }
+    struct Launch { std::string file, params; int showCmd; long result; };
+    const std::vector<Launch>& launches() const { return launches_; }
+    bool autostartEnabled() const { return autostart_; }
+    const std::string& autostartCommand() const { return autostartCommand_; }
+
+    // Windows bottom to top.
+    std::vector<const SimWindow*> windows() const;
+    const SimWindow* findWindow(const std::string& name) const;
+    const SimWindow* window(WindowId id) const;
+    // The desktop as a user would see it: wallpaper, then the windows with
+    // their regions and alpha.
+    Pixels snapshot() const;
+
+private:
+    struct SimTimer {
+        TimerId id;
+        std::uint32_t interval;
+        std::int64_t nextUs;
+        std::function<void()> tick;
+        bool active;
+    };
+    SimWindow* find(WindowId id);
+    WindowId windowAt(int x, int y) const;
+    void raise(WindowId id);
+    void deliver(WindowId id, MouseEvent e);
+    bool fireDueTimers(std::int64_t untilUs);
+    void idle();
+    Colour wallpaperAt(int x, int y) const;
+    Colour composeAt(int x, int y) const;
+
+    Size screen_{1024, 768};
+    Point cursor_{512, 384};
+    std::map<WindowId, SimWindow> windows_;
+    std::vector<WindowId> zOrder_;  // bottom to top
+    WindowId nextWindow_ = 1;
+    WindowId hoverWindow_ = 0;
+    std::vector<SimTimer> timers_;
+    TimerId nextTimer_ = 1;
+    std::int64_t nowUs_ = 0;
+    std::int64_t clockBaseUs_ = 0;  // local time since 1970 at nowUs_ = 0
+    int utcOffsetMinutes_ = 0;
+    bool quitting_ = false;
+    int exitCode_ = 0;
+    std::function<void()> idleHook_;
+    std::deque<int> answers_;
+    std::vector<SimMessage> messages_;
+    std::vector<Launch> launches_;
+    MemoryRegistry registry_;
+    std::unique_ptr<SimSources> sources_;
+    std::string programFolder_ = ".";
+    char separator_ = '/';
+    bool otherInstance_ = false;
+    bool hasPerfCounter_ = true;
+    VersionInfo version_;
+    std::optional<Point> pendingDrag_;
+    bool autostart_ = false;
+    std::string autostartCommand_;
+    int loopDepth_ = 0;
+};
+
+// Days since 1970-01-01 for a civil date, and back.
+std::int64_t daysFromCivil(int year, int month, int day);
+void civilFromDays(std::int64_t days, int& year, int& month, int& day);
+
+}  // namespace vel::platform
