@@ -1,0 +1,31 @@
+// Our own pixel fonts, designed for the tiny sizes the modules use
+// (5.25 to 6.75 pt) and a regular size for dialogs, splash and tooltips.
+// They render identically everywhere, so snapshots compare exactly.
+#pragma once
+
+#include <string>
+
+#include "forms/draw.h"
+
+namespace vel::gfx {
+
+struct FontSpec {
+    std::string name = "Arial";  // the face the design asks for; we map it
+    double sizePt = 8.0;
+    bool bold = false;
+};
+
+// Pixel metrics of the face chosen for a font request.
+struct TextMetrics {
+    int width = 0;    // advance of the whole text
+    int height = 0;   // line height
+    int ascent = 0;
+};
+
+TextMetrics measureText(const FontSpec& font, const std::string& text);
+// Draws one line of text with its top-left at (x, y); clipped.
+void drawText(Pixels& s, int x, int y, const std::string& text, const FontSpec& font, Colour c,
+              const ClipRect& clip);
+int lineHeight(const FontSpec& font);
+
+}  // namespace vel::gfx

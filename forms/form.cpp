@@ -1,0 +1,211 @@
+#include "forms/form.h"
+
+#include <cmath>
+
+#include "forms/graphic_controls.h"
+#include "forms/runtime.h"
+
+namespace vel::forms {
+
+namespace {
+int twipsToPixels(double twips) { return static_cast<int>(std::nearbyint(twips / kTwipsPerPixel)); }
+}  // namespace
+
+Form::Form(Runtime& runtime, std::string name) : runtime_(runtime), name_(std::move(name)) {}
+
+Form::~Form() {
+    if (window_) {
+        runtime_.formUnloaded(this);
+        os().destroyWindow(window_);
+    }
+}
+
+platform::Platform& Form::os() const { return runtime_.os(); }
+
+int Form::pixelWidth() const { return twipsToPixels(width_); }
+int Form::pixelHeight() const { return twipsToPixels(height_); }
+
+void Form::load() {
+    if (loaded_ || loading_) return;
+    loading_ = true;
+    platform::WindowDesc desc;
+    desc.name = name_;
+    desc.popup = popup_;
+    desc.bounds = {twipsToPixels(left_), twipsToPixels(top_), twipsToPixels(left_) + std::max(1, pixelWidth()),
+                   twipsToPixels(top_) + std::max(1, pixelHeight())};
+    window_ = os().createWindow(desc, this);
+    loaded_ = true;
+    runtime_.formLoaded(this);
+    onLoad();
+    loading_ = false;
+    invalidate();
+}
+
+void Form::show() {
+    load();
+    if (!loaded_) return;
+    if (!visible_) {
+        visible_ = true;
+        refresh();
+        os().showWindow(window_, true);
+    }
+}
+
+void Form::hide() {
+    if (!loaded_ || !visible_) return;
+    visible_ = false;
+    os().showWindow(window_, false);
+}
+
+void Form::unload() {
+    if (!loaded_) return;
+    onUnload();
+    for (auto& t : timers_) t->release();
+    if (runtime_.hoverForm_ == this) runtime_.hideTooltip();
+    captured_ = nullptr;
+    hovered_ = nullptr;
+    os().destroyWindow(window_);
+    window_ = 0;
+    loaded_ = false;
+    visible_ = false;
+    hasRegion_ = false;
+    region_ = {};
+    layered_ = false;
+    topMost_ = false;
+    alpha_ = 255;
+    runtime_.formUnloaded(this);
+}
+
+void Form::move(double left, double top, double width, double height) {
+    left_ = left;
+    top_ = top;
+    bool resized = width != width_ || height != height_;
+    width_ = width;
+    height_ = height;
+    if (!loaded_) return;
+    os().moveWindow(window_, {twipsToPixels(left_), twipsToPixels(top_), twipsToPixels(left_) + pixelWidth(),
+                              twipsToPixels(top_) + pixelHeight()});
+    if (resized) invalidate();
+}
+
+void Form::syncFromWindow() {
+    if (!loaded_) return;
+    platform::Rect r = os().windowRect(window_);
+    left_ = static_cast<double>(r.left) * kTwipsPerPixel;
+    top_ = static_cast<double>(r.top) * kTwipsPerPixel;
+}
+
+void Form::setRegion(const platform::Region* region, bool redraw) {
+    if (!loaded_) return;
+    hasRegion_ = region != nullptr;
+    region_ = region ? *region : platform::Region{};
+    os().setWindowRegion(window_, region, redraw);
+}
+
+long Form::setLayeredAlpha(std::uint8_t alpha) {
+    if (!loaded_) return 1400;  // ERROR_INVALID_WINDOW_HANDLE
+    layered_ = true;
+    alpha_ = alpha;
+    return os().setLayeredAlpha(window_, alpha);
+}
+
+void Form::setWindowPos(platform::ZOrder insertAfter, unsigned flags) {
+    if (!loaded_) return;
+    topMost_ = insertAfter == platform::ZOrder::TopMost;
+    os().setWindowPos(window_, insertAfter, flags);
+    if (flags & platform::kSwpShowWindow) {
+        if (!visible_) refresh();
+        visible_ = true;
+    }
+}
+
+void Form::invalidate() {
+    if (loaded_) runtime_.schedulePaint(this);
+}
+
+void Form::refresh() {
+    if (!loaded_) return;
+    os().present(window_, render());
+}
+
+const Pixels& Form::render() {
+    int w = std::max(1, pixelWidth()), h = std::max(1, pixelHeight());
+    if (buffer_.width != w || buffer_.height != h) buffer_ = Pixels(w, h);
+    buffer_.fill(backColor_);
+    paintChildren(buffer_, 0, 0, gfx::ClipRect{0, 0, w, h});
+    return buffer_;
+}
+
+Timer& Form::addTimer(const std::string& name, std::uint32_t interval, bool enabled) {
+    timers_.push_back(std::make_unique<Timer>(os(), name, interval, enabled));
+    return *timers_.back();
+}
+
+Timer* Form::findTimer(const std::string& name) const {
+    for (const auto& t : timers_)
+        if (t->name() == name) return t.get();
+    return nullptr;
+}
+
+void Form::onMouse(const platform::MouseEvent& e) {
+    if (!loaded_) return;
+    dispatchMouse(e);
+}
+
+void Form::dispatchMouse(const platform::MouseEvent& e) {
+    using Kind = platform::MouseEvent::Kind;
+    if (e.kind == Kind::Leave) {
+        hovered_ = nullptr;
+        runtime_.hover(this, nullptr);
+        return;
+    }
+    int lx = 0, ly = 0;
+    Control* target = hitTest(e.x, e.y, lx, ly);
+    // While a button is held the control that took it keeps the mouse.
+    if (captured_ && (e.kind == Kind::Move || e.kind == Kind::Up)) {
+        int ox = 0, oy = 0;
+        captured_->windowOrigin(ox, oy);
+        target = captured_;
+        lx = e.x - ox;
+        ly = e.y - oy;
+    }
+    if (!target) return;
+    MouseArgs args{static_cast<int>(e.button), e.shift, static_cast<double>(lx), static_cast<double>(ly)};
+    switch (e.kind) {
+        case Kind::Down: {
+            runtime_.hideTooltip();
+            captured_ = target;
+            if (auto* button = dynamic_cast<PictureButton*>(target)) button->setPressed(true);
+            // The handler may start a system drag that swallows the release.
+            Control* pressed = target;
+            if (pressed->onMouseDown) pressed->onMouseDown(args);
+            break;
+        }
+        case Kind::Up: {
+            Control* pressed = captured_;
+            captured_ = nullptr;
+            if (auto* button = dynamic_cast<PictureButton*>(target)) button->setPressed(false);
+            if (target->onMouseUp) target->onMouseUp(args);
+            if (!loaded_) return;
+            int hx = 0, hy = 0;
+            Control* under = hitTest(e.x, e.y, hx, hy);
+            if (pressed == target && under == target && target->enabled() && target->onClick) target->onClick();
+            break;
+        }
+        case Kind::Move:
+            if (hovered_ != target) {
+                hovered_ = target;
+                runtime_.hover(this, target);
+            }
+            if (target->onMouseMove) target->onMouseMove(args);
+            break;
+        case Kind::DoubleClick:
+            runtime_.hideTooltip();
+            if (target->onDblClick) target->onDblClick();
+            break;
+        case Kind::Leave:
+            break;
+    }
+}
+
+}  // namespace vel::forms

@@ -1,0 +1,113 @@
+// A top-level window of the program: a borderless platform window whose
+// pixels the runtime composites from the form's control tree.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "forms/control.h"
+#include "forms/timer.h"
+#include "platform/platform.h"
+
+namespace vel::forms {
+
+class Runtime;
+
+constexpr int kTwipsPerPixel = 15;
+
+class Form : public Container, public platform::WindowListener {
+public:
+    Form(Runtime& runtime, std::string name);
+    ~Form() override;
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    const std::string& name() const { return name_; }
+    Runtime& runtime() const { return runtime_; }
+    platform::Platform& os() const;
+
+    // Load creates the window (hidden) and runs the load handler once.
+    void load();
+    // Loads when needed, then shows the window.
+    void show();
+    void hide();
+    // Runs the unload handler, stops the timers and destroys the window.
+    void unload();
+    bool loaded() const { return loaded_; }
+    bool visible() const { return visible_; }
+
+    // Position and size in twips.
+    double left() const { return left_; }
+    double top() const { return top_; }
+    double width() const { return width_; }
+    double height() const { return height_; }
+    void setLeft(double twips) { move(twips, top_, width_, height_); }
+    void setTop(double twips) { move(left_, twips, width_, height_); }
+    void move(double left, double top) { move(left, top, width_, height_); }
+    void move(double left, double top, double width, double height);
+    int pixelWidth() const;
+    int pixelHeight() const;
+    // Takes the position the system gave the window (after a drag).
+    void syncFromWindow();
+
+    platform::WindowId window() const { return window_; }
+    // Window services; ignored while the form is not loaded.
+    void setRegion(const platform::Region* region, bool redraw);
+    bool hasRegion() const { return hasRegion_; }
+    const platform::Region& region() const { return region_; }
+    long setLayeredAlpha(std::uint8_t alpha);
+    std::uint8_t alpha() const { return alpha_; }
+    bool layered() const { return layered_; }
+    void setWindowPos(platform::ZOrder insertAfter, unsigned flags);
+    bool topMost() const { return topMost_; }
+
+    Colour backColor() const { return backColor_; }
+    void setBackColor(Colour c) { backColor_ = c; invalidate(); }
+
+    // Painting: invalidate schedules, refresh paints and presents now.
+    void invalidate();
+    void refresh();
+    // Composites the control tree into the window buffer.
+    const Pixels& render();
+
+    Timer& addTimer(const std::string& name, std::uint32_t interval, bool enabled);
+    Timer* findTimer(const std::string& name) const;
+    const std::vector<std::unique_ptr<Timer>>& timers() const { return timers_; }
+
+    // platform::WindowListener
+    void onMouse(const platform::MouseEvent& e) override;
+    void onExpose() override { refresh(); }
+
+    Form* containerForm() override { return this; }
+    // Popups (tooltips) are never activated and never listed as windows.
+    bool popup() const { return popup_; }
+    void setPopup(bool v) { popup_ = v; }
+
+protected:
+    virtual void onLoad() {}
+    virtual void onUnload() {}
+
+private:
+    void dispatchMouse(const platform::MouseEvent& e);
+    Runtime& runtime_;
+    std::string name_;
+    bool popup_ = false;
+    bool loaded_ = false;
+    bool loading_ = false;
+    bool visible_ = false;
+    double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    platform::WindowId window_ = 0;
+    platform::Region region_;
+    bool hasRegion_ = false;
+    std::uint8_t alpha_ = 255;
+    bool layered_ = false;
+    bool topMost_ = false;
+    Colour backColor_ = rgb(212, 208, 200);
+    Pixels buffer_;
+    std::vector<std::unique_ptr<Timer>> timers_;
+    Control* captured_ = nullptr;  // control that took the button down
+    Control* hovered_ = nullptr;
+};
+
+}  // namespace vel::forms

@@ -1,0 +1,65 @@
+// The forms runtime: the loaded-forms list, deferred painting, tooltips and
+// the picture cache shared by every window.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "forms/form.h"
+#include "platform/platform.h"
+
+namespace vel::forms {
+
+class TooltipWindow;
+
+class Runtime {
+public:
+    explicit Runtime(platform::Platform& os);
+    ~Runtime();
+
+    platform::Platform& os() const { return os_; }
+
+    // Loaded forms in load order: the program's Forms collection.
+    const std::vector<Form*>& loadedForms() const { return loaded_; }
+    bool isLoaded(const Form* form) const;
+    Form* findLoaded(const std::string& name) const;
+
+    // Pictures by file name in the skins folder, loaded once.
+    void setSkinsFolder(const std::string& folder) { skinsFolder_ = folder; }
+    const std::string& skinsFolder() const { return skinsFolder_; }
+    // An empty picture when the file is missing or unreadable.
+    const Pixels& picture(const std::string& fileName);
+    // Names of pictures that could not be read, for the start-up message.
+    const std::vector<std::string>& missingPictures() const { return missing_; }
+
+    // Tooltip of the control under the mouse, shown after the desktop's delay.
+    void hover(Form* form, Control* control);
+    void hideTooltip();
+    // The tooltip on screen now ("" when none), for prints and tests.
+    std::string visibleTooltip() const;
+
+    // Painting is deferred to the loop's idle point.
+    void schedulePaint(Form* form);
+    void paintPending();
+
+private:
+    friend class Form;
+    void formLoaded(Form* form);
+    void formUnloaded(Form* form);
+    void showTooltipNow();
+
+    platform::Platform& os_;
+    std::vector<Form*> loaded_;
+    std::vector<Form*> dirty_;
+    std::string skinsFolder_;
+    std::map<std::string, Pixels> pictures_;
+    std::vector<std::string> missing_;
+    std::unique_ptr<TooltipWindow> tooltip_;
+    Form* hoverForm_ = nullptr;
+    Control* hoverControl_ = nullptr;
+    platform::TimerId hoverTimer_ = 0;
+};
+
+}  // namespace vel::forms
