@@ -1,0 +1,35 @@
+#include "core/app.h"
+
+#include "core/frm_main.h"
+#include "core/frm_splash.h"
+#include "sources/cpu_usage.h"
+#include "sources/system_metrics.h"
+
+namespace vel {
+
+App::App(platform::Platform& os_) : os(os_), ui(os_) {}
+
+App::~App() {
+    // Samplers close their counters before the platform goes away.
+    for (auto& s : samplers) s.reset();
+}
+
+forms::Form* App::window(WindowSlot slot) const { return windows_[static_cast<int>(slot)]; }
+
+void App::showStatus(const std::string& text) {
+    if (!splash || !IsFormLoaded(splash.get())) return;
+    traceEvent("status " + text);
+    splash->setStatus(text);
+}
+
+void App::end(int exitCode) { os.quit(exitCode); }
+
+void App::setProgramFolder(const std::string& folder) {
+    appPath = folder;
+    const char sep = os.pathSeparator();
+    // One separator is appended even when the text already ends in one.
+    programFolder = appPath + sep;
+    iniPath = appPath + sep + "velmora.ini";
+}
+
+}  // namespace vel

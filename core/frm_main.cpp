@@ -1,0 +1,119 @@
+#include "core/frm_main.h"
+
+#include "core/app.h"
+#include "sources/cpu_usage.h"
+#include "window/placement.h"
+#include "window/window_services.h"
+
+namespace vel {
+
+namespace {
+struct ButtonArt {
+    const char* normal;
+    const char* pressed;
+    const char* tip;
+    int left;
+};
+const ButtonArt kOptButtons[3] = {
+    {"main_btn_memtide.png", "main_btn_memtide_down.png", "Open Memtide...", 4},
+    {"main_btn_logscope.png", "main_btn_logscope_down.png", "Open Logscope...", 17},
+    {"main_btn_options.png", "main_btn_options_down.png", "Velmora configuration...", 30},
+};
+constexpr int kButtonTop = 8, kButtonSize = 13;
+}  // namespace
+
+FrmMain::FrmMain(App& app) : Form(app.ui, "frmMain"), app_(app) {
+    picMainSkin = &add<forms::PictureBox>("picMainSkin");
+    picMainSkin->move(0, 0, 65, 29);
+    picMainSkin->setToolTipText("Double-click for system info...");
+    for (int i = 0; i < 3; ++i) {
+        btnOpt[i] = &picMainSkin->add<forms::PictureButton>("btnOpt", i);
+        btnOpt[i]->move(kOptButtons[i].left, kButtonTop, kButtonSize, kButtonSize);
+        btnOpt[i]->setToolTipText(kOptButtons[i].tip);
+        btnOpt[i]->onClick = [this, i] { btnOpt_Click(i); };
+        btnOpt[i]->onMouseMove = [this](const forms::MouseArgs&) { WakeModules(app_); };
+    }
+    btnExit = &picMainSkin->add<forms::PictureButton>("btnExit");
+    btnExit->move(48, kButtonTop, kButtonSize, kButtonSize);
+    btnExit->setToolTipText("Close Velmora");
+    btnExit->onClick = [this] { btnExit_Click(); };
+    btnExit->onMouseMove = [this](const forms::MouseArgs&) { WakeModules(app_); };
+
+    picMainSkin->onMouseDown = [this](const forms::MouseArgs&) { dragWindow(app_, *this, module::kMainPos); };
+    picMainSkin->onMouseMove = [this](const forms::MouseArgs&) { WakeModules(app_); };
+    picMainSkin->onDblClick = [this] { picMainSkin_DblClick(); };
+    app.setWindow(WindowSlot::Main, this);
+}
+
+void FrmMain::onLoad() {
+    forms::Runtime& ui = app_.ui;
+    picMainSkin->setPicture(ui.picture("main_skin.png"));
+    for (int i = 0; i < 3; ++i) btnOpt[i]->setPictures(ui.picture(kOptButtons[i].normal), ui.picture(kOptButtons[i].pressed));
+    btnExit->setPictures(ui.picture("main_btn_exit.png"), ui.picture("main_btn_exit_down.png"));
+
+    shapeToSkin(app_, *this, *picMainSkin);
+    const Settings& s = app_.settings;
+    if (s.PLCMNT == 2) {
+        move(s.PosX[module::kMainPos], s.PosY[module::kMainPos]);
+    } else {
+        placeOnLoad(app_, *this, module::kMainPos,
+                    {WindowSlot::Mouse, WindowSlot::Memory, WindowSlot::Network, WindowSlot::CpuAll, WindowSlot::Cpu3,
+                     WindowSlot::Cpu2, WindowSlot::Cpu1, WindowSlot::Cpu0, WindowSlot::Clock});
+    }
+    if (s.ALWAYSOT) makeTopMost(*this);
+    refresh();
+    os().doEvents();
+    MakeTranslucent(*this, s.TLUCENTZOn);
+}
+
+void FrmMain::onUnload() {
+    // The samplers close their counters; then the process ends at once.
+    for (int n = 0; n < app_.processorCount && n < 4; ++n) app_.samplers[n].reset();
+    app_.end(0);
+}
+
+std::string FrmMain::memtidePath() const {
+    const char sep = app_.os.pathSeparator();
+    return app_.appPath + sep + "Memtide" + sep + "Memtide.exe";
+}
+
+std::string FrmMain::logscopePath() const { return app_.appPath + app_.os.pathSeparator() + "Logscope.exe"; }
+
+void FrmMain::launch(const std::string& path) { app_.os.shellExecute(path, "QRT", 0); }
+
+void FrmMain::btnOpt_Click(int index) {
+    switch (index) {
+        case 0: launch(memtidePath()); break;
+        case 1: launch(logscopePath()); break;
+        case 2: /* the options dialog is not part of this build yet */ break;
+        default: break;
+    }
+}
+
+void FrmMain::btnExit_Click() {
+    int answer = app_.os.messageBox("Do you really want to close VELMORA v2?", kMakerTitle,
+                                    platform::mb::YesNo | platform::mb::DefaultButton2 | platform::mb::Exclamation);
+    if (answer == platform::mb::IdYes) shutDown(app_);
+}
+
+void FrmMain::picMainSkin_DblClick() {
+    app_.FVScreen = 6;
+    app_.FVSubView = 0;
+    app_.FVSType = 0;
+    // The Full View window is not part of this build yet; the state is kept.
+}
+
+void shutDown(App& app) {
+    static const WindowSlot kLoadOrder[] = {WindowSlot::Clock, WindowSlot::Cpu0, WindowSlot::Cpu1, WindowSlot::Cpu2,
+                                            WindowSlot::Cpu3,  WindowSlot::CpuAll, WindowSlot::Network,
+                                            WindowSlot::Memory, WindowSlot::Mouse};
+    static const int kVisi[] = {8, 0, 1, 2, 3, 4, 5, 6, 7};
+    for (int i = 0; i < 9; ++i) {
+        forms::Form* f = app.window(kLoadOrder[i]);
+        if (app.settings.Visi[kVisi[i]] && f) f->unload();
+    }
+    if (app.engine) app.engine->unload();
+    if (app.mainBar) app.mainBar->unload();
+}
+
+}  // namespace vel

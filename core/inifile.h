@@ -1,0 +1,30 @@
+// Private-profile (INI) files with the semantics of the Windows profile
+// functions, implemented once for every backend:
+//  - section and key names are case-insensitive, blanks around them trimmed;
+//  - values are trimmed and one pair of matching surrounding quotes removed;
+//  - the first of duplicate sections and keys wins;
+//  - ';' starts a comment only at the start of a line;
+//  - a read returns at most 254 characters;
+//  - a write keeps every other line, comment and key order, and creates the
+//    file and the section when missing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vel {
+
+constexpr std::size_t kIniBufferSize = 255;
+
+// The value of section/key in file, or "" when missing (file, section, key).
+std::string ReadIni(const std::string& section, const std::string& key, const std::string& file);
+// Returns non-zero on success, 0 when the file could not be written.
+std::int16_t WriteIni(const std::string& section, const std::string& key, const std::string& value,
+                      const std::string& file);
+
+// The parsing itself, on file contents, for tests and tools.
+std::string iniLookup(const std::string& contents, const std::string& section, const std::string& key);
+std::string iniUpdate(const std::string& contents, const std::string& section, const std::string& key,
+                      const std::string& value);
+
+}  // namespace vel

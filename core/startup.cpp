@@ -1,0 +1,118 @@
+#include "core/startup.h"
+
+#include <algorithm>
+
+#include "core/app.h"
+#include "core/frm_main.h"
+#include "core/frm_splash.h"
+#include "core/installed_products.h"
+#include "core/settings.h"
+#include "engine/frm_hidden.h"
+#include "modules/frm_cpu.h"
+#include "sources/cpu_usage.h"
+#include "sources/system_metrics.h"
+
+namespace vel {
+
+void createWindows(App& app) {
+    if (!app.splash) app.splash = std::make_unique<FrmSplash>(app);
+    if (!app.mainBar) app.mainBar = std::make_unique<FrmMain>(app);
+    if (!app.engine) app.engine = std::make_unique<FrmHidden>(app);
+    // The CPU modules exist from the start; LoadModules shows those whose
+    // visibility is on.
+    for (int n = 0; n < 5; ++n) {
+        const auto slot = static_cast<WindowSlot>(static_cast<int>(WindowSlot::Cpu0) + n);
+        if (!app.window(slot)) app.modules.push_back(std::make_unique<FrmCPU>(app, n));
+    }
+}
+
+void LoadModules(App& app) {
+    if (app.engine) app.engine->load();
+    static const WindowSlot kOrder[] = {WindowSlot::Clock, WindowSlot::Cpu0, WindowSlot::Cpu1, WindowSlot::Cpu2,
+                                        WindowSlot::Cpu3,  WindowSlot::CpuAll, WindowSlot::Network,
+                                        WindowSlot::Memory, WindowSlot::Mouse};
+    static const int kVisi[] = {8, 0, 1, 2, 3, 4, 5, 6, 7};
+    for (int i = 0; i < 9; ++i) {
+        forms::Form* f = app.window(kOrder[i]);
+        if (f && app.settings.Visi[kVisi[i]]) f->show();
+    }
+    app.mainBar->show();
+}
+
+namespace {
+
+void takeHardwareInventory(App&) {
+    // The inventory tables are filled by the hardware-inventory source,
+    // which this build does not have yet; start-up keeps its place and pause.
+}
+
+}  // namespace
+
+bool StartVelmora(App& app) {
+    platform::Platform& os = app.os;
+    if (!os.claimSingleInstance("Brinlake VELMORA v2")) {
+        os.messageBox(std::string(kProductName) + " is already running!", kMakerTitle, platform::mb::Exclamation);
+        app.end(0);
+        return false;
+    }
+    app.setProgramFolder(os.programFolder());
+    app.ui.setSkinsFolder(os.nativePath(app.programFolder + "skins"));
+    createWindows(app);
+
+    recordInstalledProduct(app);
+
+    FrmSplash& splash = *app.splash;
+    splash.show();
+
+    app.showStatus("Enumerating processors...");
+    app.metrics = std::make_unique<clsSystemMetrics>(os);
+    app.processorCount = app.metrics->Number_Of_Processors();
+    os.sleep(750);
+
+    app.showStatus("Detecting processor types...");
+    // Only four sampler slots exist; further processors have none, and they
+    // get no pause either, so a 64-processor machine does not wait 48 s here.
+    const int slotsToFill = std::min<int>(app.processorCount, 4);
+    for (int n = 0; n < slotsToFill; ++n) {
+        app.samplers[n] = std::make_unique<clsCPUUsage>(os, *app.metrics, static_cast<std::uint8_t>(n), app.FVSType);
+        os.doEvents();
+        os.sleep(750);
+    }
+
+    splash.showPicture(1, "Get detailed info...\n\rCPU...Memory... NETWORK!");
+    splash.SplashMetersText->refresh();
+    splash.refresh();
+    os.doEvents();
+    os.sleep(500);
+
+    app.showStatus("Detecting system hardware...");
+    takeHardwareInventory(app);
+    os.sleep(250);
+
+    splash.showPicture(2, "Memtide...\n\rRestore Your Memory!");
+    splash.refresh();
+    os.doEvents();
+    os.sleep(1500);
+
+    app.showStatus("Loading VELMORA v2 settings...");
+    LoadSettings(app);
+    os.doEvents();
+    os.sleep(500);
+
+    app.showStatus("Applying settings...");
+    app.screenX = app.metrics->ScreenX();
+    app.screenY = app.metrics->ScreenY();
+    os.sleep(500);
+
+    app.showStatus("Loading modules...");
+    LoadModules(app);
+    os.doEvents();
+
+    app.showStatus("Almost done...");
+    os.sleep(500);
+
+    splash.startClosing();
+    return true;
+}
+
+}  // namespace vel
