@@ -1,0 +1,30 @@
+// Process-level services: paths, starting programs, the autostart entry.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vel::platform::linux_backend {
+
+std::string executablePath();    // /proc/self/exe
+std::string executableFolder();  // its folder
+std::string toSlashes(std::string path);
+
+// A ShellExecute parameter string as an argument vector: blanks separate,
+// double quotes group ("" inside quotes is a literal quote).
+std::vector<std::string> splitParameters(const std::string& params);
+
+// Starts a program without a shell. A file that is not an executable
+// (a document, a URL) is handed to xdg-open, as the desktop opens it.
+// Returns the child's pid, or -1 when nothing could be started.
+int spawnProgram(const std::string& file, const std::vector<std::string>& args);
+
+// The XDG autostart entry that starts this executable (with the program
+// folder it was given on the command line, if any).
+std::string autostartEntry(const std::string& executable, const std::string& programFolder = "");
+
+// An integer setting from an XSETTINGS property blob.
+std::optional<int> xsettingsInteger(const std::vector<unsigned char>& data, const std::string& name);
+
+}  // namespace vel::platform::linux_backend

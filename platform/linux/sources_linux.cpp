@@ -1,0 +1,200 @@
+#include "platform/linux/sources_linux.h"
+
+#include <algorithm>
+#include <set>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include "platform/linux/linux_sources.h"
+#include "platform/linux/perf_clock.h"
+#include "platform/linux/sources_proc.h"
+
+namespace vel::platform::linux_backend {
+
+namespace {
+
+struct FeatureFlag {
+    int feature;
+    const char* flag;
+};
+
+// Windows PF_* numbers and the x86 cpuinfo flags that tell the same thing.
+// Numbers not listed (errata, emulation, Itanium, ARM, OS-only features)
+// read absent. See docs/linux-counters.md.
+constexpr FeatureFlag kFeatureFlags[] = {
+    {2, "cx8"},        // PF_COMPARE_EXCHANGE_DOUBLE
+    {3, "mmx"},        // PF_MMX_INSTRUCTIONS_AVAILABLE
+    {6, "sse"},        // PF_XMMI_INSTRUCTIONS_AVAILABLE
+    {7, "3dnow"},      // PF_3DNOW_INSTRUCTIONS_AVAILABLE
+    {8, "tsc"},        // PF_RDTSC_INSTRUCTION_AVAILABLE
+    {9, "pae"},        // PF_PAE_ENABLED
+    {10, "sse2"},      // PF_XMMI64_INSTRUCTIONS_AVAILABLE
+    {12, "nx"},        // PF_NX_ENABLED
+    {13, "pni"},       // PF_SSE3_INSTRUCTIONS_AVAILABLE
+    {14, "cx16"},      // PF_COMPARE_EXCHANGE128
+    {17, "xsave"},     // PF_XSAVE_ENABLED
+    {22, "fsgsbase"},  // PF_RDWRFSGSBASE_AVAILABLE
+    {28, "rdrand"},    // PF_RDRAND_INSTRUCTION_AVAILABLE
+    {32, "rdtscp"},    // PF_RDTSCP_INSTRUCTION_AVAILABLE
+    {33, "rdpid"},     // PF_RDPID_INSTRUCTION_AVAILABLE
+    {35, "mwaitx"},    // PF_MONITORX_INSTRUCTION_AVAILABLE
+    {36, "ssse3"},     // PF_SSSE3_INSTRUCTIONS_AVAILABLE
+    {37, "sse4_1"},    // PF_SSE4_1_INSTRUCTIONS_AVAILABLE
+    {38, "sse4_2"},    // PF_SSE4_2_INSTRUCTIONS_AVAILABLE
+    {39, "avx"},       // PF_AVX_INSTRUCTIONS_AVAILABLE
+    {40, "avx2"},      // PF_AVX2_INSTRUCTIONS_AVAILABLE
+    {41, "avx512f"},   // PF_AVX512F_INSTRUCTIONS_AVAILABLE
+    {42, "erms"},      // PF_ERMS_AVAILABLE
+};
+
+constexpr std::uint64_t kUnlimitedVirtual64 = std::uint64_t{128} << 40;  // x86-64 user space
+constexpr std::uint64_t kUnlimitedVirtual32 = std::uint64_t{3} << 30;
+
+// "Name:   123 kB" lines of /proc/meminfo and /proc/self/status, in bytes.
+bool findKilobytes(std::string_view text, std::string_view name, std::uint64_t& bytes) {
+    std::string_view line, label, number;
+    while (nextLine(text, line)) {
+        if (!nextField(line, label) || label.size() != name.size() + 1 || label.substr(0, name.size()) != name ||
+            label.back() != ':')
+            continue;
+        if (!nextField(line, number) || !parseU64(number, bytes)) return false;
+        bytes *= 1024;
+        return true;
+    }
+    return false;
+}
+
+class LinuxSources : public Sources {
+public:
+    LinuxSources(const std::string& procRoot, const std::string& sysRoot, MonotonicClock clock)
+        : procRoot_(procRoot), counters_(procRoot, sysRoot, std::move(clock)) {
+        ProcFile stat(procRoot + "/stat");
+        if (stat.read()) processors_ = static_cast<std::uint32_t>(listStatProcessors(stat.text()).size());
+        if (processors_ == 0) {
+            const long online = ::sysconf(_SC_NPROCESSORS_ONLN);
+            processors_ = online > 0 ? static_cast<std::uint32_t>(online) : 1;
+        }
+        readCpuFlags();
+    }
+
+    std::uint32_t numberOfProcessors() override { return processors_; }
+    int platformId() override { return kPlatformWin32NT; }
+    bool processorFeaturePresent(int feature) override {
+        const char* flag = cpuinfoFlagForFeature(feature);
+        return flag && flags_.count(flag) > 0;
+    }
+
+    long openQuery(Query& out) override { return counters_.openQuery(out); }
+    long addCounter(Query query, const std::string& path, Counter& out) override {
+        return counters_.addCounter(query, path, out);
+    }
+    long collectQueryData(Query query) override { return counters_.collectQueryData(query); }
+    double counterValue(Counter counter, long& status) override { return counters_.counterValue(counter, status); }
+    long removeCounter(Counter counter) override { return counters_.removeCounter(counter); }
+    long closeQuery(Query query) override { return counters_.closeQuery(query); }
+
+    bool memoryStatus(MemoryStatusEx& out) override;
+
+    // Network statistics are not mapped yet: the calls fail honestly.
+    bool ipStatistics(MibIpStats& out) override {
+        out = {};
+        return false;
+    }
+    bool icmpStatistics(MibIcmp& out) override {
+        out = {};
+        return false;
+    }
+    bool tcpStatistics(MibTcpStats& out) override {
+        out = {};
+        return false;
+    }
+    bool udpStatistics(MibUdpStats& out) override {
+        out = {};
+        return false;
+    }
+    int connectedState(std::uint32_t& flags, std::string& name) override {
+        flags = 0;
+        name.clear();
+        return 0;
+    }
+
+private:
+    void readCpuFlags() {
+        ProcFile cpuinfo(procRoot_ + "/cpuinfo");
+        if (!cpuinfo.read()) return;
+        std::string_view text = cpuinfo.text(), line, field;
+        while (nextLine(text, line)) {
+            std::string_view rest = line;
+            // x86 calls the list "flags", ARM "Features"; the first processor's list stands for all.
+            if (!nextField(rest, field) || (field != "flags" && field != "Features")) continue;
+            if (!nextField(rest, field) || field != ":") continue;
+            while (nextField(rest, field)) flags_.emplace(field);
+            return;
+        }
+    }
+
+    std::string procRoot_;
+    CounterQueries counters_;
+    std::uint32_t processors_ = 0;
+    std::set<std::string, std::less<>> flags_;
+    ProcFile meminfo_{procRoot_ + "/meminfo"};
+    ProcFile selfStatus_{procRoot_ + "/self/status"};
+};
+
+bool LinuxSources::memoryStatus(MemoryStatusEx& out) {
+    out = MemoryStatusEx{};
+    if (!meminfo_.read()) return false;
+    const std::string_view info = meminfo_.text();
+    std::uint64_t total = 0, avail = 0, swapTotal = 0, swapFree = 0;
+    if (!findKilobytes(info, "MemTotal", total) || total == 0) return false;
+    if (!findKilobytes(info, "MemAvailable", avail)) {
+        // Kernels before 3.14: free plus the page cache is the closest.
+        std::uint64_t free = 0, buffers = 0, cached = 0;
+        if (!findKilobytes(info, "MemFree", free)) return false;
+        findKilobytes(info, "Buffers", buffers);
+        findKilobytes(info, "Cached", cached);
+        avail = free + buffers + cached;
+    }
+    avail = std::min(avail, total);
+    findKilobytes(info, "SwapTotal", swapTotal);
+    findKilobytes(info, "SwapFree", swapFree);
+
+    out.totalPhys = total;
+    out.availPhys = avail;
+    out.memoryLoad = static_cast<std::uint32_t>(((total - avail) * 100 + total / 2) / total);
+    out.totalPageFile = total + swapTotal;
+    out.availPageFile = avail + std::min(swapFree, swapTotal);
+
+    rlimit limit{};
+    const bool limited = ::getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY;
+    out.totalVirtual = limited ? static_cast<std::uint64_t>(limit.rlim_cur)
+                               : (sizeof(void*) == 8 ? kUnlimitedVirtual64 : kUnlimitedVirtual32);
+    std::uint64_t used = 0;
+    if (selfStatus_.read()) findKilobytes(selfStatus_.text(), "VmSize", used);
+    out.availVirtual = used < out.totalVirtual ? out.totalVirtual - used : 0;
+    out.availExtendedVirtual = 0;
+    return true;
+}
+
+}  // namespace
+
+const char* cpuinfoFlagForFeature(int feature) {
+    for (const FeatureFlag& f : kFeatureFlags)
+        if (f.feature == feature) return f.flag;
+    return nullptr;
+}
+
+std::unique_ptr<Sources> createLinuxSourcesWithClock(const std::string& procRoot, const std::string& sysRoot,
+                                                     MonotonicClock clock) {
+    return std::make_unique<LinuxSources>(procRoot, sysRoot, std::move(clock));
+}
+
+}  // namespace vel::platform::linux_backend
+
+namespace vel::platform {
+
+std::unique_ptr<Sources> createLinuxSources(const std::string& procRoot, const std::string& sysRoot) {
+    return linux_backend::createLinuxSourcesWithClock(procRoot, sysRoot, &linux_backend::monotonicNs);
+}
+
+}  // namespace vel::platform

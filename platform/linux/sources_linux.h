@@ -1,0 +1,21 @@
+// The Linux measurement sources with the clock made explicit, so tests can
+// time rate counters themselves. createLinuxSources (linux_sources.h) uses
+// the monotonic clock.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/linux/sources_counters.h"
+#include "platform/sources_api.h"
+
+namespace vel::platform::linux_backend {
+
+std::unique_ptr<Sources> createLinuxSourcesWithClock(const std::string& procRoot, const std::string& sysRoot,
+                                                     MonotonicClock clock);
+
+// The /proc/cpuinfo flag a Windows processor feature number stands for;
+// nullptr when Linux has nothing that answers it (the feature reads absent).
+const char* cpuinfoFlagForFeature(int feature);
+
+}  // namespace vel::platform::linux_backend

@@ -1,0 +1,73 @@
+// Readers for the kernel's processor statistics: /proc/stat, the per-CPU
+// columns of /proc/interrupts and /proc/softirqs, and cpuidle residency
+// under /sys. Files are read with open/read into buffers that are kept, and
+// parsed in place, so a steady stream of samples does not allocate.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vel::platform::linux_backend {
+
+// One file under /proc or /sys, read whole on every read().
+class ProcFile {
+public:
+    ProcFile() = default;
+    // initialSize: the first buffer; small for one-number files.
+    explicit ProcFile(std::string path, std::size_t initialSize = 4096)
+        : path_(std::move(path)), initialSize_(initialSize) {}
+    const std::string& path() const { return path_; }
+    // False (and empty text) when the file is missing or unreadable. The
+    // buffer grows only when the file is larger than ever before.
+    bool read();
+    std::string_view text() const { return {buffer_.data(), size_}; }
+
+private:
+    std::string path_;
+    std::vector<char> buffer_;
+    std::size_t size_ = 0;
+    std::size_t initialSize_ = 4096;
+};
+
+// Splits off the next line (without its newline); false at the end.
+bool nextLine(std::string_view& rest, std::string_view& line);
+// Splits off the next blank-separated field; false when none is left.
+bool nextField(std::string_view& rest, std::string_view& field);
+bool parseU64(std::string_view text, std::uint64_t& out);
+
+// One "cpu" line of /proc/stat in ticks (USER_HZ).
+struct CpuTimes {
+    bool present = false;
+    std::uint64_t total = 0;      // user+nice+system+idle+iowait+irq+softirq+steal
+    std::uint64_t idle = 0;       // idle+iowait
+    std::uint64_t interrupt = 0;  // irq+softirq
+    std::uint64_t busy() const { return total - idle; }
+};
+
+// Fills perCpu[N] from each "cpuN" line (numbers beyond the vector are
+// ignored) and all from the "cpu" line. False when there is no "cpu" line.
+bool parseStat(std::string_view text, std::vector<CpuTimes>& perCpu, CpuTimes& all);
+
+// The processor numbers listed in /proc/stat, in order.
+std::vector<std::uint32_t> listStatProcessors(std::string_view text);
+
+// Per-CPU sums of a table with a "CPU0 CPU1 ..." header and "label: n n ..."
+// rows (/proc/interrupts, /proc/softirqs). The ERR and MIS rows of
+// /proc/interrupts are system-wide error tallies, not per-CPU, and are
+// skipped. columnScratch keeps the header's column-to-CPU map.
+struct ColumnSum {
+    bool present = false;
+    std::uint64_t sum = 0;
+};
+bool sumCpuColumns(std::string_view text, std::vector<ColumnSum>& perCpu, std::uint64_t& all,
+                   std::vector<std::int32_t>& columnScratch);
+
+// The time file (microseconds of residency) of the C1 idle state of one
+// CPU: the state named "C1", else the first whose name starts with "C1",
+// else the first state that is not POLL. Empty when the CPU has no cpuidle
+// folder or no such state.
+std::string findC1TimeFile(const std::string& sysRoot, std::uint32_t cpu);
+
+}  // namespace vel::platform::linux_backend

@@ -1,0 +1,302 @@
+// The event loop: X events and timers, poll() in between, and the mouse.
+#include "platform/linux/x11_platform.h"
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+#include <poll.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+
+#include "platform/linux/x11_atoms.h"
+
+namespace vel::platform::linux_backend {
+
+namespace {
+// Xlib's None macro hides MouseButton::None in this file.
+constexpr MouseButton kNoButton = static_cast<MouseButton>(0);
+
+int shiftOf(unsigned state) {
+    return ((state & ShiftMask) ? 1 : 0) | ((state & ControlMask) ? 2 : 0) | ((state & Mod1Mask) ? 4 : 0);
+}
+
+MouseButton buttonOf(unsigned xbutton) {
+    switch (xbutton) {
+        case Button1: return MouseButton::Left;
+        case Button2: return MouseButton::Middle;
+        case Button3: return MouseButton::Right;
+        default: return kNoButton;  // wheel and extra buttons
+    }
+}
+
+// Windows virtual-key numbers for the keys the program looks at.
+int virtualKey(KeySym sym) {
+    if (sym >= XK_a && sym <= XK_z) return static_cast<int>(sym - XK_a) + 'A';
+    if (sym >= XK_A && sym <= XK_Z) return static_cast<int>(sym - XK_A) + 'A';
+    if (sym >= XK_0 && sym <= XK_9) return static_cast<int>(sym - XK_0) + '0';
+    switch (sym) {
+        case XK_Tab: case XK_ISO_Left_Tab: return 9;
+        case XK_Return: case XK_KP_Enter: return 13;
+        case XK_Escape: return 27;
+        case XK_space: return 32;
+        case XK_Left: return 37;
+        case XK_Up: return 38;
+        case XK_Right: return 39;
+        case XK_Down: return 40;
+        case XK_F1: return 112;
+        default: return 0;
+    }
+}
+}  // namespace
+
+TimerId X11Platform::startTimer(std::uint32_t intervalMs, std::function<void()> tick) {
+    return timers_.add(intervalMs, std::move(tick), tickMs());
+}
+
+void X11Platform::quit(int exitCode) {
+    quitting_ = true;
+    exitCode_ = exitCode;
+}
+
+int X11Platform::runLoop() {
+    while (!quitting_) runOnce(true);
+    XFlush(dpy_);
+    return exitCode_;
+}
+
+void X11Platform::doEvents() { runOnce(false); }
+
+void X11Platform::runOnce(bool wait) {
+    dispatchPending();
+    if (!quitting_) timers_.fireDue(tickMs());
+    reapChildren();
+    watchCompositor();
+    if (idleHook_) idleHook_();
+    XFlush(dpy_);
+    if (!wait || quitting_ || XEventsQueued(dpy_, QueuedAlready) > 0) return;
+    pollfd pfd{ConnectionNumber(dpy_), POLLIN, 0};
+    poll(&pfd, 1, timers_.waitMs(tickMs()));
+}
+
+void X11Platform::dispatchPending() {
+    // Bounded, so a flood of motion cannot starve the timers.
+    for (int n = 0; n < 256 && XPending(dpy_) > 0; ++n) {
+        XEvent e;
+        XNextEvent(dpy_, &e);
+        dispatch(&e);
+    }
+}
+
+void X11Platform::deliverMouse(XId xid, MouseEvent e) {
+    X11Window* w = findByXid(xid);
+    if (!w || !w->listener) return;
+    if (!modal_.empty() && modal_.back() != w->id) return;  // a message box is up
+    w->listener->onMouse(e);  // may destroy w
+}
+
+void X11Platform::dispatch(void* event) {
+    XEvent& e = *static_cast<XEvent*>(event);
+    switch (e.type) {
+        case Expose: {
+            X11Window* w = findByXid(e.xexpose.window);
+            if (!w) break;
+            if (w->image)
+                putImage(*w, e.xexpose.x, e.xexpose.y, e.xexpose.width, e.xexpose.height);
+            else if (e.xexpose.count == 0 && w->listener)
+                w->listener->onExpose();
+            break;
+        }
+        case ButtonPress: {
+            MouseButton b = buttonOf(e.xbutton.button);
+            if (b == kNoButton) break;
+            X11Window* w = findByXid(e.xbutton.window);
+            if (!w) break;
+            const bool dbl = clicks_.press(w->id, static_cast<int>(b), e.xbutton.x_root, e.xbutton.y_root,
+                                           static_cast<std::uint32_t>(e.xbutton.time));
+            deliverMouse(e.xbutton.window, MouseEvent{dbl ? MouseEvent::Kind::DoubleClick : MouseEvent::Kind::Down,
+                                                      b, shiftOf(e.xbutton.state), e.xbutton.x, e.xbutton.y});
+            break;
+        }
+        case ButtonRelease: {
+            MouseButton b = buttonOf(e.xbutton.button);
+            if (b == kNoButton) break;
+            deliverMouse(e.xbutton.window,
+                         MouseEvent{MouseEvent::Kind::Up, b, shiftOf(e.xbutton.state), e.xbutton.x, e.xbutton.y});
+            break;
+        }
+        case MotionNotify: {
+            // Only the latest position matters.
+            while (XCheckTypedWindowEvent(dpy_, e.xmotion.window, MotionNotify, &e)) {
+            }
+            MouseButton held = (e.xmotion.state & Button1Mask)   ? MouseButton::Left
+                               : (e.xmotion.state & Button3Mask) ? MouseButton::Right
+                               : (e.xmotion.state & Button2Mask) ? MouseButton::Middle
+                                                                 : kNoButton;
+            deliverMouse(e.xmotion.window,
+                         MouseEvent{MouseEvent::Kind::Move, held, shiftOf(e.xmotion.state), e.xmotion.x, e.xmotion.y});
+            break;
+        }
+        case LeaveNotify:
+            if (e.xcrossing.mode == NotifyNormal && e.xcrossing.detail != NotifyInferior)
+                deliverMouse(e.xcrossing.window, MouseEvent{MouseEvent::Kind::Leave, kNoButton, 0,
+                                                            e.xcrossing.x, e.xcrossing.y});
+            break;
+        case KeyPress: {
+            X11Window* w = findByXid(e.xkey.window);
+            if (!w || !w->listener || (!modal_.empty() && modal_.back() != w->id)) break;
+            KeySym sym = XLookupKeysym(&e.xkey, 0);
+            int vk = virtualKey(sym);
+            if (vk) w->listener->onKey(KeyEvent{vk, shiftOf(e.xkey.state)});
+            break;
+        }
+        case ConfigureNotify:
+            if (X11Window* w = findByXid(e.xconfigure.window)) w->rectStale = true;
+            break;
+        case MapNotify:
+            if (X11Window* w = findByXid(e.xmap.window)) w->rectStale = true;
+            break;
+        case ClientMessage:
+            if (e.xclient.message_type == atoms_->wmProtocols &&
+                static_cast<Atom>(e.xclient.data.l[0]) == atoms_->wmDeleteWindow) {
+                X11Window* w = findByXid(e.xclient.window);
+                if (w && w->listener) w->listener->onCloseRequest();
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void X11Platform::watchCompositor() {
+    // A compositor can come and go while we run; invisible windows are made
+    // differently with and without one. One round trip every two seconds.
+    const std::uint64_t now = tickMs();
+    if (now < nextCompositorCheck_) return;
+    nextCompositorCheck_ = now + 2000;
+    const bool running = compositorRunning();
+    if (running == compositorSeen_) return;
+    compositorSeen_ = running;
+    for (auto& [id, w] : windows_)
+        if (w->layered && w->alpha == 0) applyShape(*w);
+}
+
+void X11Platform::reapChildren() {
+    children_.erase(std::remove_if(children_.begin(), children_.end(),
+                                   [](int pid) { return waitpid(pid, nullptr, WNOHANG) != 0; }),
+                    children_.end());
+}
+
+// --- dragging ------------------------------------------------------------
+
+bool X11Platform::wmSupports(XId feature) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    // A live window manager names its check window on the root.
+    if (XGetWindowProperty(dpy_, root_, atoms_->netSupportingWmCheck, 0, 1, False, XA_WINDOW, &type, &format, &count,
+                           &after, &data) != Success || !data || count == 0) {
+        if (data) XFree(data);
+        return false;
+    }
+    XFree(data);
+    data = nullptr;
+    if (XGetWindowProperty(dpy_, root_, atoms_->netSupported, 0, 4096, False, XA_ATOM, &type, &format, &count, &after,
+                           &data) != Success || !data)
+        return false;
+    const Atom* atoms = reinterpret_cast<const Atom*>(data);
+    const bool found = std::find(atoms, atoms + count, feature) != atoms + count;
+    XFree(data);
+    return found;
+}
+
+void X11Platform::systemDrag(WindowId id) {
+    X11Window* w = find(id);
+    if (!w) return;
+    if (wmSupports(atoms_->netWmMoveResize))
+        managerDrag(*w);
+    else
+        pointerDrag(*w);
+}
+
+void X11Platform::managerDrag(X11Window& w) {
+    Point p = cursorPos();
+    XUngrabPointer(dpy_, CurrentTime);  // the manager takes the pointer over
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = w.xid;
+    e.xclient.message_type = atoms_->netWmMoveResize;
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = p.x;
+    e.xclient.data.l[1] = p.y;
+    e.xclient.data.l[2] = 8;  // move
+    e.xclient.data.l[3] = Button1;
+    e.xclient.data.l[4] = 1;
+    XSendEvent(dpy_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    XFlush(dpy_);
+    const WindowId id = w.id;
+    // Like the Windows move loop: timers keep running until the button is up.
+    for (;;) {
+        Window r = 0, c = 0;
+        int rx = 0, ry = 0, wx = 0, wy = 0;
+        unsigned mask = 0;
+        XQueryPointer(dpy_, root_, &r, &c, &rx, &ry, &wx, &wy, &mask);
+        if (!(mask & Button1Mask) || quitting_) break;
+        // Input for our windows waits until the move ends.
+        while (XPending(dpy_) > 0) {
+            XEvent ev;
+            XNextEvent(dpy_, &ev);
+            if (ev.type != ButtonPress && ev.type != ButtonRelease && ev.type != MotionNotify) dispatch(&ev);
+        }
+        timers_.fireDue(tickMs());
+        if (idleHook_) idleHook_();
+        XFlush(dpy_);
+        pollfd pfd{ConnectionNumber(dpy_), POLLIN, 0};
+        poll(&pfd, 1, std::clamp(timers_.waitMs(tickMs()), 0, 15));
+    }
+    if (X11Window* still = find(id)) still->rectStale = true;
+}
+
+void X11Platform::pointerDrag(X11Window& w) {
+    Point start = cursorPos();
+    Rect origin = windowRect(w.id);
+    const WindowId id = w.id;
+    XId grabWindow = w.inputCatcher && w.alpha == 0 ? w.inputCatcher : w.xid;
+    if (XGrabPointer(dpy_, grabWindow, False, ButtonReleaseMask | PointerMotionMask, GrabModeAsync, GrabModeAsync,
+                     None, None, CurrentTime) != GrabSuccess)
+        return;
+    bool done = false;
+    while (!done && !quitting_) {
+        while (XPending(dpy_) > 0 && !done) {
+            XEvent ev;
+            XNextEvent(dpy_, &ev);
+            if (ev.type == MotionNotify) {
+                while (XCheckTypedEvent(dpy_, MotionNotify, &ev)) {
+                }
+                X11Window* still = find(id);
+                if (!still) {
+                    done = true;
+                    break;
+                }
+                const int dx = ev.xmotion.x_root - start.x, dy = ev.xmotion.y_root - start.y;
+                moveWindow(id, Rect{origin.left + dx, origin.top + dy, origin.right + dx, origin.bottom + dy});
+            } else if (ev.type == ButtonRelease) {
+                done = true;  // the release ends the move and is not seen as a click
+            } else if (ev.type != ButtonPress) {
+                dispatch(&ev);
+            }
+        }
+        if (done) break;
+        timers_.fireDue(tickMs());
+        if (idleHook_) idleHook_();
+        XFlush(dpy_);
+        if (XEventsQueued(dpy_, QueuedAlready) > 0) continue;
+        pollfd pfd{ConnectionNumber(dpy_), POLLIN, 0};
+        poll(&pfd, 1, timers_.waitMs(tickMs()));
+    }
+    XUngrabPointer(dpy_, CurrentTime);
+    XFlush(dpy_);
+    if (X11Window* still = find(id)) still->rectStale = true;
+}
+
+}  // namespace vel::platform::linux_backend

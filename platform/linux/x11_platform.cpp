@@ -1,0 +1,220 @@
+// Start-up, screen and cursor, time, and the process services.
+#include "platform/linux/x11_platform.h"
+#include "platform/linux/linux_sources.h"
+#include "platform/linux/process_services.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/shape.h>
+#include <fcntl.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "platform/linux/x11_atoms.h"
+
+namespace vel::platform {
+
+std::unique_ptr<Platform> createNativePlatform(const NativeOptions& options, std::string& error) {
+    const char* name = options.display.empty() ? nullptr : options.display.c_str();
+    Display* dpy = XOpenDisplay(name);
+    if (!dpy) {
+        error = std::string("cannot open display ") + XDisplayName(name);
+        return nullptr;
+    }
+    int shapeEvent = 0, shapeError = 0;
+    if (!XShapeQueryExtension(dpy, &shapeEvent, &shapeError)) {
+        error = "the X server has no SHAPE extension";
+        XCloseDisplay(dpy);
+        return nullptr;
+    }
+    XVisualInfo info{};
+    if (!XMatchVisualInfo(dpy, DefaultScreen(dpy), 24, TrueColor, &info)) {
+        error = "the X server offers no 24-bit TrueColor visual";
+        XCloseDisplay(dpy);
+        return nullptr;
+    }
+    return std::make_unique<linux_backend::X11Platform>(dpy, options);
+}
+
+namespace linux_backend {
+
+namespace {
+// Xlib's default handler ends the process; a vanished window or an
+// unreadable pixel is not worth that.
+int lastXError = 0;
+int quietErrorHandler(Display*, XErrorEvent* e) {
+    lastXError = e->error_code;
+    return 0;
+}
+
+Atom intern(Display* d, const char* name) { return XInternAtom(d, name, False); }
+}  // namespace
+
+X11Platform::Atoms::Atoms(Display* d, int screen)
+    : wmProtocols(intern(d, "WM_PROTOCOLS")), wmDeleteWindow(intern(d, "WM_DELETE_WINDOW")),
+      motifHints(intern(d, "_MOTIF_WM_HINTS")), netWmName(intern(d, "_NET_WM_NAME")),
+      utf8String(intern(d, "UTF8_STRING")), netWmPid(intern(d, "_NET_WM_PID")),
+      netWmState(intern(d, "_NET_WM_STATE")), netWmStateAbove(intern(d, "_NET_WM_STATE_ABOVE")),
+      netWmStateSkipTaskbar(intern(d, "_NET_WM_STATE_SKIP_TASKBAR")),
+      netWmStateSkipPager(intern(d, "_NET_WM_STATE_SKIP_PAGER")),
+      netWmWindowType(intern(d, "_NET_WM_WINDOW_TYPE")),
+      typeUtility(intern(d, "_NET_WM_WINDOW_TYPE_UTILITY")),
+      typeNormal(intern(d, "_NET_WM_WINDOW_TYPE_NORMAL")),
+      typeTooltip(intern(d, "_NET_WM_WINDOW_TYPE_TOOLTIP")),
+      typeDialog(intern(d, "_NET_WM_WINDOW_TYPE_DIALOG")),
+      netWmWindowOpacity(intern(d, "_NET_WM_WINDOW_OPACITY")), netWmUserTime(intern(d, "_NET_WM_USER_TIME")),
+      netWmMoveResize(intern(d, "_NET_WM_MOVERESIZE")), netSupported(intern(d, "_NET_SUPPORTED")),
+      netSupportingWmCheck(intern(d, "_NET_SUPPORTING_WM_CHECK")),
+      netActiveWindow(intern(d, "_NET_ACTIVE_WINDOW")),
+      compositorSelection(intern(d, ("_NET_WM_CM_S" + std::to_string(screen)).c_str())),
+      xsettingsSelection(intern(d, ("_XSETTINGS_S" + std::to_string(screen)).c_str())),
+      xsettingsSettings(intern(d, "_XSETTINGS_SETTINGS")) {}
+
+X11Platform::X11Platform(Display* display, const NativeOptions& options)
+    : dpy_(display), screen_(DefaultScreen(display)), root_(RootWindow(display, DefaultScreen(display))) {
+    XSetErrorHandler(quietErrorHandler);
+    // Programs we start must not hold our display connection.
+    fcntl(ConnectionNumber(dpy_), F_SETFD, FD_CLOEXEC);
+    atoms_ = std::make_unique<Atoms>(dpy_, screen_);
+    XVisualInfo info{};
+    XMatchVisualInfo(dpy_, screen_, 24, TrueColor, &info);
+    visual_ = info.visual;
+    depth_ = info.depth;
+    colormap_ = info.visual == DefaultVisual(dpy_, screen_) ? DefaultColormap(dpy_, screen_)
+                                                            : XCreateColormap(dpy_, root_, info.visual, AllocNone);
+    format_ = std::make_unique<PixelFormat>(static_cast<std::uint32_t>(info.red_mask),
+                                            static_cast<std::uint32_t>(info.green_mask),
+                                            static_cast<std::uint32_t>(info.blue_mask));
+    readDesktopSettings();
+
+    explicitFolder_ = options.programFolder;
+    programFolder_ = options.programFolder.empty() ? executableFolder() : options.programFolder;
+    registry_ = std::make_unique<FileRegistry>(configHome() + "/velmora/registry");
+    registry_->synthesizeProcessors(ratedProcessorMhz());
+}
+
+X11Platform::~X11Platform() {
+    while (!windows_.empty()) destroyWindow(windows_.begin()->first);
+    if (gc_) XFreeGC(dpy_, gc_);
+    if (colormap_ && colormap_ != DefaultColormap(dpy_, screen_)) XFreeColormap(dpy_, colormap_);
+    XCloseDisplay(dpy_);
+}
+
+Sources& X11Platform::sources() {
+    if (!sources_) sources_ = createLinuxSources();
+    return *sources_;
+}
+
+Point X11Platform::cursorPos() {
+    Window rootReturn = 0, child = 0;
+    int rx = 0, ry = 0, wx = 0, wy = 0;
+    unsigned mask = 0;
+    XQueryPointer(dpy_, root_, &rootReturn, &child, &rx, &ry, &wx, &wy, &mask);
+    return {rx, ry};
+}
+
+std::int32_t X11Platform::screenPixel(int x, int y) {
+    Size s = screenSize();
+    if (x < 0 || y < 0 || x >= s.width || y >= s.height) return -1;
+    XImage* img = XGetImage(dpy_, root_, x, y, 1, 1, AllPlanes, ZPixmap);
+    if (!img) return -1;
+    unsigned long native = XGetPixel(img, 0, 0);
+    XDestroyImage(img);
+    // The root uses the default visual, which may not be ours.
+    Visual* v = DefaultVisual(dpy_, screen_);
+    PixelFormat rootFormat(static_cast<std::uint32_t>(v->red_mask), static_cast<std::uint32_t>(v->green_mask),
+                           static_cast<std::uint32_t>(v->blue_mask));
+    return static_cast<std::int32_t>(rootFormat.toColour(static_cast<std::uint32_t>(native)));
+}
+
+Size X11Platform::screenSize() {
+    return {DisplayWidth(dpy_, screen_), DisplayHeight(dpy_, screen_)};
+}
+
+std::uint64_t X11Platform::tickMs() { return static_cast<std::uint64_t>(monotonicNs() / 1'000'000); }
+
+namespace {
+SystemTime fromTm(const tm& t, long nanoseconds) {
+    SystemTime s;
+    s.year = t.tm_year + 1900;
+    s.month = t.tm_mon + 1;
+    s.dayOfWeek = t.tm_wday;
+    s.day = t.tm_mday;
+    s.hour = t.tm_hour;
+    s.minute = t.tm_min;
+    s.second = t.tm_sec;
+    s.milliseconds = static_cast<int>(nanoseconds / 1'000'000);
+    return s;
+}
+}  // namespace
+
+SystemTime X11Platform::localTime() {
+    timespec ts{};
+    clock_gettime(CLOCK_REALTIME, &ts);
+    tm t{};
+    localtime_r(&ts.tv_sec, &t);
+    return fromTm(t, ts.tv_nsec);
+}
+
+SystemTime X11Platform::systemTime() {
+    timespec ts{};
+    clock_gettime(CLOCK_REALTIME, &ts);
+    tm t{};
+    gmtime_r(&ts.tv_sec, &t);
+    return fromTm(t, ts.tv_nsec);
+}
+
+void X11Platform::sleep(std::uint32_t ms) {
+    timespec rest{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1'000'000};
+    while (nanosleep(&rest, &rest) != 0 && errno == EINTR) {
+    }
+}
+
+long X11Platform::shellExecute(const std::string& file, const std::string& params, int /*showCmd*/) {
+    int pid = spawnProgram(nativePath(file), splitParameters(params));
+    if (pid <= 0) return kErrorFileNotFound;
+    children_.push_back(pid);
+    return 42;
+}
+
+bool X11Platform::claimSingleInstance(const std::string& name) {
+    return instance_.claim(SingleInstanceLock::defaultFolder(), name);
+}
+
+std::string X11Platform::nativePath(const std::string& path) const { return toSlashes(path); }
+
+void X11Platform::mirrorAutostart(bool enabled, const std::string& /*command*/) {
+    // The Windows command line means nothing here; start this executable.
+    const std::string path = configHome() + "/autostart/velmora.desktop";
+    if (enabled)
+        writeFileAtomically(path, autostartEntry(executablePath(), explicitFolder_));
+    else
+        std::filesystem::remove(path);
+}
+
+void X11Platform::readDesktopSettings() {
+    XGrabServer(dpy_);  // the owner must not change between the two requests
+    Window owner = XGetSelectionOwner(dpy_, atoms_->xsettingsSelection);
+    std::vector<unsigned char> data;
+    if (owner != None) {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* bytes = nullptr;
+        if (XGetWindowProperty(dpy_, owner, atoms_->xsettingsSettings, 0, 65536, False,
+                               atoms_->xsettingsSettings, &type, &format, &count, &after, &bytes) == Success &&
+            bytes) {
+            if (format == 8) data.assign(bytes, bytes + count);
+            XFree(bytes);
+        }
+    }
+    XUngrabServer(dpy_);
+    if (auto ms = xsettingsInteger(data, "Net/DoubleClickTime"); ms && *ms > 0 && *ms < 5000)
+        clicks_.setInterval(*ms);
+}
+
+}  // namespace linux_backend
+}  // namespace vel::platform

@@ -1,0 +1,154 @@
+// The X11 desktop backend: Xlib windows shaped with XShape, our pixels put
+// with XPutImage, EWMH hints for top-most and moving, a poll() loop.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/linux/double_click.h"
+#include "platform/linux/file_registry.h"
+#include "platform/linux/perf_clock.h"
+#include "platform/linux/pixel_format.h"
+#include "platform/linux/single_instance.h"
+#include "platform/linux/timer_queue.h"
+#include "platform/native.h"
+
+// Xlib's types, declared here without Xlib: its macros (None, Bool, ...)
+// must not meet platform.h's names in the files that include this one.
+struct _XDisplay;
+struct _XImage;
+struct _XGC;
+
+namespace vel::platform::linux_backend {
+
+using XId = unsigned long;  // Window, Atom, Colormap
+
+struct X11Window {
+    WindowId id = 0;
+    XId xid = 0;
+    XId inputCatcher = 0;  // stands in for the window while alpha is 0 without a compositor
+    std::string name;
+    Rect rect;
+    bool rectStale = false;  // the window manager may have moved it
+    bool popup = false;
+    bool toolWindow = true;
+    bool mapped = false;
+    bool topMost = false;
+    bool hasRegion = false;
+    Region region;
+    std::uint8_t alpha = 255;
+    bool layered = false;
+    WindowListener* listener = nullptr;
+    _XImage* image = nullptr;
+    std::vector<std::uint32_t> buffer;  // the image's pixels, in the visual's layout
+};
+
+class X11Platform : public Platform {
+public:
+    X11Platform(_XDisplay* display, const NativeOptions& options);
+    ~X11Platform() override;
+
+    std::string backendName() const override { return "linux"; }
+    WindowId createWindow(const WindowDesc& desc, WindowListener* listener) override;
+    void destroyWindow(WindowId id) override;
+    void showWindow(WindowId id, bool visible) override;
+    void moveWindow(WindowId id, const Rect& bounds) override;
+    Rect windowRect(WindowId id) const override;
+    void setWindowRegion(WindowId id, const Region* region, bool redraw) override;
+    long setLayeredAlpha(WindowId id, std::uint8_t alpha) override;
+    void setWindowPos(WindowId id, ZOrder insertAfter, unsigned flags) override;
+    void present(WindowId id, const Pixels& pixels) override;
+    void systemDrag(WindowId id) override;
+
+    Point cursorPos() override;
+    std::int32_t screenPixel(int x, int y) override;
+    Size screenSize() override;
+    int doubleClickTime() override { return clicks_.interval(); }
+    int tooltipDelay() override { return 500; }
+
+    void setIdleHook(std::function<void()> hook) override { idleHook_ = std::move(hook); }
+    TimerId startTimer(std::uint32_t intervalMs, std::function<void()> tick) override;
+    void stopTimer(TimerId id) override { timers_.remove(id); }
+    int runLoop() override;
+    void quit(int exitCode) override;
+    bool quitting() const override { return quitting_; }
+    void doEvents() override;
+    void sleep(std::uint32_t ms) override;
+    SystemTime localTime() override;
+    SystemTime systemTime() override;
+    std::int64_t perfCounter() override { return perf_.counter(); }
+    std::int64_t perfFrequency() override { return perf_.frequency(); }
+    std::uint64_t tickMs() override;
+
+    int messageBox(const std::string& text, const std::string& title, int style) override;
+
+    Registry& registry() override { return *registry_; }
+    Sources& sources() override;
+    long shellExecute(const std::string& file, const std::string& params, int showCmd) override;
+    bool claimSingleInstance(const std::string& name) override;
+    std::string programFolder() override { return programFolder_; }
+    char pathSeparator() const override { return '/'; }
+    std::string nativePath(const std::string& path) const override;
+    void mirrorAutostart(bool enabled, const std::string& command) override;
+
+    // Window creation for the backend's own dialogs.
+    WindowId createDialogWindow(const std::string& title, const Rect& bounds, WindowListener* listener);
+    void focusWindow(WindowId id);
+
+private:
+    struct Atoms;
+    X11Window* find(WindowId id) const;
+    X11Window* findByXid(XId xid) const;
+    void setNetWmState(X11Window& w);
+    void sendNetWmState(X11Window& w, bool add, XId state);
+    void applyShape(X11Window& w);
+    void ensureInputCatcher(X11Window& w);
+    XId topLevelOf(XId xid) const;
+    bool compositorRunning();
+    bool wmSupports(XId feature);
+    void putImage(X11Window& w, int x, int y, int width, int height);
+    void refreshRect(X11Window& w) const;
+    void pointerDrag(X11Window& w);
+    void managerDrag(X11Window& w);
+
+    // The loop: one pass handles what is pending, fires due timers, then idles.
+    void runOnce(bool wait);
+    void dispatchPending();
+    void dispatch(void* event);  // an XEvent
+    void deliverMouse(XId xid, MouseEvent e);
+    void reapChildren();
+    void watchCompositor();
+    void readDesktopSettings();
+
+    _XDisplay* dpy_;
+    int screen_;
+    XId root_;
+    void* visual_ = nullptr;  // Visual*
+    int depth_ = 24;
+    XId colormap_ = 0;
+    _XGC* gc_ = nullptr;
+    std::unique_ptr<PixelFormat> format_;
+    std::unique_ptr<Atoms> atoms_;
+    std::map<WindowId, std::unique_ptr<X11Window>> windows_;
+    WindowId nextWindow_ = 1;
+    std::vector<WindowId> modal_;  // message boxes, innermost last
+    TimerQueue timers_;
+    DoubleClickDetector clicks_;
+    PerfClock perf_;
+    bool quitting_ = false;
+    int exitCode_ = 0;
+    std::function<void()> idleHook_;
+    std::unique_ptr<FileRegistry> registry_;
+    std::unique_ptr<Sources> sources_;
+    SingleInstanceLock instance_;
+    std::string programFolder_;
+    std::string explicitFolder_;  // --program-folder, repeated in the autostart entry
+    std::vector<int> children_;
+    bool compositorSeen_ = false;
+    std::uint64_t nextCompositorCheck_ = 0;
+};
+
+}  // namespace vel::platform::linux_backend
