@@ -1,0 +1,171 @@
+#include "engine/frm_hidden.h"
+
+#include <cmath>
+
+#include "core/app.h"
+#include "core/vb.h"
+#include "engine/renderers.h"
+#include "modules/frm_cpu.h"
+#include "sources/cpu_total_usage.h"
+#include "sources/cpu_usage.h"
+#include "window/window_services.h"
+
+namespace vel {
+
+namespace {
+constexpr int kAllModule = 4;
+}  // namespace
+
+std::int32_t HexToDecimal(const std::string& text) {
+    std::int32_t value = 0;
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const int digit = (c >= '0' && c <= '9') ? c - '0' : static_cast<int>(c) - 55;
+        const double sum = static_cast<double>(value) + digit * std::pow(16.0, static_cast<double>(n - 1 - i));
+        if (auto fits = toInt32(sum)) value = *fits;
+    }
+    return value;
+}
+
+std::optional<std::uint32_t> periodInterval(std::int32_t tenths) {
+    const std::int64_t ms = static_cast<std::int64_t>(tenths) * 100;
+    if (ms < 0 || ms > INT32_MAX) return std::nullopt;
+    return static_cast<std::uint32_t>(ms);
+}
+
+std::optional<std::uint32_t> periodInterval16(std::int16_t tenths) {
+    const int ms = tenths * 100;
+    if (ms < 0 || ms > INT16_MAX) return std::nullopt;
+    return static_cast<std::uint32_t>(ms);
+}
+
+FrmHidden::FrmHidden(App& app) : Form(app.ui, "frmHidden"), app_(app) {
+    tmrCPUs = &addTimer("tmrCPUs", 100, false);
+    tmrNET = &addTimer("tmrNET", 100, false);
+    tmrMEM = &addTimer("tmrMEM", 100, false);
+    tmrMSE = &addTimer("tmrMSE", 250, false);
+    tmrLOG = &addTimer("tmrLOG", 100, false);
+    // Designed on; it starts with the load routine, as a form's timers do
+    // not run before the form is loaded.
+    tmrVSBL = &addTimer("tmrVSBL", 500, false);
+    tmrCPUs->onTimer = [this] { tmrCPUs_Timer(); };
+    tmrNET->onTimer = [this] { tmrNET_Timer(); };
+    tmrMEM->onTimer = [this] { tmrMEM_Timer(); };
+    tmrMSE->onTimer = [this] { tmrMSE_Timer(); };
+    tmrLOG->onTimer = [this] { tmrLOG_Timer(); };
+    tmrVSBL->onTimer = [this] { tmrVSBL_Timer(); };
+}
+
+FrmHidden::~FrmHidden() = default;
+
+void FrmHidden::applyTimerSettings() {
+    const Settings& s = app_.settings;
+    for (forms::Timer* t : {tmrCPUs, tmrNET, tmrMEM, tmrMSE, tmrLOG}) t->setEnabled(false);
+    for (int m = 0; m <= kAllModule; ++m)
+        if (s.Visi[m]) tmrCPUs->setEnabled(true);
+    if (s.Visi[module::kNetwork]) tmrNET->setEnabled(true);
+    if (s.Visi[module::kMemory]) tmrMEM->setEnabled(true);
+    if (s.Visi[module::kMouse]) tmrMSE->setEnabled(true);
+    if (s.LOGEnable) tmrLOG->setEnabled(true);
+    // A period whose product does not fit leaves that timer's interval as it was.
+    if (auto ms = periodInterval(s.CPUCLOCK)) tmrCPUs->setInterval(*ms);
+    if (auto ms = periodInterval(s.NETCLOCK)) tmrNET->setInterval(*ms);
+    if (auto ms = periodInterval(s.MEMCLOCK)) tmrMEM->setInterval(*ms);
+    if (auto ms = periodInterval16(s.LOGTiming)) tmrLOG->setInterval(*ms);
+}
+
+void FrmHidden::onLoad() {
+    tmrVSBL->setEnabled(true);
+    applyTimerSettings();
+    app_.idleCountdown = 10;
+    app_.fadePending = true;
+    // The log state (buffers, counters, file name, rotation time, statistic
+    // baselines) is initialised here by the log writer once logging/ has it.
+    state.reset();
+    allValue_ = 0;
+    app_.FVScreen = 0;
+    app_.FVSubView = 0;
+    screenHeld_ = true;
+    // Beyond four processors the first four samples do not cover the
+    // machine, so the all-processors value reads the _Total counter instead
+    // (the 9x family has no such counter, and runs one processor anyway).
+    if (app_.processorCount > 4 && !totalSampler_ && app_.os.sources().platformId() == platform::kPlatformWin32NT)
+        totalSampler_ = std::make_unique<clsCPUTotalUsage>(app_.os);
+}
+
+void FrmHidden::onUnload() {
+    screenHeld_ = false;
+    totalSampler_.reset();
+}
+
+std::int32_t FrmHidden::screenPixel(int x, int y) const {
+    if (!screenHeld_) return -1;
+    return app_.os.screenPixel(x, y);
+}
+
+FrmCPU* FrmHidden::cpuModule(int m) const {
+    return dynamic_cast<FrmCPU*>(app_.window(static_cast<WindowSlot>(static_cast<int>(WindowSlot::Cpu0) + m)));
+}
+
+void FrmHidden::dispatch(int m, std::int16_t sample) {
+    FrmCPU* module = cpuModule(m);
+    if (!module) return;
+    const std::int16_t code = app_.settings.mTyp[m];
+    RenderContext ctx{state, app_.os, code};
+    dispatchRenderer(code, sample, module->view(), ctx, static_cast<std::int16_t>(m));
+}
+
+std::int16_t FrmHidden::meanOfSamples(const std::int16_t (&samples)[4]) const {
+    if (app_.processorCount == 0) return 0;  // a division that fails leaves the value at 0
+    const double sum = static_cast<double>(samples[0]) + samples[1] + samples[2] + samples[3];
+    return toInt16(sum / app_.processorCount).value_or(0);
+}
+
+void FrmHidden::tmrCPUs_Timer() {
+    std::int16_t samples[4] = {0, 0, 0, 0};
+    const int count = app_.processorCount;
+    // Processor 3 is sampled whenever there are at least four processors.
+    const int sampled = count < 4 ? count : 4;
+    for (int p = 0; p < sampled; ++p) {
+        if (app_.samplers[p]) samples[p] = toInt16(app_.samplers[p]->Usage()).value_or(0);
+        if (app_.settings.Visi[p]) {
+            state.NeedleHistory[p][state.NeedlePos] = samples[p];
+            dispatch(p, samples[p]);
+        }
+    }
+    std::int16_t all = 0;
+    if (totalSampler_)
+        all = toInt16(totalSampler_->Usage()).value_or(0);
+    else
+        all = meanOfSamples(samples);
+    allValue_ = all;
+    state.NeedleHistory[kAllModule][state.NeedlePos] = all;
+    if (count > 1 && app_.settings.Visi[kAllModule]) dispatch(kAllModule, all);
+    state.EkgPos = static_cast<std::int16_t>((state.EkgPos + 1) % 41);
+    state.NeedlePos = static_cast<std::int16_t>((state.NeedlePos + 1) % kNeedleSlots);
+}
+
+void FrmHidden::tmrNET_Timer() {
+    if (!app_.settings.Visi[module::kNetwork]) return;
+    // The traffic lights and the connection indicator are updated here once
+    // the network module exists.
+}
+
+void FrmHidden::tmrMEM_Timer() {
+    if (!app_.settings.Visi[module::kMemory]) return;
+    // The memory module's update runs here once that module exists.
+}
+
+void FrmHidden::tmrMSE_Timer() {
+    if (!app_.settings.Visi[module::kMouse]) return;
+    // The mouse module's update runs here once that module exists.
+}
+
+void FrmHidden::tmrLOG_Timer() {
+    // The log writer's tick runs here once logging/ has it.
+}
+
+void FrmHidden::tmrVSBL_Timer() { idleStep(app_); }
+
+}  // namespace vel
