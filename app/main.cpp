@@ -1,0 +1,101 @@
+// velmora: picks the backend and starts the program.
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "core/app.h"
+#include "core/startup.h"
+#include "core/version.h"
+#include "platform/native.h"
+#include "scenario/runner.h"
+
+namespace {
+
+const char* kUsage =
+    "Usage: velmora [OPTIONS]\n"
+    "Shows the VELMORA v2 system monitor on the desktop.\n"
+    "\n"
+    "Options:\n"
+    "  --program-folder DIR   use DIR for velmora.ini, skins/ and logs/ (default: the program's folder)\n"
+    "  --run-for SECONDS      exit cleanly after SECONDS (for scripts and measurements)\n"
+    "  --display NAME         the X display to use (default: $DISPLAY)\n"
+    "  --sim SCENARIO         run on the simulated machine, driven by a scenario file\n"
+    "  --version              print the version and exit\n"
+    "  --help                 print this help and exit\n";
+
+struct CommandLine {
+    std::string programFolder;
+    std::string scenario;
+    std::string display;
+    double runFor = -1;
+};
+
+// nullopt: go on and run; a number: exit with it now.
+std::optional<int> parse(int argc, char** argv, CommandLine& cl) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--help" || a == "-h") {
+            std::cout << kUsage;
+            return 0;
+        }
+        if (a == "--version") {
+            std::cout << "VELMORA v2 " << vel::versionText() << "\n";
+            return 0;
+        }
+        const bool takesValue = a == "--program-folder" || a == "--sim" || a == "--display" || a == "--run-for";
+        if (!takesValue) {
+            std::cerr << "velmora: unknown option '" << a << "' (see --help)\n";
+            return 2;
+        }
+        if (i + 1 >= argc) {
+            std::cerr << "velmora: " << a << " needs a value (see --help)\n";
+            return 2;
+        }
+        const std::string v = argv[++i];
+        if (a == "--program-folder") cl.programFolder = v;
+        if (a == "--sim") cl.scenario = v;
+        if (a == "--display") cl.display = v;
+        if (a == "--run-for") {
+            char* end = nullptr;
+            cl.runFor = std::strtod(v.c_str(), &end);
+            if (v.empty() || *end || cl.runFor < 0) {
+                std::cerr << "velmora: --run-for wants a number of seconds, not '" << v << "'\n";
+                return 2;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+int runNative(const CommandLine& cl) {
+    vel::platform::NativeOptions options;
+    options.programFolder = cl.programFolder;
+    options.display = cl.display;
+    std::string error;
+    auto os = vel::platform::createNativePlatform(options, error);
+    if (!os) {
+        std::cerr << "velmora: " << error << "\n";
+        return 1;
+    }
+    vel::App app(*os);
+    if (!vel::StartVelmora(app)) return 0;
+    for (const std::string& name : app.ui.missingPictures())
+        std::cerr << "velmora: cannot read the picture " << name << " in " << app.ui.skinsFolder()
+                  << "; its window is drawn without it\n";
+    if (cl.runFor >= 0)
+        os->startTimer(static_cast<std::uint32_t>(cl.runFor * 1000), [&] { app.end(0); });
+    return os->runLoop();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CommandLine cl;
+    if (auto code = parse(argc, argv, cl)) return *code;
+    if (!cl.scenario.empty()) {
+        vel::ScenarioOptions options{cl.scenario, cl.programFolder};
+        return vel::runScenario(options, std::cout, std::cerr);
+    }
+    return runNative(cl);
+}

@@ -1,0 +1,58 @@
+// The scenario command table. Each subsystem adds its own commands in a
+// file of its own here and registers them from runner.cpp.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace vel {
+class App;
+namespace platform {
+class SimPlatform;
+}
+namespace forms {
+class Form;
+class Control;
+}
+
+// A scenario mistake: reported with its line number, and the run fails.
+struct ScenarioError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+struct ScenarioContext {
+    platform::SimPlatform& sim;
+    std::unique_ptr<App>& app;  // null until "start"
+    std::string scenarioDir;
+    std::string programFolder;
+    std::ostream& out;
+
+    App& started() const;
+    // Resolves a window by its form name ("frmMain"), loaded or not.
+    forms::Form& form(const std::string& name) const;
+    // "picMod" or "lblRGB(1)" inside a form.
+    forms::Control& control(forms::Form& form, const std::string& reference) const;
+    // Centre of a control in screen pixels.
+    void controlCentre(forms::Control& control, int& x, int& y) const;
+};
+
+using Args = std::vector<std::string>;
+using CommandHandler = std::function<void(ScenarioContext&, const Args&)>;
+using CommandTable = std::map<std::string, CommandHandler>;
+
+// Words to numbers, with a scenario error on bad input.
+int argInt(const Args& a, std::size_t i);
+double argDouble(const Args& a, std::size_t i);
+const std::string& arg(const Args& a, std::size_t i);
+
+void registerCoreCommands(CommandTable& table);
+// Processor loads and counters; engine, history and idle prints. Registered
+// after the core commands: it extends their "print".
+void registerEngineCommands(CommandTable& table);
+
+}  // namespace vel

@@ -1,0 +1,19 @@
+// Runs the real program on the simulated machine, driven by a small
+// command file. The language is described in docs/scenario-language.md.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+namespace vel {
+
+struct ScenarioOptions {
+    std::string scenarioPath;
+    std::string programFolder;  // overrides the scenario's folder line
+};
+
+// Returns the process exit code: 0, or 2 when the scenario itself is wrong
+// (unknown command, missing window); the reason goes to err.
+int runScenario(const ScenarioOptions& options, std::ostream& out, std::ostream& err);
+
+}  // namespace vel
