@@ -1,0 +1,182 @@
+// Loading a CPU module: its identity, the style chain that lays out the
+// controls, and where the window opens.
+#include <gtest/gtest.h>
+
+#include "engine_rig.h"
+
+using namespace vel;
+
+namespace {
+
+struct Shown {
+    bool lnVU = false, lblCPU = false, lblPNum = false, shpTC = false;
+    bool operator==(const Shown&) const = default;
+};
+void PrintTo(const Shown& s, std::ostream* os) {
+    *os << "{lnVU=" << s.lnVU << " lblCPU=" << s.lblCPU << " lblPNum=" << s.lblPNum << " shpTC=" << s.shpTC << "}";
+}
+
+Shown shownOf(const FrmCPU& f) {
+    return {f.lnVU->visible(), f.lblCPU->visible(), f.lblPNum->visible(), f.shpTC->visible()};
+}
+
+struct Box {
+    int left, top, width, height;
+    bool operator==(const Box&) const = default;
+};
+void PrintTo(const Box& b, std::ostream* os) { *os << "{" << b.left << "," << b.top << " " << b.width << "x" << b.height << "}"; }
+Box boxOf(const forms::Control& c) { return {c.left(), c.top(), c.width(), c.height()}; }
+
+// Loads frmCPU0 alone with this style code.
+FrmCPU& loadWithStyle(test::EngineRig& rig, int code) {
+    rig.start("Visi0=1\nmTyp0=" + std::to_string(code) + "\n");
+    return rig.cpu(0);
+}
+
+}  // namespace
+
+TEST(CpuModuleIdentity, NamesCaptionsAndTooltipsPerModule) {
+    test::EngineRig rig(4);
+    rig.start("Visi0=1\nVisi1=1\nVisi2=1\nVisi3=1\nVisi4=1\n");
+    const char* names[5] = {"frmCPU0", "frmCPU1", "frmCPU2", "frmCPU3", "frmCPUAll"};
+    const char* captions[5] = {"CPU 0", "CPU 1", "CPU 2", "CPU 3", "AVG"};
+    for (int n = 0; n < 5; ++n) {
+        FrmCPU& f = rig.cpu(n);
+        EXPECT_EQ(f.name(), names[n]);
+        EXPECT_EQ(f.lblPNum->caption(), captions[n]);
+        const std::string tip = n == 4 ? "All Processors Averaged (Double-click for info...)"
+                                       : "Processor " + std::to_string(n) + " (Double-click for info...)";
+        for (const forms::Control* c : {static_cast<forms::Control*>(f.picMainSkin), static_cast<forms::Control*>(f.picMod),
+                                        static_cast<forms::Control*>(f.lblPNum), static_cast<forms::Control*>(f.lblCPU)})
+            EXPECT_EQ(c->toolTipText(), tip) << names[n] << "." << c->name();
+        EXPECT_TRUE(f.loaded());
+        EXPECT_EQ(f.pixelWidth(), 65);
+        EXPECT_EQ(f.pixelHeight(), 29);
+        const platform::SimWindow* w = rig.m.sim.findWindow(names[n]);
+        ASSERT_NE(w, nullptr);
+        EXPECT_TRUE(w->hasRegion) << "the module takes its outline from its skin";
+        EXPECT_TRUE(w->layered);
+        EXPECT_EQ(w->alpha, 230);
+    }
+}
+
+TEST(CpuModuleIdentity, DesignLayoutOfTheControls) {
+    test::EngineRig rig(1);
+    FrmCPU& f = loadWithStyle(rig, 6);
+    EXPECT_EQ(boxOf(*f.picHolder), (Box{68, 2, 60, 23}));
+    EXPECT_EQ(boxOf(*f.picMainSkin), (Box{0, 0, 65, 29}));
+    EXPECT_EQ(boxOf(*f.picMod), (Box{3, 3, 60, 23}));
+    EXPECT_EQ(f.picMod->parent(), static_cast<forms::Container*>(f.picMainSkin));
+    EXPECT_EQ(boxOf(*f.lblPNum), (Box{24, 1, 29, 8}));
+    EXPECT_EQ(boxOf(*f.lblCPU), (Box{28, 11, 20, 9}));
+    EXPECT_EQ(boxOf(*f.shpTC), (Box{8, 2, 15, 20}));
+    EXPECT_EQ(f.lnVU->x1(), 13);
+    EXPECT_EQ(f.lnVU->y1(), 11);
+    EXPECT_EQ(f.lnVU->x2(), 30);
+    EXPECT_EQ(f.lnVU->y2(), 22);
+    EXPECT_EQ(f.lnVU->borderColor(), rgb(64, 64, 64));
+    EXPECT_EQ(f.lblCPU->caption(), "100");
+    EXPECT_EQ(f.lblCPU->font().sizePt, 6.75);
+    EXPECT_TRUE(f.lblCPU->font().bold);
+    EXPECT_EQ(f.lblPNum->font().sizePt, 6.0);
+    EXPECT_EQ(f.lblPNum->alignment(), forms::Alignment::Center);
+    EXPECT_FALSE(f.shpTC->border());
+    EXPECT_TRUE(f.shpTC->backOpaque());
+    EXPECT_TRUE(f.picHolder->hasPicture());
+}
+
+TEST(CpuModuleStyle, EachCodeShowsItsControls) {
+    const Shown vu{true, false, false, false}, tach{false, true, false, true}, none{}, bar{false, false, false, true},
+        barText{false, true, false, true}, vbarText{false, true, true, true}, imeter{false, true, false, false};
+    const std::vector<std::pair<int, Shown>> table = {
+        {0, vu},      {1, vu},       {2, vu},   {3, vu},   {4, tach},     {5, tach},   {6, none},
+        {7, none},    {8, none},     {9, none}, {10, none}, {11, none},   {12, none},  {13, bar},
+        {14, barText}, {15, bar},    {16, vbarText}, {17, imeter}, {18, none}, {-1, none}, {100, none},
+    };
+    for (const auto& [code, expected] : table) {
+        test::EngineRig rig(1);
+        FrmCPU& f = loadWithStyle(rig, code);
+        EXPECT_EQ(shownOf(f), expected) << "style " << code;
+    }
+}
+
+TEST(CpuModuleStyle, LayoutsAndColoursSetAtLoad) {
+    const Colour green = rgb(0, 193, 1), black = rgb(0, 0, 0);
+    const Colour needles[4] = {rgb(127, 127, 127), rgb(5, 57, 115), rgb(61, 109, 9), rgb(252, 207, 80)};
+    for (int code = 0; code < 4; ++code) {
+        test::EngineRig rig(1);
+        EXPECT_EQ(loadWithStyle(rig, code).lnVU->borderColor(), needles[code]) << "style " << code;
+    }
+    struct Row {
+        int code;
+        Box label;
+        Colour text;
+        Box cover;
+        Colour coverColour;
+    };
+    const Row rows[] = {
+        {4, {10, 11, 44, 9}, green, {9, 4, 43, 12}, black},
+        {5, {10, 11, 44, 9}, rgb(5, 57, 115), {9, 4, 43, 12}, rgb(103, 186, 218)},
+        {13, {28, 11, 20, 9}, rgb(255, 255, 255), {8, 2, 45, 20}, black},
+        {14, {8, 11, 44, 9}, green, {8, 2, 45, 8}, black},
+        {15, {28, 11, 20, 9}, rgb(255, 255, 255), {8, 2, 45, 20}, black},
+        {16, {28, 11, 20, 9}, green, {8, 2, 15, 20}, black},
+        {17, {10, 6, 44, 9}, black, {8, 2, 15, 20}, black},
+    };
+    for (const Row& r : rows) {
+        test::EngineRig rig(1);
+        FrmCPU& f = loadWithStyle(rig, r.code);
+        EXPECT_EQ(boxOf(*f.lblCPU), r.label) << "style " << r.code;
+        EXPECT_EQ(f.lblCPU->foreColor(), r.text) << "style " << r.code;
+        EXPECT_EQ(boxOf(*f.shpTC), r.cover) << "style " << r.code;
+        EXPECT_EQ(f.shpTC->backColor(), r.coverColour) << "style " << r.code;
+    }
+}
+
+TEST(CpuModuleStyle, TheFaceIsThePictureOfTheStyleAndACodeWithoutOneKeepsTheBlankSurface) {
+    for (int code : {0, 9, 17}) {
+        test::EngineRig rig(1);
+        FrmCPU& f = loadWithStyle(rig, code);
+        const Pixels& face = rig.app().ui.picture(cpuFaceFile(static_cast<std::int16_t>(code)));
+        ASSERT_FALSE(face.empty());
+        EXPECT_EQ(f.picMod->picture(), face) << "style " << code;
+    }
+    test::EngineRig rig(1);
+    FrmCPU& f = loadWithStyle(rig, 18);
+    EXPECT_FALSE(f.picMod->hasPicture());
+    const Pixels surface = f.render();
+    for (int y = 3; y < 26; ++y)
+        for (int x = 3; x < 63; ++x) ASSERT_EQ(surface.at(x, y), rgb(255, 255, 255)) << x << "," << y;
+    EXPECT_EQ(cpuFaceFile(0), "cpu_face_00.png");
+    EXPECT_EQ(cpuFaceFile(17), "cpu_face_17.png");
+    EXPECT_EQ(cpuFaceFile(18), "");
+    EXPECT_EQ(cpuFaceFile(-1), "");
+}
+
+TEST(CpuModuleStyle, OnlyStyleSixteenShowsTheProcessorName) {
+    for (int code = -1; code <= 19; ++code) {
+        test::EngineRig rig(2);
+        rig.start("Visi1=1\nmTyp1=" + std::to_string(code) + "\n");
+        EXPECT_EQ(rig.cpu(1).lblPNum->visible(), code == 16) << "style " << code;
+    }
+}
+
+TEST(CpuModuleStyle, TheTachometerNumberIsDrawnOverItsCover) {
+    test::EngineRig rig(1);
+    FrmCPU& f = loadWithStyle(rig, 4);
+    rig.setLoad(0, 0);
+    rig.engine().tmrCPUs_Timer();
+    ASSERT_EQ(f.lblCPU->caption(), "0");
+    ASSERT_EQ(boxOf(*f.shpTC), (Box{9, 4, 43, 12})) << "at 0 % the cover hides the whole bar";
+    // Rows 11-15 of the surface are both label and cover: the digit's
+    // pixels must be in the text colour, the rest of the row black.
+    const Pixels window = f.render();
+    int textPixels = 0;
+    for (int y = 3 + 11; y <= 3 + 15; ++y)
+        for (int x = 3 + 9; x < 3 + 52; ++x) {
+            const Colour c = window.at(x, y);
+            if (c == rgb(0, 193, 1)) ++textPixels;
+            else ASSERT_EQ(c, rgb(0, 0, 0)) << x << "," << y;
+        }
+    EXPECT_GT(textPixels, 0);
+}

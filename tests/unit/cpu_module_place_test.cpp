@@ -1,0 +1,111 @@
+// Where a CPU module opens, and what the mouse does on it.
+#include <gtest/gtest.h>
+
+#include "engine_rig.h"
+
+using namespace vel;
+
+namespace {
+
+struct At {
+    double left, top;
+    bool operator==(const At&) const = default;
+};
+void PrintTo(const At& a, std::ostream* os) { *os << "(" << a.left << ", " << a.top << ")"; }
+At at(const forms::Form& f) { return {f.left(), f.top()}; }
+
+const char* const kSavedPlaces =
+    "PosX0=1500\nPosY0=300\nPosX1=6000\nPosY1=900\nPosX2=7500\nPosY2=1800\nPosX3=9000\nPosY3=2700\n"
+    "PosX4=10500\nPosY4=3600\n";
+
+// Screen pixel at (x, y) inside a control of a loaded module.
+platform::Point pointIn(test::EngineRig& rig, const forms::Control& c, int x, int y) {
+    int ox = 0, oy = 0;
+    c.windowOrigin(ox, oy);
+    const platform::Rect r = rig.m.sim.windowRect(c.form()->window());
+    return {r.left + ox + x, r.top + oy + y};
+}
+
+void doubleClickOn(test::EngineRig& rig, const forms::Control& c, int x, int y) {
+    const platform::Point p = pointIn(rig, c, x, y);
+    rig.m.sim.mouseMove(p.x, p.y);
+    rig.m.sim.doubleClick(p.x, p.y);
+}
+
+}  // namespace
+
+TEST(CpuModulePlacement, UserModeOpensEveryModuleAtItsSavedPlace) {
+    test::EngineRig rig(4);
+    rig.start(std::string("PLCMNT=2\nVisi0=1\nVisi1=1\nVisi2=1\nVisi3=1\nVisi4=1\n") + kSavedPlaces);
+    EXPECT_EQ(at(rig.cpu(0)), (At{1500, 300}));
+    EXPECT_EQ(at(rig.cpu(1)), (At{6000, 900}));
+    EXPECT_EQ(at(rig.cpu(2)), (At{7500, 1800}));
+    EXPECT_EQ(at(rig.cpu(3)), (At{9000, 2700}));
+    EXPECT_EQ(at(rig.cpu(4)), (At{10500, 3600}));
+}
+
+TEST(CpuModulePlacement, ColumnModeStacksOnTheNearestLoadedModule) {
+    test::EngineRig rig(4);
+    rig.start(std::string("PLCMNT=1\nVisi0=1\nVisi1=0\nVisi2=1\n") + kSavedPlaces);
+    EXPECT_FALSE(rig.cpu(1).loaded());
+    EXPECT_EQ(at(rig.cpu(2)), (At{1500, 300 + 405}));
+}
+
+TEST(CpuModulePlacement, RowModeWithoutAModuleToStackOnUsesTheSavedPlace) {
+    test::EngineRig rig(4);
+    rig.start(std::string("PLCMNT=0\nVisi0=0\nVisi1=1\nVisi2=1\nVisi4=1\n") + kSavedPlaces);
+    EXPECT_EQ(at(rig.cpu(1)), (At{6000, 900}));
+    EXPECT_EQ(at(rig.cpu(2)), (At{6000 + 945, 900}));
+    EXPECT_EQ(at(rig.cpu(4)), (At{6000 + 2 * 945, 900})) << "the all-processors module skips the hidden CPU 3";
+}
+
+TEST(CpuModulePlacement, TheFirstModuleIgnoresThePlacementMode) {
+    for (int mode = 0; mode <= 2; ++mode) {
+        test::EngineRig rig(2);
+        rig.start("PLCMNT=" + std::to_string(mode) + "\nVisi0=1\n" + kSavedPlaces);
+        EXPECT_EQ(at(rig.cpu(0)), (At{1500, 300})) << "PLCMNT " << mode;
+    }
+}
+
+TEST(CpuModuleMouse, DoubleClickRecordsTheFullViewScreen) {
+    test::EngineRig rig(4);
+    App& app = rig.start(std::string("PLCMNT=2\nVisi2=1\nVisi4=1\nmTyp2=4\n") + kSavedPlaces);
+    doubleClickOn(rig, *rig.cpu(2).picMod, 2, 2);
+    EXPECT_EQ(app.FVScreen, 0);
+    EXPECT_EQ(app.FVSubView, 0);
+    EXPECT_EQ(app.FVSType, 2);
+
+    doubleClickOn(rig, *rig.cpu(4).picMod, 2, 2);
+    EXPECT_EQ(app.FVScreen, 1);
+    EXPECT_EQ(app.FVSubView, 0);
+    EXPECT_EQ(app.FVSType, 99);
+
+    app.FVScreen = 7;
+    doubleClickOn(rig, *rig.cpu(2).lblCPU, 20, 4);
+    EXPECT_EQ(app.FVScreen, 0) << "the number label opens it too";
+    EXPECT_EQ(app.FVSType, 2);
+}
+
+TEST(CpuModuleMouse, DoubleClickOnTheSkinFrameDoesNothing) {
+    test::EngineRig rig(2);
+    App& app = rig.start(std::string("PLCMNT=2\nVisi1=1\n") + kSavedPlaces);
+    app.FVScreen = 5;
+    app.FVSType = 7;
+    doubleClickOn(rig, *rig.cpu(1).picMainSkin, 1, 14);
+    EXPECT_EQ(app.FVScreen, 5);
+    EXPECT_EQ(app.FVSType, 7);
+}
+
+TEST(CpuModuleMouse, PressingOnTheSurfaceDragsAndSavesThePlace) {
+    test::EngineRig rig(2);
+    App& app = rig.start(std::string("PLCMNT=2\nVisi0=1\nVisi1=1\n") + kSavedPlaces);
+    const platform::Point p = pointIn(rig, *rig.cpu(1).picMod, 10, 10);
+    rig.m.sim.mouseMove(p.x, p.y);
+    rig.m.sim.setPendingDrag(10, 4);
+    rig.m.sim.mouseDown(p.x, p.y);
+    rig.m.sim.mouseUp(p.x + 10, p.y + 4);
+    EXPECT_EQ(at(rig.cpu(1)), (At{6000 + 150, 900 + 60}));
+    EXPECT_EQ(app.settings.PosX[1], 6150);
+    EXPECT_EQ(app.settings.PosY[1], 960);
+    EXPECT_EQ(at(rig.cpu(0)), (At{1500, 300})) << "the other module stays in user mode";
+}

@@ -1,0 +1,160 @@
+// The CPU tick: samples, the all-processors value, the needle rings and
+// which modules get drawn. Ticks are stepped by hand (CPUCLOCK 0).
+#include <gtest/gtest.h>
+
+#include "engine_rig.h"
+#include "sources/cpu_total_usage.h"
+
+using namespace vel;
+
+namespace {
+
+// Style 4 (the digital tachometer) writes the sample into lblCPU, which
+// shows whether, and with what, a module was drawn.
+constexpr const char* kTachStyles = "mTyp0=4\nmTyp1=4\nmTyp2=4\nmTyp3=4\nmTyp4=4\n";
+
+struct MeanCase {
+    int first, second, expected;
+};
+
+class AllProcessorsMean : public ::testing::TestWithParam<MeanCase> {};
+
+}  // namespace
+
+TEST_P(AllProcessorsMean, TwoProcessorsRoundHalfToEven) {
+    const MeanCase c = GetParam();
+    test::EngineRig rig(2);
+    rig.start(std::string("Visi0=1\nVisi1=1\nVisi4=1\n") + kTachStyles);
+    rig.setLoad(0, c.first);
+    rig.setLoad(1, c.second);
+    FrmHidden& e = rig.engine();
+    e.tmrCPUs_Timer();
+    EXPECT_EQ(e.allProcessorsValue(), c.expected);
+    EXPECT_EQ(e.state.NeedleHistory[0][0], c.first);
+    EXPECT_EQ(e.state.NeedleHistory[1][0], c.second);
+    EXPECT_EQ(e.state.NeedleHistory[4][0], c.expected);
+    EXPECT_EQ(rig.cpu(0).lblCPU->caption(), std::to_string(c.first));
+    EXPECT_EQ(rig.cpu(1).lblCPU->caption(), std::to_string(c.second));
+    EXPECT_EQ(rig.cpu(4).lblCPU->caption(), std::to_string(c.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Engine, AllProcessorsMean,
+                         ::testing::Values(MeanCase{41, 44, 42}, MeanCase{41, 42, 42}, MeanCase{42, 43, 42},
+                                           MeanCase{43, 44, 44}, MeanCase{0, 100, 50}));
+
+TEST(CpuTick, OneProcessorNeverDrawsTheAllModuleButWritesItsRing) {
+    test::EngineRig rig(1);
+    App& app = rig.start(std::string("Visi0=1\nVisi4=1\n") + kTachStyles);
+    EXPECT_FALSE(app.settings.Visi[4]) << "the settings rule hides it on one processor";
+    app.settings.Visi[4] = true;  // even when switched on, the tick leaves it alone
+    rig.setLoad(0, 37);
+    FrmHidden& e = rig.engine();
+    e.tmrCPUs_Timer();
+    e.tmrCPUs_Timer();
+    EXPECT_EQ(e.state.NeedleHistory[4][0], 37);
+    EXPECT_EQ(e.state.NeedleHistory[4][1], 37);
+    EXPECT_EQ(rig.cpu(0).lblCPU->caption(), "37");
+    EXPECT_EQ(rig.cpu(4).lblCPU->caption(), "100") << "the all-processors module keeps its design caption";
+    EXPECT_FALSE(rig.cpu(4).loaded());
+}
+
+TEST(CpuTick, AHiddenModuleIsSampledButItsRingIsNotWritten) {
+    test::EngineRig rig(2);
+    rig.start(std::string("Visi0=1\nVisi1=0\nVisi4=1\n") + kTachStyles);
+    rig.setLoad(0, 20);
+    rig.setLoad(1, 70);
+    FrmHidden& e = rig.engine();
+    e.state.NeedleHistory[1][0] = 5;  // an old value stays
+    e.tmrCPUs_Timer();
+    EXPECT_EQ(e.state.NeedleHistory[0][0], 20);
+    EXPECT_EQ(e.state.NeedleHistory[1][0], 5);
+    EXPECT_EQ(e.state.NeedleHistory[4][0], 45) << "the hidden processor still counts in the mean";
+    EXPECT_EQ(rig.cpu(1).lblCPU->caption(), "100");
+}
+
+TEST(CpuTick, FourProcessorsAverageAllFour) {
+    test::EngineRig rig(4);
+    rig.start(std::string("Visi0=1\nVisi1=1\nVisi2=1\nVisi3=1\nVisi4=1\n") + kTachStyles);
+    const int loads[4] = {10, 20, 30, 43};
+    for (int p = 0; p < 4; ++p) rig.setLoad(p, loads[p]);
+    FrmHidden& e = rig.engine();
+    e.tmrCPUs_Timer();
+    for (int p = 0; p < 4; ++p) EXPECT_EQ(e.state.NeedleHistory[p][0], loads[p]) << "processor " << p;
+    EXPECT_EQ(e.allProcessorsValue(), 26);  // 103 / 4 = 25.75
+    EXPECT_FALSE(e.usesTotalCounter());
+    EXPECT_EQ(rig.cpu(3).lblCPU->caption(), "43");
+}
+
+TEST(CpuTick, MoreThanFourProcessorsSampleProcessorThreeAndUseTheTotalCounter) {
+    test::EngineRig rig(6);
+    rig.start(std::string("Visi0=1\nVisi3=1\nVisi4=1\n") + kTachStyles);
+    const int loads[6] = {10, 20, 30, 40, 90, 90};
+    for (int p = 0; p < 6; ++p) rig.setLoad(p, loads[p]);
+    FrmHidden& e = rig.engine();
+    ASSERT_TRUE(e.usesTotalCounter());
+    e.tmrCPUs_Timer();
+    EXPECT_EQ(e.state.NeedleHistory[3][0], 40);
+    // The mean of all six, not (10+20+30+40)/6 = 17 as the first four would give.
+    EXPECT_EQ(e.allProcessorsValue(), 47);
+    EXPECT_EQ(e.state.NeedleHistory[4][0], 47);
+    EXPECT_EQ(rig.cpu(4).lblCPU->caption(), "47");
+}
+
+TEST(CpuTick, ASampleThatDoesNotFitSixteenBitsCountsAsZero) {
+    test::EngineRig rig(2);
+    rig.start(std::string("Visi0=1\nVisi1=1\n") + kTachStyles);
+    rig.setLoad(0, 40000);
+    rig.setLoad(1, 60);
+    FrmHidden& e = rig.engine();
+    e.tmrCPUs_Timer();
+    EXPECT_EQ(e.state.NeedleHistory[0][0], 0);
+    EXPECT_EQ(e.state.NeedleHistory[1][0], 60);
+    EXPECT_EQ(e.allProcessorsValue(), 30);
+}
+
+TEST(CpuTick, AStyleCodeOutsideTheCatalogueDrawsNothing) {
+    test::EngineRig rig(2);
+    rig.start("Visi0=1\nVisi1=1\nmTyp0=18\nmTyp1=4\n");
+    rig.setLoad(0, 55);
+    rig.setLoad(1, 66);
+    FrmHidden& e = rig.engine();
+    const Pixels before = rig.cpu(0).render();
+    e.tmrCPUs_Timer();
+    EXPECT_EQ(rig.cpu(0).render(), before);
+    EXPECT_EQ(rig.cpu(0).lblCPU->caption(), "100");
+    EXPECT_EQ(e.state.NeedleHistory[0][0], 55) << "the ring is written all the same";
+    EXPECT_EQ(rig.cpu(1).lblCPU->caption(), "66");
+}
+
+TEST(CpuTick, RingPositionsWrapAtTheirLengths) {
+    test::EngineRig rig(1);
+    rig.start("Visi0=1\nmTyp0=6\n");
+    FrmHidden& e = rig.engine();
+    for (int i = 0; i < 40; ++i) e.tmrCPUs_Timer();
+    EXPECT_EQ(e.state.EkgPos, 40);
+    e.tmrCPUs_Timer();
+    EXPECT_EQ(e.state.EkgPos, 0);
+    for (int i = 41; i < 999; ++i) e.tmrCPUs_Timer();
+    EXPECT_EQ(e.state.NeedlePos, 999);
+    EXPECT_EQ(e.state.EkgPos, 999 % 41);
+    rig.setLoad(0, 88);
+    e.tmrCPUs_Timer();
+    EXPECT_EQ(e.state.NeedleHistory[0][999], 88) << "the last slot is written before the wrap";
+    EXPECT_EQ(e.state.NeedlePos, 0);
+    EXPECT_EQ(e.state.EkgPos, 1000 % 41);
+    rig.setLoad(0, 12);
+    e.tmrCPUs_Timer();
+    EXPECT_EQ(e.state.NeedleHistory[0][0], 12);
+    EXPECT_EQ(e.state.NeedlePos, 1);
+}
+
+TEST(CpuTick, TheTotalCounterIsRoundedHalfToEven) {
+    test::EngineRig rig(8);
+    rig.start(std::string("Visi0=1\nVisi4=1\n") + kTachStyles);
+    FrmHidden& e = rig.engine();
+    for (const auto& [value, expected] : {std::pair{12.5, 12}, std::pair{13.5, 14}, std::pair{99.49, 99}}) {
+        rig.m.sim.simSources().setCounter(clsCPUTotalUsage::kPath, value);
+        e.tmrCPUs_Timer();
+        EXPECT_EQ(e.allProcessorsValue(), expected) << value;
+    }
+}

@@ -1,0 +1,51 @@
+// A started program on the simulated machine, with handles on the engine
+// and the CPU modules, for the engine and CPU module tests.
+#pragma once
+
+#include <string>
+
+#include "core/startup.h"
+#include "engine/frm_hidden.h"
+#include "modules/frm_cpu.h"
+#include "platform/sim/sim_sources.h"
+#include "tests/support/sim_machine.h"
+
+namespace vel::test {
+
+class EngineRig {
+public:
+    explicit EngineRig(int processors = 2) : m(processors) {}
+
+    // Starts the program with these lines in section MAIN of velmora.ini.
+    // CPUCLOCK 0 keeps the CPU timer from ticking on its own, so a test
+    // steps it by hand unless it sets a period.
+    App& start(const std::string& mainLines) {
+        std::string text = "[MAIN]\n" + mainLines;
+        for (const char* fallback : {"CPUCLOCK=0", "TLUCENTZOn=230", "TLUCENTZOff=90"}) {
+            const std::string key = std::string(fallback).substr(0, std::string(fallback).find('=') + 1);
+            if (mainLines.find(key) == std::string::npos) text += std::string(fallback) + "\n";
+        }
+        m.iniText(text);
+        App& app = m.newApp();
+        StartVelmora(app);
+        return app;
+    }
+    App& app() { return *m.app; }
+    FrmHidden& engine() { return dynamic_cast<FrmHidden&>(*m.app->engine); }
+    FrmCPU& cpu(int n) {
+        return dynamic_cast<FrmCPU&>(*m.app->window(static_cast<WindowSlot>(static_cast<int>(WindowSlot::Cpu0) + n)));
+    }
+    // When the engine loaded: start-up's "Loading modules..." step.
+    std::int64_t engineLoadedAt() const {
+        for (const auto& e : m.app->trace)
+            if (e.event == "status Loading modules...") return static_cast<std::int64_t>(e.ms);
+        return -1;
+    }
+    void setLoad(int processor, double percent) {
+        m.sim.simSources().setLoad(static_cast<std::uint32_t>(processor), percent);
+    }
+
+    SimMachine m;
+};
+
+}  // namespace vel::test

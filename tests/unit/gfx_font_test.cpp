@@ -1,0 +1,136 @@
+// Our pixel faces: choice by size, advances, exact glyph pixels, clipping
+// and UTF-8 decoding.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "forms/font.h"
+#include "forms/font_glyphs.h"
+
+using namespace vel;
+using namespace vel::gfx;
+
+namespace {
+
+constexpr Colour kInk = rgb(0, 193, 1);
+const FontSpec kTiny{"Arial", 5.25, false};
+const FontSpec kSmall{"Arial", 6, false};
+const FontSpec kSmallBold{"Arial", 6.75, true};
+const FontSpec kRegular{"Tahoma", 8, false};
+const ClipRect kAll{0, 0, 1000, 1000};
+
+// The drawn text as rows of '#' and '.', for comparing with a picture.
+std::vector<std::string> asRows(const Pixels& p) {
+    std::vector<std::string> rows;
+    for (int y = 0; y < p.height; ++y) {
+        std::string r;
+        for (int x = 0; x < p.width; ++x) r += p.at(x, y) == kInk ? '#' : '.';
+        rows.push_back(r);
+    }
+    return rows;
+}
+
+}  // namespace
+
+TEST(GfxFontFaces, SizeChoosesLineHeight) {
+    EXPECT_EQ(lineHeight(kTiny), 7);
+    EXPECT_EQ(lineHeight(kSmall), 8);
+    EXPECT_EQ(lineHeight(kSmallBold), 9);
+    EXPECT_EQ(lineHeight(kRegular), 13);
+    EXPECT_EQ(measureText(kRegular, "Ag").ascent, 10);
+    EXPECT_EQ(measureText(kTiny, "Ag").ascent, 5);
+}
+
+TEST(GfxFontFaces, EverySheetIsWellFormedAndCoversPrintableAscii) {
+    for (const auto* sheet : {&glyphs::tinySheet(), &glyphs::smallSheet(), &glyphs::regularSheet()}) {
+        std::string covered;
+        for (const auto& block : sheet->blocks) {
+            ASSERT_EQ(static_cast<int>(block.rows.size()), sheet->rows) << block.chars;
+            std::vector<std::size_t> widths;
+            for (std::size_t r = 0; r < block.rows.size(); ++r) {
+                std::vector<std::size_t> w;
+                std::string row = block.rows[r];
+                std::size_t start = 0;
+                for (std::size_t i = 0; i <= row.size(); ++i) {
+                    if (i == row.size() || row[i] == ' ') {
+                        w.push_back(i - start);
+                        start = i + 1;
+                    } else {
+                        ASSERT_TRUE(row[i] == '#' || row[i] == '.') << block.chars;
+                    }
+                }
+                if (r == 0) widths = w;
+                EXPECT_EQ(w, widths) << block.chars << " row " << r;
+            }
+            covered += block.chars;
+        }
+        for (char c = 32; c < 127; ++c) EXPECT_NE(covered.find(c), std::string::npos) << c;
+        for (const char* extra : {"\xC2\xB0", "\xC3\xA9", "\xE2\x84\xA2"})
+            EXPECT_NE(covered.find(extra), std::string::npos);
+    }
+}
+
+TEST(GfxFontMeasure, AdvanceIsWidthPlusOneAndBoldAddsOne) {
+    EXPECT_EQ(measureText(kTiny, "1").width, 4);
+    EXPECT_EQ(measureText(kTiny, "R: 255").width, 21);  // 3+1 1+1 2+1 3+1 3+1 3+1
+    EXPECT_EQ(measureText(kTiny, "").width, 0);
+    const int plain = measureText(FontSpec{"Arial", 6.75, false}, "CPU 0").width;
+    EXPECT_EQ(measureText(kSmallBold, "CPU 0").width, plain + 5);
+    EXPECT_EQ(measureText(kRegular, "il").width, 4);
+}
+
+TEST(GfxFontDraw, TinyDigitIsExact) {
+    Pixels p(4, 7);
+    drawText(p, 0, 0, "1", kTiny, kInk, kAll);
+    EXPECT_EQ(asRows(p), (std::vector<std::string>{".#..", "##..", ".#..", ".#..", "###.", "....", "...."}));
+}
+
+TEST(GfxFontDraw, BoldWidensEachStrokeToTheRight) {
+    Pixels p(5, 9);
+    drawText(p, 0, 0, "1", kSmallBold, kInk, kAll);
+    // Small "1" is "..#." / ".##." / "..#."..., one row down for the 9 px line.
+    EXPECT_EQ(asRows(p)[0], ".....");
+    EXPECT_EQ(asRows(p)[1], "..##.");
+    EXPECT_EQ(asRows(p)[2], ".###.");
+    EXPECT_EQ(asRows(p)[6], "..##.");
+}
+
+TEST(GfxFontDraw, OnlyGlyphPixelsChangeAndClipHolds) {
+    const Colour paper = rgb(1, 2, 3);
+    Pixels full(30, 13, paper);
+    drawText(full, 0, 0, "Hello", kRegular, kInk, kAll);
+    Pixels clipped(30, 13, paper);
+    drawText(clipped, 0, 0, "Hello", kRegular, kInk, ClipRect{3, 4, 12, 9});
+    int inFull = 0;
+    for (int y = 0; y < 13; ++y)
+        for (int x = 0; x < 30; ++x) {
+            EXPECT_TRUE(full.at(x, y) == paper || full.at(x, y) == kInk);
+            const bool inside = x >= 3 && x < 12 && y >= 4 && y < 9;
+            EXPECT_EQ(clipped.at(x, y), inside ? full.at(x, y) : paper) << x << "," << y;
+            if (full.at(x, y) == kInk) ++inFull;
+        }
+    EXPECT_GT(inFull, 20);
+    // H in the regular face: left and right stems at the cap line (row 2).
+    EXPECT_EQ(full.at(0, 2), kInk);
+    EXPECT_EQ(full.at(4, 2), kInk);
+    EXPECT_EQ(full.at(2, 2), paper);
+    EXPECT_EQ(full.at(2, 5), kInk);  // the bar
+}
+
+TEST(GfxFontUtf8, MultiByteCharactersAreOneGlyph) {
+    EXPECT_EQ(measureText(kTiny, "25\xC2\xB0").width, 4 + 4 + 4);
+    EXPECT_EQ(measureText(kRegular, "\xE2\x84\xA2").width, 10);
+    EXPECT_EQ(measureText(kRegular, "Caf\xC3\xA9").width, measureText(kRegular, "Cafe").width);
+    // A stray Latin-1 byte reads as that character.
+    EXPECT_EQ(measureText(kTiny, "\xB0").width, measureText(kTiny, "\xC2\xB0").width);
+}
+
+TEST(GfxFontUtf8, UnknownCharactersDrawAHollowBox) {
+    Pixels p(5, 7);
+    drawText(p, 0, 0, "\xE4\xB8\xAD", kTiny, kInk, kAll);  // U+4E2D
+    EXPECT_EQ(asRows(p), (std::vector<std::string>{"###..", "#.#..", "#.#..", "#.#..", "###..", ".....", "....."}));
+    EXPECT_EQ(measureText(kTiny, "\xE4\xB8\xAD").width, 4);
+    // A cut-off sequence does not swallow the next character.
+    EXPECT_EQ(measureText(kTiny, "\xE2\x84" "1").width, 4 + 4 + 4);
+}

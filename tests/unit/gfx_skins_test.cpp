@@ -1,0 +1,135 @@
+// The shipped skins are exactly what the generator draws, with the sizes
+// and colours the windows rely on. A drawing change must come with new
+// files in skins/ (run `skingen skins`), never slip in silently.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+
+#include "forms/png.h"
+#include "tools/skingen/art.h"
+
+using namespace vel;
+using namespace vel::skingen;
+
+namespace {
+
+struct Size {
+    int w, h;
+};
+
+std::map<std::string, Size> expectedFiles() {
+    std::map<std::string, Size> m;
+    m["module_skin.png"] = {65, 29};
+    m["main_skin.png"] = {65, 29};
+    m["splash_skin.png"] = {320, 200};
+    m["cpu_holder.png"] = {60, 23};
+    m["clock_face.png"] = {60, 23};
+    for (int i = 0; i < 18; ++i) m[(i < 10 ? "cpu_face_0" : "cpu_face_") + std::to_string(i) + ".png"] = {60, 23};
+    for (int s = 0; s < 5; ++s) {
+        const std::string n = std::to_string(s);
+        m["mem_face_" + n + ".png"] = {60, 23};
+        m["mem_bar_" + n + ".png"] = {10, 17};
+        m["net_face_" + n + ".png"] = {60, 23};
+        m["mse_face_" + n + ".png"] = {60, 23};
+        m["net_status_" + n + "_on.png"] = {10, 8};
+        m["net_status_" + n + "_off.png"] = {10, 8};
+        for (const char* k : {"lan", "modem", "proxy", "other"}) m["net_type_" + n + "_" + k + ".png"] = {9, 7};
+    }
+    for (const char* b : {"memtide", "logscope", "options", "exit"}) {
+        m[std::string("main_btn_") + b + ".png"] = {13, 13};
+        m[std::string("main_btn_") + b + "_down.png"] = {13, 13};
+    }
+    for (int i = 0; i < 3; ++i) m["splash_meters_" + std::to_string(i) + ".png"] = {120, 72};
+    return m;
+}
+
+const std::vector<Artwork>& artwork() {
+    static const std::vector<Artwork> all = allArtwork();
+    return all;
+}
+
+const Pixels& picture(const std::string& file) {
+    for (const auto& a : artwork())
+        if (a.file == file) return a.image;
+    static const Pixels none;
+    ADD_FAILURE() << "no picture " << file;
+    return none;
+}
+
+std::string readBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool isSkin(const std::string& file) { return file.find("_skin.png") != std::string::npos; }
+
+}  // namespace
+
+TEST(GfxSkins, EveryFileHasItsNameAndSize) {
+    const auto expected = expectedFiles();
+    std::set<std::string> seen;
+    for (const auto& a : artwork()) {
+        ASSERT_TRUE(expected.count(a.file)) << "unexpected " << a.file;
+        EXPECT_TRUE(seen.insert(a.file).second) << "twice: " << a.file;
+        EXPECT_EQ(a.image.width, expected.at(a.file).w) << a.file;
+        EXPECT_EQ(a.image.height, expected.at(a.file).h) << a.file;
+    }
+    EXPECT_EQ(seen.size(), expected.size());
+}
+
+TEST(GfxSkins, SkinsAreKeyedOutsideAndFacesNeverUseTheKey) {
+    for (const auto& a : artwork()) {
+        const Pixels& p = a.image;
+        if (isSkin(a.file)) {
+            EXPECT_EQ(p.at(0, 0), kKey) << a.file;
+            EXPECT_EQ(p.at(p.width - 1, 0), kKey) << a.file;
+            EXPECT_EQ(p.at(0, p.height - 1), kKey) << a.file;
+            EXPECT_EQ(p.at(p.width - 1, p.height - 1), kKey) << a.file;
+            EXPECT_NE(p.at(p.width / 2, 0), kKey) << a.file;  // the outline itself is solid
+            EXPECT_NE(p.at(p.width / 2, p.height / 2), kKey) << a.file;
+        } else {
+            for (Colour c : p.data) ASSERT_NE(c, kKey) << a.file;
+        }
+    }
+}
+
+TEST(GfxSkins, CoveredAreasUseTheCoverColour) {
+    // The program hides unlit parts by painting the face colour over them,
+    // so the surroundings must be exactly that colour.
+    for (int s = 0; s < kStyleCount; ++s) {
+        const Pixels& face = picture("mem_face_" + std::to_string(s) + ".png");
+        const int xs[4] = {8, 19, 30, 41}, ws[4] = {10, 10, 10, 11};
+        for (int i = 0; i < 4; ++i)
+            for (int y = 3; y < 20; ++y)
+                for (int x = xs[i]; x < xs[i] + ws[i]; ++x)
+                    ASSERT_EQ(face.at(x, y), lcdStyle(s).face) << "mem_face_" << s << " at " << x << "," << y;
+    }
+    EXPECT_EQ(picture("cpu_face_04.png").at(30, 13), rgb(0, 0, 0));
+    EXPECT_EQ(picture("cpu_face_05.png").at(30, 13), rgb(103, 186, 218));
+    EXPECT_EQ(picture("cpu_face_13.png").at(4, 12), rgb(0, 0, 0));
+    EXPECT_EQ(picture("cpu_face_16.png").at(40, 15), rgb(0, 0, 0));
+}
+
+TEST(GfxSkins, ShippedFilesAreExactlyWhatTheGeneratorDraws) {
+    const std::filesystem::path shipped = std::filesystem::path(VELMORA_SOURCE_DIR) / "skins";
+    const std::filesystem::path fresh = std::filesystem::temp_directory_path() / "velmora_skins_check";
+    std::filesystem::create_directories(fresh);
+    std::set<std::string> generated;
+    for (const auto& a : artwork()) {
+        generated.insert(a.file);
+        ASSERT_TRUE(gfx::savePng((fresh / a.file).string(), a.image));
+        const std::string want = readBytes(shipped / a.file);
+        ASSERT_FALSE(want.empty()) << a.file << " is missing from skins/";
+        EXPECT_EQ(readBytes(fresh / a.file), want) << a.file << " differs: run skingen skins";
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(shipped)) {
+        if (entry.path().extension() == ".png") {
+            EXPECT_TRUE(generated.count(entry.path().filename().string())) << "stale " << entry.path().filename();
+        }
+    }
+    std::filesystem::remove_all(fresh);
+}

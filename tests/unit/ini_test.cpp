@@ -1,0 +1,159 @@
+// The settings file must behave like the Windows profile functions on
+// every backend, including on files a user or a crash has mangled.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "core/inifile.h"
+
+using namespace vel;
+namespace fs = std::filesystem;
+
+namespace {
+
+class IniFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("velmora-ini-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                          "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        file = (dir / "velmora.ini").string();
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    void write(const std::string& contents) {
+        std::ofstream out(file, std::ios::binary | std::ios::trunc);
+        out << contents;
+    }
+    std::string contents() {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    fs::path dir;
+    std::string file;
+};
+
+}  // namespace
+
+TEST(IniLookup, SectionsAndKeysIgnoreCaseAndBlanks) {
+    const std::string ini = "[main]\r\n  tlucentzon  =   200  \r\nVISI0=1\r\n";
+    EXPECT_EQ(iniLookup(ini, "MAIN", "TLUCENTZOn"), "200");
+    EXPECT_EQ(iniLookup(ini, " Main ", "Visi0"), "1");
+    EXPECT_EQ(iniLookup(ini, "MAIN", "Visi1"), "");
+    EXPECT_EQ(iniLookup(ini, "OTHER", "VISI0"), "");
+}
+
+TEST(IniLookup, MatchingQuotesAreRemovedOthersKept) {
+    const std::string ini = "[MAIN]\na=\"quoted\"\nb='single'\nc=\"half\nd=\"mixed'\ne=  \" padded \"  \n";
+    EXPECT_EQ(iniLookup(ini, "MAIN", "a"), "quoted");
+    EXPECT_EQ(iniLookup(ini, "MAIN", "b"), "single");
+    EXPECT_EQ(iniLookup(ini, "MAIN", "c"), "\"half");
+    EXPECT_EQ(iniLookup(ini, "MAIN", "d"), "\"mixed'");
+    EXPECT_EQ(iniLookup(ini, "MAIN", "e"), " padded ");
+}
+
+TEST(IniLookup, FirstDuplicateWinsForKeysAndSections) {
+    const std::string ini = "[MAIN]\nCPUCLOCK=5\ncpuclock=9\n[main]\nNETCLOCK=3\n";
+    EXPECT_EQ(iniLookup(ini, "MAIN", "CPUCLOCK"), "5");
+    EXPECT_EQ(iniLookup(ini, "MAIN", "NETCLOCK"), "");
+}
+
+TEST(IniLookup, SemicolonIsACommentOnlyAtTheStartOfALine) {
+    const std::string ini = "[MAIN]\n;PLCMNT=2\n   ; VISIBLE=1\nCORNER=3 ; bottom right\n";
+    EXPECT_EQ(iniLookup(ini, "MAIN", "PLCMNT"), "");
+    EXPECT_EQ(iniLookup(ini, "MAIN", "VISIBLE"), "");
+    EXPECT_EQ(iniLookup(ini, "MAIN", "CORNER"), "3 ; bottom right");
+}
+
+TEST(IniLookup, ValuesAreCutTo254Characters) {
+    const std::string longValue(400, 'x');
+    EXPECT_EQ(iniLookup("[MAIN]\nk=" + longValue + "\n", "MAIN", "k"), std::string(254, 'x'));
+}
+
+TEST(IniLookup, KeysOutsideAnySectionAndLinesWithoutEqualsAreIgnored) {
+    const std::string ini = "PLCMNT=1\n[MAIN]\nPLCMNT\n[MAIN2]\nPLCMNT=7\n";
+    EXPECT_EQ(iniLookup(ini, "MAIN", "PLCMNT"), "");
+}
+
+TEST(IniUpdate, ReplacesInPlaceKeepingEveryOtherLine) {
+    const std::string ini = "; my notes\r\n[MAIN]\r\nPLCMNT=0\r\n; keep me\r\nALWAYSOT=1\r\n\r\n[Other]\r\nx=1\r\n";
+    EXPECT_EQ(iniUpdate(ini, "MAIN", "plcmnt", "2"),
+              "; my notes\r\n[MAIN]\r\nplcmnt=2\r\n; keep me\r\nALWAYSOT=1\r\n\r\n[Other]\r\nx=1\r\n");
+}
+
+TEST(IniUpdate, AddsAMissingKeyAfterTheSectionsLastLine) {
+    const std::string ini = "[MAIN]\nPLCMNT=0\n\n[Other]\nx=1\n";
+    EXPECT_EQ(iniUpdate(ini, "MAIN", "VISI0", "1"), "[MAIN]\nPLCMNT=0\nVISI0=1\n\n[Other]\nx=1\n");
+}
+
+TEST(IniUpdate, AddsAMissingSectionAtTheEnd) {
+    EXPECT_EQ(iniUpdate("[Other]\r\nx=1", "MAIN", "A", "1"), "[Other]\r\nx=1\r\n[MAIN]\r\nA=1\r\n");
+    EXPECT_EQ(iniUpdate("", "MAIN", "A", "1"), "[MAIN]\r\nA=1\r\n");
+}
+
+TEST(IniUpdate, SectionAtEndOfFileWithoutNewline) {
+    EXPECT_EQ(iniUpdate("[MAIN]\nA=1", "MAIN", "B", "2"), "[MAIN]\nA=1\nB=2\n");
+}
+
+TEST_F(IniFileTest, MissingFileReadsEmptyAndWriteCreatesIt) {
+    EXPECT_EQ(ReadIni("MAIN", "PLCMNT", file), "");
+    EXPECT_NE(WriteIni("MAIN", "PLCMNT", "1", file), 0);
+    EXPECT_EQ(ReadIni("MAIN", "plcmnt", file), "1");
+    EXPECT_EQ(contents(), "[MAIN]\r\nPLCMNT=1\r\n");
+}
+
+TEST_F(IniFileTest, AReadSeesAChangeMadeBehindItsBack) {
+    write("[MAIN]\nPLCMNT=1\n");
+    EXPECT_EQ(ReadIni("MAIN", "PLCMNT", file), "1");
+    write("[MAIN]\nPLCMNT=22\n");
+    EXPECT_EQ(ReadIni("MAIN", "PLCMNT", file), "22");
+}
+
+TEST_F(IniFileTest, ManyWritesKeepTheUsersLines) {
+    write("# exported by hand\n[MAIN]\n; comment\nPosX0=100\nCustom = keep \n[Extra]\nz=9\n");
+    for (int i = 0; i < 10; ++i) {
+        WriteIni("MAIN", "PosX" + std::to_string(i), std::to_string(i * 945), file);
+        WriteIni("MAIN", "PosY" + std::to_string(i), "-30", file);
+    }
+    std::string c = contents();
+    EXPECT_NE(c.find("# exported by hand\n"), std::string::npos);
+    EXPECT_NE(c.find("; comment\n"), std::string::npos);
+    EXPECT_NE(c.find("Custom = keep \n"), std::string::npos);
+    EXPECT_NE(c.find("[Extra]\nz=9\n"), std::string::npos);
+    EXPECT_EQ(ReadIni("MAIN", "PosX9", file), "8505");
+    EXPECT_EQ(ReadIni("Extra", "z", file), "9");
+    EXPECT_FALSE(fs::exists(file + ".tmp"));
+}
+
+TEST_F(IniFileTest, BinaryGarbageNeitherCrashesNorLosesBytes) {
+    std::mt19937 rng(7);
+    std::string junk;
+    for (int i = 0; i < 4096; ++i) junk += static_cast<char>(rng() & 0xFF);
+    write(junk);
+    EXPECT_EQ(ReadIni("MAIN", "PLCMNT", file).size() <= 254, true);
+    EXPECT_NE(WriteIni("MAIN", "PLCMNT", "1", file), 0);
+    std::string after = contents();
+    EXPECT_EQ(after.compare(0, junk.size(), junk), 0) << "the original bytes must survive a write";
+    EXPECT_EQ(ReadIni("MAIN", "PLCMNT", file), "1");
+}
+
+TEST_F(IniFileTest, TenMegabyteFileIsReadOnce) {
+    std::string big = "[MAIN]\nPLCMNT=1\n";
+    std::string filler = "[Noise]\n" + std::string(1000, 'n') + "=1\n";
+    while (big.size() < 10 * 1024 * 1024) big += filler;
+    big += "[MAIN]\nALWAYSOT=1\n";
+    write(big);
+    for (int i = 0; i < 60; ++i) EXPECT_EQ(ReadIni("MAIN", "PLCMNT", file), "1");
+    EXPECT_EQ(ReadIni("MAIN", "ALWAYSOT", file), "");  // second MAIN section is not read
+}
+
+TEST_F(IniFileTest, UnwritableTargetFailsWithoutTouchingAnything) {
+    std::string missingFolder = (dir / "no" / "such" / "velmora.ini").string();
+    EXPECT_EQ(WriteIni("MAIN", "PLCMNT", "1", missingFolder), 0);
+    EXPECT_FALSE(fs::exists(missingFolder));
+    fs::create_directories(dir / "adir");
+    EXPECT_EQ(WriteIni("MAIN", "PLCMNT", "1", (dir / "adir").string()), 0);
+    EXPECT_TRUE(fs::is_directory(dir / "adir"));
+}

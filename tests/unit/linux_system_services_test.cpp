@@ -1,0 +1,207 @@
+// The Linux backend's file-backed registry, single-instance lock and
+// process helpers. Everything runs in a private temporary folder.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/linux/file_registry.h"
+#include "platform/linux/process_services.h"
+#include "platform/linux/single_instance.h"
+
+using namespace vel::platform;
+using namespace vel::platform::linux_backend;
+namespace fs = std::filesystem;
+
+namespace {
+class TempFolder {
+public:
+    TempFolder() {
+        std::string pattern = (fs::temp_directory_path() / "velmora-linux-XXXXXX").string();
+        path_ = mkdtemp(pattern.data()) ? pattern : std::string();
+    }
+    ~TempFolder() { fs::remove_all(path_); }
+    const std::string& path() const { return path_; }
+    void write(const std::string& relative, const std::string& text) const {
+        fs::create_directories(fs::path(path_ + "/" + relative).parent_path());
+        std::ofstream(path_ + "/" + relative) << text;
+    }
+
+private:
+    std::string path_;
+};
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::uint32_t dwordOf(const RegValue& v) {
+    std::uint32_t n = 0;
+    for (std::size_t i = 0; i < 4 && i < v.data.size(); ++i) n |= static_cast<std::uint32_t>(v.data[i]) << (8 * i);
+    return n;
+}
+}  // namespace
+
+TEST(LinuxFileRegistry, ChangesSurviveARestartIncludingLocalMachine) {
+    TempFolder tmp;
+    const std::string file = tmp.path() + "/velmora/registry";
+    {
+        FileRegistry reg(file);
+        Registry::Key k = 0;
+        ASSERT_EQ(reg.createKey(RegRoot::CurrentUser, "Software\\Velmora\\Settings", k), kErrorSuccess);
+        ASSERT_EQ(reg.setValue(k, "Name", MemoryRegistry::stringValue("main bar")), kErrorSuccess);
+        ASSERT_EQ(reg.setValue(k, "Gone", MemoryRegistry::dwordValue(1)), kErrorSuccess);
+        ASSERT_EQ(reg.deleteValue(k, "Gone"), kErrorSuccess);
+        reg.closeKey(k);
+        ASSERT_EQ(reg.createKey(RegRoot::LocalMachine, "Software\\Velmora", k), kErrorSuccess);
+        ASSERT_EQ(reg.setValue(k, "Count", MemoryRegistry::dwordValue(7)), kErrorSuccess);
+        reg.closeKey(k);
+        EXPECT_TRUE(reg.lastSaveOk());
+    }
+    FileRegistry again(file);
+    Registry::Key k = 0;
+    RegValue v;
+    ASSERT_EQ(again.openKey(RegRoot::CurrentUser, "software\\VELMORA\\settings", k), kErrorSuccess);
+    ASSERT_EQ(again.queryValue(k, "name", v), kErrorSuccess);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(v.data.data())), "main bar");
+    EXPECT_EQ(again.queryValue(k, "Gone", v), kErrorFileNotFound);
+    ASSERT_EQ(again.openKey(RegRoot::LocalMachine, "Software\\Velmora", k), kErrorSuccess);
+    ASSERT_EQ(again.queryValue(k, "Count", v), kErrorSuccess);
+    EXPECT_EQ(dwordOf(v), 7u);
+}
+
+TEST(LinuxFileRegistry, SavesAtomicallyWithoutLeftovers) {
+    TempFolder tmp;
+    const std::string file = tmp.path() + "/cfg/registry";
+    FileRegistry reg(file);
+    Registry::Key k = 0;
+    reg.createKey(RegRoot::CurrentUser, "A", k);
+    reg.setValue(k, "v", MemoryRegistry::dwordValue(1));
+    // Only the file itself: the temporary was renamed over it.
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(tmp.path() + "/cfg")) names.push_back(e.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"registry"});
+    // A reader holding the old file keeps its complete old text.
+    std::ifstream old(file);
+    reg.setValue(k, "w", MemoryRegistry::dwordValue(2));
+    std::ostringstream oldText;
+    oldText << old.rdbuf();
+    EXPECT_EQ(oldText.str().find("w="), std::string::npos);
+    EXPECT_NE(oldText.str().find("v="), std::string::npos);
+    EXPECT_NE(readAll(file).find("w="), std::string::npos);
+    // A folder that cannot be written reports the failure.
+    ASSERT_TRUE(writeFileAtomically(tmp.path() + "/x/y", "text"));
+    EXPECT_EQ(readAll(tmp.path() + "/x/y"), "text");
+    EXPECT_FALSE(writeFileAtomically("/proc/velmora-cannot/registry", "text"));
+}
+
+TEST(LinuxFileRegistry, ProcessorKeysAreReadOnlyAndNeverSaved) {
+    TempFolder tmp;
+    const std::string file = tmp.path() + "/registry";
+    FileRegistry reg(file);
+    reg.synthesizeProcessors({2400, 3100});
+    Registry::Key k = 0;
+    RegValue v;
+    ASSERT_EQ(reg.openKey(RegRoot::LocalMachine, "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\1", k),
+              kErrorSuccess);
+    ASSERT_EQ(reg.queryValue(k, "~MHz", v), kErrorSuccess);
+    EXPECT_EQ(v.type, kRegDword);
+    EXPECT_EQ(dwordOf(v), 3100u);
+    EXPECT_EQ(reg.setValue(k, "~MHz", MemoryRegistry::dwordValue(1)), kErrorAccessDenied);
+    EXPECT_EQ(reg.deleteValue(k, "~MHz"), kErrorAccessDenied);
+    Registry::Key made = 0;
+    EXPECT_EQ(reg.createKey(RegRoot::LocalMachine, "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\9", made),
+              kErrorAccessDenied);
+    // A user value next to them is saved; the made-up keys are not.
+    ASSERT_EQ(reg.createKey(RegRoot::LocalMachine, "HARDWARE\\Mine", made), kErrorSuccess);
+    ASSERT_EQ(reg.setValue(made, "x", MemoryRegistry::dwordValue(5)), kErrorSuccess);
+    const std::string text = readAll(file);
+    EXPECT_EQ(text.find("CentralProcessor"), std::string::npos);
+    EXPECT_EQ(text.find("DESCRIPTION"), std::string::npos);
+    EXPECT_NE(text.find("[80000002\\HARDWARE\\Mine]"), std::string::npos);
+    EXPECT_NE(text.find("[80000002\\HARDWARE]"), std::string::npos);  // parent of a saved key
+}
+
+TEST(LinuxFileRegistry, RatedSpeedFromCpufreqElseCpuinfo) {
+    TempFolder sys, proc;
+    proc.write("cpuinfo", "processor\t: 0\ncpu MHz\t\t: 1796.512\nprocessor\t: 1\ncpu MHz\t\t: 2200.000\n");
+    EXPECT_EQ(ratedProcessorMhz(sys.path(), proc.path()), (std::vector<std::uint32_t>{1797, 2200}));
+    sys.write("devices/system/cpu/cpu0/cpufreq/cpuinfo_max_freq", "3400000\n");
+    sys.write("devices/system/cpu/cpu1/cpufreq/cpuinfo_max_freq", "3399600\n");
+    sys.write("devices/system/cpu/cpufreq/policy0/x", "");  // not a processor
+    EXPECT_EQ(ratedProcessorMhz(sys.path(), proc.path()), (std::vector<std::uint32_t>{3400, 3400}));
+    TempFolder none;
+    EXPECT_TRUE(ratedProcessorMhz(none.path(), none.path()).empty());
+}
+
+TEST(LinuxSingleInstance, SecondClaimFailsUntilReleasedAndStaleFilesDoNotCount) {
+    TempFolder tmp;
+    SingleInstanceLock first, second, third;
+    ASSERT_TRUE(first.claim(tmp.path(), "VELMORA"));
+    EXPECT_FALSE(second.claim(tmp.path(), "VELMORA"));
+    EXPECT_FALSE(second.held());
+    EXPECT_TRUE(third.claim(tmp.path(), "other name"));
+    first.release();
+    EXPECT_TRUE(second.claim(tmp.path(), "VELMORA"));
+    second.release();
+    // The file left behind by a crashed holder is no claim.
+    ASSERT_TRUE(fs::exists(second.path()));
+    std::ofstream(second.path()) << "12345\n";
+    SingleInstanceLock afterCrash;
+    EXPECT_TRUE(afterCrash.claim(tmp.path(), "VELMORA"));
+}
+
+TEST(LinuxSingleInstance, StartedProgramsDoNotKeepTheClaim) {
+    TempFolder tmp;
+    SingleInstanceLock mine;
+    ASSERT_TRUE(mine.claim(tmp.path(), "VELMORA"));
+    const int child = spawnProgram("sleep", {"30"});
+    ASSERT_GT(child, 0);
+    mine.release();
+    SingleInstanceLock next;  // the child is still running, yet holds nothing
+    EXPECT_TRUE(next.claim(tmp.path(), "VELMORA"));
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+}
+
+TEST(LinuxProcessServices, ParametersPathsAndAutostartEntry) {
+    EXPECT_EQ(splitParameters("  -a \"two words\"  b\"c d\"e \"\" \"say \"\"hi\"\"\""),
+              (std::vector<std::string>{"-a", "two words", "bc de", "", "say \"hi\""}));
+    EXPECT_TRUE(splitParameters("   ").empty());
+    EXPECT_EQ(toSlashes("skins\\default\\main.png"), "skins/default/main.png");
+    const std::string entry = autostartEntry("/opt/my \"apps\"/velmora");
+    EXPECT_NE(entry.find("[Desktop Entry]\n"), std::string::npos);
+    EXPECT_NE(entry.find("\nExec=\"/opt/my \\\"apps\\\"/velmora\"\n"), std::string::npos);
+    EXPECT_NE(autostartEntry("/usr/bin/velmora", "/home/a b/vm").find("\nExec=\"/usr/bin/velmora\" --program-folder \"/home/a b/vm\"\n"),
+              std::string::npos);
+    EXPECT_EQ(spawnProgram("/nonexistent/velmora-nothing", {}), -1);
+    EXPECT_EQ(spawnProgram("velmora-no-such-program-anywhere", {}), -1);
+}
+
+TEST(LinuxProcessServices, ReadsIntegersFromXsettings) {
+    // Little-endian blob: a string setting, then Net/DoubleClickTime = 400.
+    std::vector<unsigned char> d = {0, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0};
+    auto card32 = [&](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) d.push_back(static_cast<unsigned char>(v >> (8 * i)));
+    };
+    auto name = [&](const std::string& n) {
+        d.push_back(static_cast<unsigned char>(n.size()));
+        d.push_back(0);
+        d.insert(d.end(), n.begin(), n.end());
+        while (d.size() % 4) d.push_back(0);
+        card32(0);  // serial
+    };
+    d.push_back(1); d.push_back(0); name("Net/ThemeName"); card32(5);
+    d.insert(d.end(), {'A', 'd', 'w', 'a', 'i', 0, 0, 0});
+    d.push_back(0); d.push_back(0); name("Net/DoubleClickTime"); card32(400);
+    EXPECT_EQ(xsettingsInteger(d, "Net/DoubleClickTime"), 400);
+    EXPECT_EQ(xsettingsInteger(d, "Net/Missing"), std::nullopt);
+    d.resize(d.size() - 2);  // truncated
+    EXPECT_EQ(xsettingsInteger(d, "Net/DoubleClickTime"), std::nullopt);
+}

@@ -1,0 +1,134 @@
+// The Linux backend's pure pieces: timer queue, double clicks, pixel
+// layout conversion and region rectangles.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/linux/double_click.h"
+#include "platform/linux/pixel_format.h"
+#include "platform/linux/shape_rects.h"
+#include "platform/linux/timer_queue.h"
+
+using namespace vel::platform;
+using namespace vel::platform::linux_backend;
+
+TEST(LinuxTimerQueue, FiresInDeadlineOrderAndKeepsRhythm) {
+    TimerQueue q;
+    std::vector<std::string> log;
+    q.add(300, [&] { log.push_back("slow"); }, 0);
+    q.add(100, [&] { log.push_back("fast"); }, 0);
+    EXPECT_EQ(q.waitMs(0), 100);
+    EXPECT_EQ(q.fireDue(99), 0);
+    EXPECT_EQ(q.fireDue(100), 1);
+    EXPECT_EQ(q.fireDue(205), 1);  // a little late
+    EXPECT_EQ(q.fireDue(300), 2);  // both due: fast's 300 and slow's 300, fast added later
+    EXPECT_EQ(log, (std::vector<std::string>{"fast", "fast", "slow", "fast"}));
+    // Lateness does not push the rhythm back: the next fast deadline is 400.
+    EXPECT_EQ(q.nextDeadline(), 400u);
+}
+
+TEST(LinuxTimerQueue, EarlierDeadlineFiresFirstWithinABatch) {
+    TimerQueue q;
+    std::vector<int> order;
+    q.add(50, [&] { order.push_back(50); }, 0);
+    q.add(20, [&] { order.push_back(20); }, 0);
+    q.add(35, [&] { order.push_back(35); }, 0);
+    q.fireDue(60);
+    EXPECT_EQ(order, (std::vector<int>{20, 35, 50}));
+}
+
+TEST(LinuxTimerQueue, OverdueTimerFiresOnceAndRestartsFromNow) {
+    TimerQueue q;
+    int ticks = 0;
+    auto id = q.add(100, [&] { ++ticks; }, 0);
+    EXPECT_EQ(q.fireDue(1050), 1);  // ten intervals missed: one tick, like WM_TIMER
+    EXPECT_EQ(ticks, 1);
+    EXPECT_EQ(q.deadlineOf(id), 1150u);
+    EXPECT_EQ(q.waitMs(1100), 50);
+}
+
+TEST(LinuxTimerQueue, StartAndStopFromInsideATick) {
+    TimerQueue q;
+    std::vector<std::string> log;
+    TimerQueue::Id second = 0, added = 0;
+    q.add(10, [&] {
+        log.push_back("first");
+        q.remove(second);  // due in the same batch, must not fire
+        added = q.add(10, [&] { log.push_back("added"); }, 10);
+    }, 0);
+    second = q.add(10, [&] { log.push_back("second"); }, 0);
+    auto self = q.add(10, [&] { log.push_back("self"); }, 0);
+    q.fireDue(10);
+    EXPECT_EQ(log, (std::vector<std::string>{"first", "self"}));
+    EXPECT_FALSE(q.contains(second));
+    ASSERT_TRUE(q.contains(added));
+    EXPECT_EQ(q.deadlineOf(added), 20u);
+    // A timer stopping itself while it runs.
+    TimerQueue q2;
+    int runs = 0;
+    TimerQueue::Id me = 0;
+    me = q2.add(5, [&] { ++runs; q2.remove(me); }, 0);
+    q2.fireDue(5);
+    q2.fireDue(100);
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(q2.waitMs(100), -1);
+    (void)self;
+}
+
+TEST(LinuxDoubleClick, SecondPressSoonAndCloseIsDoubleThirdStartsOver) {
+    DoubleClickDetector d(500, 2);
+    EXPECT_FALSE(d.press(1, 1, 100, 100, 1000));
+    EXPECT_TRUE(d.press(1, 1, 101, 98, 1400));
+    EXPECT_FALSE(d.press(1, 1, 101, 98, 1500));  // third press: a plain press again
+    EXPECT_TRUE(d.press(1, 1, 101, 98, 2000));   // exactly the interval still counts
+}
+
+TEST(LinuxDoubleClick, TooLateTooFarOtherButtonOrWindowIsNot) {
+    DoubleClickDetector d(500, 2);
+    d.press(1, 1, 10, 10, 0);
+    EXPECT_FALSE(d.press(1, 1, 10, 10, 501));  // too late; this press arms anew
+    EXPECT_FALSE(d.press(1, 1, 13, 10, 600));  // too far
+    EXPECT_FALSE(d.press(1, 2, 13, 10, 700));  // other button
+    EXPECT_FALSE(d.press(2, 2, 13, 10, 800));  // other window
+    EXPECT_TRUE(d.press(2, 2, 13, 10, 900));
+    // Server time wraps around.
+    d.press(1, 1, 0, 0, 0xFFFFFF00u);
+    EXPECT_TRUE(d.press(1, 1, 0, 0, 0x00000010u));
+}
+
+TEST(LinuxPixelFormat, ConvertsToCommonAndUnusualLayouts) {
+    const std::uint32_t bgr = 0x00332211;  // red 0x11, green 0x22, blue 0x33
+    PixelFormat rgb24(0xFF0000, 0x00FF00, 0x0000FF);
+    EXPECT_EQ(rgb24.convert(bgr), 0x00112233u);
+    std::uint32_t src[3] = {bgr, 0x000000FF, 0x00FF0000}, dst[3] = {};
+    rgb24.convert(src, dst, 3);
+    EXPECT_EQ(dst[0], 0x00112233u);
+    EXPECT_EQ(dst[1], 0x00FF0000u);  // pure red
+    EXPECT_EQ(dst[2], 0x000000FFu);  // pure blue
+    PixelFormat bgr24(0x0000FF, 0x00FF00, 0xFF0000);
+    EXPECT_EQ(bgr24.convert(bgr), bgr);
+    // 10 bits per channel (depth 30): full scale stays full scale.
+    PixelFormat deep(0x3FF00000, 0x000FFC00, 0x000003FF);
+    EXPECT_EQ(deep.convert(0x00FFFFFF), 0x3FFFFFFFu - 0x3u - (0x3u << 10) - (0x3u << 20));
+    EXPECT_EQ(deep.toColour(deep.convert(bgr)), bgr);
+    EXPECT_EQ(rgb24.toColour(0x00112233), bgr);
+    // 5-6-5: reading back spreads the bits so white stays white.
+    PixelFormat r565(0xF800, 0x07E0, 0x001F);
+    EXPECT_EQ(r565.convert(0x00FFFFFF), 0xFFFFu);
+    EXPECT_EQ(r565.toColour(0xFFFF), 0x00FFFFFFu);
+}
+
+TEST(LinuxShapeRects, DropsEmptyAndClampsToProtocolRange) {
+    Region r;
+    r.rects = {Rect{0, 0, 10, 5}, Rect{3, 3, 3, 9}, Rect{5, 6, 2, 8}, Rect{-40000, 1, 40000, 2}};
+    auto out = shapeRects(r);
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[0].x, 0);
+    EXPECT_EQ(out[0].width, 10);
+    EXPECT_EQ(out[0].height, 5);
+    EXPECT_EQ(out[1].x, -32768);
+    EXPECT_EQ(out[1].width, 65535);
+    EXPECT_EQ(out[1].y, 1);
+    EXPECT_TRUE(shapeRects(Region{}).empty());
+}

@@ -1,0 +1,141 @@
+// The gauge styles: VU needle, tachometer, needle meter, Intensi-Meter.
+#include <gtest/gtest.h>
+
+#include "tests/unit/render_rig.h"
+
+namespace vel {
+namespace {
+
+using test::RenderRig;
+
+TEST(DrawVU, TipFollowsTheArcAndThePivotStays) {
+    RenderRig r;
+    struct Case { std::int16_t sample; int x1, y1; };
+    // Halves go to even: 5 -> a 1.5 -> 2, b 0.5 -> 0; 15 -> a 4.5 -> 4,
+    // b 1.5 -> 2; 75 -> a 22.5 -> 22, b 7.5 -> 8.
+    for (Case c : {Case{0, 15, 11}, Case{5, 17, 11}, Case{15, 19, 9}, Case{49, 30, 6}, Case{50, 30, 6},
+                   Case{75, 37, 9}, Case{100, 45, 11}}) {
+        DrawVU(c.sample, r.view, r.ctx);
+        EXPECT_EQ(r.lnVU.x1(), c.x1) << c.sample;
+        EXPECT_EQ(r.lnVU.y1(), c.y1) << c.sample;
+        EXPECT_EQ(r.lnVU.x2(), 30);
+        EXPECT_EQ(r.lnVU.y2(), 22);
+    }
+    EXPECT_EQ(r.os.doEventsCalls, 7);
+}
+
+TEST(DrawTach, CoverShrinksFromTheLeftAndTheValueIsShown) {
+    RenderRig r;
+    DrawTach(0, r.view, r.ctx);
+    EXPECT_EQ(r.shpTC.left(), 9);
+    EXPECT_EQ(r.shpTC.width(), 43);
+    EXPECT_EQ(r.lblCPU.caption(), "0");
+    DrawTach(50, r.view, r.ctx);  // 21.46 -> 21
+    EXPECT_EQ(r.shpTC.left(), 30);
+    EXPECT_EQ(r.shpTC.width(), 22);
+    EXPECT_EQ(r.lblCPU.caption(), "50");
+    DrawTach(100, r.view, r.ctx);  // 42.92 -> 43
+    EXPECT_EQ(r.shpTC.left(), 52);
+    EXPECT_EQ(r.shpTC.width(), 0);
+    EXPECT_EQ(r.lblCPU.caption(), "100");
+    EXPECT_EQ(r.os.doEventsCalls, 3);
+    // Past full scale the width would be negative: the control keeps its
+    // old width while the left edge still moves.
+    DrawTach(110, r.view, r.ctx);  // 47.21 -> 47
+    EXPECT_EQ(r.shpTC.left(), 56);
+    EXPECT_EQ(r.shpTC.width(), 0);
+    EXPECT_EQ(r.lblCPU.caption(), "110");
+}
+
+constexpr Colour kNow = rgb(0, 0, 224);
+constexpr Colour kAverage = rgb(255, 128, 64);
+
+// Rows of column x painted in colour c, as a bit mask (bit y set).
+std::uint32_t column(const RenderRig& r, int x, Colour c) {
+    std::uint32_t rows = 0;
+    for (int y = 0; y < r.picMod.image().height; ++y)
+        if (r.at(x, y) == c) rows |= 1u << y;
+    return rows;
+}
+constexpr std::uint32_t rowsFromTo(int first, int last) {
+    std::uint32_t m = 0;
+    for (int y = first; y <= last; ++y) m |= 1u << y;
+    return m;
+}
+
+TEST(DrawNeedle, AtZeroTheLeftStrokesAreLeftOut) {
+    RenderRig r;
+    DrawNeedle(0, r.view, r.ctx, 0);  // history all 0: average needle at 0 too
+    EXPECT_EQ(column(r, 7, kNow), 0u);
+    EXPECT_EQ(column(r, 8, kNow), rowsFromTo(1, 10));
+    EXPECT_EQ(column(r, 9, kNow), rowsFromTo(1, 9));
+    EXPECT_EQ(column(r, 7, kAverage), 0u);
+    EXPECT_EQ(column(r, 8, kAverage), rowsFromTo(13, 21));
+    EXPECT_EQ(column(r, 9, kAverage), rowsFromTo(14, 21));
+    EXPECT_EQ(r.drawnPixels(), 10 + 9 + 9 + 8);
+    EXPECT_EQ(r.os.doEventsCalls, 0);
+}
+
+TEST(DrawNeedle, AverageNeedleShowsTheMeanOfTheThousandSlots) {
+    RenderRig r;
+    r.state.NeedleHistory[1].fill(50);  // 50 / 2.3 = 21.7 -> 22
+    r.state.NeedleHistory[1][0] = 1050;  // sum 51000: mean 51 -> 22.17 -> 22
+    DrawNeedle(100, r.view, r.ctx, 1);   // 43.48 -> 43: all three strokes
+    EXPECT_EQ(column(r, 50, kNow), rowsFromTo(1, 9));
+    EXPECT_EQ(column(r, 51, kNow), rowsFromTo(1, 10));
+    EXPECT_EQ(column(r, 52, kNow), rowsFromTo(1, 9));
+    EXPECT_EQ(column(r, 29, kAverage), rowsFromTo(14, 21));
+    EXPECT_EQ(column(r, 30, kAverage), rowsFromTo(13, 21));
+    EXPECT_EQ(column(r, 31, kAverage), rowsFromTo(14, 21));
+    EXPECT_EQ(r.drawnPixels(), 9 + 10 + 9 + 8 + 9 + 8);
+
+    // The previous drawing is cleared; past 101 % the right stroke is left out.
+    r.state.NeedleHistory[1].fill(400);  // sum 400000 needs 32 bits: 173.9 -> 174
+    DrawNeedle(102, r.view, r.ctx, 1);   // 44.35 -> 44
+    EXPECT_EQ(column(r, 51, kNow), rowsFromTo(1, 9));
+    EXPECT_EQ(column(r, 52, kNow), rowsFromTo(1, 10));
+    EXPECT_EQ(column(r, 53, kNow), 0u);
+    EXPECT_EQ(column(r, 30, kAverage), 0u);
+    EXPECT_EQ(column(r, 181, kAverage), 0u);  // off the meter; nothing wraps
+    EXPECT_EQ(r.drawnPixels(), 9 + 10);
+}
+
+TEST(DrawNeedle, WithoutAHistoryBothNeedlesShowTheSample) {
+    RenderRig r;
+    r.state.NeedleHistory[4].fill(100);
+    DrawNeedle(46, r.view, r.ctx, 5);  // 20 exactly
+    EXPECT_EQ(column(r, 28, kNow), rowsFromTo(1, 10));
+    EXPECT_EQ(column(r, 28, kAverage), rowsFromTo(13, 21));
+    EXPECT_EQ(column(r, 27, kAverage), rowsFromTo(14, 21));
+}
+
+TEST(DrawIMeter, LitPictureOpacityFollowsTheLoad) {
+    RenderRig r;
+    r.picHolder.setBackColor(rgb(200, 100, 50));  // the lit picture
+    r.picMod.setBackColor(rgb(0, 0, 0));           // the unlit face
+    auto everywhere = [&r](Colour c) {
+        for (Colour p : r.picMod.image().data)
+            if (p != c) return false;
+        return true;
+    };
+    DrawIMeter(100, r.view, r.ctx);  // 255
+    EXPECT_TRUE(everywhere(rgb(200, 100, 50)));
+    EXPECT_EQ(r.lblCPU.caption(), "100");
+    EXPECT_EQ(r.picMod.fillStyle(), 0);
+    DrawIMeter(50, r.view, r.ctx);  // 127.49999 -> 127 (s * 127 + 127) / 255
+    EXPECT_TRUE(everywhere(rgb(100, 50, 25)));
+    EXPECT_EQ(r.lblCPU.caption(), "50");
+    DrawIMeter(0, r.view, r.ctx);
+    EXPECT_TRUE(everywhere(rgb(0, 0, 0)));
+    // 257.55 does not fit a byte: the blend runs with opacity 0.
+    DrawIMeter(101, r.view, r.ctx);
+    EXPECT_TRUE(everywhere(rgb(0, 0, 0)));
+    EXPECT_EQ(r.lblCPU.caption(), "101");
+    DrawIMeter(-1, r.view, r.ctx);
+    EXPECT_TRUE(everywhere(rgb(0, 0, 0)));
+    EXPECT_EQ(r.lblCPU.caption(), "-1");
+    EXPECT_EQ(r.os.doEventsCalls, 0);
+}
+
+}  // namespace
+}  // namespace vel

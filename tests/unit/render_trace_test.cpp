@@ -1,0 +1,180 @@
+// The trace styles: EKG beam and scrolling line graph.
+#include <gtest/gtest.h>
+
+#include "tests/unit/render_rig.h"
+
+namespace vel {
+namespace {
+
+using test::kFace;
+using test::RenderRig;
+
+constexpr Colour kMarker = rgb(255, 192, 192);
+constexpr Colour grey(int v) { return rgb(v, v, v); }
+
+TEST(DrawEKG, WithNoLoadOnlyTheMarkersShow) {
+    RenderRig r;
+    r.state.EkgPos = 5;
+    DrawEKG(0, r.view, r.ctx);
+    EXPECT_EQ(r.at(13, 3), kMarker);
+    EXPECT_EQ(r.at(14, 4), kMarker);
+    EXPECT_EQ(r.at(15, 3), kMarker);
+    EXPECT_EQ(r.at(13, 19), kMarker);
+    EXPECT_EQ(r.at(14, 18), kMarker);
+    EXPECT_EQ(r.at(15, 19), kMarker);
+    EXPECT_EQ(r.drawnPixels(), 6);
+    EXPECT_EQ(r.os.doEventsCalls, 0);
+
+    // At the ends of the sweep the outer point on that side is left out,
+    // above and below.
+    r.state.EkgPos = 0;
+    DrawEKG(0, r.view, r.ctx);
+    EXPECT_EQ(r.drawnPixels(), 4);
+    EXPECT_EQ(r.at(8, 3), kFace);
+    EXPECT_EQ(r.at(8, 19), kFace);
+    EXPECT_EQ(r.at(9, 4), kMarker);
+    EXPECT_EQ(r.at(10, 3), kMarker);
+    EXPECT_EQ(r.at(9, 18), kMarker);
+    EXPECT_EQ(r.at(10, 19), kMarker);
+    r.state.EkgPos = 40;
+    DrawEKG(0, r.view, r.ctx);
+    EXPECT_EQ(r.drawnPixels(), 4);
+    EXPECT_EQ(r.at(48, 3), kMarker);
+    EXPECT_EQ(r.at(48, 19), kMarker);
+    EXPECT_EQ(r.at(50, 3), kFace);
+    EXPECT_EQ(r.at(50, 19), kFace);
+    r.state.EkgPos = 39;
+    DrawEKG(-3, r.view, r.ctx);  // no beam for a negative load either
+    EXPECT_EQ(r.drawnPixels(), 6);
+}
+
+TEST(DrawEKG, OnePercentDrawsABlackAndAWhitePoint) {
+    RenderRig r;
+    r.state.EkgPos = 0;
+    DrawEKG(1, r.view, r.ctx);  // step 255: j 0 black at 17, j 1 white at 16.84
+    // (9, 17): black at weight 1, then white at 0.84 -> 214.2 -> 214.
+    // (9, 16): white at 0.16 over the face: 40.8 + 33.6 = 74.4 -> 74.
+    EXPECT_EQ(r.at(9, 17), grey(214));
+    EXPECT_EQ(r.at(9, 16), grey(74));
+    EXPECT_EQ(r.at(10, 16), kFace);
+    EXPECT_EQ(r.at(10, 17), kFace);
+    EXPECT_EQ(r.at(9, 15), kFace);
+    EXPECT_EQ(r.drawnPixels(), 4 + 2);  // markers without their left points
+}
+
+TEST(DrawEKG, FullLoadStopsTheBeamAt90AndSaturates) {
+    RenderRig r;
+    r.state.EkgPos = 20;
+    DrawEKG(100, r.view, r.ctx);  // step round(2.55f) = 3, beam j 0..90
+    const int x = 29;
+    // Row 2 only sees j 88..90 (y 2.92, 2.76, 2.6) with greys 264, 267, 270
+    // over the face: 57.92 -> 58, 64.08 + 44.08 -> 108, 108 + 64.8 -> 173.
+    EXPECT_EQ(r.at(x, 2), grey(173));
+    EXPECT_EQ(r.at(x, 1), kFace);  // j 91 and on would reach row 1
+    EXPECT_EQ(r.at(x, 0), kFace);
+    // j 0 lands on (29, 17) at weight 1 in black; the beam above it blends.
+    EXPECT_EQ(r.at(x + 1, 10), kFace);
+    EXPECT_EQ(r.at(x - 1, 10), kFace);
+    // The beam rows 2..17 are all drawn.
+    for (int y = 2; y <= 17; ++y) EXPECT_NE(r.at(x, y), kFace) << y;
+}
+
+// The segment colour of each line-graph style.
+TEST(DrawGraph, StyleCodeChoosesTheLineColour) {
+    RenderRig r;
+    struct Case { std::int16_t code; Colour colour; };
+    for (Case c : {Case{8, rgb(0, 193, 1)}, Case{9, rgb(5, 57, 115)}, Case{10, rgb(127, 127, 127)},
+                   Case{11, rgb(61, 109, 9)}, Case{12, rgb(252, 207, 80)}}) {
+        r.ctx.styleCode = c.code;
+        DrawGraph(50, r.view, r.ctx, 0);
+        EXPECT_EQ(r.picMod.foreColor(), c.colour) << c.code;
+        EXPECT_EQ(r.at(50, 10), c.colour) << c.code;
+    }
+    r.ctx.styleCode = 3;  // not a graph code: the colour stays
+    DrawGraph(50, r.view, r.ctx, 0);
+    EXPECT_EQ(r.picMod.foreColor(), rgb(252, 207, 80));
+    EXPECT_EQ(r.os.doEventsCalls, 0);
+}
+
+TEST(DrawGraph, FirstPointAfterStartDropsToTheBottom) {
+    RenderRig r;
+    r.ctx.styleCode = 8;
+    DrawGraph(50, r.view, r.ctx, 2);
+    const auto& h = r.state.GraphHistory[2];
+    EXPECT_EQ(h[41], 50);
+    for (int i = 0; i < 41; ++i) EXPECT_EQ(h[i], kGraphNoData) << i;
+    // One segment (50, 10.497) to (49, 19); the end point is not painted.
+    EXPECT_EQ(r.at(50, 10), rgb(0, 193, 1));
+    EXPECT_EQ(r.at(49, 19), kFace);
+    EXPECT_EQ(r.drawnPixels(), 9);
+    for (int x = 0; x < 49; ++x)
+        for (int y = 0; y < 23; ++y) ASSERT_EQ(r.at(x, y), kFace) << x << "," << y;
+}
+
+TEST(DrawGraph, HistoryScrollsOneSlotPerCall) {
+    RenderRig r;
+    DrawGraph(10, r.view, r.ctx, 4);
+    DrawGraph(20, r.view, r.ctx, 4);
+    DrawGraph(30, r.view, r.ctx, 4);
+    const auto& h = r.state.GraphHistory[4];
+    EXPECT_EQ(h[39], 10);
+    EXPECT_EQ(h[40], 20);
+    EXPECT_EQ(h[41], 30);
+    EXPECT_EQ(h[38], kGraphNoData);
+    EXPECT_EQ(r.state.GraphHistory[3][41], kGraphNoData);  // other modules untouched
+}
+
+TEST(DrawGraph, SteadyLoadIsAFlatTraceAndTheOldestSegmentKeepsItsHeight) {
+    RenderRig r;
+    r.ctx.styleCode = 11;
+    const Colour green = rgb(61, 109, 9);
+    for (int n = 0; n < 42; ++n) DrawGraph(50, r.view, r.ctx, 0);
+    // Each segment runs from (i + 9, 10.497) to (i + 8, 10): one pixel each.
+    for (int x = 9; x <= 50; ++x) EXPECT_EQ(r.at(x, 10), green) << x;
+    EXPECT_EQ(r.at(8, 10), kFace);
+    EXPECT_EQ(r.drawnPixels(), 42);
+
+    // Now the oldest slot holds 100 % and the rest 50 %. Segment 1 climbs
+    // to the oldest point (9, 2); segment 0 has no earlier point and keeps
+    // that height: (9, 1.993) to (8, 2), painting (9, 2) only.
+    r.state.GraphHistory[0].fill(50);
+    r.state.GraphHistory[0][1] = 100;
+    DrawGraph(50, r.view, r.ctx, 0);
+    EXPECT_EQ(r.at(9, 2), green);
+    for (int y = 0; y < 23; ++y) EXPECT_EQ(r.at(8, y), kFace) << y;
+    // Segment 1 climbs from (10, 10) towards (9, 2): one pixel per row.
+    for (int y = 3; y <= 10; ++y)
+        EXPECT_EQ((r.at(9, y) == green) + (r.at(10, y) == green), 1) << y;
+    EXPECT_EQ(r.at(10, 10), green);
+}
+
+TEST(DrawGraph, AGapInTheHistoryLeavesAGapInTheTrace) {
+    RenderRig r;
+    r.ctx.styleCode = 8;
+    auto& h = r.state.GraphHistory[1];
+    h.fill(50);
+    h[21] = kGraphNoData;  // slot 20 once scrolled
+    DrawGraph(50, r.view, r.ctx, 1);
+    EXPECT_EQ(h[20], kGraphNoData);
+    // Segment 20 is skipped; segment 21 has no earlier point and keeps the
+    // height it joined segment 22 at, so it stays flat.
+    EXPECT_EQ(r.at(29, 10), kFace);
+    EXPECT_EQ(r.at(30, 10), rgb(0, 193, 1));
+    EXPECT_EQ(r.at(28, 10), rgb(0, 193, 1));
+    EXPECT_EQ(r.drawnPixels(), 41);
+}
+
+TEST(DrawGraph, WithoutAModuleHistoryOnlyClears) {
+    RenderRig r;
+    r.ctx.styleCode = 9;
+    r.picMod.pset(3, 3, rgb(1, 2, 3));
+    const EngineState before = r.state;
+    DrawGraph(50, r.view, r.ctx, 5);
+    DrawGraph(50, r.view, r.ctx, -1);
+    EXPECT_EQ(r.drawnPixels(), 0);
+    EXPECT_EQ(r.picMod.foreColor(), rgb(5, 57, 115));
+    EXPECT_EQ(r.state.GraphHistory, before.GraphHistory);
+}
+
+}  // namespace
+}  // namespace vel

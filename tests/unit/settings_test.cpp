@@ -1,0 +1,112 @@
+// Reading the settings file into the settings model.
+#include <gtest/gtest.h>
+
+#include "core/settings.h"
+#include "support/sim_machine.h"
+
+using namespace vel;
+
+namespace {
+App& loaded(test::SimMachine& m, int processors) {
+    App& app = m.newApp();
+    app.processorCount = static_cast<std::uint8_t>(processors);
+    LoadSettings(app);
+    return app;
+}
+}  // namespace
+
+TEST(LoadSettings, UpperCaseKeysWrittenByApplyReadBack) {
+    test::SimMachine m;
+    m.iniText("[MAIN]\r\nTLUCENTZON=200\r\nTLUCENTZOFF=50\r\nVISI0=1\r\nMTYP3=16\r\nPLCMNT=1\r\nLOGENABLE=1\r\n");
+    Settings& s = loaded(m, 4).settings;
+    EXPECT_EQ(s.TLUCENTZOn, 200);
+    EXPECT_EQ(s.TLUCENTZOff, 50);
+    EXPECT_TRUE(s.Visi[0]);
+    EXPECT_EQ(s.mTyp[3], 16);
+    EXPECT_EQ(s.PLCMNT, 1);
+    EXPECT_TRUE(s.LOGEnable);
+}
+
+TEST(LoadSettings, AValueThatDoesNotConvertKeepsTheFieldAndReadingGoesOn) {
+    test::SimMachine m;
+    m.iniText("[MAIN]\nCPUCLOCK=\nNETCLOCK=7\nNEWLOG=300\nDELLOG=12\nVISIBLE=abc\nCORNER=2\n");
+    App& app = m.newApp();
+    app.processorCount = 2;
+    app.settings.NEWLOG = 3;
+    app.settings.VISIBLE = 1;
+    LoadSettings(app);
+    EXPECT_EQ(app.settings.CPUCLOCK, 0);
+    EXPECT_EQ(app.settings.NETCLOCK, 7);
+    EXPECT_EQ(app.settings.NEWLOG, 3) << "300 does not fit a byte";
+    EXPECT_EQ(app.settings.DELLOG, 12);
+    EXPECT_EQ(app.settings.VISIBLE, 1);
+    EXPECT_EQ(app.settings.CORNER, 2);
+}
+
+TEST(LoadSettings, ProcessorModulesFollowTheProcessorCount) {
+    test::SimMachine m;
+    m.iniText("[MAIN]\nVISI1=1\nVISI2=1\nVISI3=1\nVISI4=1\n");
+    Settings two = loaded(m, 2).settings;
+    EXPECT_TRUE(two.Visi[1]);
+    EXPECT_FALSE(two.Visi[2]);
+    EXPECT_FALSE(two.Visi[3]);
+    EXPECT_TRUE(two.Visi[4]);
+    Settings four = loaded(m, 4).settings;
+    EXPECT_TRUE(four.Visi[2]);
+    EXPECT_TRUE(four.Visi[3]);
+    Settings one = loaded(m, 1).settings;
+    EXPECT_FALSE(one.Visi[1]);
+    EXPECT_FALSE(one.Visi[4]);
+    EXPECT_EQ(ReadIni("MAIN", "VISI2", m.iniPath()), "1") << "the file keeps its value";
+}
+
+TEST(LoadSettings, NoFileLeavesEverythingZero) {
+    test::SimMachine m;
+    Settings& s = loaded(m, 2).settings;
+    EXPECT_EQ(s.PLCMNT, 0);
+    EXPECT_EQ(s.TLUCENTZOn, 0);
+    EXPECT_EQ(s.CPUCLOCK, 0);
+    for (bool v : s.Visi) EXPECT_FALSE(v);
+}
+
+TEST(LoadSettings, NegativeAndFractionalPositions) {
+    test::SimMachine m;
+    m.iniText("[MAIN]\nPosX0=-30\nPosY0=1045.5\nPosX9=99999999999\nPosY8=12.5\n");
+    Settings& s = loaded(m, 2).settings;
+    EXPECT_EQ(s.PosX[0], -30);
+    EXPECT_EQ(s.PosY[0], 1046) << "halves go to even";
+    EXPECT_EQ(s.PosX[9], 0) << "out of range keeps the old value";
+    EXPECT_EQ(s.PosY[8], 12);
+}
+
+TEST(LoadSettings, FlagsAcceptTrueAndNumbers) {
+    test::SimMachine m;
+    m.iniText("[MAIN]\nALWAYSOT=True\nCAPCPU=5\nCAPNET=0\nCAPMEM=yes\n");
+    App& app = m.newApp();
+    app.processorCount = 2;
+    app.settings.capMEM = true;
+    LoadSettings(app);
+    EXPECT_TRUE(app.settings.ALWAYSOT);
+    EXPECT_TRUE(app.settings.capCPU);
+    EXPECT_FALSE(app.settings.capNET);
+    EXPECT_TRUE(app.settings.capMEM) << "'yes' does not convert";
+}
+
+TEST(LoadSettings, TakesPausesAndShowsTheLogStatus) {
+    test::SimMachine m;
+    App& app = m.newApp();
+    std::int64_t before = m.sim.nowMs();
+    LoadSettings(app);
+    EXPECT_EQ(m.sim.nowMs() - before, 1000);
+}
+
+TEST(ProgramFolder, OneSeparatorIsAlwaysAppended) {
+    test::SimMachine m;
+    m.sim.setPathSeparator('\\');
+    App& app = m.newApp();
+    app.setProgramFolder("C:\\Tools\\");
+    EXPECT_EQ(app.programFolder, "C:\\Tools\\\\");
+    EXPECT_EQ(app.programFolder + "velmora.exe", "C:\\Tools\\\\velmora.exe");
+    app.setProgramFolder("C:\\Tools");
+    EXPECT_EQ(app.iniPath, "C:\\Tools\\velmora.ini");
+}

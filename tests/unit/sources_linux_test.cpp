@@ -1,0 +1,365 @@
+// The Linux measurement sources on sample /proc and /sys trees of a
+// four-processor machine (tests/data/proc): snapshot1 and snapshot2 are
+// two moments of the same machine; the test's clock puts two seconds
+// between them.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <new>
+
+#include "platform/common/counter_path.h"
+#include "platform/linux/sources_linux.h"
+#include "platform/linux/sources_proc.h"
+
+using namespace vel::platform;
+namespace fs = std::filesystem;
+
+namespace {
+std::atomic<bool> gCountAllocations{false};
+std::atomic<long> gAllocations{0};
+}  // namespace
+
+// Counts heap allocations while a test asks for it.
+void* operator new(std::size_t size) {
+    if (gCountAllocations) ++gAllocations;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+// Kept out of line so the compiler does not pair a new-expression with free().
+__attribute__((noinline)) void operator delete(void* p) noexcept { std::free(p); }
+__attribute__((noinline)) void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+const fs::path kData = fs::path(VELMORA_SOURCE_DIR) / "tests" / "data" / "proc";
+constexpr std::int64_t kTwoSeconds = 2'000'000'000;
+
+class LinuxSourcesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "velmora-sources-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        root_ = pattern;
+        fs::copy(kData / "snapshot1", proc(), fs::copy_options::recursive);
+        fs::copy(kData / "sys1", sys(), fs::copy_options::recursive);
+        sources_ = linux_backend::createLinuxSourcesWithClock(proc().string(), sys().string(),
+                                                              [this] { return nowNs_; });
+    }
+    void TearDown() override { fs::remove_all(root_); }
+
+    fs::path proc() const { return root_ / "proc"; }
+    fs::path sys() const { return root_ / "sys"; }
+    // Moves the machine to a snapshot; the clock moves two seconds on.
+    void snapshot(int n) {
+        const auto overwrite = fs::copy_options::recursive | fs::copy_options::overwrite_existing;
+        fs::copy(kData / ("snapshot" + std::to_string(n)), proc(), overwrite);
+        fs::copy(kData / ("sys" + std::to_string(n)), sys(), overwrite);
+        nowNs_ += kTwoSeconds;
+    }
+    Sources::Counter add(Sources::Query q, const std::string& path) {
+        Sources::Counter c = 0;
+        EXPECT_EQ(sources_->addCounter(q, path, c), kPdhSuccess) << path;
+        EXPECT_NE(c, 0u);
+        return c;
+    }
+    Sources::Query query() {
+        Sources::Query q = 0;
+        EXPECT_EQ(sources_->openQuery(q), kPdhSuccess);
+        EXPECT_NE(q, 0u);
+        return q;
+    }
+    double read(Sources::Counter c, long expectedStatus = kPdhCstatusValidData) {
+        long status = 12345;
+        const double v = sources_->counterValue(c, status);
+        EXPECT_EQ(status, expectedStatus);
+        return v;
+    }
+
+    fs::path root_;
+    std::int64_t nowNs_ = 5'000'000'000;
+    std::unique_ptr<Sources> sources_;
+};
+
+TEST_F(LinuxSourcesTest, MachineFactsComeFromStatAndCpuinfo) {
+    EXPECT_EQ(sources_->numberOfProcessors(), 4u);
+    EXPECT_EQ(sources_->platformId(), kPlatformWin32NT);
+    EXPECT_TRUE(sources_->processorFeaturePresent(3));    // mmx
+    EXPECT_TRUE(sources_->processorFeaturePresent(6));    // sse
+    EXPECT_TRUE(sources_->processorFeaturePresent(10));   // sse2
+    EXPECT_TRUE(sources_->processorFeaturePresent(13));   // pni
+    EXPECT_TRUE(sources_->processorFeaturePresent(12));   // nx
+    EXPECT_TRUE(sources_->processorFeaturePresent(2));    // cx8
+    EXPECT_TRUE(sources_->processorFeaturePresent(8));    // tsc
+    EXPECT_TRUE(sources_->processorFeaturePresent(40));   // avx2
+    EXPECT_FALSE(sources_->processorFeaturePresent(7));   // 3dnow: "3dnowprefetch" is another flag
+    EXPECT_FALSE(sources_->processorFeaturePresent(41));  // no avx512f on this processor
+    EXPECT_FALSE(sources_->processorFeaturePresent(0));
+    EXPECT_FALSE(sources_->processorFeaturePresent(1));
+    EXPECT_FALSE(sources_->processorFeaturePresent(999));
+}
+
+TEST_F(LinuxSourcesTest, MemoryStatusFromMeminfoAndOwnStatus) {
+    MemoryStatusEx m;
+    ASSERT_TRUE(sources_->memoryStatus(m));
+    EXPECT_EQ(m.totalPhys, 8052340ull * 1024);
+    EXPECT_EQ(m.availPhys, 5033960ull * 1024);
+    EXPECT_EQ(m.memoryLoad, 37u);  // 3018380 of 8052340 kB in use
+    EXPECT_EQ(m.totalPageFile, (8052340ull + 2097148ull) * 1024);
+    EXPECT_EQ(m.availPageFile, (5033960ull + 1992012ull) * 1024);
+    EXPECT_GT(m.totalVirtual, 298112ull * 1024);
+    EXPECT_EQ(m.availVirtual, m.totalVirtual - 298112ull * 1024);
+
+    fs::remove(proc() / "meminfo");
+    EXPECT_FALSE(sources_->memoryStatus(m));
+    EXPECT_EQ(m.totalPhys, 0u);
+}
+
+TEST_F(LinuxSourcesTest, NetworkRecordsAreNotMappedYet) {
+    MibTcpStats tcp;
+    tcp.dwInSegs = 7;
+    EXPECT_FALSE(sources_->tcpStatistics(tcp));
+    EXPECT_EQ(tcp.dwInSegs, 0u);
+}
+
+TEST_F(LinuxSourcesTest, ProcessorTimesOverTwoCollections) {
+    const auto q = query();
+    const auto cpu0 = add(q, "\\Processor(0)\\% Processor Time");
+    const auto cpu2 = add(q, "\\Processor(2)\\% Processor Time");
+    const auto cpu3 = add(q, "\\Processor(3)\\% Processor Time");
+    const auto total = add(q, "\\Processor(_Total)\\% Processor Time");
+    const auto idle0 = add(q, "\\Processor(0)\\% Idle Time");
+    const auto irq0 = add(q, "\\Processor(0)\\% Interrupt Time");
+    const auto idleTotal = add(q, "\\Processor(_Total)\\% Idle Time");
+
+    // Nothing collected yet, then the first collection: no data yet.
+    EXPECT_EQ(read(cpu0, kPdhCstatusInvalidData), 0.0);
+    EXPECT_EQ(sources_->collectQueryData(q), kPdhSuccess);
+    for (auto c : {cpu0, cpu2, cpu3, total, idle0, irq0, idleTotal}) EXPECT_EQ(read(c, kPdhCstatusInvalidData), 0.0);
+
+    snapshot(2);
+    EXPECT_EQ(sources_->collectQueryData(q), kPdhSuccess);
+    EXPECT_DOUBLE_EQ(read(cpu0), 43.0);  // guest time is inside user time and not counted twice
+    EXPECT_DOUBLE_EQ(read(cpu2), 41.5);
+    EXPECT_DOUBLE_EQ(read(cpu3), 42.5);
+    EXPECT_DOUBLE_EQ(read(total), 100.0 * 238 / 600);
+    EXPECT_DOUBLE_EQ(read(idle0), 57.0);  // idle plus iowait
+    EXPECT_DOUBLE_EQ(read(irq0), 3.0);    // irq plus softirq
+    EXPECT_DOUBLE_EQ(read(idleTotal), 100.0 * 362 / 600);
+}
+
+TEST_F(LinuxSourcesTest, InterruptAndDpcRatesPerSecond) {
+    const auto q = query();
+    const auto irq0 = add(q, "\\Processor(0)\\Interrupts/sec");
+    const auto irq3 = add(q, "\\Processor(3)\\Interrupts/sec");
+    const auto irqTotal = add(q, "\\Processor(_Total)\\Interrupts/sec");
+    const auto dpc1 = add(q, "\\Processor(1)\\DPCs Queued/sec");
+    const auto dpcTotal = add(q, "\\Processor(_Total)\\DPCs Queued/sec");
+    sources_->collectQueryData(q);
+    EXPECT_EQ(read(irq0, kPdhCstatusInvalidData), 0.0);
+    snapshot(2);
+    sources_->collectQueryData(q);
+    // 1500 interrupts in two seconds; the ERR tally (3 -> 7) is not CPU 0's.
+    EXPECT_DOUBLE_EQ(read(irq0), 750.0);
+    EXPECT_DOUBLE_EQ(read(irq3), 500.0);
+    EXPECT_DOUBLE_EQ(read(irqTotal), 2400.0);
+    EXPECT_DOUBLE_EQ(read(dpc1), 150.0);
+    EXPECT_DOUBLE_EQ(read(dpcTotal), 500.0);
+}
+
+TEST_F(LinuxSourcesTest, C1TimeFromCpuidleResidency) {
+    const auto q = query();
+    const auto c0 = add(q, "\\Processor(0)\\% C1 Time");  // the state named C1, not C1E
+    const auto c1 = add(q, "\\Processor(1)\\% C1 Time");  // no C1: the first C1 variant
+    const auto c2 = add(q, "\\Processor(2)\\% C1 Time");  // no C1 at all: the first state past POLL
+    // Processor 3 has no cpuidle folder: the counter exists but never has data.
+    const auto c3 = add(q, "\\Processor(3)\\% C1 Time");
+    const auto total = add(q, "\\Processor(_Total)\\% C1 Time");
+    sources_->collectQueryData(q);
+    snapshot(2);
+    sources_->collectQueryData(q);
+    EXPECT_DOUBLE_EQ(read(c0), 30.0);
+    EXPECT_DOUBLE_EQ(read(c1), 25.0);
+    EXPECT_DOUBLE_EQ(read(c2), 10.0);
+    EXPECT_EQ(read(c3, kPdhCstatusInvalidData), 0.0);
+    EXPECT_EQ(read(total, kPdhCstatusInvalidData), 0.0);
+}
+
+TEST_F(LinuxSourcesTest, C1TotalAveragesEveryProcessor) {
+    const fs::path states = sys() / "devices/system/cpu/cpu3/cpuidle";
+    auto write = [](const fs::path& p, const std::string& text) {
+        fs::create_directories(p.parent_path());
+        std::ofstream(p) << text;
+    };
+    write(states / "state0/name", "POLL\n");
+    write(states / "state0/time", "10\n");
+    write(states / "state1/name", "C1\n");
+    write(states / "state1/time", "100000\n");
+    const auto q = query();
+    const auto total = add(q, "\\Processor(_Total)\\% C1 Time");
+    sources_->collectQueryData(q);
+    snapshot(2);
+    write(states / "state1/time", "500000\n");
+    sources_->collectQueryData(q);
+    // 0.6 + 0.5 + 0.2 + 0.4 processor-seconds of C1 in 4 x 2 seconds.
+    EXPECT_DOUBLE_EQ(read(total), 100.0 * 1.7 / 8);
+}
+
+TEST_F(LinuxSourcesTest, PathsMatchCaseInsensitively) {
+    const auto q = query();
+    const auto c = add(q, "\\PROCESSOR(_total)\\% processor TIME");
+    sources_->collectQueryData(q);
+    snapshot(2);
+    sources_->collectQueryData(q);
+    EXPECT_DOUBLE_EQ(read(c), 100.0 * 238 / 600);
+}
+
+TEST_F(LinuxSourcesTest, CountersThatCannotBeAddedStillGiveHandlesThatReadZero) {
+    const auto q = query();
+    struct Case {
+        const char* path;
+        long status;
+    } cases[] = {
+        {"\\Processor(4)\\% Processor Time", kPdhCstatusNoInstance},  // a fifth processor
+        {"\\Processor(-1)\\% Processor Time", kPdhCstatusNoInstance},
+        {"\\Processor(0)\\% Bogus Time", kPdhCstatusNoCounter},
+        {"\\Memory\\Available Bytes", kPdhCstatusBadCounterName},
+        {"\\Disk(0)\\Reads/sec", kPdhCstatusNoObject},
+        {"Processor(0)% Processor Time", kPdhCstatusBadCounterName},
+        {"", kPdhCstatusBadCounterName},
+    };
+    std::vector<Sources::Counter> handles;
+    for (const Case& c : cases) {
+        Sources::Counter h = 0;
+        EXPECT_EQ(sources_->addCounter(q, c.path, h), c.status) << c.path;
+        EXPECT_NE(h, 0u) << c.path;
+        handles.push_back(h);
+    }
+    const auto good = add(q, "\\Processor(1)\\% Processor Time");
+    for (int i = 0; i < 2; ++i) {
+        if (i) snapshot(2);
+        EXPECT_EQ(sources_->collectQueryData(q), kPdhSuccess);
+        for (auto h : handles) EXPECT_EQ(read(h, kPdhCstatusNoCounter), 0.0);
+    }
+    EXPECT_DOUBLE_EQ(read(good), 27.0);
+
+    Sources::Counter none = 0;
+    EXPECT_EQ(sources_->addCounter(9999, "\\Processor(0)\\% Processor Time", none), kPdhInvalidHandle);
+}
+
+TEST_F(LinuxSourcesTest, MissingFileSpoilsOneIntervalOnly) {
+    const auto q = query();
+    const auto cpu0 = add(q, "\\Processor(0)\\% Processor Time");
+    const auto irq0 = add(q, "\\Processor(0)\\Interrupts/sec");
+    sources_->collectQueryData(q);
+    fs::remove(proc() / "stat");
+    fs::remove(proc() / "interrupts");
+    nowNs_ += kTwoSeconds;
+    EXPECT_EQ(sources_->collectQueryData(q), kPdhSuccess);
+    EXPECT_EQ(read(cpu0, kPdhCstatusInvalidData), 0.0);
+    EXPECT_EQ(read(irq0, kPdhCstatusInvalidData), 0.0);
+    // Back again: measured from the last good sample (snapshot 1, four seconds ago).
+    snapshot(2);
+    sources_->collectQueryData(q);
+    EXPECT_DOUBLE_EQ(read(cpu0), 43.0);
+    EXPECT_DOUBLE_EQ(read(irq0), 375.0);
+}
+
+TEST_F(LinuxSourcesTest, CounterGoingBackwardsSpoilsOneIntervalOnly) {
+    const auto q = query();
+    const auto cpu0 = add(q, "\\Processor(0)\\% Processor Time");
+    const auto irq0 = add(q, "\\Processor(0)\\Interrupts/sec");
+    snapshot(2);
+    sources_->collectQueryData(q);
+    snapshot(1);  // every figure smaller: a wrap or a reset
+    sources_->collectQueryData(q);
+    EXPECT_EQ(read(cpu0, kPdhCstatusInvalidData), 0.0);
+    EXPECT_EQ(read(irq0, kPdhCstatusInvalidData), 0.0);
+    snapshot(2);
+    sources_->collectQueryData(q);
+    EXPECT_DOUBLE_EQ(read(cpu0), 43.0);
+    EXPECT_DOUBLE_EQ(read(irq0), 750.0);
+}
+
+TEST_F(LinuxSourcesTest, GarbledStatReadsInvalid) {
+    const auto q = query();
+    const auto cpu0 = add(q, "\\Processor(0)\\% Processor Time");
+    sources_->collectQueryData(q);
+    std::ofstream(proc() / "stat") << "intr 12 0 0\nctxt 4\n";
+    nowNs_ += kTwoSeconds;
+    sources_->collectQueryData(q);
+    EXPECT_EQ(read(cpu0, kPdhCstatusInvalidData), 0.0);
+}
+
+TEST_F(LinuxSourcesTest, EachCounterMeasuresFromItsOwnPreviousCollection) {
+    const auto a = query();
+    const auto b = query();
+    const auto inA = add(a, "\\Processor(0)\\Interrupts/sec");
+    const auto inB = add(b, "\\Processor(0)\\Interrupts/sec");
+    sources_->collectQueryData(a);  // a starts at snapshot 1
+    snapshot(2);
+    sources_->collectQueryData(b);  // b starts at snapshot 2
+    EXPECT_EQ(read(inB, kPdhCstatusInvalidData), 0.0);
+    nowNs_ += kTwoSeconds;
+    sources_->collectQueryData(a);
+    EXPECT_DOUBLE_EQ(read(inA), 375.0);  // 1500 in four seconds
+    EXPECT_EQ(read(inB, kPdhCstatusInvalidData), 0.0);  // b has not collected again
+
+    // A counter added later to a running query starts its own interval.
+    const auto late = add(a, "\\Processor(0)\\% Processor Time");
+    sources_->collectQueryData(a);
+    EXPECT_EQ(read(late, kPdhCstatusInvalidData), 0.0);
+}
+
+TEST_F(LinuxSourcesTest, RemovedCountersAndClosedQueriesAreGone) {
+    const auto q = query();
+    const auto c = add(q, "\\Processor(0)\\% Processor Time");
+    const auto kept = add(q, "\\Processor(1)\\% Processor Time");
+    EXPECT_EQ(sources_->removeCounter(c), kPdhSuccess);
+    EXPECT_EQ(sources_->removeCounter(c), kPdhInvalidHandle);
+    EXPECT_EQ(read(c, kPdhInvalidHandle), 0.0);
+    sources_->collectQueryData(q);
+    EXPECT_EQ(sources_->closeQuery(q), kPdhSuccess);
+    EXPECT_EQ(read(kept, kPdhInvalidHandle), 0.0);
+    EXPECT_EQ(sources_->collectQueryData(q), kPdhInvalidHandle);
+}
+
+TEST_F(LinuxSourcesTest, CollectionsAfterTheFirstDoNotAllocate) {
+    const auto q = query();
+    for (const char* path : {"\\Processor(0)\\% Processor Time", "\\Processor(_Total)\\% Processor Time",
+                             "\\Processor(1)\\Interrupts/sec", "\\Processor(2)\\DPCs Queued/sec",
+                             "\\Processor(0)\\% C1 Time"})
+        add(q, path);
+    sources_->collectQueryData(q);
+    gAllocations = 0;
+    gCountAllocations = true;
+    for (int i = 0; i < 50; ++i) {
+        nowNs_ += 1'000'000;
+        sources_->collectQueryData(q);
+    }
+    gCountAllocations = false;
+    EXPECT_EQ(gAllocations.load(), 0);
+}
+
+TEST(LinuxProcParsing, ColumnTablesSkipErrorTalliesAndShortRows) {
+    std::vector<linux_backend::ColumnSum> perCpu(2);
+    std::vector<std::int32_t> scratch;
+    std::uint64_t all = 0;
+    const std::string text =
+        "           CPU0       CPU1\n"
+        "  0:         10         20   IO-APIC  timer\n"
+        "ERR:          5\n"
+        "MIS:          6\n"
+        "NMI:          1          2   Non-maskable interrupts\n";
+    ASSERT_TRUE(linux_backend::sumCpuColumns(text, perCpu, all, scratch));
+    EXPECT_EQ(perCpu[0].sum, 11u);
+    EXPECT_EQ(perCpu[1].sum, 22u);
+    EXPECT_EQ(all, 33u);
+    EXPECT_FALSE(linux_backend::sumCpuColumns("", perCpu, all, scratch));
+    EXPECT_FALSE(linux_backend::sumCpuColumns("no header\n", perCpu, all, scratch));
+}
+
+}  // namespace
