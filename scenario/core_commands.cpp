@@ -113,7 +113,12 @@ void registerCoreCommands(CommandTable& t) {
         out << join(a, 1) << "\r\n";
     };
     t["start"] = [](ScenarioContext& c, const Args&) {
-        if (c.app) throw ScenarioError("already started");
+        if (c.app) {
+            // A restart is allowed once the program has ended.
+            if (!c.sim.exited()) throw ScenarioError("already started");
+            c.app.reset();
+            c.sim.clearExit();
+        }
         c.app = std::make_unique<App>(c.sim);
         StartVelmora(*c.app);
     };
@@ -170,6 +175,14 @@ void registerCoreCommands(CommandTable& t) {
                       << "\" answer=" << m.answer << "\n";
         } else if (what == "windows") {
             for (forms::Form* f : allForms(c.started())) printWindow(c, *f);
+        } else if (what == "edges") {
+            // Shown windows only, in pixels: what lines up with what.
+            for (forms::Form* f : allForms(c.started())) {
+                const platform::SimWindow* w = f->loaded() ? c.sim.window(f->window()) : nullptr;
+                if (!w || !w->visible) continue;
+                c.out << f->name() << " left=" << w->rect.left << " top=" << w->rect.top << " right=" << w->rect.right
+                      << " bottom=" << w->rect.bottom << "\n";
+            }
         } else if (what == "window") {
             printWindow(c, c.form(arg(a, 2)));
         } else if (what == "control") {
@@ -186,9 +199,15 @@ void registerCoreCommands(CommandTable& t) {
         } else if (what == "tooltip") {
             c.out << "tooltip=\"" << c.started().ui.visibleTooltip() << "\"\n";
         } else if (what == "launches") {
-            for (const auto& l : c.sim.launches())
-                c.out << "launch file=\"" << l.file << "\" params=\"" << l.params << "\" show=" << l.showCmd
+            // Paths relative to the program folder, so transcripts do not
+            // depend on where the test runs.
+            const std::string folder = c.sim.nativePath(c.started().programFolder);
+            for (const auto& l : c.sim.launches()) {
+                const bool inFolder = !folder.empty() && l.file.rfind(folder, 0) == 0;
+                const std::string file = inFolder ? "<program folder>/" + l.file.substr(folder.size()) : l.file;
+                c.out << "launch file=\"" << file << "\" params=\"" << l.params << "\" show=" << l.showCmd
                       << " result=" << l.result << "\n";
+            }
         } else if (what == "trace") {
             for (const auto& e : c.started().trace) c.out << "@" << e.ms << " " << e.event << "\n";
         } else if (what == "time") {
