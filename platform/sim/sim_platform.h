@@ -99,6 +99,8 @@ public:
     std::int64_t nowMs() const { return nowUs_ / 1000; }
     bool exited() const { return quitting_; }
     int exitCode() const { return exitCode_; }
+    // The machine after the program ended, ready for the next start.
+    void clearExit() { quitting_ = false; exitCode_ = 0; }
 
     // Input on screen coordinates. Events go to the window under the point.
     void mouseMove(int x, int y);
