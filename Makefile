@@ -22,6 +22,7 @@ test:
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
 bench:
+	@scripts/deps.sh bench
 	@$(MAKE) --no-print-directory build
 	@bench/run.sh $(BUILD)
 

@@ -9,7 +9,8 @@ case "$profile" in
   build) ;;
   run)  packages+=(xvfb xcompmgr x11-utils imagemagick) ;;
   test) packages+=(xvfb xcompmgr x11-utils xdotool imagemagick) ;;
-  *) echo "deps.sh: unknown profile '$profile' (build, run or test)" >&2; exit 2 ;;
+  bench) packages+=(xvfb xcompmgr x11-utils time) ;;
+  *) echo "deps.sh: unknown profile '$profile' (build, run, test or bench)" >&2; exit 2 ;;
 esac
 if [ -f "$(dirname "$0")/deps-extra.txt" ] && [ "$profile" = test ]; then
   while read -r p; do [ -n "$p" ] && [ "${p#\#}" = "$p" ] && packages+=("$p"); done < "$(dirname "$0")/deps-extra.txt"

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Whole-process overhead: runs the real program for a fixed time and reports
+# its CPU seconds and peak resident memory.
+#   overhead.sh BUILD-DIR [SECONDS]
+# Three runs: the main bar alone; every CPU module plus the main bar in the
+# EKG and line-graph styles at CPUCLOCK 1 (100 ms); the same at CPUCLOCK 10.
+# Uses $DISPLAY when it works, else a private Xvfb with a compositing manager.
+set -uo pipefail
+build=${1:-build}
+seconds=${2:-60}
+exe="$(cd "$build" && pwd)/velmora"
+[ -x "$exe" ] || { echo "overhead.sh: $exe is missing; build first" >&2; exit 1; }
+[ -x /usr/bin/time ] || { echo "overhead.sh: needs GNU time (apt-get install time)" >&2; exit 1; }
+
+work=$(mktemp -d /tmp/velmora-overhead.XXXXXX)
+pids=()
+cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; wait 2>/dev/null; rm -rf "$work"; }
+trap cleanup EXIT INT TERM
+
+if ! { [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; }; then
+  num=80
+  while [ -e "/tmp/.X${num}-lock" ] || [ -e "/tmp/.X11-unix/X${num}" ]; do num=$((num + 1)); done
+  Xvfb ":$num" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+  pids+=($!)
+  export DISPLAY=":$num"
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  xcompmgr >/dev/null 2>&1 &
+  pids+=($!)
+fi
+
+# One program folder per run: the skins and a velmora.ini for the case.
+program_folder() {  # NAME CPUCLOCK VISI(0/1 for the CPU modules)
+  local dir="$work/$1"
+  mkdir -p "$dir"
+  cp -r "$build/skins" "$dir/"
+  {
+    echo "[MAIN]"
+    echo "PLCMNT=0"; echo "ALWAYSOT=1"; echo "VISIBLE=1"; echo "CORNER=3"
+    echo "TLUCENTZON=255"; echo "TLUCENTZOFF=100"
+    echo "CPUCLOCK=$2"; echo "NETCLOCK=10"; echo "MEMCLOCK=10"
+    for m in 0 1 2 3 4; do echo "VISI$m=$3"; done
+    echo "VISI5=0"; echo "VISI6=0"; echo "VISI7=0"; echo "VISI8=0"
+    # EKG on two modules, line graphs on the others.
+    echo "MTYP0=6"; echo "MTYP1=8"; echo "MTYP2=6"; echo "MTYP3=9"; echo "MTYP4=10"
+    local x=1045
+    for m in 0 1 2 3 4 5 6 7 8; do echo "PosX$m=$x"; echo "PosY$m=-30"; x=$((x + 945)); done
+    echo "PosX9=100"; echo "PosY9=-30"
+    echo "LOGENABLE=0"
+  } >"$dir/velmora.ini"
+  echo "$dir"
+}
+
+measure() {  # LABEL NAME CPUCLOCK VISI
+  local dir
+  dir=$(program_folder "$2" "$3" "$4")
+  XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work" \
+    /usr/bin/time -f "%U %S %M" -o "$work/$2.time" "$exe" --program-folder "$dir" --run-for "$seconds" \
+    >"$work/$2.log" 2>&1
+  local code=$?
+  read -r user sys peak_kb <"$work/$2.time"
+  awk -v l="$1" -v u="$user" -v s="$sys" -v k="$peak_kb" -v t="$seconds" -v c="$code" 'BEGIN {
+    cpu = u + s
+    printf "%-44s cpu %6.2f s  (%.3f %% of one core)  peak RSS %5.1f MB  exit %d\n", l, cpu, 100 * cpu / t, k / 1024, c }'
+}
+
+echo "Overhead over $seconds s on $(nproc) cores, display $DISPLAY:"
+measure "main bar only, idle" idle 10 0
+measure "5 CPU modules + main bar, CPUCLOCK=1 (100 ms)" fast 1 1
+measure "5 CPU modules + main bar, CPUCLOCK=10 (1 s)" slow 10 1
