@@ -7,14 +7,41 @@
 
 namespace vel::platform::linux_backend {
 
+ProcFile::ProcFile(ProcFile&& other) noexcept
+    : path_(std::move(other.path_)), buffer_(std::move(other.buffer_)), size_(other.size_),
+      initialSize_(other.initialSize_), fd_(other.fd_), keepOpen_(other.keepOpen_) {
+    other.fd_ = -1;
+}
+
+ProcFile& ProcFile::operator=(ProcFile&& other) noexcept {
+    if (this != &other) {
+        closeFile();
+        path_ = std::move(other.path_);
+        buffer_ = std::move(other.buffer_);
+        size_ = other.size_;
+        initialSize_ = other.initialSize_;
+        fd_ = other.fd_;
+        keepOpen_ = other.keepOpen_;
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
+ProcFile::~ProcFile() { closeFile(); }
+
+void ProcFile::closeFile() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+}
+
 bool ProcFile::read() {
     size_ = 0;
-    const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd_ < 0) fd_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) return false;
     if (buffer_.empty()) buffer_.resize(initialSize_ > 0 ? initialSize_ : 1);
     bool ok = true;
     for (;;) {
-        const ssize_t got = ::read(fd, buffer_.data() + size_, buffer_.size() - size_);
+        const ssize_t got = ::pread(fd_, buffer_.data() + size_, buffer_.size() - size_, static_cast<off_t>(size_));
         if (got < 0) {
             if (errno == EINTR) continue;
             ok = false;
@@ -24,7 +51,8 @@ bool ProcFile::read() {
         size_ += static_cast<std::size_t>(got);
         if (size_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);
     }
-    ::close(fd);
+    // A failed read (a CPU taken offline) opens afresh next time.
+    if (!ok || !keepOpen_) closeFile();
     if (!ok) size_ = 0;
     return ok;
 }

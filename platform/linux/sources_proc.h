@@ -17,7 +17,13 @@ public:
     ProcFile() = default;
     // initialSize: the first buffer; small for one-number files.
     explicit ProcFile(std::string path, std::size_t initialSize = 4096)
-        : path_(std::move(path)), initialSize_(initialSize) {}
+        : path_(std::move(path)), initialSize_(initialSize),
+          keepOpen_(path_.rfind("/proc/", 0) == 0 || path_.rfind("/sys/", 0) == 0) {}
+    ProcFile(ProcFile&& other) noexcept;
+    ProcFile& operator=(ProcFile&& other) noexcept;
+    ProcFile(const ProcFile&) = delete;
+    ProcFile& operator=(const ProcFile&) = delete;
+    ~ProcFile();
     const std::string& path() const { return path_; }
     // False (and empty text) when the file is missing or unreadable. The
     // buffer grows only when the file is larger than ever before.
@@ -25,10 +31,18 @@ public:
     std::string_view text() const { return {buffer_.data(), size_}; }
 
 private:
+    void closeFile();
+
     std::string path_;
     std::vector<char> buffer_;
     std::size_t size_ = 0;
     std::size_t initialSize_ = 4096;
+    // Files of /proc and /sys are kept open between reads: they give fresh
+    // text when read again from offset 0, and a sampler at 100 ms would
+    // otherwise open and close them ten times a second. Ordinary files (a
+    // recorded machine in tests) can be replaced, so they are reopened.
+    int fd_ = -1;
+    bool keepOpen_ = false;
 };
 
 // Splits off the next line (without its newline); false at the end.

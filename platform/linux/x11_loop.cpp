@@ -67,20 +67,25 @@ int X11Platform::runLoop() {
 void X11Platform::doEvents() { runOnce(false); }
 
 void X11Platform::runOnce(bool wait) {
-    dispatchPending();
+    dispatchQueued();
     if (!quitting_) timers_.fireDue(tickMs());
     reapChildren();
     watchCompositor();
     if (idleHook_) idleHook_();
     XFlush(dpy_);
-    if (!wait || quitting_ || XEventsQueued(dpy_, QueuedAlready) > 0) return;
+    if (quitting_ || XEventsQueued(dpy_, QueuedAlready) > 0) return;
+    // The socket is only read when poll says there is something, so a quiet
+    // loop costs one poll per wake-up and no failed reads.
     pollfd pfd{ConnectionNumber(dpy_), POLLIN, 0};
-    poll(&pfd, 1, timers_.waitMs(tickMs()));
+    if (poll(&pfd, 1, wait ? timers_.waitMs(tickMs()) : 0) > 0) {
+        XEventsQueued(dpy_, QueuedAfterReading);
+        dispatchQueued();
+    }
 }
 
-void X11Platform::dispatchPending() {
+void X11Platform::dispatchQueued() {
     // Bounded, so a flood of motion cannot starve the timers.
-    for (int n = 0; n < 256 && XPending(dpy_) > 0; ++n) {
+    for (int n = 0; n < 256 && XEventsQueued(dpy_, QueuedAlready) > 0; ++n) {
         XEvent e;
         XNextEvent(dpy_, &e);
         dispatch(&e);

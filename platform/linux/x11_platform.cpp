@@ -168,6 +168,7 @@ SystemTime X11Platform::systemTime() {
 }
 
 void X11Platform::sleep(std::uint32_t ms) {
+    XFlush(dpy_);  // what was drawn before the pause shows during it
     timespec rest{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1'000'000};
     while (nanosleep(&rest, &rest) != 0 && errno == EINTR) {
     }

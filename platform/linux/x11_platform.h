@@ -116,7 +116,7 @@ private:
 
     // The loop: one pass handles what is pending, fires due timers, then idles.
     void runOnce(bool wait);
-    void dispatchPending();
+    void dispatchQueued();
     void dispatch(void* event);  // an XEvent
     void deliverMouse(XId xid, MouseEvent e);
     void reapChildren();

@@ -325,7 +325,7 @@ void X11Platform::present(WindowId id, const Pixels& pixels) {
     }
     format_->convert(pixels.data.data(), w->buffer.data(), w->buffer.size());
     putImage(*w, 0, 0, pixels.width, pixels.height);
-    XFlush(dpy_);
+    // No flush: the loop flushes once after all windows have painted.
 }
 
 }  // namespace vel::platform::linux_backend
