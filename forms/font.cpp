@@ -28,10 +28,11 @@ struct Face {
     Glyph box;  // for characters the face does not have
 };
 
-// Decodes UTF-8. A byte that does not start a valid sequence is read as
-// Windows-1252, so older Latin-1 texts still show their degree signs.
-std::u32string decodeUtf8(const std::string& text) {
-    std::u32string out;
+// Calls each(code point) for the UTF-8 text, without building a copy: text
+// is drawn on every meter tick. A byte that does not start a valid sequence
+// is read as Windows-1252, so older Latin-1 texts still show their degree signs.
+template <class Each>
+void forEachCodePoint(std::string_view text, Each&& each) {
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t n = text.size();
     std::size_t i = 0;
@@ -40,7 +41,7 @@ std::u32string decodeUtf8(const std::string& text) {
         int extra = 0;
         char32_t cp = 0;
         if (b < 0x80) {
-            out.push_back(b);
+            each(static_cast<char32_t>(b));
             ++i;
             continue;
         } else if (b >= 0xC2 && b <= 0xDF) {
@@ -62,13 +63,18 @@ std::u32string decodeUtf8(const std::string& text) {
             valid = false;
         }
         if (valid) {
-            out.push_back(cp);
+            each(cp);
             i += static_cast<std::size_t>(extra) + 1;
         } else {
-            out.push_back(b == 0x99 ? U'\u2122' : static_cast<char32_t>(b));
+            each(b == 0x99 ? U'\u2122' : static_cast<char32_t>(b));
             ++i;
         }
     }
+}
+
+std::u32string decodeUtf8(std::string_view text) {
+    std::u32string out;
+    forEachCodePoint(text, [&](char32_t cp) { out.push_back(cp); });
     return out;
 }
 
@@ -163,10 +169,10 @@ const Glyph& glyphFor(const Face& face, char32_t cp) {
 
 }  // namespace
 
-TextMetrics measureText(const FontSpec& font, const std::string& text) {
+TextMetrics measureText(const FontSpec& font, std::string_view text) {
     const Layout l = layoutFor(font);
     TextMetrics m;
-    for (const char32_t cp : decodeUtf8(text)) m.width += glyphFor(*l.face, cp).width + 1 + l.boldExtra;
+    forEachCodePoint(text, [&](char32_t cp) { m.width += glyphFor(*l.face, cp).width + 1 + l.boldExtra; });
     m.height = l.lineHeight;
     m.ascent = l.topPad + l.face->capHeight;
     return m;
@@ -174,7 +180,7 @@ TextMetrics measureText(const FontSpec& font, const std::string& text) {
 
 int lineHeight(const FontSpec& font) { return layoutFor(font).lineHeight; }
 
-void drawText(Pixels& s, int x, int y, const std::string& text, const FontSpec& font, Colour c,
+void drawText(Pixels& s, int x, int y, std::string_view text, const FontSpec& font, Colour c,
               const ClipRect& clip) {
     const Layout l = layoutFor(font);
     const ClipRect area{std::max(clip.left, 0), std::max(clip.top, 0), std::min(clip.right, s.width),
@@ -184,7 +190,7 @@ void drawText(Pixels& s, int x, int y, const std::string& text, const FontSpec& 
     };
     int penX = x;
     const int top = y + l.topPad;
-    for (const char32_t cp : decodeUtf8(text)) {
+    forEachCodePoint(text, [&](char32_t cp) {
         const Glyph& g = glyphFor(*l.face, cp);
         for (int row = 0; row < static_cast<int>(g.rows.size()); ++row) {
             const std::string& bits = g.rows[static_cast<std::size_t>(row)];
@@ -195,7 +201,7 @@ void drawText(Pixels& s, int x, int y, const std::string& text, const FontSpec& 
             }
         }
         penX += g.width + 1 + l.boldExtra;
-    }
+    });
 }
 
 }  // namespace vel::gfx

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "forms/draw.h"
 
@@ -22,9 +23,9 @@ struct TextMetrics {
     int ascent = 0;
 };
 
-TextMetrics measureText(const FontSpec& font, const std::string& text);
+TextMetrics measureText(const FontSpec& font, std::string_view text);
 // Draws one line of text with its top-left at (x, y); clipped.
-void drawText(Pixels& s, int x, int y, const std::string& text, const FontSpec& font, Colour c,
+void drawText(Pixels& s, int x, int y, std::string_view text, const FontSpec& font, Colour c,
               const ClipRect& clip);
 int lineHeight(const FontSpec& font);
 

@@ -1,24 +1,24 @@
 #include "forms/graphic_controls.h"
 
 #include <sstream>
-#include <vector>
+#include <string_view>
 
 namespace vel::forms {
 
 namespace {
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines(1);
+// Calls each(line) for the caption's lines, as views into it. LF CR and
+// CR LF both make one break.
+template <class Each>
+void forEachLine(std::string_view text, Each&& each) {
+    std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c == '\r' || c == '\n') {
-            // LF CR and CR LF both make one break.
-            if (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n') && text[i + 1] != c) ++i;
-            lines.emplace_back();
-        } else {
-            lines.back() += c;
-        }
+        const char c = text[i];
+        if (c != '\r' && c != '\n') continue;
+        each(text.substr(start, i - start));
+        if (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n') && text[i + 1] != c) ++i;
+        start = i + 1;
     }
-    return lines;
+    each(text.substr(start));
 }
 
 const char* boolText(bool v) { return v ? "True" : "False"; }
@@ -41,14 +41,14 @@ void Label::paint(Pixels& target, int ox, int oy, const gfx::ClipRect& clip) con
     if (opaque_) gfx::fillRect(target, ox, oy, width_, height_, backColor_, clip);
     int y = oy;
     int lh = gfx::lineHeight(font_);
-    for (const std::string& line : splitLines(caption_)) {
+    forEachLine(caption_, [&](std::string_view line) {
         int w = gfx::measureText(font_, line).width;
         int x = ox;
         if (alignment_ == Alignment::Right) x = ox + width_ - w;
         if (alignment_ == Alignment::Center) x = ox + (width_ - w) / 2;
         gfx::drawText(target, x, y, line, font_, foreColor_, clip);
         y += lh;
-    }
+    });
 }
 
 std::string Label::describe() const {

@@ -39,6 +39,9 @@ private:
 };
 
 Runtime::Runtime(platform::Platform& os) : os_(os) {
+    // Room for every window the program has, so painting never grows them.
+    dirty_.reserve(32);
+    paintingNow_.reserve(32);
     os_.setIdleHook([this] { paintPending(); });
 }
 
@@ -84,11 +87,15 @@ void Runtime::schedulePaint(Form* form) {
 }
 
 void Runtime::paintPending() {
-    // Painting may dirty nothing new, but copy anyway: refresh can re-enter.
-    std::vector<Form*> work;
-    work.swap(dirty_);
-    for (Form* f : work)
+    // A refresh that lets events run comes back here; what it dirtied is
+    // painted on the next pass. Both lists keep their capacity between passes.
+    if (painting_) return;
+    painting_ = true;
+    paintingNow_.swap(dirty_);
+    for (Form* f : paintingNow_)
         if (isLoaded(f)) f->refresh();
+    paintingNow_.clear();
+    painting_ = false;
 }
 
 void Runtime::hover(Form* form, Control* control) {

@@ -53,6 +53,8 @@ private:
     platform::Platform& os_;
     std::vector<Form*> loaded_;
     std::vector<Form*> dirty_;
+    std::vector<Form*> paintingNow_;
+    bool painting_ = false;
     std::string skinsFolder_;
     std::map<std::string, Pixels> pictures_;
     std::vector<std::string> missing_;

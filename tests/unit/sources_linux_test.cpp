@@ -3,13 +3,14 @@
 // two moments of the same machine; the test's clock puts two seconds
 // between them.
 #include <gtest/gtest.h>
+
 #include <stdlib.h>
 
-#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <new>
+
+#include "support/allocation_counter.h"
 
 #include "platform/common/counter_path.h"
 #include "platform/linux/sources_linux.h"
@@ -17,21 +18,6 @@
 
 using namespace vel::platform;
 namespace fs = std::filesystem;
-
-namespace {
-std::atomic<bool> gCountAllocations{false};
-std::atomic<long> gAllocations{0};
-}  // namespace
-
-// Counts heap allocations while a test asks for it.
-void* operator new(std::size_t size) {
-    if (gCountAllocations) ++gAllocations;
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-// Kept out of line so the compiler does not pair a new-expression with free().
-__attribute__((noinline)) void operator delete(void* p) noexcept { std::free(p); }
-__attribute__((noinline)) void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -334,14 +320,12 @@ TEST_F(LinuxSourcesTest, CollectionsAfterTheFirstDoNotAllocate) {
                              "\\Processor(0)\\% C1 Time"})
         add(q, path);
     sources_->collectQueryData(q);
-    gAllocations = 0;
-    gCountAllocations = true;
+    vel::test::CountAllocations allocations;
     for (int i = 0; i < 50; ++i) {
         nowNs_ += 1'000'000;
         sources_->collectQueryData(q);
     }
-    gCountAllocations = false;
-    EXPECT_EQ(gAllocations.load(), 0);
+    EXPECT_EQ(allocations.count(), 0);
 }
 
 TEST(LinuxProcParsing, ColumnTablesSkipErrorTalliesAndShortRows) {
