@@ -5,9 +5,8 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <random>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "core/app.h"
 #include "core/inifile.h"
@@ -19,9 +18,10 @@ namespace vel::test {
 class SimMachine {
 public:
     explicit SimMachine(int processors = 2) {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = std::filesystem::temp_directory_path() /
-                 (std::string("velmora-") + info->test_suite_name() + "-" + info->name());
+        // Unique per machine, as tests of several processes run at once.
+        std::random_device entropy;
+        const unsigned long long tag = (static_cast<unsigned long long>(entropy()) << 32) ^ entropy();
+        folder = std::filesystem::temp_directory_path() / ("velmora-sim-" + std::to_string(tag));
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
         sim.setProgramFolder(folder.string());
