@@ -1,0 +1,100 @@
+// Dragging and lining up: the chain in the row and column modes, the user
+// mode, the reset layout, and positions that are never clamped.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "core/inifile.h"
+#include "engine_rig.h"
+#include "window/placement.h"
+
+using namespace vel;
+
+namespace {
+
+struct At {
+    double left, top;
+    bool operator==(const At&) const = default;
+};
+void PrintTo(const At& a, std::ostream* os) { *os << "(" << a.left << ", " << a.top << ")"; }
+At at(const forms::Form& f) { return {f.left(), f.top()}; }
+
+const char* const kFourModules = "Visi0=1\nVisi1=1\nVisi2=1\nVisi3=1\nPosX0=1500\nPosY0=600\n";
+
+// Presses on the module's surface and lets the simulated desktop move it by (dx, dy) pixels.
+void dragBy(test::EngineRig& rig, forms::Form& form, forms::Control& on, int dx, int dy) {
+    int ox = 0, oy = 0;
+    on.windowOrigin(ox, oy);
+    const platform::Rect r = rig.m.sim.windowRect(form.window());
+    const int x = r.left + ox + 5, y = r.top + oy + 5;
+    rig.m.sim.mouseMove(x, y);
+    rig.m.sim.setPendingDrag(dx, dy);
+    rig.m.sim.mouseDown(x, y);
+    rig.m.sim.mouseUp(x + dx, y + dy);
+}
+
+std::string saved(test::EngineRig& rig, const std::string& key) { return ReadIni("MAIN", key, rig.m.iniPath()); }
+
+}  // namespace
+
+TEST(Arrange, RowModeDraggingTheHeadMovesTheWholeRow) {
+    test::EngineRig rig(4);
+    rig.start(std::string("PLCMNT=0\n") + kFourModules);
+    dragBy(rig, rig.cpu(0), *rig.cpu(0).picMod, 20, 10);  // 300 and 150 twips
+    for (int n = 0; n < 4; ++n) EXPECT_EQ(at(rig.cpu(n)), (At{1800.0 + 945 * n, 750})) << "CPU " << n;
+    EXPECT_EQ(saved(rig, "PosX3"), "4635") << "every window of the row saves its new place";
+    EXPECT_EQ(saved(rig, "PosY3"), "750");
+}
+
+TEST(Arrange, RowModeAModuleDraggedAwaySnapsBack) {
+    test::EngineRig rig(4);
+    rig.start(std::string("PLCMNT=0\n") + kFourModules);
+    dragBy(rig, rig.cpu(2), *rig.cpu(2).picMod, 200, 150);
+    EXPECT_EQ(at(rig.cpu(2)), (At{1500 + 2 * 945, 600}));
+    EXPECT_EQ(saved(rig, "PosX2"), "3390");
+}
+
+TEST(Arrange, ColumnModeStacksAtTheVerticalPitchWhateverTheHeight) {
+    test::EngineRig rig(4);
+    rig.start(std::string("PLCMNT=1\n") + kFourModules);
+    dragBy(rig, rig.cpu(3), *rig.cpu(3).picMod, -50, 80);
+    for (int n = 0; n < 4; ++n) EXPECT_EQ(at(rig.cpu(n)), (At{1500, 600.0 + 405 * n})) << "CPU " << n;
+}
+
+TEST(Arrange, UserModeKeepsTheDropAcrossARestart) {
+    test::EngineRig rig(4);
+    rig.start(std::string("PLCMNT=2\n") + kFourModules + "PosX1=3000\nPosY1=600\n");
+    dragBy(rig, rig.cpu(1), *rig.cpu(1).picMod, 100, 40);
+    EXPECT_EQ(at(rig.cpu(1)), (At{4500, 1200}));
+
+    test::EngineRig again(4);
+    std::ifstream savedFile(rig.m.iniPath(), std::ios::binary);
+    again.m.iniText(std::string(std::istreambuf_iterator<char>(savedFile), {}));
+    App& app = again.m.newApp();
+    StartVelmora(app);
+    EXPECT_EQ(at(again.cpu(1)), (At{4500, 1200}));
+}
+
+TEST(Arrange, PositionsAreNeverClamped) {
+    test::EngineRig rig(1);
+    rig.start("PLCMNT=2\nVisi0=1\nPosX0=1500\nPosY0=600\n");
+    dragBy(rig, rig.cpu(0), *rig.cpu(0).picMod, -400, -300);
+    EXPECT_EQ(at(rig.cpu(0)), (At{-4500, -3900}));
+    EXPECT_EQ(saved(rig, "PosX0"), "-4500");
+    EXPECT_EQ(saved(rig, "PosY0"), "-3900");
+}
+
+TEST(ResetLayout, WritesEveryEntryAndMovesOnlyLoadedWindows) {
+    test::EngineRig rig(2);
+    App& app = rig.start("PLCMNT=2\nVisi0=1\nPosX0=5000\nPosY0=5000\nPosX6=777\nPosY6=888\n");
+    resetModuleLocations(app);
+    EXPECT_EQ(at(rig.cpu(0)), (At{1045, -30}));
+    const int lefts[10] = {1045, 1990, 2935, 3880, 4825, 5770, 6715, 7660, 8605, 100};
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(saved(rig, "PosX" + std::to_string(i)), std::to_string(lefts[i])) << "entry " << i;
+        EXPECT_EQ(saved(rig, "PosY" + std::to_string(i)), "-30") << "entry " << i;
+        EXPECT_EQ(app.settings.PosX[i], lefts[i]);
+    }
+    EXPECT_FALSE(app.IsFormLoaded(app.window(WindowSlot::Network))) << "the network window was not loaded, only its entry written";
+}
