@@ -87,6 +87,14 @@ void mouseOn(ScenarioContext& ctx, const Args& a, int& x, int& y) {
     }
 }
 
+// Puts the mouse over the control the arguments name; returns where.
+platform::Point hoverOn(ScenarioContext& ctx, const Args& a) {
+    int x, y;
+    mouseOn(ctx, a, x, y);
+    ctx.sim.mouseMove(x, y);
+    return {x, y};
+}
+
 }  // namespace
 
 void registerCoreCommands(CommandTable& t) {
@@ -124,23 +132,15 @@ void registerCoreCommands(CommandTable& t) {
     };
     t["advance"] = [](ScenarioContext& c, const Args& a) { c.sim.advance(static_cast<std::uint64_t>(argInt(a, 1))); };
     t["cursor"] = [](ScenarioContext& c, const Args& a) { c.sim.mouseMove(argInt(a, 1), argInt(a, 2)); };
-    t["move"] = [](ScenarioContext& c, const Args& a) {
-        int x, y;
-        mouseOn(c, a, x, y);
-        c.sim.mouseMove(x, y);
-    };
+    t["move"] = [](ScenarioContext& c, const Args& a) { hoverOn(c, a); };
     t["click"] = [](ScenarioContext& c, const Args& a) {
-        int x, y;
-        mouseOn(c, a, x, y);
-        c.sim.mouseMove(x, y);
-        c.sim.mouseDown(x, y);
-        c.sim.mouseUp(x, y);
+        const platform::Point p = hoverOn(c, a);
+        c.sim.mouseDown(p.x, p.y);
+        c.sim.mouseUp(p.x, p.y);
     };
     t["press"] = [](ScenarioContext& c, const Args& a) {
-        int x, y;
-        mouseOn(c, a, x, y);
-        c.sim.mouseMove(x, y);
-        c.sim.mouseDown(x, y);
+        const platform::Point p = hoverOn(c, a);
+        c.sim.mouseDown(p.x, p.y);
     };
     t["release"] = [](ScenarioContext& c, const Args& a) {
         int x, y;
@@ -148,10 +148,8 @@ void registerCoreCommands(CommandTable& t) {
         c.sim.mouseUp(x, y);
     };
     t["dblclick"] = [](ScenarioContext& c, const Args& a) {
-        int x, y;
-        mouseOn(c, a, x, y);
-        c.sim.mouseMove(x, y);
-        c.sim.doubleClick(x, y);
+        const platform::Point p = hoverOn(c, a);
+        c.sim.doubleClick(p.x, p.y);
     };
     t["drag"] = [](ScenarioContext& c, const Args& a) {
         // drag WINDOW CONTROL DX DY: press, move by (DX, DY) pixels, release

@@ -11,12 +11,11 @@ std::string lowerAscii(std::string s) {
     return s;
 }
 
-std::string MemoryRegistry::normalise(RegRoot root, const std::string& subKey) {
+std::string registryKeyPath(RegRoot root, const std::string& subKey) {
     char head[16];
     std::snprintf(head, sizeof head, "%08X", static_cast<unsigned>(root));
     std::string path = head;
     std::string part;
-    // Collapse doubled and trailing separators the way the registry does.
     for (char c : subKey + "\\") {
         if (c == '\\') {
             if (!part.empty()) path += "\\" + lowerAscii(part);
@@ -30,7 +29,7 @@ std::string MemoryRegistry::normalise(RegRoot root, const std::string& subKey) {
 
 long MemoryRegistry::openKey(RegRoot root, const std::string& subKey, Key& out) {
     out = 0;
-    auto path = normalise(root, subKey);
+    auto path = registryKeyPath(root, subKey);
     if (!keys_.count(path) && path.size() > 8) return kErrorFileNotFound;
     out = nextHandle_++;
     open_[out] = path;
@@ -39,7 +38,7 @@ long MemoryRegistry::openKey(RegRoot root, const std::string& subKey, Key& out) 
 
 long MemoryRegistry::createKey(RegRoot root, const std::string& subKey, Key& out) {
     out = 0;
-    auto path = normalise(root, subKey);
+    auto path = registryKeyPath(root, subKey);
     if (!keys_.count(path)) {
         if (readOnly_[static_cast<std::uint32_t>(root)]) return kErrorAccessDenied;
         // Every parent exists once a child does.
@@ -96,12 +95,12 @@ long MemoryRegistry::deleteValue(Key key, const std::string& name) {
 }
 
 bool MemoryRegistry::hasKey(RegRoot root, const std::string& subKey) const {
-    return keys_.count(normalise(root, subKey)) > 0;
+    return keys_.count(registryKeyPath(root, subKey)) > 0;
 }
 
 bool MemoryRegistry::readValue(RegRoot root, const std::string& subKey, const std::string& name,
                                RegValue& out) const {
-    auto k = keys_.find(normalise(root, subKey));
+    auto k = keys_.find(registryKeyPath(root, subKey));
     if (k == keys_.end()) return false;
     auto v = k->second.values.find(lowerAscii(name));
     if (v == k->second.values.end()) return false;
@@ -121,7 +120,7 @@ void MemoryRegistry::writeValue(RegRoot root, const std::string& subKey, const s
 }
 
 void MemoryRegistry::removeKey(RegRoot root, const std::string& subKey) {
-    auto path = normalise(root, subKey);
+    auto path = registryKeyPath(root, subKey);
     for (auto it = keys_.begin(); it != keys_.end();) {
         if (it->first == path || it->first.rfind(path + "\\", 0) == 0)
             it = keys_.erase(it);

@@ -43,7 +43,6 @@ public:
     static RegValue dwordValue(std::uint32_t v);
 
 private:
-    static std::string normalise(RegRoot root, const std::string& subKey);
     std::map<std::string, KeyData> keys_;  // lower-case path -> data
     std::map<Key, std::string> open_;      // handle -> lower-case path
     Key nextHandle_ = 0x100;
@@ -52,5 +51,10 @@ private:
 };
 
 std::string lowerAscii(std::string s);
+
+// The store's name for a key: the root as eight hex digits, then the
+// sub-key in lower case with doubled and trailing separators collapsed, the
+// way the registry itself treats them.
+std::string registryKeyPath(RegRoot root, const std::string& subKey);
 
 }  // namespace vel::platform

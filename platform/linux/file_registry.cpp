@@ -16,21 +16,8 @@ namespace {
 
 const char* kProcessorKey = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor";
 
-std::string fullPath(RegRoot root, const std::string& subKey) {
-    char head[16];
-    std::snprintf(head, sizeof head, "%08X", static_cast<unsigned>(root));
-    std::string path = head;
-    std::string part;
-    for (char c : subKey + "\\") {
-        if (c == '\\') {
-            if (!part.empty()) path += "\\" + lowerAscii(part);
-            part.clear();
-        } else {
-            part += c;
-        }
-    }
-    return lowerAscii(path);
-}
+// The file's section names are lower case throughout, the root's hex digits too.
+std::string fullPath(RegRoot root, const std::string& subKey) { return lowerAscii(registryKeyPath(root, subKey)); }
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

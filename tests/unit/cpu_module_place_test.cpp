@@ -7,12 +7,8 @@ using namespace vel;
 
 namespace {
 
-struct At {
-    double left, top;
-    bool operator==(const At&) const = default;
-};
-void PrintTo(const At& a, std::ostream* os) { *os << "(" << a.left << ", " << a.top << ")"; }
-At at(const forms::Form& f) { return {f.left(), f.top()}; }
+using test::At;
+using test::at;
 
 const char* const kSavedPlaces =
     "PosX0=1500\nPosY0=300\nPosX1=6000\nPosY1=900\nPosX2=7500\nPosY2=1800\nPosX3=9000\nPosY3=2700\n"

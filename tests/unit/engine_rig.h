@@ -2,6 +2,7 @@
 // and the CPU modules, for the engine and CPU module tests.
 #pragma once
 
+#include <ostream>
 #include <string>
 
 #include "core/startup.h"
@@ -11,6 +12,14 @@
 #include "tests/support/sim_machine.h"
 
 namespace vel::test {
+
+// A window's place in twips, for comparing placements.
+struct At {
+    double left, top;
+    bool operator==(const At&) const = default;
+};
+inline void PrintTo(const At& a, std::ostream* os) { *os << "(" << a.left << ", " << a.top << ")"; }
+inline At at(const forms::Form& f) { return {f.left(), f.top()}; }
 
 class EngineRig {
 public:

@@ -13,12 +13,8 @@ using namespace vel;
 
 namespace {
 
-struct At {
-    double left, top;
-    bool operator==(const At&) const = default;
-};
-void PrintTo(const At& a, std::ostream* os) { *os << "(" << a.left << ", " << a.top << ")"; }
-At at(const forms::Form& f) { return {f.left(), f.top()}; }
+using test::At;
+using test::at;
 
 const char* const kFourModules = "Visi0=1\nVisi1=1\nVisi2=1\nVisi3=1\nPosX0=1500\nPosY0=600\n";
 
