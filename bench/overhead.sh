@@ -8,6 +8,7 @@
 set -uo pipefail
 build=${1:-build}
 seconds=${2:-60}
+[ "$seconds" -ge 20 ] || { echo "overhead.sh: run for at least 20 s (start-up alone takes about 10)" >&2; exit 2; }
 exe="$(cd "$build" && pwd)/velmora"
 [ -x "$exe" ] || { echo "overhead.sh: $exe is missing; build first" >&2; exit 1; }
 [ -x /usr/bin/time ] || { echo "overhead.sh: needs GNU time (apt-get install time)" >&2; exit 1; }
@@ -50,17 +51,30 @@ program_folder() {  # NAME CPUCLOCK VISI(0/1 for the CPU modules)
   echo "$dir"
 }
 
+# CPU ticks (user + system) of a process so far.
+ticks_of() { awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null; }
+
 measure() {  # LABEL NAME CPUCLOCK VISI
   local dir
   dir=$(program_folder "$2" "$3" "$4")
   XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work" \
     /usr/bin/time -f "%U %S %M" -o "$work/$2.time" "$exe" --program-folder "$dir" --run-for "$seconds" \
-    >"$work/$2.log" 2>&1
+    >"$work/$2.log" 2>&1 &
+  local timer=$! app=""
+  for _ in $(seq 50); do app=$(pgrep -P "$timer" | head -n 1); [ -n "$app" ] && break; sleep 0.1; done
+  # Steady state: from after the splash (start-up takes about 10 s) to a
+  # second before the end, so the one-off cost of starting is left out.
+  local settle=12 t0="" t1=""
+  sleep "$settle"; t0=$(ticks_of "$app")
+  sleep $((seconds - settle - 1)); t1=$(ticks_of "$app")
+  wait "$timer"
   local code=$?
   read -r user sys peak_kb <"$work/$2.time"
-  awk -v l="$1" -v u="$user" -v s="$sys" -v k="$peak_kb" -v t="$seconds" -v c="$code" 'BEGIN {
+  awk -v l="$1" -v u="$user" -v s="$sys" -v k="$peak_kb" -v t="$seconds" -v c="$code" \
+      -v t0="${t0:-0}" -v t1="${t1:-0}" -v hz="$(getconf CLK_TCK)" -v w=$((seconds - settle - 1)) 'BEGIN {
     cpu = u + s
-    printf "%-44s cpu %6.2f s  (%.3f %% of one core)  peak RSS %5.1f MB  exit %d\n", l, cpu, 100 * cpu / t, k / 1024, c }'
+    printf "%-46s total %5.2f s CPU (%.3f %%)  steady %.3f %% of one core  peak RSS %4.1f MB  exit %d\n",
+           l, cpu, 100 * cpu / t, 100 * (t1 - t0) / hz / w, k / 1024, c }'
 }
 
 echo "Overhead over $seconds s on $(nproc) cores, display $DISPLAY:"
