@@ -51,8 +51,9 @@ program_folder() {  # NAME CPUCLOCK VISI(0/1 for the CPU modules)
   echo "$dir"
 }
 
-# CPU ticks (user + system) of a process so far.
-ticks_of() { awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null; }
+# Nanoseconds a process has run so far (the scheduler's own account, far
+# finer than the 10 ms steps of user and system time).
+ns_of() { awk '{ print $1 }' "/proc/$1/schedstat" 2>/dev/null; }
 
 measure() {  # LABEL NAME CPUCLOCK VISI
   local dir
@@ -65,16 +66,16 @@ measure() {  # LABEL NAME CPUCLOCK VISI
   # Steady state: from after the splash (start-up takes about 10 s) to a
   # second before the end, so the one-off cost of starting is left out.
   local settle=12 t0="" t1=""
-  sleep "$settle"; t0=$(ticks_of "$app")
-  sleep $((seconds - settle - 1)); t1=$(ticks_of "$app")
+  sleep "$settle"; t0=$(ns_of "$app")
+  sleep $((seconds - settle - 1)); t1=$(ns_of "$app")
   wait "$timer"
   local code=$?
   read -r user sys peak_kb <"$work/$2.time"
   awk -v l="$1" -v u="$user" -v s="$sys" -v k="$peak_kb" -v t="$seconds" -v c="$code" \
-      -v t0="${t0:-0}" -v t1="${t1:-0}" -v hz="$(getconf CLK_TCK)" -v w=$((seconds - settle - 1)) 'BEGIN {
+      -v t0="${t0:-0}" -v t1="${t1:-0}" -v w=$((seconds - settle - 1)) 'BEGIN {
     cpu = u + s
     printf "%-46s total %5.2f s CPU (%.3f %%)  steady %.3f %% of one core  peak RSS %4.1f MB  exit %d\n",
-           l, cpu, 100 * cpu / t, 100 * (t1 - t0) / hz / w, k / 1024, c }'
+           l, cpu, 100 * cpu / t, 100 * (t1 - t0) / 1e9 / w, k / 1024, c }'
 }
 
 echo "Overhead over $seconds s on $(nproc) cores, display $DISPLAY:"
