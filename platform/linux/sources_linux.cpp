@@ -1,12 +1,15 @@
 #include "platform/linux/sources_linux.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdlib>
 #include <set>
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include "platform/linux/linux_sources.h"
 #include "platform/linux/perf_clock.h"
+#include "platform/linux/sources_net.h"
 #include "platform/linux/sources_proc.h"
 
 namespace vel::platform::linux_backend {
@@ -67,7 +70,7 @@ bool findKilobytes(std::string_view text, std::string_view name, std::uint64_t& 
 class LinuxSources : public Sources {
 public:
     LinuxSources(const std::string& procRoot, const std::string& sysRoot, MonotonicClock clock)
-        : procRoot_(procRoot), counters_(procRoot, sysRoot, std::move(clock)) {
+        : procRoot_(procRoot), sysRoot_(sysRoot), counters_(procRoot, sysRoot, std::move(clock)) {
         ProcFile stat(procRoot + "/stat");
         if (stat.read()) processors_ = static_cast<std::uint32_t>(listStatProcessors(stat.text()).size());
         if (processors_ == 0) {
@@ -95,28 +98,15 @@ public:
 
     bool memoryStatus(MemoryStatusEx& out) override;
 
-    // Network statistics are not mapped yet: the calls fail honestly.
-    bool ipStatistics(MibIpStats& out) override {
-        out = {};
-        return false;
-    }
+    bool ipStatistics(MibIpStats& out) override;
     bool icmpStatistics(MibIcmp& out) override {
+        if (snmp_.read() && parseIcmpStats(snmp_.text(), out)) return true;
         out = {};
         return false;
     }
-    bool tcpStatistics(MibTcpStats& out) override {
-        out = {};
-        return false;
-    }
-    bool udpStatistics(MibUdpStats& out) override {
-        out = {};
-        return false;
-    }
-    int connectedState(std::uint32_t& flags, std::string& name) override {
-        flags = 0;
-        name.clear();
-        return 0;
-    }
+    bool tcpStatistics(MibTcpStats& out) override;
+    bool udpStatistics(MibUdpStats& out) override;
+    int connectedState(std::uint32_t& flags, std::string& name) override;
 
 private:
     void readCpuFlags() {
@@ -133,12 +123,24 @@ private:
         }
     }
 
+    // The number of entries of a table file, 0 when it cannot be read.
+    static std::uint32_t entriesOf(ProcFile& file, int headerLines) {
+        return file.read() ? countEntries(file.text(), headerLines) : 0;
+    }
+
     std::string procRoot_;
+    std::string sysRoot_;
     CounterQueries counters_;
     std::uint32_t processors_ = 0;
     std::set<std::string, std::less<>> flags_;
     ProcFile meminfo_{procRoot_ + "/meminfo"};
     ProcFile selfStatus_{procRoot_ + "/self/status"};
+    ProcFile snmp_{procRoot_ + "/net/snmp"};
+    ProcFile netDev_{procRoot_ + "/net/dev"};
+    ProcFile route_{procRoot_ + "/net/route"};
+    ProcFile fibTrie_{procRoot_ + "/net/fib_trie", 16384};
+    ProcFile tcpTable_{procRoot_ + "/net/tcp", 16384};
+    ProcFile udpTable_{procRoot_ + "/net/udp", 16384};
 };
 
 bool LinuxSources::memoryStatus(MemoryStatusEx& out) {
@@ -174,6 +176,66 @@ bool LinuxSources::memoryStatus(MemoryStatusEx& out) {
     out.availVirtual = used < out.totalVirtual ? out.totalVirtual - used : 0;
     out.availExtendedVirtual = 0;
     return true;
+}
+
+bool LinuxSources::ipStatistics(MibIpStats& out) {
+    if (!snmp_.read() || !parseIpStats(snmp_.text(), out)) {
+        out = {};
+        return false;
+    }
+    // Counts Windows keeps in the record and Linux keeps elsewhere.
+    out.dwNumIf = entriesOf(netDev_, 2);
+    out.dwNumRoutes = entriesOf(route_, 1);
+    out.dwNumAddr = fibTrie_.read() ? countLocalAddresses(fibTrie_.text()) : 0;
+    return true;
+}
+
+bool LinuxSources::tcpStatistics(MibTcpStats& out) {
+    if (!snmp_.read() || !parseTcpStats(snmp_.text(), out)) {
+        out = {};
+        return false;
+    }
+    out.dwNumConns = entriesOf(tcpTable_, 1);
+    return true;
+}
+
+bool LinuxSources::udpStatistics(MibUdpStats& out) {
+    if (!snmp_.read() || !parseUdpStats(snmp_.text(), out)) {
+        out = {};
+        return false;
+    }
+    out.dwNumAddrs = entriesOf(udpTable_, 1);
+    return true;
+}
+
+bool proxyInEnvironment() {
+    for (const char* name : {"http_proxy", "https_proxy", "all_proxy", "HTTP_PROXY", "HTTPS_PROXY", "ALL_PROXY"}) {
+        const char* v = std::getenv(name);
+        if (v && *v) return true;
+    }
+    return false;
+}
+
+int LinuxSources::connectedState(std::uint32_t& flags, std::string& name) {
+    constexpr std::uint64_t kIffPointToPoint = 0x10;
+    flags = 0;
+    name.clear();
+    if (!route_.read()) return 0;
+    const std::string iface = defaultRouteInterface(route_.text());
+    bool pointToPoint = false;
+    if (!iface.empty()) {
+        ProcFile ifFlags(sysRoot_ + "/class/net/" + iface + "/flags", 64);
+        std::uint64_t f = 0;
+        std::string_view text = ifFlags.read() ? ifFlags.text() : std::string_view{};
+        while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.remove_suffix(1);
+        if (text.substr(0, 2) == "0x") text.remove_prefix(2);
+        auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), f, 16);
+        (void)ptr;
+        pointToPoint = (ec == std::errc() && !text.empty() && (f & kIffPointToPoint)) || iface.rfind("ppp", 0) == 0;
+    }
+    flags = connectionFlags(!iface.empty(), pointToPoint, proxyInEnvironment());
+    name = iface;
+    return flags != 0 ? 1 : 0;
 }
 
 }  // namespace

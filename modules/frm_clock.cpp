@@ -1,0 +1,110 @@
+#include "modules/frm_clock.h"
+
+#include <cmath>
+
+#include "core/frm_about_zenthe.h"
+#include "core/vb.h"
+#include "engine/antialias.h"
+
+namespace vel {
+
+namespace {
+
+// The dial's own approximation of pi, part of where the dots fall.
+constexpr double kPi = 3.14159;
+constexpr double kDegree = kPi / 180.0;
+const Colour kDateColour = rgb(64, 64, 0);
+
+struct HandStyle {
+    int length;
+    std::int16_t r, g, b;
+};
+constexpr HandStyle kHour{7, 0, 64, 128};
+constexpr HandStyle kMinute{9, 0, 128, 255};
+constexpr HandStyle kSecond{11, 0, 0, 0};
+
+// Dots from the tip inward to the centre, so the centre ends on top.
+void drawHand(forms::PictureBox& surface, const forms::Line& holder, double degrees, const HandStyle& s) {
+    const double a = (degrees - 90.0) * kDegree;
+    for (int i = 0; i <= s.length; ++i) {
+        const double r = s.length - i;
+        AAPlot(surface, r * std::cos(a) + holder.x1(), r * std::sin(a) + holder.y1(), s.r, s.g, s.b);
+    }
+}
+
+forms::Line& hand(forms::PictureBox& parent, const char* name, int tipX) {
+    forms::Line& l = parent.add<forms::Line>(name);
+    l.setPoints(18, 12, tipX, 12);
+    l.setVisible(false);
+    return l;
+}
+
+}  // namespace
+
+HandAngles clockHandAngles(double hour, double minute, double second, double milliseconds) {
+    const double hp = minute / 60.0 + hour;
+    return {30.0 * hp, 6.0 * minute + (second / 60.0) * 6.0, 6.0 * second + (milliseconds / 1000.0) * 6.0};
+}
+
+FrmClock::FrmClock(App& app) : ModuleForm(app, "frmClock", WindowSlot::Clock, 9, "Zenthe (Double-click for info...)") {
+    Timer1 = &addTimer("Timer1", 100, true);
+    Timer1->onTimer = [this] { Timer1_Timer(); };
+    HandS = &hand(*picMod, "HandS", 29);
+    HandM = &hand(*picMod, "HandM", 27);
+    HandH = &hand(*picMod, "HandH", 25);
+    const char* const captions[3] = {"DAY", "MM  00", "YEAR"};
+    const int tops[3] = {1, 8, 15}, widths[3] = {22, 28, 22};
+    const auto about = [this] { showAbout(); };
+    for (int i = 0; i < 3; ++i) {
+        lblDate[i] = &picMod->add<forms::Label>("lblDate", i);
+        lblDate[i]->move(35, tops[i], widths[i], 8);
+        lblDate[i]->setCaption(captions[i]);
+        lblDate[i]->setForeColor(kDateColour);
+        lblDate[i]->setFont(moduleCaptionFont());
+        lblDate[i]->setOpaque(false);
+        lblDate[i]->setToolTipText(picMod->toolTipText());
+        wireMouse(*lblDate[i], about);
+    }
+    wireMouse(*picMainSkin, about);
+    wireMouse(*picMod, about);
+}
+
+FrmClock::~FrmClock() = default;
+
+void FrmClock::showAbout() {
+    if (!about_) about_ = std::make_unique<FrmAboutZenthe>(app_);
+    about_->show();
+}
+
+void FrmClock::onLoad() {
+    picMod->setPicture(app_.ui.picture("clock_face.png"));
+    // The clock keeps its own place whatever the placement mode.
+    loadFrame({});
+    finishLoad();
+}
+
+void FrmClock::Timer1_Timer() {
+    platform::Platform& os = app_.os;
+    const platform::SystemTime today = os.localTime();
+    lblDate[0]->setCaption(formatDate(today, "ddd", app_.dateNames));
+    lblDate[1]->setCaption(formatDate(today, "mmm dd", app_.dateNames));
+    lblDate[2]->setCaption(formatDate(today, "yyyy", app_.dateNames));
+
+    systemMilliseconds_ = os.systemTime().milliseconds;
+    const double hour = os.localTime().hour;
+    const double minute = os.localTime().minute;
+    const double second = os.localTime().second;
+    const HandAngles angles = clockHandAngles(hour, minute, second, systemMilliseconds_);
+
+    picMod->cls();
+    for (forms::Line* h : {HandH, HandM, HandS}) {
+        h->setX1(18);
+        h->setY1(12);
+    }
+    drawHand(*picMod, *HandH, angles.hour, kHour);
+    drawHand(*picMod, *HandM, angles.minute, kMinute);
+    drawHand(*picMod, *HandS, angles.second, kSecond);
+    os.doEvents();
+}
+
+}  // namespace vel

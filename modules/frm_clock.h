@@ -1,0 +1,48 @@
+// The clock module frmClock (position index 9, visibility index 8): an
+// analogue dial whose three hands are rows of anti-aliased dots, redrawn
+// ten times a second so the second hand glides, and the date in three
+// short lines.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "forms/graphic_controls.h"
+#include "modules/module_form.h"
+
+namespace vel {
+
+class FrmAboutZenthe;
+
+// Angles in degrees clockwise from twelve o'clock.
+struct HandAngles {
+    double hour, minute, second;
+};
+HandAngles clockHandAngles(double hour, double minute, double second, double milliseconds);
+
+class FrmClock : public ModuleForm {
+public:
+    explicit FrmClock(App& app);
+    ~FrmClock() override;
+
+    forms::Timer* Timer1;
+    forms::Line* HandS;
+    forms::Line* HandM;
+    forms::Line* HandH;
+    std::array<forms::Label*, 3> lblDate;
+
+    void Timer1_Timer();
+    // The information box, created on its first double-click.
+    FrmAboutZenthe* aboutBox() const { return about_.get(); }
+    void showAbout();
+
+protected:
+    void onLoad() override;
+
+private:
+    // The milliseconds of the last system-time read.
+    int systemMilliseconds_ = 0;
+    std::unique_ptr<FrmAboutZenthe> about_;
+};
+
+}  // namespace vel
