@@ -51,9 +51,11 @@ void FrmMemory::onLoad() {
 
     loadFrame({WindowSlot::Network, WindowSlot::CpuAll, WindowSlot::Cpu3, WindowSlot::Cpu2, WindowSlot::Cpu1,
                WindowSlot::Cpu0});
+    // Pictures by number from the list; a number it does not hold leaves
+    // the picture as it was.
     const int code = app_.settings.mTyp[6];
     if (const std::string face = memImageFile(code + 1); !face.empty()) picMod->setPicture(ui.picture(face));
-    const std::string bar = (code >= 0 && code <= 4) ? memImageFile(code + 6) : "";
+    const std::string bar = memImageFile(code + 6);
     for (int i = 0; i < 4; ++i) {
         if (!bar.empty()) memMeter[i]->setPicture(ui.picture(bar));
         if (code >= 0 && code <= 4) shpMem[i]->setBackColor(kCoverColour[code]);

@@ -123,7 +123,7 @@ void FrmNetwork::onLoad() {
 
     loadFrame({WindowSlot::CpuAll, WindowSlot::Cpu3, WindowSlot::Cpu2, WindowSlot::Cpu1, WindowSlot::Cpu0});
     const int code = app_.settings.mTyp[5];
-    if (const std::string face = netImageFile(code + 1); code >= 0 && code <= 4) picMod->setPicture(ui.picture(face));
+    if (const std::string face = netImageFile(code + 1); !face.empty()) picMod->setPicture(ui.picture(face));
     applyStyle(code);
     TCPGraph->cls();
     UDPGraph->cls();
