@@ -47,7 +47,9 @@ HandAngles clockHandAngles(double hour, double minute, double second, double mil
 }
 
 FrmClock::FrmClock(App& app) : ModuleForm(app, "frmClock", WindowSlot::Clock, 9, "Zenthe (Double-click for info...)") {
-    Timer1 = &addTimer("Timer1", 100, true);
+    // On from the design, but a form's timer only runs once the form is
+    // loaded: load switches it on.
+    Timer1 = &addTimer("Timer1", 100, false);
     Timer1->onTimer = [this] { Timer1_Timer(); };
     HandS = &hand(*picMod, "HandS", 29);
     HandM = &hand(*picMod, "HandM", 27);
@@ -81,6 +83,7 @@ void FrmClock::onLoad() {
     // The clock keeps its own place whatever the placement mode.
     loadFrame({});
     finishLoad();
+    Timer1->setEnabled(true);
 }
 
 void FrmClock::Timer1_Timer() {

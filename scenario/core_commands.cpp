@@ -19,6 +19,15 @@ namespace vel {
 
 namespace {
 
+// A path under the program folder as "<folder>/rest", so transcripts do
+// not depend on where the scenario ran.
+std::string inProgramFolder(const ScenarioContext& c, const std::string& path) {
+    const std::string& folder = c.programFolder;
+    if (!folder.empty() && path.compare(0, folder.size(), folder) == 0) return "<folder>" + path.substr(folder.size());
+    return path;
+}
+
+
 using platform::mb::IdNo;
 using platform::mb::IdOk;
 using platform::mb::IdYes;
@@ -187,7 +196,7 @@ void registerCoreCommands(CommandTable& t) {
             c.out << "tooltip=\"" << c.started().ui.visibleTooltip() << "\"\n";
         } else if (what == "launches") {
             for (const auto& l : c.sim.launches())
-                c.out << "launch file=\"" << l.file << "\" params=\"" << l.params << "\" show=" << l.showCmd
+                c.out << "launch file=\"" << inProgramFolder(c, l.file) << "\" params=\"" << l.params << "\" show=" << l.showCmd
                       << " result=" << l.result << "\n";
         } else if (what == "trace") {
             for (const auto& e : c.started().trace) c.out << "@" << e.ms << " " << e.event << "\n";
