@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "core/settings.h"
-#include "core/vb.h"
 #include "modules/net_indicators.h"
 #include "sources/memory_status.h"
 #include "forms/runtime.h"
@@ -58,8 +57,6 @@ public:
     // object of the latest tick.
     TrafficLightMemory trafficLights;
     std::unique_ptr<clsNetConnection> netConnection;
-    // Day and month names of the user's locale (English when unset).
-    DateNames dateNames;
 
     // Full View navigation state.
     std::int16_t FVScreen = 0, FVSubView = 0, FVSType = 0;

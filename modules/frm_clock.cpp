@@ -78,7 +78,22 @@ void FrmClock::showAbout() {
     about_->show();
 }
 
+void FrmClock::takeLocaleNames() {
+    const auto names = app_.os.localeDateNames();
+    if (!names) return;
+    for (int i = 0; i < 7; ++i) {
+        dayNames_[i] = names->days[i];
+        dayPointers_[i] = dayNames_[i].c_str();
+    }
+    for (int i = 0; i < 12; ++i) {
+        monthNames_[i] = names->months[i];
+        monthPointers_[i] = monthNames_[i].c_str();
+    }
+    names_ = DateNames{dayPointers_.data(), monthPointers_.data()};
+}
+
 void FrmClock::onLoad() {
+    takeLocaleNames();
     picMod->setPicture(app_.ui.picture("clock_face.png"));
     // The clock keeps its own place whatever the placement mode.
     loadFrame({});
@@ -89,9 +104,9 @@ void FrmClock::onLoad() {
 void FrmClock::Timer1_Timer() {
     platform::Platform& os = app_.os;
     const platform::SystemTime today = os.localTime();
-    lblDate[0]->setCaption(formatDate(today, "ddd", app_.dateNames));
-    lblDate[1]->setCaption(formatDate(today, "mmm dd", app_.dateNames));
-    lblDate[2]->setCaption(formatDate(today, "yyyy", app_.dateNames));
+    lblDate[0]->setCaption(formatDate(today, "ddd", names_));
+    lblDate[1]->setCaption(formatDate(today, "mmm dd", names_));
+    lblDate[2]->setCaption(formatDate(today, "yyyy", names_));
 
     systemMilliseconds_ = os.systemTime().milliseconds;
     const double hour = os.localTime().hour;

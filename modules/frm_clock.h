@@ -6,6 +6,9 @@
 
 #include <array>
 #include <memory>
+#include <string>
+
+#include "core/vb.h"
 
 #include "forms/graphic_controls.h"
 #include "modules/module_form.h"
@@ -40,8 +43,17 @@ protected:
     void onLoad() override;
 
 private:
+    // Takes the day and month names of the user's locale, when the system
+    // tells them.
+    void takeLocaleNames();
+
     // The milliseconds of the last system-time read.
     int systemMilliseconds_ = 0;
+    std::array<std::string, 7> dayNames_;
+    std::array<std::string, 12> monthNames_;
+    std::array<const char*, 7> dayPointers_{};
+    std::array<const char*, 12> monthPointers_{};
+    DateNames names_;
     std::unique_ptr<FrmAboutZenthe> about_;
 };
 

@@ -187,6 +187,15 @@ void registerModuleCommands(CommandTable& t) {
         if (how != "fail" && how != "ok") throw ScenarioError("screen-read fail|ok");
         c.sim.setScreenReadFails(how == "fail");
     };
+    t["date-names"] = [](ScenarioContext& c, const Args& a) {
+        std::istringstream days(arg(a, 1)), months(arg(a, 2));
+        platform::LocaleDateNames names;
+        for (auto& d : names.days)
+            if (!(days >> d)) throw ScenarioError("date-names wants seven day names, Sunday first");
+        for (auto& m : names.months)
+            if (!(months >> m)) throw ScenarioError("date-names wants twelve month names");
+        c.sim.setLocaleDateNames(names);
+    };
     CommandHandler earlierPrint = t["print"];
     t["print"] = [earlierPrint](ScenarioContext& c, const Args& a) {
         const std::string& what = arg(a, 1);

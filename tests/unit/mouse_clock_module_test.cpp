@@ -224,15 +224,19 @@ TEST_F(ClockModule, DateLabelsChangeOnTheFirstTickAfterMidnight) {
     EXPECT_EQ(f.lblDate[2]->caption(), "2027");
 }
 
-TEST_F(ClockModule, DateLabelsUseTheLocaleNames) {
-    static const char* const kDays[7] = {"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"};
-    static const char* const kMonths[12] = {"Jan", "Feb", "Mrz", "Apr", "Mai", "Jun",
-                                            "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
-    FrmClock& f = start();
-    rig.app().dateNames = DateNames{kDays, kMonths};
-    at(9, 0, 0, 0, 2026, 3, 4);
+TEST(ClockLocale, DateLabelsUseTheLocaleNames) {
+    test::ModuleRig rig(1);
+    rig.m.sim.setLocaleDateNames(platform::LocaleDateNames{
+        {"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"},
+        {"Jan", "Feb", "Mrz", "Apr", "Mai", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"}});
+    rig.start("Visi8=1\n");
+    FrmClock& f = rig.clock();
+    f.Timer1->setEnabled(false);
+    rig.m.sim.setClock(platform::SystemTime{2026, 3, 0, 4, 9, 0, 0, 0});
+    f.Timer1_Timer();
     EXPECT_EQ(f.lblDate[0]->caption(), "Mi");
     EXPECT_EQ(f.lblDate[1]->caption(), "Mrz 04");
+    EXPECT_EQ(f.lblDate[2]->caption(), "2026");
 }
 
 TEST_F(ClockModule, OpensAtItsOwnPlaceWhateverTheMode) {
