@@ -70,7 +70,7 @@ bool findKilobytes(std::string_view text, std::string_view name, std::uint64_t& 
 class LinuxSources : public Sources {
 public:
     LinuxSources(const std::string& procRoot, const std::string& sysRoot, MonotonicClock clock)
-        : procRoot_(procRoot), sysRoot_(sysRoot), counters_(procRoot, sysRoot, std::move(clock)) {
+        : procRoot_(procRoot), sysRoot_(sysRoot), clock_(clock), counters_(procRoot, sysRoot, std::move(clock)) {
         ProcFile stat(procRoot + "/stat");
         if (stat.read()) processors_ = static_cast<std::uint32_t>(listStatProcessors(stat.text()).size());
         if (processors_ == 0) {
@@ -123,24 +123,41 @@ private:
         }
     }
 
-    // The number of entries of a table file, 0 when it cannot be read.
-    static std::uint32_t entriesOf(ProcFile& file, int headerLines) {
-        return file.read() ? countEntries(file.text(), headerLines) : 0;
+    // A table file whose entries are counted. A socket table of a busy
+    // machine runs to megabytes, and the network module asks four times a
+    // second, so a count is reused for a second.
+    struct CountedTable {
+        ProcFile file;
+        int headerLines;
+        std::uint32_t count = 0;
+        std::int64_t readAtNs = 0;
+        bool valid = false;
+    };
+    std::uint32_t entriesOf(CountedTable& t) {
+        constexpr std::int64_t kReuseNs = 1'000'000'000;
+        const std::int64_t now = clock_();
+        if (t.valid && now >= t.readAtNs && now - t.readAtNs < kReuseNs) return t.count;
+        t.valid = t.file.read();
+        t.count = t.valid ? countEntries(t.file.text(), t.headerLines) : 0;
+        t.readAtNs = now;
+        return t.count;
     }
 
     std::string procRoot_;
     std::string sysRoot_;
+    MonotonicClock clock_;
     CounterQueries counters_;
     std::uint32_t processors_ = 0;
     std::set<std::string, std::less<>> flags_;
     ProcFile meminfo_{procRoot_ + "/meminfo"};
     ProcFile selfStatus_{procRoot_ + "/self/status"};
     ProcFile snmp_{procRoot_ + "/net/snmp"};
-    ProcFile netDev_{procRoot_ + "/net/dev"};
     ProcFile route_{procRoot_ + "/net/route"};
     ProcFile fibTrie_{procRoot_ + "/net/fib_trie", 16384};
-    ProcFile tcpTable_{procRoot_ + "/net/tcp", 16384};
-    ProcFile udpTable_{procRoot_ + "/net/udp", 16384};
+    CountedTable netDev_{ProcFile(procRoot_ + "/net/dev"), 2};
+    CountedTable routeTable_{ProcFile(procRoot_ + "/net/route"), 1};
+    CountedTable tcpTable_{ProcFile(procRoot_ + "/net/tcp", 65536), 1};
+    CountedTable udpTable_{ProcFile(procRoot_ + "/net/udp", 16384), 1};
 };
 
 bool LinuxSources::memoryStatus(MemoryStatusEx& out) {
@@ -184,8 +201,8 @@ bool LinuxSources::ipStatistics(MibIpStats& out) {
         return false;
     }
     // Counts Windows keeps in the record and Linux keeps elsewhere.
-    out.dwNumIf = entriesOf(netDev_, 2);
-    out.dwNumRoutes = entriesOf(route_, 1);
+    out.dwNumIf = entriesOf(netDev_);
+    out.dwNumRoutes = entriesOf(routeTable_);
     out.dwNumAddr = fibTrie_.read() ? countLocalAddresses(fibTrie_.text()) : 0;
     return true;
 }
@@ -195,7 +212,7 @@ bool LinuxSources::tcpStatistics(MibTcpStats& out) {
         out = {};
         return false;
     }
-    out.dwNumConns = entriesOf(tcpTable_, 1);
+    out.dwNumConns = entriesOf(tcpTable_);
     return true;
 }
 
@@ -204,7 +221,7 @@ bool LinuxSources::udpStatistics(MibUdpStats& out) {
         out = {};
         return false;
     }
-    out.dwNumAddrs = entriesOf(udpTable_, 1);
+    out.dwNumAddrs = entriesOf(udpTable_);
     return true;
 }
 

@@ -5,6 +5,8 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 
@@ -182,4 +184,40 @@ TEST(LinuxConnectionState, NoDefaultRouteIsFlagWordZeroEvenWithAProxy) {
     EXPECT_EQ(defaultRouteInterface("Iface\tDestination\tGateway\tFlags\tRefCnt\tUse\tMetric\tMask\n"
                                     "eth1\t00000000\t010200C0\t0002\t0\t0\t0\t00000000\n"),
               "");
+}
+
+TEST(LinuxNetStatistics, SocketTableCountsAreReusedForASecondCountersAreNot) {
+    const fs::path root = fs::temp_directory_path() / "velmora-net-cache";
+    fs::remove_all(root);
+    fs::copy(kNet / "lan", root, fs::copy_options::recursive);
+    std::int64_t now = 5'000'000'000;
+    auto s = createLinuxSourcesWithClock((root / "proc").string(), (root / "sys").string(), [&now] { return now; });
+    MibTcpStats tcp;
+    ASSERT_TRUE(s->tcpStatistics(tcp));
+    EXPECT_EQ(tcp.dwNumConns, 4u);
+    // Two sockets close and traffic flows.
+    {
+        std::ofstream table(root / "proc" / "net" / "tcp", std::ios::trunc);
+        table << "  sl  local_address rem_address   st\n   0: 0100007F:0277 00000000:0000 0A\n"
+                 "   1: 070200C0:0016 00000000:0000 0A\n";
+    }
+    std::string snmp;
+    {
+        std::ifstream in(root / "proc" / "net" / "snmp");
+        snmp.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    const auto at = snmp.find("4294967300 611204");
+    ASSERT_NE(at, std::string::npos);
+    snmp.replace(at, 17, "4294967310 611210");
+    std::ofstream(root / "proc" / "net" / "snmp", std::ios::trunc) << snmp;
+
+    now += 400'000'000;
+    ASSERT_TRUE(s->tcpStatistics(tcp));
+    EXPECT_EQ(tcp.dwInSegs, 14u) << "counters are read on every call";
+    EXPECT_EQ(tcp.dwOutSegs, 611210u);
+    EXPECT_EQ(tcp.dwNumConns, 4u) << "the table count is less than a second old";
+    now += 700'000'000;
+    ASSERT_TRUE(s->tcpStatistics(tcp));
+    EXPECT_EQ(tcp.dwNumConns, 2u);
+    fs::remove_all(root);
 }
