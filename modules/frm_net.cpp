@@ -27,6 +27,17 @@ const NetStyle kStyles[5] = {
     {rgb(252, 207, 80), rgb(252, 207, 80), rgb(255, 92, 85)},
 };
 
+// Milliseconds since 1970 of a clock reading (days by the civil calendar).
+std::int64_t wallMs(const platform::SystemTime& t) {
+    const int y = t.month <= 2 ? t.year - 1 : t.year;
+    const int era = (y >= 0 ? y : y - 399) / 400;
+    const int yoe = y - era * 400;
+    const int doy = (153 * (t.month + (t.month > 2 ? -3 : 9)) + 2) / 5 + t.day - 1;
+    const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    const std::int64_t days = static_cast<std::int64_t>(era) * 146097 + doe - 719468;
+    return ((days * 24 + t.hour) * 60 + t.minute) * 60000 + t.second * 1000 + t.milliseconds;
+}
+
 forms::Label& light(forms::PictureBox& parent, const char* name, int index, int left, const char* tip) {
     forms::Label& l = parent.add<forms::Label>(name, index);
     l.move(left, 3, 6, 4);
@@ -141,13 +152,17 @@ void FrmNetwork::tmrXFer_Timer() {
     const std::int32_t tcpNow[2] = {static_cast<std::int32_t>(tcp.dwInSegs), static_cast<std::int32_t>(tcp.dwOutSegs)};
     const std::int32_t udpNow[2] = {static_cast<std::int32_t>(udp.dwInDatagrams),
                                     static_cast<std::int32_t>(udp.dwOutDatagrams)};
+    // Both clocks: the tick count may stand still while the machine sleeps
+    // (a monotonic clock), the wall clock may be set; either gap counts.
     const std::uint64_t now = app_.os.tickMs();
+    const std::int64_t wallNow = wallMs(app_.os.systemTime());
     if (phase_ == 0) {
         for (int i = 0; i < 2; ++i) {
             tcpFirst_[i] = tcpNow[i];
             udpFirst_[i] = udpNow[i];
         }
         firstSampleMs_ = now;
+        firstSampleWallMs_ = wallNow;
         phase_ = 1;
         return;
     }
@@ -156,7 +171,8 @@ void FrmNetwork::tmrXFer_Timer() {
         udpSecond_[i] = udpNow[i];
     }
     phase_ = 0;
-    const bool paused = now - firstSampleMs_ > kLongestPairMs;
+    const std::int64_t wallGap = wallNow - firstSampleWallMs_;
+    const bool paused = now - firstSampleMs_ > kLongestPairMs || wallGap > static_cast<std::int64_t>(kLongestPairMs);
     drawTransferGraph(*TCPGraph, paused ? 0 : transferRate(tcpFirst_, tcpSecond_, 536), 50);
     drawTransferGraph(*UDPGraph, paused ? 0 : transferRate(udpFirst_, udpSecond_, 1500), 10);
 }

@@ -49,6 +49,7 @@ private:
     std::int32_t tcpFirst_[2] = {0, 0}, tcpSecond_[2] = {0, 0};
     std::int32_t udpFirst_[2] = {0, 0}, udpSecond_[2] = {0, 0};
     std::uint64_t firstSampleMs_ = 0;
+    std::int64_t firstSampleWallMs_ = 0;
 };
 
 }  // namespace vel

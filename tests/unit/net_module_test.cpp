@@ -233,6 +233,34 @@ TEST_F(NetworkTransferTick, APauseBetweenTheSamplesGivesNoSpike) {
     EXPECT_EQ(litRows(*f.TCPGraph, rgb(255, 0, 0)), 0);
 }
 
+TEST_F(NetworkTransferTick, ASleepTheTickCountMissedGivesNoSpikeEither) {
+    FrmNetwork& f = start("Visi5=1\nmTyp5=0\n");
+    rig.m.sim.setClock(platform::SystemTime{2026, 12, 0, 5, 23, 59, 59, 900});
+    f.tmrXFer_Timer();  // first sample
+    // A monotonic tick count stands still while the machine is suspended;
+    // the wall clock moves on (here across midnight) and the traffic too.
+    rig.m.sim.setClock(platform::SystemTime{2026, 12, 0, 6, 0, 10, 0, 100});
+    rig.sources().advanceTcp(200000, 0);
+    rig.m.sim.advance(250);
+    f.tmrXFer_Timer();
+    EXPECT_EQ(litRows(*f.TCPGraph, rgb(0, 0, 0)), 0);
+    EXPECT_EQ(litRows(*f.TCPGraph, rgb(255, 0, 0)), 0);
+    // The next pair is measured again, across the same midnight.
+    tick();
+    rig.sources().advanceTcp(30, 0);
+    tick();
+    EXPECT_EQ(litRows(*f.TCPGraph, rgb(0, 0, 0)), 2);
+}
+
+TEST_F(NetworkTransferTick, PairsAcrossMidnightAreMeasured) {
+    FrmNetwork& f = start("Visi5=1\nmTyp5=0\n");
+    rig.m.sim.setClock(platform::SystemTime{2026, 12, 0, 31, 23, 59, 59, 900});
+    f.tmrXFer_Timer();
+    rig.sources().advanceTcp(30, 0);
+    tick();
+    EXPECT_EQ(litRows(*f.TCPGraph, rgb(0, 0, 0)), 2);
+}
+
 TEST(NetworkTrafficLights, OnExactlyWhileTheCounterGrows) {
     test::ModuleRig rig(1);
     rig.start("Visi5=1\n");
