@@ -1,6 +1,7 @@
 #include "core/frm_about_zenthe.h"
 
 #include "core/app.h"
+#include "modules/clock_hands.h"
 
 namespace vel {
 
@@ -20,6 +21,21 @@ forms::Label& label(forms::Form& f, const char* name, int left, int top, int wid
     l.setFont(font);
     l.setOpaque(false);
     return l;
+}
+
+// The clock module as it stands on the desktop: its face in the frame, the
+// frame's see-through colour (its top-left pixel) turned into the window's
+// background.
+Pixels clockModulePicture(const Pixels& skin, const Pixels& face, Colour background) {
+    if (skin.empty()) return skin;
+    Pixels out = skin;
+    const Colour clear = skin.at(0, 0);
+    for (Colour& c : out.data)
+        if (c == clear) c = background;
+    for (int y = 0; y < face.height; ++y)
+        for (int x = 0; x < face.width; ++x)
+            if (out.inside(x + 3, y + 3)) out.at(x + 3, y + 3) = face.at(x, y);
+    return out;
 }
 
 }  // namespace
@@ -62,8 +78,10 @@ FrmAboutZenthe::FrmAboutZenthe(App& app) : Form(app.ui, "frmAboutZenthe"), app_(
 
 void FrmAboutZenthe::onLoad() {
     forms::Runtime& ui = app_.ui;
+    // The dial at ten past ten, the hands' classic pose.
     Picture2->setPicture(ui.picture("clock_face.png"));
-    Image2->setPicture(ui.picture("module_skin.png"));
+    drawClockHands(*Picture2, clockHandAngles(10, 8, 37, 0), 18, 12);
+    Image2->setPicture(clockModulePicture(ui.picture("module_skin.png"), ui.picture("clock_face.png"), backColor()));
     Label1->setForeColor(kTextBlue);
     Label2->setForeColor(kTextBlue);
     const platform::Size screen = os().screenSize();

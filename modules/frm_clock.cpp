@@ -1,36 +1,14 @@
 #include "modules/frm_clock.h"
 
-#include <cmath>
-
 #include "core/frm_about_zenthe.h"
 #include "core/vb.h"
-#include "engine/antialias.h"
+#include "modules/clock_hands.h"
 
 namespace vel {
 
 namespace {
 
-// The dial's own approximation of pi, part of where the dots fall.
-constexpr double kPi = 3.14159;
-constexpr double kDegree = kPi / 180.0;
 const Colour kDateColour = rgb(64, 64, 0);
-
-struct HandStyle {
-    int length;
-    std::int16_t r, g, b;
-};
-constexpr HandStyle kHour{7, 0, 64, 128};
-constexpr HandStyle kMinute{9, 0, 128, 255};
-constexpr HandStyle kSecond{11, 0, 0, 0};
-
-// Dots from the tip inward to the centre, so the centre ends on top.
-void drawHand(forms::PictureBox& surface, const forms::Line& holder, double degrees, const HandStyle& s) {
-    const double a = (degrees - 90.0) * kDegree;
-    for (int i = 0; i <= s.length; ++i) {
-        const double r = s.length - i;
-        AAPlot(surface, r * std::cos(a) + holder.x1(), r * std::sin(a) + holder.y1(), s.r, s.g, s.b);
-    }
-}
 
 forms::Line& hand(forms::PictureBox& parent, const char* name, int tipX) {
     forms::Line& l = parent.add<forms::Line>(name);
@@ -40,11 +18,6 @@ forms::Line& hand(forms::PictureBox& parent, const char* name, int tipX) {
 }
 
 }  // namespace
-
-HandAngles clockHandAngles(double hour, double minute, double second, double milliseconds) {
-    const double hp = minute / 60.0 + hour;
-    return {30.0 * hp, 6.0 * minute + (second / 60.0) * 6.0, 6.0 * second + (milliseconds / 1000.0) * 6.0};
-}
 
 FrmClock::FrmClock(App& app) : ModuleForm(app, "frmClock", WindowSlot::Clock, 9, "Zenthe (Double-click for info...)") {
     // On from the design, but a form's timer only runs once the form is
@@ -119,9 +92,10 @@ void FrmClock::Timer1_Timer() {
         h->setX1(18);
         h->setY1(12);
     }
-    drawHand(*picMod, *HandH, angles.hour, kHour);
-    drawHand(*picMod, *HandM, angles.minute, kMinute);
-    drawHand(*picMod, *HandS, angles.second, kSecond);
+    const int hourCentre[2] = {HandH->x1(), HandH->y1()};
+    const int minuteCentre[2] = {HandM->x1(), HandM->y1()};
+    const int secondCentre[2] = {HandS->x1(), HandS->y1()};
+    drawClockHands(*picMod, angles, hourCentre, minuteCentre, secondCentre);
     os.doEvents();
 }
 

@@ -11,17 +11,12 @@
 #include "core/vb.h"
 
 #include "forms/graphic_controls.h"
+#include "modules/clock_hands.h"
 #include "modules/module_form.h"
 
 namespace vel {
 
 class FrmAboutZenthe;
-
-// Angles in degrees clockwise from twelve o'clock.
-struct HandAngles {
-    double hour, minute, second;
-};
-HandAngles clockHandAngles(double hour, double minute, double second, double milliseconds);
 
 class FrmClock : public ModuleForm {
 public:
