@@ -40,5 +40,34 @@ void BM_CollectAllProcessorCounters(benchmark::State& state) {
 }
 BENCHMARK(BM_CollectAllProcessorCounters);
 
+// What each memory tick and each transfer-graph tick pay: one memory-status
+// read (meminfo, self/status) and the TCP and UDP records (net/snmp, the
+// socket tables once a second).
+void BM_MemoryStatus(benchmark::State& state) {
+    auto sources = platform::createLinuxSources();
+    platform::MemoryStatusEx m;
+    for (auto _ : state) benchmark::DoNotOptimize(sources->memoryStatus(m));
+}
+BENCHMARK(BM_MemoryStatus);
+
+void BM_TcpAndUdpStatistics(benchmark::State& state) {
+    auto sources = platform::createLinuxSources();
+    platform::MibTcpStats tcp;
+    platform::MibUdpStats udp;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(sources->tcpStatistics(tcp));
+        benchmark::DoNotOptimize(sources->udpStatistics(udp));
+    }
+}
+BENCHMARK(BM_TcpAndUdpStatistics);
+
+void BM_ConnectedState(benchmark::State& state) {
+    auto sources = platform::createLinuxSources();
+    std::uint32_t flags = 0;
+    std::string name;
+    for (auto _ : state) benchmark::DoNotOptimize(sources->connectedState(flags, name));
+}
+BENCHMARK(BM_ConnectedState);
+
 }  // namespace
 }  // namespace vel

@@ -3,6 +3,7 @@
 #include "core/frm_main.h"
 #include "core/frm_splash.h"
 #include "sources/cpu_usage.h"
+#include "sources/net_connection.h"
 #include "sources/system_metrics.h"
 
 namespace vel {

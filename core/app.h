@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "core/settings.h"
+#include "modules/net_indicators.h"
+#include "sources/memory_status.h"
 #include "forms/runtime.h"
 #include "platform/platform.h"
 
@@ -19,6 +21,7 @@ class clsSystemMetrics;
 class clsCPUUsage;
 class FrmSplash;
 class FrmMain;
+class clsNetConnection;
 
 // The fixed window list, the order of every loop over the windows.
 enum class WindowSlot : int {
@@ -48,6 +51,12 @@ public:
 
     std::unique_ptr<clsSystemMetrics> metrics;
     std::array<std::unique_ptr<clsCPUUsage>, 4> samplers;
+    // The memory snapshot, refreshed by each reader right before it reads.
+    MemorySnapshot memory;
+    // The network tick's state: the lights' last counts and the connection
+    // object of the latest tick.
+    TrafficLightMemory trafficLights;
+    std::unique_ptr<clsNetConnection> netConnection;
 
     // Full View navigation state.
     std::int16_t FVScreen = 0, FVSubView = 0, FVSType = 0;

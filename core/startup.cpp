@@ -8,7 +8,11 @@
 #include "core/installed_products.h"
 #include "core/settings.h"
 #include "engine/frm_hidden.h"
+#include "modules/frm_clock.h"
 #include "modules/frm_cpu.h"
+#include "modules/frm_mem.h"
+#include "modules/frm_mouse.h"
+#include "modules/frm_net.h"
 #include "sources/cpu_usage.h"
 #include "sources/system_metrics.h"
 
@@ -18,12 +22,16 @@ void createWindows(App& app) {
     if (!app.splash) app.splash = std::make_unique<FrmSplash>(app);
     if (!app.mainBar) app.mainBar = std::make_unique<FrmMain>(app);
     if (!app.engine) app.engine = std::make_unique<FrmHidden>(app);
-    // The CPU modules exist from the start; LoadModules shows those whose
-    // visibility is on.
+    // The module windows exist from the start; LoadModules shows those
+    // whose visibility is on.
+    if (!app.window(WindowSlot::Clock)) app.modules.push_back(std::make_unique<FrmClock>(app));
     for (int n = 0; n < 5; ++n) {
         const auto slot = static_cast<WindowSlot>(static_cast<int>(WindowSlot::Cpu0) + n);
         if (!app.window(slot)) app.modules.push_back(std::make_unique<FrmCPU>(app, n));
     }
+    if (!app.window(WindowSlot::Network)) app.modules.push_back(std::make_unique<FrmNetwork>(app));
+    if (!app.window(WindowSlot::Memory)) app.modules.push_back(std::make_unique<FrmMemory>(app));
+    if (!app.window(WindowSlot::Mouse)) app.modules.push_back(std::make_unique<FrmMouse>(app));
 }
 
 void LoadModules(App& app) {

@@ -6,6 +6,11 @@
 #include "core/vb.h"
 #include "engine/renderers.h"
 #include "modules/frm_cpu.h"
+#include "modules/frm_mem.h"
+#include "modules/frm_mouse.h"
+#include "modules/frm_net.h"
+#include "modules/net_indicators.h"
+#include "sources/memory_status.h"
 #include "sources/cpu_total_usage.h"
 #include "sources/cpu_usage.h"
 #include "window/window_services.h"
@@ -148,18 +153,24 @@ void FrmHidden::tmrCPUs_Timer() {
 
 void FrmHidden::tmrNET_Timer() {
     if (!app_.settings.Visi[module::kNetwork]) return;
-    // The traffic lights and the connection indicator are updated here once
-    // the network module exists.
+    auto* net = dynamic_cast<FrmNetwork*>(app_.window(WindowSlot::Network));
+    if (!net) return;
+    UpdateTrafficLights(app_, *net);
+    UpdateConnectionIndicators(app_, *net);
 }
 
 void FrmHidden::tmrMEM_Timer() {
     if (!app_.settings.Visi[module::kMemory]) return;
-    // The memory module's update runs here once that module exists.
+    refreshMemorySnapshot(app_.os.sources(), app_.memory);
+    if (auto* mem = dynamic_cast<FrmMemory*>(app_.window(WindowSlot::Memory))) mem->update(app_.memory);
 }
 
 void FrmHidden::tmrMSE_Timer() {
     if (!app_.settings.Visi[module::kMouse]) return;
-    // The mouse module's update runs here once that module exists.
+    const platform::Point p = app_.os.cursorPos();
+    cursor = p;
+    const std::int32_t colour = screenPixel(p.x, p.y);
+    if (auto* mouse = dynamic_cast<FrmMouse*>(app_.window(WindowSlot::Mouse))) mouse->showColour(colour);
 }
 
 void FrmHidden::tmrLOG_Timer() {

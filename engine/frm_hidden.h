@@ -41,6 +41,8 @@ public:
     forms::Timer* tmrVSBL;
 
     EngineState state;
+    // The cursor position the mouse tick read last.
+    platform::Point cursor{};
 
     // Enables and periods of the sampling timers from the settings; the
     // load routine runs it, and Apply of the options dialog runs it again.

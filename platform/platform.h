@@ -4,9 +4,11 @@
 // implement it: sim (virtual desktop, virtual time), linux (X11) and win32.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -131,6 +133,12 @@ struct SystemTime {
     int hour = 0, minute = 0, second = 0, milliseconds = 0;
 };
 
+// Abbreviated day names (Sunday first) and month names of the user's locale.
+struct LocaleDateNames {
+    std::array<std::string, 7> days;
+    std::array<std::string, 12> months;
+};
+
 struct VersionInfo {
     int major = 2, minor = 0, revision = 0;
 };
@@ -202,6 +210,9 @@ public:
     // File name with the program folder's separators turned native.
     virtual std::string nativePath(const std::string& path) const = 0;
     virtual VersionInfo version() const { return {}; }
+    // The date names of the user's locale; nullopt where the system cannot
+    // tell (the program then writes English names).
+    virtual std::optional<LocaleDateNames> localeDateNames() { return std::nullopt; }
     // Start-with-the-desktop entry for the program: on Windows the Run value
     // does it; elsewhere the backend mirrors it (e.g. an XDG autostart file).
     virtual void mirrorAutostart(bool /*enabled*/, const std::string& /*command*/) {}

@@ -54,5 +54,8 @@ void registerCoreCommands(CommandTable& table);
 // Processor loads and counters; engine, history and idle prints. Registered
 // after the core commands: it extends their "print".
 void registerEngineCommands(CommandTable& table);
+// Memory, network counters, connection and screen pixels of the machine;
+// prints of the memory, network, mouse and clock modules. Extends "print".
+void registerModuleCommands(CommandTable& table);
 
 }  // namespace vel

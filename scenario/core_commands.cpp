@@ -19,6 +19,14 @@ namespace vel {
 
 namespace {
 
+// A path under the program folder as "<folder>/rest", so transcripts do
+// not depend on where the scenario ran.
+std::string inProgramFolder(const ScenarioContext& c, const std::string& path) {
+    const std::string& folder = c.programFolder;
+    if (!folder.empty() && path.compare(0, folder.size(), folder) == 0) return "<folder>" + path.substr(folder.size());
+    return path;
+}
+
 using platform::mb::IdNo;
 using platform::mb::IdOk;
 using platform::mb::IdYes;
@@ -197,15 +205,9 @@ void registerCoreCommands(CommandTable& t) {
         } else if (what == "tooltip") {
             c.out << "tooltip=\"" << c.started().ui.visibleTooltip() << "\"\n";
         } else if (what == "launches") {
-            // Paths relative to the program folder, so transcripts do not
-            // depend on where the test runs.
-            const std::string folder = c.sim.nativePath(c.started().programFolder);
-            for (const auto& l : c.sim.launches()) {
-                const bool inFolder = !folder.empty() && l.file.rfind(folder, 0) == 0;
-                const std::string file = inFolder ? "<program folder>/" + l.file.substr(folder.size()) : l.file;
-                c.out << "launch file=\"" << file << "\" params=\"" << l.params << "\" show=" << l.showCmd
-                      << " result=" << l.result << "\n";
-            }
+            for (const auto& l : c.sim.launches())
+                c.out << "launch file=\"" << inProgramFolder(c, l.file) << "\" params=\"" << l.params
+                      << "\" show=" << l.showCmd << " result=" << l.result << "\n";
         } else if (what == "trace") {
             for (const auto& e : c.started().trace) c.out << "@" << e.ms << " " << e.event << "\n";
         } else if (what == "time") {

@@ -101,6 +101,7 @@ CommandTable buildCommands() {
     CommandTable table;
     registerCoreCommands(table);
     registerEngineCommands(table);
+    registerModuleCommands(table);
     return table;
 }
 

@@ -1,6 +1,7 @@
 // Start-up, screen and cursor, time, and the process services.
 #include "platform/linux/x11_platform.h"
 #include "platform/linux/linux_sources.h"
+#include "platform/linux/locale_names.h"
 #include "platform/linux/process_services.h"
 
 #include <X11/Xlib.h>
@@ -158,6 +159,8 @@ SystemTime X11Platform::localTime() {
     localtime_r(&ts.tv_sec, &t);
     return fromTm(t, ts.tv_nsec);
 }
+
+std::optional<LocaleDateNames> X11Platform::localeDateNames() { return linux_backend::dateNamesOfLocale(""); }
 
 SystemTime X11Platform::systemTime() {
     timespec ts{};

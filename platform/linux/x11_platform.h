@@ -78,6 +78,7 @@ public:
     void doEvents() override;
     void sleep(std::uint32_t ms) override;
     SystemTime localTime() override;
+    std::optional<LocaleDateNames> localeDateNames() override;
     SystemTime systemTime() override;
     std::int64_t perfCounter() override { return perf_.counter(); }
     std::int64_t perfFrequency() override { return perf_.frequency(); }

@@ -139,7 +139,7 @@ void SimPlatform::systemDrag(WindowId id) {
 }
 
 std::int32_t SimPlatform::screenPixel(int x, int y) {
-    if (x < 0 || y < 0 || x >= screen_.width || y >= screen_.height) return -1;
+    if (screenReadFails_ || x < 0 || y < 0 || x >= screen_.width || y >= screen_.height) return -1;
     return static_cast<std::int32_t>(composeAt(x, y));
 }
 
@@ -351,6 +351,7 @@ const SimWindow* SimPlatform::findWindow(const std::string& name) const {
 }
 
 Colour SimPlatform::wallpaperAt(int x, int y) const {
+    if (auto it = wallpaperPixels_.find({x, y}); it != wallpaperPixels_.end()) return it->second;
     // A calm blue-teal gradient with a faint diagonal weave.
     int h = std::max(1, screen_.height), wdt = std::max(1, screen_.width);
     int r = 24 + 20 * y / h;

@@ -84,6 +84,14 @@ public:
 
     // --- machine facts and script controls --------------------------------
     void setScreenSize(int w, int h) { screen_ = {w, h}; }
+    // Paints one desktop pixel (under the windows) in this colour.
+    void setWallpaperPixel(int x, int y, Colour c) { wallpaperPixels_[{x, y}] = c; }
+    // While set, reading a screen pixel fails (-1), as GetPixel does on a
+    // screen it may not read.
+    void setScreenReadFails(bool fail) { screenReadFails_ = fail; }
+    // The user's locale as far as date names go (none: English).
+    void setLocaleDateNames(const LocaleDateNames& names) { localeNames_ = names; }
+    std::optional<LocaleDateNames> localeDateNames() override { return localeNames_; }
     void setProgramFolder(const std::string& folder) { programFolder_ = folder; }
     void setPathSeparator(char c) { separator_ = c; }
     void setOtherInstanceRunning(bool v) { otherInstance_ = v; }
@@ -145,6 +153,9 @@ private:
     Colour composeAt(int x, int y) const;
 
     Size screen_{1024, 768};
+    std::map<std::pair<int, int>, Colour> wallpaperPixels_;
+    bool screenReadFails_ = false;
+    std::optional<LocaleDateNames> localeNames_;
     Point cursor_{512, 384};
     std::map<WindowId, SimWindow> windows_;
     std::vector<WindowId> zOrder_;  // bottom to top

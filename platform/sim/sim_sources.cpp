@@ -73,6 +73,16 @@ void SimSources::setConnection(std::uint32_t flags, const std::string& name, int
     connectionResult_ = result;
 }
 
+void SimSources::advanceTcp(std::uint32_t inSegs, std::uint32_t outSegs) {
+    tcp_.dwInSegs += inSegs;
+    tcp_.dwOutSegs += outSegs;
+}
+
+void SimSources::advanceUdp(std::uint32_t inDatagrams, std::uint32_t outDatagrams) {
+    udp_.dwInDatagrams += inDatagrams;
+    udp_.dwOutDatagrams += outDatagrams;
+}
+
 void SimSources::declare9x(MemoryRegistry& registry) {
     registry9x_ = &registry;
     platform::declare9x(registry, roundedPercent(meanLoad()));

@@ -50,6 +50,12 @@ public:
     void setTcp(const MibTcpStats& s) { tcp_ = s; }
     void setUdp(const MibUdpStats& s) { udp_ = s; }
     void setConnection(std::uint32_t flags, const std::string& name, int result);
+    // Traffic since the last look: the counters grow as the system's do,
+    // wrapping at 2^32.
+    void advanceTcp(std::uint32_t inSegs, std::uint32_t outSegs);
+    void advanceUdp(std::uint32_t inDatagrams, std::uint32_t outDatagrams);
+    // While set, the four statistics calls fail with a zeroed record.
+    void setNetStatisticsFail(bool fail) { netFails_ = fail; }
 
     // Makes this machine a 9x one in the given registry: the statistic
     // starts at the current mean load and follows setLoad/setCpuUsage9x.
@@ -70,10 +76,10 @@ public:
     long removeCounter(Counter counter) override;
     long closeQuery(Query query) override;
     bool memoryStatus(MemoryStatusEx& out) override;
-    bool ipStatistics(MibIpStats& out) override { return ok(out, ip_); }
-    bool icmpStatistics(MibIcmp& out) override { return ok(out, icmp_); }
-    bool tcpStatistics(MibTcpStats& out) override { return ok(out, tcp_); }
-    bool udpStatistics(MibUdpStats& out) override { return ok(out, udp_); }
+    bool ipStatistics(MibIpStats& out) override { return netRecord(out, ip_); }
+    bool icmpStatistics(MibIcmp& out) override { return netRecord(out, icmp_); }
+    bool tcpStatistics(MibTcpStats& out) override { return netRecord(out, tcp_); }
+    bool udpStatistics(MibUdpStats& out) override { return netRecord(out, udp_); }
     int connectedState(std::uint32_t& flags, std::string& name) override;
 
 private:
@@ -87,9 +93,9 @@ private:
         long status = kPdhCstatusInvalidData;
     };
     template <class T>
-    static bool ok(T& out, const T& value) {
-        out = value;
-        return true;
+    bool netRecord(T& out, const T& value) const {
+        out = netFails_ ? T{} : value;
+        return !netFails_;
     }
     // The value a counter reads right now; false when it does not exist.
     bool currentValue(const SimCounter& c, double& value) const;
@@ -107,6 +113,7 @@ private:
     MibIcmp icmp_;
     MibTcpStats tcp_;
     MibUdpStats udp_;
+    bool netFails_ = false;
     std::uint32_t connectionFlags_ = 0;
     std::string connectionName_;
     int connectionResult_ = 0;

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "platform/linux/file_registry.h"
+#include "platform/linux/locale_names.h"
 #include "platform/linux/process_services.h"
 #include "platform/linux/single_instance.h"
 
@@ -204,4 +205,14 @@ TEST(LinuxProcessServices, ReadsIntegersFromXsettings) {
     EXPECT_EQ(xsettingsInteger(d, "Net/Missing"), std::nullopt);
     d.resize(d.size() - 2);  // truncated
     EXPECT_EQ(xsettingsInteger(d, "Net/DoubleClickTime"), std::nullopt);
+}
+
+TEST(LinuxLocaleNames, TheCLocaleNamesEnglishDaysAndMonths) {
+    const auto names = vel::platform::linux_backend::dateNamesOfLocale("C");
+    ASSERT_TRUE(names.has_value());
+    EXPECT_EQ(names->days[0], "Sun");
+    EXPECT_EQ(names->days[6], "Sat");
+    EXPECT_EQ(names->months[0], "Jan");
+    EXPECT_EQ(names->months[11], "Dec");
+    EXPECT_FALSE(vel::platform::linux_backend::dateNamesOfLocale("xx_NOWHERE.none").has_value());
 }

@@ -104,13 +104,6 @@ TEST_F(LinuxSourcesTest, MemoryStatusFromMeminfoAndOwnStatus) {
     EXPECT_EQ(m.totalPhys, 0u);
 }
 
-TEST_F(LinuxSourcesTest, NetworkRecordsAreNotMappedYet) {
-    MibTcpStats tcp;
-    tcp.dwInSegs = 7;
-    EXPECT_FALSE(sources_->tcpStatistics(tcp));
-    EXPECT_EQ(tcp.dwInSegs, 0u);
-}
-
 TEST_F(LinuxSourcesTest, ProcessorTimesOverTwoCollections) {
     const auto q = query();
     const auto cpu0 = add(q, "\\Processor(0)\\% Processor Time");

@@ -1,0 +1,93 @@
+// The memory, network and mouse modules on load, and the whole chain of
+// nine windows and the main bar when it is arranged.
+#include <gtest/gtest.h>
+
+#include "core/frm_main.h"
+#include "module_rig.h"
+#include "window/placement.h"
+
+using namespace vel;
+
+namespace {
+
+struct At {
+    double left, top;
+    bool operator==(const At&) const = default;
+};
+void PrintTo(const At& a, std::ostream* os) { *os << "(" << a.left << ", " << a.top << ")"; }
+At at(const forms::Form& f) { return {f.left(), f.top()}; }
+
+const char* const kSaved =
+    "PosX5=5000\nPosY5=500\nPosX6=6000\nPosY6=600\nPosX7=7005\nPosY7=705\nPosX8=8000\nPosY8=800\n"
+    "PosX9=300\nPosY9=300\nPosX0=1500\nPosY0=1500\n";
+
+}  // namespace
+
+TEST(ModuleChain, LoadStacksEachModuleOnTheNearestLoadedOne) {
+    test::ModuleRig rig(1);
+    rig.start(std::string("PLCMNT=1\nVisi0=1\nVisi5=1\nVisi6=1\nVisi7=1\nVisi8=1\n") + kSaved);
+    // CPU 0 at its place; network, memory, mouse each 405 twips lower.
+    EXPECT_EQ(at(rig.cpu(0)), (At{1500, 1500}));
+    EXPECT_EQ(at(rig.network()), (At{1500, 1905}));
+    EXPECT_EQ(at(rig.memory()), (At{1500, 2310}));
+    EXPECT_EQ(at(rig.mouse()), (At{1500, 2715}));
+    EXPECT_EQ(at(*rig.app().mainBar), (At{1500, 3120}));
+    EXPECT_EQ(at(rig.clock()), (At{300, 300}));
+}
+
+TEST(ModuleChain, MemoryAndMouseSkipModulesThatAreNotShown) {
+    test::ModuleRig rig(1);
+    rig.start(std::string("PLCMNT=0\nVisi5=1\nVisi7=1\n") + kSaved);
+    EXPECT_EQ(at(rig.network()), (At{5000, 500})) << "nothing to stack on: its saved place";
+    EXPECT_EQ(at(rig.mouse()), (At{5945, 500})) << "stacked on the network module, memory being hidden";
+    EXPECT_FALSE(rig.memory().loaded());
+    EXPECT_EQ(at(*rig.app().mainBar), (At{6890, 500}));
+}
+
+TEST(ModuleChain, UserModeOpensEachAtItsSavedPlace) {
+    test::ModuleRig rig(1);
+    rig.start(std::string("PLCMNT=2\nVisi0=1\nVisi5=1\nVisi6=1\nVisi7=1\nVisi8=1\n") + kSaved);
+    EXPECT_EQ(at(rig.network()), (At{5000, 500}));
+    EXPECT_EQ(at(rig.memory()), (At{6000, 600}));
+    EXPECT_EQ(at(rig.mouse()), (At{7005, 705}));
+    EXPECT_EQ(at(*rig.app().mainBar), (At{8000, 800}));
+}
+
+TEST(ModuleChain, ArrangingLinesUpAllNineBehindTheClockAndSavesThem) {
+    test::ModuleRig rig(4);
+    App& app = rig.start(std::string("PLCMNT=0\nVisi0=1\nVisi1=1\nVisi2=1\nVisi3=1\nVisi4=1\nVisi5=1\nVisi6=1\n"
+                                     "Visi7=1\nVisi8=1\n") + kSaved);
+    ArrangeModules(app);
+    const forms::Form* order[10] = {&rig.clock(), &rig.cpu(0),  &rig.cpu(1),    &rig.cpu(2),   &rig.cpu(3),
+                                    &rig.cpu(4),  &rig.network(), &rig.memory(), &rig.mouse(), app.mainBar.get()};
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(at(*order[i]), (At{300.0 + 945 * i, 300})) << order[i]->name();
+    }
+    EXPECT_EQ(app.settings.PosX[7], 300 + 945 * 8) << "the mouse module's place is saved";
+    EXPECT_EQ(rig.m.sim.findWindow("frmMouse")->rect.left, (300 + 945 * 8) / 15);
+}
+
+TEST(ModuleChain, DraggingTheMouseModuleByALabelSavesItsPlaceAsIndexSeven) {
+    test::ModuleRig rig(1);
+    App& app = rig.start(std::string("PLCMNT=2\nVisi7=1\n") + kSaved);
+    FrmMouse& f = rig.mouse();
+    const platform::Point p = rig.screenPoint(*f.lblRGB[0], 5, 3);
+    rig.m.sim.mouseMove(p.x, p.y);
+    rig.m.sim.setPendingDrag(10, 20);
+    rig.m.sim.mouseDown(p.x, p.y);
+    rig.m.sim.mouseUp(p.x + 10, p.y + 20);
+    EXPECT_EQ(app.settings.PosX[7], 7005 + 150);
+    EXPECT_EQ(app.settings.PosY[7], 705 + 300);
+    EXPECT_EQ(at(f), (At{7155, 1005}));
+}
+
+TEST(ModuleChain, TheMemoryBarsDoNotDrag) {
+    test::ModuleRig rig(1);
+    App& app = rig.start(std::string("PLCMNT=2\nVisi6=1\n") + kSaved);
+    const platform::Point p = rig.screenPoint(*rig.memory().memMeter[0], 4, 12);
+    rig.m.sim.setPendingDrag(10, 20);
+    rig.m.sim.mouseDown(p.x, p.y);
+    rig.m.sim.mouseUp(p.x + 10, p.y + 20);
+    EXPECT_EQ(at(rig.memory()), (At{6000, 600}));
+    EXPECT_EQ(app.settings.PosX[6], 6000);
+}

@@ -1,0 +1,35 @@
+// The engine rig with handles on the memory, network, mouse and clock
+// windows, and a double-click helper on any control.
+#pragma once
+
+#include "engine_rig.h"
+#include "modules/frm_clock.h"
+#include "modules/frm_mem.h"
+#include "modules/frm_mouse.h"
+#include "modules/frm_net.h"
+
+namespace vel::test {
+
+class ModuleRig : public EngineRig {
+public:
+    using EngineRig::EngineRig;
+    FrmMemory& memory() { return dynamic_cast<FrmMemory&>(*app().window(WindowSlot::Memory)); }
+    FrmNetwork& network() { return dynamic_cast<FrmNetwork&>(*app().window(WindowSlot::Network)); }
+    FrmMouse& mouse() { return dynamic_cast<FrmMouse&>(*app().window(WindowSlot::Mouse)); }
+    FrmClock& clock() { return dynamic_cast<FrmClock&>(*app().window(WindowSlot::Clock)); }
+    platform::SimSources& sources() { return m.sim.simSources(); }
+
+    // Screen point of a control's pixel (x, y).
+    platform::Point screenPoint(const forms::Control& c, int x, int y) {
+        int ox = 0, oy = 0;
+        c.windowOrigin(ox, oy);
+        const platform::Rect r = m.sim.windowRect(c.form()->window());
+        return {r.left + ox + x, r.top + oy + y};
+    }
+    void doubleClick(const forms::Control& c, int x, int y) {
+        const platform::Point p = screenPoint(c, x, y);
+        m.sim.doubleClick(p.x, p.y);
+    }
+};
+
+}  // namespace vel::test

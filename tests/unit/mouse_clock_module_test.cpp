@@ -1,0 +1,286 @@
+// The mouse module's colour probe and styles; the clock's hands, date
+// labels, place and information box.
+#include <gtest/gtest.h>
+
+#include "core/frm_about_zenthe.h"
+#include "module_rig.h"
+
+using namespace vel;
+
+namespace {
+
+// The cursor on a plain desktop pixel of a known colour.
+void probe(test::ModuleRig& rig, int x, int y, Colour c) {
+    rig.m.sim.setWallpaperPixel(x, y, c);
+    rig.m.sim.mouseMove(x, y);
+}
+
+}  // namespace
+
+TEST(MouseModuleLoad, DesignStateUntilTheFirstTick) {
+    test::ModuleRig rig(1);
+    rig.start("Visi7=1\nmTyp7=0\nMSECLOCK=0\n");
+    FrmMouse& f = rig.mouse();
+    EXPECT_EQ(f.name(), "frmMouse");
+    EXPECT_EQ(f.shpMSE->backColor(), rgb(255, 255, 255));
+    EXPECT_EQ(f.lblRGB[0]->caption(), "R: 000");
+    EXPECT_EQ(f.lblRGB[1]->caption(), "G: 000");
+    EXPECT_EQ(f.lblRGB[2]->caption(), "B: 000");
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(f.lblRGB[i]->left(), 27);
+        EXPECT_EQ(f.lblRGB[i]->top(), 2 + 6 * i);
+        EXPECT_EQ(f.lblRGB[i]->alignment(), forms::Alignment::Right);
+        EXPECT_EQ(f.lblRGB[i]->toolTipText(), "Mouse (Double-click for info...)");
+    }
+    EXPECT_EQ(f.shpMSE->left(), 8);
+    EXPECT_EQ(f.shpMSE->width(), 10);
+    EXPECT_EQ(f.shpMSE->height(), 20);
+}
+
+TEST(MouseModuleLoad, LabelColoursPerStyle) {
+    const Colour expected[6] = {rgb(0, 193, 1),   rgb(5, 57, 115),   rgb(127, 127, 127),
+                                rgb(61, 109, 9),  rgb(252, 207, 80), rgb(255, 255, 255)};
+    for (int code = 0; code < 6; ++code) {
+        test::ModuleRig rig(1);
+        App& app = rig.start("Visi7=1\nmTyp7=" + std::to_string(code) + "\n");
+        FrmMouse& f = rig.mouse();
+        for (const forms::Label* l : f.lblRGB) EXPECT_EQ(l->foreColor(), expected[code]) << code;
+        const std::string face = "mse_face_" + std::to_string(code < 5 ? code : 0) + ".png";
+        EXPECT_EQ(f.picMod->picture(), app.ui.picture(face)) << code;
+    }
+}
+
+TEST(MouseModuleTick, ColourOfThePixelUnderThePointer) {
+    test::ModuleRig rig(1);
+    rig.start("Visi7=1\n");
+    probe(rig, 900, 700, rgb(18, 52, 86));
+    rig.engine().tmrMSE_Timer();
+    FrmMouse& f = rig.mouse();
+    EXPECT_EQ(f.shpMSE->backColor(), rgb(18, 52, 86));
+    EXPECT_EQ(f.lblRGB[0]->caption(), "R: 18");
+    EXPECT_EQ(f.lblRGB[1]->caption(), "G: 52");
+    EXPECT_EQ(f.lblRGB[2]->caption(), "B: 86");
+    EXPECT_EQ(rig.engine().cursor.x, 900);
+    EXPECT_EQ(rig.engine().cursor.y, 700);
+
+    probe(rig, 901, 700, rgb(0, 0, 7));
+    rig.engine().tmrMSE_Timer();
+    EXPECT_EQ(f.lblRGB[0]->caption(), "R: 0");
+    EXPECT_EQ(f.lblRGB[2]->caption(), "B: 7");
+}
+
+TEST(MouseModuleTick, FailedPixelReadShows255) {
+    test::ModuleRig rig(1);
+    rig.start("Visi7=1\n");
+    probe(rig, 900, 700, rgb(1, 2, 3));
+    rig.engine().tmrMSE_Timer();
+    rig.m.sim.setScreenReadFails(true);
+    rig.engine().tmrMSE_Timer();
+    FrmMouse& f = rig.mouse();
+    EXPECT_EQ(f.lblRGB[0]->caption(), "R: 255");
+    EXPECT_EQ(f.lblRGB[1]->caption(), "G: 255");
+    EXPECT_EQ(f.lblRGB[2]->caption(), "B: 255");
+    EXPECT_EQ(f.shpMSE->backColor(), rgb(1, 2, 3)) << "-1 is no colour; the swatch keeps the last";
+    EXPECT_EQ(colourHexDigits(-1), "FFFFFF");
+    EXPECT_EQ(colourHexDigits(0xAB), "0000AB");
+}
+
+TEST(MouseModuleTick, RunsEvery250Milliseconds) {
+    test::ModuleRig rig(1);
+    rig.start("Visi7=1\n");
+    probe(rig, 900, 700, rgb(200, 100, 50));
+    rig.m.sim.advance(250);
+    EXPECT_EQ(rig.mouse().lblRGB[0]->caption(), "R: 200");
+}
+
+TEST(MouseModulePlace, ColumnModeOpensBelowTheOnlyCpuModule) {
+    test::ModuleRig rig(1);
+    App& app = rig.start("PLCMNT=1\nVisi0=1\nVisi7=1\nPosX0=3000\nPosY0=1200\nPosX7=9000\nPosY7=9000\n");
+    EXPECT_EQ(rig.mouse().left(), 3000);
+    EXPECT_EQ(rig.mouse().top(), 1200 + 405);
+    EXPECT_EQ(app.settings.Visi[7], true);
+}
+
+TEST(MouseModuleMouse, DoubleClickOnALabelOrTheSwatchOpensTheHardwareScreen) {
+    test::ModuleRig rig(1);
+    App& app = rig.start("Visi7=1\n");
+    rig.doubleClick(*rig.mouse().lblRGB[1], 20, 4);
+    EXPECT_EQ(app.FVScreen, 6);
+    app.FVScreen = 0;
+    rig.doubleClick(*rig.mouse().shpMSE, 5, 10);
+    EXPECT_EQ(app.FVScreen, 6) << "the swatch passes the double-click to the surface";
+}
+
+// The clock is stepped by hand on a set local time.
+class ClockModule : public ::testing::Test {
+protected:
+    FrmClock& start(const std::string& lines = "") {
+        rig.start("Visi8=1\n" + lines);
+        rig.clock().Timer1->setEnabled(false);
+        return rig.clock();
+    }
+    void at(int hour, int minute, int second, int ms, int year = 2026, int month = 12, int day = 5) {
+        rig.m.sim.setClock(platform::SystemTime{year, month, 0, day, hour, minute, second, ms});
+        rig.clock().Timer1_Timer();
+    }
+    Colour pixel(int x, int y) { return rig.clock().picMod->image().at(x, y); }
+    Colour face(int x, int y) { return rig.clock().picMod->picture().at(x, y); }
+    test::ModuleRig rig{1};
+};
+
+const Colour kHourColour = rgb(0, 64, 128);
+const Colour kMinuteColour = rgb(0, 128, 255);
+const Colour kSecondColour = rgb(0, 0, 0);
+
+TEST(ClockDesign, CaptionsBeforeTheFirstTick) {
+    test::ModuleRig rig(1);
+    rig.start("Visi8=0\n");
+    FrmClock& f = rig.clock();
+    EXPECT_FALSE(f.loaded());
+    EXPECT_EQ(f.lblDate[0]->caption(), "DAY");
+    EXPECT_EQ(f.lblDate[1]->caption(), "MM  00");
+    EXPECT_EQ(f.lblDate[2]->caption(), "YEAR");
+    EXPECT_EQ(f.lblDate[0]->foreColor(), rgb(64, 64, 0));
+    EXPECT_EQ(f.picMod->toolTipText(), "Zenthe (Double-click for info...)");
+    EXPECT_FALSE(f.HandS->visible());
+    EXPECT_EQ(f.HandS->x2(), 29);
+    EXPECT_EQ(f.HandM->x2(), 27);
+    EXPECT_EQ(f.HandH->x2(), 25);
+}
+
+TEST(ClockHands, AnglesOfTheHands) {
+    EXPECT_DOUBLE_EQ(clockHandAngles(3, 0, 0, 0).hour, 90);
+    EXPECT_DOUBLE_EQ(clockHandAngles(0, 0, 0, 0).hour, 0);
+    EXPECT_DOUBLE_EQ(clockHandAngles(12, 0, 0, 0).hour, 360) << "straight up, the hour hand turns twice a day";
+    EXPECT_DOUBLE_EQ(clockHandAngles(12, 30, 0, 0).hour, 375) << "half-way between 12 and 1";
+    EXPECT_DOUBLE_EQ(clockHandAngles(0, 10, 30, 0).minute, 63);
+    EXPECT_NEAR(clockHandAngles(0, 0, 7, 100).second - clockHandAngles(0, 0, 7, 0).second, 0.6, 1e-9)
+        << "0.6 degrees per 100 ms tick";
+}
+
+TEST_F(ClockModule, ThreeOClockPixelExact) {
+    start();
+    at(3, 0, 0, 0);
+    for (int x = 19; x <= 25; ++x) EXPECT_EQ(pixel(x, 12), kHourColour) << "hour dot at x " << x;
+    EXPECT_EQ(pixel(26, 12), face(26, 12)) << "the tip is at (25, 12)";
+    // Minute and second hands point up; the second hand lies on top.
+    for (int y = 1; y <= 12; ++y) EXPECT_EQ(pixel(18, y), kSecondColour) << "y " << y;
+    EXPECT_EQ(pixel(18, 0), face(18, 0));
+    EXPECT_EQ(pixel(17, 5), face(17, 5));
+}
+
+TEST_F(ClockModule, HalfPastTwelve) {
+    start();
+    at(12, 30, 0, 0);
+    // Minute hand down (tip at (18, 21)), second hand up (tip at (18, 1)).
+    for (int y = 13; y <= 21; ++y) EXPECT_EQ(pixel(18, y), kMinuteColour) << "y " << y;
+    for (int y = 1; y <= 12; ++y) EXPECT_EQ(pixel(18, y), kSecondColour) << "y " << y;
+    // The hour hand leans 15 degrees right of twelve: ink right of the
+    // upright column at the tip's height, none left of it.
+    EXPECT_NE(pixel(20, 5), face(20, 5));
+    EXPECT_NE(pixel(19, 6), face(19, 6));
+    EXPECT_EQ(pixel(17, 5), face(17, 5));
+    EXPECT_EQ(pixel(17, 6), face(17, 6));
+}
+
+TEST_F(ClockModule, TwelveOClockHandsUp) {
+    start();
+    at(0, 0, 0, 0);
+    const Pixels midnight = rig.clock().picMod->image();
+    // Every hand upright on the centre column, the second hand on top;
+    // nothing leans either way.
+    for (int y = 1; y <= 12; ++y) {
+        EXPECT_EQ(pixel(18, y), kSecondColour) << "y " << y;
+        EXPECT_EQ(pixel(17, y), face(17, y)) << "y " << y;
+        EXPECT_EQ(pixel(19, y), face(19, y)) << "y " << y;
+    }
+    at(12, 0, 0, 0);
+    EXPECT_TRUE(rig.clock().picMod->image() == midnight) << "noon draws what midnight draws";
+}
+
+TEST_F(ClockModule, SecondHandGlidesBetweenWholeSeconds) {
+    start();
+    at(0, 0, 15, 0);
+    const Pixels whole = rig.clock().picMod->image();
+    at(0, 0, 15, 500);
+    const Pixels half = rig.clock().picMod->image();
+    EXPECT_FALSE(whole == half) << "half a second moves the second hand by 3 degrees";
+    // At 15.5 s the hand is at 93 degrees: the tip leans below the row.
+    EXPECT_NE(pixel(28, 13), face(28, 13));
+}
+
+TEST_F(ClockModule, DateLabelsChangeOnTheFirstTickAfterMidnight) {
+    FrmClock& f = start();
+    f.Timer1->setEnabled(true);
+    rig.m.sim.setClock(platform::SystemTime{2026, 12, 0, 31, 23, 59, 59, 950});
+    rig.m.sim.advance(40);
+    f.Timer1_Timer();
+    EXPECT_EQ(f.lblDate[0]->caption(), "Thu");
+    EXPECT_EQ(f.lblDate[1]->caption(), "Dec 31");
+    EXPECT_EQ(f.lblDate[2]->caption(), "2026");
+    rig.m.sim.advance(100);  // the timer's next tick falls after midnight
+    EXPECT_EQ(f.lblDate[0]->caption(), "Fri");
+    EXPECT_EQ(f.lblDate[1]->caption(), "Jan 01");
+    EXPECT_EQ(f.lblDate[2]->caption(), "2027");
+}
+
+TEST(ClockLocale, DateLabelsUseTheLocaleNames) {
+    test::ModuleRig rig(1);
+    rig.m.sim.setLocaleDateNames(platform::LocaleDateNames{
+        {"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"},
+        {"Jan", "Feb", "Mrz", "Apr", "Mai", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"}});
+    rig.start("Visi8=1\n");
+    FrmClock& f = rig.clock();
+    f.Timer1->setEnabled(false);
+    rig.m.sim.setClock(platform::SystemTime{2026, 3, 0, 4, 9, 0, 0, 0});
+    f.Timer1_Timer();
+    EXPECT_EQ(f.lblDate[0]->caption(), "Mi");
+    EXPECT_EQ(f.lblDate[1]->caption(), "Mrz 04");
+    EXPECT_EQ(f.lblDate[2]->caption(), "2026");
+}
+
+TEST_F(ClockModule, OpensAtItsOwnPlaceWhateverTheMode) {
+    for (const char* mode : {"PLCMNT=0\n", "PLCMNT=1\n", "PLCMNT=2\n"}) {
+        test::ModuleRig r(1);
+        r.start(std::string("Visi8=1\nVisi0=1\nPosX9=4500\nPosY9=2250\nPosX0=150\nPosY0=150\n") + mode);
+        EXPECT_EQ(r.clock().left(), 4500) << mode;
+        EXPECT_EQ(r.clock().top(), 2250) << mode;
+        EXPECT_EQ(r.clock().Timer1->interval(), 100u);
+        EXPECT_TRUE(r.clock().Timer1->enabled());
+    }
+}
+
+TEST_F(ClockModule, DoubleClickOpensTheInformationBox) {
+    FrmClock& f = start();
+    rig.m.sim.advance(2000);  // the splash has gone
+    rig.doubleClick(*f.lblDate[1], 5, 4);
+    FrmAboutZenthe* about = f.aboutBox();
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->visible());
+    EXPECT_EQ(about->Label1->foreColor(), rgb(86, 111, 167));
+    EXPECT_EQ(about->Label2->foreColor(), rgb(86, 111, 167));
+    EXPECT_EQ(about->lblVersion->caption(), "Version 4.1.0107");
+    EXPECT_EQ(about->Picture2->toolTipText(), "Click for info...");
+    // Centred on the 1024 x 768 screen.
+    EXPECT_DOUBLE_EQ(about->left() + about->width() / 2, 1024 * 15 / 2.0);
+    EXPECT_DOUBLE_EQ(about->top() + about->height() / 2, 768 * 15 / 2.0);
+
+    const platform::Point p = rig.screenPoint(*about->Label1, 3, 3);
+    rig.m.sim.mouseDown(p.x, p.y);
+    rig.m.sim.mouseUp(p.x, p.y);
+    ASSERT_FALSE(rig.m.sim.messages().empty());
+    const platform::SimMessage& m = rig.m.sim.messages().back();
+    EXPECT_EQ(m.title, "About Brinlake Glidora\u2122");
+    EXPECT_EQ(m.style, platform::mb::Information);
+    const std::string lines =
+        "This software is Glidora\u2122 enabled!\r\n"
+        "\r\n"
+        "Glidora\u2122 is our 'smooth movement' analog clock technology.  Unlike\r\n"
+        "ordinary clocks, where the hands 'click' from point to point, our\r\n"
+        "software clock hands SMOOTHLY rotate around the entire clock face.\r\n"
+        "\r\n";
+    EXPECT_EQ(m.text.substr(0, lines.size()), lines);
+    const std::string trademark = m.text.substr(lines.size());
+    EXPECT_NE(trademark.find("Brinlake"), std::string::npos) << "the last line names the maker";
+    EXPECT_EQ(trademark.find('\r'), std::string::npos) << "seven lines in all";
+}

@@ -1,0 +1,383 @@
+// The network module: its controls and styles, the transfer sampler with
+// its two phases and graph rules, the traffic lights and the connection
+// pictures of the network tick.
+#include <gtest/gtest.h>
+
+#include "module_rig.h"
+#include "modules/image_lists.h"
+#include "modules/net_indicators.h"
+
+using namespace vel;
+
+namespace {
+
+// Which rows of a 12 x 12 graph are lit, and in what colour: each row y
+// is either all background or lit over x 1..10 with one colour, with
+// columns 0 and 11 always background. Returns the colour per row (the
+// background for an unlit row); fails the test on any other shape.
+std::vector<Colour> graphRows(const forms::PictureBox& g) {
+    const Pixels& p = g.image();
+    std::vector<Colour> rows;
+    EXPECT_EQ(p.width, 12);
+    EXPECT_EQ(p.height, 12);
+    for (int y = 0; y < p.height; ++y) {
+        EXPECT_EQ(p.at(0, y), g.backColor()) << "row " << y;
+        EXPECT_EQ(p.at(11, y), g.backColor()) << "row " << y;
+        const Colour c = p.at(1, y);
+        for (int x = 1; x <= 10; ++x) EXPECT_EQ(p.at(x, y), c) << "row " << y << " x " << x;
+        rows.push_back(c);
+    }
+    return rows;
+}
+
+// Number of lit rows counted from the bottom (row 10 up to row 1), all in
+// colour lit; the rows 0 and 11 must stay background.
+int litRows(const forms::PictureBox& g, Colour lit) {
+    const std::vector<Colour> rows = graphRows(g);
+    EXPECT_EQ(rows[0], g.backColor());
+    EXPECT_EQ(rows[11], g.backColor());
+    int n = 0;
+    while (n < 10 && rows[10 - n] == lit) ++n;
+    for (int k = n; k < 10; ++k) EXPECT_EQ(rows[10 - k], g.backColor()) << "gap below a lit row " << 10 - k;
+    return n;
+}
+
+forms::PictureBox& freeGraph(forms::PictureBox& host) {
+    auto& g = host.add<forms::PictureBox>("g");
+    g.move(0, 0, 12, 12);
+    g.setBackColor(rgb(5, 57, 115));
+    g.setForeColor(rgb(1, 225, 0));
+    return g;
+}
+
+}  // namespace
+
+TEST(NetworkTransferRate, SegmentsAndDatagramsPerSecond) {
+    const std::int32_t a[2] = {1000, 2000}, oneSegment[2] = {1001, 2000};
+    EXPECT_DOUBLE_EQ(transferRate(a, oneSegment, 536), 2.09375);
+    const std::int32_t b[2] = {1010, 2010};
+    EXPECT_DOUBLE_EQ(transferRate(a, b, 1500), 20 * 1500 * 4 / 1024.0);
+}
+
+TEST(NetworkTransferRate, OverflowIsZeroAndAWrapGoesNegative) {
+    const std::int32_t high[2] = {INT32_MAX - 1, 0}, wrapped[2] = {INT32_MIN + 5, 0};
+    EXPECT_EQ(transferRate(high, wrapped, 536), 0) << "the difference overflows 32 bits";
+    const std::int32_t a[2] = {0, 0}, many[2] = {1000000, 1000000};
+    EXPECT_EQ(transferRate(a, many, 1500), 0) << "the product overflows 32 bits";
+    const std::int32_t reset[2] = {0, 0}, before[2] = {500, 10};
+    EXPECT_LT(transferRate(before, reset, 536), 0);
+}
+
+TEST(NetworkGraph, StrictThresholdsPixelExact) {
+    forms::PictureBox host("host");
+    host.move(0, 0, 40, 40);
+    forms::PictureBox& g = freeGraph(host);
+    const Colour fg = g.foreColor();
+    struct Case {
+        double rate;
+        int rows;
+    };
+    for (Case c : {Case{0, 0}, Case{-3, 0}, Case{0.3, 1}, Case{2.09375, 1}, Case{50, 1}, Case{50.4, 1},
+                   Case{50.5, 1}, Case{51, 2}, Case{100.5, 2}, Case{101, 3}, Case{450, 9}, Case{451, 10},
+                   Case{500, 10}}) {
+        drawTransferGraph(g, c.rate, 50);
+        EXPECT_EQ(litRows(g, fg), c.rows) << "rate " << c.rate;
+    }
+}
+
+TEST(NetworkGraph, AboveFullScaleAllTenRowsRed) {
+    forms::PictureBox host("host");
+    host.move(0, 0, 40, 40);
+    forms::PictureBox& g = freeGraph(host);
+    drawTransferGraph(g, 501, 50);
+    EXPECT_EQ(litRows(g, rgb(255, 0, 0)), 10);
+    drawTransferGraph(g, 500.5, 50);  // rounds to 500, halves to even
+    EXPECT_EQ(litRows(g, g.foreColor()), 10);
+    drawTransferGraph(g, 101, 10);
+    EXPECT_EQ(litRows(g, rgb(255, 0, 0)), 10) << "the UDP scale: full at 100";
+}
+
+TEST(NetworkModuleLoad, ControlsTooltipsAndTimer) {
+    test::ModuleRig rig(1);
+    rig.start("Visi5=1\nmTyp5=0\n");
+    FrmNetwork& f = rig.network();
+    EXPECT_EQ(f.name(), "frmNetwork");
+    EXPECT_EQ(f.picMod->toolTipText(), "Network (Double-click for info...)");
+    EXPECT_EQ(f.UDPGraph->toolTipText(), "100 Kb/s UDP Bandwidth Meter");
+    EXPECT_EQ(f.TCPGraph->toolTipText(), "500Kb/s TCP Bandwidth Meter");
+    EXPECT_EQ(f.imgTCP[0]->toolTipText(), "TCP Data IN");
+    EXPECT_EQ(f.imgTCP[1]->toolTipText(), "TCP Data OUT");
+    EXPECT_EQ(f.imgUDP[0]->toolTipText(), "UDP Data IN");
+    EXPECT_EQ(f.imgUDP[1]->toolTipText(), "UDP Data OUT");
+    EXPECT_EQ(f.TCPGraph->left(), 24);
+    EXPECT_EQ(f.UDPGraph->left(), 39);
+    EXPECT_EQ(f.imgNetType->left(), 10);
+    EXPECT_EQ(f.imgNetType->top(), 12);
+    EXPECT_EQ(f.imgNetStatus->left(), 9);
+    EXPECT_EQ(f.imgNetStatus->top(), 3);
+    const int lightLefts[4] = {24, 31, 38, 45};
+    const forms::Label* lights[4] = {f.imgTCP[0], f.imgTCP[1], f.imgUDP[0], f.imgUDP[1]};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(lights[i]->left(), lightLefts[i]);
+        EXPECT_EQ(lights[i]->width(), 6);
+        EXPECT_EQ(lights[i]->height(), 4);
+    }
+    EXPECT_EQ(f.Line1->x1(), 37);
+    EXPECT_EQ(f.Line1->y2(), 20);
+    EXPECT_TRUE(f.tmrXFer->enabled());
+    EXPECT_EQ(f.tmrXFer->interval(), 250u);
+    EXPECT_EQ(f.phase(), 0);
+}
+
+TEST(NetworkModuleLoad, StyleThreeColours) {
+    test::ModuleRig rig(1);
+    App& app = rig.start("Visi5=1\nmTyp5=3\n");
+    FrmNetwork& f = rig.network();
+    EXPECT_EQ(f.picMod->picture(), app.ui.picture("net_face_3.png"));
+    for (const forms::Label* l : {f.imgTCP[0], f.imgTCP[1], f.imgUDP[0], f.imgUDP[1]})
+        EXPECT_EQ(l->backColor(), rgb(76, 136, 12));
+    EXPECT_EQ(f.Line1->borderColor(), rgb(76, 136, 12));
+    for (const forms::PictureBox* g : {f.TCPGraph, f.UDPGraph}) {
+        EXPECT_EQ(g->backColor(), rgb(76, 136, 12));
+        EXPECT_EQ(g->foreColor(), rgb(133, 212, 0));
+        EXPECT_EQ(g->fillColor(), rgb(133, 212, 0));
+    }
+}
+
+TEST(NetworkModuleLoad, UnknownStyleKeepsTheDesignColours) {
+    test::ModuleRig rig(1);
+    rig.start("Visi5=1\nmTyp5=40\n");
+    FrmNetwork& f = rig.network();
+    EXPECT_EQ(f.imgTCP[0]->backColor(), rgb(1, 161, 0));
+    EXPECT_EQ(f.TCPGraph->backColor(), rgb(5, 57, 115));
+    EXPECT_EQ(f.TCPGraph->foreColor(), rgb(1, 225, 0));
+}
+
+// The sampler's ticks are stepped by hand, 250 ms of virtual time apart.
+class NetworkTransferTick : public ::testing::Test {
+protected:
+    FrmNetwork& start(const std::string& lines) {
+        rig.start(lines);
+        FrmNetwork& f = rig.network();
+        f.tmrXFer->setEnabled(false);
+        return f;
+    }
+    void tick() {
+        rig.m.sim.advance(250);
+        rig.network().tmrXFer_Timer();
+    }
+    test::ModuleRig rig{1};
+};
+
+TEST_F(NetworkTransferTick, TwoPhasesThenTheGraphs) {
+    FrmNetwork& f = start("Visi5=1\nmTyp5=1\n");
+    const Colour fg = rgb(103, 186, 218);
+    tick();  // first sample
+    EXPECT_EQ(f.phase(), 1);
+    EXPECT_EQ(litRows(*f.TCPGraph, fg), 0) << "the load-time background until the second tick";
+    // 47 segments in 250 ms: 47 x 536 x 4 / 1024 = 98.40625 -> two rows;
+    // 9 datagrams: 52.734375 -> six rows.
+    rig.sources().advanceTcp(40, 7);
+    rig.sources().advanceUdp(4, 5);
+    tick();
+    EXPECT_EQ(f.phase(), 0);
+    EXPECT_EQ(litRows(*f.TCPGraph, fg), 2);
+    EXPECT_EQ(litRows(*f.UDPGraph, fg), 6);
+    // Traffic between the second and the next first sample is not measured.
+    rig.sources().advanceTcp(1000, 0);
+    tick();
+    tick();
+    EXPECT_EQ(litRows(*f.TCPGraph, fg), 0);
+    // UDP over full scale turns its graph red while TCP shows a few rows.
+    tick();
+    rig.sources().advanceTcp(100, 0);
+    rig.sources().advanceUdp(30, 0);
+    tick();
+    EXPECT_EQ(litRows(*f.TCPGraph, fg), 5);
+    EXPECT_EQ(litRows(*f.UDPGraph, rgb(255, 0, 0)), 10);
+}
+
+TEST_F(NetworkTransferTick, ResetCounterBlanksOneRefresh) {
+    FrmNetwork& f = start("Visi5=1\nmTyp5=0\n");
+    platform::MibTcpStats tcp;
+    tcp.dwInSegs = 5000;
+    rig.sources().setTcp(tcp);
+    tick();
+    tcp.dwInSegs = 10;  // the counter reset
+    rig.sources().setTcp(tcp);
+    tick();
+    EXPECT_EQ(litRows(*f.TCPGraph, rgb(0, 0, 0)), 0);
+    tick();
+    rig.sources().advanceTcp(30, 0);
+    tick();
+    EXPECT_EQ(litRows(*f.TCPGraph, rgb(0, 0, 0)), 2) << "the next refresh measures again (62.8125)";
+}
+
+TEST(NetworkTransferTimer, TicksEvery250Milliseconds) {
+    test::ModuleRig rig(1);
+    rig.start("Visi5=1\n");
+    FrmNetwork& f = rig.network();
+    rig.m.sim.advance(250);  // the tick that fell due in the start-up pause
+    const auto before = f.tmrXFer->ticks();
+    rig.m.sim.advance(1000);
+    EXPECT_EQ(f.tmrXFer->ticks() - before, 4u);
+}
+
+TEST_F(NetworkTransferTick, APauseBetweenTheSamplesGivesNoSpike) {
+    FrmNetwork& f = start("Visi5=1\nmTyp5=0\n");
+    f.tmrXFer_Timer();  // first sample
+    rig.m.sim.advance(60000);  // the machine slept a minute, traffic went on
+    rig.sources().advanceTcp(200000, 0);
+    f.tmrXFer_Timer();
+    EXPECT_EQ(litRows(*f.TCPGraph, rgb(0, 0, 0)), 0);
+    EXPECT_EQ(litRows(*f.TCPGraph, rgb(255, 0, 0)), 0);
+}
+
+TEST_F(NetworkTransferTick, ASleepTheTickCountMissedGivesNoSpikeEither) {
+    FrmNetwork& f = start("Visi5=1\nmTyp5=0\n");
+    rig.m.sim.setClock(platform::SystemTime{2026, 12, 0, 5, 23, 59, 59, 900});
+    f.tmrXFer_Timer();  // first sample
+    // A monotonic tick count stands still while the machine is suspended;
+    // the wall clock moves on (here across midnight) and the traffic too.
+    rig.m.sim.setClock(platform::SystemTime{2026, 12, 0, 6, 0, 10, 0, 100});
+    rig.sources().advanceTcp(200000, 0);
+    rig.m.sim.advance(250);
+    f.tmrXFer_Timer();
+    EXPECT_EQ(litRows(*f.TCPGraph, rgb(0, 0, 0)), 0);
+    EXPECT_EQ(litRows(*f.TCPGraph, rgb(255, 0, 0)), 0);
+    // The next pair is measured again, across the same midnight.
+    tick();
+    rig.sources().advanceTcp(30, 0);
+    tick();
+    EXPECT_EQ(litRows(*f.TCPGraph, rgb(0, 0, 0)), 2);
+}
+
+TEST_F(NetworkTransferTick, PairsAcrossMidnightAreMeasured) {
+    FrmNetwork& f = start("Visi5=1\nmTyp5=0\n");
+    rig.m.sim.setClock(platform::SystemTime{2026, 12, 0, 31, 23, 59, 59, 900});
+    f.tmrXFer_Timer();
+    rig.sources().advanceTcp(30, 0);
+    tick();
+    EXPECT_EQ(litRows(*f.TCPGraph, rgb(0, 0, 0)), 2);
+}
+
+TEST(NetworkTrafficLights, OnExactlyWhileTheCounterGrows) {
+    test::ModuleRig rig(1);
+    rig.start("Visi5=1\n");
+    FrmNetwork& f = rig.network();
+    FrmHidden& e = rig.engine();
+    platform::MibTcpStats tcp;
+    tcp.dwInSegs = 100;
+    tcp.dwOutSegs = 100;
+    rig.sources().setTcp(tcp);
+    rig.sources().advanceUdp(5, 5);
+    e.tmrNET_Timer();
+    for (const forms::Label* l : {f.imgTCP[0], f.imgTCP[1], f.imgUDP[0], f.imgUDP[1]})
+        EXPECT_FALSE(l->visible()) << "the first tick switches every light off";
+    rig.sources().advanceTcp(1, 0);
+    rig.sources().advanceUdp(0, 3);
+    e.tmrNET_Timer();
+    EXPECT_TRUE(f.imgTCP[0]->visible());
+    EXPECT_FALSE(f.imgTCP[1]->visible());
+    EXPECT_FALSE(f.imgUDP[0]->visible());
+    EXPECT_TRUE(f.imgUDP[1]->visible());
+    e.tmrNET_Timer();
+    EXPECT_FALSE(f.imgTCP[0]->visible()) << "no growth since the last tick";
+    EXPECT_FALSE(f.imgUDP[1]->visible());
+}
+
+TEST(NetworkTrafficLights, WrapSwitchesOffForOneTick) {
+    test::ModuleRig rig(1);
+    rig.start("Visi5=1\n");
+    FrmNetwork& f = rig.network();
+    FrmHidden& e = rig.engine();
+    platform::MibTcpStats tcp;
+    tcp.dwInSegs = 0x7FFFFFF0u;
+    rig.sources().setTcp(tcp);
+    e.tmrNET_Timer();
+    rig.sources().advanceTcp(8, 0);
+    e.tmrNET_Timer();
+    EXPECT_TRUE(f.imgTCP[0]->visible());
+    rig.sources().advanceTcp(0x20, 0);  // past the signed limit: reads smaller
+    e.tmrNET_Timer();
+    EXPECT_FALSE(f.imgTCP[0]->visible()) << "a wrapped counter is off for one tick";
+    rig.sources().advanceTcp(1, 0);
+    e.tmrNET_Timer();
+    EXPECT_TRUE(f.imgTCP[0]->visible());
+}
+
+TEST(NetworkTrafficLights, FailedCallSwitchesOff) {
+    test::ModuleRig rig(1);
+    rig.start("Visi5=1\n");
+    FrmNetwork& f = rig.network();
+    FrmHidden& e = rig.engine();
+    rig.sources().advanceUdp(100, 0);
+    e.tmrNET_Timer();
+    rig.sources().advanceUdp(1, 0);
+    e.tmrNET_Timer();
+    EXPECT_TRUE(f.imgUDP[0]->visible());
+    rig.sources().setNetStatisticsFail(true);
+    rig.sources().advanceUdp(1, 0);
+    e.tmrNET_Timer();
+    EXPECT_FALSE(f.imgUDP[0]->visible()) << "a failed call reads as a zeroed record";
+}
+
+TEST(NetworkConnectionIndicators, ImageNumbersOfEveryStyle) {
+    const char* devices[4] = {"LAN", "MODEM", "PROXY", "OFFLINE"};
+    const int base[4] = {16, 21, 26, 31};
+    for (int s = 0; s < 5; ++s) {
+        for (int d = 0; d < 4; ++d) EXPECT_EQ(netTypeImage(s, devices[d]), base[d] + s);
+        EXPECT_EQ(netTypeImage(s, ""), 31 + s);
+        EXPECT_EQ(netStatusImage(s, true), 6 + 2 * s);
+        EXPECT_EQ(netStatusImage(s, false), 7 + 2 * s);
+    }
+    EXPECT_EQ(netImageFile(6), "net_status_0_on.png");
+    EXPECT_EQ(netImageFile(15), "net_status_4_off.png");
+    EXPECT_EQ(netImageFile(23), "net_type_2_modem.png");
+    EXPECT_EQ(netImageFile(35), "net_type_4_other.png");
+    EXPECT_EQ(netImageFile(36), "");
+}
+
+TEST(NetworkConnectionIndicators, PicturesAndTooltipsFromTheState) {
+    test::ModuleRig rig(1);
+    App& app = rig.start("Visi5=1\nmTyp5=2\n");
+    FrmNetwork& f = rig.network();
+    rig.sources().setConnection(2 | 1, "Office", 1);
+    rig.engine().tmrNET_Timer();
+    EXPECT_EQ(f.imgNetType->toolTipText(), "Connection Type: Office");
+    EXPECT_EQ(f.imgNetType->picture(), app.ui.picture(netImageFile(18)));
+    EXPECT_EQ(f.imgNetStatus->toolTipText(), "Internet Connected!");
+    EXPECT_EQ(f.imgNetStatus->picture(), app.ui.picture(netImageFile(10)));
+    ASSERT_NE(app.netConnection, nullptr);
+
+    rig.sources().setConnection(64, "", 0);
+    rig.engine().tmrNET_Timer();
+    EXPECT_EQ(f.imgNetType->toolTipText(), "Connection Type: ");
+    EXPECT_EQ(f.imgNetType->picture(), app.ui.picture(netImageFile(33))) << "another device word";
+    EXPECT_EQ(f.imgNetStatus->toolTipText(), "No Internet Connection!");
+    EXPECT_EQ(f.imgNetStatus->picture(), app.ui.picture(netImageFile(11)));
+}
+
+TEST(NetworkConnectionIndicators, UnknownStyleChangesTooltipsOnly) {
+    test::ModuleRig rig(1);
+    App& app = rig.start("Visi5=1\nmTyp5=9\n");
+    FrmNetwork& f = rig.network();
+    const Pixels typeBefore = f.imgNetType->picture(), statusBefore = f.imgNetStatus->picture();
+    rig.sources().setConnection(1, "Dial-up", 0);
+    rig.engine().tmrNET_Timer();
+    EXPECT_EQ(f.imgNetType->toolTipText(), "Connection Type: Dial-up");
+    EXPECT_EQ(f.imgNetStatus->toolTipText(), "No Internet Connection!");
+    EXPECT_EQ(f.imgNetType->picture(), typeBefore);
+    EXPECT_EQ(f.imgNetStatus->picture(), statusBefore);
+    EXPECT_EQ(app.settings.mTyp[5], 9);
+}
+
+TEST(NetworkModuleMouse, DoubleClickOnALightOpensTheNetworkScreen) {
+    test::ModuleRig rig(1);
+    App& app = rig.start("Visi5=1\n");
+    app.FVSType = 4;
+    rig.doubleClick(*rig.network().imgUDP[1], 2, 2);
+    EXPECT_EQ(app.FVScreen, 2);
+    EXPECT_EQ(app.FVSubView, 0);
+    EXPECT_EQ(app.FVSType, 0);
+}

@@ -1,0 +1,223 @@
+// The Linux network sources on captured /proc/net and /sys/class/net trees
+// (tests/data/net): "lan" is a desktop on Ethernet, "dialup" a machine
+// whose default route goes through a PPP link.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+
+#include "platform/linux/sources_linux.h"
+#include "platform/linux/sources_net.h"
+
+using namespace vel::platform;
+using namespace vel::platform::linux_backend;
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kNet = fs::path(VELMORA_SOURCE_DIR) / "tests" / "data" / "net";
+const char* const kProxyVariables[] = {"http_proxy", "https_proxy", "all_proxy", "HTTP_PROXY", "HTTPS_PROXY", "ALL_PROXY"};
+
+// Clears the proxy variables for one test and puts them back afterwards.
+class ProxyEnvironment {
+public:
+    ProxyEnvironment() {
+        for (const char* v : kProxyVariables) {
+            if (const char* old = std::getenv(v)) saved_[v] = old;
+            unsetenv(v);
+        }
+    }
+    ~ProxyEnvironment() {
+        for (const char* v : kProxyVariables) unsetenv(v);
+        for (const auto& [name, value] : saved_) setenv(name.c_str(), value.c_str(), 1);
+    }
+
+private:
+    std::map<std::string, std::string> saved_;
+};
+
+std::unique_ptr<Sources> machine(const char* name) {
+    return createLinuxSourcesWithClock((kNet / name / "proc").string(), (kNet / name / "sys").string(),
+                                       [] { return std::int64_t{0}; });
+}
+
+}  // namespace
+
+TEST(LinuxNetStatistics, TcpRecordFromSnmpWithTableCount) {
+    auto s = machine("lan");
+    MibTcpStats tcp;
+    ASSERT_TRUE(s->tcpStatistics(tcp));
+    EXPECT_EQ(tcp.dwRtoAlgorithm, 1u);
+    EXPECT_EQ(tcp.dwRtoMin, 200u);
+    EXPECT_EQ(tcp.dwRtoMax, 120000u);
+    EXPECT_EQ(tcp.dwMaxConn, 0xFFFFFFFFu) << "-1, dynamic, as Windows reports it";
+    EXPECT_EQ(tcp.dwActiveOpens, 1520u);
+    EXPECT_EQ(tcp.dwPassiveOpens, 88u);
+    EXPECT_EQ(tcp.dwAttemptFails, 31u);
+    EXPECT_EQ(tcp.dwEstabResets, 47u);
+    EXPECT_EQ(tcp.dwCurrEstab, 6u);
+    EXPECT_EQ(tcp.dwInSegs, 4u) << "a 64-bit kernel count keeps its low 32 bits, as a 32-bit counter wraps";
+    EXPECT_EQ(tcp.dwOutSegs, 611204u);
+    EXPECT_EQ(tcp.dwRetransSegs, 1291u);
+    EXPECT_EQ(tcp.dwInErrs, 2u);
+    EXPECT_EQ(tcp.dwOutRsts, 905u);
+    EXPECT_EQ(tcp.dwNumConns, 4u) << "entries of net/tcp";
+}
+
+TEST(LinuxNetStatistics, UdpIpAndIcmpRecords) {
+    auto s = machine("lan");
+    MibUdpStats udp;
+    ASSERT_TRUE(s->udpStatistics(udp));
+    EXPECT_EQ(udp.dwInDatagrams, 30551u);
+    EXPECT_EQ(udp.dwNoPorts, 77u);
+    EXPECT_EQ(udp.dwInErrors, 0u);
+    EXPECT_EQ(udp.dwOutDatagrams, 30712u);
+    EXPECT_EQ(udp.dwNumAddrs, 2u) << "listeners in net/udp";
+
+    MibIpStats ip;
+    ASSERT_TRUE(s->ipStatistics(ip));
+    EXPECT_EQ(ip.dwForwarding, 2u);
+    EXPECT_EQ(ip.dwDefaultTTL, 64u);
+    EXPECT_EQ(ip.dwInReceives, 918273u);
+    EXPECT_EQ(ip.dwInHdrErrors, 3u);
+    EXPECT_EQ(ip.dwInAddrErrors, 5u);
+    EXPECT_EQ(ip.dwInUnknownProtos, 1u);
+    EXPECT_EQ(ip.dwInDiscards, 2u);
+    EXPECT_EQ(ip.dwInDelivers, 918262u);
+    EXPECT_EQ(ip.dwOutRequests, 804411u);
+    EXPECT_EQ(ip.dwOutDiscards, 7u);
+    EXPECT_EQ(ip.dwOutNoRoutes, 11u);
+    EXPECT_EQ(ip.dwReasmReqds, 4u);
+    EXPECT_EQ(ip.dwReasmOks, 2u);
+    EXPECT_EQ(ip.dwFragOks, 6u);
+    EXPECT_EQ(ip.dwFragCreates, 12u);
+    EXPECT_EQ(ip.dwRoutingDiscards, 0u) << "no Linux counter";
+    EXPECT_EQ(ip.dwNumIf, 3u) << "lo, eth0, wlan0";
+    EXPECT_EQ(ip.dwNumAddr, 2u) << "127.0.0.1 and 192.0.2.7, each listed twice in the trie";
+    EXPECT_EQ(ip.dwNumRoutes, 3u);
+
+    MibIcmp icmp;
+    ASSERT_TRUE(s->icmpStatistics(icmp));
+    EXPECT_EQ(icmp.inStats.dwMsgs, 41u);
+    EXPECT_EQ(icmp.inStats.dwErrors, 1u);
+    EXPECT_EQ(icmp.inStats.dwDestUnreachs, 17u);
+    EXPECT_EQ(icmp.inStats.dwTimeExcds, 3u);
+    EXPECT_EQ(icmp.inStats.dwEchos, 9u);
+    EXPECT_EQ(icmp.inStats.dwEchoReps, 12u);
+    EXPECT_EQ(icmp.outStats.dwMsgs, 38u);
+    EXPECT_EQ(icmp.outStats.dwDestUnreachs, 17u);
+    EXPECT_EQ(icmp.outStats.dwEchos, 12u);
+    EXPECT_EQ(icmp.outStats.dwEchoReps, 9u);
+}
+
+TEST(LinuxNetStatistics, MissingSnmpFailsWithZeroedRecords) {
+    auto s = createLinuxSourcesWithClock((kNet / "nowhere").string(), (kNet / "nowhere").string(),
+                                         [] { return std::int64_t{0}; });
+    MibTcpStats tcp;
+    tcp.dwInSegs = 99;
+    EXPECT_FALSE(s->tcpStatistics(tcp));
+    EXPECT_EQ(tcp.dwInSegs, 0u);
+    MibUdpStats udp;
+    udp.dwOutDatagrams = 99;
+    EXPECT_FALSE(s->udpStatistics(udp));
+    EXPECT_EQ(udp.dwOutDatagrams, 0u);
+    MibIpStats ip;
+    EXPECT_FALSE(s->ipStatistics(ip));
+    MibIcmp icmp;
+    EXPECT_FALSE(s->icmpStatistics(icmp));
+}
+
+TEST(LinuxNetStatistics, SnmpLookupNeedsTheRightProtocolAndName) {
+    const std::string snmp = "Tcp: InSegs OutSegs\nTcp: 10 20\nUdp: InDatagrams\nUdp: 7\n";
+    std::uint32_t v = 0;
+    EXPECT_TRUE(snmpValue(snmp, "Tcp", "OutSegs", v));
+    EXPECT_EQ(v, 20u);
+    EXPECT_FALSE(snmpValue(snmp, "Tcp", "RtoMin", v));
+    EXPECT_FALSE(snmpValue(snmp, "Ip", "Forwarding", v));
+    EXPECT_FALSE(snmpValue("UdpLite: InDatagrams\nUdpLite: 5\n", "Udp", "InDatagrams", v))
+        << "UdpLite is not Udp";
+}
+
+TEST(LinuxConnectionState, DefaultRouteThroughEthernetIsLan) {
+    ProxyEnvironment env;
+    auto s = machine("lan");
+    std::uint32_t flags = 99;
+    std::string name;
+    EXPECT_NE(s->connectedState(flags, name), 0);
+    EXPECT_EQ(flags, 2u);
+    EXPECT_EQ(name, "eth0");
+}
+
+TEST(LinuxConnectionState, ProxyInTheEnvironmentAddsProxy) {
+    ProxyEnvironment env;
+    setenv("https_proxy", "http://127.0.0.1:3128", 1);
+    auto s = machine("lan");
+    std::uint32_t flags = 0;
+    std::string name;
+    EXPECT_NE(s->connectedState(flags, name), 0);
+    EXPECT_EQ(flags, 2u | 4u);
+}
+
+TEST(LinuxConnectionState, PointToPointDefaultRouteIsModem) {
+    ProxyEnvironment env;
+    auto s = machine("dialup");
+    std::uint32_t flags = 0;
+    std::string name;
+    EXPECT_NE(s->connectedState(flags, name), 0);
+    EXPECT_EQ(flags, 1u);
+    EXPECT_EQ(name, "ppp0");
+}
+
+TEST(LinuxConnectionState, NoDefaultRouteIsFlagWordZeroEvenWithAProxy) {
+    ProxyEnvironment env;
+    setenv("http_proxy", "http://127.0.0.1:3128", 1);
+    const std::string routes =
+        "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\t\tMTU\tWindow\tIRTT\n"
+        "eth0\t000200C0\t00000000\t0001\t0\t0\t100\t00FFFFFF\t0\t0\t0\n";
+    EXPECT_EQ(defaultRouteInterface(routes), "");
+    EXPECT_EQ(connectionFlags(false, false, true), 0u);
+    // A default route that is down does not count either.
+    EXPECT_EQ(defaultRouteInterface("Iface\tDestination\tGateway\tFlags\tRefCnt\tUse\tMetric\tMask\n"
+                                    "eth1\t00000000\t010200C0\t0002\t0\t0\t0\t00000000\n"),
+              "");
+}
+
+TEST(LinuxNetStatistics, SocketTableCountsAreReusedForASecondCountersAreNot) {
+    const fs::path root = fs::temp_directory_path() / "velmora-net-cache";
+    fs::remove_all(root);
+    fs::copy(kNet / "lan", root, fs::copy_options::recursive);
+    std::int64_t now = 5'000'000'000;
+    auto s = createLinuxSourcesWithClock((root / "proc").string(), (root / "sys").string(), [&now] { return now; });
+    MibTcpStats tcp;
+    ASSERT_TRUE(s->tcpStatistics(tcp));
+    EXPECT_EQ(tcp.dwNumConns, 4u);
+    // Two sockets close and traffic flows.
+    {
+        std::ofstream table(root / "proc" / "net" / "tcp", std::ios::trunc);
+        table << "  sl  local_address rem_address   st\n   0: 0100007F:0277 00000000:0000 0A\n"
+                 "   1: 070200C0:0016 00000000:0000 0A\n";
+    }
+    std::string snmp;
+    {
+        std::ifstream in(root / "proc" / "net" / "snmp");
+        snmp.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    const auto at = snmp.find("4294967300 611204");
+    ASSERT_NE(at, std::string::npos);
+    snmp.replace(at, 17, "4294967310 611210");
+    std::ofstream(root / "proc" / "net" / "snmp", std::ios::trunc) << snmp;
+
+    now += 400'000'000;
+    ASSERT_TRUE(s->tcpStatistics(tcp));
+    EXPECT_EQ(tcp.dwInSegs, 14u) << "counters are read on every call";
+    EXPECT_EQ(tcp.dwOutSegs, 611210u);
+    EXPECT_EQ(tcp.dwNumConns, 4u) << "the table count is less than a second old";
+    now += 700'000'000;
+    ASSERT_TRUE(s->tcpStatistics(tcp));
+    EXPECT_EQ(tcp.dwNumConns, 2u);
+    fs::remove_all(root);
+}

@@ -1,0 +1,144 @@
+// The portable memory snapshot and connection class, and the simulated
+// machine's network counters they and the network module read.
+#include <gtest/gtest.h>
+
+#include "platform/sim/sim_sources.h"
+#include "sources/memory_status.h"
+#include "sources/net_connection.h"
+
+using namespace vel;
+using vel::platform::MemoryStatusEx;
+using vel::platform::SimSources;
+
+namespace {
+constexpr std::uint64_t kGiB = std::uint64_t{1} << 30;
+}
+
+TEST(MemorySnapshot, AmountsAboveFourGigabytesAreNotTruncated) {
+    SimSources sim;
+    MemoryStatusEx m;
+    m.totalPhys = 64 * kGiB + 12345;
+    m.availPhys = 5 * kGiB + 1;
+    m.totalPageFile = 80 * kGiB;
+    m.availPageFile = 20 * kGiB;
+    m.totalVirtual = std::uint64_t{128} << 40;
+    m.availVirtual = (std::uint64_t{128} << 40) - 7 * kGiB;
+    sim.setMemory(m);
+    MemorySnapshot s;
+    refreshMemorySnapshot(sim, s);
+    EXPECT_EQ(s.TotalPhys.raw, static_cast<std::int64_t>(64 * kGiB + 12345) * 10000);
+    EXPECT_EQ(s.AvailPhys.raw, static_cast<std::int64_t>(5 * kGiB + 1) * 10000);
+    EXPECT_EQ(s.UsedPhys.raw, static_cast<std::int64_t>(59 * kGiB + 12344) * 10000);
+    EXPECT_EQ(s.UsedPageFile.raw, static_cast<std::int64_t>(60 * kGiB) * 10000);
+    EXPECT_EQ(s.TotalVirtual.raw, static_cast<std::int64_t>(std::uint64_t{128} << 40) * 10000);
+    EXPECT_EQ(s.UsedVirtual.raw, static_cast<std::int64_t>(7 * kGiB) * 10000);
+}
+
+TEST(MemorySnapshot, CombinedLoadIsZeroOneAndFourPlaces) {
+    SimSources sim;
+    MemoryStatusEx m;
+    m.totalPhys = m.availPhys = 1000;
+    m.totalPageFile = m.availPageFile = 2000;
+    m.totalVirtual = m.availVirtual = 3000;
+    sim.setMemory(m);
+    MemorySnapshot s;
+    refreshMemorySnapshot(sim, s);
+    EXPECT_EQ(s.CombinedLoad.raw, 0) << "nothing in use";
+
+    m.availPhys = m.availPageFile = m.availVirtual = 0;
+    sim.setMemory(m);
+    refreshMemorySnapshot(sim, s);
+    EXPECT_EQ(s.CombinedLoad.raw, 10000) << "every pool full";
+
+    // 1 used of 3 in all: 0.33333... keeps four places.
+    m.totalPhys = 3;
+    m.availPhys = 2;
+    m.totalPageFile = m.availPageFile = m.totalVirtual = m.availVirtual = 0;
+    sim.setMemory(m);
+    refreshMemorySnapshot(sim, s);
+    EXPECT_EQ(s.CombinedLoad.raw, 3333);
+}
+
+TEST(MemorySnapshot, FailedCallAndZeroTotalsKeepThePreviousValues) {
+    SimSources sim;
+    MemoryStatusEx m;
+    m.totalPhys = 4 * kGiB;
+    m.availPhys = 1 * kGiB;
+    sim.setMemory(m);
+    MemorySnapshot s;
+    refreshMemorySnapshot(sim, s);
+    const Decimal4 load = s.CombinedLoad;
+    EXPECT_EQ(load.raw, 7500);
+
+    sim.setMemoryFails();
+    refreshMemorySnapshot(sim, s);
+    EXPECT_EQ(s.TotalPhys.raw, static_cast<std::int64_t>(4 * kGiB) * 10000);
+    EXPECT_EQ(s.CombinedLoad, load);
+
+    sim.setMemory(MemoryStatusEx{});
+    refreshMemorySnapshot(sim, s);
+    EXPECT_EQ(s.TotalPhys.raw, 0);
+    EXPECT_EQ(s.CombinedLoad, load) << "zero totals: the division fails and the load stays";
+}
+
+TEST(MemorySnapshot, LargeCountLimit) {
+    EXPECT_EQ(largeCount(922337203685477)->raw, 9223372036854770000);
+    EXPECT_FALSE(largeCount(922337203685478).has_value());
+    EXPECT_FALSE(largeCount(UINT64_MAX).has_value());
+}
+
+TEST(NetConnection, DeviceWordPrecedence) {
+    EXPECT_EQ(clsNetConnection::ConnTypeDevice(2 | 1), "LAN");
+    EXPECT_EQ(clsNetConnection::ConnTypeDevice(1 | 4 | 32), "MODEM");
+    EXPECT_EQ(clsNetConnection::ConnTypeDevice(4 | 32), "PROXY");
+    EXPECT_EQ(clsNetConnection::ConnTypeDevice(32), "OFFLINE");
+    EXPECT_EQ(clsNetConnection::ConnTypeDevice(64), "");
+    EXPECT_EQ(clsNetConnection::ConnTypeDevice(0), "");
+}
+
+TEST(NetConnection, EachPropertyAsksAfresh) {
+    SimSources sim;
+    sim.setConnection(1, "Dial-up to work", 1);
+    clsNetConnection c(sim);
+    EXPECT_EQ(c.ConnType(), 1u);
+    EXPECT_EQ(c.ConnName(), "Dial-up to work");
+    sim.setConnection(2, "eth0", 1);
+    EXPECT_EQ(c.ConnType(), 2u);
+    EXPECT_EQ(c.ConnName(), "eth0");
+}
+
+TEST(NetConnection, NameEndsAtTheFirstNulOrFillsTheBuffer) {
+    EXPECT_EQ(connectionNameFromBuffer(std::string("Home\0junk", 9)), "Home");
+    EXPECT_EQ(connectionNameFromBuffer(std::string(512, 'x')), std::string(512, 'x'));
+    SimSources sim;
+    sim.setConnection(2, std::string(600, 'n'), 1);
+    EXPECT_EQ(clsNetConnection(sim).ConnName().size(), 512u) << "the buffer holds 512 characters";
+}
+
+TEST(SimNetworkCounters, AdvanceWrapsAndFailureZeroes) {
+    SimSources sim;
+    platform::MibTcpStats tcp;
+    tcp.dwInSegs = 0xFFFFFFF0u;
+    tcp.dwCurrEstab = 3;
+    sim.setTcp(tcp);
+    sim.advanceTcp(0x20, 5);
+    sim.advanceUdp(7, 9);
+    platform::MibTcpStats got;
+    ASSERT_TRUE(sim.tcpStatistics(got));
+    EXPECT_EQ(got.dwInSegs, 0x10u);
+    EXPECT_EQ(got.dwOutSegs, 5u);
+    EXPECT_EQ(got.dwCurrEstab, 3u);
+    platform::MibUdpStats udp;
+    ASSERT_TRUE(sim.udpStatistics(udp));
+    EXPECT_EQ(udp.dwInDatagrams, 7u);
+    EXPECT_EQ(udp.dwOutDatagrams, 9u);
+
+    sim.setNetStatisticsFail(true);
+    EXPECT_FALSE(sim.tcpStatistics(got));
+    EXPECT_EQ(got.dwInSegs, 0u);
+    EXPECT_FALSE(sim.udpStatistics(udp));
+    EXPECT_EQ(udp.dwOutDatagrams, 0u);
+    sim.setNetStatisticsFail(false);
+    ASSERT_TRUE(sim.tcpStatistics(got));
+    EXPECT_EQ(got.dwInSegs, 0x10u) << "the counters kept counting";
+}
