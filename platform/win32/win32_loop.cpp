@@ -1,4 +1,4 @@
-// The message loop: SetTimer timers on the hidden owner window, PeekMessage
+// The message loop: SetTimer timers on the hidden timer window, PeekMessage
 // for "let pending events run", and the idle hook the forms paint from.
 #include "platform/win32/win32_platform.h"
 
@@ -11,16 +11,16 @@ constexpr int kMessagesPerPass = 256;
 
 TimerId Win32Platform::startTimer(std::uint32_t intervalMs, std::function<void()> tick) {
     const UINT_PTR id = nextTimer_++;
-    if (!SetTimer(owner_, id, intervalMs, nullptr)) return 0;
+    if (!SetTimer(timerWindow_, id, intervalMs, nullptr)) return 0;
     timers_[id] = std::make_shared<std::function<void()>>(std::move(tick));
     return static_cast<TimerId>(id);
 }
 
 void Win32Platform::stopTimer(TimerId id) {
-    if (timers_.erase(id)) KillTimer(owner_, id);
+    if (timers_.erase(id)) KillTimer(timerWindow_, id);
 }
 
-LRESULT Win32Platform::ownerMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT Win32Platform::timerWindowMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_TIMER) {
         auto it = timers_.find(wp);
         if (it == timers_.end()) return 0;  // stopped while its message waited
@@ -63,7 +63,7 @@ int Win32Platform::runLoop() {
 void Win32Platform::quit(int exitCode) {
     quitting_ = true;
     exitCode_ = exitCode;
-    PostMessageA(owner_, WM_NULL, 0, 0);  // wake the loop
+    PostMessageA(timerWindow_, WM_NULL, 0, 0);  // wake the loop
 }
 
 void Win32Platform::doEvents() {

@@ -50,8 +50,8 @@ Win32Platform::Win32Platform(const NativeOptions& options) {
 
 Win32Platform::~Win32Platform() {
     while (!windows_.empty()) destroyWindow(windows_.begin()->first);
-    for (const auto& [id, tick] : timers_) KillTimer(owner_, id);
-    if (owner_) DestroyWindow(owner_);
+    for (const auto& [id, tick] : timers_) KillTimer(timerWindow_, id);
+    if (timerWindow_) DestroyWindow(timerWindow_);
     if (instanceMutex_) CloseHandle(instanceMutex_);
 }
 

@@ -1,7 +1,9 @@
-// The Win32 desktop backend: popup windows owned by one hidden window (so
-// they stay off the taskbar, as the classic runtime's forms do), shaped with
-// SetWindowRgn, faded with the layered style, painted with SetDIBitsToDevice;
-// timers are SetTimer timers of the hidden window.
+// The Win32 desktop backend: borderless popup windows kept off the taskbar
+// by the tool-window style, shaped with SetWindowRgn, faded with the layered
+// style, painted with SetDIBitsToDevice; timers are SetTimer timers of one
+// hidden window. The forms have no owner: an owned window cannot leave the
+// top-most band while its owner is in it, and one top-most form would pull
+// the shared owner, and with it every other form, there.
 #pragma once
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -31,6 +33,7 @@ struct Win32Window {
     HWND hwnd = nullptr;
     std::string name;
     bool popup = false;
+    DWORD keptExStyle = 0;  // what the layered style keeps: off the taskbar, never activated
     bool trackingLeave = false;
     WindowListener* listener = nullptr;
     int width = 0, height = 0;          // of the last presented picture
@@ -41,7 +44,7 @@ class Win32Platform : public Platform {
 public:
     explicit Win32Platform(const NativeOptions& options);
     ~Win32Platform() override;
-    bool ready() const { return owner_ != nullptr; }
+    bool ready() const { return timerWindow_ != nullptr; }
 
     std::string backendName() const override { return "win32"; }
     WindowId createWindow(const WindowDesc& desc, WindowListener* listener) override;
@@ -87,7 +90,7 @@ public:
 
     // The window procedures' way back in.
     LRESULT formMessage(Win32Window& w, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT ownerMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT timerWindowMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     HWND hwndOf(WindowId id) const;
 
 private:
@@ -99,7 +102,7 @@ private:
     void deliverMouse(Win32Window& w, MouseEvent::Kind kind, MouseButton button, WPARAM wp, LPARAM lp);
 
     HINSTANCE instance_ = nullptr;
-    HWND owner_ = nullptr;  // hidden: owns the forms and their timers
+    HWND timerWindow_ = nullptr;  // hidden: receives the timers
     std::map<WindowId, std::unique_ptr<Win32Window>> windows_;
     WindowId nextWindow_ = 1;
     std::map<UINT_PTR, std::shared_ptr<std::function<void()>>> timers_;

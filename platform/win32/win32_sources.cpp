@@ -18,9 +18,16 @@ namespace vel::platform::win32 {
 
 namespace {
 
+// Wine's PDH knows one processor counter, _Total, and answers it with a
+// constant: there the processor times are the better answer for them all.
+bool processorCountersAreStubs() {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 class SystemPdh : public PdhApi {
 public:
-    SystemPdh() {
+    SystemPdh() : skipProcessorCounters_(processorCountersAreStubs()) {
         // PdhAddEnglishCounterA came with Vista; older systems take the path as given.
         if (HMODULE pdh = GetModuleHandleA("pdh.dll"))
             addEnglish_ = reinterpret_cast<AddCounter>(
@@ -34,6 +41,8 @@ public:
     }
     long addCounter(Handle query, const std::string& path, Handle& counter) override {
         PDH_HCOUNTER c = nullptr;
+        counter = 0;
+        if (skipProcessorCounters_ && parseProcessorCounterPath(path).path) return kPdhCstatusNoCounter;
         auto q = reinterpret_cast<PDH_HQUERY>(query);
         long rc = addEnglish_ ? static_cast<long>(addEnglish_(q, path.c_str(), 0, &c))
                               : static_cast<long>(PdhAddCounterA(q, path.c_str(), 0, &c));
@@ -61,6 +70,7 @@ public:
 private:
     using AddCounter = PDH_STATUS(WINAPI*)(PDH_HQUERY, LPCSTR, DWORD_PTR, PDH_HCOUNTER*);
     AddCounter addEnglish_ = nullptr;
+    bool skipProcessorCounters_;
 };
 
 // The MIB records are all DWORDs in the same order as ours.

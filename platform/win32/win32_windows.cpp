@@ -11,9 +11,9 @@ namespace vel::platform::win32 {
 
 namespace {
 const char* kFormClass = "VelmoraForm";
-const char* kOwnerClass = "VelmoraOwner";
+const char* kTimerWindowClass = "VelmoraTimers";
 
-// Each window keeps its record (form) or the platform (owner) in its user
+// Each window keeps its record (form) or the platform (timer window) in its user
 // data, set from the creation parameter before any other message.
 template <typename Target>
 Target* attached(HWND hwnd, UINT msg, LPARAM lp) {
@@ -32,8 +32,8 @@ LRESULT CALLBACK formProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-LRESULT CALLBACK ownerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (Win32Platform* os = attached<Win32Platform>(hwnd, msg, lp)) return os->ownerMessage(hwnd, msg, wp, lp);
+LRESULT CALLBACK timerWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (Win32Platform* os = attached<Win32Platform>(hwnd, msg, lp)) return os->timerWindowMessage(hwnd, msg, wp, lp);
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
@@ -60,12 +60,12 @@ void Win32Platform::registerClasses() {
     form.hCursor = LoadCursor(nullptr, IDC_ARROW);
     form.lpszClassName = kFormClass;
     RegisterClassExA(&form);
-    WNDCLASSEXA owner = form;
-    owner.style = 0;
-    owner.lpfnWndProc = ownerProc;
-    owner.lpszClassName = kOwnerClass;
-    RegisterClassExA(&owner);
-    owner_ = CreateWindowExA(WS_EX_TOOLWINDOW, kOwnerClass, "VELMORA", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+    WNDCLASSEXA timers = form;
+    timers.style = 0;
+    timers.lpfnWndProc = timerWindowProc;
+    timers.lpszClassName = kTimerWindowClass;
+    RegisterClassExA(&timers);
+    timerWindow_ = CreateWindowExA(WS_EX_TOOLWINDOW, kTimerWindowClass, "VELMORA", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                              instance_, this);
 }
 
@@ -86,13 +86,11 @@ WindowId Win32Platform::createWindow(const WindowDesc& desc, WindowListener* lis
     w->name = desc.name;
     w->popup = desc.popup;
     w->listener = listener;
-    // Owned windows have no taskbar button; a form that wants one stands alone.
-    DWORD exStyle = desc.popup ? (WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE) : 0;
-    if (!desc.toolWindow && !desc.popup) exStyle |= WS_EX_APPWINDOW;
-    HWND owner = desc.toolWindow || desc.popup ? owner_ : nullptr;
+    w->keptExStyle = (desc.toolWindow || desc.popup ? WS_EX_TOOLWINDOW : 0) | (desc.popup ? WS_EX_NOACTIVATE : 0);
+    const DWORD exStyle = w->keptExStyle | (desc.popup ? WS_EX_TOPMOST : 0);
     w->hwnd = CreateWindowExA(exStyle, kFormClass, desc.name.c_str(), WS_POPUP | WS_CLIPCHILDREN, desc.bounds.left,
                               desc.bounds.top, std::max(1, desc.bounds.width()), std::max(1, desc.bounds.height()),
-                              owner, nullptr, instance_, w.get());
+                              nullptr, nullptr, instance_, w.get());
     if (!w->hwnd) return 0;
     const WindowId id = w->id;
     windows_[id] = std::move(w);
@@ -136,7 +134,10 @@ long Win32Platform::setLayeredAlpha(WindowId id, std::uint8_t alpha) {
     Win32Window* w = find(id);
     if (!w) return ERROR_INVALID_WINDOW_HANDLE;
     SetLastError(0);
-    SetWindowLongA(w->hwnd, GWL_EXSTYLE, WS_EX_LAYERED);
+    // The layered style replaces the extended style, except what keeps the
+    // form off the taskbar and out of the way; top-most stays as it was.
+    const LONG topMost = GetWindowLongA(w->hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST;
+    SetWindowLongA(w->hwnd, GWL_EXSTYLE, static_cast<LONG>(WS_EX_LAYERED | w->keptExStyle) | topMost);
     if (!SetLayeredWindowAttributes(w->hwnd, 0, alpha, LWA_ALPHA)) return static_cast<long>(GetLastError());
     return 0;
 }
@@ -251,7 +252,7 @@ LRESULT Win32Platform::formMessage(Win32Window& w, UINT msg, WPARAM wp, LPARAM l
             return 0;
         case WM_CLOSE:
             if (w.listener) w.listener->onCloseRequest();
-            return 0;  // the owner decides; the default would destroy the window
+            return 0;  // the form decides; the default would destroy the window
         default:
             return DefWindowProcA(hwnd, msg, wp, lp);
     }

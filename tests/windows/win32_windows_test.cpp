@@ -85,9 +85,11 @@ WTEST(Window, LayeredStyleReplacesTheExtendedStyleAndCarriesTheAlpha) {
     wintest::CountingListener listener;
     const WindowId id = os.createWindow(desc("frmLayeredTest", {10, 10, 60, 40}), &listener);
     REQUIRE(id != 0);
-    CHECK(exStyle(os.hwndOf(id)) & WS_EX_TOOLWINDOW);  // owned forms start as tool windows
+    CHECK_EQ(exStyle(os.hwndOf(id)), static_cast<LONG>(WS_EX_TOOLWINDOW));  // off the taskbar
+    os.setWindowPos(id, ZOrder::TopMost, kTopMostFlags);
     CHECK_EQ(os.setLayeredAlpha(id, 230), 0L);
-    CHECK_EQ(exStyle(os.hwndOf(id)) & ~WS_EX_TOPMOST, static_cast<LONG>(WS_EX_LAYERED));
+    // Replaced, but it stays off the taskbar and top-most.
+    CHECK_EQ(exStyle(os.hwndOf(id)), static_cast<LONG>(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST));
     BYTE alpha = 0;
     DWORD flags = 0;
     REQUIRE(GetLayeredWindowAttributes(os.hwndOf(id), nullptr, &alpha, &flags));
@@ -117,6 +119,11 @@ WTEST(Window, TopMostFlagsKeepPlaceAndSizeAndShowTheWindow) {
     CHECK_EQ(r.height(), 29);
     CHECK(GetForegroundWindow() != hwnd);  // SWP_NOACTIVATE
     os.setWindowPos(id, ZOrder::NoTopMost, kTopMostFlags);
+    CHECK(!(exStyle(hwnd) & WS_EX_TOPMOST));
+    // A second form going top-most leaves the first where it is.
+    const WindowId other = os.createWindow(desc("frmTopMostOther", {0, 0, 10, 10}), &listener);
+    os.setWindowPos(other, ZOrder::TopMost, kTopMostFlags);
+    CHECK(exStyle(os.hwndOf(other)) & WS_EX_TOPMOST);
     CHECK(!(exStyle(hwnd) & WS_EX_TOPMOST));
 }
 
