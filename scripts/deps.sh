@@ -5,11 +5,14 @@ set -euo pipefail
 
 profile="${1:-build}"
 packages=(cmake g++ make pkg-config libx11-dev libxext-dev libstb-dev libgtest-dev libgmock-dev libbenchmark-dev)
+# The cross compiler for velmora.exe (posix threads for std::thread).
+windows=(g++-mingw-w64-x86-64-posix)
 case "$profile" in
   build) ;;
   run)  packages+=(xvfb xcompmgr x11-utils imagemagick) ;;
-  test) packages+=(xvfb xcompmgr x11-utils xdotool imagemagick) ;;
-  *) echo "deps.sh: unknown profile '$profile' (build, run or test)" >&2; exit 2 ;;
+  test) packages+=(xvfb xcompmgr x11-utils xdotool imagemagick "${windows[@]}" wine wine64) ;;
+  windows) packages+=("${windows[@]}" zip) ;;
+  *) echo "deps.sh: unknown profile '$profile' (build, run, test or windows)" >&2; exit 2 ;;
 esac
 if [ -f "$(dirname "$0")/deps-extra.txt" ] && [ "$profile" = test ]; then
   while read -r p; do [ -n "$p" ] && [ "${p#\#}" = "$p" ] && packages+=("$p"); done < "$(dirname "$0")/deps-extra.txt"

@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# velmora.exe under Wine, from a test velmora.ini, while the machine is kept
+# busy: it records the installed product in the registry, shows the main bar
+# and the CPU modules shaped and layered, keeps drawing, and exits 0 by
+# --run-for.
+#   wine_smoke.sh STATE-DIR WINDOWS-BUILD-DIR VELMORA-INI
+set -u
+
+state=${1:?usage: wine_smoke.sh STATE-DIR WINDOWS-BUILD-DIR VELMORA-INI}
+winbuild=${2:?usage: wine_smoke.sh STATE-DIR WINDOWS-BUILD-DIR VELMORA-INI}
+ini=${3:?usage: wine_smoke.sh STATE-DIR WINDOWS-BUILD-DIR VELMORA-INI}
+here=$(cd "$(dirname "$0")" && pwd)
+session="$here/wine_session.sh"
+run_for=15
+record='HKLM\Software\Brinlake\Installed Products'
+
+failures=0
+pass() { echo "PASS: $*"; }
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+for f in "$winbuild/velmora.exe" "$winbuild/velmora_win_tests.exe" "$ini"; do
+    [ -f "$f" ] || { echo "FAIL: $f is missing"; exit 1; }
+done
+
+program="$state/smoke-program"
+rm -rf "$program"
+mkdir -p "$program/logs"
+cp -r "$winbuild/skins" "$program/skins"
+cp "$ini" "$program/velmora.ini"
+folder=$("$session" run "$state" winepath -w "$program" | tr -d '\r')
+
+# The record must come from this run.
+"$session" run "$state" reg delete "$record" /f >/dev/null 2>&1
+
+busy_pids=()
+cleanup() {
+    for pid in "${busy_pids[@]}"; do kill "$pid" 2>/dev/null; done
+    [ -n "${app:-}" ] && kill "$app" 2>/dev/null
+    wait 2>/dev/null
+}
+trap cleanup EXIT
+# Keep the machine busy while the meters sample.
+for _ in 1 2; do
+    timeout $((run_for + 30)) bash -c 'while :; do :; done' &
+    busy_pids+=($!)
+done
+
+start=$(date +%s)
+"$session" run "$state" "$winbuild/velmora.exe" --program-folder "$folder" --run-for "$run_for" >"$state/velmora.out" 2>&1 &
+app=$!
+
+# Shown, shaped and layered; the CPU meter keeps drawing.
+if "$session" run "$state" "$winbuild/velmora_win_tests.exe" --check-windows frmMain frmCPU0 frmCPU1 --changes frmCPU0; then
+    pass "main bar and CPU modules shown with regions and the layered style, the CPU meter drawing"
+else
+    fail "the windows are not as they should be"
+fi
+
+code=124
+for _ in $(seq $(( (run_for + 60) * 10 ))); do
+    if ! kill -0 "$app" 2>/dev/null; then
+        wait "$app"
+        code=$?
+        break
+    fi
+    sleep 0.1
+done
+app=""
+elapsed=$(( $(date +%s) - start ))
+if [ "$code" -eq 0 ]; then
+    pass "velmora.exe exited 0 after ${elapsed} s (--run-for $run_for)"
+else
+    fail "velmora.exe ended with $code after ${elapsed} s"; cat "$state/velmora.out"
+fi
+
+query=$("$session" run "$state" reg query "$record" 2>&1 | tr -d '\r')
+if grep -q 'N01 *REG_SZ *VELMORA v2' <<<"$query" && grep -q 'V01 *REG_SZ *[0-9]' <<<"$query"; then
+    pass "the installed-products record is in the registry"
+else
+    fail "no installed-products record:"; echo "$query"
+fi
+
+echo "$(( 3 - failures )) passed, $failures failed"
+[ "$failures" -eq 0 ]
