@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # velmora.exe under Wine, from a test velmora.ini, while the machine is kept
 # busy: it records the installed product in the registry, shows the main bar
-# and the CPU modules shaped and layered, keeps drawing, and exits 0 by
+# and the CPU modules shaped and layered, keeps drawing, moves with the
+# system's caption drag (and saves where it was dropped), and exits 0 by
 # --run-for.
 #   wine_smoke.sh STATE-DIR WINDOWS-BUILD-DIR VELMORA-INI
 set -u
@@ -56,6 +57,31 @@ else
     fail "the windows are not as they should be"
 fi
 
+# The main bar's title strip, dragged with the real pointer: the system's
+# move loop moves it, and the program saves where it was dropped.
+export DISPLAY
+DISPLAY=$(cat "$state/display")
+bar=$(xdotool search --name '^frmMain$' 2>/dev/null | head -n 1)
+moved=""
+if [ -n "$bar" ]; then
+    eval "$(xdotool getwindowgeometry --shell "$bar" | grep -E '^(X|Y)=')"
+    x0=$X y0=$Y
+    xdotool mousemove $((x0 + 46)) $((y0 + 4)) && sleep 0.3 && xdotool mousedown 1 && sleep 0.3
+    for step in 1 2 3 4 5 6 7 8 9 10; do
+        xdotool mousemove $((x0 + 46 + step * 5)) $((y0 + 4 + step * 10)); sleep 0.05
+    done
+    sleep 0.3
+    xdotool mouseup 1
+    sleep 1
+    eval "$(xdotool getwindowgeometry --shell "$bar" | grep -E '^(X|Y)=')"
+    moved="$X,$Y"
+fi
+if [ "$moved" = "$((x0 + 50)),$((y0 + 100))" ]; then
+    pass "the caption drag moved frmMain from $x0,$y0 to $moved"
+else
+    fail "the drag by (50,100) left frmMain at '${moved}' (from ${x0:-?},${y0:-?})"
+fi
+
 code=124
 for _ in $(seq $(( (run_for + 60) * 10 ))); do
     if ! kill -0 "$app" 2>/dev/null; then
@@ -80,5 +106,12 @@ else
     fail "no installed-products record:"; echo "$query"
 fi
 
-echo "$(( 3 - failures )) passed, $failures failed"
+saved=$(grep -i '^PosX8=' "$program/velmora.ini" | cut -d= -f2 | tr -d '\r')
+if [ -n "$moved" ] && [ "$saved" = "$(( ${moved%,*} * 15 ))" ]; then
+    pass "the dropped position was saved (PosX8=$saved)"
+else
+    fail "after the drag PosX8 is '${saved}'"
+fi
+
+echo "$(( 5 - failures )) passed, $failures failed"
 [ "$failures" -eq 0 ]
