@@ -1,13 +1,16 @@
 // "--check-windows NAME...": run beside velmora.exe under Wine, it finds
 // each named form and checks that it is shown, shaped by a region and
-// layered with its alpha. "--changes NAME" also checks that the form's
-// picture on the screen changes within a few seconds (the meters move).
+// layered with its alpha. "--changes NAME" checks that the form's picture
+// on the screen changes within a few seconds (the meters move);
+// "--alpha NAME VALUE" waits up to 20 s for the form's layered alpha to
+// become VALUE (fading and waking).
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -81,6 +84,25 @@ bool checkChanges(const std::string& name) {
     return false;
 }
 
+bool checkAlpha(const std::string& name, int wanted) {
+    HWND hwnd = findForm(name, 60000);
+    if (!hwnd) {
+        std::printf("FAIL %s: no visible window of that name\n", name.c_str());
+        return false;
+    }
+    BYTE alpha = 0;
+    for (int waited = 0; waited <= 20000; waited += 100) {
+        DWORD flags = 0;
+        if (GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags) && alpha == wanted) {
+            std::printf("PASS %s: alpha %d after %d ms\n", name.c_str(), wanted, waited);
+            return true;
+        }
+        Sleep(100);
+    }
+    std::printf("FAIL %s: alpha is %d, not %d, after 20 s\n", name.c_str(), alpha, wanted);
+    return false;
+}
+
 }  // namespace
 
 int checkWindowsMain(int argc, char** argv) {
@@ -88,10 +110,14 @@ int checkWindowsMain(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         ++checks;
-        if (a == "--changes" && i + 1 < argc)
+        if (a == "--changes" && i + 1 < argc) {
             failures += checkChanges(argv[++i]) ? 0 : 1;
-        else
+        } else if (a == "--alpha" && i + 2 < argc) {
+            const std::string name = argv[++i];
+            failures += checkAlpha(name, std::atoi(argv[++i])) ? 0 : 1;
+        } else {
             failures += checkForm(a) ? 0 : 1;
+        }
     }
     std::printf("%d passed, %d failed\n", checks - failures, failures);
     return failures || checks == 0 ? 1 : 0;

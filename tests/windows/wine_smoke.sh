@@ -2,8 +2,8 @@
 # velmora.exe under Wine, from a test velmora.ini, while the machine is kept
 # busy: it records the installed product in the registry, shows the main bar
 # and the CPU modules shaped and layered, keeps drawing, moves with the
-# system's caption drag (and saves where it was dropped), and exits 0 by
-# --run-for.
+# system's caption drag (and saves where it was dropped), fades when the
+# mouse is away and wakes when it comes back, and exits 0 by --run-for.
 #   wine_smoke.sh STATE-DIR WINDOWS-BUILD-DIR VELMORA-INI
 set -u
 
@@ -12,7 +12,7 @@ winbuild=${2:?usage: wine_smoke.sh STATE-DIR WINDOWS-BUILD-DIR VELMORA-INI}
 ini=${3:?usage: wine_smoke.sh STATE-DIR WINDOWS-BUILD-DIR VELMORA-INI}
 here=$(cd "$(dirname "$0")" && pwd)
 session="$here/wine_session.sh"
-run_for=15
+run_for=30
 record='HKLM\Software\Brinlake\Installed Products'
 
 failures=0
@@ -82,6 +82,22 @@ else
     fail "the drag by (50,100) left frmMain at '${moved}' (from ${x0:-?},${y0:-?})"
 fi
 
+# Away from every window the modules fade to TLUCENTZOFF; the mouse over
+# one wakes them to TLUCENTZON.
+xdotool mousemove 1200 1000
+cpu=$(xdotool search --name '^frmCPU0$' 2>/dev/null | head -n 1)
+if [ -n "$cpu" ] && "$session" run "$state" "$winbuild/velmora_win_tests.exe" --check-windows --alpha frmCPU0 100; then
+    eval "$(xdotool getwindowgeometry --shell "$cpu" | grep -E '^(X|Y)=')"
+    xdotool mousemove $((X + 30)) $((Y + 14)); sleep 0.2; xdotool mousemove $((X + 31)) $((Y + 14))
+    if "$session" run "$state" "$winbuild/velmora_win_tests.exe" --check-windows --alpha frmCPU0 230; then
+        pass "the modules faded with the mouse away and woke with it over frmCPU0"
+    else
+        fail "the mouse over frmCPU0 did not wake it"
+    fi
+else
+    fail "frmCPU0 did not fade with the mouse away"
+fi
+
 code=124
 for _ in $(seq $(( (run_for + 60) * 10 ))); do
     if ! kill -0 "$app" 2>/dev/null; then
@@ -113,5 +129,5 @@ else
     fail "after the drag PosX8 is '${saved}'"
 fi
 
-echo "$(( 5 - failures )) passed, $failures failed"
+echo "$(( 6 - failures )) passed, $failures failed"
 [ "$failures" -eq 0 ]
