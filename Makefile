@@ -1,8 +1,9 @@
 # The two set-up commands: `make run` and `make test`.
 BUILD ?= build
+WINBUILD ?= build-win
 JOBS ?= 2
 
-.PHONY: all build run test bench package clean
+.PHONY: all build windows run test bench package clean
 
 all: build
 
@@ -16,9 +17,19 @@ run:
 	@$(MAKE) --no-print-directory build
 	@scripts/run.sh $(BUILD)
 
+# velmora.exe and the Windows test program, cross-compiled with mingw-w64.
+windows:
+	@scripts/deps.sh windows
+	@cmake -S . -B $(WINBUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	       -DVELMORA_BENCH=OFF >/dev/null
+	@cmake --build $(WINBUILD) -j$(JOBS)
+
+# The native tests, and the Windows build under Wine.
 test:
 	@scripts/deps.sh test
 	@$(MAKE) --no-print-directory build
+	@$(MAKE) --no-print-directory windows
+	@cmake -S . -B $(BUILD) -DVELMORA_WINDOWS_BUILD=$(CURDIR)/$(WINBUILD) >/dev/null
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
 bench:
@@ -26,5 +37,10 @@ bench:
 	@$(MAKE) --no-print-directory build
 	@bench/run.sh $(BUILD)
 
+# A zip a Windows user unpacks and runs: velmora.exe, velmora.ini, skins/, logs/.
+package: windows
+	@scripts/deps.sh package
+	@scripts/package-windows.sh $(WINBUILD) $(WINBUILD)/velmora-windows.zip
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(WINBUILD)

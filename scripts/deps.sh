@@ -5,12 +5,16 @@ set -euo pipefail
 
 profile="${1:-build}"
 packages=(cmake g++ make pkg-config libx11-dev libxext-dev libstb-dev libgtest-dev libgmock-dev libbenchmark-dev)
+# The cross compiler for velmora.exe (posix threads for std::thread).
+windows=(g++-mingw-w64-x86-64-posix)
 case "$profile" in
   build) ;;
   run)  packages+=(xvfb xcompmgr x11-utils imagemagick) ;;
-  test) packages+=(xvfb xcompmgr x11-utils xdotool imagemagick) ;;
+  test) packages+=(xvfb xcompmgr x11-utils xdotool imagemagick "${windows[@]}" wine wine64) ;;
   bench) packages+=(xvfb xcompmgr x11-utils time) ;;
-  *) echo "deps.sh: unknown profile '$profile' (build, run, test or bench)" >&2; exit 2 ;;
+  windows) packages+=("${windows[@]}") ;;
+  package) packages+=("${windows[@]}" zip) ;;
+  *) echo "deps.sh: unknown profile '$profile' (build, run, test, bench, windows or package)" >&2; exit 2 ;;
 esac
 if [ -f "$(dirname "$0")/deps-extra.txt" ] && [ "$profile" = test ]; then
   while read -r p; do [ -n "$p" ] && [ "${p#\#}" = "$p" ] && packages+=("$p"); done < "$(dirname "$0")/deps-extra.txt"

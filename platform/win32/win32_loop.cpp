@@ -1,0 +1,74 @@
+// The message loop: SetTimer timers on the hidden timer window, PeekMessage
+// for "let pending events run", and the idle hook the forms paint from.
+#include "platform/win32/win32_platform.h"
+
+namespace vel::platform::win32 {
+
+namespace {
+// Bounded, so a flood of mouse moves cannot starve the painting.
+constexpr int kMessagesPerPass = 256;
+}  // namespace
+
+TimerId Win32Platform::startTimer(std::uint32_t intervalMs, std::function<void()> tick) {
+    const UINT_PTR id = nextTimer_++;
+    if (!SetTimer(timerWindow_, id, intervalMs, nullptr)) return 0;
+    timers_[id] = std::make_shared<std::function<void()>>(std::move(tick));
+    return static_cast<TimerId>(id);
+}
+
+void Win32Platform::stopTimer(TimerId id) {
+    if (timers_.erase(id)) KillTimer(timerWindow_, id);
+}
+
+LRESULT Win32Platform::timerWindowMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_TIMER) {
+        auto it = timers_.find(wp);
+        if (it == timers_.end()) return 0;  // stopped while its message waited
+        auto tick = it->second;             // the tick may stop its own timer
+        if (!quitting_) (*tick)();
+        // Inside the system's move loop nobody else calls the idle hook.
+        if (dragging_ > 0) runIdle();
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+void Win32Platform::pumpPending() {
+    MSG m;
+    for (int n = 0; n < kMessagesPerPass && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++n) {
+        if (m.message == WM_QUIT) {
+            quit(static_cast<int>(m.wParam));
+            return;
+        }
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+}
+
+void Win32Platform::runIdle() {
+    if (idleHook_) idleHook_();
+}
+
+int Win32Platform::runLoop() {
+    while (!quitting_) {
+        pumpPending();
+        if (quitting_) break;
+        runIdle();
+        MSG m;
+        if (!quitting_ && !PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE)) WaitMessage();
+    }
+    return exitCode_;
+}
+
+void Win32Platform::quit(int exitCode) {
+    quitting_ = true;
+    exitCode_ = exitCode;
+    PostMessageA(timerWindow_, WM_NULL, 0, 0);  // wake the loop
+}
+
+void Win32Platform::doEvents() {
+    pumpPending();
+    runIdle();
+}
+
+}  // namespace vel::platform::win32

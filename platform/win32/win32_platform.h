@@ -1,0 +1,121 @@
+// The Win32 desktop backend: borderless popup windows kept off the taskbar
+// by the tool-window style, shaped with SetWindowRgn, faded with the layered
+// style, painted with SetDIBitsToDevice; timers are SetTimer timers of one
+// hidden window. The forms have no owner: an owned window cannot leave the
+// top-most band while its owner is in it, and one top-most form would pull
+// the shared owner, and with it every other form, there.
+#pragma once
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/native.h"
+#include "platform/win32/win32_registry.h"
+
+namespace vel::platform::win32 {
+
+class Win32Platform;
+
+struct Win32Window {
+    Win32Platform* os = nullptr;
+    WindowId id = 0;
+    HWND hwnd = nullptr;
+    std::string name;
+    bool popup = false;
+    DWORD keptExStyle = 0;  // what the layered style keeps: off the taskbar, never activated
+    bool trackingLeave = false;
+    WindowListener* listener = nullptr;
+    int width = 0, height = 0;          // of the last presented picture
+    std::vector<std::uint32_t> bits;    // that picture, as a top-down 32-bit DIB
+};
+
+class Win32Platform : public Platform {
+public:
+    explicit Win32Platform(const NativeOptions& options);
+    ~Win32Platform() override;
+    bool ready() const { return timerWindow_ != nullptr; }
+
+    std::string backendName() const override { return "win32"; }
+    WindowId createWindow(const WindowDesc& desc, WindowListener* listener) override;
+    void destroyWindow(WindowId id) override;
+    void showWindow(WindowId id, bool visible) override;
+    void moveWindow(WindowId id, const Rect& bounds) override;
+    Rect windowRect(WindowId id) const override;
+    void setWindowRegion(WindowId id, const Region* region, bool redraw) override;
+    long setLayeredAlpha(WindowId id, std::uint8_t alpha) override;
+    void setWindowPos(WindowId id, ZOrder insertAfter, unsigned flags) override;
+    void present(WindowId id, const Pixels& pixels) override;
+    void systemDrag(WindowId id) override;
+
+    Point cursorPos() override;
+    std::int32_t screenPixel(int x, int y) override;
+    Size screenSize() override;
+    int doubleClickTime() override { return static_cast<int>(GetDoubleClickTime()); }
+    int tooltipDelay() override;
+
+    void setIdleHook(std::function<void()> hook) override { idleHook_ = std::move(hook); }
+    TimerId startTimer(std::uint32_t intervalMs, std::function<void()> tick) override;
+    void stopTimer(TimerId id) override;
+    int runLoop() override;
+    void quit(int exitCode) override;
+    bool quitting() const override { return quitting_; }
+    void doEvents() override;
+    void sleep(std::uint32_t ms) override { Sleep(ms); }
+    SystemTime localTime() override;
+    SystemTime systemTime() override;
+    std::int64_t perfCounter() override;
+    std::int64_t perfFrequency() override;
+    std::uint64_t tickMs() override { return GetTickCount64(); }
+
+    int messageBox(const std::string& text, const std::string& title, int style) override;
+
+    Registry& registry() override { return registry_; }
+    Sources& sources() override;
+    long shellExecute(const std::string& file, const std::string& params, int showCmd) override;
+    bool claimSingleInstance(const std::string& name) override;
+    std::string programFolder() override { return programFolder_; }
+    char pathSeparator() const override { return '\\'; }
+    std::string nativePath(const std::string& path) const override;
+    std::optional<LocaleDateNames> localeDateNames() override;
+
+    // The window procedures' way back in.
+    LRESULT formMessage(Win32Window& w, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT timerWindowMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    HWND hwndOf(WindowId id) const;
+
+private:
+    Win32Window* find(WindowId id) const;
+    void registerClasses();
+    void pumpPending();
+    void runIdle();
+    void paint(Win32Window& w, HDC dc);
+    void deliverMouse(Win32Window& w, MouseEvent::Kind kind, MouseButton button, WPARAM wp, LPARAM lp);
+
+    HINSTANCE instance_ = nullptr;
+    HWND timerWindow_ = nullptr;  // hidden: receives the timers
+    std::map<WindowId, std::unique_ptr<Win32Window>> windows_;
+    WindowId nextWindow_ = 1;
+    std::map<UINT_PTR, std::shared_ptr<std::function<void()>>> timers_;
+    UINT_PTR nextTimer_ = 1;
+    bool quitting_ = false;
+    int exitCode_ = 0;
+    int dragging_ = 0;
+    std::function<void()> idleHook_;
+    Win32Registry registry_;
+    std::unique_ptr<Sources> sources_;
+    HANDLE instanceMutex_ = nullptr;
+    std::string programFolder_;
+};
+
+}  // namespace vel::platform::win32

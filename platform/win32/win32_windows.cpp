@@ -1,0 +1,261 @@
+// Forms: creation, shape, opacity, stacking, presenting pixels and input.
+#include "platform/win32/win32_platform.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "platform/win32/region_builder.h"
+
+namespace vel::platform::win32 {
+
+namespace {
+const char* kFormClass = "VelmoraForm";
+const char* kTimerWindowClass = "VelmoraTimers";
+
+// Each window keeps its record (form) or the platform (timer window) in its user
+// data, set from the creation parameter before any other message.
+template <typename Target>
+Target* attached(HWND hwnd, UINT msg, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    return reinterpret_cast<Target*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK formProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (Win32Window* w = attached<Win32Window>(hwnd, msg, lp); w && w->os) {
+        w->hwnd = hwnd;  // messages arrive before CreateWindowExA returns
+        return w->os->formMessage(*w, msg, wp, lp);
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK timerWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (Win32Platform* os = attached<Win32Platform>(hwnd, msg, lp)) return os->timerWindowMessage(hwnd, msg, wp, lp);
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+int shiftOf(WPARAM wp) {
+    return ((wp & MK_SHIFT) ? 1 : 0) | ((wp & MK_CONTROL) ? 2 : 0) | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+}
+
+bool anyButtonDown(WPARAM wp) { return (wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0; }
+
+MouseButton heldButton(WPARAM wp) {
+    return (wp & MK_LBUTTON)   ? MouseButton::Left
+           : (wp & MK_RBUTTON) ? MouseButton::Right
+           : (wp & MK_MBUTTON) ? MouseButton::Middle
+                               : MouseButton::None;
+}
+}  // namespace
+
+void Win32Platform::registerClasses() {
+    WNDCLASSEXA form{};
+    form.cbSize = sizeof form;
+    form.style = CS_DBLCLKS;
+    form.lpfnWndProc = formProc;
+    form.hInstance = instance_;
+    form.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    form.lpszClassName = kFormClass;
+    RegisterClassExA(&form);
+    WNDCLASSEXA timers = form;
+    timers.style = 0;
+    timers.lpfnWndProc = timerWindowProc;
+    timers.lpszClassName = kTimerWindowClass;
+    RegisterClassExA(&timers);
+    timerWindow_ = CreateWindowExA(WS_EX_TOOLWINDOW, kTimerWindowClass, "VELMORA", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                             instance_, this);
+}
+
+Win32Window* Win32Platform::find(WindowId id) const {
+    auto it = windows_.find(id);
+    return it == windows_.end() ? nullptr : it->second.get();
+}
+
+HWND Win32Platform::hwndOf(WindowId id) const {
+    const Win32Window* w = find(id);
+    return w ? w->hwnd : nullptr;
+}
+
+WindowId Win32Platform::createWindow(const WindowDesc& desc, WindowListener* listener) {
+    auto w = std::make_unique<Win32Window>();
+    w->os = this;
+    w->id = nextWindow_++;
+    w->name = desc.name;
+    w->popup = desc.popup;
+    w->listener = listener;
+    w->keptExStyle = (desc.toolWindow || desc.popup ? WS_EX_TOOLWINDOW : 0) | (desc.popup ? WS_EX_NOACTIVATE : 0);
+    const DWORD exStyle = w->keptExStyle | (desc.popup ? WS_EX_TOPMOST : 0);
+    w->hwnd = CreateWindowExA(exStyle, kFormClass, desc.name.c_str(), WS_POPUP | WS_CLIPCHILDREN, desc.bounds.left,
+                              desc.bounds.top, std::max(1, desc.bounds.width()), std::max(1, desc.bounds.height()),
+                              nullptr, nullptr, instance_, w.get());
+    if (!w->hwnd) return 0;
+    const WindowId id = w->id;
+    windows_[id] = std::move(w);
+    return id;
+}
+
+void Win32Platform::destroyWindow(WindowId id) {
+    auto it = windows_.find(id);
+    if (it == windows_.end()) return;
+    std::unique_ptr<Win32Window> w = std::move(it->second);
+    windows_.erase(it);
+    SetWindowLongPtrA(w->hwnd, GWLP_USERDATA, 0);  // no message reaches the record any more
+    DestroyWindow(w->hwnd);
+}
+
+void Win32Platform::showWindow(WindowId id, bool visible) {
+    // Monitor windows never take the keyboard from the user's work.
+    if (Win32Window* w = find(id)) ShowWindow(w->hwnd, visible ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
+void Win32Platform::moveWindow(WindowId id, const Rect& bounds) {
+    if (Win32Window* w = find(id))
+        SetWindowPos(w->hwnd, nullptr, bounds.left, bounds.top, std::max(1, bounds.width()),
+                     std::max(1, bounds.height()), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Rect Win32Platform::windowRect(WindowId id) const {
+    RECT r{};
+    if (const Win32Window* w = find(id)) GetWindowRect(w->hwnd, &r);
+    return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+void Win32Platform::setWindowRegion(WindowId id, const Region* region, bool redraw) {
+    Win32Window* w = find(id);
+    if (!w) return;
+    HRGN rgn = region ? buildRegion(*region) : nullptr;
+    if (!SetWindowRgn(w->hwnd, rgn, redraw ? TRUE : FALSE) && rgn) DeleteObject(rgn);  // kept by the system on success
+}
+
+long Win32Platform::setLayeredAlpha(WindowId id, std::uint8_t alpha) {
+    Win32Window* w = find(id);
+    if (!w) return ERROR_INVALID_WINDOW_HANDLE;
+    SetLastError(0);
+    // The layered style replaces the extended style, except what keeps the
+    // form off the taskbar and out of the way; top-most stays as it was.
+    const LONG topMost = GetWindowLongA(w->hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST;
+    SetWindowLongA(w->hwnd, GWL_EXSTYLE, static_cast<LONG>(WS_EX_LAYERED | w->keptExStyle) | topMost);
+    if (!SetLayeredWindowAttributes(w->hwnd, 0, alpha, LWA_ALPHA)) return static_cast<long>(GetLastError());
+    return 0;
+}
+
+void Win32Platform::setWindowPos(WindowId id, ZOrder insertAfter, unsigned flags) {
+    if (Win32Window* w = find(id))
+        SetWindowPos(w->hwnd, insertAfter == ZOrder::TopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+}
+
+void Win32Platform::present(WindowId id, const Pixels& pixels) {
+    Win32Window* w = find(id);
+    if (!w || pixels.empty()) return;
+    w->width = pixels.width;
+    w->height = pixels.height;
+    w->bits.resize(pixels.data.size());
+    // Our 0x00BBGGRR to the DIB's 0x00RRGGBB.
+    std::transform(pixels.data.begin(), pixels.data.end(), w->bits.begin(), [](Colour c) {
+        return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+    });
+    HDC dc = GetDC(w->hwnd);
+    paint(*w, dc);
+    ReleaseDC(w->hwnd, dc);
+}
+
+void Win32Platform::paint(Win32Window& w, HDC dc) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w.width;
+    info.bmiHeader.biHeight = -w.height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(w.width), static_cast<DWORD>(w.height), 0, 0, 0,
+                      static_cast<UINT>(w.height), w.bits.data(), &info, DIB_RGB_COLORS);
+}
+
+void Win32Platform::systemDrag(WindowId id) {
+    Win32Window* w = find(id);
+    if (!w) return;
+    // The system's caption move loop; our timers keep running inside it.
+    ++dragging_;
+    ReleaseCapture();
+    SendMessageA(w->hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    --dragging_;
+}
+
+void Win32Platform::deliverMouse(Win32Window& w, MouseEvent::Kind kind, MouseButton button, WPARAM wp, LPARAM lp) {
+    if (!w.listener) return;
+    w.listener->onMouse(MouseEvent{kind, button, shiftOf(wp), GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+}
+
+LRESULT Win32Platform::formMessage(Win32Window& w, UINT msg, WPARAM wp, LPARAM lp) {
+    using K = MouseEvent::Kind;
+    HWND hwnd = w.hwnd;
+    switch (msg) {
+        case WM_ERASEBKGND:
+            return 1;  // we paint every pixel
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd, &ps);
+            const bool havePicture = !w.bits.empty();
+            if (havePicture) paint(w, dc);
+            EndPaint(hwnd, &ps);
+            if (!havePicture && w.listener) w.listener->onExpose();
+            return 0;
+        }
+        case WM_MOUSEACTIVATE:
+            return w.popup ? MA_NOACTIVATE : MA_ACTIVATE;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDBLCLK: {
+            // Like the classic forms: the window keeps the mouse until the button is up.
+            SetCapture(hwnd);
+            const bool dbl = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
+            const MouseButton b = (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK)   ? MouseButton::Left
+                                  : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) ? MouseButton::Right
+                                                                                         : MouseButton::Middle;
+            deliverMouse(w, dbl ? K::DoubleClick : K::Down, b, wp, lp);  // may destroy w
+            return 0;
+        }
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP: {
+            if (!anyButtonDown(wp) && GetCapture() == hwnd) ReleaseCapture();
+            const MouseButton b = msg == WM_LBUTTONUP   ? MouseButton::Left
+                                  : msg == WM_RBUTTONUP ? MouseButton::Right
+                                                        : MouseButton::Middle;
+            deliverMouse(w, K::Up, b, wp, lp);
+            return 0;
+        }
+        case WM_MOUSEMOVE:
+            if (!w.trackingLeave) {
+                TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, hwnd, 0};
+                w.trackingLeave = TrackMouseEvent(&t) != FALSE;
+            }
+            deliverMouse(w, K::Move, heldButton(wp), wp, lp);
+            return 0;
+        case WM_MOUSELEAVE:
+            w.trackingLeave = false;
+            deliverMouse(w, K::Leave, MouseButton::None, 0, 0);
+            return 0;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (w.listener) {
+                const int shift = (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
+                                  (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+                w.listener->onKey(KeyEvent{static_cast<int>(wp), shift});
+            }
+            return 0;
+        case WM_CLOSE:
+            if (w.listener) w.listener->onCloseRequest();
+            return 0;  // the form decides; the default would destroy the window
+        default:
+            return DefWindowProcA(hwnd, msg, wp, lp);
+    }
+}
+
+}  // namespace vel::platform::win32

@@ -1,0 +1,124 @@
+// "--check-windows NAME...": run beside velmora.exe under Wine, it finds
+// each named form and checks that it is shown, shaped by a region and
+// layered with its alpha. "--changes NAME" checks that the form's picture
+// on the screen changes within a few seconds (the meters move);
+// "--alpha NAME VALUE" waits up to 20 s for the form's layered alpha to
+// become VALUE (fading and waking).
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+HWND findForm(const std::string& name, int waitMs) {
+    for (int waited = 0;; waited += 100) {
+        if (HWND hwnd = FindWindowA("VelmoraForm", name.c_str()); hwnd && IsWindowVisible(hwnd)) return hwnd;
+        if (waited >= waitMs) return nullptr;
+        Sleep(100);
+    }
+}
+
+bool checkForm(const std::string& name) {
+    HWND hwnd = findForm(name, 60000);
+    if (!hwnd) {
+        std::printf("FAIL %s: no visible window of that name\n", name.c_str());
+        return false;
+    }
+    bool ok = true;
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    const int kind = GetWindowRgn(hwnd, rgn);
+    RECT box{};
+    GetRgnBox(rgn, &box);
+    DeleteObject(rgn);
+    if (kind != COMPLEXREGION && kind != SIMPLEREGION) {
+        std::printf("FAIL %s: no window region (GetWindowRgn %d)\n", name.c_str(), kind);
+        ok = false;
+    }
+    const LONG ex = GetWindowLongA(hwnd, GWL_EXSTYLE);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (!(ex & WS_EX_LAYERED) || !GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA)) {
+        std::printf("FAIL %s: not layered with an alpha (exstyle %08lx)\n", name.c_str(), static_cast<unsigned long>(ex));
+        ok = false;
+    }
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    std::printf("%s %s: %ldx%ld at %ld,%ld, region box %ldx%ld, alpha %d, exstyle %08lx\n", ok ? "PASS" : "FAIL",
+                name.c_str(), r.right - r.left, r.bottom - r.top, r.left, r.top, box.right - box.left,
+                box.bottom - box.top, alpha, static_cast<unsigned long>(ex));
+    return ok;
+}
+
+std::vector<COLORREF> capture(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    std::vector<COLORREF> pixels;
+    HDC screen = GetWindowDC(nullptr);
+    for (LONG y = r.top; y < r.bottom; ++y)
+        for (LONG x = r.left; x < r.right; ++x) pixels.push_back(GetPixel(screen, x, y));
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+bool checkChanges(const std::string& name) {
+    HWND hwnd = findForm(name, 60000);
+    if (!hwnd) {
+        std::printf("FAIL %s: no visible window of that name\n", name.c_str());
+        return false;
+    }
+    const std::vector<COLORREF> first = capture(hwnd);
+    for (int waited = 0; waited < 8000; waited += 250) {
+        Sleep(250);
+        if (capture(hwnd) != first) {
+            std::printf("PASS %s: its picture changed after %d ms\n", name.c_str(), waited + 250);
+            return true;
+        }
+    }
+    std::printf("FAIL %s: its picture did not change in 8 s\n", name.c_str());
+    return false;
+}
+
+bool checkAlpha(const std::string& name, int wanted) {
+    HWND hwnd = findForm(name, 60000);
+    if (!hwnd) {
+        std::printf("FAIL %s: no visible window of that name\n", name.c_str());
+        return false;
+    }
+    BYTE alpha = 0;
+    for (int waited = 0; waited <= 20000; waited += 100) {
+        DWORD flags = 0;
+        if (GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags) && alpha == wanted) {
+            std::printf("PASS %s: alpha %d after %d ms\n", name.c_str(), wanted, waited);
+            return true;
+        }
+        Sleep(100);
+    }
+    std::printf("FAIL %s: alpha is %d, not %d, after 20 s\n", name.c_str(), alpha, wanted);
+    return false;
+}
+
+}  // namespace
+
+int checkWindowsMain(int argc, char** argv) {
+    int failures = 0, checks = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        ++checks;
+        if (a == "--changes" && i + 1 < argc) {
+            failures += checkChanges(argv[++i]) ? 0 : 1;
+        } else if (a == "--alpha" && i + 2 < argc) {
+            const std::string name = argv[++i];
+            failures += checkAlpha(name, std::atoi(argv[++i])) ? 0 : 1;
+        } else {
+            failures += checkForm(a) ? 0 : 1;
+        }
+    }
+    std::printf("%d passed, %d failed\n", checks - failures, failures);
+    return failures || checks == 0 ? 1 : 0;
+}

@@ -1,0 +1,170 @@
+// Our settings-file functions against the system's profile functions, on
+// the same files: any difference in what is read or written shows here.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "core/inifile.h"
+#include "harness.h"
+
+using namespace vel;
+
+namespace {
+
+std::string tempFile(const char* name) {
+    char dir[MAX_PATH] = {};
+    GetTempPathA(sizeof dir, dir);
+    return std::string(dir) + "velmora-ini-" + std::to_string(GetCurrentProcessId()) + "-" + name + ".ini";
+}
+
+void writeFile(const std::string& path, const std::string& contents) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << contents;
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string systemRead(const std::string& section, const std::string& key, const std::string& path) {
+    char buffer[kIniBufferSize] = {};
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer, sizeof buffer, path.c_str());
+    return buffer;
+}
+
+struct Lookup {
+    const char* section;
+    const char* key;
+};
+
+struct FileCase {
+    const char* what;
+    std::string contents;
+    std::vector<Lookup> lookups;
+};
+
+// Reads the same keys through both; one line per difference.
+std::vector<std::string> compareReads(const FileCase& c) {
+    const std::string path = tempFile("read");
+    writeFile(path, c.contents);
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());  // the system must not answer from a cache
+    std::vector<std::string> differences;
+    for (const Lookup& l : c.lookups) {
+        const std::string ours = ReadIni(l.section, l.key, path), theirs = systemRead(l.section, l.key, path);
+        if (ours != theirs)
+            differences.push_back(std::string(c.what) + ": [" + l.section + "] " + l.key + ": ours \"" + ours +
+                                  "\", the system's \"" + theirs + "\"");
+    }
+    DeleteFileA(path.c_str());
+    return differences;
+}
+
+// Lines of a file without the blank ones.
+std::vector<std::string> nonBlankLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (char ch : text + "\n") {
+        if (ch == '\n' || ch == '\r') {
+            if (!line.empty()) lines.push_back(line);
+            line.clear();
+        } else {
+            line += ch;
+        }
+    }
+    return lines;
+}
+
+void printEach(const char* title, const std::vector<std::string>& lines) {
+    std::printf("  %s:\n", title);
+    for (const std::string& l : lines) std::printf("    %s\n", l.c_str());
+}
+
+}  // namespace
+
+WTEST(Ini, ReadsMatchTheSystemOnOrdinaryAndMangledFiles) {
+    const std::string longValue(300, 'x');
+    const std::vector<FileCase> cases = {
+        {"case and blanks", "[main]\r\n  tlucentzon  =   200  \r\nVISI0=1\r\n",
+         {{"MAIN", "TLUCENTZOn"}, {" Main ", "Visi0"}, {"MAIN", "Visi1"}, {"OTHER", "VISI0"}}},
+        {"quotes", "[MAIN]\na=\"quoted\"\nb='single'\nc=\"half\nd=\"mixed'\ne=  \" padded \"  \n",
+         {{"MAIN", "a"}, {"MAIN", "b"}, {"MAIN", "c"}, {"MAIN", "d"}, {"MAIN", "e"}}},
+        {"duplicates", "[MAIN]\nCPUCLOCK=5\ncpuclock=9\n[main]\nNETCLOCK=3\n",
+         {{"MAIN", "CPUCLOCK"}, {"MAIN", "NETCLOCK"}}},
+        {"comments", "; top\n[MAIN]\n;CPUCLOCK=1\nCPUCLOCK=2 ; not a comment\n  ;x=1\n",
+         {{"MAIN", "CPUCLOCK"}, {"MAIN", ";CPUCLOCK"}, {"MAIN", "x"}}},
+        {"no equals, empty values", "[MAIN]\nLONELY\nEMPTY=\nSPACES=   \n=nokey\n",
+         {{"MAIN", "LONELY"}, {"MAIN", "EMPTY"}, {"MAIN", "SPACES"}, {"MAIN", ""}}},
+        {"long value", "[MAIN]\nLONG=" + longValue + "\n", {{"MAIN", "LONG"}}},
+        {"keys before any section", "ORPHAN=1\n[MAIN]\nA=2\n", {{"", "ORPHAN"}, {"MAIN", "A"}}},
+        {"odd headers", "[ MAIN ]\nA=1\n[OTHER\nB=2\n[THIRD]junk\nC=3\n",
+         {{"MAIN", "A"}, {"OTHER", "B"}, {"MAIN", "B"}, {"THIRD", "C"}}},
+        {"line endings", "[MAIN]\rA=1\r\nB=2\n\nC=3", {{"MAIN", "A"}, {"MAIN", "B"}, {"MAIN", "C"}}},
+        {"equals in value, tabs", "[MAIN]\nPATH=a=b=c\n\tTAB\t=\tv\t\n", {{"MAIN", "PATH"}, {"MAIN", "TAB"}}},
+        {"missing file", "", {{"MAIN", "A"}}},
+    };
+    // Where Wine's profile functions and ours part. None of them touches a
+    // key the program reads: it never asks for ';' keys or keys outside a
+    // section, and writes CR LF files.
+    const std::vector<std::string> known = {
+        "comments: [MAIN] ;CPUCLOCK: ours \"\", the system's \"1\"",         // a comment is a key to them
+        "keys before any section: [] ORPHAN: ours \"\", the system's \"1\"",  // a nameless section to them
+        "line endings: [MAIN] A: ours \"\", the system's \"1\"",              // a lone CR ends a line for them
+    };
+    std::vector<std::string> differences;
+    for (const FileCase& c : cases)
+        for (std::string& d : compareReads(c)) differences.push_back(std::move(d));
+    if (differences != known) {
+        printEach("differences found", differences);
+        printEach("differences known", known);
+    }
+    CHECK(differences == known);
+}
+
+WTEST(Ini, WritesReadBackTheSameThroughBothAndKeepTheRest) {
+    const std::string start = "; settings\r\n[MAIN]\r\nCPUCLOCK=5\r\nVISI0=1\r\n\r\n[OTHER]\r\nX=1\r\n";
+    struct Write {
+        const char* section;
+        const char* key;
+        const char* value;
+    };
+    const std::vector<Write> writes = {
+        {"MAIN", "CPUCLOCK", "10"}, {"main", "visi0", "0"}, {"MAIN", "NEWKEY", "new"},
+        {"NEWSECTION", "A", "1"},   {"OTHER", "X", ""},     {"MAIN", "SPACED", "  padded  "},
+    };
+    const std::string ours = tempFile("ours"), theirs = tempFile("theirs");
+    writeFile(ours, start);
+    writeFile(theirs, start);
+    for (const Write& w : writes) {
+        CHECK(WriteIni(w.section, w.key, w.value, ours) != 0);
+        CHECK(WritePrivateProfileStringA(w.section, w.key, w.value, theirs.c_str()) != FALSE);
+    }
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, theirs.c_str());  // flush the system's cache
+
+    const std::vector<Lookup> lookups = {{"MAIN", "CPUCLOCK"}, {"MAIN", "VISI0"}, {"MAIN", "NEWKEY"},
+                                         {"NEWSECTION", "A"}, {"OTHER", "X"},     {"MAIN", "SPACED"}};
+    for (const Lookup& l : lookups) {
+        CHECK_EQ(systemRead(l.section, l.key, ours), systemRead(l.section, l.key, theirs));
+        CHECK_EQ(ReadIni(l.section, l.key, ours), ReadIni(l.section, l.key, theirs));
+    }
+    // The files hold the same lines, but for these: the system keeps the
+    // key's old spelling and drops a value's leading blanks (both read back
+    // the same), and rewrites the file without its blank lines.
+    std::vector<std::string> a = nonBlankLines(readFile(ours)), b = nonBlankLines(readFile(theirs));
+    REQUIRE(a.size() == b.size());
+    std::vector<std::string> differing;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) differing.push_back(a[i] + " | " + b[i]);
+    const std::vector<std::string> known = {"visi0=0 | VISI0=0", "SPACED=  padded   | SPACED=padded  "};
+    if (differing != known) printEach("lines that differ (ours | the system's)", differing);
+    CHECK(differing == known);
+    DeleteFileA(ours.c_str());
+    DeleteFileA(theirs.c_str());
+}

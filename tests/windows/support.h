@@ -1,0 +1,21 @@
+// Shared helpers of the Windows test program.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace wintest {
+
+// The folder of the running test program (skins/ sits beside it).
+std::string programFolder();
+
+// A listener that only counts what it is told.
+struct CountingListener : vel::platform::WindowListener {
+    int mouse = 0, expose = 0, close = 0;
+    void onMouse(const vel::platform::MouseEvent&) override { ++mouse; }
+    void onExpose() override { ++expose; }
+    void onCloseRequest() override { ++close; }
+};
+
+}  // namespace wintest

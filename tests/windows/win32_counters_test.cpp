@@ -1,0 +1,230 @@
+// PDH counters and their fallback to the kernel's processor times.
+#include <windows.h>
+
+#include <atomic>
+#include <cstdio>
+#include <map>
+#include <thread>
+
+#include "harness.h"
+#include "platform/common/counter_path.h"
+#include "platform/win32/win32_counters.h"
+#include "platform/win32/win32_sources.h"
+
+using namespace vel::platform;
+using namespace vel::platform::win32;
+
+namespace {
+
+// A PDH that knows only the paths it is given, with values set by the test.
+struct FakePdh : PdhApi {
+    std::map<std::string, double> known;
+    std::map<Handle, std::string> added;
+    int collections = 0;
+    long openQuery(Handle& query) override {
+        query = 77;
+        return 0;
+    }
+    long addCounter(Handle, const std::string& path, Handle& counter) override {
+        if (!known.count(path)) return kPdhCstatusNoCounter;
+        counter = 1000 + added.size();
+        added[counter] = path;
+        return 0;
+    }
+    long collect(Handle) override {
+        ++collections;
+        return 0;
+    }
+    long value(Handle counter, double& v, long& status) override {
+        v = known.at(added.at(counter));
+        status = kPdhCstatusValidData;
+        return 0;
+    }
+    long removeCounter(Handle counter) override { return added.erase(counter) ? 0 : kPdhInvalidHandle; }
+    long closeQuery(Handle) override { return 0; }
+};
+
+// Two processors whose times the test moves on by hand.
+struct FakeTimes {
+    ProcessorSample sample;
+    FakeTimes() { sample.processors.resize(2); }
+    void advance(int processor, std::uint64_t busy, std::uint64_t idle, std::uint64_t interruptTime,
+                 std::uint64_t interrupts, std::int64_t elapsed) {
+        ProcessorTimes& t = sample.processors[processor];
+        t.kernel += busy + idle;  // kernel time includes idle
+        t.idle += idle;
+        t.interrupt += interruptTime;
+        t.interrupts += interrupts;
+        for (ProcessorTimes& p : sample.processors) p.stamp += elapsed;
+        ProcessorTimes total;
+        total.stamp = sample.processors[0].stamp;
+        for (const ProcessorTimes& p : sample.processors) {
+            total.idle += p.idle;
+            total.kernel += p.kernel;
+            total.user += p.user;
+            total.interrupt += p.interrupt;
+            total.interrupts += p.interrupts;
+        }
+        sample.total = total;
+    }
+    ProcessorTimesReader reader() {
+        return [this](ProcessorSample& out) {
+            out = sample;
+            return true;
+        };
+    }
+};
+
+}  // namespace
+
+WTEST(Counters, ProcessorCounterThatPdhLacksIsComputedFromProcessorTimes) {
+    FakeTimes times;
+    CounterQueries q(std::make_unique<FakePdh>(), times.reader());
+    Sources::Query query = 0;
+    REQUIRE(q.openQuery(query) == kPdhSuccess);
+    Sources::Counter busy = 0, idle = 0, total = 0, rate = 0;
+    CHECK_EQ(q.addCounter(query, "\\Processor(1)\\% Processor Time", busy), kPdhSuccess);
+    CHECK_EQ(q.addCounter(query, "\\processor(1)\\% idle time", idle), kPdhSuccess);
+    CHECK_EQ(q.addCounter(query, "\\Processor(_Total)\\% Processor Time", total), kPdhSuccess);
+    CHECK_EQ(q.addCounter(query, "\\Processor(0)\\Interrupts/sec", rate), kPdhSuccess);
+    CHECK(q.pathOf(busy) == CounterQueries::Path::ProcessorTimes);
+
+    q.collectQueryData(query);
+    long status = 0;
+    CHECK_EQ(q.counterValue(busy, status), 0.0);  // one sample is no interval yet
+    CHECK_EQ(status, kPdhCstatusInvalidData);
+
+    times.advance(1, 3'000'000, 1'000'000, 0, 0, 0);    // processor 1: 75 % busy
+    times.advance(0, 0, 4'000'000, 0, 500, 4'000'000);  // processor 0 idle, 500 interrupts in 0.4 s
+    q.collectQueryData(query);
+    CHECK_EQ(q.counterValue(busy, status), 75.0);
+    CHECK_EQ(status, kPdhCstatusValidData);
+    CHECK_EQ(q.counterValue(idle, status), 25.0);
+    CHECK_EQ(q.counterValue(total, status), 37.5);
+    CHECK_EQ(q.counterValue(rate, status), 1250.0);
+}
+
+WTEST(Counters, PdhAnswersWhenItHasTheCounter) {
+    auto pdh = std::make_unique<FakePdh>();
+    pdh->known["\\Processor(0)\\% Processor Time"] = 42.25;
+    FakePdh* seen = pdh.get();
+    FakeTimes times;
+    CounterQueries q(std::move(pdh), times.reader());
+    Sources::Query query = 0;
+    q.openQuery(query);
+    Sources::Counter c = 0;
+    CHECK_EQ(q.addCounter(query, "\\Processor(0)\\% Processor Time", c), kPdhSuccess);
+    CHECK(q.pathOf(c) == CounterQueries::Path::Pdh);
+    q.collectQueryData(query);
+    long status = -1;
+    CHECK_EQ(q.counterValue(c, status), 42.25);
+    CHECK_EQ(status, kPdhCstatusValidData);
+    CHECK_EQ(seen->collections, 1);
+    CHECK_EQ(q.removeCounter(c), kPdhSuccess);
+    CHECK(seen->added.empty());
+}
+
+WTEST(Counters, UncomputableAndForeignCountersStillGetAHandleAndReadZero) {
+    FakeTimes times;
+    CounterQueries q(std::make_unique<FakePdh>(), times.reader());
+    Sources::Query query = 0;
+    q.openQuery(query);
+    Sources::Counter c1 = 0, dpc = 0, foreign = 0;
+    CHECK(q.addCounter(query, "\\Processor(0)\\% C1 Time", c1) != kPdhSuccess);
+    CHECK(q.addCounter(query, "\\Processor(0)\\DPCs Queued/sec", dpc) != kPdhSuccess);
+    CHECK(q.addCounter(query, "\\Memory\\Available Bytes", foreign) != kPdhSuccess);
+    CHECK(c1 != 0 && dpc != 0 && foreign != 0);
+    CHECK(q.pathOf(foreign) == CounterQueries::Path::None);
+    times.advance(0, 1, 1, 0, 0, 1);
+    q.collectQueryData(query);
+    q.collectQueryData(query);
+    long status = 0;
+    CHECK_EQ(q.counterValue(c1, status), 0.0);
+    CHECK(status != kPdhCstatusValidData);
+    CHECK_EQ(q.counterValue(foreign, status), 0.0);
+    CHECK(status != kPdhCstatusValidData);
+}
+
+WTEST(Counters, ProcessorBeyondTheMachineReadsInvalid) {
+    FakeTimes times;
+    CounterQueries q(std::make_unique<FakePdh>(), times.reader());
+    Sources::Query query = 0;
+    q.openQuery(query);
+    Sources::Counter c = 0;
+    q.addCounter(query, "\\Processor(5)\\% Processor Time", c);
+    q.collectQueryData(query);
+    times.advance(0, 10, 10, 0, 0, 20);
+    q.collectQueryData(query);
+    long status = 0;
+    CHECK_EQ(q.counterValue(c, status), 0.0);
+    CHECK_EQ(status, kPdhCstatusInvalidData);
+}
+
+WTEST(Counters, KernelTimesWithoutProgressGiveNoValue) {
+    ProcessorTimes a;
+    a.kernel = 100;
+    a.idle = 50;
+    CHECK(!counterFromTimes(ProcessorCounter::ProcessorTime, a, a).has_value());
+    CHECK(!counterFromTimes(ProcessorCounter::InterruptsPerSec, a, a).has_value());
+    ProcessorTimes b = a;
+    b.kernel += 10;
+    b.idle += 40;  // idle can never exceed the time that passed
+    CHECK_EQ(*counterFromTimes(ProcessorCounter::ProcessorTime, a, b), 0.0);
+    CHECK_EQ(*counterFromTimes(ProcessorCounter::IdleTime, a, b), 100.0);
+}
+
+// The system's own answer: whichever path runs here, a busy processor
+// reads busy. Under Wine the per-processor PDH counter is missing and the
+// processor times answer.
+WTEST(Counters, BusyMachineReadsNonZeroLoadFromTheSystem) {
+    auto sources = createWin32Sources();
+    REQUIRE(sources->numberOfProcessors() >= 1);
+    Sources::Query query = 0;
+    REQUIRE(sources->openQuery(query) == kPdhSuccess);
+    Sources::Counter total = 0;
+    CHECK_EQ(sources->addCounter(query, "\\Processor(_Total)\\% Processor Time", total), kPdhSuccess);
+    Sources::Counter first = 0;
+    CHECK_EQ(sources->addCounter(query, "\\Processor(0)\\% Processor Time", first), kPdhSuccess);
+    sources->collectQueryData(query);
+
+    std::atomic<bool> stop{false};
+    std::vector<std::thread> spinners;
+    for (std::uint32_t i = 0; i < sources->numberOfProcessors(); ++i)
+        spinners.emplace_back([&stop] {
+            volatile unsigned long long n = 0;
+            while (!stop.load(std::memory_order_relaxed)) n = n + 1;
+        });
+    const ULONGLONG until = GetTickCount64() + 1500;
+    while (GetTickCount64() < until) {
+    }
+    sources->collectQueryData(query);
+    stop = true;
+    for (auto& t : spinners) t.join();
+
+    long status = 0;
+    const double load = sources->counterValue(total, status);
+    CHECK_EQ(status, kPdhCstatusValidData);
+    CHECK(load > 20.0 && load <= 100.0);
+    const double load0 = sources->counterValue(first, status);
+    CHECK_EQ(status, kPdhCstatusValidData);
+    CHECK(load0 > 20.0 && load0 <= 100.0);
+    std::printf("  load over 1.5 s with every processor spinning: total %.1f %%, processor 0 %.1f %%\n", load, load0);
+    sources->closeQuery(query);
+}
+
+WTEST(Sources, SystemFactsAreThere) {
+    auto sources = createWin32Sources();
+    CHECK_EQ(sources->platformId(), kPlatformWin32NT);
+    CHECK(sources->processorFeaturePresent(10));  // SSE2: every x86-64 processor has it
+    MemoryStatusEx m;
+    REQUIRE(sources->memoryStatus(m));
+    CHECK(m.totalPhys > 0 && m.availPhys <= m.totalPhys);
+    CHECK(m.memoryLoad <= 100);
+    // IP Helper: Wine answers from the host's counters, as Windows does from its own.
+    MibTcpStats tcp;
+    REQUIRE(sources->tcpStatistics(tcp));
+    CHECK(tcp.dwRtoMin > 0 && tcp.dwRtoMax >= tcp.dwRtoMin);
+    MibIpStats ip;
+    REQUIRE(sources->ipStatistics(ip));
+    CHECK(ip.dwDefaultTTL > 0 && ip.dwDefaultTTL <= 255);
+}

@@ -1,0 +1,166 @@
+// The Win32 window calls: regions from a skin, the layered style, the
+// top-most flags, presenting pixels and reading them back from the screen.
+#include "platform/win32/region_builder.h"
+#include "platform/win32/win32_platform.h"
+
+#include "forms/png.h"
+#include "harness.h"
+#include "support.h"
+#include "window/window_services.h"
+
+using namespace vel;
+using namespace vel::platform;
+
+namespace {
+
+NativeOptions options() {
+    NativeOptions o;
+    o.programFolder = wintest::programFolder();
+    return o;
+}
+
+WindowDesc desc(const char* name, Rect bounds) {
+    WindowDesc d;
+    d.name = name;
+    d.bounds = bounds;
+    return d;
+}
+
+LONG exStyle(HWND hwnd) { return GetWindowLongA(hwnd, GWL_EXSTYLE); }
+
+}  // namespace
+
+WTEST(Region, SkinShapeIsTheWindowShapePixelForPixel) {
+    auto skin = gfx::loadPng(wintest::programFolder() + "\\skins\\main_skin.png");
+    REQUIRE(skin.has_value());
+    const Region region = regionFromPixels(*skin, skin->width, skin->height);
+    REQUIRE(!region.empty());
+
+    win32::Win32Platform os(options());
+    wintest::CountingListener listener;
+    const WindowId id = os.createWindow(desc("frmRegionTest", {40, 40, 40 + skin->width, 40 + skin->height}), &listener);
+    REQUIRE(id != 0);
+    os.setWindowRegion(id, &region, true);
+
+    HRGN applied = CreateRectRgn(0, 0, 0, 0);
+    const int kind = GetWindowRgn(os.hwndOf(id), applied);
+    CHECK(kind == COMPLEXREGION || kind == SIMPLEREGION);
+    const Colour key = skin->at(0, 0);
+    int mismatches = 0;
+    for (int y = 0; y < skin->height; ++y)
+        for (int x = 0; x < skin->width; ++x)
+            if ((PtInRegion(applied, x, y) != FALSE) != (skin->at(x, y) != key)) ++mismatches;
+    CHECK_EQ(mismatches, 0);
+    DeleteObject(applied);
+
+    // nullptr makes the window rectangular again.
+    os.setWindowRegion(id, nullptr, true);
+    HRGN none = CreateRectRgn(0, 0, 0, 0);
+    CHECK_EQ(GetWindowRgn(os.hwndOf(id), none), ERROR);
+    DeleteObject(none);
+}
+
+WTEST(Region, OverlappingAndEmptyRectanglesMergeIntoTheirUnion) {
+    Region r;
+    r.rects = {{0, 0, 4, 2}, {2, 1, 6, 3}, {5, 5, 5, 9}};  // the last one is empty
+    HRGN rgn = win32::buildRegion(r);
+    REQUIRE(rgn != nullptr);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) CHECK_EQ(PtInRegion(rgn, x, y) != FALSE, r.contains(x, y));
+    const Region back = win32::readRegion(rgn);
+    int area = 0;
+    for (const Rect& b : back.rects) area += b.width() * b.height();
+    CHECK_EQ(area, 8 + 8 - 2);  // the overlap counted once
+    DeleteObject(rgn);
+
+    HRGN empty = win32::buildRegion(Region{});
+    REQUIRE(empty != nullptr);
+    RECT box{};
+    CHECK_EQ(GetRgnBox(empty, &box), NULLREGION);
+    DeleteObject(empty);
+}
+
+WTEST(Window, LayeredStyleReplacesTheExtendedStyleAndCarriesTheAlpha) {
+    win32::Win32Platform os(options());
+    wintest::CountingListener listener;
+    const WindowId id = os.createWindow(desc("frmLayeredTest", {10, 10, 60, 40}), &listener);
+    REQUIRE(id != 0);
+    CHECK_EQ(exStyle(os.hwndOf(id)), static_cast<LONG>(WS_EX_TOOLWINDOW));  // off the taskbar
+    os.setWindowPos(id, ZOrder::TopMost, kTopMostFlags);
+    CHECK_EQ(os.setLayeredAlpha(id, 230), 0L);
+    // Replaced, but it stays off the taskbar and top-most.
+    CHECK_EQ(exStyle(os.hwndOf(id)), static_cast<LONG>(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST));
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    REQUIRE(GetLayeredWindowAttributes(os.hwndOf(id), nullptr, &alpha, &flags));
+    CHECK_EQ(static_cast<int>(alpha), 230);
+    CHECK(flags & LWA_ALPHA);
+    CHECK_EQ(os.setLayeredAlpha(id, 0), 0L);
+    REQUIRE(GetLayeredWindowAttributes(os.hwndOf(id), nullptr, &alpha, &flags));
+    CHECK_EQ(static_cast<int>(alpha), 0);
+    CHECK(os.setLayeredAlpha(9999, 10) != 0L);  // no such window: the system's error
+}
+
+WTEST(Window, TopMostFlagsKeepPlaceAndSizeAndShowTheWindow) {
+    CHECK_EQ(kTopMostFlags, 0x53u);
+    win32::Win32Platform os(options());
+    wintest::CountingListener listener;
+    const WindowId id = os.createWindow(desc("frmTopMostTest", {30, 50, 95, 79}), &listener);
+    REQUIRE(id != 0);
+    HWND hwnd = os.hwndOf(id);
+    CHECK(!IsWindowVisible(hwnd));
+    os.setWindowPos(id, ZOrder::TopMost, kTopMostFlags);
+    CHECK(exStyle(hwnd) & WS_EX_TOPMOST);
+    CHECK(IsWindowVisible(hwnd));  // SWP_SHOWWINDOW
+    const Rect r = os.windowRect(id);
+    CHECK_EQ(r.left, 30);
+    CHECK_EQ(r.top, 50);
+    CHECK_EQ(r.width(), 65);
+    CHECK_EQ(r.height(), 29);
+    CHECK(GetForegroundWindow() != hwnd);  // SWP_NOACTIVATE
+    os.setWindowPos(id, ZOrder::NoTopMost, kTopMostFlags);
+    CHECK(!(exStyle(hwnd) & WS_EX_TOPMOST));
+    // A second form going top-most leaves the first where it is.
+    const WindowId other = os.createWindow(desc("frmTopMostOther", {0, 0, 10, 10}), &listener);
+    os.setWindowPos(other, ZOrder::TopMost, kTopMostFlags);
+    CHECK(exStyle(os.hwndOf(other)) & WS_EX_TOPMOST);
+    CHECK(!(exStyle(hwnd) & WS_EX_TOPMOST));
+}
+
+WTEST(Window, PresentedPixelsReachTheScreenExactly) {
+    win32::Win32Platform os(options());
+    wintest::CountingListener listener;
+    const WindowId id = os.createWindow(desc("frmPresentTest", {200, 200, 208, 204}), &listener);
+    REQUIRE(id != 0);
+    os.setWindowPos(id, ZOrder::TopMost, kTopMostFlags);
+    Pixels p(8, 4, rgb(1, 2, 3));
+    p.at(0, 0) = rgb(255, 0, 0);
+    p.at(7, 3) = rgb(0, 0, 255);
+    p.at(3, 1) = rgb(17, 170, 85);
+    os.doEvents();
+    os.present(id, p);
+    os.doEvents();
+    CHECK_EQ(os.screenPixel(200, 200), static_cast<std::int32_t>(rgb(255, 0, 0)));
+    CHECK_EQ(os.screenPixel(207, 203), static_cast<std::int32_t>(rgb(0, 0, 255)));
+    CHECK_EQ(os.screenPixel(203, 201), static_cast<std::int32_t>(rgb(17, 170, 85)));
+    CHECK_EQ(os.screenPixel(204, 202), static_cast<std::int32_t>(rgb(1, 2, 3)));
+    const Size s = os.screenSize();
+    CHECK_EQ(s.width, GetSystemMetrics(SM_CXSCREEN));
+    CHECK(s.width > 0 && s.height > 0);
+    CHECK_EQ(os.screenPixel(-1, 5), -1);
+}
+
+WTEST(Window, MovedWindowReportsItsNewRectangle) {
+    win32::Win32Platform os(options());
+    wintest::CountingListener listener;
+    const WindowId id = os.createWindow(desc("frmMoveTest", {0, 0, 20, 10}), &listener);
+    REQUIRE(id != 0);
+    os.moveWindow(id, {-5, 300, 45, 330});
+    const Rect r = os.windowRect(id);
+    CHECK_EQ(r.left, -5);
+    CHECK_EQ(r.top, 300);
+    CHECK_EQ(r.right, 45);
+    CHECK_EQ(r.bottom, 330);
+    os.destroyWindow(id);
+    CHECK_EQ(os.windowRect(id).width(), 0);  // gone
+}
