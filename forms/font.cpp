@@ -162,6 +162,8 @@ Layout layoutFor(const FontSpec& font) {
     return l;
 }
 
+platform::SystemText* systemText = nullptr;
+
 const Glyph& glyphFor(const Face& face, char32_t cp) {
     const auto it = face.glyphs.find(cp);
     return it == face.glyphs.end() ? face.box : it->second;
@@ -169,9 +171,14 @@ const Glyph& glyphFor(const Face& face, char32_t cp) {
 
 }  // namespace
 
+void useSystemText(platform::SystemText* text) { systemText = text; }
+
 TextMetrics measureText(const FontSpec& font, std::string_view text) {
     const Layout l = layoutFor(font);
     TextMetrics m;
+    m.height = l.lineHeight;
+    m.ascent = l.topPad + l.face->capHeight;
+    if (systemText && systemText->measure(font.name, font.sizePt, font.bold, text, m.width)) return m;
     forEachCodePoint(text, [&](char32_t cp) { m.width += glyphFor(*l.face, cp).width + 1 + l.boldExtra; });
     m.height = l.lineHeight;
     m.ascent = l.topPad + l.face->capHeight;
@@ -182,6 +189,9 @@ int lineHeight(const FontSpec& font) { return layoutFor(font).lineHeight; }
 
 void drawText(Pixels& s, int x, int y, std::string_view text, const FontSpec& font, Colour c,
               const ClipRect& clip) {
+    if (systemText && systemText->draw(s, x, y, text, font.name, font.sizePt, font.bold, c, clip.left, clip.top,
+                                       clip.right, clip.bottom))
+        return;
     const Layout l = layoutFor(font);
     const ClipRect area{std::max(clip.left, 0), std::max(clip.top, 0), std::min(clip.right, s.width),
                         std::min(clip.bottom, s.height)};

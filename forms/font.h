@@ -1,12 +1,14 @@
 // Our own pixel fonts, designed for the tiny sizes the modules use
 // (5.25 to 6.75 pt) and a regular size for dialogs, splash and tooltips.
-// They render identically everywhere, so snapshots compare exactly.
+// They render identically everywhere, so snapshots compare exactly. A
+// backend with fonts of its own (Windows) can take over the drawing.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 #include "forms/draw.h"
+#include "platform/platform.h"
 
 namespace vel::gfx {
 
@@ -28,5 +30,10 @@ TextMetrics measureText(const FontSpec& font, std::string_view text);
 void drawText(Pixels& s, int x, int y, std::string_view text, const FontSpec& font, Colour c,
               const ClipRect& clip);
 int lineHeight(const FontSpec& font);
+
+// Text from now on is measured and drawn by the system's fonts (null: our
+// pixel fonts again). Line heights stay those of our faces, so layouts do
+// not move.
+void useSystemText(platform::SystemText* text);
 
 }  // namespace vel::gfx

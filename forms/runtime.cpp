@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "forms/font.h"
 #include "forms/graphic_controls.h"
 #include "forms/png.h"
 
@@ -43,11 +44,13 @@ Runtime::Runtime(platform::Platform& os) : os_(os) {
     dirty_.reserve(32);
     paintingNow_.reserve(32);
     os_.setIdleHook([this] { paintPending(); });
+    gfx::useSystemText(os_.systemText());
 }
 
 Runtime::~Runtime() {
     if (hoverTimer_) os_.stopTimer(hoverTimer_);
     os_.setIdleHook(nullptr);
+    gfx::useSystemText(nullptr);
 }
 
 bool Runtime::isLoaded(const Form* form) const {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/pixels.h"
@@ -143,6 +144,20 @@ struct VersionInfo {
     int major = 2, minor = 0, revision = 0;
 };
 
+// Text drawn with the system's own fonts, for a backend that has them. The
+// simulated machine and X11 have none: there our pixel fonts draw, the same
+// everywhere.
+class SystemText {
+public:
+    virtual ~SystemText() = default;
+    // Advance width of one line in pixels; false when the face cannot be made.
+    virtual bool measure(const std::string& face, double sizePt, bool bold, std::string_view text, int& width) = 0;
+    // Draws one line in colour with the top of its cell at (x, y), touching
+    // only pixels inside [clipLeft, clipRight) x [clipTop, clipBottom).
+    virtual bool draw(Pixels& target, int x, int y, std::string_view text, const std::string& face, double sizePt,
+                      bool bold, Colour colour, int clipLeft, int clipTop, int clipRight, int clipBottom) = 0;
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -213,6 +228,8 @@ public:
     // The date names of the user's locale; nullopt where the system cannot
     // tell (the program then writes English names).
     virtual std::optional<LocaleDateNames> localeDateNames() { return std::nullopt; }
+    // The system's fonts, where the backend draws text with them; null otherwise.
+    virtual SystemText* systemText() { return nullptr; }
     // Start-with-the-desktop entry for the program: on Windows the Run value
     // does it; elsewhere the backend mirrors it (e.g. an XDG autostart file).
     virtual void mirrorAutostart(bool /*enabled*/, const std::string& /*command*/) {}

@@ -22,6 +22,7 @@
 
 #include "platform/native.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_text.h"
 
 namespace vel::platform::win32 {
 
@@ -88,6 +89,7 @@ public:
     char pathSeparator() const override { return '\\'; }
     std::string nativePath(const std::string& path) const override;
     std::optional<LocaleDateNames> localeDateNames() override;
+    SystemText* systemText() override { return &text_; }
 
     // The window procedures' way back in.
     LRESULT formMessage(Win32Window& w, UINT msg, WPARAM wp, LPARAM lp);
@@ -103,6 +105,7 @@ private:
     void deliverMouse(Win32Window& w, MouseEvent::Kind kind, MouseButton button, WPARAM wp, LPARAM lp);
 
     HINSTANCE instance_ = nullptr;
+    GdiText text_;
     HWND timerWindow_ = nullptr;  // hidden: receives the timers
     std::map<WindowId, std::unique_ptr<Win32Window>> windows_;
     WindowId nextWindow_ = 1;
