@@ -1,6 +1,7 @@
 #include "core/frm_main.h"
 
 #include "core/app.h"
+#include "core/startup.h"
 #include "sources/cpu_usage.h"
 #include "window/placement.h"
 #include "window/window_services.h"
@@ -104,13 +105,9 @@ void FrmMain::picMainSkin_DblClick() {
 }
 
 void shutDown(App& app) {
-    static const WindowSlot kLoadOrder[] = {WindowSlot::Clock, WindowSlot::Cpu0, WindowSlot::Cpu1, WindowSlot::Cpu2,
-                                            WindowSlot::Cpu3,  WindowSlot::CpuAll, WindowSlot::Network,
-                                            WindowSlot::Memory, WindowSlot::Mouse};
-    static const int kVisi[] = {8, 0, 1, 2, 3, 4, 5, 6, 7};
-    for (int i = 0; i < 9; ++i) {
-        forms::Form* f = app.window(kLoadOrder[i]);
-        if (app.settings.Visi[kVisi[i]] && f) f->unload();
+    for (const ModuleWindow& m : kModuleLoadOrder) {
+        forms::Form* f = app.window(m.slot);
+        if (app.settings.Visi[m.visi] && f) f->unload();
     }
     if (app.engine) app.engine->unload();
     if (app.mainBar) app.mainBar->unload();

@@ -36,13 +36,9 @@ void createWindows(App& app) {
 
 void LoadModules(App& app) {
     if (app.engine) app.engine->load();
-    static const WindowSlot kOrder[] = {WindowSlot::Clock, WindowSlot::Cpu0, WindowSlot::Cpu1, WindowSlot::Cpu2,
-                                        WindowSlot::Cpu3,  WindowSlot::CpuAll, WindowSlot::Network,
-                                        WindowSlot::Memory, WindowSlot::Mouse};
-    static const int kVisi[] = {8, 0, 1, 2, 3, 4, 5, 6, 7};
-    for (int i = 0; i < 9; ++i) {
-        forms::Form* f = app.window(kOrder[i]);
-        if (f && app.settings.Visi[kVisi[i]]) f->show();
+    for (const ModuleWindow& m : kModuleLoadOrder) {
+        forms::Form* f = app.window(m.slot);
+        if (f && app.settings.Visi[m.visi]) f->show();
     }
     app.mainBar->show();
 }

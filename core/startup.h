@@ -1,9 +1,29 @@
 // Start-up and the loading of the windows.
 #pragma once
 
+#include <array>
+
+#include "core/app.h"
+
 namespace vel {
 
-class App;
+// The module windows in the order they load (and unload), with the index of
+// their visibility flag; the clock's flag is the last one.
+struct ModuleWindow {
+    WindowSlot slot;
+    int visi;
+};
+inline constexpr std::array<ModuleWindow, 9> kModuleLoadOrder{{
+    {WindowSlot::Clock, 8},
+    {WindowSlot::Cpu0, 0},
+    {WindowSlot::Cpu1, 1},
+    {WindowSlot::Cpu2, 2},
+    {WindowSlot::Cpu3, 3},
+    {WindowSlot::CpuAll, 4},
+    {WindowSlot::Network, 5},
+    {WindowSlot::Memory, 6},
+    {WindowSlot::Mouse, 7},
+}};
 
 // The start routine. Returns false when the program must end at once
 // (another instance runs). The program then lives on in its windows.
