@@ -31,6 +31,14 @@ HFONT GdiText::fontFor(const std::string& face, double sizePt, bool bold) {
     return font;
 }
 
+bool GdiText::selectFont(const std::string& face, double sizePt, bool bold) {
+    HFONT font = dc_ ? fontFor(face, sizePt, bold) : nullptr;
+    if (!font) return false;
+    HGDIOBJ previous = SelectObject(dc_, font);
+    if (!originalFont_) originalFont_ = previous;
+    return true;
+}
+
 const std::wstring& GdiText::wide(std::string_view text) {
     wideText_.clear();
     if (text.empty()) return wideText_;
@@ -69,10 +77,7 @@ bool GdiText::ensureCanvas(int width, int height) {
 }
 
 bool GdiText::measure(const std::string& face, double sizePt, bool bold, std::string_view text, int& width) {
-    HFONT font = dc_ ? fontFor(face, sizePt, bold) : nullptr;
-    if (!font) return false;
-    HGDIOBJ previous = SelectObject(dc_, font);
-    if (!originalFont_) originalFont_ = previous;
+    if (!selectFont(face, sizePt, bold)) return false;
     const std::wstring& w = wide(text);
     SIZE size{};
     if (!w.empty() && !GetTextExtentPoint32W(dc_, w.c_str(), static_cast<int>(w.size()), &size)) return false;
@@ -82,10 +87,7 @@ bool GdiText::measure(const std::string& face, double sizePt, bool bold, std::st
 
 bool GdiText::draw(Pixels& target, int x, int y, std::string_view text, const std::string& face, double sizePt,
                    bool bold, Colour colour, int clipLeft, int clipTop, int clipRight, int clipBottom) {
-    HFONT font = dc_ ? fontFor(face, sizePt, bold) : nullptr;
-    if (!font) return false;
-    HGDIOBJ previous = SelectObject(dc_, font);
-    if (!originalFont_) originalFont_ = previous;
+    if (!selectFont(face, sizePt, bold)) return false;
     const std::wstring& w = wide(text);
     if (w.empty()) return true;
     SIZE size{};

@@ -26,6 +26,8 @@ public:
 
 private:
     HFONT fontFor(const std::string& face, double sizePt, bool bold);
+    // Makes the face current in the drawing context; false when it cannot be made.
+    bool selectFont(const std::string& face, double sizePt, bool bold);
     bool ensureCanvas(int width, int height);
     const std::wstring& wide(std::string_view text);
 
