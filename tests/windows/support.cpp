@@ -14,4 +14,10 @@ std::string programFolder() {
     return s.substr(0, s.find_last_of("\\/"));
 }
 
+vel::platform::NativeOptions testOptions() {
+    vel::platform::NativeOptions o;
+    o.programFolder = programFolder();
+    return o;
+}
+
 }  // namespace wintest

@@ -3,12 +3,15 @@
 
 #include <string>
 
+#include "platform/native.h"
 #include "platform/platform.h"
 
 namespace wintest {
 
 // The folder of the running test program (skins/ sits beside it).
 std::string programFolder();
+// Backend options with that folder as the program folder.
+vel::platform::NativeOptions testOptions();
 
 // A listener that only counts what it is told.
 struct CountingListener : vel::platform::WindowListener {

@@ -47,16 +47,10 @@ int openAndAnswer(win32::Win32Platform& os, const char* title, int style, int an
     return os.messageBox("Close VELMORA v2?", title, style);
 }
 
-NativeOptions options() {
-    NativeOptions o;
-    o.programFolder = wintest::programFolder();
-    return o;
-}
-
 }  // namespace
 
 WTEST(Dialog, YesNoQuestionWithTheSecondButtonAsDefault) {
-    win32::Win32Platform os(options());
+    win32::Win32Platform os(wintest::testOptions());
     BoxSeen seen;
     int ticks = 0;
     const int answer = openAndAnswer(os, "VelmoraBoxTest1", mb::YesNo | mb::Question | mb::DefaultButton2, mb::IdNo,
@@ -71,7 +65,7 @@ WTEST(Dialog, YesNoQuestionWithTheSecondButtonAsDefault) {
 }
 
 WTEST(Dialog, OkOnlyExclamationAnswersOk) {
-    win32::Win32Platform os(options());
+    win32::Win32Platform os(wintest::testOptions());
     BoxSeen seen;
     int ticks = 0;
     const int answer = openAndAnswer(os, "VelmoraBoxTest2", mb::OkOnly | mb::Exclamation, mb::IdOk, seen, ticks);

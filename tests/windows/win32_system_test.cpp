@@ -15,19 +15,13 @@ using namespace vel::platform;
 
 namespace {
 
-NativeOptions options() {
-    NativeOptions o;
-    o.programFolder = wintest::programFolder();
-    return o;
-}
-
 const char* kTestKey = "Software\\VelmoraWindowsTest";
 
 // The real backend, reporting the 9x family: the sampler then reads the
 // dynamic-data registry, which Wine keeps as a real root.
 class NinetyFivePlatform : public win32::Win32Platform {
 public:
-    NinetyFivePlatform() : win32::Win32Platform(options()), inner_(win32::createWin32Sources()) {
+    NinetyFivePlatform() : win32::Win32Platform(wintest::testOptions()), inner_(win32::createWin32Sources()) {
         nineX_.inner = inner_.get();
     }
     Sources& sources() override { return nineX_; }
@@ -87,7 +81,7 @@ WTEST(Registry, ValuesRoundTripWithTheSystemsAnswers) {
 }
 
 WTEST(Registry, ProcessorDescriptionIsThere) {
-    win32::Win32Platform os(options());
+    win32::Win32Platform os(wintest::testOptions());
     clsSystemMetrics metrics(os);
     CHECK_EQ(static_cast<std::uint32_t>(metrics.Number_Of_Processors()), os.sources().numberOfProcessors());
     Registry::Key key = 0;
@@ -117,7 +111,7 @@ WTEST(NineX, SamplerReadsTheKernelStatisticFromTheDynamicDataRegistry) {
 }
 
 WTEST(Process, OneInstanceHoldsTheNamedMutex) {
-    win32::Win32Platform first(options()), second(options());
+    win32::Win32Platform first(wintest::testOptions()), second(wintest::testOptions());
     const std::string name = "VelmoraWindowsTest " + std::to_string(GetCurrentProcessId());
     CHECK(first.claimSingleInstance(name));
     CHECK(!second.claimSingleInstance(name));
@@ -125,7 +119,7 @@ WTEST(Process, OneInstanceHoldsTheNamedMutex) {
 }
 
 WTEST(Loop, TimersRunUntilQuitAndTheExitCodeComesBack) {
-    win32::Win32Platform os(options());
+    win32::Win32Platform os(wintest::testOptions());
     int ticks = 0, idles = 0;
     os.setIdleHook([&] { ++idles; });
     TimerId timer = 0;
@@ -145,7 +139,7 @@ WTEST(Loop, TimersRunUntilQuitAndTheExitCodeComesBack) {
 }
 
 WTEST(Loop, StoppedTimerNeverFiresAgain) {
-    win32::Win32Platform os(options());
+    win32::Win32Platform os(wintest::testOptions());
     int stopped = 0, ticks = 0;
     const TimerId victim = os.startTimer(10, [&] { ++stopped; });
     os.stopTimer(victim);
@@ -157,7 +151,7 @@ WTEST(Loop, StoppedTimerNeverFiresAgain) {
 }
 
 WTEST(Time, ClocksAgreeWithTheSystem) {
-    win32::Win32Platform os(options());
+    win32::Win32Platform os(wintest::testOptions());
     CHECK(os.perfFrequency() > 0);
     const std::int64_t a = os.perfCounter(), b = os.perfCounter();
     CHECK(b >= a);

@@ -13,12 +13,6 @@ using namespace vel::platform;
 
 namespace {
 
-NativeOptions options() {
-    NativeOptions o;
-    o.programFolder = wintest::programFolder();
-    return o;
-}
-
 WindowDesc desc(const char* name, Rect bounds) {
     WindowDesc d;
     d.name = name;
@@ -36,7 +30,7 @@ WTEST(Region, SkinShapeIsTheWindowShapePixelForPixel) {
     const Region region = regionFromPixels(*skin, skin->width, skin->height);
     REQUIRE(!region.empty());
 
-    win32::Win32Platform os(options());
+    win32::Win32Platform os(wintest::testOptions());
     wintest::CountingListener listener;
     const WindowId id = os.createWindow(desc("frmRegionTest", {40, 40, 40 + skin->width, 40 + skin->height}), &listener);
     REQUIRE(id != 0);
@@ -81,7 +75,7 @@ WTEST(Region, OverlappingAndEmptyRectanglesMergeIntoTheirUnion) {
 }
 
 WTEST(Window, LayeredStyleReplacesTheExtendedStyleAndCarriesTheAlpha) {
-    win32::Win32Platform os(options());
+    win32::Win32Platform os(wintest::testOptions());
     wintest::CountingListener listener;
     const WindowId id = os.createWindow(desc("frmLayeredTest", {10, 10, 60, 40}), &listener);
     REQUIRE(id != 0);
@@ -103,7 +97,7 @@ WTEST(Window, LayeredStyleReplacesTheExtendedStyleAndCarriesTheAlpha) {
 
 WTEST(Window, TopMostFlagsKeepPlaceAndSizeAndShowTheWindow) {
     CHECK_EQ(kTopMostFlags, 0x53u);
-    win32::Win32Platform os(options());
+    win32::Win32Platform os(wintest::testOptions());
     wintest::CountingListener listener;
     const WindowId id = os.createWindow(desc("frmTopMostTest", {30, 50, 95, 79}), &listener);
     REQUIRE(id != 0);
@@ -128,7 +122,7 @@ WTEST(Window, TopMostFlagsKeepPlaceAndSizeAndShowTheWindow) {
 }
 
 WTEST(Window, PresentedPixelsReachTheScreenExactly) {
-    win32::Win32Platform os(options());
+    win32::Win32Platform os(wintest::testOptions());
     wintest::CountingListener listener;
     const WindowId id = os.createWindow(desc("frmPresentTest", {200, 200, 208, 204}), &listener);
     REQUIRE(id != 0);
@@ -151,7 +145,7 @@ WTEST(Window, PresentedPixelsReachTheScreenExactly) {
 }
 
 WTEST(Window, MovedWindowReportsItsNewRectangle) {
-    win32::Win32Platform os(options());
+    win32::Win32Platform os(wintest::testOptions());
     wintest::CountingListener listener;
     const WindowId id = os.createWindow(desc("frmMoveTest", {0, 0, 20, 10}), &listener);
     REQUIRE(id != 0);
