@@ -10,11 +10,8 @@ namespace vel {
 namespace {
 
 void BM_CpuTickFiveModules(benchmark::State& state) {
-    const std::string style = std::to_string(state.range(0));
     test::EngineRig rig(4);
-    std::string lines;
-    for (int m = 0; m < 5; ++m) lines += "Visi" + std::to_string(m) + "=1\nmTyp" + std::to_string(m) + "=" + style + "\n";
-    rig.start(lines);
+    rig.start(test::EngineRig::allCpuModulesIn(static_cast<int>(state.range(0))));
     for (int p = 0; p < 4; ++p) rig.setLoad(p, 15 + 20 * p);
     for (auto _ : state) {
         rig.engine().tmrCPUs_Timer();

@@ -14,16 +14,8 @@ const char* const kSavedPlaces =
     "PosX0=1500\nPosY0=300\nPosX1=6000\nPosY1=900\nPosX2=7500\nPosY2=1800\nPosX3=9000\nPosY3=2700\n"
     "PosX4=10500\nPosY4=3600\n";
 
-// Screen pixel at (x, y) inside a control of a loaded module.
-platform::Point pointIn(test::EngineRig& rig, const forms::Control& c, int x, int y) {
-    int ox = 0, oy = 0;
-    c.windowOrigin(ox, oy);
-    const platform::Rect r = rig.m.sim.windowRect(c.form()->window());
-    return {r.left + ox + x, r.top + oy + y};
-}
-
 void doubleClickOn(test::EngineRig& rig, const forms::Control& c, int x, int y) {
-    const platform::Point p = pointIn(rig, c, x, y);
+    const platform::Point p = rig.screenPoint(c, x, y);
     rig.m.sim.mouseMove(p.x, p.y);
     rig.m.sim.doubleClick(p.x, p.y);
 }
@@ -95,11 +87,7 @@ TEST(CpuModuleMouse, DoubleClickOnTheSkinFrameDoesNothing) {
 TEST(CpuModuleMouse, PressingOnTheSurfaceDragsAndSavesThePlace) {
     test::EngineRig rig(2);
     App& app = rig.start(std::string("PLCMNT=2\nVisi0=1\nVisi1=1\n") + kSavedPlaces);
-    const platform::Point p = pointIn(rig, *rig.cpu(1).picMod, 10, 10);
-    rig.m.sim.mouseMove(p.x, p.y);
-    rig.m.sim.setPendingDrag(10, 4);
-    rig.m.sim.mouseDown(p.x, p.y);
-    rig.m.sim.mouseUp(p.x + 10, p.y + 4);
+    rig.dragBy(*rig.cpu(1).picMod, 10, 10, 10, 4);
     EXPECT_EQ(at(rig.cpu(1)), (At{6000 + 150, 900 + 60}));
     EXPECT_EQ(app.settings.PosX[1], 6150);
     EXPECT_EQ(app.settings.PosY[1], 960);

@@ -15,11 +15,9 @@ class CpuTickHotPath : public ::testing::TestWithParam<int> {};
 }  // namespace
 
 TEST_P(CpuTickHotPath, AWarmTickDoesNotAllocate) {
-    const std::string style = std::to_string(GetParam());
+    const int style = GetParam();
     test::EngineRig rig(4);
-    std::string lines;
-    for (int m = 0; m < 5; ++m) lines += "Visi" + std::to_string(m) + "=1\nmTyp" + std::to_string(m) + "=" + style + "\n";
-    rig.start(lines);
+    rig.start(test::EngineRig::allCpuModulesIn(style));
     for (int p = 0; p < 4; ++p) rig.setLoad(p, 20 + 15 * p);
     // Warm-up: the first ticks size the histories and the drawing buffers.
     for (int i = 0; i < 3; ++i) {

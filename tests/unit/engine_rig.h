@@ -39,6 +39,13 @@ public:
         StartVelmora(app);
         return app;
     }
+    // Settings lines that show all five CPU modules in one style.
+    static std::string allCpuModulesIn(int style) {
+        std::string lines;
+        for (int m = 0; m < 5; ++m)
+            lines += "Visi" + std::to_string(m) + "=1\nmTyp" + std::to_string(m) + "=" + std::to_string(style) + "\n";
+        return lines;
+    }
     App& app() { return *m.app; }
     FrmHidden& engine() { return dynamic_cast<FrmHidden&>(*m.app->engine); }
     FrmCPU& cpu(int n) {
@@ -49,6 +56,22 @@ public:
         for (const auto& e : m.app->trace)
             if (e.event == "status Loading modules...") return static_cast<std::int64_t>(e.ms);
         return -1;
+    }
+    // The screen pixel at (x, y) inside a control of a loaded window.
+    platform::Point screenPoint(const forms::Control& c, int x, int y) {
+        int ox = 0, oy = 0;
+        c.windowOrigin(ox, oy);
+        const platform::Rect r = m.sim.windowRect(c.form()->window());
+        return {r.left + ox + x, r.top + oy + y};
+    }
+    // Presses at (x, y) in the control and lets the simulated desktop's move
+    // loop take its window (dx, dy) pixels further before the release.
+    void dragBy(const forms::Control& c, int x, int y, int dx, int dy) {
+        const platform::Point p = screenPoint(c, x, y);
+        m.sim.mouseMove(p.x, p.y);
+        m.sim.setPendingDrag(dx, dy);
+        m.sim.mouseDown(p.x, p.y);
+        m.sim.mouseUp(p.x + dx, p.y + dy);
     }
     void setLoad(int processor, double percent) {
         m.sim.simSources().setLoad(static_cast<std::uint32_t>(processor), percent);

@@ -71,11 +71,7 @@ TEST(ModuleChain, DraggingTheMouseModuleByALabelSavesItsPlaceAsIndexSeven) {
     test::ModuleRig rig(1);
     App& app = rig.start(std::string("PLCMNT=2\nVisi7=1\n") + kSaved);
     FrmMouse& f = rig.mouse();
-    const platform::Point p = rig.screenPoint(*f.lblRGB[0], 5, 3);
-    rig.m.sim.mouseMove(p.x, p.y);
-    rig.m.sim.setPendingDrag(10, 20);
-    rig.m.sim.mouseDown(p.x, p.y);
-    rig.m.sim.mouseUp(p.x + 10, p.y + 20);
+    rig.dragBy(*f.lblRGB[0], 5, 3, 10, 20);
     EXPECT_EQ(app.settings.PosX[7], 7005 + 150);
     EXPECT_EQ(app.settings.PosY[7], 705 + 300);
     EXPECT_EQ(at(f), (At{7155, 1005}));

@@ -20,12 +20,6 @@ public:
     platform::SimSources& sources() { return m.sim.simSources(); }
 
     // Screen point of a control's pixel (x, y).
-    platform::Point screenPoint(const forms::Control& c, int x, int y) {
-        int ox = 0, oy = 0;
-        c.windowOrigin(ox, oy);
-        const platform::Rect r = m.sim.windowRect(c.form()->window());
-        return {r.left + ox + x, r.top + oy + y};
-    }
     void doubleClick(const forms::Control& c, int x, int y) {
         const platform::Point p = screenPoint(c, x, y);
         m.sim.doubleClick(p.x, p.y);

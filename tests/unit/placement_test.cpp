@@ -18,18 +18,6 @@ using test::at;
 
 const char* const kFourModules = "Visi0=1\nVisi1=1\nVisi2=1\nVisi3=1\nPosX0=1500\nPosY0=600\n";
 
-// Presses on the module's surface and lets the simulated desktop move it by (dx, dy) pixels.
-void dragBy(test::EngineRig& rig, forms::Form& form, forms::Control& on, int dx, int dy) {
-    int ox = 0, oy = 0;
-    on.windowOrigin(ox, oy);
-    const platform::Rect r = rig.m.sim.windowRect(form.window());
-    const int x = r.left + ox + 5, y = r.top + oy + 5;
-    rig.m.sim.mouseMove(x, y);
-    rig.m.sim.setPendingDrag(dx, dy);
-    rig.m.sim.mouseDown(x, y);
-    rig.m.sim.mouseUp(x + dx, y + dy);
-}
-
 std::string saved(test::EngineRig& rig, const std::string& key) { return ReadIni("MAIN", key, rig.m.iniPath()); }
 
 }  // namespace
@@ -37,7 +25,7 @@ std::string saved(test::EngineRig& rig, const std::string& key) { return ReadIni
 TEST(Arrange, RowModeDraggingTheHeadMovesTheWholeRow) {
     test::EngineRig rig(4);
     rig.start(std::string("PLCMNT=0\n") + kFourModules);
-    dragBy(rig, rig.cpu(0), *rig.cpu(0).picMod, 20, 10);  // 300 and 150 twips
+    rig.dragBy(*rig.cpu(0).picMod, 5, 5, 20, 10);  // 300 and 150 twips
     for (int n = 0; n < 4; ++n) EXPECT_EQ(at(rig.cpu(n)), (At{1800.0 + 945 * n, 750})) << "CPU " << n;
     EXPECT_EQ(saved(rig, "PosX3"), "4635") << "every window of the row saves its new place";
     EXPECT_EQ(saved(rig, "PosY3"), "750");
@@ -46,7 +34,7 @@ TEST(Arrange, RowModeDraggingTheHeadMovesTheWholeRow) {
 TEST(Arrange, RowModeAModuleDraggedAwaySnapsBack) {
     test::EngineRig rig(4);
     rig.start(std::string("PLCMNT=0\n") + kFourModules);
-    dragBy(rig, rig.cpu(2), *rig.cpu(2).picMod, 200, 150);
+    rig.dragBy(*rig.cpu(2).picMod, 5, 5, 200, 150);
     EXPECT_EQ(at(rig.cpu(2)), (At{1500 + 2 * 945, 600}));
     EXPECT_EQ(saved(rig, "PosX2"), "3390");
 }
@@ -54,14 +42,14 @@ TEST(Arrange, RowModeAModuleDraggedAwaySnapsBack) {
 TEST(Arrange, ColumnModeStacksAtTheVerticalPitchWhateverTheHeight) {
     test::EngineRig rig(4);
     rig.start(std::string("PLCMNT=1\n") + kFourModules);
-    dragBy(rig, rig.cpu(3), *rig.cpu(3).picMod, -50, 80);
+    rig.dragBy(*rig.cpu(3).picMod, 5, 5, -50, 80);
     for (int n = 0; n < 4; ++n) EXPECT_EQ(at(rig.cpu(n)), (At{1500, 600.0 + 405 * n})) << "CPU " << n;
 }
 
 TEST(Arrange, UserModeKeepsTheDropAcrossARestart) {
     test::EngineRig rig(4);
     rig.start(std::string("PLCMNT=2\n") + kFourModules + "PosX1=3000\nPosY1=600\n");
-    dragBy(rig, rig.cpu(1), *rig.cpu(1).picMod, 100, 40);
+    rig.dragBy(*rig.cpu(1).picMod, 5, 5, 100, 40);
     EXPECT_EQ(at(rig.cpu(1)), (At{4500, 1200}));
 
     test::EngineRig again(4);
@@ -75,7 +63,7 @@ TEST(Arrange, UserModeKeepsTheDropAcrossARestart) {
 TEST(Arrange, PositionsAreNeverClamped) {
     test::EngineRig rig(1);
     rig.start("PLCMNT=2\nVisi0=1\nPosX0=1500\nPosY0=600\n");
-    dragBy(rig, rig.cpu(0), *rig.cpu(0).picMod, -400, -300);
+    rig.dragBy(*rig.cpu(0).picMod, 5, 5, -400, -300);
     EXPECT_EQ(at(rig.cpu(0)), (At{-4500, -3900}));
     EXPECT_EQ(saved(rig, "PosX0"), "-4500");
     EXPECT_EQ(saved(rig, "PosY0"), "-3900");
