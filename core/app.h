@@ -11,6 +11,7 @@
 
 #include "core/settings.h"
 #include "modules/net_indicators.h"
+#include "sources/hardware_inventory.h"
 #include "sources/memory_status.h"
 #include "forms/runtime.h"
 #include "platform/platform.h"
@@ -57,6 +58,9 @@ public:
     // object of the latest tick.
     TrafficLightMemory trafficLights;
     std::unique_ptr<clsNetConnection> netConnection;
+
+    // The hardware inventory, taken once under the splash.
+    HardwareInventory inventory;
 
     // Full View navigation state.
     std::int16_t FVScreen = 0, FVSubView = 0, FVSType = 0;

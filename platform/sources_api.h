@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace vel::platform {
 
@@ -58,6 +60,18 @@ struct MibUdpStats {
     std::uint32_t dwInDatagrams = 0, dwNoPorts = 0, dwInErrors = 0, dwOutDatagrams = 0, dwNumAddrs = 0;
 };
 
+// One instance of a hardware class as WMI returns it: its properties by
+// name, each value already converted to text. A property the system could
+// not read is absent.
+struct HardwareObject {
+    std::vector<std::pair<std::string, std::string>> properties;
+    const std::string* find(const std::string& name) const {
+        for (const auto& p : properties)
+            if (p.first == name) return &p.second;
+        return nullptr;
+    }
+};
+
 class Sources {
 public:
     virtual ~Sources() = default;
@@ -93,6 +107,14 @@ public:
     // InternetGetConnectedStateExA: returns the call's result (non-zero =
     // connected), fills the flag word and the connection name.
     virtual int connectedState(std::uint32_t& flags, std::string& name) = 0;
+
+    // Runs a WQL query ("Select * from Win32_Processor") against the local
+    // machine's hardware descriptions. False when the service or the query
+    // failed; out then holds what was enumerated before the failure.
+    virtual bool queryHardware(const std::string& /*wql*/, std::vector<HardwareObject>& out) {
+        out.clear();
+        return false;
+    }
 };
 
 }  // namespace vel::platform
