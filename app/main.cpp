@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/app.h"
+#include "core/frm_main.h"
 #include "core/startup.h"
 #include "core/version.h"
 #include "platform/native.h"
@@ -84,7 +85,7 @@ int runNative(const CommandLine& cl) {
         std::cerr << "velmora: cannot read the picture " << name << " in " << app.ui.skinsFolder()
                   << "; its window is drawn without it\n";
     if (cl.runFor >= 0)
-        os->startTimer(static_cast<std::uint32_t>(cl.runFor * 1000), [&] { app.end(0); });
+        os->startTimer(static_cast<std::uint32_t>(cl.runFor * 1000), [&] { vel::shutDown(app); });
     return os->runLoop();
 }
 

@@ -111,6 +111,8 @@ void shutDown(App& app) {
     }
     if (app.engine) app.engine->unload();
     if (app.mainBar) app.mainBar->unload();
+    // Also when the main bar was never loaded (a session ending during start-up).
+    app.end(0);
 }
 
 }  // namespace vel

@@ -59,6 +59,9 @@ bool StartVelmora(App& app) {
         app.end(0);
         return false;
     }
+    // A session that ends (or a polite kill) ends the program as the exit
+    // button's Yes does, without the question.
+    os.setSessionEndHandler([&app] { shutDown(app); });
     app.setProgramFolder(os.programFolder());
     app.ui.setSkinsFolder(os.nativePath(app.programFolder + "skins"));
     createWindows(app);

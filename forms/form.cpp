@@ -147,6 +147,21 @@ Timer* Form::findTimer(const std::string& name) const {
     return nullptr;
 }
 
+void Form::systemDrag() {
+    if (!loaded_) return;
+    os().systemDrag(window_);
+    forgetMouse();
+}
+
+void Form::forgetMouse() {
+    if (auto* button = dynamic_cast<PictureButton*>(captured_)) button->setPressed(false);
+    captured_ = nullptr;
+    if (hovered_) {
+        hovered_ = nullptr;
+        runtime_.hover(this, nullptr);
+    }
+}
+
 void Form::onMouse(const platform::MouseEvent& e) {
     if (!loaded_) return;
     dispatchMouse(e);

@@ -50,6 +50,10 @@ public:
     int pixelHeight() const;
     // Takes the position the system gave the window (after a drag).
     void syncFromWindow();
+    // The system's caption drag. Its move loop swallows the button's
+    // release, so the press this form saw is forgotten afterwards: the
+    // next move finds the control under the mouse afresh.
+    void systemDrag();
 
     platform::WindowId window() const { return window_; }
     // Window services; ignored while the form is not loaded.
@@ -90,6 +94,7 @@ protected:
 
 private:
     void dispatchMouse(const platform::MouseEvent& e);
+    void forgetMouse();
     Runtime& runtime_;
     std::string name_;
     bool popup_ = false;

@@ -233,6 +233,26 @@ public:
     // Start-with-the-desktop entry for the program: on Windows the Run value
     // does it; elsewhere the backend mirrors it (e.g. an XDG autostart file).
     virtual void mirrorAutostart(bool /*enabled*/, const std::string& /*command*/) {}
+
+    // The system is ending the session or asks the program to stop
+    // (WM_ENDSESSION, SIGTERM, SIGINT). The handler ends the program in
+    // order; it runs once, from the loop, also inside a system move loop.
+    // Without a handler the loop just quits with 0.
+    void setSessionEndHandler(std::function<void()> handler) { sessionEndHandler_ = std::move(handler); }
+
+protected:
+    void endSession() {
+        if (sessionEnded_) return;
+        sessionEnded_ = true;
+        if (sessionEndHandler_)
+            sessionEndHandler_();
+        else
+            quit(0);
+    }
+
+private:
+    std::function<void()> sessionEndHandler_;
+    bool sessionEnded_ = false;
 };
 
 }  // namespace vel::platform

@@ -169,6 +169,7 @@ void registerCoreCommands(CommandTable& t) {
         c.sim.mouseDown(x, y);
         c.sim.mouseUp(x + argInt(a, 3), y + argInt(a, 4));
     };
+    t["end-session"] = [](ScenarioContext& c, const Args&) { c.sim.endUserSession(); };
     t["answer"] = [](ScenarioContext& c, const Args& a) {
         const std::string& w = arg(a, 1);
         c.sim.queueAnswer(w == "yes" ? IdYes : w == "no" ? IdNo : w == "ok" ? IdOk : argInt(a, 1));

@@ -7,7 +7,7 @@ file(COPY ${SOURCE_DIR}/skins DESTINATION ${WORK_DIR})
 get_filename_component(dir ${SCENARIO} DIRECTORY)
 get_filename_component(name ${SCENARIO} NAME_WE)
 execute_process(COMMAND ${VELMORA} --sim ${SCENARIO} --program-folder ${WORK_DIR}
-                WORKING_DIRECTORY ${WORK_DIR}
+                WORKING_DIRECTORY ${WORK_DIR} TIMEOUT 100
                 OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "scenario failed (${rc}):\n${err}\n${out}")

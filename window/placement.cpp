@@ -81,7 +81,9 @@ void ArrangeModules(App& app) {
 
 void dragWindow(App& app, forms::Form& form, int posIndex) {
     if (!form.loaded()) return;
-    app.os.systemDrag(form.window());
+    form.systemDrag();
+    // The program may have ended inside the move loop.
+    if (!form.loaded() || app.os.quitting()) return;
     form.syncFromWindow();
     savePosition(app, form, posIndex);
     ArrangeModules(app);

@@ -73,14 +73,24 @@ void X11Platform::runOnce(bool wait) {
     watchCompositor();
     if (idleHook_) idleHook_();
     XFlush(dpy_);
-    if (quitting_ || XEventsQueued(dpy_, QueuedAlready) > 0) return;
-    // The socket is only read when poll says there is something, so a quiet
-    // loop costs one poll per wake-up and no failed reads.
-    pollfd pfd{ConnectionNumber(dpy_), POLLIN, 0};
-    if (poll(&pfd, 1, wait ? timers_.waitMs(tickMs()) : 0) > 0) {
+    if (signalledToEnd() || XEventsQueued(dpy_, QueuedAlready) > 0) return;
+    if (waitForInput(wait ? timers_.waitMs(tickMs()) : 0)) {
         XEventsQueued(dpy_, QueuedAfterReading);
         dispatchQueued();
     }
+}
+
+bool X11Platform::waitForInput(int timeoutMs) {
+    // The socket is only read when poll says there is something, so a quiet
+    // loop costs one poll per wake-up and no failed reads.
+    pollfd fds[2] = {{ConnectionNumber(dpy_), POLLIN, 0}, {signals_.fd(), POLLIN, 0}};
+    const nfds_t count = signals_.fd() >= 0 ? 2 : 1;
+    return poll(fds, count, timeoutMs) > 0 && (fds[0].revents & POLLIN);
+}
+
+bool X11Platform::signalledToEnd() {
+    if (!quitting_ && signals_.arrived()) endSession();
+    return quitting_;
 }
 
 void X11Platform::dispatchQueued() {
@@ -246,7 +256,7 @@ void X11Platform::managerDrag(X11Window& w) {
         int rx = 0, ry = 0, wx = 0, wy = 0;
         unsigned mask = 0;
         XQueryPointer(dpy_, root_, &r, &c, &rx, &ry, &wx, &wy, &mask);
-        if (!(mask & Button1Mask) || quitting_) break;
+        if (!(mask & Button1Mask) || signalledToEnd()) break;
         // Input for our windows waits until the move ends.
         while (XPending(dpy_) > 0) {
             XEvent ev;
@@ -256,8 +266,7 @@ void X11Platform::managerDrag(X11Window& w) {
         timers_.fireDue(tickMs());
         if (idleHook_) idleHook_();
         XFlush(dpy_);
-        pollfd pfd{ConnectionNumber(dpy_), POLLIN, 0};
-        poll(&pfd, 1, std::clamp(timers_.waitMs(tickMs()), 0, 15));
+        waitForInput(std::clamp(timers_.waitMs(tickMs()), 0, 15));
     }
     if (X11Window* still = find(id)) still->rectStale = true;
 }
@@ -271,7 +280,7 @@ void X11Platform::pointerDrag(X11Window& w) {
                      None, None, CurrentTime) != GrabSuccess)
         return;
     bool done = false;
-    while (!done && !quitting_) {
+    while (!done && !signalledToEnd()) {
         while (XPending(dpy_) > 0 && !done) {
             XEvent ev;
             XNextEvent(dpy_, &ev);
@@ -296,8 +305,7 @@ void X11Platform::pointerDrag(X11Window& w) {
         if (idleHook_) idleHook_();
         XFlush(dpy_);
         if (XEventsQueued(dpy_, QueuedAlready) > 0) continue;
-        pollfd pfd{ConnectionNumber(dpy_), POLLIN, 0};
-        poll(&pfd, 1, timers_.waitMs(tickMs()));
+        waitForInput(timers_.waitMs(tickMs()));
     }
     XUngrabPointer(dpy_, CurrentTime);
     XFlush(dpy_);

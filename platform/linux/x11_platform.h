@@ -13,6 +13,7 @@
 #include "platform/linux/perf_clock.h"
 #include "platform/linux/pixel_format.h"
 #include "platform/linux/single_instance.h"
+#include "platform/linux/termination_signals.h"
 #include "platform/linux/timer_queue.h"
 #include "platform/native.h"
 
@@ -121,6 +122,10 @@ private:
     void dispatch(void* event);  // an XEvent
     void deliverMouse(XId xid, MouseEvent e);
     void reapChildren();
+    // A termination signal ends the program in order; true once it has.
+    bool signalledToEnd();
+    // poll() on the display and the signal pipe; true when X has input.
+    bool waitForInput(int timeoutMs);
     void watchCompositor();
     void readDesktopSettings();
 
@@ -148,6 +153,7 @@ private:
     std::string programFolder_;
     std::string explicitFolder_;  // --program-folder, repeated in the autostart entry
     std::vector<int> children_;
+    TerminationSignals signals_;
     bool compositorSeen_ = false;
     std::uint64_t nextCompositorCheck_ = 0;
 };

@@ -123,6 +123,9 @@ void SimPlatform::present(WindowId id, const Pixels& pixels) {
 }
 
 void SimPlatform::systemDrag(WindowId id) {
+    // The system's move loop runs until the button goes up, and that
+    // release never reaches the window.
+    buttonsHeld_ &= ~static_cast<int>(MouseButton::Left);
     SimWindow* w = find(id);
     if (!w || !pendingDrag_) {
         pendingDrag_.reset();
@@ -316,13 +319,17 @@ void SimPlatform::mouseMove(int x, int y) {
 
 void SimPlatform::mouseDown(int x, int y, MouseButton b) {
     cursor_ = {x, y};
+    buttonsHeld_ |= static_cast<int>(b);
     if (WindowId under = windowAt(x, y)) deliver(under, MouseEvent{MouseEvent::Kind::Down, b, 0, x, y});
     doEvents();
 }
 
 void SimPlatform::mouseUp(int x, int y, MouseButton b) {
     cursor_ = {x, y};
-    if (WindowId under = windowAt(x, y)) deliver(under, MouseEvent{MouseEvent::Kind::Up, b, 0, x, y});
+    // A release that a system drag already took is not seen again.
+    const bool held = buttonsHeld_ & static_cast<int>(b);
+    buttonsHeld_ &= ~static_cast<int>(b);
+    if (WindowId under = windowAt(x, y); under && held) deliver(under, MouseEvent{MouseEvent::Kind::Up, b, 0, x, y});
     doEvents();
 }
 
@@ -330,6 +337,7 @@ void SimPlatform::doubleClick(int x, int y, MouseButton b) {
     mouseDown(x, y, b);
     mouseUp(x, y, b);
     cursor_ = {x, y};
+    buttonsHeld_ |= static_cast<int>(b);
     if (WindowId under = windowAt(x, y)) deliver(under, MouseEvent{MouseEvent::Kind::DoubleClick, b, 0, x, y});
     doEvents();
     mouseUp(x, y, b);

@@ -117,6 +117,8 @@ public:
     void doubleClick(int x, int y, MouseButton b = MouseButton::Left);
     // The next system drag moves its window by this many pixels.
     void setPendingDrag(int dx, int dy) { pendingDrag_ = Point{dx, dy}; }
+    // The session ends (as WM_ENDSESSION or SIGTERM would tell the program).
+    void endUserSession() { endSession(); }
 
     // Message boxes: answers are used in order; without one the default
     // button answers.
@@ -180,6 +182,7 @@ private:
     bool hasPerfCounter_ = true;
     VersionInfo version_;
     std::optional<Point> pendingDrag_;
+    int buttonsHeld_ = 0;  // MouseButton bits
     bool autostart_ = false;
     std::string autostartCommand_;
     int loopDepth_ = 0;

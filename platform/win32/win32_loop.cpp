@@ -20,7 +20,21 @@ void Win32Platform::stopTimer(TimerId id) {
     if (timers_.erase(id)) KillTimer(timerWindow_, id);
 }
 
+bool Win32Platform::sessionMessage(UINT msg, WPARAM wp, LRESULT& result) {
+    if (msg == WM_QUERYENDSESSION) {
+        result = TRUE;
+        return true;
+    }
+    if (msg != WM_ENDSESSION) return false;
+    // The system ends the process once every window has answered, so the
+    // orderly end runs now, from inside whatever loop is running.
+    if (wp) endSession();
+    result = 0;
+    return true;
+}
+
 LRESULT Win32Platform::timerWindowMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (LRESULT result = 0; sessionMessage(msg, wp, result)) return result;
     if (msg == WM_TIMER) {
         auto it = timers_.find(wp);
         if (it == timers_.end()) return 0;  // stopped while its message waited
@@ -57,13 +71,20 @@ int Win32Platform::runLoop() {
         MSG m;
         if (!quitting_ && !PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE)) WaitMessage();
     }
+    // Our own WM_QUIT must not end a later loop on this thread.
+    MSG m;
+    while (PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
     return exitCode_;
 }
 
 void Win32Platform::quit(int exitCode) {
+    if (quitting_) return;
     quitting_ = true;
     exitCode_ = exitCode;
-    PostMessageA(timerWindow_, WM_NULL, 0, 0);  // wake the loop
+    // WM_QUIT wakes our loop and also ends a loop that is not ours: the
+    // system's move loop and a message box's loop both give up on it.
+    PostQuitMessage(exitCode);
 }
 
 void Win32Platform::doEvents() {

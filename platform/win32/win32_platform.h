@@ -88,6 +88,8 @@ public:
     // The window procedures' way back in.
     LRESULT formMessage(Win32Window& w, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT timerWindowMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    // WM_QUERYENDSESSION and WM_ENDSESSION, for any of our windows.
+    bool sessionMessage(UINT msg, WPARAM wp, LRESULT& result);
     HWND hwndOf(WindowId id) const;
 
 private:

@@ -192,6 +192,7 @@ void Win32Platform::deliverMouse(Win32Window& w, MouseEvent::Kind kind, MouseBut
 LRESULT Win32Platform::formMessage(Win32Window& w, UINT msg, WPARAM wp, LPARAM lp) {
     using K = MouseEvent::Kind;
     HWND hwnd = w.hwnd;
+    if (LRESULT result = 0; sessionMessage(msg, wp, result)) return result;
     switch (msg) {
         case WM_ERASEBKGND:
             return 1;  // we paint every pixel

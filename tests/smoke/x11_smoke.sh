@@ -5,19 +5,21 @@
 # Without SHAPE-CHECK-BINARY the helper is compiled from shape_check.cpp.
 # SMOKE_DRAG_X / SMOKE_DRAG_Y pick the window point to drag by (default:
 # the middle of the largest part of its shape).
+# Every wait is bounded; whatever the script started is ended on the way out.
 set -u
 
 binary=${1:?usage: x11_smoke.sh VELMORA-BINARY PROGRAM-FOLDER [SHAPE-CHECK]}
 folder=${2:?usage: x11_smoke.sh VELMORA-BINARY PROGRAM-FOLDER [SHAPE-CHECK]}
 checker=${3:-}
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../support/processes.sh
+. "$here/../support/processes.sh"
 run_for=10
 
 work=$(mktemp -d /tmp/velmora-smoke.XXXXXX)
-pids=()
 cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
+    xdotool mouseup 1 2>/dev/null
+    end_all
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -30,12 +32,10 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 display=97
 while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do display=$((display + 1)); done
 export DISPLAY=":${display}"
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
+start_group Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 xdpyinfo >/dev/null 2>&1 || { echo "FAIL: Xvfb did not start on $DISPLAY"; exit 1; }
-xcompmgr >"$work/xcompmgr.log" 2>&1 &
-pids+=($!)
+start_group xcompmgr >"$work/xcompmgr.log" 2>&1
 
 if [ -z "$checker" ]; then
     checker="$work/shape_check"
@@ -45,18 +45,39 @@ fi
 cp -r "$folder" "$work/program"
 mkdir -p "$work/config" "$work/runtime"
 chmod 700 "$work/runtime"
-XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
-    "$binary" --program-folder "$work/program" --display "$DISPLAY" --run-for "$run_for" \
-    >"$work/velmora.out" 2>&1 &
-app=$!
-pids+=($app)
 
-window=""
-for _ in $(seq 100); do
-    window=$(xdotool search --name '^frmMain$' 2>/dev/null | head -n 1)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
+# Starts velmora for SECONDS; $app is its pid.
+start_velmora() {
+    XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
+        start_group "$binary" --program-folder "$work/program" --display "$DISPLAY" --run-for "$1" \
+        >>"$work/velmora.out" 2>&1
+    app=$!
+}
+
+# The id of the main bar once it is shown (60 s at most: a busy machine is slow).
+find_main_bar() {
+    local id=""
+    for _ in $(seq 600); do
+        id=$(xdotool search --name '^frmMain$' 2>/dev/null | head -n 1)
+        [ -n "$id" ] && break
+        sleep 0.1
+    done
+    echo "$id"
+}
+
+geometry() { xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}'; }
+
+# Waits (5 s at most) until the main bar stands at X Y.
+wait_geometry() {
+    for _ in $(seq 50); do
+        [ "$(geometry)" = "$1 $2" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+start_velmora "$run_for"
+window=$(find_main_bar)
 if [ -z "$window" ]; then
     fail "no window named frmMain appeared"
 else
@@ -93,7 +114,6 @@ else
         fi
     fi
 
-    geometry() { xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}'; }
     read -r x0 y0 < <(geometry)
     dx=${SMOKE_DRAG_X:-$inside_x}
     dy=${SMOKE_DRAG_Y:-$inside_y}
@@ -101,23 +121,29 @@ else
     xdotool mousemove "$px" "$py"; sleep 0.2
     xdotool mousedown 1; sleep 0.2
     for step in 1 2 3 4; do xdotool mousemove $((px + 10 * step)) $((py + 8 * step)); sleep 0.1; done
-    xdotool mouseup 1; sleep 0.5
+    wait_geometry $((x0 + 40)) $((y0 + 32))
+    xdotool mouseup 1; sleep 0.3
     read -r x1 y1 < <(geometry)
     if [ "$x1" = $((x0 + 40)) ] && [ "$y1" = $((y0 + 32)) ]; then
         pass "drag moved frmMain from $x0,$y0 to $x1,$y1"
     else
         fail "drag by (40,32) from $x0,$y0 left frmMain at $x1,$y1"
     fi
+
+    # Hold the button on the bar again and keep it down: --run-for must end
+    # the program from inside the move.
+    xdotool mousemove $((x1 + dx)) $((y1 + dy)); sleep 0.2
+    xdotool mousedown 1; sleep 0.2
+    xdotool mousemove $((x1 + dx + 5)) $((y1 + dy + 5))
 fi
 
-# The program ends by itself after --run-for.
-for _ in $(seq $(( (run_for + 10) * 10 ))); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$app" 2>/dev/null; then
-    fail "velmora still running $((run_for + 10)) s after start"
+# The program ends by itself after --run-for, also with a drag under way.
+wait_exit "$app" $((run_for + 60)); code=$exit_code
+xdotool mouseup 1
+if [ "$code" = 0 ]; then
+    pass "velmora exited with 0 (--run-for ended it during a drag)"
 else
-    wait "$app"
-    code=$?
-    if [ "$code" = 0 ]; then pass "velmora exited with 0"; else fail "velmora exited with $code"; fi
+    fail "velmora ended with $code (124: still running $((run_for + 60)) s after start)"
 fi
 # The dropped position is saved in twips (15 per pixel on this display).
 if [ -n "$window" ] && [ -n "${x1:-}" ]; then
@@ -128,6 +154,27 @@ if [ -n "$window" ] && [ -n "${x1:-}" ]; then
         fail "after the drag PosX8 is '${saved}', expected $((x1 * 15))"
     fi
 fi
+
+# SIGTERM, as a session's end sends it, during a drag: an orderly end with 0.
+start_velmora 120
+window=$(find_main_bar)
+if [ -z "$window" ]; then
+    fail "no frmMain on the second start"
+else
+    sleep 1
+    read -r x0 y0 < <(geometry)
+    xdotool mousemove $((x0 + ${SMOKE_DRAG_X:-10})) $((y0 + ${SMOKE_DRAG_Y:-10})); sleep 0.2
+    xdotool mousedown 1; sleep 0.3
+    kill -TERM "$app"
+    wait_exit "$app" 10; code=$exit_code
+    xdotool mouseup 1
+    if [ "$code" = 0 ]; then
+        pass "SIGTERM during a drag ended velmora with 0"
+    else
+        fail "SIGTERM during a drag: velmora ended with $code (124: still running after 10 s)"
+    fi
+fi
+
 if [ -s "$work/velmora.out" ]; then
     echo "--- velmora output ---"
     cat "$work/velmora.out"

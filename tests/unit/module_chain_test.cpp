@@ -87,3 +87,34 @@ TEST(ModuleChain, TheMemoryBarsDoNotDrag) {
     EXPECT_EQ(at(rig.memory()), (At{6000, 600}));
     EXPECT_EQ(app.settings.PosX[6], 6000);
 }
+
+TEST(ModuleChain, AfterADragTheMouseIsFreeAgain) {
+    // The system's move loop keeps the release for itself; the window must
+    // not go on believing its button is down.
+    test::ModuleRig rig(1);
+    App& app = rig.start(std::string("PLCMNT=2\n") + kSaved);
+    FrmMain& bar = *app.mainBar;
+    const int leftBefore = rig.m.sim.findWindow("frmMain")->rect.left;
+    rig.dragBy(*bar.picMainSkin, 46, 4, 10, 20);
+    EXPECT_EQ(app.settings.PosX[8], (leftBefore + 10) * 15) << "the drag itself happened";
+    const platform::Point button = rig.screenPoint(*bar.btnOpt[1], 4, 4);
+    rig.m.sim.mouseMove(button.x, button.y);
+    rig.m.sim.advance(static_cast<std::uint64_t>(rig.m.sim.tooltipDelay()) + 10);
+    EXPECT_EQ(app.ui.visibleTooltip(), bar.btnOpt[1]->toolTipText());
+    // A click on the button after the drag is an ordinary click.
+    rig.m.sim.mouseDown(button.x, button.y);
+    rig.m.sim.mouseUp(button.x, button.y);
+    ASSERT_EQ(rig.m.sim.launches().size(), 1u);
+    EXPECT_NE(rig.m.sim.launches()[0].file.find("Logscope"), std::string::npos);
+}
+
+TEST(ModuleChain, AnEndingSessionEndsTheProgramInOrder) {
+    test::ModuleRig rig(1);
+    App& app = rig.start(std::string("Visi7=1\n") + kSaved);
+    rig.m.sim.endUserSession();
+    EXPECT_TRUE(rig.m.sim.exited());
+    EXPECT_EQ(rig.m.sim.exitCode(), 0);
+    EXPECT_FALSE(app.mainBar->loaded());
+    EXPECT_FALSE(rig.mouse().loaded());
+    EXPECT_TRUE(rig.m.sim.messages().empty()) << "no question is asked";
+}

@@ -3,7 +3,9 @@
 // layered with its alpha. "--changes NAME" checks that the form's picture
 // on the screen changes within a few seconds (the meters move);
 // "--alpha NAME VALUE" waits up to 20 s for the form's layered alpha to
-// become VALUE (fading and waking).
+// become VALUE (fading and waking). "--move-loop NAME begun|ended" waits up
+// to 20 s for the system's move loop on the form's thread to begin or end.
+// "--end-session NAME" tells the form the session ends, as Windows does.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -103,6 +105,47 @@ bool checkAlpha(const std::string& name, int wanted) {
     return false;
 }
 
+bool inMoveLoop(HWND hwnd) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &info) && (info.flags & GUI_INMOVESIZE);
+}
+
+bool checkMoveLoop(const std::string& name, const std::string& state) {
+    HWND hwnd = findForm(name, 60000);
+    if (!hwnd) {
+        std::printf("FAIL %s: no visible window of that name\n", name.c_str());
+        return false;
+    }
+    const bool wanted = state == "begun";
+    for (int waited = 0; waited <= 20000; waited += 50) {
+        if (inMoveLoop(hwnd) == wanted) {
+            std::printf("PASS %s: the move loop has %s (%d ms)\n", name.c_str(), state.c_str(), waited);
+            return true;
+        }
+        Sleep(50);
+    }
+    std::printf("FAIL %s: the move loop has not %s in 20 s\n", name.c_str(), state.c_str());
+    return false;
+}
+
+bool endSession(const std::string& name) {
+    HWND hwnd = findForm(name, 60000);
+    if (!hwnd) {
+        std::printf("FAIL %s: no visible window of that name\n", name.c_str());
+        return false;
+    }
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutA(hwnd, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer) || !answer) {
+        std::printf("FAIL %s: WM_QUERYENDSESSION was not answered with TRUE\n", name.c_str());
+        return false;
+    }
+    // The program ends during the message, so no answer is waited for.
+    SendNotifyMessageA(hwnd, WM_ENDSESSION, TRUE, 0);
+    std::printf("PASS %s: agreed to end the session and was told it ends\n", name.c_str());
+    return true;
+}
+
 }  // namespace
 
 int checkWindowsMain(int argc, char** argv) {
@@ -112,6 +155,11 @@ int checkWindowsMain(int argc, char** argv) {
         ++checks;
         if (a == "--changes" && i + 1 < argc) {
             failures += checkChanges(argv[++i]) ? 0 : 1;
+        } else if (a == "--move-loop" && i + 2 < argc) {
+            const std::string name = argv[++i];
+            failures += checkMoveLoop(name, argv[++i]) ? 0 : 1;
+        } else if (a == "--end-session" && i + 1 < argc) {
+            failures += endSession(argv[++i]) ? 0 : 1;
         } else if (a == "--alpha" && i + 2 < argc) {
             const std::string name = argv[++i];
             failures += checkAlpha(name, std::atoi(argv[++i])) ? 0 : 1;

@@ -22,7 +22,7 @@ use_session() {
 stop_session() {
     if [ -f "$state/display" ]; then
         use_session
-        wineserver -k 2>/dev/null
+        timeout 30 wineserver -k 2>/dev/null
     fi
     if [ -f "$state/xvfb.pid" ]; then
         kill "$(cat "$state/xvfb.pid")" 2>/dev/null
@@ -39,21 +39,21 @@ start)
     display=90
     while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do display=$((display + 1)); done
     # Detached, so the test runner does not wait for its output to close.
-    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$state/xvfb.log" 2>&1 &
+    setsid Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$state/xvfb.log" 2>&1 &
     echo $! >"$state/xvfb.pid"
     echo ":$display" >"$state/display"
     use_session
     for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
     xdpyinfo >/dev/null 2>&1 || { echo "FAIL: Xvfb did not start on $DISPLAY"; cat "$state/xvfb.log"; stop_session; exit 1; }
-    if ! wineboot -i </dev/null >"$state/wineboot.log" 2>&1; then
+    if ! timeout 240 wineboot -i </dev/null >"$state/wineboot.log" 2>&1; then
         echo "FAIL: wineboot could not make the prefix"; tail -20 "$state/wineboot.log"; stop_session; exit 1
     fi
-    wineserver -w 2>/dev/null || true
+    timeout 120 wineserver -w 2>/dev/null || true
     # Kept running between the tests, so each program starts quickly.
     wineserver -p </dev/null >/dev/null 2>&1
     # The first program starts Wine's services, which stay: they must not
     # hold a test's output open, or the test runner waits for them.
-    wine reg query 'HKCU\Software' </dev/null >/dev/null 2>&1
+    timeout 120 wine reg query 'HKCU\Software' </dev/null >/dev/null 2>&1
     [ -f "$WINEPREFIX/system.reg" ] || { echo "FAIL: the prefix has no registry"; stop_session; exit 1; }
     echo "Wine session on $DISPLAY, prefix $WINEPREFIX ($(wine --version 2>/dev/null))"
     ;;

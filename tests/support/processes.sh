@@ -1,0 +1,53 @@
+# Sourced by the smoke scripts: start programs in their own process group
+# and end them within a bound, so a script can never wait for ever.
+#   started PID...          remember what was started (its whole group ends with it)
+#   start_group CMD...      run CMD in a new process group in the background; $! is its pid
+#   wait_exit PID SECONDS   waits at most SECONDS for PID (a child of this shell) to end and sets
+#                           exit_code to its exit code, 124 on time-out (not in $(...): a subshell
+#                           cannot wait for its parent's children)
+#   end_all                 TERM to every remembered group, KILL after 5 s, then reaps
+
+_started=()
+
+started() { _started+=("$@"); }
+
+start_group() {
+    setsid "$@" &
+    started $!
+}
+
+_alive() { kill -0 "$1" 2>/dev/null; }
+
+wait_exit() {
+    local pid=$1 seconds=$2 ticks
+    exit_code=124
+    for ((ticks = 0; ticks < seconds * 10; ticks++)); do
+        if ! _alive "$pid"; then
+            wait "$pid" 2>/dev/null
+            exit_code=$?
+            return 0
+        fi
+        sleep 0.1
+    done
+}
+
+end_all() {
+    local pid ticks
+    for pid in "${_started[@]}"; do
+        kill -TERM -- "-$pid" 2>/dev/null || kill -TERM "$pid" 2>/dev/null
+    done
+    for ((ticks = 0; ticks < 50; ticks++)); do
+        local any=""
+        for pid in "${_started[@]}"; do _alive "$pid" && any=1; done
+        [ -z "$any" ] && break
+        sleep 0.1
+    done
+    for pid in "${_started[@]}"; do
+        if _alive "$pid"; then
+            kill -KILL -- "-$pid" 2>/dev/null || kill -KILL "$pid" 2>/dev/null
+        fi
+        # Reaps a child that has ended; a process that is not ours returns at once.
+        _alive "$pid" || wait "$pid" 2>/dev/null
+    done
+    _started=()
+}
