@@ -111,6 +111,9 @@ void X11Platform::deliverMouse(XId xid, MouseEvent e) {
 
 void X11Platform::dispatch(void* event) {
     XEvent& e = *static_cast<XEvent*>(event);
+    // During a drag the pointer belongs to the drag, also when a tick lets
+    // pending events run: a release delivered here would never end it.
+    if (dragging_ > 0 && (e.type == ButtonPress || e.type == ButtonRelease || e.type == MotionNotify)) return;
     switch (e.type) {
         case Expose: {
             X11Window* w = findByXid(e.xexpose.window);
@@ -251,62 +254,54 @@ void X11Platform::managerDrag(X11Window& w) {
     XFlush(dpy_);
     const WindowId id = w.id;
     // Like the Windows move loop: timers keep running until the button is up.
+    ++dragging_;
     for (;;) {
         Window r = 0, c = 0;
         int rx = 0, ry = 0, wx = 0, wy = 0;
         unsigned mask = 0;
         XQueryPointer(dpy_, root_, &r, &c, &rx, &ry, &wx, &wy, &mask);
         if (!(mask & Button1Mask) || signalledToEnd()) break;
-        // Input for our windows waits until the move ends.
-        while (XPending(dpy_) > 0) {
-            XEvent ev;
-            XNextEvent(dpy_, &ev);
-            if (ev.type != ButtonPress && ev.type != ButtonRelease && ev.type != MotionNotify) dispatch(&ev);
-        }
+        dispatchQueued();  // input for our windows waits until the move ends
         timers_.fireDue(tickMs());
         if (idleHook_) idleHook_();
         XFlush(dpy_);
         waitForInput(std::clamp(timers_.waitMs(tickMs()), 0, 15));
     }
+    --dragging_;
     if (X11Window* still = find(id)) still->rectStale = true;
 }
 
 void X11Platform::pointerDrag(X11Window& w) {
-    Point start = cursorPos();
-    Rect origin = windowRect(w.id);
+    const Point start = cursorPos();
+    const Rect origin = windowRect(w.id);
     const WindowId id = w.id;
     XId grabWindow = w.inputCatcher && w.alpha == 0 ? w.inputCatcher : w.xid;
     if (XGrabPointer(dpy_, grabWindow, False, ButtonReleaseMask | PointerMotionMask, GrabModeAsync, GrabModeAsync,
                      None, None, CurrentTime) != GrabSuccess)
         return;
-    bool done = false;
-    while (!done && !signalledToEnd()) {
-        while (XPending(dpy_) > 0 && !done) {
-            XEvent ev;
-            XNextEvent(dpy_, &ev);
-            if (ev.type == MotionNotify) {
-                while (XCheckTypedEvent(dpy_, MotionNotify, &ev)) {
-                }
-                X11Window* still = find(id);
-                if (!still) {
-                    done = true;
-                    break;
-                }
-                const int dx = ev.xmotion.x_root - start.x, dy = ev.xmotion.y_root - start.y;
-                moveWindow(id, Rect{origin.left + dx, origin.top + dy, origin.right + dx, origin.bottom + dy});
-            } else if (ev.type == ButtonRelease) {
-                done = true;  // the release ends the move and is not seen as a click
-            } else if (ev.type != ButtonPress) {
-                dispatch(&ev);
-            }
+    // The pointer's own state drives the move, not its events: a tick that
+    // lets pending events run may take those.
+    ++dragging_;
+    Point last = start;
+    while (!signalledToEnd() && find(id)) {
+        Window r = 0, c = 0;
+        int rx = 0, ry = 0, wx = 0, wy = 0;
+        unsigned mask = 0;
+        XQueryPointer(dpy_, root_, &r, &c, &rx, &ry, &wx, &wy, &mask);
+        if (rx != last.x || ry != last.y) {
+            const int dx = rx - start.x, dy = ry - start.y;
+            moveWindow(id, Rect{origin.left + dx, origin.top + dy, origin.right + dx, origin.bottom + dy});
+            last = {rx, ry};
         }
-        if (done) break;
+        if (!(mask & Button1Mask)) break;  // the release ends the move and is not seen as a click
+        dispatchQueued();
         timers_.fireDue(tickMs());
         if (idleHook_) idleHook_();
         XFlush(dpy_);
         if (XEventsQueued(dpy_, QueuedAlready) > 0) continue;
-        waitForInput(timers_.waitMs(tickMs()));
+        waitForInput(std::clamp(timers_.waitMs(tickMs()), 0, 15));
     }
+    --dragging_;
     XUngrabPointer(dpy_, CurrentTime);
     XFlush(dpy_);
     if (X11Window* still = find(id)) still->rectStale = true;

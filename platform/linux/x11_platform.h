@@ -146,6 +146,7 @@ private:
     PerfClock perf_;
     bool quitting_ = false;
     int exitCode_ = 0;
+    int dragging_ = 0;  // inside a drag's own loop
     std::function<void()> idleHook_;
     std::unique_ptr<FileRegistry> registry_;
     std::unique_ptr<Sources> sources_;

@@ -48,9 +48,14 @@ LRESULT Win32Platform::timerWindowMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM
 }
 
 void Win32Platform::pumpPending() {
+    // Inside the system's move loop its input is its own: a mouse move or
+    // the button's release taken here would leave that loop running.
+    const UINT onlyOurs = dragging_ > 0 ? PM_QS_POSTMESSAGE | PM_QS_PAINT | PM_QS_SENDMESSAGE : 0;
     MSG m;
-    for (int n = 0; n < kMessagesPerPass && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++n) {
+    for (int n = 0; n < kMessagesPerPass && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE | onlyOurs); ++n) {
         if (m.message == WM_QUIT) {
+            // The move loop must see it too, or it never ends.
+            if (dragging_ > 0) PostQuitMessage(static_cast<int>(m.wParam));
             quit(static_cast<int>(m.wParam));
             return;
         }

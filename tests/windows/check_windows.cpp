@@ -32,6 +32,10 @@ bool checkForm(const std::string& name) {
         std::printf("FAIL %s: no visible window of that name\n", name.c_str());
         return false;
     }
+    // The window shows a moment before its load makes it layered: give it
+    // that moment, boundedly.
+    for (int waited = 0; waited < 20000 && !(GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED); waited += 100)
+        Sleep(100);
     bool ok = true;
     HRGN rgn = CreateRectRgn(0, 0, 0, 0);
     const int kind = GetWindowRgn(hwnd, rgn);

@@ -36,15 +36,15 @@ start)
     stop_session
     rm -rf "$state"
     mkdir -p "$state"
-    display=90
-    while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do display=$((display + 1)); done
-    # Detached, so the test runner does not wait for its output to close.
-    setsid Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$state/xvfb.log" 2>&1 &
+    # Xvfb picks a free display itself and names it once it accepts
+    # connections, so runs side by side cannot take the same one. Detached,
+    # so the test runner does not wait for its output to close.
+    setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$state/displayfd" </dev/null >"$state/xvfb.log" 2>&1 &
     echo $! >"$state/xvfb.pid"
-    echo ":$display" >"$state/display"
+    for _ in $(seq 100); do [ -s "$state/displayfd" ] && break; sleep 0.1; done
+    [ -s "$state/displayfd" ] || { echo "FAIL: Xvfb did not start"; cat "$state/xvfb.log"; stop_session; exit 1; }
+    echo ":$(head -n 1 "$state/displayfd")" >"$state/display"
     use_session
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-    xdpyinfo >/dev/null 2>&1 || { echo "FAIL: Xvfb did not start on $DISPLAY"; cat "$state/xvfb.log"; stop_session; exit 1; }
     if ! timeout 240 wineboot -i </dev/null >"$state/wineboot.log" 2>&1; then
         echo "FAIL: wineboot could not make the prefix"; tail -20 "$state/wineboot.log"; stop_session; exit 1
     fi
