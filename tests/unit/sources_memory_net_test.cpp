@@ -21,8 +21,6 @@ TEST(MemorySnapshot, AmountsAboveFourGigabytesAreNotTruncated) {
     m.availPhys = 5 * kGiB + 1;
     m.totalPageFile = 80 * kGiB;
     m.availPageFile = 20 * kGiB;
-    m.totalVirtual = std::uint64_t{128} << 40;
-    m.availVirtual = (std::uint64_t{128} << 40) - 7 * kGiB;
     sim.setMemory(m);
     MemorySnapshot s;
     refreshMemorySnapshot(sim, s);
@@ -30,8 +28,46 @@ TEST(MemorySnapshot, AmountsAboveFourGigabytesAreNotTruncated) {
     EXPECT_EQ(s.AvailPhys.raw, static_cast<std::int64_t>(5 * kGiB + 1) * 10000);
     EXPECT_EQ(s.UsedPhys.raw, static_cast<std::int64_t>(59 * kGiB + 12344) * 10000);
     EXPECT_EQ(s.UsedPageFile.raw, static_cast<std::int64_t>(60 * kGiB) * 10000);
-    EXPECT_EQ(s.TotalVirtual.raw, static_cast<std::int64_t>(std::uint64_t{128} << 40) * 10000);
-    EXPECT_EQ(s.UsedVirtual.raw, static_cast<std::int64_t>(7 * kGiB) * 10000);
+}
+
+TEST(MemorySnapshot, VirtualPoolIsWhatAThirtyTwoBitProcessSees) {
+    SimSources sim;
+    MemoryStatusEx m;
+    m.totalPhys = 8 * kGiB;
+    m.availPhys = 6 * kGiB;
+    m.totalVirtual = std::uint64_t{128} << 40;  // a 64-bit process's address space
+    m.availVirtual = m.totalVirtual - kGiB / 2;
+    sim.setMemory(m);
+    MemorySnapshot s;
+    refreshMemorySnapshot(sim, s);
+    EXPECT_EQ(s.TotalVirtual.raw, static_cast<std::int64_t>(2 * kGiB) * 10000);
+    EXPECT_EQ(s.UsedVirtual.raw, static_cast<std::int64_t>(kGiB / 2) * 10000);
+    EXPECT_EQ(s.AvailVirtual.raw, static_cast<std::int64_t>(3 * kGiB / 2) * 10000);
+    EXPECT_EQ(s.CombinedLoad.raw, 2500) << "2.5 of 10 GiB in use";
+
+    m.availVirtual = m.totalVirtual - 3 * kGiB;  // more reserved than 2 GiB
+    sim.setMemory(m);
+    refreshMemorySnapshot(sim, s);
+    EXPECT_EQ(s.UsedVirtual.raw, static_cast<std::int64_t>(3 * kGiB) * 10000);
+    EXPECT_EQ(s.AvailVirtual.raw, 0);
+}
+
+TEST(MemorySnapshot, SumsThatWouldOverflowKeepThePreviousLoad) {
+    SimSources sim;
+    MemoryStatusEx m;
+    m.totalPhys = 4 * kGiB;
+    m.availPhys = 3 * kGiB;
+    sim.setMemory(m);
+    MemorySnapshot s;
+    refreshMemorySnapshot(sim, s);
+    ASSERT_EQ(s.CombinedLoad.raw, 2500);
+    // Each amount fits the decimal; their sum does not.
+    m.totalPhys = m.totalPageFile = 900'000'000'000'000;
+    m.availPhys = m.availPageFile = 0;
+    sim.setMemory(m);
+    refreshMemorySnapshot(sim, s);
+    EXPECT_EQ(s.TotalPhys.raw, 9'000'000'000'000'000'000);
+    EXPECT_EQ(s.CombinedLoad.raw, 2500);
 }
 
 TEST(MemorySnapshot, CombinedLoadIsZeroOneAndFourPlaces) {
