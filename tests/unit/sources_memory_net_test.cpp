@@ -2,6 +2,9 @@
 // machine's network counters they and the network module read.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "platform/common/connected_state.h"
 #include "platform/sim/sim_sources.h"
 #include "sources/memory_status.h"
 #include "sources/net_connection.h"
@@ -149,6 +152,23 @@ TEST(NetConnection, NameEndsAtTheFirstNulOrFillsTheBuffer) {
     SimSources sim;
     sim.setConnection(2, std::string(600, 'n'), 1);
     EXPECT_EQ(clsNetConnection(sim).ConnName().size(), 512u) << "the buffer holds 512 characters";
+}
+
+TEST(NetConnection, SystemCallGetsTheWholeBufferAndMayLeaveNoNul) {
+    std::uint32_t flags = 0, offered = 0;
+    std::string name;
+    const int rc = platform::readConnectedState(
+        [&](std::uint32_t& f, char* buffer, std::uint32_t size) {
+            offered = size;
+            std::memset(buffer, 'x', size);  // every byte it may write, no NUL
+            f = 2;
+            return 1;
+        },
+        flags, name);
+    EXPECT_EQ(rc, 1);
+    EXPECT_EQ(flags, 2u);
+    EXPECT_EQ(offered, 512u);
+    EXPECT_EQ(name, std::string(512, 'x'));
 }
 
 TEST(SimNetworkCounters, AdvanceWrapsAndFailureZeroes) {
