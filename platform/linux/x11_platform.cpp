@@ -216,6 +216,7 @@ void X11Platform::readDesktopSettings() {
         }
     }
     XUngrabServer(dpy_);
+    XFlush(dpy_);  // other clients wait until the server hears it
     if (auto ms = xsettingsInteger(data, "Net/DoubleClickTime"); ms && *ms > 0 && *ms < 5000)
         clicks_.setInterval(*ms);
 }

@@ -28,6 +28,7 @@ struct Win32Window {
     HWND hwnd = nullptr;
     std::string name;
     bool popup = false;
+    DWORD style = 0;        // WS_POPUP, or a title bar and close button around the bounds
     DWORD keptExStyle = 0;  // what the layered style keeps: off the taskbar, never activated
     bool trackingLeave = false;
     WindowListener* listener = nullptr;
@@ -89,6 +90,7 @@ public:
     LRESULT formMessage(Win32Window& w, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT timerWindowMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     HWND hwndOf(WindowId id) const;
+    static RECT outerRect(const Win32Window& w, const Rect& bounds);
 
 private:
     Win32Window* find(WindowId id) const;

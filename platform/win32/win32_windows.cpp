@@ -87,10 +87,12 @@ WindowId Win32Platform::createWindow(const WindowDesc& desc, WindowListener* lis
     w->popup = desc.popup;
     w->listener = listener;
     w->keptExStyle = (desc.toolWindow || desc.popup ? WS_EX_TOOLWINDOW : 0) | (desc.popup ? WS_EX_NOACTIVATE : 0);
+    const bool framed = !desc.toolWindow && !desc.popup;
+    w->style = (framed ? WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU : WS_POPUP) | WS_CLIPCHILDREN;
     const DWORD exStyle = w->keptExStyle | (desc.popup ? WS_EX_TOPMOST : 0);
-    w->hwnd = CreateWindowExA(exStyle, kFormClass, desc.name.c_str(), WS_POPUP | WS_CLIPCHILDREN, desc.bounds.left,
-                              desc.bounds.top, std::max(1, desc.bounds.width()), std::max(1, desc.bounds.height()),
-                              nullptr, nullptr, instance_, w.get());
+    const RECT outer = outerRect(*w, desc.bounds);
+    w->hwnd = CreateWindowExA(exStyle, kFormClass, desc.name.c_str(), w->style, outer.left, outer.top,
+                              outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, w.get());
     if (!w->hwnd) return 0;
     const WindowId id = w->id;
     windows_[id] = std::move(w);
@@ -107,20 +109,39 @@ void Win32Platform::destroyWindow(WindowId id) {
 }
 
 void Win32Platform::showWindow(WindowId id, bool visible) {
-    // Monitor windows never take the keyboard from the user's work.
-    if (Win32Window* w = find(id)) ShowWindow(w->hwnd, visible ? SW_SHOWNOACTIVATE : SW_HIDE);
+    // Monitor windows never take the keyboard from the user's work; a
+    // framed window is one the user opened and types into (Esc).
+    if (Win32Window* w = find(id))
+        ShowWindow(w->hwnd, !visible ? SW_HIDE : (w->style & WS_POPUP) ? SW_SHOWNOACTIVATE : SW_SHOW);
 }
 
 void Win32Platform::moveWindow(WindowId id, const Rect& bounds) {
-    if (Win32Window* w = find(id))
-        SetWindowPos(w->hwnd, nullptr, bounds.left, bounds.top, std::max(1, bounds.width()),
-                     std::max(1, bounds.height()), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (Win32Window* w = find(id)) {
+        const RECT outer = outerRect(*w, bounds);
+        SetWindowPos(w->hwnd, nullptr, outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+RECT Win32Platform::outerRect(const Win32Window& w, const Rect& bounds) {
+    RECT r{bounds.left, bounds.top, bounds.left + std::max(1, bounds.width()), bounds.top + std::max(1, bounds.height())};
+    if (!(w.style & WS_POPUP)) AdjustWindowRectEx(&r, w.style, FALSE, w.keptExStyle);
+    return r;
 }
 
 Rect Win32Platform::windowRect(WindowId id) const {
+    // The bounds a form asked for: for a framed window, the inside of the frame.
     RECT r{};
-    if (const Win32Window* w = find(id)) GetWindowRect(w->hwnd, &r);
-    return Rect{r.left, r.top, r.right, r.bottom};
+    const Win32Window* w = find(id);
+    if (!w) return {};
+    if (w->style & WS_POPUP) {
+        GetWindowRect(w->hwnd, &r);
+        return Rect{r.left, r.top, r.right, r.bottom};
+    }
+    GetClientRect(w->hwnd, &r);
+    POINT origin{0, 0};
+    ClientToScreen(w->hwnd, &origin);
+    return Rect{origin.x, origin.y, origin.x + r.right, origin.y + r.bottom};
 }
 
 void Win32Platform::setWindowRegion(WindowId id, const Region* region, bool redraw) {

@@ -284,3 +284,22 @@ TEST_F(ClockModule, DoubleClickOpensTheInformationBox) {
     EXPECT_NE(trademark.find("Brinlake"), std::string::npos) << "the last line names the maker";
     EXPECT_EQ(trademark.find('\r'), std::string::npos) << "seven lines in all";
 }
+
+TEST_F(ClockModule, InformationBoxIsANormalWindowThatEscAndItsCloseButtonClose) {
+    FrmClock& f = start();
+    rig.m.sim.advance(2000);
+    for (int closeBy : {0, 1}) {
+        rig.doubleClick(*f.lblDate[1], 5, 4);
+        FrmAboutZenthe* about = f.aboutBox();
+        ASSERT_NE(about, nullptr);
+        const platform::SimWindow* w = rig.m.sim.findWindow("frmAboutZenthe");
+        ASSERT_NE(w, nullptr) << "opened again after being closed";
+        EXPECT_FALSE(w->toolWindow) << "title bar and close button";
+        if (closeBy == 0)
+            rig.m.sim.keyDown(w->id, 27);
+        else
+            rig.m.sim.closeButton(w->id);
+        EXPECT_FALSE(about->loaded());
+        EXPECT_EQ(rig.m.sim.findWindow("frmAboutZenthe"), nullptr);
+    }
+}
