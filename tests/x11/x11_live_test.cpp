@@ -1,6 +1,6 @@
 // The Linux backend against a real X server (Xvfb, started by
-// x11_session.sh): the window manager's close request. Our own connection
-// plays the desktop.
+// x11_session.sh): monitors set up through RandR, and the window manager's
+// close request. Our own connection plays the desktop.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -16,6 +16,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xrandr.h>
 
 namespace {
 
@@ -31,7 +32,23 @@ protected:
     }
     void TearDown() override {
         os.reset();
-        if (dpy) XCloseDisplay(dpy);
+        if (!dpy) return;
+        for (const char* name : {"VelLeft", "VelRight"}) XRRDeleteMonitor(dpy, root, XInternAtom(dpy, name, False));
+        XSync(dpy, False);
+        XCloseDisplay(dpy);
+    }
+    void setMonitor(const char* name, int x, int y, int w, int h, bool primary) {
+        XRRMonitorInfo m{};
+        m.name = XInternAtom(dpy, name, False);
+        m.primary = primary;
+        m.x = x;
+        m.y = y;
+        m.width = w;
+        m.height = h;
+        m.mwidth = w / 4;
+        m.mheight = h / 4;
+        XRRSetMonitor(dpy, root, &m);
+        XSync(dpy, False);
     }
     Window findTopLevel(const char* name) {
         Window rootReturn = 0, parent = 0, *children = nullptr;
@@ -55,6 +72,21 @@ protected:
 };
 
 }  // namespace
+
+TEST_F(X11Live, ScreenSizeIsThePrimaryMonitors) {
+    // 1600 x 900 in all: a 1024 x 768 monitor on the left, a 576 x 900 one
+    // on the right.
+    setMonitor("VelLeft", 0, 0, 1024, 768, false);
+    setMonitor("VelRight", 1024, 0, 576, 900, true);
+    EXPECT_EQ(os->screenSize().width, 576) << "RandR's primary monitor";
+    EXPECT_EQ(os->screenSize().height, 900);
+
+    XRRDeleteMonitor(dpy, root, XInternAtom(dpy, "VelRight", False));
+    setMonitor("VelRight", 1024, 0, 576, 900, false);
+    EXPECT_EQ(os->screenSize().width, 1024) << "no primary: the first Xinerama screen";
+    EXPECT_EQ(os->screenSize().height, 768);
+    EXPECT_EQ(os->screenPixel(1500, 10) >= 0, true) << "pixels of the other monitor can still be read";
+}
 
 TEST_F(X11Live, InformationBoxIsFramedAndClosedByTheWindowManager) {
     vel::App app(*os);
