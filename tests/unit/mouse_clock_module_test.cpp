@@ -26,15 +26,7 @@ TEST(MouseModuleLoad, DesignStateUntilTheFirstTick) {
     EXPECT_EQ(f.lblRGB[0]->caption(), "R: 000");
     EXPECT_EQ(f.lblRGB[1]->caption(), "G: 000");
     EXPECT_EQ(f.lblRGB[2]->caption(), "B: 000");
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(f.lblRGB[i]->left(), 27);
-        EXPECT_EQ(f.lblRGB[i]->top(), 2 + 6 * i);
-        EXPECT_EQ(f.lblRGB[i]->alignment(), forms::Alignment::Right);
-        EXPECT_EQ(f.lblRGB[i]->toolTipText(), "Mouse (Double-click for info...)");
-    }
-    EXPECT_EQ(f.shpMSE->left(), 8);
-    EXPECT_EQ(f.shpMSE->width(), 10);
-    EXPECT_EQ(f.shpMSE->height(), 20);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(f.lblRGB[i]->toolTipText(), "Mouse (Double-click for info...)");
 }
 
 TEST(MouseModuleLoad, LabelColoursPerStyle) {
@@ -143,9 +135,6 @@ TEST(ClockDesign, CaptionsBeforeTheFirstTick) {
     EXPECT_EQ(f.lblDate[0]->foreColor(), rgb(64, 64, 0));
     EXPECT_EQ(f.picMod->toolTipText(), "Zenthe (Double-click for info...)");
     EXPECT_FALSE(f.HandS->visible());
-    EXPECT_EQ(f.HandS->x2(), 29);
-    EXPECT_EQ(f.HandM->x2(), 27);
-    EXPECT_EQ(f.HandH->x2(), 25);
 }
 
 TEST(ClockHands, AnglesOfTheHands) {
