@@ -55,24 +55,6 @@ TEST(MemorySnapshot, VirtualPoolIsWhatAThirtyTwoBitProcessSees) {
     EXPECT_EQ(s.AvailVirtual.raw, 0);
 }
 
-TEST(MemorySnapshot, SumsThatWouldOverflowKeepThePreviousLoad) {
-    SimSources sim;
-    MemoryStatusEx m;
-    m.totalPhys = 4 * kGiB;
-    m.availPhys = 3 * kGiB;
-    sim.setMemory(m);
-    MemorySnapshot s;
-    refreshMemorySnapshot(sim, s);
-    ASSERT_EQ(s.CombinedLoad.raw, 2500);
-    // Each amount fits the decimal; their sum does not.
-    m.totalPhys = m.totalPageFile = 900'000'000'000'000;
-    m.availPhys = m.availPageFile = 0;
-    sim.setMemory(m);
-    refreshMemorySnapshot(sim, s);
-    EXPECT_EQ(s.TotalPhys.raw, 9'000'000'000'000'000'000);
-    EXPECT_EQ(s.CombinedLoad.raw, 2500);
-}
-
 TEST(MemorySnapshot, CombinedLoadIsZeroOneAndFourPlaces) {
     SimSources sim;
     MemoryStatusEx m;
@@ -98,7 +80,7 @@ TEST(MemorySnapshot, CombinedLoadIsZeroOneAndFourPlaces) {
     EXPECT_EQ(s.CombinedLoad.raw, 3333);
 }
 
-TEST(MemorySnapshot, FailedCallAndZeroTotalsKeepThePreviousValues) {
+TEST(MemorySnapshot, FailedCallZeroTotalsAndOverflowKeepThePreviousValues) {
     SimSources sim;
     MemoryStatusEx m;
     m.totalPhys = 4 * kGiB;
@@ -118,6 +100,14 @@ TEST(MemorySnapshot, FailedCallAndZeroTotalsKeepThePreviousValues) {
     refreshMemorySnapshot(sim, s);
     EXPECT_EQ(s.TotalPhys.raw, 0);
     EXPECT_EQ(s.CombinedLoad, load) << "zero totals: the division fails and the load stays";
+
+    // Each amount fits the decimal; their sum does not.
+    m.totalPhys = m.totalPageFile = 900'000'000'000'000;
+    m.availPhys = m.availPageFile = 0;
+    sim.setMemory(m);
+    refreshMemorySnapshot(sim, s);
+    EXPECT_EQ(s.TotalPhys.raw, 9'000'000'000'000'000'000);
+    EXPECT_EQ(s.CombinedLoad, load) << "an overflowing sum fails its step";
 }
 
 TEST(MemorySnapshot, LargeCountLimit) {
