@@ -13,6 +13,7 @@
 
 #include "platform/common/connected_state.h"
 #include "platform/common/counter_path.h"
+#include "platform/win32/utf16.h"
 #include "platform/win32/win32_counters.h"
 
 namespace vel::platform::win32 {
@@ -130,7 +131,7 @@ public:
     bool udpStatistics(MibUdpStats& out) override { return fetch<MIB_UDPSTATS>(out, GetUdpStatistics); }
 
     int connectedState(std::uint32_t& flags, std::string& name) override {
-        return readConnectedState(
+        const int rc = readConnectedState(
             [](std::uint32_t& f, char* buffer, std::uint32_t size) {
                 DWORD word = 0;
                 const BOOL ok = InternetGetConnectedStateExA(&word, buffer, size, 0);
@@ -138,6 +139,8 @@ public:
                 return static_cast<int>(ok);
             },
             flags, name);
+        name = fromAnsi(name);
+        return rc;
     }
 
 private:

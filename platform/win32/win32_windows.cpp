@@ -6,11 +6,12 @@
 #include <algorithm>
 
 #include "platform/win32/region_builder.h"
+#include "platform/win32/utf16.h"
 
 namespace vel::platform::win32 {
 
 namespace {
-const char* kFormClass = "VelmoraForm";
+const wchar_t* kFormClass = L"VelmoraForm";
 const char* kTimerWindowClass = "VelmoraTimers";
 
 // Each window keeps its record (form) or the platform (timer window) in its user
@@ -29,7 +30,7 @@ LRESULT CALLBACK formProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         w->hwnd = hwnd;  // messages arrive before CreateWindowExA returns
         return w->os->formMessage(*w, msg, wp, lp);
     }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 LRESULT CALLBACK timerWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -52,17 +53,19 @@ MouseButton heldButton(WPARAM wp) {
 }  // namespace
 
 void Win32Platform::registerClasses() {
-    WNDCLASSEXA form{};
+    // Forms are Unicode windows: their titles and text are UTF-16.
+    WNDCLASSEXW form{};
     form.cbSize = sizeof form;
     form.style = CS_DBLCLKS;
     form.lpfnWndProc = formProc;
     form.hInstance = instance_;
     form.hCursor = LoadCursor(nullptr, IDC_ARROW);
     form.lpszClassName = kFormClass;
-    RegisterClassExA(&form);
-    WNDCLASSEXA timers = form;
-    timers.style = 0;
+    RegisterClassExW(&form);
+    WNDCLASSEXA timers{};
+    timers.cbSize = sizeof timers;
     timers.lpfnWndProc = timerWindowProc;
+    timers.hInstance = instance_;
     timers.lpszClassName = kTimerWindowClass;
     RegisterClassExA(&timers);
     timerWindow_ = CreateWindowExA(WS_EX_TOOLWINDOW, kTimerWindowClass, "VELMORA", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
@@ -91,7 +94,7 @@ WindowId Win32Platform::createWindow(const WindowDesc& desc, WindowListener* lis
     w->style = (framed ? WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU : WS_POPUP) | WS_CLIPCHILDREN;
     const DWORD exStyle = w->keptExStyle | (desc.popup ? WS_EX_TOPMOST : 0);
     const RECT outer = outerRect(*w, desc.bounds);
-    w->hwnd = CreateWindowExA(exStyle, kFormClass, desc.name.c_str(), w->style, outer.left, outer.top,
+    w->hwnd = CreateWindowExW(exStyle, kFormClass, widen(desc.name).c_str(), w->style, outer.left, outer.top,
                               outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, w.get());
     if (!w->hwnd) return 0;
     const WindowId id = w->id;
@@ -275,7 +278,7 @@ LRESULT Win32Platform::formMessage(Win32Window& w, UINT msg, WPARAM wp, LPARAM l
             if (w.listener) w.listener->onCloseRequest();
             return 0;  // the form decides; the default would destroy the window
         default:
-            return DefWindowProcA(hwnd, msg, wp, lp);
+            return DefWindowProcW(hwnd, msg, wp, lp);
     }
 }
 
