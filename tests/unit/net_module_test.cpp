@@ -114,21 +114,6 @@ TEST(NetworkModuleLoad, TooltipsAndTimer) {
     EXPECT_EQ(f.phase(), 0);
 }
 
-TEST(NetworkModuleLoad, StyleThreeColours) {
-    test::ModuleRig rig(1);
-    App& app = rig.start("Visi5=1\nmTyp5=3\n");
-    FrmNetwork& f = rig.network();
-    EXPECT_EQ(f.picMod->picture(), app.ui.picture("net_face_3.png"));
-    for (const forms::Label* l : {f.imgTCP[0], f.imgTCP[1], f.imgUDP[0], f.imgUDP[1]})
-        EXPECT_EQ(l->backColor(), rgb(76, 136, 12));
-    EXPECT_EQ(f.Line1->borderColor(), rgb(76, 136, 12));
-    for (const forms::PictureBox* g : {f.TCPGraph, f.UDPGraph}) {
-        EXPECT_EQ(g->backColor(), rgb(76, 136, 12));
-        EXPECT_EQ(g->foreColor(), rgb(133, 212, 0));
-        EXPECT_EQ(g->fillColor(), rgb(133, 212, 0));
-    }
-}
-
 TEST(NetworkModuleLoad, UnknownStyleKeepsTheDesignColours) {
     test::ModuleRig rig(1);
     rig.start("Visi5=1\nmTyp5=40\n");
