@@ -1,25 +1,26 @@
 #!/usr/bin/env bash
 # Runs the X11 test program on a private Xvfb of 1600 x 900 and stops it.
 #   x11_session.sh TEST-PROGRAM [gtest arguments]
-# -noreset: monitors set through RandR live until the server ends, not
-# until its last client leaves.
+# The server picks a free display itself (-displayfd). -noreset: monitors
+# set through RandR live until the server ends, not until its last client
+# leaves.
 set -u
 program=${1:?usage: x11_session.sh TEST-PROGRAM [ARGS]}
 shift
-display=91
-while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do display=$((display + 1)); done
-log=$(mktemp /tmp/velmora-x11-test.XXXXXX)
-Xvfb ":${display}" -screen 0 1600x900x24 -nolisten tcp -noreset >"$log" 2>&1 &
+work=$(mktemp -d /tmp/velmora-x11-test.XXXXXX)
+Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -f "$log"' EXIT
+trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
+display=""
 for _ in $(seq 100); do
-    [ -e "/tmp/.X11-unix/X${display}" ] && break
+    display=$(tr -dc '0-9' <"$work/display")
+    [ -n "$display" ] && break
     kill -0 "$xvfb" 2>/dev/null || break
     sleep 0.1
 done
-if [ ! -e "/tmp/.X11-unix/X${display}" ]; then
-    echo "FAIL: Xvfb did not start on :${display}"
-    cat "$log"
+if [ -z "$display" ]; then
+    echo "FAIL: Xvfb did not start"
+    cat "$work/xvfb.log"
     exit 1
 fi
 DISPLAY=":${display}" timeout 120 "$program" "$@"
