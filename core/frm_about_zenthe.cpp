@@ -59,6 +59,7 @@ std::string glidoraMessage() {
 }
 
 FrmAboutZenthe::FrmAboutZenthe(App& app) : Form(app.ui, "frmAboutZenthe"), app_(app) {
+    setFramed(true);
     setBackColor(rgb(236, 238, 242));
     Picture2 = &add<forms::PictureBox>("Picture2");
     Picture2->move(10, 10, 60, 23);
@@ -87,6 +88,10 @@ void FrmAboutZenthe::onLoad() {
     const platform::Size screen = os().screenSize();
     const double w = kWidth * forms::kTwipsPerPixel, h = kHeight * forms::kTwipsPerPixel;
     move((screen.width * forms::kTwipsPerPixel - w) / 2, (screen.height * forms::kTwipsPerPixel - h) / 2, w, h);
+}
+
+void FrmAboutZenthe::onKey(const platform::KeyEvent& e) {
+    if (e.keyCode == 27) unload();
 }
 
 void FrmAboutZenthe::showInfo() {

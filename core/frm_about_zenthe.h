@@ -28,6 +28,10 @@ public:
     // A click on the picture, the image or either text label.
     void showInfo();
 
+    // Esc and the close button close it.
+    void onKey(const platform::KeyEvent& e) override;
+    void onCloseRequest() override { unload(); }
+
 protected:
     void onLoad() override;
 

@@ -74,7 +74,15 @@ std::string unquote(std::string_view v) {
     return std::string(v.substr(0, kIniBufferSize - 1));
 }
 
-std::string readFile(const std::string& path, bool& ok) {
+namespace fs = std::filesystem;
+
+// File names are UTF-8 on every backend; std::filesystem turns them into
+// whatever the system takes (UTF-16 on Windows).
+fs::path filePath(const std::string& name) {
+    return fs::path(std::u8string(reinterpret_cast<const char8_t*>(name.data()), name.size()));
+}
+
+std::string readFile(const fs::path& path, bool& ok) {
     std::ifstream in(path, std::ios::binary);
     ok = static_cast<bool>(in);
     if (!ok) return {};
@@ -169,15 +177,16 @@ std::string iniUpdate(const std::string& contents, const std::string& section, c
 }
 
 std::string ReadIni(const std::string& section, const std::string& key, const std::string& file) {
+    const fs::path path = filePath(file);
     std::error_code ec;
-    auto stamp = std::filesystem::last_write_time(file, ec);
+    auto stamp = fs::last_write_time(path, ec);
     if (ec) return "";
-    auto size = std::filesystem::file_size(file, ec);
+    auto size = fs::file_size(path, ec);
     if (ec) return "";
     CachedFile& entry = cache()[file];
     if (entry.stamp != stamp || entry.size != size || entry.contents.size() != size) {
         bool ok = false;
-        entry.contents = readFile(file, ok);
+        entry.contents = readFile(path, ok);
         if (!ok) {
             cache().erase(file);
             return "";
@@ -188,29 +197,53 @@ std::string ReadIni(const std::string& section, const std::string& key, const st
     return iniLookup(entry.contents, section, key);
 }
 
+namespace {
+
+constexpr fs::perms kAnyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+
+// A name beside the file that nothing else uses.
+fs::path freeTempName(const fs::path& target) {
+    std::error_code ec;
+    for (int n = 0;; ++n) {
+        fs::path candidate = target;
+        candidate += ".tmp" + std::to_string(n);
+        if (!fs::exists(fs::symlink_status(candidate, ec))) return candidate;
+    }
+}
+
+bool writeWhole(const fs::path& path, const std::string& contents) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
+    out.close();
+    return static_cast<bool>(out);
+}
+
+}  // namespace
+
 std::int16_t WriteIni(const std::string& section, const std::string& key, const std::string& value,
                       const std::string& file) {
-    bool ok = false;
-    std::string contents = readFile(file, ok);
     std::error_code ec;
-    if (!ok && std::filesystem::exists(file, ec)) return 0;  // there but unreadable: leave it alone
-    std::string updated = iniUpdate(contents, section, key, value);
-    // Write beside it and rename, so a failure never loses the user's lines.
-    std::string temp = file + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return 0;
-        out.write(updated.data(), static_cast<std::streamsize>(updated.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::filesystem::remove(temp, ec);
-            return 0;
-        }
-    }
-    std::filesystem::rename(temp, file, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
+    // A link is written through: the file it points at gets the new text.
+    const fs::path target = fs::weakly_canonical(filePath(file), ec);
+    if (ec) return 0;
+    const fs::file_status status = fs::status(target, ec);
+    const bool exists = !ec && fs::exists(status);
+    // A read-only file fails the write and stays as it is, as with the
+    // Windows profile functions.
+    if (exists && (!fs::is_regular_file(status) || (status.permissions() & kAnyWrite) == fs::perms::none)) return 0;
+    bool ok = false;
+    std::string contents = readFile(target, ok);
+    if (!ok && exists) return 0;  // there but unreadable: leave it alone
+    const std::string updated = iniUpdate(contents, section, key, value);
+    // Write beside it and rename, so a failure never loses the user's lines;
+    // the new file keeps the old one's mode.
+    const fs::path temp = freeTempName(target);
+    bool written = writeWhole(temp, updated);
+    if (written && exists) fs::permissions(temp, status.permissions(), ec), written = !ec;
+    if (written) fs::rename(temp, target, ec), written = !ec;
+    if (!written) {
+        fs::remove(temp, ec);
         return 0;
     }
     cache().erase(file);

@@ -1,5 +1,6 @@
 #include "engine/frm_hidden.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/app.h"
@@ -130,8 +131,9 @@ std::int16_t FrmHidden::meanOfSamples(const std::int16_t (&samples)[4]) const {
 void FrmHidden::tmrCPUs_Timer() {
     std::int16_t samples[4] = {0, 0, 0, 0};
     const int count = app_.processorCount;
-    // Processor 3 is sampled whenever there are at least four processors.
-    const int sampled = count < 4 ? count : 4;
+    // Processor 0 is always sampled, even when the count overflowed to 0;
+    // processor 3 whenever there are at least four.
+    const int sampled = std::clamp(count, 1, 4);
     for (int p = 0; p < sampled; ++p) {
         if (app_.samplers[p]) samples[p] = toInt16(app_.samplers[p]->Usage()).value_or(0);
         if (app_.settings.Visi[p]) {

@@ -31,6 +31,7 @@ void Form::load() {
     platform::WindowDesc desc;
     desc.name = name_;
     desc.popup = popup_;
+    desc.toolWindow = !framed_;
     desc.bounds = {twipsToPixels(left_), twipsToPixels(top_), twipsToPixels(left_) + std::max(1, pixelWidth()),
                    twipsToPixels(top_) + std::max(1, pixelHeight())};
     window_ = os().createWindow(desc, this);

@@ -87,6 +87,10 @@ public:
     // Popups (tooltips) are never activated and never listed as windows.
     bool popup() const { return popup_; }
     void setPopup(bool v) { popup_ = v; }
+    // A normal window with the system's title bar and close button, instead
+    // of a borderless skinned one; its size is the inside of the frame.
+    bool framed() const { return framed_; }
+    void setFramed(bool v) { framed_ = v; }
 
 protected:
     virtual void onLoad() {}
@@ -98,6 +102,7 @@ private:
     Runtime& runtime_;
     std::string name_;
     bool popup_ = false;
+    bool framed_ = false;
     bool loaded_ = false;
     bool loading_ = false;
     bool visible_ = false;

@@ -101,8 +101,10 @@ long CounterQueries::addCounter(Sources::Query query, const std::string& path, S
         c->path = *parsed.path;
         ProcFile stat(procRoot_ + "/stat");
         const auto online = stat.read() ? listStatProcessors(stat.text()) : std::vector<std::uint32_t>{};
-        const bool exists = c->path.isTotal() ||
-                            std::find(online.begin(), online.end(), c->path.processor) != online.end();
+        // Processor(n) is the n-th online processor, as Windows numbers them
+        // without gaps; from here on the path holds the kernel's number.
+        const bool exists = c->path.isTotal() || c->path.processor < online.size();
+        if (exists && !c->path.isTotal()) c->path.processor = online[c->path.processor];
         if (!exists) {
             result = kPdhCstatusNoInstance;
         } else {

@@ -50,6 +50,7 @@ constexpr FeatureFlag kFeatureFlags[] = {
     {42, "erms"},      // PF_ERMS_AVAILABLE
 };
 
+constexpr std::uint32_t kMaxProcessors = 64;
 constexpr std::uint64_t kUnlimitedVirtual64 = std::uint64_t{128} << 40;  // x86-64 user space
 constexpr std::uint64_t kUnlimitedVirtual32 = std::uint64_t{3} << 30;
 
@@ -77,6 +78,8 @@ public:
             const long online = ::sysconf(_SC_NPROCESSORS_ONLN);
             processors_ = online > 0 ? static_cast<std::uint32_t>(online) : 1;
         }
+        // One Windows processor group, what GetSystemInfo reports at most.
+        processors_ = std::min(processors_, kMaxProcessors);
         readCpuFlags();
     }
 
@@ -153,6 +156,7 @@ private:
     ProcFile selfStatus_{procRoot_ + "/self/status"};
     ProcFile snmp_{procRoot_ + "/net/snmp"};
     ProcFile route_{procRoot_ + "/net/route"};
+    ProcFile route6_{procRoot_ + "/net/ipv6_route", 16384};
     ProcFile fibTrie_{procRoot_ + "/net/fib_trie", 16384};
     CountedTable netDev_{ProcFile(procRoot_ + "/net/dev"), 2};
     CountedTable routeTable_{ProcFile(procRoot_ + "/net/route"), 1};
@@ -237,8 +241,8 @@ int LinuxSources::connectedState(std::uint32_t& flags, std::string& name) {
     constexpr std::uint64_t kIffPointToPoint = 0x10;
     flags = 0;
     name.clear();
-    if (!route_.read()) return 0;
-    const std::string iface = defaultRouteInterface(route_.text());
+    std::string iface = route_.read() ? defaultRouteInterface(route_.text()) : "";
+    if (iface.empty() && route6_.read()) iface = defaultRoute6Interface(route6_.text());
     bool pointToPoint = false;
     if (!iface.empty()) {
         ProcFile ifFlags(sysRoot_ + "/class/net/" + iface + "/flags", 64);

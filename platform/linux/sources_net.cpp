@@ -169,6 +169,25 @@ std::string defaultRouteInterface(std::string_view route) {
     return "";
 }
 
+std::string defaultRoute6Interface(std::string_view route) {
+    constexpr std::uint64_t kRtfUp = 0x1, kRtfReject = 0x200;
+    std::string_view line;
+    while (nextLine(route, line)) {
+        // dest dest_len src src_len next_hop metric refcnt use flags iface
+        std::string_view rest = line, dest, destLength, flags, iface, skip;
+        if (!nextField(rest, dest) || !nextField(rest, destLength)) continue;
+        for (int i = 0; i < 6; ++i) nextField(rest, skip);
+        if (!nextField(rest, flags) || !nextField(rest, iface)) continue;
+        std::uint64_t f = 0;
+        auto [ptr, ec] = std::from_chars(flags.data(), flags.data() + flags.size(), f, 16);
+        if (ec != std::errc() || ptr != flags.data() + flags.size()) continue;
+        if (destLength == "00" && dest.find_first_not_of('0') == std::string_view::npos && (f & kRtfUp) &&
+            !(f & kRtfReject) && iface != "lo")
+            return std::string(iface);
+    }
+    return "";
+}
+
 std::uint32_t connectionFlags(bool hasDefaultRoute, bool pointToPoint, bool proxyConfigured) {
     if (!hasDefaultRoute) return 0;
     std::uint32_t flags = pointToPoint ? 1u : 2u;

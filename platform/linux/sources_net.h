@@ -34,6 +34,9 @@ std::uint32_t countLocalAddresses(std::string_view fibTrie);
 // The interface of the first usable IPv4 default route in /proc/net/route
 // (destination and mask 0, flag RTF_UP); "" when there is none.
 std::string defaultRouteInterface(std::string_view route);
+// The same for IPv6, from /proc/net/ipv6_route (destination ::/0, RTF_UP,
+// not a reject route; the kernel keeps those on lo).
+std::string defaultRoute6Interface(std::string_view route);
 
 // The connection flag word: a default route through a point-to-point link
 // is MODEM (1), through anything else LAN (2); a proxy adds PROXY (4). No

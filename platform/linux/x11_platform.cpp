@@ -6,6 +6,8 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xinerama.h>
+#include <X11/extensions/Xrandr.h>
 #include <X11/extensions/shape.h>
 #include <fcntl.h>
 #include <time.h>
@@ -118,7 +120,8 @@ Point X11Platform::cursorPos() {
 }
 
 std::int32_t X11Platform::screenPixel(int x, int y) {
-    Size s = screenSize();
+    // Any monitor's pixel: the whole root window.
+    const Size s{DisplayWidth(dpy_, screen_), DisplayHeight(dpy_, screen_)};
     if (x < 0 || y < 0 || x >= s.width || y >= s.height) return -1;
     XImage* img = XGetImage(dpy_, root_, x, y, 1, 1, AllPlanes, ZPixmap);
     if (!img) return -1;
@@ -131,7 +134,58 @@ std::int32_t X11Platform::screenPixel(int x, int y) {
     return static_cast<std::int32_t>(rootFormat.toColour(static_cast<std::uint32_t>(native)));
 }
 
+namespace {
+
+// RandR's primary monitor (1.5), else the primary output's CRTC (1.3).
+std::optional<Size> randrPrimary(Display* d, Window root) {
+    int event = 0, error = 0, major = 0, minor = 0;
+    if (!XRRQueryExtension(d, &event, &error) || !XRRQueryVersion(d, &major, &minor)) return std::nullopt;
+    if (major > 1 || minor >= 5) {
+        int count = 0;
+        XRRMonitorInfo* monitors = XRRGetMonitors(d, root, True, &count);
+        std::optional<Size> found;
+        for (int i = 0; i < count && !found; ++i)
+            if (monitors[i].primary && monitors[i].width > 0 && monitors[i].height > 0)
+                found = Size{monitors[i].width, monitors[i].height};
+        if (monitors) XRRFreeMonitors(monitors);
+        if (found) return found;
+    }
+    if (major < 1 || (major == 1 && minor < 3)) return std::nullopt;
+    const RROutput primary = XRRGetOutputPrimary(d, root);
+    if (!primary) return std::nullopt;
+    XRRScreenResources* resources = XRRGetScreenResourcesCurrent(d, root);
+    if (!resources) return std::nullopt;
+    std::optional<Size> found;
+    if (XRROutputInfo* output = XRRGetOutputInfo(d, resources, primary)) {
+        if (output->crtc)
+            if (XRRCrtcInfo* crtc = XRRGetCrtcInfo(d, resources, output->crtc)) {
+                if (crtc->width > 0 && crtc->height > 0)
+                    found = Size{static_cast<int>(crtc->width), static_cast<int>(crtc->height)};
+                XRRFreeCrtcInfo(crtc);
+            }
+        XRRFreeOutputInfo(output);
+    }
+    XRRFreeScreenResources(resources);
+    return found;
+}
+
+std::optional<Size> firstXineramaScreen(Display* d) {
+    int event = 0, error = 0, count = 0;
+    if (!XineramaQueryExtension(d, &event, &error) || !XineramaIsActive(d)) return std::nullopt;
+    XineramaScreenInfo* screens = XineramaQueryScreens(d, &count);
+    std::optional<Size> found;
+    if (screens && count > 0 && screens[0].width > 0 && screens[0].height > 0)
+        found = Size{screens[0].width, screens[0].height};
+    if (screens) XFree(screens);
+    return found;
+}
+
+}  // namespace
+
+// The primary monitor's size, as SM_CXSCREEN and SM_CYSCREEN give it.
 Size X11Platform::screenSize() {
+    if (auto s = randrPrimary(dpy_, root_)) return *s;
+    if (auto s = firstXineramaScreen(dpy_)) return *s;
     return {DisplayWidth(dpy_, screen_), DisplayHeight(dpy_, screen_)};
 }
 
@@ -216,6 +270,7 @@ void X11Platform::readDesktopSettings() {
         }
     }
     XUngrabServer(dpy_);
+    XFlush(dpy_);  // other clients wait until the server hears it
     if (auto ms = xsettingsInteger(data, "Net/DoubleClickTime"); ms && *ms > 0 && *ms < 5000)
         clicks_.setInterval(*ms);
 }

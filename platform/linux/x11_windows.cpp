@@ -75,19 +75,24 @@ WindowId X11Platform::createWindow(const WindowDesc& desc, WindowListener* liste
     size.height = height;
     XSetWMNormalHints(dpy_, w->xid, &size);
 
-    // Monitor windows never take the keyboard from the user's work.
+    // Monitor windows never take the keyboard from the user's work; a
+    // normal (framed) window is one the user opened and types into.
+    const bool framed = !desc.toolWindow && !desc.popup;
     XWMHints hints{};
     hints.flags = InputHint | StateHint;
-    hints.input = False;
+    hints.input = framed ? True : False;
     hints.initial_state = NormalState;
     XSetWMHints(dpy_, w->xid, &hints);
     setCardinal(dpy_, w->xid, atoms_->netWmUserTime, 0);
     setCardinal(dpy_, w->xid, atoms_->netWmPid, static_cast<unsigned long>(getpid()));
 
-    // Motif hints: flags = decorations, decorations = none.
-    long motif[5] = {2, 0, 0, 0, 0};
-    XChangeProperty(dpy_, w->xid, atoms_->motifHints, atoms_->motifHints, 32, PropModeReplace,
-                    reinterpret_cast<unsigned char*>(motif), 5);
+    // Motif hints: flags = decorations, decorations = none. A framed
+    // window keeps the manager's title bar and close button.
+    if (!framed) {
+        long motif[5] = {2, 0, 0, 0, 0};
+        XChangeProperty(dpy_, w->xid, atoms_->motifHints, atoms_->motifHints, 32, PropModeReplace,
+                        reinterpret_cast<unsigned char*>(motif), 5);
+    }
     Atom type = desc.popup ? atoms_->typeTooltip : desc.toolWindow ? atoms_->typeUtility : atoms_->typeNormal;
     setAtomList(dpy_, w->xid, atoms_->netWmWindowType, {type});
     Atom protocols[] = {atoms_->wmDeleteWindow};

@@ -55,6 +55,7 @@ WindowId SimPlatform::createWindow(const WindowDesc& desc, WindowListener* liste
     w.name = desc.name;
     w.rect = desc.bounds;
     w.popup = desc.popup;
+    w.toolWindow = desc.toolWindow;
     w.listener = listener;
     zOrder_.push_back(id);
     raise(id);
@@ -330,6 +331,16 @@ void SimPlatform::mouseUp(int x, int y, MouseButton b) {
     const bool held = buttonsHeld_ & static_cast<int>(b);
     buttonsHeld_ &= ~static_cast<int>(b);
     if (WindowId under = windowAt(x, y); under && held) deliver(under, MouseEvent{MouseEvent::Kind::Up, b, 0, x, y});
+    doEvents();
+}
+
+void SimPlatform::keyDown(WindowId id, int keyCode) {
+    if (SimWindow* w = find(id); w && w->listener) w->listener->onKey(KeyEvent{keyCode, 0});
+    doEvents();
+}
+
+void SimPlatform::closeButton(WindowId id) {
+    if (SimWindow* w = find(id); w && w->listener) w->listener->onCloseRequest();
     doEvents();
 }
 

@@ -29,6 +29,7 @@ struct SimWindow {
     Rect rect;
     bool visible = false;
     bool popup = false;
+    bool toolWindow = true;  // false: a normal window with title bar and close button
     bool hasRegion = false;
     Region region;
     bool layered = false;
@@ -115,6 +116,9 @@ public:
     void mouseDown(int x, int y, MouseButton b = MouseButton::Left);
     void mouseUp(int x, int y, MouseButton b = MouseButton::Left);
     void doubleClick(int x, int y, MouseButton b = MouseButton::Left);
+    // A key pressed in the window, and the window manager's close button.
+    void keyDown(WindowId id, int keyCode);
+    void closeButton(WindowId id);
     // The next system drag moves its window by this many pixels.
     void setPendingDrag(int dx, int dy) { pendingDrag_ = Point{dx, dy}; }
     // The session ends (as WM_ENDSESSION or SIGTERM would tell the program).

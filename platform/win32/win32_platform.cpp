@@ -3,6 +3,7 @@
 
 #include <shellapi.h>
 
+#include "platform/win32/utf16.h"
 #include "platform/win32/win32_sources.h"
 
 namespace vel::platform {
@@ -20,9 +21,9 @@ namespace win32 {
 
 namespace {
 std::string executableFolder() {
-    char path[MAX_PATH * 2] = {};
-    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string s(path, n);
+    wchar_t path[MAX_PATH * 2] = {};
+    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
+    const std::string s = narrow(std::wstring_view(path, n));
     const auto slash = s.find_last_of("\\/");
     return slash == std::string::npos ? std::string(".") : s.substr(0, slash);
 }
@@ -107,18 +108,20 @@ std::int64_t Win32Platform::perfFrequency() {
 
 int Win32Platform::messageBox(const std::string& text, const std::string& title, int style) {
     // Task-modal: every form of ours waits for the answer, timers go on.
-    return MessageBoxA(nullptr, text.c_str(), title.c_str(), static_cast<UINT>(style) | MB_TASKMODAL | MB_SETFOREGROUND);
+    return MessageBoxW(nullptr, widen(text).c_str(), widen(title).c_str(),
+                       static_cast<UINT>(style) | MB_TASKMODAL | MB_SETFOREGROUND);
 }
 
 long Win32Platform::shellExecute(const std::string& file, const std::string& params, int showCmd) {
-    HINSTANCE rc = ShellExecuteA(nullptr, nullptr, file.c_str(), params.empty() ? nullptr : params.c_str(), nullptr,
-                                 showCmd);
+    const std::wstring wideParams = widen(params);
+    HINSTANCE rc = ShellExecuteW(nullptr, nullptr, widen(file).c_str(), params.empty() ? nullptr : wideParams.c_str(),
+                                 nullptr, showCmd);
     return static_cast<long>(reinterpret_cast<INT_PTR>(rc));
 }
 
 bool Win32Platform::claimSingleInstance(const std::string& name) {
     if (instanceMutex_) return true;
-    HANDLE m = CreateMutexA(nullptr, TRUE, name.c_str());
+    HANDLE m = CreateMutexW(nullptr, TRUE, widen(name).c_str());
     if (!m) return false;
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         CloseHandle(m);
@@ -139,9 +142,9 @@ std::string Win32Platform::nativePath(const std::string& path) const {
 // show them; the day list starts on Sunday like the rest of the program.
 std::optional<LocaleDateNames> Win32Platform::localeDateNames() {
     auto read = [](LCTYPE type, std::string& out) {
-        char buf[80] = {};
-        if (GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buf, sizeof buf) <= 0) return false;
-        out = buf;
+        wchar_t buf[80] = {};
+        if (GetLocaleInfoW(LOCALE_USER_DEFAULT, type, buf, 80) <= 0) return false;
+        out = narrow(buf);
         return !out.empty();
     };
     LocaleDateNames names;

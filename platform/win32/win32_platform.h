@@ -28,6 +28,7 @@ struct Win32Window {
     HWND hwnd = nullptr;
     std::string name;
     bool popup = false;
+    DWORD style = 0;        // WS_POPUP, or a title bar and close button around the bounds
     DWORD keptExStyle = 0;  // what the layered style keeps: off the taskbar, never activated
     bool trackingLeave = false;
     WindowListener* listener = nullptr;
@@ -91,6 +92,7 @@ public:
     // WM_QUERYENDSESSION and WM_ENDSESSION, for any of our windows.
     bool sessionMessage(UINT msg, WPARAM wp, LRESULT& result);
     HWND hwndOf(WindowId id) const;
+    static RECT outerRect(const Win32Window& w, const Rect& bounds);
 
 private:
     Win32Window* find(WindowId id) const;

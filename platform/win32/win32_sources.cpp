@@ -11,7 +11,9 @@
 
 #include <cstring>
 
+#include "platform/common/connected_state.h"
 #include "platform/common/counter_path.h"
+#include "platform/win32/utf16.h"
 #include "platform/win32/win32_counters.h"
 
 namespace vel::platform::win32 {
@@ -129,11 +131,15 @@ public:
     bool udpStatistics(MibUdpStats& out) override { return fetch<MIB_UDPSTATS>(out, GetUdpStatistics); }
 
     int connectedState(std::uint32_t& flags, std::string& name) override {
-        DWORD f = 0;
-        char buffer[256] = {};
-        const BOOL rc = InternetGetConnectedStateExA(&f, buffer, sizeof buffer, 0);
-        flags = f;
-        name = buffer;
+        const int rc = readConnectedState(
+            [](std::uint32_t& f, char* buffer, std::uint32_t size) {
+                DWORD word = 0;
+                const BOOL ok = InternetGetConnectedStateExA(&word, buffer, size, 0);
+                f = word;
+                return static_cast<int>(ok);
+            },
+            flags, name);
+        name = fromAnsi(name);
         return rc;
     }
 

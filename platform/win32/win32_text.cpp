@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/win32/utf16.h"
+
 namespace vel::platform::win32 {
 
 GdiText::GdiText() : dc_(CreateCompatibleDC(nullptr)) {}
@@ -24,9 +26,9 @@ HFONT GdiText::fontFor(const std::string& face, double sizePt, bool bold) {
     const int pixels = std::max(1, static_cast<int>(std::lround(sizePt * 96.0 / 72.0)));
     const auto key = std::make_tuple(face, pixels, bold);
     if (auto it = fonts_.find(key); it != fonts_.end()) return it->second;
-    HFONT font = CreateFontA(-pixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+    HFONT font = CreateFontW(-pixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                             face.c_str());
+                             widen(face).c_str());
     if (font) fonts_.emplace(key, font);
     return font;
 }

@@ -6,11 +6,12 @@
 #include <algorithm>
 
 #include "platform/win32/region_builder.h"
+#include "platform/win32/utf16.h"
 
 namespace vel::platform::win32 {
 
 namespace {
-const char* kFormClass = "VelmoraForm";
+const wchar_t* kFormClass = L"VelmoraForm";
 const char* kTimerWindowClass = "VelmoraTimers";
 
 // Each window keeps its record (form) or the platform (timer window) in its user
@@ -29,7 +30,7 @@ LRESULT CALLBACK formProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         w->hwnd = hwnd;  // messages arrive before CreateWindowExA returns
         return w->os->formMessage(*w, msg, wp, lp);
     }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 LRESULT CALLBACK timerWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -52,17 +53,19 @@ MouseButton heldButton(WPARAM wp) {
 }  // namespace
 
 void Win32Platform::registerClasses() {
-    WNDCLASSEXA form{};
+    // Forms are Unicode windows: their titles and text are UTF-16.
+    WNDCLASSEXW form{};
     form.cbSize = sizeof form;
     form.style = CS_DBLCLKS;
     form.lpfnWndProc = formProc;
     form.hInstance = instance_;
     form.hCursor = LoadCursor(nullptr, IDC_ARROW);
     form.lpszClassName = kFormClass;
-    RegisterClassExA(&form);
-    WNDCLASSEXA timers = form;
-    timers.style = 0;
+    RegisterClassExW(&form);
+    WNDCLASSEXA timers{};
+    timers.cbSize = sizeof timers;
     timers.lpfnWndProc = timerWindowProc;
+    timers.hInstance = instance_;
     timers.lpszClassName = kTimerWindowClass;
     RegisterClassExA(&timers);
     timerWindow_ = CreateWindowExA(WS_EX_TOOLWINDOW, kTimerWindowClass, "VELMORA", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
@@ -87,10 +90,12 @@ WindowId Win32Platform::createWindow(const WindowDesc& desc, WindowListener* lis
     w->popup = desc.popup;
     w->listener = listener;
     w->keptExStyle = (desc.toolWindow || desc.popup ? WS_EX_TOOLWINDOW : 0) | (desc.popup ? WS_EX_NOACTIVATE : 0);
+    const bool framed = !desc.toolWindow && !desc.popup;
+    w->style = (framed ? WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU : WS_POPUP) | WS_CLIPCHILDREN;
     const DWORD exStyle = w->keptExStyle | (desc.popup ? WS_EX_TOPMOST : 0);
-    w->hwnd = CreateWindowExA(exStyle, kFormClass, desc.name.c_str(), WS_POPUP | WS_CLIPCHILDREN, desc.bounds.left,
-                              desc.bounds.top, std::max(1, desc.bounds.width()), std::max(1, desc.bounds.height()),
-                              nullptr, nullptr, instance_, w.get());
+    const RECT outer = outerRect(*w, desc.bounds);
+    w->hwnd = CreateWindowExW(exStyle, kFormClass, widen(desc.name).c_str(), w->style, outer.left, outer.top,
+                              outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, w.get());
     if (!w->hwnd) return 0;
     const WindowId id = w->id;
     windows_[id] = std::move(w);
@@ -107,20 +112,39 @@ void Win32Platform::destroyWindow(WindowId id) {
 }
 
 void Win32Platform::showWindow(WindowId id, bool visible) {
-    // Monitor windows never take the keyboard from the user's work.
-    if (Win32Window* w = find(id)) ShowWindow(w->hwnd, visible ? SW_SHOWNOACTIVATE : SW_HIDE);
+    // Monitor windows never take the keyboard from the user's work; a
+    // framed window is one the user opened and types into (Esc).
+    if (Win32Window* w = find(id))
+        ShowWindow(w->hwnd, !visible ? SW_HIDE : (w->style & WS_POPUP) ? SW_SHOWNOACTIVATE : SW_SHOW);
 }
 
 void Win32Platform::moveWindow(WindowId id, const Rect& bounds) {
-    if (Win32Window* w = find(id))
-        SetWindowPos(w->hwnd, nullptr, bounds.left, bounds.top, std::max(1, bounds.width()),
-                     std::max(1, bounds.height()), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (Win32Window* w = find(id)) {
+        const RECT outer = outerRect(*w, bounds);
+        SetWindowPos(w->hwnd, nullptr, outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+RECT Win32Platform::outerRect(const Win32Window& w, const Rect& bounds) {
+    RECT r{bounds.left, bounds.top, bounds.left + std::max(1, bounds.width()), bounds.top + std::max(1, bounds.height())};
+    if (!(w.style & WS_POPUP)) AdjustWindowRectEx(&r, w.style, FALSE, w.keptExStyle);
+    return r;
 }
 
 Rect Win32Platform::windowRect(WindowId id) const {
+    // The bounds a form asked for: for a framed window, the inside of the frame.
     RECT r{};
-    if (const Win32Window* w = find(id)) GetWindowRect(w->hwnd, &r);
-    return Rect{r.left, r.top, r.right, r.bottom};
+    const Win32Window* w = find(id);
+    if (!w) return {};
+    if (w->style & WS_POPUP) {
+        GetWindowRect(w->hwnd, &r);
+        return Rect{r.left, r.top, r.right, r.bottom};
+    }
+    GetClientRect(w->hwnd, &r);
+    POINT origin{0, 0};
+    ClientToScreen(w->hwnd, &origin);
+    return Rect{origin.x, origin.y, origin.x + r.right, origin.y + r.bottom};
 }
 
 void Win32Platform::setWindowRegion(WindowId id, const Region* region, bool redraw) {
@@ -255,7 +279,7 @@ LRESULT Win32Platform::formMessage(Win32Window& w, UINT msg, WPARAM wp, LPARAM l
             if (w.listener) w.listener->onCloseRequest();
             return 0;  // the form decides; the default would destroy the window
         default:
-            return DefWindowProcA(hwnd, msg, wp, lp);
+            return DefWindowProcW(hwnd, msg, wp, lp);
     }
 }
 

@@ -60,31 +60,6 @@ TEST(CpuModuleIdentity, NamesCaptionsAndTooltipsPerModule) {
     }
 }
 
-TEST(CpuModuleIdentity, DesignLayoutOfTheControls) {
-    test::EngineRig rig(1);
-    FrmCPU& f = loadWithStyle(rig, 6);
-    EXPECT_EQ(boxOf(*f.picHolder), (Box{68, 2, 60, 23}));
-    EXPECT_EQ(boxOf(*f.picMainSkin), (Box{0, 0, 65, 29}));
-    EXPECT_EQ(boxOf(*f.picMod), (Box{3, 3, 60, 23}));
-    EXPECT_EQ(f.picMod->parent(), static_cast<forms::Container*>(f.picMainSkin));
-    EXPECT_EQ(boxOf(*f.lblPNum), (Box{24, 1, 29, 8}));
-    EXPECT_EQ(boxOf(*f.lblCPU), (Box{28, 11, 20, 9}));
-    EXPECT_EQ(boxOf(*f.shpTC), (Box{8, 2, 15, 20}));
-    EXPECT_EQ(f.lnVU->x1(), 13);
-    EXPECT_EQ(f.lnVU->y1(), 11);
-    EXPECT_EQ(f.lnVU->x2(), 30);
-    EXPECT_EQ(f.lnVU->y2(), 22);
-    EXPECT_EQ(f.lnVU->borderColor(), rgb(64, 64, 64));
-    EXPECT_EQ(f.lblCPU->caption(), "100");
-    EXPECT_EQ(f.lblCPU->font().sizePt, 6.75);
-    EXPECT_TRUE(f.lblCPU->font().bold);
-    EXPECT_EQ(f.lblPNum->font().sizePt, 6.0);
-    EXPECT_EQ(f.lblPNum->alignment(), forms::Alignment::Center);
-    EXPECT_FALSE(f.shpTC->border());
-    EXPECT_TRUE(f.shpTC->backOpaque());
-    EXPECT_TRUE(f.picHolder->hasPicture());
-}
-
 TEST(CpuModuleStyle, EachCodeShowsItsControls) {
     const Shown vu{true, false, false, false}, tach{false, true, false, true}, none{}, bar{false, false, false, true},
         barText{false, true, false, true}, vbarText{false, true, true, true}, imeter{false, true, false, false};
@@ -97,39 +72,6 @@ TEST(CpuModuleStyle, EachCodeShowsItsControls) {
         test::EngineRig rig(1);
         FrmCPU& f = loadWithStyle(rig, code);
         EXPECT_EQ(shownOf(f), expected) << "style " << code;
-    }
-}
-
-TEST(CpuModuleStyle, LayoutsAndColoursSetAtLoad) {
-    const Colour green = rgb(0, 193, 1), black = rgb(0, 0, 0);
-    const Colour needles[4] = {rgb(127, 127, 127), rgb(5, 57, 115), rgb(61, 109, 9), rgb(252, 207, 80)};
-    for (int code = 0; code < 4; ++code) {
-        test::EngineRig rig(1);
-        EXPECT_EQ(loadWithStyle(rig, code).lnVU->borderColor(), needles[code]) << "style " << code;
-    }
-    struct Row {
-        int code;
-        Box label;
-        Colour text;
-        Box cover;
-        Colour coverColour;
-    };
-    const Row rows[] = {
-        {4, {10, 11, 44, 9}, green, {9, 4, 43, 12}, black},
-        {5, {10, 11, 44, 9}, rgb(5, 57, 115), {9, 4, 43, 12}, rgb(103, 186, 218)},
-        {13, {28, 11, 20, 9}, rgb(255, 255, 255), {8, 2, 45, 20}, black},
-        {14, {8, 11, 44, 9}, green, {8, 2, 45, 8}, black},
-        {15, {28, 11, 20, 9}, rgb(255, 255, 255), {8, 2, 45, 20}, black},
-        {16, {28, 11, 20, 9}, green, {8, 2, 15, 20}, black},
-        {17, {10, 6, 44, 9}, black, {8, 2, 15, 20}, black},
-    };
-    for (const Row& r : rows) {
-        test::EngineRig rig(1);
-        FrmCPU& f = loadWithStyle(rig, r.code);
-        EXPECT_EQ(boxOf(*f.lblCPU), r.label) << "style " << r.code;
-        EXPECT_EQ(f.lblCPU->foreColor(), r.text) << "style " << r.code;
-        EXPECT_EQ(boxOf(*f.shpTC), r.cover) << "style " << r.code;
-        EXPECT_EQ(f.shpTC->backColor(), r.coverColour) << "style " << r.code;
     }
 }
 

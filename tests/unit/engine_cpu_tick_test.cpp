@@ -112,6 +112,15 @@ TEST(CpuTick, ASampleThatDoesNotFitSixteenBitsCountsAsZero) {
     EXPECT_EQ(e.allProcessorsValue(), 30);
 }
 
+TEST(CpuTick, ACountThatOverflowedToZeroStillDrawsProcessorZero) {
+    test::EngineRig rig(256);  // does not fit the byte: the count reads 0
+    App& app = rig.start(std::string("Visi0=1\n") + kTachStyles);
+    ASSERT_EQ(app.processorCount, 0);
+    ASSERT_TRUE(rig.cpu(0).loaded());
+    rig.engine().tmrCPUs_Timer();
+    EXPECT_EQ(rig.cpu(0).lblCPU->caption(), "0") << "its slot is empty, so the sample is 0, but it is drawn";
+}
+
 TEST(CpuTick, AStyleCodeOutsideTheCatalogueDrawsNothing) {
     test::EngineRig rig(2);
     rig.start("Visi0=1\nVisi1=1\nmTyp0=18\nmTyp1=4\n");

@@ -124,7 +124,7 @@ TEST_F(IniFileTest, ManyWritesKeepTheUsersLines) {
     EXPECT_NE(c.find("[Extra]\nz=9\n"), std::string::npos);
     EXPECT_EQ(ReadIni("MAIN", "PosX9", file), "8505");
     EXPECT_EQ(ReadIni("Extra", "z", file), "9");
-    EXPECT_FALSE(fs::exists(file + ".tmp"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << "no temporary file left";
 }
 
 TEST_F(IniFileTest, BinaryGarbageNeitherCrashesNorLosesBytes) {
@@ -156,4 +156,27 @@ TEST_F(IniFileTest, UnwritableTargetFailsWithoutTouchingAnything) {
     fs::create_directories(dir / "adir");
     EXPECT_EQ(WriteIni("MAIN", "PLCMNT", "1", (dir / "adir").string()), 0);
     EXPECT_TRUE(fs::is_directory(dir / "adir"));
+}
+
+TEST_F(IniFileTest, ReadOnlyFileStaysAsItIsAndALinkIsWrittenThrough) {
+    write("[MAIN]\nPLCMNT=2\n");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(WriteIni("MAIN", "PLCMNT", "1", file), 0);
+    EXPECT_EQ(contents(), "[MAIN]\nPLCMNT=2\n");
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << "no temporary file left";
+    fs::remove(file);
+
+    // velmora.ini -> settings/real.ini: the link stays, its target changes
+    // and keeps its mode.
+    fs::create_directories(dir / "settings");
+    const fs::path real = dir / "settings" / "real.ini";
+    std::ofstream(real, std::ios::binary) << "; mine\n[MAIN]\nPLCMNT=2\n";
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink(fs::path("settings") / "real.ini", file);
+    EXPECT_NE(WriteIni("MAIN", "PLCMNT", "1", file), 0);
+    EXPECT_TRUE(fs::is_symlink(file));
+    EXPECT_EQ(contents(), "; mine\n[MAIN]\nPLCMNT=1\n");
+    EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "settings"), fs::directory_iterator()), 1);
 }

@@ -86,20 +86,20 @@ TEST(MemoryModuleTick, HeightsAndTooltipsFromTheSnapshot) {
     test::ModuleRig rig(1);
     rig.start("Visi6=1\nmTyp6=2\n");
     // Physical 1/4 free (cover 13.5 -> 14), virtual 3/4 free (4.5 -> 4),
-    // page file all free (0); combined used 3072 + 1024 + 0 of 10240.
-    rig.sources().setMemory(memory(4096 * kMiB, 1024 * kMiB, 4096 * kMiB, 3072 * kMiB, 2048 * kMiB, 2048 * kMiB));
+    // page file all free (0); combined used 3072 + 512 + 0 of 8192.
+    rig.sources().setMemory(memory(4096 * kMiB, 1024 * kMiB, 2048 * kMiB, 1536 * kMiB, 2048 * kMiB, 2048 * kMiB));
     rig.engine().tmrMEM_Timer();
     FrmMemory& f = rig.memory();
     EXPECT_EQ(f.shpMem[0]->height(), 14) << "18 x 0.75 = 13.5, halves to even";
     EXPECT_EQ(f.shpMem[1]->height(), 4) << "18 x 0.25 = 4.5, halves to even";
     EXPECT_EQ(f.shpMem[2]->height(), 0);
-    // Combined load 0.4: this cover is the free share, 18 x 0.6 = 10.8.
-    EXPECT_EQ(f.shpMem[3]->height(), 11);
+    // Combined load 0.4375: this cover is the free share, 18 x 0.5625 = 10.1.
+    EXPECT_EQ(f.shpMem[3]->height(), 10);
     EXPECT_EQ(f.memMeter[0]->toolTipText(), "Available Physical Memory: 1024.000 MB (Double-Click for info...)");
     EXPECT_EQ(f.shpMem[0]->toolTipText(), f.memMeter[0]->toolTipText());
-    EXPECT_EQ(f.memMeter[1]->toolTipText(), "Available Virtual Memory: 3072.000 MB (Double-Click for info...)");
+    EXPECT_EQ(f.memMeter[1]->toolTipText(), "Available Virtual Memory: 1536.000 MB (Double-Click for info...)");
     EXPECT_EQ(f.memMeter[2]->toolTipText(), "Available Page File: 2048.000 MB (Double-Click for info...)");
-    EXPECT_EQ(f.memMeter[3]->toolTipText(), "Total Memory Load: 40.00% (Double-Click for info...)");
+    EXPECT_EQ(f.memMeter[3]->toolTipText(), "Total Memory Load: 43.75% (Double-Click for info...)");
     EXPECT_EQ(f.shpMem[3]->toolTipText(), f.memMeter[3]->toolTipText());
 }
 

@@ -1,6 +1,7 @@
 // The Linux network sources on captured /proc/net and /sys/class/net trees
 // (tests/data/net): "lan" is a desktop on Ethernet, "dialup" a machine
-// whose default route goes through a PPP link.
+// whose default route goes through a PPP link, "ipv6only" one whose only
+// default route is IPv6.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -145,6 +146,16 @@ TEST(LinuxNetStatistics, SnmpLookupNeedsTheRightProtocolAndName) {
 TEST(LinuxConnectionState, DefaultRouteThroughEthernetIsLan) {
     ProxyEnvironment env;
     auto s = machine("lan");
+    std::uint32_t flags = 99;
+    std::string name;
+    EXPECT_NE(s->connectedState(flags, name), 0);
+    EXPECT_EQ(flags, 2u);
+    EXPECT_EQ(name, "eth0");
+}
+
+TEST(LinuxConnectionState, IPv6DefaultRouteAloneIsConnected) {
+    ProxyEnvironment env;
+    auto s = machine("ipv6only");  // the kernel's ::/0 reject route on lo comes first
     std::uint32_t flags = 99;
     std::string name;
     EXPECT_NE(s->connectedState(flags, name), 0);

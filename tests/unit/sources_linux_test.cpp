@@ -130,6 +130,41 @@ TEST_F(LinuxSourcesTest, ProcessorTimesOverTwoCollections) {
     EXPECT_DOUBLE_EQ(read(idleTotal), 100.0 * 362 / 600);
 }
 
+TEST_F(LinuxSourcesTest, OfflineProcessorLeavesNoGapInTheNumbering) {
+    // Processor 1 goes offline: the kernel drops its line from stat.
+    auto dropCpu1 = [this] {
+        std::ifstream in(proc() / "stat");
+        std::string text, line;
+        while (std::getline(in, line))
+            if (line.rfind("cpu1 ", 0) != 0) text += line + "\n";
+        in.close();
+        std::ofstream(proc() / "stat", std::ios::trunc) << text;
+    };
+    dropCpu1();
+    sources_ = linux_backend::createLinuxSourcesWithClock(proc().string(), sys().string(), [this] { return nowNs_; });
+    EXPECT_EQ(sources_->numberOfProcessors(), 3u);
+    const auto q = query();
+    const auto second = add(q, "\\Processor(1)\\% Processor Time");
+    const auto third = add(q, "\\Processor(2)\\% Processor Time");
+    Sources::Counter beyond = 0;
+    EXPECT_EQ(sources_->addCounter(q, "\\Processor(3)\\% Processor Time", beyond), kPdhCstatusNoInstance);
+    sources_->collectQueryData(q);
+    snapshot(2);
+    dropCpu1();
+    sources_->collectQueryData(q);
+    EXPECT_DOUBLE_EQ(read(second), 41.5) << "the kernel's cpu2";
+    EXPECT_DOUBLE_EQ(read(third), 42.5) << "the kernel's cpu3";
+}
+
+TEST_F(LinuxSourcesTest, ProcessorCountStopsAtOneGroupOfSixtyFour) {
+    std::ofstream stat(proc() / "stat", std::ios::trunc);
+    stat << "cpu  1 0 1 1 0 0 0 0 0 0\n";
+    for (int n = 0; n < 70; ++n) stat << "cpu" << n << " 1 0 1 1 0 0 0 0 0 0\n";
+    stat.close();
+    auto s = linux_backend::createLinuxSourcesWithClock(proc().string(), sys().string(), [] { return 0; });
+    EXPECT_EQ(s->numberOfProcessors(), 64u);
+}
+
 TEST_F(LinuxSourcesTest, InterruptAndDpcRatesPerSecond) {
     const auto q = query();
     const auto irq0 = add(q, "\\Processor(0)\\Interrupts/sec");

@@ -2,6 +2,9 @@
 // machine's network counters they and the network module read.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "platform/common/connected_state.h"
 #include "platform/sim/sim_sources.h"
 #include "sources/memory_status.h"
 #include "sources/net_connection.h"
@@ -21,8 +24,6 @@ TEST(MemorySnapshot, AmountsAboveFourGigabytesAreNotTruncated) {
     m.availPhys = 5 * kGiB + 1;
     m.totalPageFile = 80 * kGiB;
     m.availPageFile = 20 * kGiB;
-    m.totalVirtual = std::uint64_t{128} << 40;
-    m.availVirtual = (std::uint64_t{128} << 40) - 7 * kGiB;
     sim.setMemory(m);
     MemorySnapshot s;
     refreshMemorySnapshot(sim, s);
@@ -30,8 +31,28 @@ TEST(MemorySnapshot, AmountsAboveFourGigabytesAreNotTruncated) {
     EXPECT_EQ(s.AvailPhys.raw, static_cast<std::int64_t>(5 * kGiB + 1) * 10000);
     EXPECT_EQ(s.UsedPhys.raw, static_cast<std::int64_t>(59 * kGiB + 12344) * 10000);
     EXPECT_EQ(s.UsedPageFile.raw, static_cast<std::int64_t>(60 * kGiB) * 10000);
-    EXPECT_EQ(s.TotalVirtual.raw, static_cast<std::int64_t>(std::uint64_t{128} << 40) * 10000);
-    EXPECT_EQ(s.UsedVirtual.raw, static_cast<std::int64_t>(7 * kGiB) * 10000);
+}
+
+TEST(MemorySnapshot, VirtualPoolIsWhatAThirtyTwoBitProcessSees) {
+    SimSources sim;
+    MemoryStatusEx m;
+    m.totalPhys = 8 * kGiB;
+    m.availPhys = 6 * kGiB;
+    m.totalVirtual = std::uint64_t{128} << 40;  // a 64-bit process's address space
+    m.availVirtual = m.totalVirtual - kGiB / 2;
+    sim.setMemory(m);
+    MemorySnapshot s;
+    refreshMemorySnapshot(sim, s);
+    EXPECT_EQ(s.TotalVirtual.raw, static_cast<std::int64_t>(2 * kGiB) * 10000);
+    EXPECT_EQ(s.UsedVirtual.raw, static_cast<std::int64_t>(kGiB / 2) * 10000);
+    EXPECT_EQ(s.AvailVirtual.raw, static_cast<std::int64_t>(3 * kGiB / 2) * 10000);
+    EXPECT_EQ(s.CombinedLoad.raw, 2500) << "2.5 of 10 GiB in use";
+
+    m.availVirtual = m.totalVirtual - 3 * kGiB;  // more reserved than 2 GiB
+    sim.setMemory(m);
+    refreshMemorySnapshot(sim, s);
+    EXPECT_EQ(s.UsedVirtual.raw, static_cast<std::int64_t>(3 * kGiB) * 10000);
+    EXPECT_EQ(s.AvailVirtual.raw, 0);
 }
 
 TEST(MemorySnapshot, CombinedLoadIsZeroOneAndFourPlaces) {
@@ -59,7 +80,7 @@ TEST(MemorySnapshot, CombinedLoadIsZeroOneAndFourPlaces) {
     EXPECT_EQ(s.CombinedLoad.raw, 3333);
 }
 
-TEST(MemorySnapshot, FailedCallAndZeroTotalsKeepThePreviousValues) {
+TEST(MemorySnapshot, FailedCallZeroTotalsAndOverflowKeepThePreviousValues) {
     SimSources sim;
     MemoryStatusEx m;
     m.totalPhys = 4 * kGiB;
@@ -79,6 +100,14 @@ TEST(MemorySnapshot, FailedCallAndZeroTotalsKeepThePreviousValues) {
     refreshMemorySnapshot(sim, s);
     EXPECT_EQ(s.TotalPhys.raw, 0);
     EXPECT_EQ(s.CombinedLoad, load) << "zero totals: the division fails and the load stays";
+
+    // Each amount fits the decimal; their sum does not.
+    m.totalPhys = m.totalPageFile = 900'000'000'000'000;
+    m.availPhys = m.availPageFile = 0;
+    sim.setMemory(m);
+    refreshMemorySnapshot(sim, s);
+    EXPECT_EQ(s.TotalPhys.raw, 9'000'000'000'000'000'000);
+    EXPECT_EQ(s.CombinedLoad, load) << "an overflowing sum fails its step";
 }
 
 TEST(MemorySnapshot, LargeCountLimit) {
@@ -115,30 +144,20 @@ TEST(NetConnection, NameEndsAtTheFirstNulOrFillsTheBuffer) {
     EXPECT_EQ(clsNetConnection(sim).ConnName().size(), 512u) << "the buffer holds 512 characters";
 }
 
-TEST(SimNetworkCounters, AdvanceWrapsAndFailureZeroes) {
-    SimSources sim;
-    platform::MibTcpStats tcp;
-    tcp.dwInSegs = 0xFFFFFFF0u;
-    tcp.dwCurrEstab = 3;
-    sim.setTcp(tcp);
-    sim.advanceTcp(0x20, 5);
-    sim.advanceUdp(7, 9);
-    platform::MibTcpStats got;
-    ASSERT_TRUE(sim.tcpStatistics(got));
-    EXPECT_EQ(got.dwInSegs, 0x10u);
-    EXPECT_EQ(got.dwOutSegs, 5u);
-    EXPECT_EQ(got.dwCurrEstab, 3u);
-    platform::MibUdpStats udp;
-    ASSERT_TRUE(sim.udpStatistics(udp));
-    EXPECT_EQ(udp.dwInDatagrams, 7u);
-    EXPECT_EQ(udp.dwOutDatagrams, 9u);
-
-    sim.setNetStatisticsFail(true);
-    EXPECT_FALSE(sim.tcpStatistics(got));
-    EXPECT_EQ(got.dwInSegs, 0u);
-    EXPECT_FALSE(sim.udpStatistics(udp));
-    EXPECT_EQ(udp.dwOutDatagrams, 0u);
-    sim.setNetStatisticsFail(false);
-    ASSERT_TRUE(sim.tcpStatistics(got));
-    EXPECT_EQ(got.dwInSegs, 0x10u) << "the counters kept counting";
+TEST(NetConnection, SystemCallGetsTheWholeBufferAndMayLeaveNoNul) {
+    std::uint32_t flags = 0, offered = 0;
+    std::string name;
+    const int rc = platform::readConnectedState(
+        [&](std::uint32_t& f, char* buffer, std::uint32_t size) {
+            offered = size;
+            std::memset(buffer, 'x', size);  // every byte it may write, no NUL
+            f = 2;
+            return 1;
+        },
+        flags, name);
+    EXPECT_EQ(rc, 1);
+    EXPECT_EQ(flags, 2u);
+    EXPECT_EQ(offered, 512u);
+    EXPECT_EQ(name, std::string(512, 'x'));
 }
+

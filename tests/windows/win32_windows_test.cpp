@@ -158,3 +158,26 @@ WTEST(Window, MovedWindowReportsItsNewRectangle) {
     os.destroyWindow(id);
     CHECK_EQ(os.windowRect(id).width(), 0);  // gone
 }
+
+WTEST(Window, FramedWindowHasACloseButtonThatAsksItsOwner) {
+    win32::Win32Platform os(wintest::testOptions());
+    wintest::CountingListener listener;
+    WindowDesc d = desc("frmFramedTest", {100, 120, 320, 216});
+    d.toolWindow = false;
+    const WindowId id = os.createWindow(d, &listener);
+    REQUIRE(id != 0);
+    const LONG style = GetWindowLongA(os.hwndOf(id), GWL_STYLE);
+    CHECK((style & WS_CAPTION) == WS_CAPTION);
+    CHECK((style & WS_SYSMENU) != 0);
+    CHECK((style & WS_POPUP) == 0);
+    // The bounds are the inside of the frame.
+    const Rect r = os.windowRect(id);
+    CHECK_EQ(r.left, 100);
+    CHECK_EQ(r.top, 120);
+    CHECK_EQ(r.width(), 220);
+    CHECK_EQ(r.height(), 96);
+    SendMessageA(os.hwndOf(id), WM_SYSCOMMAND, SC_CLOSE, 0);  // the close button
+    CHECK_EQ(listener.close, 1);
+    CHECK(IsWindow(os.hwndOf(id)));  // the owner decides
+    os.destroyWindow(id);
+}

@@ -1,0 +1,81 @@
+// The program's UTF-8 text reaches Windows whole: a window title and a
+// message box read back as the same UTF-16 characters.
+#include "platform/common/memory_registry.h"
+#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_registry.h"
+
+#include "harness.h"
+#include "support.h"
+
+using namespace vel::platform;
+
+namespace {
+const char* const kText = "Glidora\u2122 \u00dcber Gr\u00f6\u00dfe";
+const wchar_t* const kWide = L"Glidora\u2122 \u00dcber Gr\u00f6\u00dfe";
+
+std::wstring textOf(HWND window) {
+    wchar_t buffer[128] = {};
+    const int n = GetWindowTextW(window, buffer, 128);
+    return std::wstring(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+}  // namespace
+
+WTEST(Unicode, WindowTitleKeepsItsCharacters) {
+    win32::Win32Platform os(wintest::testOptions());
+    wintest::CountingListener listener;
+    WindowDesc desc;
+    desc.name = kText;
+    desc.bounds = {10, 10, 60, 40};
+    const WindowId id = os.createWindow(desc, &listener);
+    REQUIRE(id != 0);
+    CHECK(textOf(os.hwndOf(id)) == kWide);
+    os.destroyWindow(id);
+}
+
+BOOL CALLBACK findBox(HWND window, LPARAM found) {
+    wchar_t cls[16] = {};
+    GetClassNameW(window, cls, 16);
+    if (lstrcmpW(cls, L"#32770") != 0) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+WTEST(Unicode, MessageBoxTitleAndTextKeepTheirCharacters) {
+    win32::Win32Platform os(wintest::testOptions());
+    std::wstring title, text;
+    bool found = false;
+    TimerId timer = 0;
+    timer = os.startTimer(30, [&] {
+        // Our thread's box, whatever its title reads.
+        HWND box = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));
+        if (!box) return;
+        os.stopTimer(timer);
+        found = true;
+        title = textOf(box);
+        text = textOf(GetDlgItem(box, 0xFFFF));  // the box's text
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    os.messageBox(kText, kText, mb::OkOnly);
+    REQUIRE(found);
+    CHECK(title == kWide);
+    CHECK(text == kWide);
+}
+
+WTEST(Unicode, RegistryTextIsStoredAsTheSameCharacters) {
+    const char* const key = "Software\\VelmoraUnicodeTest";
+    win32::Win32Registry reg;
+    Registry::Key k = 0;
+    REQUIRE(reg.createKey(RegRoot::CurrentUser, key, k) == kErrorSuccess);
+    CHECK_EQ(reg.setValue(k, "P01", MemoryRegistry::stringValue(kText)), kErrorSuccess);
+    wchar_t stored[64] = {};
+    DWORD size = sizeof stored;
+    CHECK_EQ(RegQueryValueExW(reinterpret_cast<HKEY>(k), L"P01", nullptr, nullptr, reinterpret_cast<BYTE*>(stored),
+                              &size), ERROR_SUCCESS);
+    CHECK(std::wstring(stored) == kWide);
+    RegValue back;
+    CHECK_EQ(reg.queryValue(k, "P01", back), kErrorSuccess);
+    CHECK_EQ(std::string(back.data.begin(), back.data.end()), std::string(kText) + '\0');
+    reg.closeKey(k);
+    RegDeleteKeyA(HKEY_CURRENT_USER, key);
+}
