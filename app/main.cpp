@@ -85,7 +85,11 @@ int runNative(const CommandLine& cl) {
                   << "; its window is drawn without it\n";
     if (cl.runFor >= 0)
         os->startTimer(static_cast<std::uint32_t>(cl.runFor * 1000), [&] { app.end(0); });
-    return os->runLoop();
+    const int code = os->runLoop();
+    // However the loop ended (the exit button, --run-for, the session or a
+    // signal ending it), the orderly end's work runs once more here.
+    app.finish();
+    return code;
 }
 
 }  // namespace
