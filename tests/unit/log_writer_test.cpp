@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "log_rig.h"
+#include "support/allocation_counter.h"
 
 using namespace vel;
 using Lines = std::vector<std::string>;
@@ -218,4 +219,20 @@ TEST(LogNetwork, IcmpAndIpFieldsInTheirTablesOrder) {
     EXPECT_EQ(Lines(c.end() - 12, c.end()), (Lines{"3, 0, 1", "3, 1, 2", "3, 2, 3", "3, 3, 4", "3, 4, 5", "3, 5, 6",
                                                    "3, 6, 7", "3, 7, 8", "3, 8, 9", "3, 9, 10", "3, A, 11", "3, B, 12"}));
     EXPECT_EQ(Lines(d.end() - 5, d.end()), (Lines{"2, 0, 1", "2, 1, 2", "2, 2, 3", "2, 3, 4", "2, 4, 5"}));
+}
+
+TEST(LogCost, AWarmTickWithEveryWriterOnDoesNotAllocate) {
+    test::LogRig rig(4);
+    rig.start(logging("capCPU=1\ncapMEM=1\ncapNET=1\n", 10, 1));
+    rig.ticks(61);  // warm: a whole cycle and its flush
+    long allocations = 0;
+    for (int i = 0; i < 60; ++i) {
+        rig.m.sim.simSources().advanceUdp(static_cast<std::uint32_t>(i * 1000003), 1);  // ever longer numbers
+        rig.setClock(2026, 12, 6, 23, 59, 59 - i % 2, i * 17);
+        test::CountAllocations counting;
+        rig.engine().tmrLOG_Timer();
+        allocations += counting.count();
+    }
+    EXPECT_EQ(rig.log().flushCounter(), 60) << "no flush among them";
+    EXPECT_EQ(allocations, 0);
 }
