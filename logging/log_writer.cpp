@@ -16,8 +16,8 @@ namespace vel {
 namespace {
 
 constexpr char kFieldChars[] = "0123456789AB";
-// Lines per tick each writer forms at most, for the buffers' room.
-constexpr std::array<std::size_t, kLogCount> kLinesPerTick{5, 4, 12, 5, 11, 5};
+// Lines per tick of the memory and network writers, for the buffers' room.
+constexpr std::array<std::size_t, kLogCount> kLinesPerTick{0, 4, 12, 5, 11, 5};
 // Room beyond this grows as needed instead of being set aside up front.
 constexpr std::size_t kMaxReserve = std::size_t{8} << 20;
 
@@ -27,8 +27,8 @@ void twoDigits(char* out, int v) {
 }
 
 bool sameSecond(const platform::SystemTime& a, const platform::SystemTime& b) {
-    return a.second == b.second && a.minute == b.minute && a.hour == b.hour && a.day == b.day &&
-           a.month == b.month && a.year == b.year;
+    return a.second == b.second && a.minute == b.minute && a.hour == b.hour && a.day == b.day && a.month == b.month &&
+           a.year == b.year;
 }
 
 }  // namespace
@@ -49,9 +49,7 @@ void LogWriter::reset() {
     udpBaselines_.fill(0);
 }
 
-std::string LogWriter::folder() const {
-    return app_.appPath + app_.os.pathSeparator() + "logs";
-}
+std::string LogWriter::folder() const { return app_.appPath + app_.os.pathSeparator() + "logs"; }
 
 std::int16_t LogWriter::flushTicks(std::int16_t timing, std::int16_t write) {
     const float perMinute = 600.0f / static_cast<float>(timing);
@@ -185,10 +183,10 @@ void LogWriter::DoNetworkICMPLog() {
     if (!app_.os.sources().icmpStatistics(s)) return;
     const platform::MibIcmpStats& in = s.inStats;
     const platform::MibIcmpStats& out = s.outStats;
-    const std::int32_t counters[] = {
-        signed32(in.dwMsgs),   signed32(in.dwEchos),   signed32(in.dwEchoReps),  signed32(in.dwErrors),
-        signed32(in.dwDestUnreachs),  signed32(in.dwTimeExcds),  signed32(out.dwMsgs), signed32(out.dwEchos),
-        signed32(out.dwEchoReps), signed32(out.dwErrors), signed32(out.dwDestUnreachs), signed32(out.dwTimeExcds)};
+    const std::int32_t counters[] = {signed32(in.dwMsgs),    signed32(in.dwEchos),         signed32(in.dwEchoReps),
+                                     signed32(in.dwErrors),  signed32(in.dwDestUnreachs),  signed32(in.dwTimeExcds),
+                                     signed32(out.dwMsgs),   signed32(out.dwEchos),        signed32(out.dwEchoReps),
+                                     signed32(out.dwErrors), signed32(out.dwDestUnreachs), signed32(out.dwTimeExcds)};
     static constexpr bool kDelta[] = {true, true, true, true, true, true, true, true, true, true, true, true};
     writeNetworkLog(kLogICMP, counters, kDelta, icmpBaselines_.data(), 12);
 }
@@ -197,9 +195,9 @@ void LogWriter::DoNetworkTCPLog() {
     if (!app_.settings.capNET) return;
     platform::MibTcpStats s;
     if (!app_.os.sources().tcpStatistics(s)) return;
-    const std::int32_t counters[] = {signed32(s.dwCurrEstab),   signed32(s.dwEstabResets), signed32(s.dwNumConns),
+    const std::int32_t counters[] = {signed32(s.dwCurrEstab),   signed32(s.dwEstabResets),  signed32(s.dwNumConns),
                                      signed32(s.dwActiveOpens), signed32(s.dwPassiveOpens), signed32(s.dwAttemptFails),
-                                     signed32(s.dwInSegs),      signed32(s.dwOutSegs),     signed32(s.dwRetransSegs),
+                                     signed32(s.dwInSegs),      signed32(s.dwOutSegs),      signed32(s.dwRetransSegs),
                                      signed32(s.dwInErrs),      signed32(s.dwOutRsts)};
     static constexpr bool kDelta[] = {false, true, false, true, true, true, true, true, true, true, true};
     writeNetworkLog(kLogTCP, counters, kDelta, tcpBaselines_.data(), 11);
@@ -216,11 +214,17 @@ void LogWriter::DoNetworkUDPLog() {
 }
 
 void LogWriter::reserveForCycle(std::int16_t ticks) {
-    // Room for a whole cycle of the longest lines, so the ticks between two
-    // flushes never reach for the heap.
+    // Room for a whole cycle of the longest lines of the writers that are
+    // on, so the ticks between two flushes never reach for the heap.
+    const Settings& s = app_.settings;
+    const std::size_t cpuLines =
+        static_cast<std::size_t>(std::min<int>(app_.processorCount, 4)) + (app_.processorCount > 1 ? 1 : 0);
     for (std::size_t i = 0; i < buffers_.size(); ++i) {
-        const std::size_t want = (static_cast<std::size_t>(ticks) + 1) * kLinesPerTick[i] * kMaxLineLength;
-        buffers_[i].text.reserve(std::min(want, kMaxReserve));
+        const bool on = i == kLogCPU ? s.capCPU : i == kLogMemory ? s.capMEM : s.capNET;
+        const std::size_t lines = i == kLogCPU ? cpuLines : kLinesPerTick[i];
+        if (on)
+            buffers_[i].text.reserve(
+                std::min((static_cast<std::size_t>(ticks) + 1) * lines * kMaxLineLength, kMaxReserve));
     }
 }
 

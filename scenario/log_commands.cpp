@@ -36,29 +36,36 @@ const Fields<MibIpStats>& ipFields() {
 }
 
 const Fields<MibIcmpStats>& icmpFields() {
-    static const Fields<MibIcmpStats> f = {
-        {"Msgs", &MibIcmpStats::dwMsgs},         {"Errors", &MibIcmpStats::dwErrors},
-        {"DestUnreachs", &MibIcmpStats::dwDestUnreachs}, {"TimeExcds", &MibIcmpStats::dwTimeExcds},
-        {"Echos", &MibIcmpStats::dwEchos},       {"EchoReps", &MibIcmpStats::dwEchoReps}};
+    static const Fields<MibIcmpStats> f = {{"Msgs", &MibIcmpStats::dwMsgs},
+                                           {"Errors", &MibIcmpStats::dwErrors},
+                                           {"DestUnreachs", &MibIcmpStats::dwDestUnreachs},
+                                           {"TimeExcds", &MibIcmpStats::dwTimeExcds},
+                                           {"Echos", &MibIcmpStats::dwEchos},
+                                           {"EchoReps", &MibIcmpStats::dwEchoReps}};
     return f;
 }
 
 const Fields<MibTcpStats>& tcpFields() {
-    static const Fields<MibTcpStats> f = {
-        {"CurrEstab", &MibTcpStats::dwCurrEstab},     {"EstabResets", &MibTcpStats::dwEstabResets},
-        {"NumConns", &MibTcpStats::dwNumConns},       {"ActiveOpens", &MibTcpStats::dwActiveOpens},
-        {"PassiveOpens", &MibTcpStats::dwPassiveOpens}, {"AttemptFails", &MibTcpStats::dwAttemptFails},
-        {"InSegs", &MibTcpStats::dwInSegs},           {"OutSegs", &MibTcpStats::dwOutSegs},
-        {"RetransSegs", &MibTcpStats::dwRetransSegs}, {"InErrs", &MibTcpStats::dwInErrs},
-        {"OutRsts", &MibTcpStats::dwOutRsts}};
+    static const Fields<MibTcpStats> f = {{"CurrEstab", &MibTcpStats::dwCurrEstab},
+                                          {"EstabResets", &MibTcpStats::dwEstabResets},
+                                          {"NumConns", &MibTcpStats::dwNumConns},
+                                          {"ActiveOpens", &MibTcpStats::dwActiveOpens},
+                                          {"PassiveOpens", &MibTcpStats::dwPassiveOpens},
+                                          {"AttemptFails", &MibTcpStats::dwAttemptFails},
+                                          {"InSegs", &MibTcpStats::dwInSegs},
+                                          {"OutSegs", &MibTcpStats::dwOutSegs},
+                                          {"RetransSegs", &MibTcpStats::dwRetransSegs},
+                                          {"InErrs", &MibTcpStats::dwInErrs},
+                                          {"OutRsts", &MibTcpStats::dwOutRsts}};
     return f;
 }
 
 const Fields<MibUdpStats>& udpFields() {
-    static const Fields<MibUdpStats> f = {
-        {"InDatagrams", &MibUdpStats::dwInDatagrams}, {"OutDatagrams", &MibUdpStats::dwOutDatagrams},
-        {"NoPorts", &MibUdpStats::dwNoPorts},         {"NumAddrs", &MibUdpStats::dwNumAddrs},
-        {"InErrors", &MibUdpStats::dwInErrors}};
+    static const Fields<MibUdpStats> f = {{"InDatagrams", &MibUdpStats::dwInDatagrams},
+                                          {"OutDatagrams", &MibUdpStats::dwOutDatagrams},
+                                          {"NoPorts", &MibUdpStats::dwNoPorts},
+                                          {"NumAddrs", &MibUdpStats::dwNumAddrs},
+                                          {"InErrors", &MibUdpStats::dwInErrors}};
     return f;
 }
 
@@ -175,7 +182,8 @@ void printLogs(ScenarioContext& c) {
 void printLogger(ScenarioContext& c) {
     LogWriter& log = logWriter(c);
     c.out << "logger FlushCounter=" << log.flushCounter() << " LogFileName=\"" << log.fileName() << "\"";
-    for (int i = 0; i < kLogCount; ++i) c.out << " " << kLogFamilies[static_cast<std::size_t>(i)].letter << "=" << log.buffer(i).count;
+    for (int i = 0; i < kLogCount; ++i)
+        c.out << " " << kLogFamilies[static_cast<std::size_t>(i)].letter << "=" << log.buffer(i).count;
     c.out << "\n";
 }
 

@@ -72,7 +72,9 @@ FileKind linkKind(const std::string& path) {
 bool unlinkFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
 FileHandle X11Platform::openAppend(const std::string& path) { return appendOpen(path); }
-bool X11Platform::writeFile(FileHandle file, const char* data, std::size_t size) { return appendWrite(file, data, size); }
+bool X11Platform::writeFile(FileHandle file, const char* data, std::size_t size) {
+    return appendWrite(file, data, size);
+}
 bool X11Platform::closeFile(FileHandle file) { return appendClose(file); }
 bool X11Platform::listFolder(const std::string& folder, std::vector<FolderEntry>& out) {
     return folderEntries(folder, out);

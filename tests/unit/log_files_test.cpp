@@ -1,16 +1,16 @@
 // What the logger does to the logs folder beyond appending: a failed open,
 // the unsaved lines at an orderly end, old files, links and foreign files.
+#include "logging/log_files.h"
+
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
 #include <map>
 
-#include <sys/stat.h>
-
 #include "core/frm_main.h"
 #include "log_rig.h"
-#include "logging/log_files.h"
 #include "platform/linux/posix_files.h"
 
 using namespace vel;
@@ -78,15 +78,15 @@ TEST(LogDelete, OnlyOldPlainFilesNamedLikeLogsGoAtStartAndAtEachRotation) {
     touch(logs / "A2026-12-01-00.log");
     touch(logs / "g2026-12-01-00.log");
     touch(logs / "a2026-12-01-00.log.bak");
-    touch(logs / "a2026-02-30-00.log");  // no such date
+    touch(logs / "a2026-02-30-00.log");          // no such date
     touch(rig.m.folder / "a2026-12-01-00.log");  // not in logs/
     fs::create_symlink(outside / "target.log", logs / "c2026-12-01-00.log");
     fs::create_directory(logs / "d2026-12-01-00.log");
     rig.setClock(2026, 12, 6, 5, 0, 0);  // start-up takes the engine to 05:00:07.5
     rig.start("LOGEnable=1\nLOGTiming=10\nLOGWrite=0\nDELLOG=1\ncapCPU=1\n");
-    EXPECT_EQ(rig.names(), (Lines{"A2026-12-01-00.log", "a2026-02-30-00.log", "a2026-12-01-00.log.bak",
-                                  "b2026-12-05-06.log", "c2026-12-01-00.log", "d2026-12-01-00.log",
-                                  "g2026-12-01-00.log", "notes.txt"}));
+    EXPECT_EQ(rig.names(),
+              (Lines{"A2026-12-01-00.log", "a2026-02-30-00.log", "a2026-12-01-00.log.bak", "b2026-12-05-06.log",
+                     "c2026-12-01-00.log", "d2026-12-01-00.log", "g2026-12-01-00.log", "notes.txt"}));
     EXPECT_EQ(test::LogRig::read(outside / "target.log"), "precious\r\n");
     EXPECT_TRUE(fs::exists(rig.m.folder / "a2026-12-01-00.log"));
 
@@ -153,9 +153,9 @@ TEST(LinuxFiles, AppendsRefuseLinksAndWhatIsNotAPlainFile) {
     std::map<std::string, FileKind> kinds;
     for (const auto& e : entries) kinds[e.name] = e.kind;
     EXPECT_EQ(kinds, (std::map<std::string, FileKind>{{"a.log", FileKind::File},
-                                                     {"link.log", FileKind::Link},
-                                                     {"pipe.log", FileKind::Other},
-                                                     {"sub", FileKind::Directory}}));
+                                                      {"link.log", FileKind::Link},
+                                                      {"pipe.log", FileKind::Other},
+                                                      {"sub", FileKind::Directory}}));
     EXPECT_TRUE(linux_backend::unlinkFile((dir / "link.log").string()));
     EXPECT_EQ(linux_backend::linkKind(file), FileKind::File) << "the link went, its target stayed";
     EXPECT_FALSE(linux_backend::folderEntries((dir / "none").string(), entries));

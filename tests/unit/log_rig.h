@@ -26,7 +26,8 @@ public:
     std::vector<std::string> names() const {
         std::vector<std::string> out;
         std::error_code ec;
-        for (const auto& e : std::filesystem::directory_iterator(logs(), ec)) out.push_back(e.path().filename().string());
+        for (const auto& e : std::filesystem::directory_iterator(logs(), ec))
+            out.push_back(e.path().filename().string());
         std::sort(out.begin(), out.end());
         return out;
     }
@@ -43,7 +44,8 @@ public:
         while (from < text.size()) {
             const std::size_t lf = text.find('\n', from);
             if (lf == std::string::npos || lf == from || text[lf - 1] != '\r') {
-                out.push_back(text.substr(from, lf == std::string::npos ? std::string::npos : lf - from) + "<no CR LF>");
+                out.push_back(text.substr(from, lf == std::string::npos ? std::string::npos : lf - from) +
+                              "<no CR LF>");
                 if (lf == std::string::npos) break;
             } else {
                 out.push_back(text.substr(from, lf - 1 - from));

@@ -52,7 +52,8 @@ long parseLogFile(const std::string& text, int family, std::string& problem) {
         }
         ok = ok && end - p >= 2 && p[0] == '\r' && p[1] == '\n';
         if (!ok) {
-            problem = "line " + std::to_string(count + 1) + ": " + std::string(line, std::min<std::size_t>(60, end - line));
+            problem =
+                "line " + std::to_string(count + 1) + ": " + std::string(line, std::min<std::size_t>(60, end - line));
             return -1;
         }
         p += 2;
@@ -73,8 +74,9 @@ TEST(LogSoak, ADayAtTenTicksASecondLosesNoLineAndKeepsTheHeapFlat) {
     test::LogRig rig(2);
     // The engine loads 7.5 s into start-up: at midnight.
     rig.setClock(2026, 12, 5, 23, 59, 52, 500);
-    std::string settings = "LOGEnable=1\nLOGTiming=1\nLOGWrite=1\nNEWLOG=0\ncapCPU=1\ncapMEM=1\ncapNET=1\n"
-                           "LOGUnsaved=1\nCPUCLOCK=10\nNETCLOCK=10\nMEMCLOCK=10\n";
+    std::string settings =
+        "LOGEnable=1\nLOGTiming=1\nLOGWrite=1\nNEWLOG=0\ncapCPU=1\ncapMEM=1\ncapNET=1\n"
+        "LOGUnsaved=1\nCPUCLOCK=10\nNETCLOCK=10\nMEMCLOCK=10\n";
     for (int v = 0; v <= 8; ++v) settings += "Visi" + std::to_string(v) + "=1\n";
     rig.start(settings);
     rig.m.sim.advance(2000);  // the splash has gone

@@ -114,7 +114,8 @@ TEST(LogLines, MemorySharesHaveAtMostFourDecimalsAndNoTrailingZeros) {
     rig.start(logging("capMEM=1\n", 10, 0));
     rig.ticks(1);
     // Load: (565 + 568766 + 57) / 1001100 = 0.5688 at four places.
-    EXPECT_EQ(rig.values("b" + rig.log().fileName()), (Lines{"1, 0, 43.5", "1, 1, 43.1234", "1, 2, 43", "1, 3, 56.88"}));
+    EXPECT_EQ(rig.values("b" + rig.log().fileName()),
+              (Lines{"1, 0, 43.5", "1, 1, 43.1234", "1, 2, 43", "1, 3, 56.88"}));
 }
 
 TEST(LogNames, NewlogThreeKeepsOneNameForEightHoursNewlogZeroRotatesHourly) {
@@ -200,9 +201,9 @@ TEST(LogNetwork, IcmpAndIpFieldsInTheirTablesOrder) {
     rig.m.sim.simSources().setIp(ip);
     rig.start(logging("capNET=1\n", 10, 0));
     rig.ticks(1);  // every baseline 0: they start with the next growth
-    std::uint32_t* in[] = {&icmp.inStats.dwMsgs,   &icmp.inStats.dwEchos,         &icmp.inStats.dwEchoReps,
-                           &icmp.inStats.dwErrors, &icmp.inStats.dwDestUnreachs,  &icmp.inStats.dwTimeExcds,
-                           &icmp.outStats.dwMsgs,  &icmp.outStats.dwEchos,        &icmp.outStats.dwEchoReps,
+    std::uint32_t* in[] = {&icmp.inStats.dwMsgs,    &icmp.inStats.dwEchos,         &icmp.inStats.dwEchoReps,
+                           &icmp.inStats.dwErrors,  &icmp.inStats.dwDestUnreachs,  &icmp.inStats.dwTimeExcds,
+                           &icmp.outStats.dwMsgs,   &icmp.outStats.dwEchos,        &icmp.outStats.dwEchoReps,
                            &icmp.outStats.dwErrors, &icmp.outStats.dwDestUnreachs, &icmp.outStats.dwTimeExcds};
     for (auto* c : in) *c = 100;
     ip.dwInReceives = ip.dwInDelivers = ip.dwInDiscards = ip.dwInAddrErrors = ip.dwOutRequests = 100;
@@ -216,8 +217,9 @@ TEST(LogNetwork, IcmpAndIpFieldsInTheirTablesOrder) {
     rig.ticks(1);
     const Lines c = rig.values("c" + rig.log().fileName());
     const Lines d = rig.values("d" + rig.log().fileName());
-    EXPECT_EQ(Lines(c.end() - 12, c.end()), (Lines{"3, 0, 1", "3, 1, 2", "3, 2, 3", "3, 3, 4", "3, 4, 5", "3, 5, 6",
-                                                   "3, 6, 7", "3, 7, 8", "3, 8, 9", "3, 9, 10", "3, A, 11", "3, B, 12"}));
+    EXPECT_EQ(Lines(c.end() - 12, c.end()),
+              (Lines{"3, 0, 1", "3, 1, 2", "3, 2, 3", "3, 3, 4", "3, 4, 5", "3, 5, 6", "3, 6, 7", "3, 7, 8", "3, 8, 9",
+                     "3, 9, 10", "3, A, 11", "3, B, 12"}));
     EXPECT_EQ(Lines(d.end() - 5, d.end()), (Lines{"2, 0, 1", "2, 1, 2", "2, 2, 3", "2, 3, 4", "2, 4, 5"}));
 }
 

@@ -7,9 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/win32_platform.h"
-
 #include "harness.h"
+#include "platform/win32/win32_platform.h"
 #include "support.h"
 
 using namespace vel::platform;
