@@ -166,11 +166,15 @@ namespace {
 std::int32_t signed32(std::uint32_t v) { return static_cast<std::int32_t>(v); }
 }  // namespace
 
-void LogWriter::DoNetworkIPLog() {
-    if (!app_.settings.capNET) return;
-    platform::MibIpStats s;
+template <class Record>
+bool LogWriter::readStatistics(bool (platform::Sources::*read)(Record&), Record& out) {
     // A failed call has no figures to log; the baselines wait for the next one.
-    if (!app_.os.sources().ipStatistics(s)) return;
+    return app_.settings.capNET && (app_.os.sources().*read)(out);
+}
+
+void LogWriter::DoNetworkIPLog() {
+    platform::MibIpStats s;
+    if (!readStatistics(&platform::Sources::ipStatistics, s)) return;
     const std::int32_t counters[] = {signed32(s.dwInReceives), signed32(s.dwInDelivers), signed32(s.dwInDiscards),
                                      signed32(s.dwInAddrErrors), signed32(s.dwOutRequests)};
     static constexpr bool kDelta[] = {true, true, true, true, true};
@@ -178,9 +182,8 @@ void LogWriter::DoNetworkIPLog() {
 }
 
 void LogWriter::DoNetworkICMPLog() {
-    if (!app_.settings.capNET) return;
     platform::MibIcmp s;
-    if (!app_.os.sources().icmpStatistics(s)) return;
+    if (!readStatistics(&platform::Sources::icmpStatistics, s)) return;
     const platform::MibIcmpStats& in = s.inStats;
     const platform::MibIcmpStats& out = s.outStats;
     const std::int32_t counters[] = {signed32(in.dwMsgs),    signed32(in.dwEchos),         signed32(in.dwEchoReps),
@@ -192,9 +195,8 @@ void LogWriter::DoNetworkICMPLog() {
 }
 
 void LogWriter::DoNetworkTCPLog() {
-    if (!app_.settings.capNET) return;
     platform::MibTcpStats s;
-    if (!app_.os.sources().tcpStatistics(s)) return;
+    if (!readStatistics(&platform::Sources::tcpStatistics, s)) return;
     const std::int32_t counters[] = {signed32(s.dwCurrEstab),   signed32(s.dwEstabResets),  signed32(s.dwNumConns),
                                      signed32(s.dwActiveOpens), signed32(s.dwPassiveOpens), signed32(s.dwAttemptFails),
                                      signed32(s.dwInSegs),      signed32(s.dwOutSegs),      signed32(s.dwRetransSegs),
@@ -204,9 +206,8 @@ void LogWriter::DoNetworkTCPLog() {
 }
 
 void LogWriter::DoNetworkUDPLog() {
-    if (!app_.settings.capNET) return;
     platform::MibUdpStats s;
-    if (!app_.os.sources().udpStatistics(s)) return;
+    if (!readStatistics(&platform::Sources::udpStatistics, s)) return;
     const std::int32_t counters[] = {signed32(s.dwInDatagrams), signed32(s.dwOutDatagrams), signed32(s.dwNoPorts),
                                      signed32(s.dwNumAddrs), signed32(s.dwInErrors)};
     static constexpr bool kDelta[] = {true, true, false, false, true};

@@ -238,3 +238,21 @@ TEST(LogCost, AWarmTickWithEveryWriterOnDoesNotAllocate) {
     EXPECT_EQ(rig.log().flushCounter(), 60) << "no flush among them";
     EXPECT_EQ(allocations, 0);
 }
+
+TEST(LogNetwork, AFailedStatisticsCallWritesNoLinesAndKeepsTheBaselines) {
+    test::LogRig rig;
+    platform::MibUdpStats udp;
+    udp.dwInDatagrams = 100;
+    rig.m.sim.simSources().setUdp(udp);
+    rig.start(logging("capNET=1\n", 10, 0));
+    rig.ticks(1);
+    rig.m.sim.simSources().advanceUdp(5, 0);
+    rig.m.sim.simSources().setNetStatisticsFail(true);
+    rig.ticks(1);
+    rig.m.sim.simSources().setNetStatisticsFail(false);
+    rig.m.sim.simSources().advanceUdp(2, 0);
+    rig.ticks(1);
+    const Lines v = rig.values("f" + rig.log().fileName());
+    ASSERT_EQ(v.size(), 10u) << "two ticks' lines";
+    EXPECT_EQ(v[5], "5, 0, 7") << "the growth over both ticks";
+}
