@@ -86,7 +86,10 @@ int runNative(const CommandLine& cl) {
                   << "; its window is drawn without it\n";
     if (cl.runFor >= 0)
         os->startTimer(static_cast<std::uint32_t>(cl.runFor * 1000), [&] { vel::shutDown(app); });
-    return os->runLoop();
+    const int code = os->runLoop();
+    // However the loop ended, the orderly end's work has run (it runs once).
+    app.finish();
+    return code;
 }
 
 }  // namespace

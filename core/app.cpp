@@ -2,6 +2,7 @@
 
 #include "core/frm_main.h"
 #include "core/frm_splash.h"
+#include "engine/frm_hidden.h"
 #include "sources/cpu_usage.h"
 #include "sources/net_connection.h"
 #include "sources/system_metrics.h"
@@ -23,7 +24,14 @@ void App::showStatus(const std::string& text) {
     splash->setStatus(text);
 }
 
-void App::end(int exitCode) { os.quit(exitCode); }
+void App::end(int exitCode) {
+    finish();
+    os.quit(exitCode);
+}
+
+void App::finish() {
+    if (auto* hidden = dynamic_cast<FrmHidden*>(engine.get())) hidden->log.writeUnsaved();
+}
 
 void App::setProgramFolder(const std::string& folder) {
     appPath = folder;

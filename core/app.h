@@ -91,8 +91,11 @@ public:
     };
     std::vector<TraceEntry> trace;
     void traceEvent(const std::string& event) { trace.push_back({os.tickMs(), event}); }
-    // Ends the program now.
+    // Ends the program now, after finish().
     void end(int exitCode = 0);
+    // The last work of an orderly end, however the loop ended: the log
+    // lines not yet written, when the user asked for them. Safe to repeat.
+    void finish();
 
     // Builds the folder and settings paths from the platform's program folder.
     void setProgramFolder(const std::string& folder);

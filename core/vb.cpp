@@ -92,20 +92,33 @@ std::optional<bool> textToFlag(const std::string& text) {
 
 Decimal4 Decimal4::fromDouble(double v) { return {static_cast<std::int64_t>(roundHalfEven(v * 10000.0))}; }
 
-std::string Decimal4::text() const {
-    std::int64_t whole = raw / 10000, frac = raw % 10000;
-    bool negative = raw < 0;
-    if (frac < 0) frac = -frac;
-    if (whole < 0) whole = -whole;
-    std::string out = (negative ? "-" : "") + std::to_string(whole);
+std::size_t Decimal4::write(char* out) const {
+    const bool negative = raw < 0;
+    // In unsigned arithmetic, so the most negative raw value has a magnitude too.
+    const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(raw) : static_cast<std::uint64_t>(raw);
+    std::uint64_t whole = magnitude / 10000;
+    unsigned frac = static_cast<unsigned>(magnitude % 10000);
+    char digits[20];
+    std::size_t n = 0, len = 0;
+    do {
+        digits[n++] = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    } while (whole);
+    if (negative) out[len++] = '-';
+    while (n) out[len++] = digits[--n];
     if (frac) {
-        char buf[8];
-        std::snprintf(buf, sizeof buf, "%04lld", static_cast<long long>(frac));
-        std::string f = buf;
-        while (!f.empty() && f.back() == '0') f.pop_back();
-        out += "." + f;
+        out[len++] = '.';
+        for (unsigned place = 1000; frac; place /= 10) {
+            out[len++] = static_cast<char>('0' + frac / place);
+            frac %= place;
+        }
     }
-    return out;
+    return len;
+}
+
+std::string Decimal4::text() const {
+    char buf[kMaxText];
+    return std::string(buf, write(buf));
 }
 
 std::string formatNumber(double value, const std::string& pattern) {

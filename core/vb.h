@@ -3,6 +3,7 @@
 // decimal, and the format patterns the program's texts use.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -36,6 +37,10 @@ struct Decimal4 {
     double toDouble() const { return static_cast<double>(raw) / 10000.0; }
     // Plain text without trailing zeros ("43.5", "43", "0.1234").
     std::string text() const;
+    // The same text into a buffer of at least kMaxText chars, without the
+    // heap; returns its length.
+    static constexpr std::size_t kMaxText = 26;
+    std::size_t write(char* out) const;
     friend Decimal4 operator+(Decimal4 a, Decimal4 b) { return {a.raw + b.raw}; }
     friend Decimal4 operator-(Decimal4 a, Decimal4 b) { return {a.raw - b.raw}; }
     friend bool operator==(Decimal4 a, Decimal4 b) { return a.raw == b.raw; }

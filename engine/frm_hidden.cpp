@@ -46,7 +46,7 @@ std::optional<std::uint32_t> periodInterval16(std::int16_t tenths) {
     return static_cast<std::uint32_t>(ms);
 }
 
-FrmHidden::FrmHidden(App& app) : Form(app.ui, "frmHidden"), app_(app) {
+FrmHidden::FrmHidden(App& app) : Form(app.ui, "frmHidden"), log(app), app_(app) {
     tmrCPUs = &addTimer("tmrCPUs", 100, false);
     tmrNET = &addTimer("tmrNET", 100, false);
     tmrMEM = &addTimer("tmrMEM", 100, false);
@@ -86,8 +86,7 @@ void FrmHidden::onLoad() {
     applyTimerSettings();
     app_.idleCountdown = 10;
     app_.fadePending = true;
-    // The log state (buffers, counters, file name, rotation time, statistic
-    // baselines) is initialised here by the log writer once logging/ has it.
+    log.reset();
     state.reset();
     allValue_ = 0;
     app_.FVScreen = 0;
@@ -98,10 +97,14 @@ void FrmHidden::onLoad() {
     // (the 9x family has no such counter, and runs one processor anyway).
     if (app_.processorCount > 4 && !totalSampler_ && app_.os.sources().platformId() == platform::kPlatformWin32NT)
         totalSampler_ = std::make_unique<clsCPUTotalUsage>(app_.os);
+    log.useTotalSampler(totalSampler_.get());
+    // Old log files go at start, as they do at each new set of names.
+    if (app_.settings.LOGEnable) log.deleteOldLogs();
 }
 
 void FrmHidden::onUnload() {
     screenHeld_ = false;
+    log.useTotalSampler(nullptr);
     totalSampler_.reset();
 }
 
@@ -175,9 +178,7 @@ void FrmHidden::tmrMSE_Timer() {
     if (auto* mouse = dynamic_cast<FrmMouse*>(app_.window(WindowSlot::Mouse))) mouse->showColour(colour);
 }
 
-void FrmHidden::tmrLOG_Timer() {
-    // The log writer's tick runs here once logging/ has it.
-}
+void FrmHidden::tmrLOG_Timer() { log.tick(); }
 
 void FrmHidden::tmrVSBL_Timer() { idleStep(app_); }
 

@@ -10,6 +10,7 @@
 
 #include "engine/engine_state.h"
 #include "forms/form.h"
+#include "logging/log_writer.h"
 
 namespace vel {
 
@@ -41,6 +42,8 @@ public:
     forms::Timer* tmrVSBL;
 
     EngineState state;
+    // The log state and writers, driven by tmrLOG.
+    LogWriter log;
     // The cursor position the mouse tick read last.
     platform::Point cursor{};
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -158,6 +159,17 @@ public:
                       bool bold, Colour colour, int clipLeft, int clipTop, int clipRight, int clipBottom) = 0;
 };
 
+// Files, as far as the log folder needs them. Paths are native (see
+// nativePath). A symbolic link (on Windows any reparse point) is reported
+// as a link and never followed.
+enum class FileKind { Missing, File, Directory, Link, Other };
+struct FolderEntry {
+    std::string name;
+    FileKind kind = FileKind::Missing;
+};
+using FileHandle = std::intptr_t;
+constexpr FileHandle kNoFile = -1;
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -233,6 +245,24 @@ public:
     // Start-with-the-desktop entry for the program: on Windows the Run value
     // does it; elsewhere the backend mirrors it (e.g. an XDG autostart file).
     virtual void mirrorAutostart(bool /*enabled*/, const std::string& /*command*/) {}
+
+    // --- files ---------------------------------------------------------------
+    // Opens a file for appending, creating it when missing. A link or
+    // anything but a plain file is refused, so nothing is written through a
+    // link planted under the file's name. kNoFile when it cannot be opened.
+    virtual FileHandle openAppend(const std::string& /*path*/) { return kNoFile; }
+    // Appends all of the bytes; false when not all of them were written.
+    virtual bool writeFile(FileHandle /*file*/, const char* /*data*/, std::size_t /*size*/) { return false; }
+    virtual bool closeFile(FileHandle /*file*/) { return false; }
+    // The entries of a folder (without "." and ".."); false when it cannot be read.
+    virtual bool listFolder(const std::string& /*folder*/, std::vector<FolderEntry>& out) {
+        out.clear();
+        return false;
+    }
+    // What the path names itself, without following a link.
+    virtual FileKind fileKind(const std::string& /*path*/) { return FileKind::Missing; }
+    // Removes a plain file (a link is removed itself, its target never touched).
+    virtual bool deleteFile(const std::string& /*path*/) { return false; }
 
     // The system is ending the session or asks the program to stop
     // (WM_ENDSESSION, SIGTERM, SIGINT). The handler ends the program in

@@ -2,6 +2,7 @@
 // file of its own here and registers them from runner.cpp.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -49,6 +50,8 @@ using CommandTable = std::map<std::string, CommandHandler>;
 int argInt(const Args& a, std::size_t i);
 double argDouble(const Args& a, std::size_t i);
 const std::string& arg(const Args& a, std::size_t i);
+std::uint64_t argU64(const Args& a, std::size_t i);
+std::uint32_t argU32(const Args& a, std::size_t i);
 
 void registerCoreCommands(CommandTable& table);
 // Processor loads and counters; engine, history and idle prints. Registered
@@ -57,5 +60,7 @@ void registerEngineCommands(CommandTable& table);
 // Memory, network counters, connection and screen pixels of the machine;
 // prints of the memory, network, mouse and clock modules. Extends "print".
 void registerModuleCommands(CommandTable& table);
+// Network statistics of the machine; prints of the logger and the logs folder.
+void registerLogCommands(CommandTable& table);
 
 }  // namespace vel

@@ -14,8 +14,6 @@
 
 namespace vel {
 
-namespace {
-
 std::uint64_t argU64(const Args& a, std::size_t i) {
     const std::string& s = arg(a, i);
     try {
@@ -24,7 +22,7 @@ std::uint64_t argU64(const Args& a, std::size_t i) {
         if (used == s.size() && s[0] != '-') return v;
     } catch (...) {
     }
-    throw ScenarioError("not a whole number of bytes: " + s);
+    throw ScenarioError("not a whole unsigned number: " + s);
 }
 
 std::uint32_t argU32(const Args& a, std::size_t i) {
@@ -32,6 +30,8 @@ std::uint32_t argU32(const Args& a, std::size_t i) {
     if (v > 0xFFFFFFFFull) throw ScenarioError("more than 32 bits: " + a[i]);
     return static_cast<std::uint32_t>(v);
 }
+
+namespace {
 
 template <class T>
 T& module(ScenarioContext& c, WindowSlot slot) {

@@ -102,6 +102,7 @@ CommandTable buildCommands() {
     registerCoreCommands(table);
     registerEngineCommands(table);
     registerModuleCommands(table);
+    registerLogCommands(table);
     return table;
 }
 
@@ -131,7 +132,8 @@ int runScenario(const ScenarioOptions& options, std::ostream& out, std::ostream&
         return 2;
     }
     std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
+    // A program folder has its logs folder, as every one we ship does.
+    std::filesystem::create_directories(std::filesystem::path(folder) / "logs", ec);
 
     platform::SimPlatform sim;
     sim.setProgramFolder(std::filesystem::absolute(folder).lexically_normal().string());

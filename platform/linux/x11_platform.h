@@ -95,6 +95,12 @@ public:
     char pathSeparator() const override { return '/'; }
     std::string nativePath(const std::string& path) const override;
     void mirrorAutostart(bool enabled, const std::string& command) override;
+    FileHandle openAppend(const std::string& path) override;
+    bool writeFile(FileHandle file, const char* data, std::size_t size) override;
+    bool closeFile(FileHandle file) override;
+    bool listFolder(const std::string& folder, std::vector<FolderEntry>& out) override;
+    FileKind fileKind(const std::string& path) override;
+    bool deleteFile(const std::string& path) override;
 
     // Window creation for the backend's own dialogs.
     WindowId createDialogWindow(const std::string& title, const Rect& bounds, WindowListener* listener);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/common/civil_date.h"
 #include "platform/common/memory_registry.h"
 #include "platform/platform.h"
 
@@ -82,6 +83,14 @@ public:
     std::string nativePath(const std::string& path) const override;
     VersionInfo version() const override { return version_; }
     void mirrorAutostart(bool enabled, const std::string& command) override;
+    // Files are the real ones under the program folder, so tests and
+    // scenarios read back what the program wrote.
+    FileHandle openAppend(const std::string& path) override;
+    bool writeFile(FileHandle file, const char* data, std::size_t size) override;
+    bool closeFile(FileHandle file) override;
+    bool listFolder(const std::string& folder, std::vector<FolderEntry>& out) override;
+    FileKind fileKind(const std::string& path) override;
+    bool deleteFile(const std::string& path) override;
 
     // --- machine facts and script controls --------------------------------
     void setScreenSize(int w, int h) { screen_ = {w, h}; }
@@ -191,9 +200,5 @@ private:
     std::string autostartCommand_;
     int loopDepth_ = 0;
 };
-
-// Days since 1970-01-01 for a civil date, and back.
-std::int64_t daysFromCivil(int year, int month, int day);
-void civilFromDays(std::int64_t days, int& year, int& month, int& day);
 
 }  // namespace vel::platform

@@ -85,6 +85,12 @@ public:
     std::string nativePath(const std::string& path) const override;
     std::optional<LocaleDateNames> localeDateNames() override;
     SystemText* systemText() override { return &text_; }
+    FileHandle openAppend(const std::string& path) override;
+    bool writeFile(FileHandle file, const char* data, std::size_t size) override;
+    bool closeFile(FileHandle file) override;
+    bool listFolder(const std::string& folder, std::vector<FolderEntry>& out) override;
+    FileKind fileKind(const std::string& path) override;
+    bool deleteFile(const std::string& path) override;
 
     // The window procedures' way back in.
     LRESULT formMessage(Win32Window& w, UINT msg, WPARAM wp, LPARAM lp);

@@ -13,4 +13,8 @@ public:
     long count() const;
 };
 
+// Blocks from operator new not yet given back, counted at all times: equal
+// figures at two moments mean the heap holds as many blocks as before.
+long liveAllocations();
+
 }  // namespace vel::test

@@ -23,7 +23,8 @@ public:
         const unsigned long long tag = (static_cast<unsigned long long>(entropy()) << 32) ^ entropy();
         folder = std::filesystem::temp_directory_path() / ("velmora-sim-" + std::to_string(tag));
         std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
+        // Every program folder we set up has its logs folder, as a shipped one does.
+        std::filesystem::create_directories(folder / "logs");
         sim.setProgramFolder(folder.string());
         sim.simSources().setProcessorCount(static_cast<std::uint32_t>(processors));
 #ifdef VELMORA_SOURCE_DIR

@@ -1,0 +1,258 @@
+// The log writers and the flush: which lines, in what form, when they reach
+// the files and under which names.
+#include <gtest/gtest.h>
+
+#include "log_rig.h"
+#include "support/allocation_counter.h"
+
+using namespace vel;
+using Lines = std::vector<std::string>;
+
+namespace {
+// Logging on with only the given capture, the timer left to the test.
+std::string logging(const std::string& capture, int timing = 10, int write = 1) {
+    return "LOGEnable=1\nLOGTiming=" + std::to_string(timing) + "\nLOGWrite=" + std::to_string(write) + "\n" + capture;
+}
+}  // namespace
+
+TEST(LogFlush, TicksBetweenFlushesRoundHalfToEvenInSinglePrecision) {
+    EXPECT_EQ(LogWriter::flushTicks(10, 5), 300);
+    EXPECT_EQ(LogWriter::flushTicks(10, 1), 60);
+    EXPECT_EQ(LogWriter::flushTicks(16, 1), 38) << "37.5";
+    EXPECT_EQ(LogWriter::flushTicks(48, 1), 12) << "12.5";
+    EXPECT_EQ(LogWriter::flushTicks(7, 3), 257);
+    EXPECT_EQ(LogWriter::flushTicks(1, 60), 32767) << "held to the 16-bit counter";
+    EXPECT_EQ(LogWriter::flushTicks(10, 0), 0) << "every tick";
+}
+
+TEST(LogFlush, TheFirstFlushComesOnTickNPlusOneAndEveryNPlusOneAfter) {
+    test::LogRig rig;
+    rig.start(logging("capCPU=1\n"));  // N = 60
+    rig.ticks(60);
+    EXPECT_TRUE(rig.names().empty());
+    EXPECT_EQ(rig.log().buffer(kLogCPU).count, 180) << "three lines a tick with two processors";
+    EXPECT_EQ(rig.log().flushCounter(), 60);
+    rig.ticks(1);
+    const std::string name = "a" + rig.log().fileName();
+    ASSERT_EQ(rig.lines(name).size(), 183u);
+    EXPECT_EQ(rig.log().buffer(kLogCPU).count, 0);
+    EXPECT_EQ(rig.log().flushCounter(), 0);
+    rig.ticks(60);
+    EXPECT_EQ(rig.lines(name).size(), 183u);
+    rig.ticks(1);
+    EXPECT_EQ(rig.lines(name).size(), 366u);
+}
+
+TEST(LogFlush, TheTimerDrivesItAtTheCapturePeriod) {
+    test::LogRig rig;
+    rig.start(logging("capCPU=1\n", 10, 5));  // a tick a second, N = 300
+    const std::int64_t loaded = rig.engineLoadedAt();
+    rig.m.sim.advance(static_cast<std::uint64_t>(loaded + 300'000 - rig.m.sim.nowMs()));
+    EXPECT_TRUE(rig.names().empty()) << "300 ticks, no flush yet";
+    rig.m.sim.advance(1000);
+    EXPECT_EQ(rig.names().size(), 6u) << "the 301st tick, five minutes and a second after the load";
+}
+
+TEST(LogFlush, AllSixFilesAreOpenedEvenWithNothingToWrite) {
+    test::LogRig rig;
+    rig.start(logging("capCPU=0\ncapMEM=1\ncapNET=1\n", 10, 0));  // a flush every tick
+    rig.ticks(1);
+    const std::string name = rig.log().fileName();
+    EXPECT_EQ(rig.names(), (Lines{"a" + name, "b" + name, "c" + name, "d" + name, "e" + name, "f" + name}));
+    EXPECT_TRUE(rig.lines("a" + name).empty());
+    EXPECT_EQ(rig.lines("b" + name).size(), 4u);
+    EXPECT_EQ(rig.lines("c" + name).size(), 12u);
+    EXPECT_EQ(rig.lines("d" + name).size(), 5u);
+    EXPECT_EQ(rig.lines("e" + name).size(), 11u);
+    EXPECT_EQ(rig.lines("f" + name).size(), 5u);
+}
+
+TEST(LogLines, DateTimeWithTheSystemClocksMillisecondsTypeFieldValue) {
+    test::LogRig rig(2);
+    rig.start(logging("capCPU=1\n", 10, 0));
+    rig.setLoad(0, 41);
+    rig.setLoad(1, 42);
+    rig.setClock(2008, 3, 7, 14, 5, 9, 42);
+    rig.ticks(1);
+    EXPECT_EQ(rig.log().fileName(), "2008-03-07-14.log");
+    // Processor 1 at 42 %, the mean 41.5 rounded half to even.
+    EXPECT_EQ(rig.lines("a2008-03-07-14.log"),
+              (Lines{"03/07/08, 14:05:09.0042, 0, 0, 41", "03/07/08, 14:05:09.0042, 0, 1, 42",
+                     "03/07/08, 14:05:09.0042, 0, 9, 42"}));
+    rig.setLoad(0, 42);
+    rig.setLoad(1, 43);  // 42.5 rounds to 42
+    rig.setClock(2008, 3, 7, 14, 5, 10, 7);
+    rig.ticks(1);
+    EXPECT_EQ(rig.lines("a2008-03-07-14.log").back(), "03/07/08, 14:05:10.0007, 0, 9, 42");
+}
+
+TEST(LogLines, OneProcessorHasNoMeanAndFourHaveEveryField) {
+    {
+        test::LogRig rig(1);
+        rig.start(logging("capCPU=1\n", 10, 0));
+        rig.setLoad(0, 57);
+        rig.ticks(1);
+        EXPECT_EQ(rig.values("a" + rig.log().fileName()), (Lines{"0, 0, 57"}));
+    }
+    {
+        test::LogRig rig(4);
+        rig.start(logging("capCPU=1\n", 10, 0));
+        for (int p = 0; p < 4; ++p) rig.setLoad(p, 10 + p);  // mean 11.5
+        rig.ticks(1);
+        EXPECT_EQ(rig.values("a" + rig.log().fileName()),
+                  (Lines{"0, 0, 10", "0, 1, 11", "0, 2, 12", "0, 3, 13", "0, 9, 12"}));
+    }
+}
+
+TEST(LogLines, MemorySharesHaveAtMostFourDecimalsAndNoTrailingZeros) {
+    test::LogRig rig;
+    platform::MemoryStatusEx mem;
+    mem.totalPhys = 1000, mem.availPhys = 435;
+    mem.totalVirtual = 1000000, mem.availVirtual = 431234;
+    mem.totalPageFile = 100, mem.availPageFile = 43;
+    rig.m.sim.simSources().setMemory(mem);
+    rig.start(logging("capMEM=1\n", 10, 0));
+    rig.ticks(1);
+    // Load: (565 + 568766 + 57) / 1001100 = 0.5688 at four places.
+    EXPECT_EQ(rig.values("b" + rig.log().fileName()),
+              (Lines{"1, 0, 43.5", "1, 1, 43.1234", "1, 2, 43", "1, 3, 56.88"}));
+}
+
+TEST(LogNames, NewlogThreeKeepsOneNameForEightHoursNewlogZeroRotatesHourly) {
+    for (int newlog : {0, 3}) {
+        test::LogRig rig(1);
+        rig.setClock(2026, 12, 6, 0, 0, 0);
+        rig.start(logging("capCPU=1\nNEWLOG=" + std::to_string(newlog) + "\n", 50, 5));  // a flush every 5 min
+        rig.m.sim.advance(9 * 3600 * 1000);
+        const Lines hourly = {"a2026-12-06-00.log", "a2026-12-06-01.log", "a2026-12-06-02.log",
+                              "a2026-12-06-03.log", "a2026-12-06-04.log", "a2026-12-06-05.log",
+                              "a2026-12-06-06.log", "a2026-12-06-07.log", "a2026-12-06-08.log"};
+        Lines files;
+        for (const std::string& n : rig.names())
+            if (n[0] == 'a') files.push_back(n);
+        if (newlog == 0)
+            EXPECT_EQ(files, hourly);
+        else
+            EXPECT_EQ(files, (Lines{"a2026-12-06-00.log", "a2026-12-06-08.log"}));
+    }
+}
+
+TEST(LogNames, AnyOtherNewlogPicksANameAtEachFlushAndNamesChangeOnlyAtAFlush) {
+    test::LogRig rig(1);
+    rig.start(logging("capCPU=1\nNEWLOG=7\n", 10, 1));
+    rig.setClock(2026, 12, 6, 9, 59, 0);
+    rig.ticks(61);
+    EXPECT_EQ(rig.log().fileName(), "2026-12-06-09.log");
+    rig.setClock(2026, 12, 6, 10, 0, 30);
+    rig.ticks(60);
+    EXPECT_EQ(rig.log().fileName(), "2026-12-06-09.log") << "no flush yet";
+    rig.ticks(1);
+    EXPECT_EQ(rig.log().fileName(), "2026-12-06-10.log");
+    EXPECT_EQ(rig.lines("a2026-12-06-10.log").size(), 61u) << "the lines of 09:59 go to the file of the flush";
+}
+
+TEST(LogNetwork, FirstLinesShowNoGrowthAndACounterAtZeroStartsCountingWhenItGrows) {
+    test::LogRig rig;
+    platform::MibTcpStats tcp;
+    tcp.dwCurrEstab = 4, tcp.dwNumConns = 9, tcp.dwInSegs = 1000, tcp.dwOutSegs = 500;
+    rig.m.sim.simSources().setTcp(tcp);
+    rig.start(logging("capNET=1\n", 10, 0));
+    rig.ticks(1);
+    const std::string e = "e" + rig.log().fileName();
+    EXPECT_EQ(rig.values(e), (Lines{"4, 0, 4", "4, 1, 0", "4, 2, 9", "4, 3, 0", "4, 4, 0", "4, 5, 0", "4, 6, 0",
+                                    "4, 7, 0", "4, 8, 0", "4, 9, 0", "4, A, 0"}));
+    tcp.dwInSegs = 1010, tcp.dwOutRsts = 5, tcp.dwCurrEstab = 2;
+    rig.m.sim.simSources().setTcp(tcp);
+    rig.ticks(1);
+    Lines v = rig.values(e);
+    EXPECT_EQ(v[11], "4, 0, 2") << "raw";
+    EXPECT_EQ(v[17], "4, 6, 10");
+    EXPECT_EQ(v[21], "4, A, 0") << "its first growth from 0 is not counted";
+    tcp.dwOutRsts = 8;
+    rig.m.sim.simSources().setTcp(tcp);
+    rig.ticks(1);
+    EXPECT_EQ(rig.values(e).back(), "4, A, 3");
+}
+
+TEST(LogNetwork, ACounterPassingTwoToTheThirtyOneGivesALargeNegativeDelta) {
+    test::LogRig rig;
+    platform::MibUdpStats udp;
+    udp.dwInDatagrams = 2147483647u, udp.dwNoPorts = 0x80000005u;
+    rig.m.sim.simSources().setUdp(udp);
+    rig.start(logging("capNET=1\n", 10, 0));
+    rig.ticks(1);
+    rig.m.sim.simSources().advanceUdp(1, 0);
+    rig.ticks(1);
+    rig.m.sim.simSources().advanceUdp(3, 0);
+    rig.ticks(1);
+    const Lines v = rig.values("f" + rig.log().fileName());
+    ASSERT_EQ(v.size(), 15u);
+    EXPECT_EQ(v[0], "5, 0, 0");
+    EXPECT_EQ(v[2], "5, 2, -2147483643") << "a raw counter is read as signed";
+    EXPECT_EQ(v[5], "5, 0, -4294967295");
+    EXPECT_EQ(v[10], "5, 0, 3") << "and counts on from the negative value";
+}
+
+TEST(LogNetwork, IcmpAndIpFieldsInTheirTablesOrder) {
+    test::LogRig rig;
+    platform::MibIcmp icmp;
+    platform::MibIpStats ip;
+    rig.m.sim.simSources().setIcmp(icmp);
+    rig.m.sim.simSources().setIp(ip);
+    rig.start(logging("capNET=1\n", 10, 0));
+    rig.ticks(1);  // every baseline 0: they start with the next growth
+    std::uint32_t* in[] = {&icmp.inStats.dwMsgs,    &icmp.inStats.dwEchos,         &icmp.inStats.dwEchoReps,
+                           &icmp.inStats.dwErrors,  &icmp.inStats.dwDestUnreachs,  &icmp.inStats.dwTimeExcds,
+                           &icmp.outStats.dwMsgs,   &icmp.outStats.dwEchos,        &icmp.outStats.dwEchoReps,
+                           &icmp.outStats.dwErrors, &icmp.outStats.dwDestUnreachs, &icmp.outStats.dwTimeExcds};
+    for (auto* c : in) *c = 100;
+    ip.dwInReceives = ip.dwInDelivers = ip.dwInDiscards = ip.dwInAddrErrors = ip.dwOutRequests = 100;
+    rig.m.sim.simSources().setIcmp(icmp);
+    rig.m.sim.simSources().setIp(ip);
+    rig.ticks(1);
+    for (int i = 0; i < 12; ++i) *in[i] += static_cast<std::uint32_t>(i + 1);
+    ip.dwInReceives += 1, ip.dwInDelivers += 2, ip.dwInDiscards += 3, ip.dwInAddrErrors += 4, ip.dwOutRequests += 5;
+    rig.m.sim.simSources().setIcmp(icmp);
+    rig.m.sim.simSources().setIp(ip);
+    rig.ticks(1);
+    const Lines c = rig.values("c" + rig.log().fileName());
+    const Lines d = rig.values("d" + rig.log().fileName());
+    EXPECT_EQ(Lines(c.end() - 12, c.end()),
+              (Lines{"3, 0, 1", "3, 1, 2", "3, 2, 3", "3, 3, 4", "3, 4, 5", "3, 5, 6", "3, 6, 7", "3, 7, 8", "3, 8, 9",
+                     "3, 9, 10", "3, A, 11", "3, B, 12"}));
+    EXPECT_EQ(Lines(d.end() - 5, d.end()), (Lines{"2, 0, 1", "2, 1, 2", "2, 2, 3", "2, 3, 4", "2, 4, 5"}));
+}
+
+TEST(LogCost, AWarmTickWithEveryWriterOnDoesNotAllocate) {
+    test::LogRig rig(4);
+    rig.start(logging("capCPU=1\ncapMEM=1\ncapNET=1\n", 10, 1));
+    rig.ticks(61);  // warm: a whole cycle and its flush
+    long allocations = 0;
+    for (int i = 0; i < 60; ++i) {
+        rig.m.sim.simSources().advanceUdp(static_cast<std::uint32_t>(i * 1000003), 1);  // ever longer numbers
+        rig.setClock(2026, 12, 6, 23, 59, 59 - i % 2, i * 17);
+        test::CountAllocations counting;
+        rig.engine().tmrLOG_Timer();
+        allocations += counting.count();
+    }
+    EXPECT_EQ(rig.log().flushCounter(), 60) << "no flush among them";
+    EXPECT_EQ(allocations, 0);
+}
+
+TEST(LogNetwork, AFailedStatisticsCallWritesNoLinesAndKeepsTheBaselines) {
+    test::LogRig rig;
+    platform::MibUdpStats udp;
+    udp.dwInDatagrams = 100;
+    rig.m.sim.simSources().setUdp(udp);
+    rig.start(logging("capNET=1\n", 10, 0));
+    rig.ticks(1);
+    rig.m.sim.simSources().advanceUdp(5, 0);
+    rig.m.sim.simSources().setNetStatisticsFail(true);
+    rig.ticks(1);
+    rig.m.sim.simSources().setNetStatisticsFail(false);
+    rig.m.sim.simSources().advanceUdp(2, 0);
+    rig.ticks(1);
+    const Lines v = rig.values("f" + rig.log().fileName());
+    ASSERT_EQ(v.size(), 10u) << "two ticks' lines";
+    EXPECT_EQ(v[5], "5, 0, 7") << "the growth over both ticks";
+}
