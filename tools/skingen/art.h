@@ -76,5 +76,11 @@ Pixels mainSkin();
 Pixels mainButton(int which, bool down);  // 0 memtide, 1 logscope, 2 options, 3 exit
 Pixels splashSkin();
 Pixels splashMeters(int which);  // 0..2
+Pixels fullViewSkin();
+Pixels fullViewPanel();
+Pixels fullViewScreenButton(int which, bool down);  // 0..4, the screens in button order
+Pixels fullViewSubButton(int look);                 // 0 normal, 1 pressed, 2 disabled
+Pixels fullViewExit(bool down);
+Pixels fullViewVu();
 
 }  // namespace vel::skingen
