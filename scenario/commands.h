@@ -18,6 +18,7 @@ class SimPlatform;
 namespace forms {
 class Form;
 class Control;
+class Timer;
 }
 
 // A scenario mistake: reported with its line number, and the run fails.
@@ -57,5 +58,11 @@ void registerEngineCommands(CommandTable& table);
 // Memory, network counters, connection and screen pixels of the machine;
 // prints of the memory, network, mouse and clock modules. Extends "print".
 void registerModuleCommands(CommandTable& table);
+// Opening the Full View and prints of its buttons, labels, timers and VU
+// needles. Extends "print".
+void registerFullViewCommands(CommandTable& table);
+
+// "timer NAME enabled=.. interval=.. ticks=.." for a form's timer.
+void printTimer(ScenarioContext& c, const forms::Timer& t);
 
 }  // namespace vel
