@@ -185,8 +185,9 @@ Pixels fullViewVu() {
         lineAA(p, kVuPivotX - 24.0 * std::cos(a), kVuPivotY - 24.0 * std::sin(a), kVuPivotX - reach * std::cos(a),
                kVuPivotY - reach * std::sin(a), i % 5 == 0 ? 1.2 : 0.9, s.figure);
     }
-    text(p, 10, 24, "0", 5.25, false, s.figure);
-    text(p, 38, 24, "100", 5.25, false, s.figure);
+    // The figures sit in the top corners, where the needle never reaches.
+    text(p, 3, 2, "0", 5.25, false, s.figure);
+    text(p, 45, 2, "100", 5.25, false, s.figure);
     fillCircleAA(p, kVuPivotX, kVuPivotY + 1.0, 3.6, darker(s.figure, 40));
     fillCircleAA(p, kVuPivotX - 0.2, kVuPivotY + 0.6, 1.6, lighter(s.figure, 90));
     return p;
