@@ -4,15 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
 
-#include "forms/png.h"
 #include "fullview_rig.h"
+#include "snapshot_reference.h"
 
 using namespace vel;
 using namespace vel::fullview;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -24,7 +21,7 @@ constexpr std::uint64_t kMiB = 1048576, kGiB = 1073741824;
 TEST(FullViewMemoryPage, LabelsAndNeedlesFollowTheMemoryStatus) {
     test::FullViewRig rig(2);
     // 1 GiB of 4 free, 1.5 of 2 GiB virtual, 3 of 6 GiB page file.
-    rig.setMemory(4 * kGiB, kGiB, 2 * kGiB, 3 * kGiB / 2, 6 * kGiB, 3 * kGiB);
+    rig.sources().setMemory(test::memoryStatus(4 * kGiB, kGiB, 2 * kGiB, 3 * kGiB / 2, 6 * kGiB, 3 * kGiB));
     App& app = rig.startAndSettle(kQuiet);
     showFullView(app, 5, 0, 0);
     FvMemoryPage& page = *rig.view().memoryPage;
@@ -41,7 +38,7 @@ TEST(FullViewMemoryPage, LabelsAndNeedlesFollowTheMemoryStatus) {
     EXPECT_EQ(page.needleValue[3], std::lround(app.memory.CombinedLoad.toDouble() * 100));
 
     // Small amounts keep three places before the point; a tick follows a change.
-    rig.setMemory(4 * kGiB, kMiB / 2, 2 * kGiB, 2 * kGiB, 6 * kGiB, 6 * kGiB - 3 * kGiB / 1000);
+    rig.sources().setMemory(test::memoryStatus(4 * kGiB, kMiB / 2, 2 * kGiB, 2 * kGiB, 6 * kGiB, 6 * kGiB - 3 * kGiB / 1000));
     rig.m.sim.advance(200);
     EXPECT_EQ(page.lblMemInfo[0]->caption(), "000.500 MB");
     EXPECT_EQ(page.needleValue[0], 0);
@@ -174,31 +171,10 @@ TEST(FullViewHardwarePages, TheSubViewButtonsFillTheLabels) {
 
 // --- reference pictures ------------------------------------------------------
 
-namespace {
-
-const fs::path kSnapshots = fs::path(VELMORA_SOURCE_DIR) / "tests" / "data" / "snapshots";
-
-void matchesReference(forms::Form& form, const std::string& name) {
-    const Pixels shown = form.render();
-    const fs::path file = kSnapshots / (name + ".png");
-    if (std::getenv("VELMORA_UPDATE_SNAPSHOTS")) {
-        ASSERT_TRUE(gfx::savePng(file.string(), shown));
-        return;
-    }
-    const auto reference = gfx::loadPng(file.string());
-    ASSERT_TRUE(reference.has_value()) << "no reference " << file;
-    ASSERT_EQ(reference->width, shown.width) << name;
-    ASSERT_EQ(reference->height, shown.height) << name;
-    int differing = 0;
-    for (std::size_t i = 0; i < shown.data.size(); ++i) differing += reference->data[i] != shown.data[i];
-    EXPECT_EQ(differing, 0) << name << " differs from its reference in " << differing << " pixels";
-}
-
-}  // namespace
 
 TEST(FullViewSnapshot, EveryScreenAndSubView) {
     test::FullViewRig rig(2);
-    rig.setMemory(4 * kGiB, 3 * kGiB / 2, 2 * kGiB, 3 * kGiB / 2, 6 * kGiB, 4 * kGiB);
+    rig.sources().setMemory(test::memoryStatus(4 * kGiB, 3 * kGiB / 2, 2 * kGiB, 3 * kGiB / 2, 6 * kGiB, 4 * kGiB));
     App& app = rig.startAndSettle(kQuiet);
     app.inventory = test::FullViewRig::sampleInventory();
     FrmFULLVIEW& fv = rig.openFromMainBar();
@@ -213,6 +189,6 @@ TEST(FullViewSnapshot, EveryScreenAndSubView) {
     for (const View& v : views) {
         fv.btnSelect_Click(v.button);
         if (v.subView) fv.btnTSelect_Click(v.subView);
-        matchesReference(fv, v.name);
+        test::matchesReference(fv.render(), v.name);
     }
 }

@@ -40,17 +40,6 @@ public:
             if (t->enabled()) names += (names.empty() ? "" : " ") + t->name();
         return names;
     }
-    void setMemory(std::uint64_t totalPhys, std::uint64_t availPhys, std::uint64_t totalVirtual,
-                   std::uint64_t availVirtual, std::uint64_t totalPageFile, std::uint64_t availPageFile) {
-        platform::MemoryStatusEx s;
-        s.totalPhys = totalPhys;
-        s.availPhys = availPhys;
-        s.totalVirtual = totalVirtual;
-        s.availVirtual = availVirtual;
-        s.totalPageFile = totalPageFile;
-        s.availPageFile = availPageFile;
-        sources().setMemory(s);
-    }
     // A machine described in every field the pages show.
     static HardwareInventory sampleInventory() {
         HardwareInventory inv;

@@ -22,6 +22,10 @@ std::vector<Artwork> allArtwork();
 // --- shared look ---------------------------------------------------------
 
 constexpr Colour kKey = rgb(255, 0, 255);  // transparent colour of the skins
+// The dark well that buttons and faces sit in, and its recessed rim.
+constexpr Colour kWell = rgb(14, 15, 18);
+constexpr Colour kRimShadow = rgb(4, 4, 6);
+constexpr Colour kRimLight = rgb(128, 134, 148);
 
 // The five LCD colour schemes: Black, Blue, Gold, Green, Red.
 struct LcdStyle {

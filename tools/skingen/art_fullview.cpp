@@ -11,9 +11,6 @@ using namespace vel::gfx;
 
 namespace {
 
-constexpr Colour kWell = rgb(14, 15, 18);
-constexpr Colour kRimShadow = rgb(4, 4, 6);
-constexpr Colour kRimLight = rgb(128, 134, 148);
 constexpr Colour kIconSteel = rgb(206, 212, 222);
 constexpr Colour kIconBody = rgb(28, 30, 36);
 constexpr Colour kGlow = rgb(103, 186, 218);
