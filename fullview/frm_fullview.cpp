@@ -18,9 +18,6 @@ namespace {
 
 const char* const kScreenCaptions[5] = {"Single Processor Data", "Processors Summary", "Network Statistics",
                                         "Memory Data", "Miscellaneous Data"};
-constexpr int kScreenButtonLeft = 12, kScreenButtonTop = 40, kScreenButtonPitch = 36;
-constexpr int kScreenButtonWidth = 124, kScreenButtonHeight = 30, kScreenIconWidth = 28;
-constexpr int kSubButtonTop = 234, kSubButtonWidth = 38, kSubButtonHeight = 24, kSubButtonPitch = 43;
 
 struct SubView {
     const char* tip;
@@ -120,7 +117,7 @@ FrmFULLVIEW::FrmFULLVIEW(App& app) : Form(app.ui, "frmFULLVIEW"), pdh(app.os.sou
         btnFV[i]->onClick = [this, i] { btnFV_Click(i); };
     }
     for (int i = 0; i < 3; ++i) {
-        const int left = kScreenButtonLeft + i * kSubButtonPitch;
+        const int left = kSubButtonLeft + i * kSubButtonPitch;
         btnTSelect[i] = &picMainSkin->add<forms::Image>("btnTSelect", i);
         btnTSelect[i]->move(left, kSubButtonTop, kSubButtonWidth, kSubButtonHeight);
         btnTSelect[i]->onClick = [this, i] { btnTSelect_Click(i); };
@@ -133,7 +130,7 @@ FrmFULLVIEW::FrmFULLVIEW(App& app) : Form(app.ui, "frmFULLVIEW"), pdh(app.os.sou
         btnTFV[i]->onClick = [this, i] { btnTFV_Click(i); };
     }
     btnExit = &picMainSkin->add<forms::PictureButton>("btnExit");
-    btnExit->move(470, 10, 18, 18);
+    btnExit->move(kExitLeft, kExitTop, kExitSize, kExitSize);
     btnExit->setToolTipText("Close");
     btnExit->onClick = [this] { btnExit_Click(); };
 

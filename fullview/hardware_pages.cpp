@@ -81,9 +81,9 @@ std::array<std::string, 10> hardwarePageLines(const HardwareInventory& inv, int 
 
 FvHardwarePages::FvHardwarePages(forms::PictureBox& panel) {
     fullview::addPanelTitle(panel, "MISCELLANEOUS DATA");
-    lblSTitle = &fullview::addPanelLabel(panel, "lblSTitle", -1, 12, 28, 320, TextRole::Heading);
+    lblSTitle = &fullview::addPanelLabel(panel, "lblSTitle", -1, 12, 28, 368, TextRole::Heading);
     for (int i = 0; i < 10; ++i)
-        lblMiscInfo[i] = &fullview::addPanelLabel(panel, "lblMiscInfo", i, 12, 50 + i * 16, 320, TextRole::Caption);
+        lblMiscInfo[i] = &fullview::addPanelLabel(panel, "lblMiscInfo", i, 12, 50 + i * 16, 368, TextRole::Caption);
 }
 
 void FvHardwarePages::showSubView(int subView) { lblSTitle->setCaption(hardwarePageTitle(subView)); }

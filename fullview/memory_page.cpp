@@ -40,18 +40,18 @@ NeedlePoint vuNeedlePoint(int pivotX, int pivotY, int value, int i) {
 FvMemoryPage::FvMemoryPage(App& app, forms::PictureBox& panel) : app_(app) {
     fullview::addPanelTitle(panel, "MEMORY DATA");
     for (int i = 0; i < 4; ++i) {
-        const int x = 10 + (i % 2) * 160, y = 30 + (i / 2) * 50;
+        const int x = 12 + (i % 2) * 192, y = 28 + (i / 2) * 54;
         picTach[i] = &panel.add<forms::PictureBox>("picTach", i);
-        picTach[i]->move(x, y, kTachWidth, kTachHeight);
+        picTach[i]->move(x, y + 12, kTachWidth, kTachHeight);
         vuLine[i] = &picTach[i]->add<forms::Line>("vuLine", i);
         vuLine[i]->setPoints(kPivotX, kPivotY - 20, kPivotX, kPivotY);
         vuLine[i]->setVisible(false);  // it only marks the pivot
-        lblVUCaption[i] = &fullview::addPanelLabel(panel, "lblVUCaption", i, x + 65, y + 4, 108, TextRole::Small);
+        lblVUCaption[i] = &fullview::addPanelLabel(panel, "lblVUCaption", i, x, y, 184, TextRole::Small);
         lblVUCaption[i]->setCaption(kMeterCaptions[i]);
-        lblMemInfo[i] = &fullview::addPanelLabel(panel, "lblMemInfo", i, x + 65, y + 16, 108, TextRole::Value);
+        lblMemInfo[i] = &fullview::addPanelLabel(panel, "lblMemInfo", i, x + 66, y + 24, 118, TextRole::Value);
     }
     for (int i = 4; i < 7; ++i)
-        lblMemInfo[i] = &fullview::addPanelLabel(panel, "lblMemInfo", i, 12, 134 + (i - 4) * 16, 320, TextRole::Caption);
+        lblMemInfo[i] = &fullview::addPanelLabel(panel, "lblMemInfo", i, 12, 142 + (i - 4) * 16, 368, TextRole::Caption);
     lblRR = &fullview::addPanelLabel(panel, "lblRR", -1, 12, 194, 120, TextRole::Option);
     lblRR->setCaption("Start Memtide Lite...");
     lblRR->setToolTipText("Free memory with Memtide");

@@ -10,7 +10,7 @@ void addOptions(forms::PictureBox& panel, const char* name, std::array<forms::La
                 const char* second) {
     const char* captions[2] = {first, second};
     for (int i = 0; i < 2; ++i) {
-        labels[i] = &fullview::addPanelLabel(panel, name, i, 12 + i * 164, 196, 160, fullview::TextRole::Option);
+        labels[i] = &fullview::addPanelLabel(panel, name, i, 12 + i * 192, 196, 184, fullview::TextRole::Option);
         labels[i]->setCaption(captions[i]);
     }
 }

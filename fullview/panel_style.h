@@ -6,11 +6,9 @@
 
 #include "forms/graphic_controls.h"
 #include "forms/picture_box.h"
+#include "fullview/fullview_layout.h"
 
 namespace vel::fullview {
-
-// Every panel sits at the same place on the skin, with the same size.
-constexpr int kPanelLeft = 144, kPanelTop = 40, kPanelWidth = 344, kPanelHeight = 218;
 
 constexpr Colour kTitleColour = rgb(103, 186, 218);  // panel titles and captions
 constexpr Colour kValueColour = rgb(222, 240, 250);  // figures and names

@@ -14,18 +14,18 @@ FvProcessorPages::FvProcessorPages(App& app, forms::PictureBox& single, forms::P
     : app_(app) {
     fullview::addPanelTitle(single, "PROCESSOR DATA");
     for (int i = 0; i < 4; ++i) {
-        lblCPUOpt[i] = &fullview::addPanelLabel(single, "lblCPUOpt", i, 12 + (i % 2) * 164, 180 + (i / 2) * 16, 150,
+        lblCPUOpt[i] = &fullview::addPanelLabel(single, "lblCPUOpt", i, 12 + (i % 2) * 192, 180 + (i / 2) * 16, 180,
                                                 TextRole::Option);
         lblCPUOpt[i]->setCaption("Show Processor " + std::to_string(i) + " Data");
     }
 
     fullview::addPanelTitle(summary, "PROCESSORS SUMMARY");
     for (int i = 0; i < 12; ++i) {
-        lblProcSumInfo[i] = &fullview::addPanelLabel(summary, "lblProcSumInfo", i, 12, 30 + i * 14, 320, TextRole::Caption);
+        lblProcSumInfo[i] = &fullview::addPanelLabel(summary, "lblProcSumInfo", i, 12, 30 + i * 14, 368, TextRole::Caption);
     }
 
     fullview::addPanelTitle(activity, "PROCESSORS ACTIVITY GRAPHS");
-    lblActivity = &fullview::addPanelLabel(activity, "lblActivity", -1, 12, 100, 320, TextRole::Heading);
+    lblActivity = &fullview::addPanelLabel(activity, "lblActivity", -1, 12, 100, 368, TextRole::Heading);
     lblActivity->setAlignment(forms::Alignment::Center);
     lblActivity->setCaption("NOT IMPLEMENTED");
 }

@@ -3,11 +3,13 @@
 #include <cmath>
 #include <numbers>
 
+#include "fullview/fullview_layout.h"
 #include "tools/skingen/art.h"
 
 namespace vel::skingen {
 
 using namespace vel::gfx;
+using namespace vel::fullview;
 
 namespace {
 
@@ -94,18 +96,19 @@ void vuArc(Pixels& p, double r, double a0, double a1, double width, Colour c) {
 }  // namespace
 
 Pixels fullViewSkin() {
-    Pixels p(500, 272);
+    Pixels p(kSkinWidth, kSkinHeight);
     glossyBezel(p, 12);
     text(p, 16, 12, "VELMORA v2", 8.25, true, rgb(236, 240, 248));
     text(p, 96, 14, "FULL VIEW", 6.75, false, kGlow);
     // The panel's well.
-    fillRect(p, 144, 40, 344, 218, kWell);
-    insetRim(p, 144, 40, 344, 218, kRimShadow, kRimLight);
+    fillRect(p, kPanelLeft, kPanelTop, kPanelWidth, kPanelHeight, kWell);
+    insetRim(p, kPanelLeft, kPanelTop, kPanelWidth, kPanelHeight, kRimShadow, kRimLight);
     // The sub-view row under the screen buttons, with its engraved caption.
-    text(p, 13, 222, "SUB-VIEW", 5.25, false, rgb(12, 13, 16));
-    text(p, 12, 221, "SUB-VIEW", 5.25, false, rgb(150, 158, 172));
-    hline(p, 50, 135, 224, rgb(12, 13, 16));
-    hline(p, 50, 135, 225, rgb(100, 106, 118));
+    const int right = kScreenButtonLeft + kScreenButtonWidth - 1;
+    text(p, kSubButtonLeft + 1, kSubViewCaptionTop + 1, "SUB-VIEW", 5.25, false, rgb(12, 13, 16));
+    text(p, kSubButtonLeft, kSubViewCaptionTop, "SUB-VIEW", 5.25, false, rgb(150, 158, 172));
+    hline(p, kSubButtonLeft + 38, right, kSubViewCaptionTop + 3, rgb(12, 13, 16));
+    hline(p, kSubButtonLeft + 38, right, kSubViewCaptionTop + 4, rgb(100, 106, 118));
     // A grip on the lower edge.
     for (int i = 0; i < 6; ++i) {
         setPixel(p, 20 + 3 * i, 264, rgb(12, 13, 16));
@@ -115,22 +118,23 @@ Pixels fullViewSkin() {
 }
 
 Pixels fullViewPanel() {
-    Pixels p(344, 218);
-    verticalGradient(p, 0, 0, 344, 218, rgb(12, 28, 44), rgb(4, 10, 18));
+    const int w = kPanelWidth, h = kPanelHeight;
+    Pixels p(w, h);
+    verticalGradient(p, 0, 0, w, h, rgb(12, 28, 44), rgb(4, 10, 18));
     // A faint measuring grid, like the modules' LCD glass.
-    for (int y = 24; y < 218; y += 8)
-        for (int x = 0; x < 344; ++x) p.at(x, y) = mix(rgb(40, 80, 110), p.at(x, y), 40);
-    for (int x = 8; x < 344; x += 8)
-        for (int y = 24; y < 218; ++y) p.at(x, y) = mix(rgb(40, 80, 110), p.at(x, y), 40);
+    for (int y = 24; y < h; y += 8)
+        for (int x = 0; x < w; ++x) p.at(x, y) = mix(rgb(40, 80, 110), p.at(x, y), 40);
+    for (int x = 8; x < w; x += 8)
+        for (int y = 24; y < h; ++y) p.at(x, y) = mix(rgb(40, 80, 110), p.at(x, y), 40);
     // The title strip.
-    verticalGradient(p, 0, 0, 344, 21, rgb(24, 52, 78), rgb(12, 28, 44));
-    hline(p, 0, 343, 21, mix(kGlow, rgb(12, 28, 44), 150));
-    hline(p, 0, 343, 22, rgb(4, 10, 18));
+    verticalGradient(p, 0, 0, w, 21, rgb(24, 52, 78), rgb(12, 28, 44));
+    hline(p, 0, w - 1, 21, mix(kGlow, rgb(12, 28, 44), 150));
+    hline(p, 0, w - 1, 22, rgb(4, 10, 18));
     return p;
 }
 
 Pixels fullViewScreenButton(int which, bool down) {
-    Pixels p(124, 30, kWell);
+    Pixels p(kScreenButtonWidth, kScreenButtonHeight, kWell);
     buttonFace(p, down);
     const int o = down ? 1 : 0;
     // Drawn on the face directly: the icons only add pixels.
@@ -145,10 +149,11 @@ Pixels fullViewScreenButton(int which, bool down) {
 }
 
 Pixels fullViewSubButton(int look) {
-    Pixels p(38, 24, kWell);
+    const int w = kSubButtonWidth, h = kSubButtonHeight;
+    Pixels p(w, h, kWell);
     if (look == 2) {  // disabled: a flat, unlit plate
-        fillRoundRect(p, 0, 0, 38, 24, 4, rgb(4, 4, 6));
-        fillRoundRect(p, 1, 1, 36, 22, 3, rgb(30, 32, 38));
+        fillRoundRect(p, 0, 0, w, h, 4, rgb(4, 4, 6));
+        fillRoundRect(p, 1, 1, w - 2, h - 2, 3, rgb(30, 32, 38));
         return p;
     }
     buttonFace(p, look == 1);
@@ -156,7 +161,7 @@ Pixels fullViewSubButton(int look) {
 }
 
 Pixels fullViewExit(bool down) {
-    Pixels p(18, 18, rgb(40, 43, 50));
+    Pixels p(kExitSize, kExitSize, rgb(40, 43, 50));
     fillCircleAA(p, 9, 9, 8.6, rgb(4, 4, 6));
     fillCircleAA(p, 9, 9, 7.6, down ? rgb(40, 16, 14) : rgb(84, 90, 104));
     if (!down) fillCircleAA(p, 9, 7.5, 5.5, rgb(104, 110, 124));
