@@ -5,10 +5,10 @@
 
 namespace vel::fullview {
 
-constexpr int kSkinWidth = 560, kSkinHeight = 272;
+constexpr int kSkinWidth = 580, kSkinHeight = 272;
 
 // Every panel sits at the same place, with the same size.
-constexpr int kPanelLeft = 156, kPanelTop = 40, kPanelWidth = 392, kPanelHeight = 218;
+constexpr int kPanelLeft = 156, kPanelTop = 40, kPanelWidth = 412, kPanelHeight = 218;
 
 // The five screen buttons, one under the other; an icon fills the left part.
 constexpr int kScreenButtonLeft = 12, kScreenButtonTop = 40, kScreenButtonPitch = 36;

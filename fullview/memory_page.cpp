@@ -40,7 +40,7 @@ NeedlePoint vuNeedlePoint(int pivotX, int pivotY, int value, int i) {
 FvMemoryPage::FvMemoryPage(App& app, forms::PictureBox& panel) : app_(app) {
     fullview::addPanelTitle(panel, "MEMORY DATA");
     for (int i = 0; i < 4; ++i) {
-        const int x = 12 + (i % 2) * 192, y = 28 + (i / 2) * 54;
+        const int x = 12 + (i % 2) * 200, y = 28 + (i / 2) * 54;
         picTach[i] = &panel.add<forms::PictureBox>("picTach", i);
         picTach[i]->move(x, y + 12, kTachWidth, kTachHeight);
         vuLine[i] = &picTach[i]->add<forms::Line>("vuLine", i);
@@ -48,7 +48,7 @@ FvMemoryPage::FvMemoryPage(App& app, forms::PictureBox& panel) : app_(app) {
         vuLine[i]->setVisible(false);  // it only marks the pivot
         lblVUCaption[i] = &fullview::addPanelLabel(panel, "lblVUCaption", i, x, y, 184, TextRole::Small);
         lblVUCaption[i]->setCaption(kMeterCaptions[i]);
-        lblMemInfo[i] = &fullview::addPanelLabel(panel, "lblMemInfo", i, x + 66, y + 24, 118, TextRole::Value);
+        lblMemInfo[i] = &fullview::addPanelLabel(panel, "lblMemInfo", i, x + 66, y + 24, 132, TextRole::Value);
     }
     for (int i = 4; i < 7; ++i)
         lblMemInfo[i] = &fullview::addPanelLabel(panel, "lblMemInfo", i, 12, 142 + (i - 4) * 16, 368, TextRole::Caption);

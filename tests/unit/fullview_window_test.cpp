@@ -46,7 +46,7 @@ TEST(FullViewOpening, TheMainBarOpensTheHardwareScreenCentredAndShaped) {
         // Centred on the 1024-pixel screen, top edge at 3000 twips.
         EXPECT_EQ(fv.left(), (1024 * 15 - fv.width()) / 2);
         EXPECT_EQ(fv.top(), 3000);
-        EXPECT_EQ(fv.pixelWidth(), 560);
+        EXPECT_EQ(fv.pixelWidth(), 580);
         ASSERT_TRUE(fv.hasRegion());
         EXPECT_FALSE(fv.region().contains(0, 0)) << "the rounded corner is cut away";
         EXPECT_TRUE(fv.region().contains(280, 136));

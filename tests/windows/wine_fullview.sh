@@ -63,7 +63,7 @@ if [ -n "$view" ]; then
     place="${WIDTH}x${HEIGHT} at $X,$Y"
 fi
 screen_width=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1]; exit }')
-if [ "$place" = "560x272 at $(( (screen_width - 560) / 2 )),200" ]; then
+if [ "$place" = "580x272 at $(( (screen_width - 580) / 2 )),200" ]; then
     pass "frmFULLVIEW is $place, centred on the $screen_width-pixel screen"
 else
     fail "frmFULLVIEW is '${place}' on a ${screen_width:-?}-pixel screen"
