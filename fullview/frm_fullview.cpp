@@ -51,6 +51,21 @@ int buttonOfScreen(std::int16_t screen) {
     }
 }
 
+// A caption over a button picture, from inset to the button's right edge
+// and centred in its height; it lies above the button, so it passes its
+// clicks on.
+forms::Label& buttonCaption(forms::PictureBox& skin, const char* name, int index, const forms::Image& button,
+                            int inset, bool bold) {
+    forms::Label& l = skin.add<forms::Label>(name, index);
+    gfx::FontSpec f = fontFor(TextRole::Small);
+    f.bold = bold;
+    const int h = gfx::lineHeight(f);
+    l.setFont(f);
+    l.move(button.left() + inset, button.top() + (button.height() - h) / 2, button.width() - inset - 1, h);
+    l.setForeColor(kValueColour);
+    return l;
+}
+
 std::string screenPicture(int button, bool pressed) {
     return "fv_screen_" + std::to_string(button) + (pressed ? "_down.png" : ".png");
 }
@@ -106,26 +121,15 @@ FrmFULLVIEW::FrmFULLVIEW(App& app) : Form(app.ui, "frmFULLVIEW"), pdh(app.os.sou
         btnSelect[i] = &picMainSkin->add<forms::Image>("btnSelect", i);
         btnSelect[i]->move(kScreenButtonLeft, top, kScreenButtonWidth, kScreenButtonHeight);
         btnSelect[i]->onClick = [this, i] { btnSelect_Click(i); };
-        // The caption lies over its button and passes clicks on to it.
-        btnFV[i] = &picMainSkin->add<forms::Label>("btnFV", i);
-        const gfx::FontSpec f = fontFor(TextRole::Small);
-        btnFV[i]->setFont(f);
-        btnFV[i]->move(kScreenButtonLeft + kScreenIconWidth, top + (kScreenButtonHeight - gfx::lineHeight(f)) / 2,
-                       kScreenButtonWidth - kScreenIconWidth - 2, gfx::lineHeight(f));
-        btnFV[i]->setForeColor(kValueColour);
+        btnFV[i] = &buttonCaption(*picMainSkin, "btnFV", i, *btnSelect[i], kScreenIconWidth, false);
         btnFV[i]->setCaption(kScreenCaptions[i]);
         btnFV[i]->onClick = [this, i] { btnFV_Click(i); };
     }
     for (int i = 0; i < 3; ++i) {
-        const int left = kSubButtonLeft + i * kSubButtonPitch;
         btnTSelect[i] = &picMainSkin->add<forms::Image>("btnTSelect", i);
-        btnTSelect[i]->move(left, kSubButtonTop, kSubButtonWidth, kSubButtonHeight);
+        btnTSelect[i]->move(kSubButtonLeft + i * kSubButtonPitch, kSubButtonTop, kSubButtonWidth, kSubButtonHeight);
         btnTSelect[i]->onClick = [this, i] { btnTSelect_Click(i); };
-        btnTFV[i] = &picMainSkin->add<forms::Label>("btnTFV", i);
-        const gfx::FontSpec f = fontFor(TextRole::Small);
-        btnTFV[i]->setFont(gfx::FontSpec{f.name, f.sizePt, true});
-        btnTFV[i]->move(left + 1, kSubButtonTop + (kSubButtonHeight - gfx::lineHeight(f)) / 2, kSubButtonWidth - 2,
-                        gfx::lineHeight(f));
+        btnTFV[i] = &buttonCaption(*picMainSkin, "btnTFV", i, *btnTSelect[i], 1, true);
         btnTFV[i]->setAlignment(forms::Alignment::Center);
         btnTFV[i]->onClick = [this, i] { btnTFV_Click(i); };
     }
