@@ -3,6 +3,7 @@
 #include "core/frm_main.h"
 #include "core/frm_splash.h"
 #include "engine/frm_hidden.h"
+#include "fullview/frm_fullview.h"
 #include "sources/cpu_usage.h"
 #include "sources/net_connection.h"
 #include "sources/system_metrics.h"

@@ -22,6 +22,7 @@ class clsSystemMetrics;
 class clsCPUUsage;
 class FrmSplash;
 class FrmMain;
+class FrmFULLVIEW;
 class clsNetConnection;
 
 // The fixed window list, the order of every loop over the windows.
@@ -75,6 +76,8 @@ public:
     // its slot of the window list).
     std::unique_ptr<forms::Form> engine;
     std::vector<std::unique_ptr<forms::Form>> modules;
+    // The Full View, made when it is first opened after being closed.
+    std::unique_ptr<FrmFULLVIEW> fullView;
 
     // The window of a slot (nullptr while that window does not exist yet).
     forms::Form* window(WindowSlot slot) const;

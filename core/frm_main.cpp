@@ -2,6 +2,7 @@
 
 #include "core/app.h"
 #include "core/startup.h"
+#include "fullview/frm_fullview.h"
 #include "sources/cpu_usage.h"
 #include "window/placement.h"
 #include "window/window_services.h"
@@ -97,12 +98,7 @@ void FrmMain::btnExit_Click() {
     if (answer == platform::mb::IdYes) shutDown(app_);
 }
 
-void FrmMain::picMainSkin_DblClick() {
-    app_.FVScreen = 6;
-    app_.FVSubView = 0;
-    app_.FVSType = 0;
-    // The Full View window is not part of this build yet; the state is kept.
-}
+void FrmMain::picMainSkin_DblClick() { showFullView(app_, 6, 0, 0); }
 
 void shutDown(App& app) {
     for (const ModuleWindow& m : kModuleLoadOrder) {

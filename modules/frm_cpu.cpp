@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "fullview/frm_fullview.h"
 #include "window/placement.h"
 #include "window/window_services.h"
 
@@ -124,16 +125,10 @@ void FrmCPU::wireMouse(forms::Control& control, bool opensFullView) {
 }
 
 void FrmCPU::openFullView() {
-    if (index_ == kAllIndex) {
-        app_.FVScreen = 1;
-        app_.FVSubView = 0;
-        app_.FVSType = 99;
-    } else {
-        app_.FVScreen = 0;
-        app_.FVSubView = 0;
-        app_.FVSType = static_cast<std::int16_t>(index_);
-    }
-    // The Full View window is not part of this build yet; the state is kept.
+    if (index_ == kAllIndex)
+        showFullView(app_, 1, 0, 99);
+    else
+        showFullView(app_, 0, 0, static_cast<std::int16_t>(index_));
 }
 
 void FrmCPU::place() {

@@ -1,5 +1,6 @@
 #include "modules/module_form.h"
 
+#include "fullview/frm_fullview.h"
 #include "window/placement.h"
 #include "window/window_services.h"
 
@@ -40,11 +41,6 @@ void ModuleForm::finishLoad() {
     MakeTranslucent(*this, app_.settings.TLUCENTZOn);
 }
 
-void ModuleForm::openFullView(std::int16_t screen) {
-    app_.FVScreen = screen;
-    app_.FVSubView = 0;
-    app_.FVSType = 0;
-    // The Full View window is not part of this build yet; the state is kept.
-}
+void ModuleForm::openFullView(std::int16_t screen) { showFullView(app_, screen, 0, 0); }
 
 }  // namespace vel

@@ -35,7 +35,7 @@ protected:
     void loadFrame(std::initializer_list<WindowSlot> stackList);
     // The closing load steps: always-on-top, then the awake opacity.
     void finishLoad();
-    // Sets the Full View's navigation state for one of its screens.
+    // Opens the Full View on one of its screens.
     void openFullView(std::int16_t screen);
 
     App& app_;

@@ -188,6 +188,8 @@ public:
     // Returns the system's last error code (0 = fine).
     virtual long setLayeredAlpha(WindowId id, std::uint8_t alpha) = 0;
     virtual void setWindowPos(WindowId id, ZOrder insertAfter, unsigned flags) = 0;
+    // Top of its band (top-most or not), without moving or activating it.
+    virtual void bringToFront(WindowId id) = 0;
     virtual void present(WindowId id, const Pixels& pixels) = 0;
     // Caption drag: returns once the button is released.
     virtual void systemDrag(WindowId id) = 0;

@@ -19,6 +19,7 @@ class SimPlatform;
 namespace forms {
 class Form;
 class Control;
+class Timer;
 }
 
 // A scenario mistake: reported with its line number, and the run fails.
@@ -62,5 +63,12 @@ void registerEngineCommands(CommandTable& table);
 void registerModuleCommands(CommandTable& table);
 // Network statistics of the machine; prints of the logger and the logs folder.
 void registerLogCommands(CommandTable& table);
+
+// Opening the Full View and prints of its buttons, labels, timers and VU
+// needles. Extends "print".
+void registerFullViewCommands(CommandTable& table);
+
+// "timer NAME enabled=.. interval=.. ticks=.." for a form's timer.
+void printTimer(ScenarioContext& c, const forms::Timer& t);
 
 }  // namespace vel

@@ -10,6 +10,11 @@
 
 namespace vel {
 
+void printTimer(ScenarioContext& c, const forms::Timer& t) {
+    c.out << "timer " << t.name() << " enabled=" << (t.enabled() ? 1 : 0) << " interval=" << t.interval()
+          << " ticks=" << t.ticks() << "\n";
+}
+
 namespace {
 
 FrmHidden& engineOf(ScenarioContext& c) {
@@ -24,10 +29,6 @@ int moduleArg(const Args& a, std::size_t i) {
     return m;
 }
 
-void printTimer(ScenarioContext& c, const forms::Timer& t) {
-    c.out << "timer " << t.name() << " enabled=" << (t.enabled() ? 1 : 0) << " interval=" << t.interval()
-          << " ticks=" << t.ticks() << "\n";
-}
 
 void printEngine(ScenarioContext& c) {
     FrmHidden& e = engineOf(c);

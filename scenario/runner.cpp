@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "core/app.h"
+#include "fullview/frm_fullview.h"
 #include "forms/form.h"
 #include "forms/runtime.h"
 #include "platform/sim/sim_platform.h"
@@ -25,6 +26,7 @@ forms::Form& ScenarioContext::form(const std::string& name) const {
     for (int i = 0; i < static_cast<int>(WindowSlot::Count); ++i)
         if (forms::Form* f = a.window(static_cast<WindowSlot>(i)); f && f->name() == name) return *f;
     if (a.engine && a.engine->name() == name) return *a.engine;
+    if (a.fullView && a.fullView->name() == name) return *a.fullView;
     throw ScenarioError("no window named " + name);
 }
 
@@ -103,6 +105,7 @@ CommandTable buildCommands() {
     registerEngineCommands(table);
     registerModuleCommands(table);
     registerLogCommands(table);
+    registerFullViewCommands(table);
     return table;
 }
 

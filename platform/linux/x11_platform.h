@@ -61,6 +61,7 @@ public:
     void setWindowRegion(WindowId id, const Region* region, bool redraw) override;
     long setLayeredAlpha(WindowId id, std::uint8_t alpha) override;
     void setWindowPos(WindowId id, ZOrder insertAfter, unsigned flags) override;
+    void bringToFront(WindowId id) override;
     void present(WindowId id, const Pixels& pixels) override;
     void systemDrag(WindowId id) override;
 

@@ -301,6 +301,14 @@ void X11Platform::setWindowPos(WindowId id, ZOrder insertAfter, unsigned flags) 
     XFlush(dpy_);
 }
 
+void X11Platform::bringToFront(WindowId id) {
+    X11Window* w = find(id);
+    if (!w || !w->mapped) return;
+    XRaiseWindow(dpy_, w->xid);
+    if (w->inputCatcher) applyShape(*w);  // keeps the stand-in right above
+    XFlush(dpy_);
+}
+
 void X11Platform::putImage(X11Window& w, int x, int y, int width, int height) {
     if (!w.image) return;
     x = std::max(0, x);

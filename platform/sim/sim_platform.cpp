@@ -98,6 +98,10 @@ void SimPlatform::setWindowPos(WindowId id, ZOrder insertAfter, unsigned flags) 
     if (flags & kSwpShowWindow) w->visible = true;
 }
 
+void SimPlatform::bringToFront(WindowId id) {
+    if (find(id)) raise(id);
+}
+
 void SimPlatform::present(WindowId id, const Pixels& pixels) {
     if (SimWindow* w = find(id)) w->pixels = pixels;
 }

@@ -171,6 +171,11 @@ void Win32Platform::setWindowPos(WindowId id, ZOrder insertAfter, unsigned flags
         SetWindowPos(w->hwnd, insertAfter == ZOrder::TopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, flags);
 }
 
+void Win32Platform::bringToFront(WindowId id) {
+    if (Win32Window* w = find(id))
+        SetWindowPos(w->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
 void Win32Platform::present(WindowId id, const Pixels& pixels) {
     Win32Window* w = find(id);
     if (!w || pixels.empty()) return;

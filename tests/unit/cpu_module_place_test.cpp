@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "engine_rig.h"
+#include "fullview/frm_fullview.h"
 
 using namespace vel;
 
@@ -18,6 +19,8 @@ void doubleClickOn(test::EngineRig& rig, const forms::Control& c, int x, int y) 
     const platform::Point p = rig.screenPoint(c, x, y);
     rig.m.sim.mouseMove(p.x, p.y);
     rig.m.sim.doubleClick(p.x, p.y);
+    // The Full View it opened would lie over the next module.
+    if (rig.app().fullView) rig.app().fullView->unload();
 }
 
 }  // namespace

@@ -44,6 +44,16 @@ std::map<std::string, Size> expectedFiles() {
         m[std::string("main_btn_") + b + "_down.png"] = {13, 13};
     }
     for (int i = 0; i < 3; ++i) m["splash_meters_" + std::to_string(i) + ".png"] = {120, 72};
+    m["fv_skin.png"] = {580, 272};
+    m["fv_panel.png"] = {412, 218};
+    for (int i = 0; i < 5; ++i) {
+        m["fv_screen_" + std::to_string(i) + ".png"] = {136, 30};
+        m["fv_screen_" + std::to_string(i) + "_down.png"] = {136, 30};
+    }
+    for (const char* look : {"fv_sub.png", "fv_sub_down.png", "fv_sub_off.png"}) m[look] = {42, 24};
+    m["fv_exit.png"] = {18, 18};
+    m["fv_exit_down.png"] = {18, 18};
+    m["fv_vu.png"] = {60, 34};
     return m;
 }
 

@@ -10,18 +10,6 @@ namespace {
 
 constexpr std::uint64_t kMiB = std::uint64_t{1} << 20;
 
-platform::MemoryStatusEx memory(std::uint64_t totalPhys, std::uint64_t availPhys, std::uint64_t totalVirt,
-                                std::uint64_t availVirt, std::uint64_t totalPage, std::uint64_t availPage) {
-    platform::MemoryStatusEx m;
-    m.totalPhys = totalPhys;
-    m.availPhys = availPhys;
-    m.totalVirtual = totalVirt;
-    m.availVirtual = availVirt;
-    m.totalPageFile = totalPage;
-    m.availPageFile = availPage;
-    return m;
-}
-
 }  // namespace
 
 TEST(MemoryModuleLoad, ControlsAndTheirDesign) {
@@ -87,7 +75,7 @@ TEST(MemoryModuleTick, HeightsAndTooltipsFromTheSnapshot) {
     rig.start("Visi6=1\nmTyp6=2\n");
     // Physical 1/4 free (cover 13.5 -> 14), virtual 3/4 free (4.5 -> 4),
     // page file all free (0); combined used 3072 + 512 + 0 of 8192.
-    rig.sources().setMemory(memory(4096 * kMiB, 1024 * kMiB, 2048 * kMiB, 1536 * kMiB, 2048 * kMiB, 2048 * kMiB));
+    rig.sources().setMemory(test::memoryStatus(4096 * kMiB, 1024 * kMiB, 2048 * kMiB, 1536 * kMiB, 2048 * kMiB, 2048 * kMiB));
     rig.engine().tmrMEM_Timer();
     FrmMemory& f = rig.memory();
     EXPECT_EQ(f.shpMem[0]->height(), 14) << "18 x 0.75 = 13.5, halves to even";
@@ -107,7 +95,7 @@ TEST(MemoryModuleTick, SmallAmountsArePaddedAndHugeOnesKeepAllDigits) {
     test::ModuleRig rig(1);
     rig.start("Visi6=1\n");
     // 5.5 MB free of physical; 6 TiB of page file free.
-    rig.sources().setMemory(memory(64 * kMiB, 5 * kMiB + kMiB / 2, 64 * kMiB, 64 * kMiB, std::uint64_t{8} << 40,
+    rig.sources().setMemory(test::memoryStatus(64 * kMiB, 5 * kMiB + kMiB / 2, 64 * kMiB, 64 * kMiB, std::uint64_t{8} << 40,
                                    std::uint64_t{6} << 40));
     rig.engine().tmrMEM_Timer();
     FrmMemory& f = rig.memory();
@@ -119,7 +107,7 @@ TEST(MemoryModuleTick, SmallAmountsArePaddedAndHugeOnesKeepAllDigits) {
 TEST(MemoryModuleTick, ZeroTotalSkipsThatBarOnly) {
     test::ModuleRig rig(1);
     rig.start("Visi6=1\n");
-    rig.sources().setMemory(memory(100 * kMiB, 0, 0, 0, 100 * kMiB, 50 * kMiB));
+    rig.sources().setMemory(test::memoryStatus(100 * kMiB, 0, 0, 0, 100 * kMiB, 50 * kMiB));
     rig.engine().tmrMEM_Timer();
     FrmMemory& f = rig.memory();
     EXPECT_EQ(f.shpMem[0]->height(), 18) << "all physical memory in use";
@@ -134,7 +122,7 @@ TEST(MemoryModuleTick, OnlyWhileTheModuleIsShown) {
     FrmHidden& e = rig.engine();
     EXPECT_FALSE(e.tmrMEM->enabled());
     app.settings.Visi[6] = false;
-    rig.sources().setMemory(memory(100, 0, 100, 0, 100, 0));
+    rig.sources().setMemory(test::memoryStatus(100, 0, 100, 0, 100, 0));
     e.tmrMEM_Timer();
     EXPECT_EQ(app.memory.TotalPhys.raw, 0) << "the tick does not even refresh the snapshot";
 }
@@ -142,7 +130,7 @@ TEST(MemoryModuleTick, OnlyWhileTheModuleIsShown) {
 TEST(MemoryModuleTick, RunsOnTheMemoryTimer) {
     test::ModuleRig rig(1);
     rig.start("Visi6=1\nMEMCLOCK=5\n");
-    rig.sources().setMemory(memory(100 * kMiB, 0, 100 * kMiB, 0, 100 * kMiB, 0));
+    rig.sources().setMemory(test::memoryStatus(100 * kMiB, 0, 100 * kMiB, 0, 100 * kMiB, 0));
     EXPECT_EQ(rig.memory().shpMem[0]->height(), 3);
     rig.m.sim.advance(500);
     EXPECT_EQ(rig.memory().shpMem[0]->height(), 18);

@@ -10,6 +10,20 @@
 
 namespace vel::test {
 
+// A memory status from its six amounts in bytes.
+inline platform::MemoryStatusEx memoryStatus(std::uint64_t totalPhys, std::uint64_t availPhys,
+                                             std::uint64_t totalVirtual, std::uint64_t availVirtual,
+                                             std::uint64_t totalPageFile, std::uint64_t availPageFile) {
+    platform::MemoryStatusEx m;
+    m.totalPhys = totalPhys;
+    m.availPhys = availPhys;
+    m.totalVirtual = totalVirtual;
+    m.availVirtual = availVirtual;
+    m.totalPageFile = totalPageFile;
+    m.availPageFile = availPageFile;
+    return m;
+}
+
 class ModuleRig : public EngineRig {
 public:
     using EngineRig::EngineRig;

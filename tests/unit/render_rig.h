@@ -23,6 +23,7 @@ public:
     void setWindowRegion(platform::WindowId, const platform::Region*, bool) override {}
     long setLayeredAlpha(platform::WindowId, std::uint8_t) override { return 0; }
     void setWindowPos(platform::WindowId, platform::ZOrder, unsigned) override {}
+    void bringToFront(platform::WindowId) override {}
     void present(platform::WindowId, const Pixels&) override {}
     void systemDrag(platform::WindowId) override {}
     platform::Point cursorPos() override { return {}; }

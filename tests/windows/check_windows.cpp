@@ -1,6 +1,7 @@
 // "--check-windows NAME...": run beside velmora.exe under Wine, it finds
 // each named form and checks that it is shown, shaped by a region and
-// layered with its alpha. "--changes NAME" checks that the form's picture
+// layered with its alpha; "--shaped NAME" checks a form that is shown and
+// shaped but never layered (the Full View). "--changes NAME" checks that the form's picture
 // on the screen changes within a few seconds (the meters move);
 // "--alpha NAME VALUE" waits up to 20 s for the form's layered alpha to
 // become VALUE (fading and waking). "--move-loop NAME begun|ended" waits up
@@ -26,7 +27,7 @@ HWND findForm(const std::string& name, int waitMs) {
     }
 }
 
-bool checkForm(const std::string& name) {
+bool checkForm(const std::string& name, bool layered) {
     HWND hwnd = findForm(name, 60000);
     if (!hwnd) {
         std::printf("FAIL %s: no visible window of that name\n", name.c_str());
@@ -49,7 +50,8 @@ bool checkForm(const std::string& name) {
     const LONG ex = GetWindowLongA(hwnd, GWL_EXSTYLE);
     BYTE alpha = 0;
     DWORD flags = 0;
-    if (!(ex & WS_EX_LAYERED) || !GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA)) {
+    if (layered &&
+        (!(ex & WS_EX_LAYERED) || !GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA))) {
         std::printf("FAIL %s: not layered with an alpha (exstyle %08lx)\n", name.c_str(), static_cast<unsigned long>(ex));
         ok = false;
     }
@@ -167,8 +169,10 @@ int checkWindowsMain(int argc, char** argv) {
         } else if (a == "--alpha" && i + 2 < argc) {
             const std::string name = argv[++i];
             failures += checkAlpha(name, std::atoi(argv[++i])) ? 0 : 1;
+        } else if (a == "--shaped" && i + 1 < argc) {
+            failures += checkForm(argv[++i], false) ? 0 : 1;
         } else {
-            failures += checkForm(a) ? 0 : 1;
+            failures += checkForm(a, true) ? 0 : 1;
         }
     }
     std::printf("%d passed, %d failed\n", checks - failures, failures);

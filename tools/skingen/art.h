@@ -22,6 +22,10 @@ std::vector<Artwork> allArtwork();
 // --- shared look ---------------------------------------------------------
 
 constexpr Colour kKey = rgb(255, 0, 255);  // transparent colour of the skins
+// The dark well that buttons and faces sit in, and its recessed rim.
+constexpr Colour kWell = rgb(14, 15, 18);
+constexpr Colour kRimShadow = rgb(4, 4, 6);
+constexpr Colour kRimLight = rgb(128, 134, 148);
 
 // The five LCD colour schemes: Black, Blue, Gold, Green, Red.
 struct LcdStyle {
@@ -76,5 +80,11 @@ Pixels mainSkin();
 Pixels mainButton(int which, bool down);  // 0 memtide, 1 logscope, 2 options, 3 exit
 Pixels splashSkin();
 Pixels splashMeters(int which);  // 0..2
+Pixels fullViewSkin();
+Pixels fullViewPanel();
+Pixels fullViewScreenButton(int which, bool down);  // 0..4, the screens in button order
+Pixels fullViewSubButton(int look);                 // 0 normal, 1 pressed, 2 disabled
+Pixels fullViewExit(bool down);
+Pixels fullViewVu();
 
 }  // namespace vel::skingen

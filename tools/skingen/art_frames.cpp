@@ -10,9 +10,6 @@ using namespace vel::gfx;
 
 namespace {
 
-constexpr Colour kWell = rgb(14, 15, 18);
-constexpr Colour kRimShadow = rgb(4, 4, 6);
-constexpr Colour kRimLight = rgb(128, 134, 148);
 
 // Icons are drawn into a 13x13 button picture offset by the press.
 void memoryChip(Pixels& p, int o) {

@@ -35,6 +35,18 @@ std::vector<Artwork> allArtwork() {
     }
     add("splash_skin.png", splashSkin());
     for (int i = 0; i < 3; ++i) add("splash_meters_" + std::to_string(i) + ".png", splashMeters(i));
+    add("fv_skin.png", fullViewSkin());
+    add("fv_panel.png", fullViewPanel());
+    for (int i = 0; i < 5; ++i) {
+        add("fv_screen_" + std::to_string(i) + ".png", fullViewScreenButton(i, false));
+        add("fv_screen_" + std::to_string(i) + "_down.png", fullViewScreenButton(i, true));
+    }
+    add("fv_sub.png", fullViewSubButton(0));
+    add("fv_sub_down.png", fullViewSubButton(1));
+    add("fv_sub_off.png", fullViewSubButton(2));
+    add("fv_exit.png", fullViewExit(false));
+    add("fv_exit_down.png", fullViewExit(true));
+    add("fv_vu.png", fullViewVu());
     return out;
 }
 

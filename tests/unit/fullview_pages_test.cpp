@@ -1,0 +1,194 @@
+// The Full View's memory page (labels, VU needles, Memtide) and hardware
+// pages (the three ten-line tables), and the reference pictures of every
+// screen and sub-view.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "fullview_rig.h"
+#include "snapshot_reference.h"
+
+using namespace vel;
+using namespace vel::fullview;
+
+namespace {
+
+const char* const kQuiet = "CPUCLOCK=0\nPLCMNT=2\n";
+constexpr std::uint64_t kMiB = 1048576, kGiB = 1073741824;
+
+}  // namespace
+
+TEST(FullViewMemoryPage, LabelsAndNeedlesFollowTheMemoryStatus) {
+    test::FullViewRig rig(2);
+    // 1 GiB of 4 free, 1.5 of 2 GiB virtual, 3 of 6 GiB page file.
+    rig.sources().setMemory(test::memoryStatus(4 * kGiB, kGiB, 2 * kGiB, 3 * kGiB / 2, 6 * kGiB, 3 * kGiB));
+    App& app = rig.startAndSettle(kQuiet);
+    showFullView(app, 5, 0, 0);
+    FvMemoryPage& page = *rig.view().memoryPage;
+    // The page is drawn once as the screen opens, before the first tick.
+    EXPECT_EQ(rig.view().tmrMemory->ticks(), 0u);
+    EXPECT_EQ(page.lblMemInfo[0]->caption(), "1024.000 MB");
+    EXPECT_EQ(page.lblMemInfo[1]->caption(), "1536.000 MB");
+    EXPECT_EQ(page.lblMemInfo[2]->caption(), "3072.000 MB");
+    const std::string load = formatNumber(app.memory.CombinedLoad.toDouble() * 100, "0.00") + "%";
+    EXPECT_EQ(page.lblMemInfo[3]->caption(), load);
+    EXPECT_EQ(page.needleValue[0], 25);
+    EXPECT_EQ(page.needleValue[1], 75);
+    EXPECT_EQ(page.needleValue[2], 50);
+    EXPECT_EQ(page.needleValue[3], std::lround(app.memory.CombinedLoad.toDouble() * 100));
+
+    // Small amounts keep three places before the point; a tick follows a change.
+    rig.sources().setMemory(test::memoryStatus(4 * kGiB, kMiB / 2, 2 * kGiB, 2 * kGiB, 6 * kGiB, 6 * kGiB - 3 * kGiB / 1000));
+    rig.m.sim.advance(200);
+    EXPECT_EQ(page.lblMemInfo[0]->caption(), "000.500 MB");
+    EXPECT_EQ(page.needleValue[0], 0);
+    EXPECT_EQ(page.needleValue[1], 100);
+    EXPECT_EQ(page.needleValue[2], 100) << "99.95 % rounds up";
+    EXPECT_EQ(page.lblMemInfo[2]->caption(), "6140.928 MB");
+
+    // A failed status call leaves the page as it was.
+    rig.sources().setMemoryFails();
+    rig.m.sim.advance(200);
+    EXPECT_EQ(page.lblMemInfo[0]->caption(), "000.500 MB");
+}
+
+TEST(FullViewMemoryPage, ClockSpeedAndWidthComeFromTheFirstMemoryModule) {
+    test::FullViewRig rig(2);
+    App& app = rig.startAndSettle(kQuiet);
+    app.inventory = test::FullViewRig::sampleInventory();
+    showFullView(app, 5, 0, 0);
+    FvMemoryPage& page = *rig.view().memoryPage;
+    EXPECT_EQ(page.lblMemInfo[4]->caption(), "Memory Clock Speed: 3200 MHz");
+    EXPECT_EQ(page.lblMemInfo[5]->caption(), "Memory Data Width: 64 bits");
+    EXPECT_EQ(page.lblMemInfo[6]->caption(), "");
+    rig.view().btnExit_Click();
+    app.inventory = HardwareInventory{};
+    showFullView(app, 5, 0, 0);
+    EXPECT_EQ(rig.view().memoryPage->lblMemInfo[4]->caption(), "Memory Clock Speed:  MHz");
+    EXPECT_EQ(rig.view().memoryPage->lblMemInfo[5]->caption(), "Memory Data Width:  bits");
+}
+
+TEST(FullViewMemoryPage, TheNeedleIsTwentyOnePointsEndingAtThePivot) {
+    // 0 % points left, 50 % up and 100 % right; pi is taken as 3.14.
+    for (int i = 0; i <= 20; ++i) {
+        const NeedlePoint left = vuNeedlePoint(30, 30, 0, i);
+        EXPECT_DOUBLE_EQ(left.x, 10 + i);
+        EXPECT_DOUBLE_EQ(left.y, 30);
+    }
+    const NeedlePoint up = vuNeedlePoint(30, 30, 50, 0), right = vuNeedlePoint(30, 30, 100, 0);
+    EXPECT_NEAR(up.x, 30 - 20 * std::cos(1.57), 1e-12);
+    EXPECT_NEAR(up.y, 10.0000063, 1e-6);
+    EXPECT_NEAR(right.x, 30 - 20 * std::cos(3.14), 1e-12);
+    EXPECT_LT(right.x, 50);
+    EXPECT_NEAR(right.y, 30 - 20 * std::sin(3.14), 1e-12);
+    EXPECT_GT(right.y, 29.968) << "3.14 leaves the needle a hair above level";
+
+    test::FullViewRig rig(1);
+    App& app = rig.startAndSettle(kQuiet);
+    showFullView(app, 5, 0, 0);
+    FvMemoryPage& page = *rig.view().memoryPage;
+    forms::PictureBox& tach = *page.picTach[1];
+    const Pixels face = tach.picture();
+    std::int16_t value = 0, index = 1;
+    page.DrawVU(value, index);
+    // On whole pixels the anti-aliased points are the plain needle colour.
+    for (int x = 0; x < tach.width(); ++x)
+        for (int y = 0; y < tach.height(); ++y) {
+            const bool needle = y == 30 && x >= 10 && x <= 30;
+            EXPECT_EQ(tach.image().at(x, y), needle ? rgb(0, 0, 64) : face.at(x, y)) << x << "," << y;
+        }
+    // The next drawing starts from a clean face.
+    value = 100;
+    page.DrawVU(value, index);
+    EXPECT_EQ(tach.image().at(15, 30), face.at(15, 30));
+    EXPECT_NE(tach.image().at(45, 30), face.at(45, 30));
+    // The other meters are untouched.
+    EXPECT_EQ(page.picTach[0]->image().at(15, 30), page.picTach[0]->picture().at(15, 30));
+}
+
+TEST(FullViewMemoryPage, MemtideStartsAsFromTheMainBarAndTheWindowCloses) {
+    test::FullViewRig rig(1);
+    App& app = rig.startAndSettle(kQuiet);
+    showFullView(app, 5, 0, 0);
+    FrmFULLVIEW& fv = rig.view();
+    rig.click(*fv.memoryPage->lblRR);
+    ASSERT_EQ(rig.m.sim.launches().size(), 1u);
+    EXPECT_EQ(rig.m.sim.launches()[0].file, app.mainBar->memtidePath());
+    EXPECT_EQ(rig.m.sim.launches()[0].params, "QRT");
+    EXPECT_EQ(rig.m.sim.launches()[0].showCmd, 0);
+    EXPECT_FALSE(fv.loaded());
+}
+
+TEST(FullViewHardwarePages, TheThreeTablesLineForLine) {
+    const HardwareInventory inv = test::FullViewRig::sampleInventory();
+    using Lines = std::array<std::string, 10>;
+    EXPECT_EQ(hardwarePageLines(inv, 0),
+              (Lines{"Motherboard:", "Manufacturer: Larchmont Boards", "Product Model: LB-Z790 PRO", "BIOS: ",
+                     "Manufacturer: Harbor BIOS Inc.", "Version: HB UEFI 2.7",
+                     "BIOS Date: 20260314000000.000000+000", "SMBios Info: 1.4234", "", ""}));
+    EXPECT_EQ(hardwarePageLines(inv, 1),
+              (Lines{"Video Adapter:", "Quillon Graphics", "Quillon Q580 Display Adapter", "Integrated RAMDAC",
+                     "256MB RAM", "Monitor:", "Vantor", "Generic PnP Monitor", "Resolution: 1920x1080",
+                     "Device Status: OK"}));
+    EXPECT_EQ(hardwarePageLines(inv, 2),
+              (Lines{"Keyboard:", "Standard PS/2 Keyboard", "Function Keys: 12", "Type: Enhanced (101- or 102-key)",
+                     "Device Status: OK", "Mouse:", "Manufacturer: Tollis", "Model: Tollis Wheel Mouse", "Buttons: 5",
+                     "Device Status: OK"}));
+    HardwareInventory odd = inv;
+    odd.videoController[0].AdapterRAM = "1610612736";
+    EXPECT_EQ(hardwarePageLines(odd, 1)[4], "1536MB RAM");
+    odd.videoController[0].AdapterRAM = "524288";
+    EXPECT_EQ(hardwarePageLines(odd, 1)[4], "0.5MB RAM");
+}
+
+TEST(FullViewHardwarePages, EmptyRecordsShowTheirCaptionsWithEmptyValues) {
+    const HardwareInventory empty;
+    using Lines = std::array<std::string, 10>;
+    EXPECT_EQ(hardwarePageLines(empty, 0), (Lines{"Motherboard:", "Manufacturer: ", "Product Model: ", "BIOS: ",
+                                                  "Manufacturer: ", "Version: ", "BIOS Date: ", "SMBios Info: ", "", ""}));
+    EXPECT_EQ(hardwarePageLines(empty, 1), (Lines{"Video Adapter:", "", "", "", "MB RAM", "Monitor:", "", "",
+                                                  "Resolution: x", "Device Status: "}));
+    EXPECT_EQ(hardwarePageLines(empty, 2),
+              (Lines{"Keyboard:", "", "Function Keys: ", "Type: ", "Device Status: ", "Mouse:", "Manufacturer: ",
+                     "Model: ", "Buttons: ", "Device Status: "}));
+}
+
+TEST(FullViewHardwarePages, TheSubViewButtonsFillTheLabels) {
+    test::FullViewRig rig(1);
+    App& app = rig.startAndSettle(kQuiet);
+    app.inventory = test::FullViewRig::sampleInventory();
+    FrmFULLVIEW& fv = rig.openFromMainBar();
+    const FvHardwarePages& pages = *fv.hardwarePages;
+    EXPECT_EQ(pages.lblSTitle->caption(), "Motherboard\\BIOS Information");
+    for (int sub = 0; sub < 3; ++sub) {
+        rig.click(*fv.btnTFV[sub]);
+        EXPECT_EQ(pages.lblSTitle->caption(), hardwarePageTitle(sub));
+        const auto lines = hardwarePageLines(app.inventory, sub);
+        for (int i = 0; i < 10; ++i) EXPECT_EQ(pages.lblMiscInfo[i]->caption(), lines[i]) << sub << " " << i;
+    }
+    EXPECT_EQ(pages.lblMiscInfo[8]->caption(), "Buttons: 5");
+}
+
+// --- reference pictures ------------------------------------------------------
+
+
+TEST(FullViewSnapshot, EveryScreenAndSubView) {
+    test::FullViewRig rig(2);
+    rig.sources().setMemory(test::memoryStatus(4 * kGiB, 3 * kGiB / 2, 2 * kGiB, 3 * kGiB / 2, 6 * kGiB, 4 * kGiB));
+    App& app = rig.startAndSettle(kQuiet);
+    app.inventory = test::FullViewRig::sampleInventory();
+    FrmFULLVIEW& fv = rig.openFromMainBar();
+    struct View {
+        int button, subView;
+        const char* name;
+    };
+    const View views[] = {{0, 0, "fullview_processor"}, {1, 0, "fullview_summary"}, {1, 1, "fullview_activity"},
+                          {2, 0, "fullview_ip"},        {2, 1, "fullview_icmp"},   {2, 2, "fullview_tcpudp"},
+                          {3, 0, "fullview_memory"},    {4, 0, "fullview_hardware_0"},
+                          {4, 1, "fullview_hardware_1"}, {4, 2, "fullview_hardware_2"}};
+    for (const View& v : views) {
+        fv.btnSelect_Click(v.button);
+        if (v.subView) fv.btnTSelect_Click(v.subView);
+        test::matchesReference(fv.render(), v.name);
+    }
+}

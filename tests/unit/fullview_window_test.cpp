@@ -1,0 +1,300 @@
+// The Full View window: how it opens, where, its navigation between screens
+// and sub-views, and which timers run on each screen.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "fullview/panel_style.h"
+#include "fullview_rig.h"
+
+using namespace vel;
+using namespace vel::fullview;
+
+
+namespace {
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Place of a window in the desktop's stacking order, bottom first.
+int stackPlace(test::FullViewRig& rig, platform::WindowId id) {
+    const auto windows = rig.m.sim.windows();
+    for (std::size_t i = 0; i < windows.size(); ++i)
+        if (windows[i]->id == id) return static_cast<int>(i);
+    return -1;
+}
+
+const char* const kQuiet = "CPUCLOCK=0\nVisi6=1\nVisi8=1\nPLCMNT=2\nPosX6=100\nPosY6=9000\nPosX9=3000\nPosY9=9000\n";
+
+}  // namespace
+
+TEST(FullViewOpening, TheMainBarOpensTheHardwareScreenCentredAndShaped) {
+    for (int onTop = 0; onTop <= 1; ++onTop) {
+        test::FullViewRig rig(2);
+        App& app = rig.startAndSettle(std::string(kQuiet) + "ALWAYSOT=" + std::to_string(onTop) + "\n");
+        app.FVScreen = 2;
+        app.FVSType = 4;
+        FrmFULLVIEW& fv = rig.openFromMainBar();
+        EXPECT_EQ(app.FVScreen, 6);
+        EXPECT_EQ(app.FVSubView, 0);
+        EXPECT_EQ(app.FVSType, 0);
+        ASSERT_TRUE(fv.loaded());
+        EXPECT_TRUE(fv.visible());
+        EXPECT_EQ(fv.shownPanel(), kPanelHardware);
+        // Centred on the 1024-pixel screen, top edge at 3000 twips.
+        EXPECT_EQ(fv.left(), (1024 * 15 - fv.width()) / 2);
+        EXPECT_EQ(fv.top(), 3000);
+        EXPECT_EQ(fv.pixelWidth(), 580);
+        ASSERT_TRUE(fv.hasRegion());
+        EXPECT_FALSE(fv.region().contains(0, 0)) << "the rounded corner is cut away";
+        EXPECT_TRUE(fv.region().contains(280, 136));
+        EXPECT_EQ(rig.m.sim.window(fv.window())->topMost, onTop == 1);
+        EXPECT_FALSE(fv.layered()) << "the Full View is never made translucent";
+    }
+}
+
+TEST(FullViewOpening, EachModuleOpensItsOwnScreen) {
+    test::FullViewRig rig(2);
+    rig.startAndSettle(std::string(kQuiet) + "Visi0=1\nVisi4=1\nVisi5=1\nPosX0=100\nPosY0=600\nPosX4=1200\nPosY4=600\n"
+                                    "PosX5=2400\nPosY5=600\n");
+    struct Case {
+        forms::Control* control;
+        std::int16_t screen, sType;
+        int panel;
+    };
+    const Case cases[] = {{rig.cpu(0).picMod, 0, 0, kPanelProcessor},
+                          {rig.cpu(4).picMod, 1, 99, kPanelSummary},
+                          {rig.network().picMod, 2, 0, kPanelIP},
+                          {rig.memory().picMod, 5, 0, kPanelMemory}};
+    for (const Case& c : cases) {
+        rig.doubleClick(*c.control, 2, 2);
+        ASSERT_TRUE(rig.app().fullView && rig.app().fullView->loaded());
+        EXPECT_EQ(rig.app().FVScreen, c.screen);
+        EXPECT_EQ(rig.app().FVSType, c.sType);
+        EXPECT_EQ(rig.view().shownPanel(), c.panel) << "screen " << c.screen;
+        rig.view().btnExit_Click();
+    }
+}
+
+TEST(FullViewOpening, OpeningAgainOnlyBringsItForward) {
+    test::FullViewRig rig(2);
+    App& app = rig.startAndSettle(kQuiet);
+    FrmFULLVIEW& fv = rig.openFromMainBar();
+    const platform::WindowId id = fv.window();
+    // The clock's information box opens over the middle of the screen.
+    rig.doubleClick(*rig.clock().picMod, 40, 5);
+    forms::Form* about = app.ui.findLoaded("frmAboutZenthe");
+    ASSERT_NE(about, nullptr);
+    ASSERT_GT(stackPlace(rig, about->window()), stackPlace(rig, id));
+
+    rig.doubleClick(*rig.memory().picMod, 2, 2);
+    EXPECT_EQ(app.FVScreen, 5) << "the state is overwritten";
+    EXPECT_EQ(&rig.view(), &fv);
+    EXPECT_EQ(fv.window(), id) << "not loaded again";
+    EXPECT_EQ(fv.shownPanel(), kPanelHardware) << "the screen applies only when it loads or its buttons are used";
+    EXPECT_GT(stackPlace(rig, id), stackPlace(rig, about->window())) << "brought forward";
+
+    fv.btnExit_Click();
+    rig.doubleClick(*rig.memory().picMod, 2, 2);
+    EXPECT_EQ(rig.view().shownPanel(), kPanelMemory) << "a closed window loads afresh with the new state";
+}
+
+TEST(FullViewNavigation, EachScreenRunsOnlyItsOwnTimers) {
+    test::FullViewRig rig(2);
+    rig.startAndSettle(kQuiet);
+    FrmFULLVIEW& fv = rig.openFromMainBar();
+    EXPECT_EQ(rig.runningTimers(), "");
+    struct Case {
+        int button, subView;
+        const char* timers;
+        int panel;
+    };
+    const Case cases[] = {{0, 0, "tmrCycles tmrProcessors", kPanelProcessor},
+                          {1, 0, "tmrProcessors", kPanelSummary},
+                          {1, 1, "tmrProcessors", kPanelActivity},
+                          {2, 0, "tmrIP", kPanelIP},
+                          {2, 1, "tmrICMP", kPanelICMP},
+                          {2, 2, "tmrTCPUDP", kPanelTCPUDP},
+                          {3, 0, "tmrMemory", kPanelMemory},
+                          {4, 2, "", kPanelHardware}};
+    for (const Case& c : cases) {
+        rig.click(*fv.btnSelect[c.button]);
+        if (c.subView) rig.click(*fv.btnTSelect[c.subView]);
+        EXPECT_EQ(rig.runningTimers(), c.timers) << "button " << c.button << " sub-view " << c.subView;
+        EXPECT_EQ(fv.shownPanel(), c.panel) << "button " << c.button << " sub-view " << c.subView;
+        for (const forms::PictureBox* p : fv.picMod) {
+            EXPECT_EQ(p->left(), kPanelLeft);
+            EXPECT_EQ(p->top(), kPanelTop);
+        }
+    }
+    // Memory ticks every 200 ms; nothing else ticks meanwhile.
+    rig.click(*fv.btnFV[3]);
+    const std::uint64_t memoryTicks = fv.tmrMemory->ticks(), processorTicks = fv.tmrProcessors->ticks();
+    rig.m.sim.advance(1000);
+    EXPECT_EQ(fv.tmrMemory->ticks() - memoryTicks, 5u);
+    EXPECT_EQ(fv.tmrProcessors->ticks(), processorTicks);
+}
+
+TEST(FullViewNavigation, TheCloseButtonLeavesNoTimerRunning) {
+    test::FullViewRig rig(2);
+    rig.startAndSettle(kQuiet);
+    FrmFULLVIEW& fv = rig.openFromMainBar();
+    rig.click(*fv.btnSelect[3]);
+    ASSERT_EQ(rig.runningTimers(), "tmrMemory");
+    rig.m.sim.advance(1000);
+    const std::uint64_t ticks = fv.tmrMemory->ticks();
+    EXPECT_EQ(ticks, 5u);
+    rig.click(*fv.btnSelect[0]);
+    ASSERT_EQ(rig.runningTimers(), "tmrCycles tmrProcessors");
+    rig.click(*fv.btnExit);
+    EXPECT_FALSE(fv.loaded());
+    EXPECT_EQ(rig.runningTimers(), "");
+    rig.m.sim.advance(2000);
+    EXPECT_EQ(fv.tmrMemory->ticks(), ticks);
+}
+
+TEST(FullViewNavigation, ButtonsThreeAndFourAreScreensFiveAndSix) {
+    EXPECT_EQ(translateScreen(3), kMemory);
+    EXPECT_EQ(translateScreen(4), kHardware);
+    EXPECT_EQ(translateScreen(2), kNetwork);
+    test::FullViewRig rig(2);
+    App& app = rig.startAndSettle(kQuiet);
+    FrmFULLVIEW& fv = rig.openFromMainBar();
+    rig.click(*fv.btnFV[3]);  // the caption passes the click to its button
+    EXPECT_EQ(app.FVScreen, 5);
+    EXPECT_EQ(fv.shownPanel(), kPanelMemory);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(fv.btnSelect[i]->picture() == app.ui.picture("fv_screen_" + std::to_string(i) + "_down.png"), i == 3)
+            << "button " << i;
+    // A state preset to 4 opens the hardware screen.
+    fv.btnExit_Click();
+    showFullView(app, 4, 1, 0);
+    EXPECT_EQ(app.FVScreen, 6);
+    EXPECT_EQ(rig.view().shownPanel(), kPanelHardware);
+    EXPECT_EQ(rig.view().hardwarePages->lblSTitle->caption(), "Video\\Monitor Information");
+}
+
+TEST(FullViewNavigation, SubViewButtonsBeyondTheScreenAreDisabled) {
+    test::FullViewRig rig(2);
+    App& app = rig.startAndSettle(kQuiet);
+    FrmFULLVIEW& fv = rig.openFromMainBar();
+    const int expected[5] = {1, 2, 3, 1, 3};
+    for (int b = 0; b < 5; ++b) {
+        rig.click(*fv.btnSelect[b]);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(fv.btnTSelect[i]->enabled(), i < expected[b]) << "screen button " << b << " sub-view " << i;
+            EXPECT_EQ(fv.btnTFV[i]->enabled(), i < expected[b]);
+            EXPECT_EQ(fv.btnTSelect[i]->toolTipText().empty(), i >= expected[b]);
+        }
+    }
+    // On the memory screen a click on sub-view 2 does nothing.
+    rig.click(*fv.btnSelect[3]);
+    rig.click(*fv.btnTFV[2]);
+    EXPECT_EQ(app.FVSubView, 0);
+    EXPECT_EQ(fv.shownPanel(), kPanelMemory);
+    EXPECT_EQ(fv.btnTSelect[1]->picture(), app.ui.picture("fv_sub_off.png"));
+    // The network screen's buttons with their tooltips and captions.
+    rig.click(*fv.btnSelect[2]);
+    EXPECT_EQ(fv.btnTSelect[2]->toolTipText(), "TCP\\UDP Statistics");
+    EXPECT_EQ(fv.btnTFV[2]->caption(), "T\\U");
+    EXPECT_EQ(fv.btnTSelect[0]->picture(), app.ui.picture("fv_sub_down.png"));
+}
+
+TEST(FullViewNavigation, SubViewsOfTheProcessorScreensOnlyRecordWhatTheyDoNotShow) {
+    test::FullViewRig rig(2);
+    App& app = rig.startAndSettle(kQuiet);
+    FrmFULLVIEW& fv = rig.openFromMainBar();
+    rig.click(*fv.btnSelect[0]);
+    fv.lblCPUOpt_Click(1);
+    ASSERT_EQ(app.FVSType, 1);
+    // Sub-view 2 of the single-processor screen: only the number changes.
+    fv.btnTSelect_Click(2);
+    EXPECT_EQ(app.FVSubView, 2);
+    EXPECT_EQ(app.FVSType, 1);
+    EXPECT_EQ(fv.shownPanel(), kPanelProcessor);
+    // Sub-view 0 starts the screen again with processor 0.
+    fv.btnTSelect_Click(0);
+    EXPECT_EQ(app.FVSType, 0);
+    // The summary screen's second sub-view is the activity graphs.
+    rig.click(*fv.btnSelect[1]);
+    EXPECT_EQ(app.FVSType, 99);
+    rig.click(*fv.btnTSelect[1]);
+    EXPECT_EQ(app.FVSType, 98);
+    EXPECT_EQ(fv.shownPanel(), kPanelActivity);
+    fv.btnTSelect_Click(2);
+    EXPECT_EQ(app.FVSubView, 2);
+    EXPECT_EQ(fv.shownPanel(), kPanelActivity);
+    // Elsewhere every sub-view sets the option back to 0.
+    rig.click(*fv.btnSelect[2]);
+    fv.lblNetOpt_Click(1);
+    rig.click(*fv.btnTSelect[1]);
+    EXPECT_EQ(app.FVSType, 0);
+    EXPECT_EQ(fv.shownPanel(), kPanelICMP);
+}
+
+TEST(FullViewNavigation, OnlyTheDetectedProcessorsCanBeChosen) {
+    for (int processors : {1, 2, 6}) {
+        test::FullViewRig rig(processors);
+        App& app = rig.startAndSettle(kQuiet);
+        FrmFULLVIEW& fv = rig.openFromMainBar();
+        rig.click(*fv.btnSelect[0]);
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(fv.processorPages->lblCPUOpt[i]->enabled(), i < std::min(processors, 4)) << processors;
+            rig.click(*fv.processorPages->lblCPUOpt[i]);
+            EXPECT_EQ(app.FVSType, i < processors ? i : std::min(processors, 4) - 1) << processors << " " << i;
+        }
+    }
+}
+
+TEST(FullViewNavigation, ScreenChangesCloseTheCounterQuery) {
+    test::FullViewRig rig(2);
+    rig.startAndSettle(kQuiet);
+    FrmFULLVIEW& fv = rig.openFromMainBar();
+    const auto fill = [&fv] {
+        fv.pdh.open();
+        fv.pdh.add("\\Processor(0)\\% Idle Time");
+        fv.pdh.add("\\Processor(0)\\% C1 Time");
+        ASSERT_TRUE(fv.pdh.isOpen());
+        ASSERT_EQ(fv.pdh.count(), 2);
+    };
+    fill();
+    rig.click(*fv.btnSelect[0]);
+    EXPECT_FALSE(fv.pdh.isOpen());
+    EXPECT_EQ(fv.pdh.count(), 0);
+    fill();
+    fv.lblCPUOpt_Click(1);
+    EXPECT_EQ(fv.pdh.count(), 0);
+    fill();
+    fv.unload();
+    EXPECT_FALSE(fv.pdh.isOpen()) << "closing the window any way closes the query";
+}
+
+TEST(FullViewCounterTable, PositionsPastTheCapacityAreCountedButNotKept) {
+    test::FullViewRig rig(1);
+    rig.startAndSettle(kQuiet);
+    PdhCounterTable table(rig.m.sim.sources());
+    table.open();
+    for (int i = 0; i < 102; ++i) table.add("\\Processor(" + std::to_string(i) + ")\\% Idle Time");
+    EXPECT_EQ(table.count(), 102);
+    EXPECT_EQ(table.entry(99).path, "\\Processor(99)\\% Idle Time");
+    EXPECT_NE(table.entry(0).handle, 0u) << "a counter the machine lacks still gets its handle";
+    table.close();
+    EXPECT_EQ(table.count(), 0);
+    EXPECT_EQ(table.entry(0).path, "");
+}
+
+TEST(FullViewWindow, ItIsDraggedByItsSkinAndPanelsAndRemembersNothing) {
+    test::FullViewRig rig(2);
+    rig.startAndSettle(kQuiet);
+    FrmFULLVIEW& fv = rig.openFromMainBar();
+    const std::string settingsBefore = readFile(rig.m.iniPath());
+    const double left = fv.left(), top = fv.top();
+    rig.dragBy(*fv.picMainSkin, 300, 6, 20, 10);
+    EXPECT_EQ(fv.left(), left + 300);
+    EXPECT_EQ(fv.top(), top + 150);
+    rig.dragBy(*fv.picMod[kPanelHardware], 300, 212, -20, 0);
+    EXPECT_EQ(fv.left(), left);
+    EXPECT_EQ(readFile(rig.m.iniPath()), settingsBefore) << "no place is saved for it";
+}

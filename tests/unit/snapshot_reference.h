@@ -1,0 +1,37 @@
+// Compares a rendered window with its reference picture in
+// tests/data/snapshots, pixel for pixel. With VELMORA_UPDATE_SNAPSHOTS=1 in
+// the environment it writes the picture instead: look at it before keeping it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "forms/png.h"
+
+namespace vel::test {
+
+inline void matchesReference(const Pixels& shown, const std::string& name) {
+    const std::filesystem::path dir = std::filesystem::path(VELMORA_SOURCE_DIR) / "tests" / "data" / "snapshots";
+    const std::filesystem::path file = dir / (name + ".png");
+    if (std::getenv("VELMORA_UPDATE_SNAPSHOTS")) {
+        std::filesystem::create_directories(dir);
+        ASSERT_TRUE(gfx::savePng(file.string(), shown));
+        return;
+    }
+    const auto reference = gfx::loadPng(file.string());
+    ASSERT_TRUE(reference.has_value()) << "no reference " << file;
+    ASSERT_EQ(reference->width, shown.width) << name;
+    ASSERT_EQ(reference->height, shown.height) << name;
+    int differing = 0;
+    for (int y = 0; y < shown.height; ++y)
+        for (int x = 0; x < shown.width; ++x)
+            if (reference->at(x, y) != shown.at(x, y)) {
+                if (differing++ == 0) ADD_FAILURE() << name << ": first difference at " << x << "," << y;
+            }
+    EXPECT_EQ(differing, 0) << name << " differs from its reference in " << differing << " pixels";
+}
+
+}  // namespace vel::test
