@@ -8,37 +8,21 @@ set -u
 state=${1:?usage: wine_logging.sh STATE-DIR WINDOWS-BUILD-DIR}
 winbuild=${2:?usage: wine_logging.sh STATE-DIR WINDOWS-BUILD-DIR}
 here=$(cd "$(dirname "$0")" && pwd)
-session="$here/wine_session.sh"
 run_for=80
 deadline=70
+. "$here/wine_run.sh"
 
-[ -f "$winbuild/velmora.exe" ] || { echo "FAIL: $winbuild/velmora.exe is missing"; exit 1; }
-program="$state/logging-program"
-rm -rf "$program"
-mkdir -p "$program/logs"
-cp -r "$winbuild/skins" "$program/skins"
+make_program logging-program
 printf '[MAIN]\r\nVISI0=1\r\nCPUCLOCK=10\r\nLOGENABLE=1\r\nLOGTIMING=10\r\nLOGWRITE=1\r\nLOGUNSAVED=0\r\nCAPCPU=1\r\nCAPMEM=1\r\nCAPNET=1\r\nNEWLOG=0\r\nDELLOG=7\r\n' \
     >"$program/velmora.ini"
-folder=$("$session" run "$state" winepath -w "$program" | tr -d '\r')
-
-app=""
-cleanup() { [ -n "$app" ] && kill "$app" 2>/dev/null; wait 2>/dev/null; }
-trap cleanup EXIT
-
-failures=0
-pass() { echo "PASS: $*"; }
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 start=$(date +%s)
-"$session" run "$state" "$winbuild/velmora.exe" --program-folder "$folder" --run-for "$run_for" >"$state/logging.out" 2>&1 &
-app=$!
+start_velmora "$run_for"
 
 # Start-up takes the program's own 7.5 s of pauses before the engine and its
 # log timer start, and the main bar shows right after; the deadline counts
 # from there, so a machine slow to start Wine or the program does not fail
 # the logger. The time since the splash is reported too.
-export DISPLAY
-DISPLAY=$(cat "$state/display")
 splash=$start
 for _ in $(seq 600); do
     if [ "$splash" -eq "$start" ] && xdotool search --name '^frmSplash$' >/dev/null 2>&1; then splash=$(date +%s); fi
@@ -60,17 +44,9 @@ else
     fail "$count of the six log files after ${elapsed} s"; ls -l "$program/logs"
 fi
 
-# The program ends by --run-for; a hung one is killed.
-for _ in $(seq $(( (run_for + 60) * 10 ))); do
-    kill -0 "$app" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$app" 2>/dev/null; then
-    fail "velmora.exe still runs $((run_for + 60)) s after its start"
-    kill "$app" 2>/dev/null
-fi
-wait "$app" 2>/dev/null
-app=""
+# The program ends by --run-for.
+wait_exit "$app" $((run_for + 60))
+[ "$exit_code" -eq 0 ] || fail "velmora.exe ended with $exit_code (124: still running $((run_for + 60)) s after its start)"
 
 line='^[0-9]{2}/[0-9]{2}/[0-9]{2}, [0-9]{2}:[0-9]{2}:[0-9]{2}\.0[0-9]{3}, [0-5], [0-9AB], -?[0-9]+(\.[0-9]{0,3}[1-9])?'$'\r''$'
 for letter in a b c d e f; do
@@ -90,5 +66,4 @@ for letter in a b c d e f; do
     fi
 done
 
-echo "$(( 7 - failures )) passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish_run

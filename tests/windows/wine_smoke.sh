@@ -13,49 +13,17 @@ state=${1:?usage: wine_smoke.sh STATE-DIR WINDOWS-BUILD-DIR VELMORA-INI}
 winbuild=${2:?usage: wine_smoke.sh STATE-DIR WINDOWS-BUILD-DIR VELMORA-INI}
 ini=${3:?usage: wine_smoke.sh STATE-DIR WINDOWS-BUILD-DIR VELMORA-INI}
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=../support/processes.sh
-. "$here/../support/processes.sh"
-session="$here/wine_session.sh"
 run_for=45
 record='HKLM\Software\Brinlake\Installed Products'
+. "$here/wine_run.sh"
+[ -f "$ini" ] || { echo "FAIL: $ini is missing"; exit 1; }
 
-failures=0
-checks=0
-pass() { echo "PASS: $*"; checks=$((checks + 1)); }
-fail() { echo "FAIL: $*"; checks=$((checks + 1)); failures=$((failures + 1)); }
-
-for f in "$winbuild/velmora.exe" "$winbuild/velmora_win_tests.exe" "$ini"; do
-    [ -f "$f" ] || { echo "FAIL: $f is missing"; exit 1; }
-done
-
-program="$state/smoke-program"
-rm -rf "$program"
-mkdir -p "$program/logs"
-cp -r "$winbuild/skins" "$program/skins"
+make_program smoke-program
 cp "$ini" "$program/velmora.ini"
-folder=$(timeout 60 "$session" run "$state" winepath -w "$program" | tr -d '\r')
-
 # The record must come from this run.
 timeout 60 "$session" run "$state" reg delete "$record" /f >/dev/null 2>&1
-
-export DISPLAY
-DISPLAY=$(cat "$state/display")
-cleanup() {
-    xdotool mouseup 1 2>/dev/null
-    end_all
-}
-trap cleanup EXIT
 # Keep the machine busy while the meters sample.
-for _ in 1 2; do start_group timeout 600 bash -c 'while :; do :; done'; done
-
-check() { timeout 90 "$session" run "$state" "$winbuild/velmora_win_tests.exe" --check-windows "$@"; }
-
-# Starts velmora.exe for SECONDS; $app is the pid of its process group.
-start_velmora() {
-    start_group "$session" run "$state" "$winbuild/velmora.exe" --program-folder "$folder" --run-for "$1" \
-        >>"$state/velmora.out" 2>&1
-    app=$!
-}
+keep_busy
 
 geometry() { xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y)=' | tr '\n' ' '; }
 
@@ -139,7 +107,7 @@ if [ -n "$held" ] && [ "$code" -eq 0 ]; then
 elif [ -z "$held" ]; then
     fail "velmora.exe (exit code $code after ${elapsed} s) was not in a move loop when --run-for came"
 else
-    fail "velmora.exe ended with $code after ${elapsed} s (124: still running)"; cat "$state/velmora.out"
+    fail "velmora.exe ended with $code after ${elapsed} s (124: still running)"; cat "$program/velmora.out"
 fi
 
 query=$(timeout 60 "$session" run "$state" reg query "$record" 2>&1 | tr -d '\r')
@@ -173,5 +141,4 @@ else
     fail "could not hold frmMain in the move loop and end the session"
 fi
 
-echo "$((checks - failures)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish_run

@@ -7,10 +7,11 @@
 set -u
 program=${1:?usage: x11_session.sh TEST-PROGRAM [ARGS]}
 shift
+. "$(cd "$(dirname "$0")" && pwd)/../support/processes.sh"
 work=$(mktemp -d /tmp/velmora-x11-test.XXXXXX)
-Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+start_group Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1
 xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
+trap 'end_all; rm -rf "$work"' EXIT
 display=""
 for _ in $(seq 100); do
     display=$(tr -dc '0-9' <"$work/display")

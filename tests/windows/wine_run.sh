@@ -1,0 +1,55 @@
+# Sourced by the Wine runs of velmora.exe. Expects $state (the Wine
+# session's folder), $winbuild (the Windows build) and $here (this folder).
+# Every wait is bounded; whatever a run started is ended on the way out.
+# shellcheck source=../support/processes.sh
+. "$here/../support/processes.sh"
+session="$here/wine_session.sh"
+
+failures=0
+checks=0
+pass() { echo "PASS: $*"; checks=$((checks + 1)); }
+fail() { echo "FAIL: $*"; checks=$((checks + 1)); failures=$((failures + 1)); }
+# The closing line, and the exit status.
+finish_run() {
+    echo "$((checks - failures)) passed, $failures failed"
+    [ "$failures" -eq 0 ]
+}
+
+for f in "$winbuild/velmora.exe" "$winbuild/velmora_win_tests.exe"; do
+    [ -f "$f" ] || { echo "FAIL: $f is missing"; exit 1; }
+done
+
+export DISPLAY
+DISPLAY=$(cat "$state/display")
+_end_run() {
+    xdotool mouseup 1 2>/dev/null
+    end_all
+}
+trap _end_run EXIT
+
+# make_program NAME: a fresh program folder in the session with the skins and
+# an empty logs folder; sets $program and $folder (its Windows path). The
+# caller writes velmora.ini.
+make_program() {
+    program="$state/$1"
+    rm -rf "$program"
+    mkdir -p "$program/logs"
+    cp -r "$winbuild/skins" "$program/skins"
+    folder=$(timeout 60 "$session" run "$state" winepath -w "$program" | tr -d '\r')
+}
+
+# start_velmora SECONDS: velmora.exe on $folder for SECONDS, output appended
+# to $program/velmora.out; $app is the pid of its process group.
+start_velmora() {
+    start_group "$session" run "$state" "$winbuild/velmora.exe" --program-folder "$folder" --run-for "$1" \
+        >>"$program/velmora.out" 2>&1
+    app=$!
+}
+
+# check ARGS...: the window checks of velmora_win_tests.exe --check-windows.
+check() { timeout 90 "$session" run "$state" "$winbuild/velmora_win_tests.exe" --check-windows "$@"; }
+
+# Keeps both processors busy for the rest of the run.
+keep_busy() {
+    for _ in 1 2; do start_group timeout 600 bash -c 'while :; do :; done'; done
+}
