@@ -57,5 +57,7 @@ void registerEngineCommands(CommandTable& table);
 // Memory, network counters, connection and screen pixels of the machine;
 // prints of the memory, network, mouse and clock modules. Extends "print".
 void registerModuleCommands(CommandTable& table);
+// The simulated machine's hardware and the inventory tables; extends "print".
+void registerInventoryCommands(CommandTable& table);
 
 }  // namespace vel
