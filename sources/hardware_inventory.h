@@ -65,8 +65,10 @@ struct HardwareInventory {
 std::string architectureText(const std::string& architecture);
 
 // Fills every table from the system's hardware descriptions of the given
-// computer ("." is this one). Failed queries leave a table with its empty
-// record only; unreadable properties leave their field empty.
+// computer ("." is this one; the sources describe no other, so any other
+// name leaves every table with its empty record). Failed queries leave a
+// table with what was enumerated before the failure; unreadable properties
+// leave their field empty.
 void takeInventory(platform::Sources& sources, const std::string& computer, HardwareInventory& out);
 
 // The tables by their class names ("Win32_Processor"), for scenarios and
