@@ -45,10 +45,7 @@ void LoadModules(App& app) {
 
 namespace {
 
-void takeHardwareInventory(App&) {
-    // The inventory tables are filled by the hardware-inventory source,
-    // which this build does not have yet; start-up keeps its place and pause.
-}
+void takeHardwareInventory(App& app) { takeInventory(app.os.sources(), ".", app.inventory); }
 
 }  // namespace
 

@@ -71,4 +71,7 @@ void registerFullViewCommands(CommandTable& table);
 // "timer NAME enabled=.. interval=.. ticks=.." for a form's timer.
 void printTimer(ScenarioContext& c, const forms::Timer& t);
 
+// The simulated machine's hardware and the inventory tables; extends "print".
+void registerInventoryCommands(CommandTable& table);
+
 }  // namespace vel

@@ -106,6 +106,7 @@ CommandTable buildCommands() {
     registerModuleCommands(table);
     registerLogCommands(table);
     registerFullViewCommands(table);
+    registerInventoryCommands(table);
     return table;
 }
 

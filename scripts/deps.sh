@@ -9,7 +9,8 @@ packages=(cmake g++ make pkg-config libx11-dev libxext-dev libxrandr-dev libxine
 windows=(g++-mingw-w64-x86-64-posix)
 case "$profile" in
   build) ;;
-  run)  packages+=(xvfb xcompmgr x11-utils imagemagick) ;;
+  # The id lists name the video adapter and the monitor's maker.
+  run)  packages+=(xvfb xcompmgr x11-utils imagemagick pci.ids hwdata) ;;
   test) packages+=(xvfb xcompmgr x11-utils xdotool imagemagick "${windows[@]}" wine wine64) ;;
   bench) packages+=(xvfb xcompmgr x11-utils time) ;;
   windows) packages+=("${windows[@]}") ;;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/sources_api.h"
@@ -64,8 +65,22 @@ struct HardwareInventory {
 std::string architectureText(const std::string& architecture);
 
 // Fills every table from the system's hardware descriptions of the given
-// computer ("." is this one). Failed queries leave a table with its empty
-// record only; unreadable properties leave their field empty.
+// computer ("." is this one; the sources describe no other, so any other
+// name leaves every table with its empty record). Failed queries leave a
+// table with what was enumerated before the failure; unreadable properties
+// leave their field empty.
 void takeInventory(platform::Sources& sources, const std::string& computer, HardwareInventory& out);
+
+// The tables by their class names ("Win32_Processor"), for scenarios and
+// prints: the class names in table order; one table's records as (field,
+// text) pairs in record order, booleans as "True" and "False" (no records
+// for an unknown class); and one field written as the inventory would
+// write it, growing the table so one empty record follows it. False when
+// the class or the field is unknown.
+std::vector<std::string> inventoryClasses();
+using InventoryRecordText = std::vector<std::pair<std::string, std::string>>;
+std::vector<InventoryRecordText> inventoryRecords(const HardwareInventory& inventory, const std::string& className);
+bool setInventoryField(HardwareInventory& inventory, const std::string& className, std::size_t record,
+                       const std::string& property, const std::string& value);
 
 }  // namespace vel

@@ -4,9 +4,11 @@
 #include <charconv>
 #include <cstdlib>
 #include <set>
+#include <tuple>
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include "platform/linux/hardware_linux.h"
 #include "platform/linux/linux_sources.h"
 #include "platform/linux/perf_clock.h"
 #include "platform/linux/sources_net.h"
@@ -70,8 +72,10 @@ bool findKilobytes(std::string_view text, std::string_view name, std::uint64_t& 
 
 class LinuxSources : public Sources {
 public:
-    LinuxSources(const std::string& procRoot, const std::string& sysRoot, MonotonicClock clock)
-        : procRoot_(procRoot), sysRoot_(sysRoot), clock_(clock), counters_(procRoot, sysRoot, std::move(clock)) {
+    LinuxSources(const std::string& procRoot, const std::string& sysRoot, MonotonicClock clock,
+                 ScreenSizeReader screenSize)
+        : procRoot_(procRoot), sysRoot_(sysRoot), clock_(clock), counters_(procRoot, sysRoot, std::move(clock)),
+          screenSize_(std::move(screenSize)) {
         ProcFile stat(procRoot + "/stat");
         if (stat.read()) processors_ = static_cast<std::uint32_t>(listStatProcessors(stat.text()).size());
         if (processors_ == 0) {
@@ -110,6 +114,14 @@ public:
     bool tcpStatistics(MibTcpStats& out) override;
     bool udpStatistics(MibUdpStats& out) override;
     int connectedState(std::uint32_t& flags, std::string& name) override;
+
+    bool queryHardware(const std::string& wql, std::vector<HardwareObject>& out) override {
+        HardwareRoots roots;
+        roots.proc = procRoot_;
+        roots.sys = sysRoot_;
+        if (screenSize_) std::tie(roots.screenWidth, roots.screenHeight) = screenSize_();
+        return queryLinuxHardware(roots, wql, out);
+    }
 
 private:
     void readCpuFlags() {
@@ -150,6 +162,7 @@ private:
     std::string sysRoot_;
     MonotonicClock clock_;
     CounterQueries counters_;
+    ScreenSizeReader screenSize_;
     std::uint32_t processors_ = 0;
     std::set<std::string, std::less<>> flags_;
     ProcFile meminfo_{procRoot_ + "/meminfo"};
@@ -268,16 +281,18 @@ const char* cpuinfoFlagForFeature(int feature) {
 }
 
 std::unique_ptr<Sources> createLinuxSourcesWithClock(const std::string& procRoot, const std::string& sysRoot,
-                                                     MonotonicClock clock) {
-    return std::make_unique<LinuxSources>(procRoot, sysRoot, std::move(clock));
+                                                     MonotonicClock clock, ScreenSizeReader screenSize) {
+    return std::make_unique<LinuxSources>(procRoot, sysRoot, std::move(clock), std::move(screenSize));
 }
 
 }  // namespace vel::platform::linux_backend
 
 namespace vel::platform {
 
-std::unique_ptr<Sources> createLinuxSources(const std::string& procRoot, const std::string& sysRoot) {
-    return linux_backend::createLinuxSourcesWithClock(procRoot, sysRoot, &linux_backend::monotonicNs);
+std::unique_ptr<Sources> createLinuxSources(const std::string& procRoot, const std::string& sysRoot,
+                                            ScreenSizeReader screenSize) {
+    return linux_backend::createLinuxSourcesWithClock(procRoot, sysRoot, &linux_backend::monotonicNs,
+                                                      std::move(screenSize));
 }
 
 }  // namespace vel::platform

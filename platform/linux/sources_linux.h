@@ -6,13 +6,14 @@
 #include <memory>
 #include <string>
 
+#include "platform/linux/linux_sources.h"
 #include "platform/linux/sources_counters.h"
 #include "platform/sources_api.h"
 
 namespace vel::platform::linux_backend {
 
 std::unique_ptr<Sources> createLinuxSourcesWithClock(const std::string& procRoot, const std::string& sysRoot,
-                                                     MonotonicClock clock);
+                                                     MonotonicClock clock, ScreenSizeReader screenSize = {});
 
 // The /proc/cpuinfo flag a Windows processor feature number stands for;
 // nullptr when Linux has nothing that answers it (the feature reads absent).

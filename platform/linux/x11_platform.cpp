@@ -107,7 +107,11 @@ X11Platform::~X11Platform() {
 }
 
 Sources& X11Platform::sources() {
-    if (!sources_) sources_ = createLinuxSources();
+    if (!sources_)
+        sources_ = createLinuxSources("/proc", "/sys", [this] {
+            const Size s = screenSize();
+            return std::make_pair(s.width, s.height);
+        });
     return *sources_;
 }
 

@@ -65,6 +65,15 @@ public:
     // The mean of the loads of processors 0 .. count-1.
     double meanLoad() const;
 
+    // Hardware descriptions, by WMI class name (any case). Setting a
+    // property of instance n creates the instances before it, empty. A
+    // class never set answers with no instances, as Wine does for several.
+    void setHardware(const std::string& className, std::size_t instance, const std::string& property,
+                     const std::string& value);
+    void clearHardware(const std::string& className);
+    // While set, queries of the class fail after enumerating what it has.
+    void setHardwareFails(const std::string& className, bool fail);
+
     // --- Sources ------------------------------------------------------------
     std::uint32_t numberOfProcessors() override { return processors_; }
     int platformId() override { return platformId_; }
@@ -81,6 +90,7 @@ public:
     bool tcpStatistics(MibTcpStats& out) override { return netRecord(out, tcp_); }
     bool udpStatistics(MibUdpStats& out) override { return netRecord(out, udp_); }
     int connectedState(std::uint32_t& flags, std::string& name) override;
+    bool queryHardware(const std::string& wql, std::vector<HardwareObject>& out) override;
 
 private:
     struct SimCounter {
@@ -120,6 +130,8 @@ private:
     MemoryRegistry* registry9x_ = nullptr;
     std::set<Query> queries_;
     std::map<Counter, SimCounter> counters_;
+    std::map<std::string, std::vector<HardwareObject>> hardware_;  // lower-case class -> instances
+    std::set<std::string> failingHardware_;
     std::uintptr_t nextHandle_ = 1;
 };
 

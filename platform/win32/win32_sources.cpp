@@ -15,6 +15,7 @@
 #include "platform/common/counter_path.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_counters.h"
+#include "platform/win32/win32_hardware.h"
 
 namespace vel::platform::win32 {
 
@@ -143,6 +144,10 @@ public:
         return rc;
     }
 
+    bool queryHardware(const std::string& wql, std::vector<HardwareObject>& out) override {
+        return wmi_.query(wql, out);
+    }
+
 private:
     template <typename Theirs, typename Ours, typename Call>
     static bool fetch(Ours& out, Call call) {
@@ -156,6 +161,7 @@ private:
     }
 
     CounterQueries counters_;
+    WmiService wmi_;
     std::uint32_t processors_ = 1;
     int platformId_ = kPlatformWin32NT;
 };
