@@ -4,18 +4,13 @@
 
 #include "core/frm_main.h"
 #include "module_rig.h"
-#include "window/placement.h"
 
 using namespace vel;
 
 namespace {
 
-struct At {
-    double left, top;
-    bool operator==(const At&) const = default;
-};
-void PrintTo(const At& a, std::ostream* os) { *os << "(" << a.left << ", " << a.top << ")"; }
-At at(const forms::Form& f) { return {f.left(), f.top()}; }
+using test::At;
+using test::at;
 
 const char* const kSaved =
     "PosX5=5000\nPosY5=500\nPosX6=6000\nPosY6=600\nPosX7=7005\nPosY7=705\nPosX8=8000\nPosY8=800\n"
@@ -42,29 +37,6 @@ TEST(ModuleChain, MemoryAndMouseSkipModulesThatAreNotShown) {
     EXPECT_EQ(at(rig.mouse()), (At{5945, 500})) << "stacked on the network module, memory being hidden";
     EXPECT_FALSE(rig.memory().loaded());
     EXPECT_EQ(at(*rig.app().mainBar), (At{6890, 500}));
-}
-
-TEST(ModuleChain, UserModeOpensEachAtItsSavedPlace) {
-    test::ModuleRig rig(1);
-    rig.start(std::string("PLCMNT=2\nVisi0=1\nVisi5=1\nVisi6=1\nVisi7=1\nVisi8=1\n") + kSaved);
-    EXPECT_EQ(at(rig.network()), (At{5000, 500}));
-    EXPECT_EQ(at(rig.memory()), (At{6000, 600}));
-    EXPECT_EQ(at(rig.mouse()), (At{7005, 705}));
-    EXPECT_EQ(at(*rig.app().mainBar), (At{8000, 800}));
-}
-
-TEST(ModuleChain, ArrangingLinesUpAllNineBehindTheClockAndSavesThem) {
-    test::ModuleRig rig(4);
-    App& app = rig.start(std::string("PLCMNT=0\nVisi0=1\nVisi1=1\nVisi2=1\nVisi3=1\nVisi4=1\nVisi5=1\nVisi6=1\n"
-                                     "Visi7=1\nVisi8=1\n") + kSaved);
-    ArrangeModules(app);
-    const forms::Form* order[10] = {&rig.clock(), &rig.cpu(0),  &rig.cpu(1),    &rig.cpu(2),   &rig.cpu(3),
-                                    &rig.cpu(4),  &rig.network(), &rig.memory(), &rig.mouse(), app.mainBar.get()};
-    for (int i = 0; i < 10; ++i) {
-        EXPECT_EQ(at(*order[i]), (At{300.0 + 945 * i, 300})) << order[i]->name();
-    }
-    EXPECT_EQ(app.settings.PosX[7], 300 + 945 * 8) << "the mouse module's place is saved";
-    EXPECT_EQ(rig.m.sim.findWindow("frmMouse")->rect.left, (300 + 945 * 8) / 15);
 }
 
 TEST(ModuleChain, DraggingTheMouseModuleByALabelSavesItsPlaceAsIndexSeven) {

@@ -23,14 +23,8 @@ class ModuleSnapshot : public ::testing::TestWithParam<int> {};
 TEST_P(ModuleSnapshot, MemoryNetworkAndMouseInTheirStyle) {
     const int style = GetParam();
     test::ModuleRig rig(1);
-    platform::MemoryStatusEx m;
-    m.totalPhys = std::uint64_t{4} << 30;
-    m.availPhys = std::uint64_t{1} << 30;
-    m.totalVirtual = std::uint64_t{2} << 30;
-    m.availVirtual = std::uint64_t{3} << 29;
-    m.totalPageFile = std::uint64_t{6} << 30;
-    m.availPageFile = std::uint64_t{4} << 30;
-    rig.sources().setMemory(m);
+    constexpr std::uint64_t kGiB = std::uint64_t{1} << 30;
+    rig.sources().setMemory(test::memoryStatus(4 * kGiB, kGiB, 2 * kGiB, 3 * kGiB / 2, 6 * kGiB, 4 * kGiB));
     rig.sources().setConnection(2, "eth0", 1);
     rig.sources().advanceTcp(5000, 4000);
     rig.sources().advanceUdp(300, 200);

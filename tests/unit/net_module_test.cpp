@@ -139,34 +139,6 @@ protected:
     test::ModuleRig rig{1};
 };
 
-TEST_F(NetworkTransferTick, TwoPhasesThenTheGraphs) {
-    FrmNetwork& f = start("Visi5=1\nmTyp5=1\n");
-    const Colour fg = rgb(103, 186, 218);
-    tick();  // first sample
-    EXPECT_EQ(f.phase(), 1);
-    EXPECT_EQ(litRows(*f.TCPGraph, fg), 0) << "the load-time background until the second tick";
-    // 47 segments in 250 ms: 47 x 536 x 4 / 1024 = 98.40625 -> two rows;
-    // 9 datagrams: 52.734375 -> six rows.
-    rig.sources().advanceTcp(40, 7);
-    rig.sources().advanceUdp(4, 5);
-    tick();
-    EXPECT_EQ(f.phase(), 0);
-    EXPECT_EQ(litRows(*f.TCPGraph, fg), 2);
-    EXPECT_EQ(litRows(*f.UDPGraph, fg), 6);
-    // Traffic between the second and the next first sample is not measured.
-    rig.sources().advanceTcp(1000, 0);
-    tick();
-    tick();
-    EXPECT_EQ(litRows(*f.TCPGraph, fg), 0);
-    // UDP over full scale turns its graph red while TCP shows a few rows.
-    tick();
-    rig.sources().advanceTcp(100, 0);
-    rig.sources().advanceUdp(30, 0);
-    tick();
-    EXPECT_EQ(litRows(*f.TCPGraph, fg), 5);
-    EXPECT_EQ(litRows(*f.UDPGraph, rgb(255, 0, 0)), 10);
-}
-
 TEST_F(NetworkTransferTick, ResetCounterBlanksOneRefresh) {
     FrmNetwork& f = start("Visi5=1\nmTyp5=0\n");
     platform::MibTcpStats tcp;
@@ -181,16 +153,6 @@ TEST_F(NetworkTransferTick, ResetCounterBlanksOneRefresh) {
     rig.sources().advanceTcp(30, 0);
     tick();
     EXPECT_EQ(litRows(*f.TCPGraph, rgb(0, 0, 0)), 2) << "the next refresh measures again (62.8125)";
-}
-
-TEST(NetworkTransferTimer, TicksEvery250Milliseconds) {
-    test::ModuleRig rig(1);
-    rig.start("Visi5=1\n");
-    FrmNetwork& f = rig.network();
-    rig.m.sim.advance(250);  // the tick that fell due in the start-up pause
-    const auto before = f.tmrXFer->ticks();
-    rig.m.sim.advance(1000);
-    EXPECT_EQ(f.tmrXFer->ticks() - before, 4u);
 }
 
 TEST_F(NetworkTransferTick, APauseBetweenTheSamplesGivesNoSpike) {
@@ -217,15 +179,6 @@ TEST_F(NetworkTransferTick, ASleepTheTickCountMissedGivesNoSpikeEither) {
     EXPECT_EQ(litRows(*f.TCPGraph, rgb(255, 0, 0)), 0);
     // The next pair is measured again, across the same midnight.
     tick();
-    rig.sources().advanceTcp(30, 0);
-    tick();
-    EXPECT_EQ(litRows(*f.TCPGraph, rgb(0, 0, 0)), 2);
-}
-
-TEST_F(NetworkTransferTick, PairsAcrossMidnightAreMeasured) {
-    FrmNetwork& f = start("Visi5=1\nmTyp5=0\n");
-    rig.m.sim.setClock(platform::SystemTime{2026, 12, 0, 31, 23, 59, 59, 900});
-    f.tmrXFer_Timer();
     rig.sources().advanceTcp(30, 0);
     tick();
     EXPECT_EQ(litRows(*f.TCPGraph, rgb(0, 0, 0)), 2);
@@ -308,26 +261,6 @@ TEST(NetworkConnectionIndicators, ImageNumbersOfEveryStyle) {
     EXPECT_EQ(netImageFile(36), "");
 }
 
-TEST(NetworkConnectionIndicators, PicturesAndTooltipsFromTheState) {
-    test::ModuleRig rig(1);
-    App& app = rig.start("Visi5=1\nmTyp5=2\n");
-    FrmNetwork& f = rig.network();
-    rig.sources().setConnection(2 | 1, "Office", 1);
-    rig.engine().tmrNET_Timer();
-    EXPECT_EQ(f.imgNetType->toolTipText(), "Connection Type: Office");
-    EXPECT_EQ(f.imgNetType->picture(), app.ui.picture(netImageFile(18)));
-    EXPECT_EQ(f.imgNetStatus->toolTipText(), "Internet Connected!");
-    EXPECT_EQ(f.imgNetStatus->picture(), app.ui.picture(netImageFile(10)));
-    ASSERT_NE(app.netConnection, nullptr);
-
-    rig.sources().setConnection(64, "", 0);
-    rig.engine().tmrNET_Timer();
-    EXPECT_EQ(f.imgNetType->toolTipText(), "Connection Type: ");
-    EXPECT_EQ(f.imgNetType->picture(), app.ui.picture(netImageFile(33))) << "another device word";
-    EXPECT_EQ(f.imgNetStatus->toolTipText(), "No Internet Connection!");
-    EXPECT_EQ(f.imgNetStatus->picture(), app.ui.picture(netImageFile(11)));
-}
-
 TEST(NetworkConnectionIndicators, UnknownStyleChangesTooltipsOnly) {
     test::ModuleRig rig(1);
     App& app = rig.start("Visi5=1\nmTyp5=9\n");
@@ -340,14 +273,4 @@ TEST(NetworkConnectionIndicators, UnknownStyleChangesTooltipsOnly) {
     EXPECT_EQ(f.imgNetType->picture(), typeBefore);
     EXPECT_EQ(f.imgNetStatus->picture(), statusBefore);
     EXPECT_EQ(app.settings.mTyp[5], 9);
-}
-
-TEST(NetworkModuleMouse, DoubleClickOnALightOpensTheNetworkScreen) {
-    test::ModuleRig rig(1);
-    App& app = rig.start("Visi5=1\n");
-    app.FVSType = 4;
-    rig.doubleClick(*rig.network().imgUDP[1], 2, 2);
-    EXPECT_EQ(app.FVScreen, 2);
-    EXPECT_EQ(app.FVSubView, 0);
-    EXPECT_EQ(app.FVSType, 0);
 }
