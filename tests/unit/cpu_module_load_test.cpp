@@ -35,71 +35,32 @@ FrmCPU& loadWithStyle(test::EngineRig& rig, int code) {
 
 }  // namespace
 
-TEST(CpuModuleIdentity, NamesCaptionsAndTooltipsPerModule) {
+TEST(CpuModuleIdentity, CaptionsAndTooltipsPerModule) {
+    // Names, outline and opacity: tests/scenarios/cpu_modules.
     test::EngineRig rig(4);
     rig.start("Visi0=1\nVisi1=1\nVisi2=1\nVisi3=1\nVisi4=1\n");
-    const char* names[5] = {"frmCPU0", "frmCPU1", "frmCPU2", "frmCPU3", "frmCPUAll"};
     const char* captions[5] = {"CPU 0", "CPU 1", "CPU 2", "CPU 3", "AVG"};
     for (int n = 0; n < 5; ++n) {
         FrmCPU& f = rig.cpu(n);
-        EXPECT_EQ(f.name(), names[n]);
         EXPECT_EQ(f.lblPNum->caption(), captions[n]);
         const std::string tip = n == 4 ? "All Processors Averaged (Double-click for info...)"
                                        : "Processor " + std::to_string(n) + " (Double-click for info...)";
         for (const forms::Control* c : {static_cast<forms::Control*>(f.picMainSkin), static_cast<forms::Control*>(f.picMod),
                                         static_cast<forms::Control*>(f.lblPNum), static_cast<forms::Control*>(f.lblCPU)})
-            EXPECT_EQ(c->toolTipText(), tip) << names[n] << "." << c->name();
-        EXPECT_TRUE(f.loaded());
-        EXPECT_EQ(f.pixelWidth(), 65);
-        EXPECT_EQ(f.pixelHeight(), 29);
-        const platform::SimWindow* w = rig.m.sim.findWindow(names[n]);
-        ASSERT_NE(w, nullptr);
-        EXPECT_TRUE(w->hasRegion) << "the module takes its outline from its skin";
-        EXPECT_TRUE(w->layered);
-        EXPECT_EQ(w->alpha, 230);
+            EXPECT_EQ(c->toolTipText(), tip) << f.name() << "." << c->name();
     }
 }
 
-TEST(CpuModuleStyle, EachCodeShowsItsControls) {
-    const Shown vu{true, false, false, false}, tach{false, true, false, true}, none{}, bar{false, false, false, true},
-        barText{false, true, false, true}, vbarText{false, true, true, true}, imeter{false, true, false, false};
-    const std::vector<std::pair<int, Shown>> table = {
-        {0, vu},      {1, vu},       {2, vu},   {3, vu},   {4, tach},     {5, tach},   {6, none},
-        {7, none},    {8, none},     {9, none}, {10, none}, {11, none},   {12, none},  {13, bar},
-        {14, barText}, {15, bar},    {16, vbarText}, {17, imeter}, {18, none}, {-1, none}, {100, none},
-    };
-    for (const auto& [code, expected] : table) {
+TEST(CpuModuleStyle, ACodeWithoutAStyleShowsNoControlsOnABlankSurface) {
+    // Codes 0 to 17 are pinned by their reference pictures (tests/data/styles).
+    for (int code : {-1, 18, 19, 100}) {
         test::EngineRig rig(1);
         FrmCPU& f = loadWithStyle(rig, code);
-        EXPECT_EQ(shownOf(f), expected) << "style " << code;
-    }
-}
-
-TEST(CpuModuleStyle, TheFaceIsThePictureOfTheStyleAndACodeWithoutOneKeepsTheBlankSurface) {
-    for (int code : {0, 9, 17}) {
-        test::EngineRig rig(1);
-        FrmCPU& f = loadWithStyle(rig, code);
-        const Pixels& face = rig.app().ui.picture(cpuFaceFile(static_cast<std::int16_t>(code)));
-        ASSERT_FALSE(face.empty());
-        EXPECT_EQ(f.picMod->picture(), face) << "style " << code;
-    }
-    test::EngineRig rig(1);
-    FrmCPU& f = loadWithStyle(rig, 18);
-    EXPECT_FALSE(f.picMod->hasPicture());
-    const Pixels surface = f.render();
-    for (int y = 3; y < 26; ++y)
-        for (int x = 3; x < 63; ++x) ASSERT_EQ(surface.at(x, y), rgb(255, 255, 255)) << x << "," << y;
-    EXPECT_EQ(cpuFaceFile(0), "cpu_face_00.png");
-    EXPECT_EQ(cpuFaceFile(17), "cpu_face_17.png");
-    EXPECT_EQ(cpuFaceFile(18), "");
-    EXPECT_EQ(cpuFaceFile(-1), "");
-}
-
-TEST(CpuModuleStyle, OnlyStyleSixteenShowsTheProcessorName) {
-    for (int code = -1; code <= 19; ++code) {
-        test::EngineRig rig(2);
-        rig.start("Visi1=1\nmTyp1=" + std::to_string(code) + "\n");
-        EXPECT_EQ(rig.cpu(1).lblPNum->visible(), code == 16) << "style " << code;
+        EXPECT_EQ(shownOf(f), Shown{}) << "style " << code;
+        EXPECT_FALSE(f.picMod->hasPicture());
+        const Pixels surface = f.render();
+        for (int y = 3; y < 26; ++y)
+            for (int x = 3; x < 63; ++x) ASSERT_EQ(surface.at(x, y), rgb(255, 255, 255)) << x << "," << y;
     }
 }
 

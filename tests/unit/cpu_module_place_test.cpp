@@ -25,16 +25,6 @@ void doubleClickOn(test::EngineRig& rig, const forms::Control& c, int x, int y) 
 
 }  // namespace
 
-TEST(CpuModulePlacement, UserModeOpensEveryModuleAtItsSavedPlace) {
-    test::EngineRig rig(4);
-    rig.start(std::string("PLCMNT=2\nVisi0=1\nVisi1=1\nVisi2=1\nVisi3=1\nVisi4=1\n") + kSavedPlaces);
-    EXPECT_EQ(at(rig.cpu(0)), (At{1500, 300}));
-    EXPECT_EQ(at(rig.cpu(1)), (At{6000, 900}));
-    EXPECT_EQ(at(rig.cpu(2)), (At{7500, 1800}));
-    EXPECT_EQ(at(rig.cpu(3)), (At{9000, 2700}));
-    EXPECT_EQ(at(rig.cpu(4)), (At{10500, 3600}));
-}
-
 TEST(CpuModulePlacement, ColumnModeStacksOnTheNearestLoadedModule) {
     test::EngineRig rig(4);
     rig.start(std::string("PLCMNT=1\nVisi0=1\nVisi1=0\nVisi2=1\n") + kSavedPlaces);
@@ -50,30 +40,13 @@ TEST(CpuModulePlacement, RowModeWithoutAModuleToStackOnUsesTheSavedPlace) {
     EXPECT_EQ(at(rig.cpu(4)), (At{6000 + 2 * 945, 900})) << "the all-processors module skips the hidden CPU 3";
 }
 
-TEST(CpuModulePlacement, TheFirstModuleIgnoresThePlacementMode) {
-    for (int mode = 0; mode <= 2; ++mode) {
-        test::EngineRig rig(2);
-        rig.start("PLCMNT=" + std::to_string(mode) + "\nVisi0=1\n" + kSavedPlaces);
-        EXPECT_EQ(at(rig.cpu(0)), (At{1500, 300})) << "PLCMNT " << mode;
-    }
-}
-
-TEST(CpuModuleMouse, DoubleClickRecordsTheFullViewScreen) {
+TEST(CpuModuleMouse, DoubleClickOnTheNumberLabelRecordsTheFullViewScreen) {
+    // On the surface: tests/scenarios/cpu_modules.
     test::EngineRig rig(4);
-    App& app = rig.start(std::string("PLCMNT=2\nVisi2=1\nVisi4=1\nmTyp2=4\n") + kSavedPlaces);
-    doubleClickOn(rig, *rig.cpu(2).picMod, 2, 2);
-    EXPECT_EQ(app.FVScreen, 0);
-    EXPECT_EQ(app.FVSubView, 0);
-    EXPECT_EQ(app.FVSType, 2);
-
-    doubleClickOn(rig, *rig.cpu(4).picMod, 2, 2);
-    EXPECT_EQ(app.FVScreen, 1);
-    EXPECT_EQ(app.FVSubView, 0);
-    EXPECT_EQ(app.FVSType, 99);
-
+    App& app = rig.start(std::string("PLCMNT=2\nVisi2=1\nmTyp2=4\n") + kSavedPlaces);
     app.FVScreen = 7;
     doubleClickOn(rig, *rig.cpu(2).lblCPU, 20, 4);
-    EXPECT_EQ(app.FVScreen, 0) << "the number label opens it too";
+    EXPECT_EQ(app.FVScreen, 0);
     EXPECT_EQ(app.FVSType, 2);
 }
 
@@ -85,14 +58,4 @@ TEST(CpuModuleMouse, DoubleClickOnTheSkinFrameDoesNothing) {
     doubleClickOn(rig, *rig.cpu(1).picMainSkin, 1, 14);
     EXPECT_EQ(app.FVScreen, 5);
     EXPECT_EQ(app.FVSType, 7);
-}
-
-TEST(CpuModuleMouse, PressingOnTheSurfaceDragsAndSavesThePlace) {
-    test::EngineRig rig(2);
-    App& app = rig.start(std::string("PLCMNT=2\nVisi0=1\nVisi1=1\n") + kSavedPlaces);
-    rig.dragBy(*rig.cpu(1).picMod, 10, 10, 10, 4);
-    EXPECT_EQ(at(rig.cpu(1)), (At{6000 + 150, 900 + 60}));
-    EXPECT_EQ(app.settings.PosX[1], 6150);
-    EXPECT_EQ(app.settings.PosY[1], 960);
-    EXPECT_EQ(at(rig.cpu(0)), (At{1500, 300})) << "the other module stays in user mode";
 }

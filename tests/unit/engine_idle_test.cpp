@@ -36,30 +36,6 @@ TEST(IdleFade, VisibleZeroHidesOnlyTheMainBarAfterFiveSeconds) {
     EXPECT_EQ(alphaOf(rig, "frmCPU1"), 230);
 }
 
-TEST(IdleFade, VisibleOneFadesTheModulesToTheirIdleOpacity) {
-    test::EngineRig rig(2);
-    App& app = rig.start("VISIBLE=1\nVisi0=1\nVisi1=1\n");
-    advanceTo(rig, fadeTime(rig) - 1);
-    EXPECT_EQ(alphaOf(rig, "frmCPU0"), 230);
-    advanceTo(rig, fadeTime(rig));
-    EXPECT_EQ(alphaOf(rig, "frmCPU0"), 90);
-    EXPECT_EQ(alphaOf(rig, "frmCPU1"), 90);
-    EXPECT_EQ(alphaOf(rig, "frmMain"), 0);
-    EXPECT_FALSE(app.fadePending);
-}
-
-TEST(IdleFade, MovingOverACpuModuleWakesEverything) {
-    test::EngineRig rig(2);
-    App& app = rig.start("VISIBLE=1\nVisi0=1\nVisi1=1\nPosX0=1500\nPosY0=1500\n");
-    advanceTo(rig, fadeTime(rig));
-    ASSERT_EQ(alphaOf(rig, "frmCPU1"), 90);
-    const platform::Rect r = rig.m.sim.findWindow("frmCPU0")->rect;
-    rig.m.sim.mouseMove(r.left + 20, r.top + 12);
-    EXPECT_EQ(alphaOf(rig, "frmCPU0"), 230);
-    EXPECT_EQ(alphaOf(rig, "frmCPU1"), 230);
-    EXPECT_EQ(app.idleCountdown, 10);
-}
-
 TEST(IdleFade, HotCornerWakesOnlyOnItsExactPixel) {
     test::EngineRig rig(2);
     rig.m.sim.setScreenSize(1024, 768);

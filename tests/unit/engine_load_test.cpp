@@ -46,17 +46,7 @@ TEST(EngineLoad, AnyVisibleCpuModuleStartsTheCpuTimerAndNoneStopsIt) {
 }
 
 TEST(EngineLoad, LogPeriodIsFormedInSixteenBits) {
-    {
-        test::EngineRig rig;
-        rig.start("LOGEnable=1\nLOGTiming=327\n");
-        EXPECT_EQ(rig.engine().tmrLOG->interval(), 32700u);
-    }
-    {
-        test::EngineRig rig;
-        rig.start("LOGEnable=1\nLOGTiming=328\n");
-        EXPECT_EQ(rig.engine().tmrLOG->interval(), 100u) << "the product overflows; the design period stays";
-        EXPECT_TRUE(rig.engine().tmrLOG->enabled());
-    }
+    // An overflowing period keeps the design period (the six-processor scenario).
     EXPECT_EQ(periodInterval16(327), 32700u);
     EXPECT_EQ(periodInterval16(328), std::nullopt);
     EXPECT_EQ(periodInterval16(-1), std::nullopt);
@@ -72,16 +62,6 @@ TEST(EngineLoad, PeriodZeroMeansTheTimerNeverTicks) {
     rig.m.sim.advance(5000);
     EXPECT_EQ(rig.engine().tmrCPUs->ticks(), 0u);
     EXPECT_EQ(rig.engine().state.NeedlePos, 0);
-}
-
-TEST(EngineLoad, CpuTimerTicksAtItsPeriodInVirtualTime) {
-    test::EngineRig rig;
-    rig.start("Visi0=1\nCPUCLOCK=5\n");
-    rig.m.sim.advance(1);  // a tick that fell due during the last start-up pause
-    const std::uint64_t before = rig.engine().tmrCPUs->ticks();
-    rig.m.sim.advance(2000);
-    EXPECT_EQ(rig.engine().tmrCPUs->ticks() - before, 4u);
-    EXPECT_EQ(rig.engine().state.NeedlePos, static_cast<std::int16_t>(rig.engine().tmrCPUs->ticks()));
 }
 
 TEST(EngineLoad, LoadResetsTheStoreTheIdleStateAndTheFullViewScreen) {

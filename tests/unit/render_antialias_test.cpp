@@ -1,4 +1,4 @@
-// Anti-aliased points and the constant-alpha picture blend.
+// Anti-aliased points (the picture blend is gfx_draw_test's alphaBlendStretch).
 #include <gtest/gtest.h>
 
 #include "engine/antialias.h"
@@ -78,27 +78,6 @@ TEST(AAPlot, FollowsTheScaleOriginAsPsetDoes) {
     EXPECT_EQ(box.image().at(0, 0), rgb(128, 0, 0));
     EXPECT_EQ(box.image().at(1, 0), rgb(128, 0, 0));
     EXPECT_EQ(box.image().at(10, 5), rgb(0, 0, 0));
-}
-
-TEST(AlphaBlendPicture, StretchesTheWholeSourceWithConstantAlpha) {
-    forms::PictureBox src("picHolder");
-    prepare(src, rgb(200, 100, 50), 2, 1);
-    src.pset(1, 0, rgb(0, 0, 255));
-    forms::PictureBox dst("picMod");
-    prepare(dst, rgb(0, 0, 0), 4, 2);
-
-    AlphaBlendPicture(src, dst, 0);
-    for (Colour c : dst.image().data) EXPECT_EQ(c, rgb(0, 0, 0));
-
-    AlphaBlendPicture(src, dst, 128);  // (s * 128 + 0 * 127 + 127) / 255
-    EXPECT_EQ(dst.image().at(0, 0), rgb(100, 50, 25));
-    EXPECT_EQ(dst.image().at(1, 1), rgb(100, 50, 25));
-    EXPECT_EQ(dst.image().at(2, 0), rgb(0, 0, 128));
-    EXPECT_EQ(dst.image().at(3, 1), rgb(0, 0, 128));
-
-    AlphaBlendPicture(src, dst, 255);
-    EXPECT_EQ(dst.image().at(1, 0), rgb(200, 100, 50));
-    EXPECT_EQ(dst.image().at(3, 0), rgb(0, 0, 255));
 }
 
 }  // namespace

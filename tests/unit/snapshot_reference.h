@@ -1,5 +1,5 @@
 // Compares a rendered window with its reference picture in
-// tests/data/snapshots, pixel for pixel. With VELMORA_UPDATE_SNAPSHOTS=1 in
+// tests/data/FOLDER (snapshots by default), pixel for pixel. With VELMORA_UPDATE_SNAPSHOTS=1 in
 // the environment it writes the picture instead: look at it before keeping it.
 #pragma once
 
@@ -13,8 +13,8 @@
 
 namespace vel::test {
 
-inline void matchesReference(const Pixels& shown, const std::string& name) {
-    const std::filesystem::path dir = std::filesystem::path(VELMORA_SOURCE_DIR) / "tests" / "data" / "snapshots";
+inline void matchesReference(const Pixels& shown, const std::string& name, const char* folder = "snapshots") {
+    const std::filesystem::path dir = std::filesystem::path(VELMORA_SOURCE_DIR) / "tests" / "data" / folder;
     const std::filesystem::path file = dir / (name + ".png");
     if (std::getenv("VELMORA_UPDATE_SNAPSHOTS")) {
         std::filesystem::create_directories(dir);
