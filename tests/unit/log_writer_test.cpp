@@ -43,16 +43,6 @@ TEST(LogFlush, TheFirstFlushComesOnTickNPlusOneAndEveryNPlusOneAfter) {
     EXPECT_EQ(rig.lines(name).size(), 366u);
 }
 
-TEST(LogFlush, TheTimerDrivesItAtTheCapturePeriod) {
-    test::LogRig rig;
-    rig.start(logging("capCPU=1\n", 10, 5));  // a tick a second, N = 300
-    const std::int64_t loaded = rig.engineLoadedAt();
-    rig.m.sim.advance(static_cast<std::uint64_t>(loaded + 300'000 - rig.m.sim.nowMs()));
-    EXPECT_TRUE(rig.names().empty()) << "300 ticks, no flush yet";
-    rig.m.sim.advance(1000);
-    EXPECT_EQ(rig.names().size(), 6u) << "the 301st tick, five minutes and a second after the load";
-}
-
 TEST(LogFlush, AllSixFilesAreOpenedEvenWithNothingToWrite) {
     test::LogRig rig;
     rig.start(logging("capCPU=0\ncapMEM=1\ncapNET=1\n", 10, 0));  // a flush every tick
@@ -65,25 +55,6 @@ TEST(LogFlush, AllSixFilesAreOpenedEvenWithNothingToWrite) {
     EXPECT_EQ(rig.lines("d" + name).size(), 5u);
     EXPECT_EQ(rig.lines("e" + name).size(), 11u);
     EXPECT_EQ(rig.lines("f" + name).size(), 5u);
-}
-
-TEST(LogLines, DateTimeWithTheSystemClocksMillisecondsTypeFieldValue) {
-    test::LogRig rig(2);
-    rig.start(logging("capCPU=1\n", 10, 0));
-    rig.setLoad(0, 41);
-    rig.setLoad(1, 42);
-    rig.setClock(2008, 3, 7, 14, 5, 9, 42);
-    rig.ticks(1);
-    EXPECT_EQ(rig.log().fileName(), "2008-03-07-14.log");
-    // Processor 1 at 42 %, the mean 41.5 rounded half to even.
-    EXPECT_EQ(rig.lines("a2008-03-07-14.log"),
-              (Lines{"03/07/08, 14:05:09.0042, 0, 0, 41", "03/07/08, 14:05:09.0042, 0, 1, 42",
-                     "03/07/08, 14:05:09.0042, 0, 9, 42"}));
-    rig.setLoad(0, 42);
-    rig.setLoad(1, 43);  // 42.5 rounds to 42
-    rig.setClock(2008, 3, 7, 14, 5, 10, 7);
-    rig.ticks(1);
-    EXPECT_EQ(rig.lines("a2008-03-07-14.log").back(), "03/07/08, 14:05:10.0007, 0, 9, 42");
 }
 
 TEST(LogLines, OneProcessorHasNoMeanAndFourHaveEveryField) {
