@@ -81,18 +81,6 @@ protected:
     std::int16_t fvsType = 0;
 };
 
-TEST_F(CpuUsageTest, ReadsItsOwnProcessorCounter) {
-    os.failing.setProcessorCount(1);
-    EXPECT_EQ(clsCPUUsage::counterPath(0), "\\Processor(0)\\% Processor Time");
-    os.failing.setCounter("\\Processor(0)\\% Processor Time", 37);
-    os.failing.setCounter("\\Processor(_Total)\\% Processor Time", 99);
-    clsSystemMetrics metrics(os);
-    clsCPUUsage cpu(os, metrics, 0, fvsType);
-    EXPECT_TRUE(cpu.IsNT());
-    EXPECT_EQ(cpu.Usage(), 37);
-    EXPECT_TRUE(os.messages().empty());
-}
-
 TEST_F(CpuUsageTest, RoundsHalvesToEven) {
     clsSystemMetrics metrics(os);
     clsCPUUsage cpu(os, metrics, 2, fvsType);

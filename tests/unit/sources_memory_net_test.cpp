@@ -17,40 +17,17 @@ namespace {
 constexpr std::uint64_t kGiB = std::uint64_t{1} << 30;
 }
 
-TEST(MemorySnapshot, AmountsAboveFourGigabytesAreNotTruncated) {
+// Amounts above 4 GB and the 2 GB pool of a 64-bit address space are in
+// tests/scenarios/modules_family.
+TEST(MemorySnapshot, MoreReservedThanTheThirtyTwoBitPoolLeavesNoneFree) {
     SimSources sim;
     MemoryStatusEx m;
-    m.totalPhys = 64 * kGiB + 12345;
-    m.availPhys = 5 * kGiB + 1;
-    m.totalPageFile = 80 * kGiB;
-    m.availPageFile = 20 * kGiB;
-    sim.setMemory(m);
-    MemorySnapshot s;
-    refreshMemorySnapshot(sim, s);
-    EXPECT_EQ(s.TotalPhys.raw, static_cast<std::int64_t>(64 * kGiB + 12345) * 10000);
-    EXPECT_EQ(s.AvailPhys.raw, static_cast<std::int64_t>(5 * kGiB + 1) * 10000);
-    EXPECT_EQ(s.UsedPhys.raw, static_cast<std::int64_t>(59 * kGiB + 12344) * 10000);
-    EXPECT_EQ(s.UsedPageFile.raw, static_cast<std::int64_t>(60 * kGiB) * 10000);
-}
-
-TEST(MemorySnapshot, VirtualPoolIsWhatAThirtyTwoBitProcessSees) {
-    SimSources sim;
-    MemoryStatusEx m;
-    m.totalPhys = 8 * kGiB;
-    m.availPhys = 6 * kGiB;
-    m.totalVirtual = std::uint64_t{128} << 40;  // a 64-bit process's address space
-    m.availVirtual = m.totalVirtual - kGiB / 2;
+    m.totalVirtual = std::uint64_t{128} << 40;
+    m.availVirtual = m.totalVirtual - 3 * kGiB;
     sim.setMemory(m);
     MemorySnapshot s;
     refreshMemorySnapshot(sim, s);
     EXPECT_EQ(s.TotalVirtual.raw, static_cast<std::int64_t>(2 * kGiB) * 10000);
-    EXPECT_EQ(s.UsedVirtual.raw, static_cast<std::int64_t>(kGiB / 2) * 10000);
-    EXPECT_EQ(s.AvailVirtual.raw, static_cast<std::int64_t>(3 * kGiB / 2) * 10000);
-    EXPECT_EQ(s.CombinedLoad.raw, 2500) << "2.5 of 10 GiB in use";
-
-    m.availVirtual = m.totalVirtual - 3 * kGiB;  // more reserved than 2 GiB
-    sim.setMemory(m);
-    refreshMemorySnapshot(sim, s);
     EXPECT_EQ(s.UsedVirtual.raw, static_cast<std::int64_t>(3 * kGiB) * 10000);
     EXPECT_EQ(s.AvailVirtual.raw, 0);
 }
