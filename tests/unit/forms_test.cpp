@@ -156,22 +156,3 @@ TEST_F(Fixture, UnloadStopsTimersAndTheWindowGoes) {
     EXPECT_EQ(sim.findWindow("frmTest"), nullptr);
     EXPECT_FALSE(rt.isLoaded(&w));
 }
-
-TEST_F(Fixture, SnapshotAppliesRegionAndAlpha) {
-    Window w(rt);
-    w.show();
-    platform::Region region;
-    region.rects.push_back({0, 0, 10, 20});
-    w.setRegion(&region, true);
-    w.setLayeredAlpha(128);
-    sim.advance(1);
-    Pixels shot = sim.snapshot();
-    platform::Rect r = sim.windowRect(w.window());
-    Colour inside = shot.at(r.left + 1, r.top + 1);
-    Colour wallpaper = sim.snapshot().at(0, 0);
-    EXPECT_NE(inside, rgb(0, 0, 255)) << "alpha 128 mixes with the desktop";
-    EXPECT_GT(blueOf(inside), 100);
-    Colour outside = shot.at(r.left + 30, r.top + 15);
-    EXPECT_NE(outside, rgb(0, 0, 255)) << "outside the region the desktop shows";
-    (void)wallpaper;
-}

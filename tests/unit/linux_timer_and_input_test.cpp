@@ -28,16 +28,6 @@ TEST(LinuxTimerQueue, FiresInDeadlineOrderAndKeepsRhythm) {
     EXPECT_EQ(q.nextDeadline(), 400u);
 }
 
-TEST(LinuxTimerQueue, EarlierDeadlineFiresFirstWithinABatch) {
-    TimerQueue q;
-    std::vector<int> order;
-    q.add(50, [&] { order.push_back(50); }, 0);
-    q.add(20, [&] { order.push_back(20); }, 0);
-    q.add(35, [&] { order.push_back(35); }, 0);
-    q.fireDue(60);
-    EXPECT_EQ(order, (std::vector<int>{20, 35, 50}));
-}
-
 TEST(LinuxTimerQueue, OverdueTimerFiresOnceAndRestartsFromNow) {
     TimerQueue q;
     int ticks = 0;

@@ -92,14 +92,6 @@ TEST(LoadSettings, FlagsAcceptTrueAndNumbers) {
     EXPECT_TRUE(app.settings.capMEM) << "'yes' does not convert";
 }
 
-TEST(LoadSettings, TakesPausesAndShowsTheLogStatus) {
-    test::SimMachine m;
-    App& app = m.newApp();
-    std::int64_t before = m.sim.nowMs();
-    LoadSettings(app);
-    EXPECT_EQ(m.sim.nowMs() - before, 1000);
-}
-
 TEST(ProgramFolder, OneSeparatorIsAlwaysAppended) {
     test::SimMachine m;
     m.sim.setPathSeparator('\\');
