@@ -2,53 +2,16 @@
 // counts how often a renderer lets pending events run.
 #pragma once
 
-#include <cstdlib>
-
 #include "engine/renderers.h"
+#include "platform/sim/sim_platform.h"
 
 namespace vel::test {
 
-// The renderers use nothing of the machine but doEvents.
-class YieldCounter : public platform::Platform {
+// The renderers use nothing of the machine but doEvents, which only counts here.
+class YieldCounter : public platform::SimPlatform {
 public:
-    int doEventsCalls = 0;
     void doEvents() override { ++doEventsCalls; }
-
-    std::string backendName() const override { return "yield-counter"; }
-    platform::WindowId createWindow(const platform::WindowDesc&, platform::WindowListener*) override { return 0; }
-    void destroyWindow(platform::WindowId) override {}
-    void showWindow(platform::WindowId, bool) override {}
-    void moveWindow(platform::WindowId, const platform::Rect&) override {}
-    platform::Rect windowRect(platform::WindowId) const override { return {}; }
-    void setWindowRegion(platform::WindowId, const platform::Region*, bool) override {}
-    long setLayeredAlpha(platform::WindowId, std::uint8_t) override { return 0; }
-    void setWindowPos(platform::WindowId, platform::ZOrder, unsigned) override {}
-    void bringToFront(platform::WindowId) override {}
-    void present(platform::WindowId, const Pixels&) override {}
-    void systemDrag(platform::WindowId) override {}
-    platform::Point cursorPos() override { return {}; }
-    std::int32_t screenPixel(int, int) override { return -1; }
-    platform::Size screenSize() override { return {1024, 768}; }
-    void setIdleHook(std::function<void()>) override {}
-    platform::TimerId startTimer(std::uint32_t, std::function<void()>) override { return 0; }
-    void stopTimer(platform::TimerId) override {}
-    int runLoop() override { return 0; }
-    void quit(int) override {}
-    bool quitting() const override { return false; }
-    void sleep(std::uint32_t) override {}
-    platform::SystemTime localTime() override { return {}; }
-    platform::SystemTime systemTime() override { return {}; }
-    std::int64_t perfCounter() override { return 0; }
-    std::int64_t perfFrequency() override { return 0; }
-    std::uint64_t tickMs() override { return 0; }
-    int messageBox(const std::string&, const std::string&, int) override { return 0; }
-    platform::Registry& registry() override { std::abort(); }
-    platform::Sources& sources() override { std::abort(); }
-    long shellExecute(const std::string&, const std::string&, int) override { return 0; }
-    bool claimSingleInstance(const std::string&) override { return true; }
-    std::string programFolder() override { return "."; }
-    char pathSeparator() const override { return '/'; }
-    std::string nativePath(const std::string& path) const override { return path; }
+    int doEventsCalls = 0;
 };
 
 constexpr Colour kFace = rgb(40, 40, 40);  // plain face colour behind the drawing
