@@ -145,23 +145,15 @@ TEST(LogNetwork, FirstLinesShowNoGrowthAndACounterAtZeroStartsCountingWhenItGrow
     EXPECT_EQ(rig.values(e).back(), "4, A, 3");
 }
 
-TEST(LogNetwork, ACounterPassingTwoToTheThirtyOneGivesALargeNegativeDelta) {
+// A delta across 2^31 is in tests/scenarios/logging.
+TEST(LogNetwork, ARawCounterPastTwoToTheThirtyOneIsReadAsSigned) {
     test::LogRig rig;
     platform::MibUdpStats udp;
-    udp.dwInDatagrams = 2147483647u, udp.dwNoPorts = 0x80000005u;
+    udp.dwNoPorts = 0x80000005u;
     rig.m.sim.simSources().setUdp(udp);
     rig.start(logging("capNET=1\n", 10, 0));
     rig.ticks(1);
-    rig.m.sim.simSources().advanceUdp(1, 0);
-    rig.ticks(1);
-    rig.m.sim.simSources().advanceUdp(3, 0);
-    rig.ticks(1);
-    const Lines v = rig.values("f" + rig.log().fileName());
-    ASSERT_EQ(v.size(), 15u);
-    EXPECT_EQ(v[0], "5, 0, 0");
-    EXPECT_EQ(v[2], "5, 2, -2147483643") << "a raw counter is read as signed";
-    EXPECT_EQ(v[5], "5, 0, -4294967295");
-    EXPECT_EQ(v[10], "5, 0, 3") << "and counts on from the negative value";
+    EXPECT_EQ(rig.values("f" + rig.log().fileName())[2], "5, 2, -2147483643");
 }
 
 TEST(LogNetwork, IcmpAndIpFieldsInTheirTablesOrder) {

@@ -184,31 +184,7 @@ TEST_F(NetworkTransferTick, ASleepTheTickCountMissedGivesNoSpikeEither) {
     EXPECT_EQ(litRows(*f.TCPGraph, rgb(0, 0, 0)), 2);
 }
 
-TEST(NetworkTrafficLights, OnExactlyWhileTheCounterGrows) {
-    test::ModuleRig rig(1);
-    rig.start("Visi5=1\n");
-    FrmNetwork& f = rig.network();
-    FrmHidden& e = rig.engine();
-    platform::MibTcpStats tcp;
-    tcp.dwInSegs = 100;
-    tcp.dwOutSegs = 100;
-    rig.sources().setTcp(tcp);
-    rig.sources().advanceUdp(5, 5);
-    e.tmrNET_Timer();
-    for (const forms::Label* l : {f.imgTCP[0], f.imgTCP[1], f.imgUDP[0], f.imgUDP[1]})
-        EXPECT_FALSE(l->visible()) << "the first tick switches every light off";
-    rig.sources().advanceTcp(1, 0);
-    rig.sources().advanceUdp(0, 3);
-    e.tmrNET_Timer();
-    EXPECT_TRUE(f.imgTCP[0]->visible());
-    EXPECT_FALSE(f.imgTCP[1]->visible());
-    EXPECT_FALSE(f.imgUDP[0]->visible());
-    EXPECT_TRUE(f.imgUDP[1]->visible());
-    e.tmrNET_Timer();
-    EXPECT_FALSE(f.imgTCP[0]->visible()) << "no growth since the last tick";
-    EXPECT_FALSE(f.imgUDP[1]->visible());
-}
-
+// First tick and growth per direction: tests/scenarios/modules_family.
 TEST(NetworkTrafficLights, WrapSwitchesOffForOneTick) {
     test::ModuleRig rig(1);
     rig.start("Visi5=1\n");
@@ -227,6 +203,8 @@ TEST(NetworkTrafficLights, WrapSwitchesOffForOneTick) {
     rig.sources().advanceTcp(1, 0);
     e.tmrNET_Timer();
     EXPECT_TRUE(f.imgTCP[0]->visible());
+    e.tmrNET_Timer();
+    EXPECT_FALSE(f.imgTCP[0]->visible()) << "no growth since the last tick";
 }
 
 TEST(NetworkTrafficLights, FailedCallSwitchesOff) {
