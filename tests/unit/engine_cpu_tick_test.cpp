@@ -2,6 +2,8 @@
 // which modules get drawn. Ticks are stepped by hand (CPUCLOCK 0).
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "engine_rig.h"
 #include "sources/cpu_total_usage.h"
 
@@ -13,33 +15,21 @@ namespace {
 // shows whether, and with what, a module was drawn.
 constexpr const char* kTachStyles = "mTyp0=4\nmTyp1=4\nmTyp2=4\nmTyp3=4\nmTyp4=4\n";
 
-struct MeanCase {
-    int first, second, expected;
-};
-
-class AllProcessorsMean : public ::testing::TestWithParam<MeanCase> {};
-
 }  // namespace
 
-TEST_P(AllProcessorsMean, TwoProcessorsRoundHalfToEven) {
-    const MeanCase c = GetParam();
-    test::EngineRig rig(2);
-    rig.start(std::string("Visi0=1\nVisi1=1\nVisi4=1\n") + kTachStyles);
-    rig.setLoad(0, c.first);
-    rig.setLoad(1, c.second);
-    FrmHidden& e = rig.engine();
-    e.tmrCPUs_Timer();
-    EXPECT_EQ(e.allProcessorsValue(), c.expected);
-    EXPECT_EQ(e.state.NeedleHistory[0][0], c.first);
-    EXPECT_EQ(e.state.NeedleHistory[1][0], c.second);
-    EXPECT_EQ(e.state.NeedleHistory[4][0], c.expected);
-    EXPECT_EQ(rig.cpu(0).lblCPU->caption(), std::to_string(c.first));
-    EXPECT_EQ(rig.cpu(1).lblCPU->caption(), std::to_string(c.second));
-    EXPECT_EQ(rig.cpu(4).lblCPU->caption(), std::to_string(c.expected));
+TEST(CpuTick, TwoProcessorsMeanRoundsHalfToEven) {
+    for (const auto& [first, second, mean] : {std::tuple{41, 42, 42}, std::tuple{42, 43, 42}, std::tuple{43, 44, 44}}) {
+        test::EngineRig rig(2);
+        rig.start(std::string("Visi0=1\nVisi1=1\nVisi4=1\n") + kTachStyles);
+        rig.setLoad(0, first);
+        rig.setLoad(1, second);
+        FrmHidden& e = rig.engine();
+        e.tmrCPUs_Timer();
+        EXPECT_EQ(e.allProcessorsValue(), mean) << first << " and " << second;
+        EXPECT_EQ(e.state.NeedleHistory[4][0], mean);
+        EXPECT_EQ(rig.cpu(4).lblCPU->caption(), std::to_string(mean));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Engine, AllProcessorsMean,
-                         ::testing::Values(MeanCase{41, 42, 42}, MeanCase{42, 43, 42}, MeanCase{43, 44, 44}));
 
 TEST(CpuTick, OneProcessorNeverDrawsTheAllModuleButWritesItsRing) {
     test::EngineRig rig(1);

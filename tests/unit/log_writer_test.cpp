@@ -45,16 +45,13 @@ TEST(LogFlush, TheFirstFlushComesOnTickNPlusOneAndEveryNPlusOneAfter) {
 
 TEST(LogFlush, AllSixFilesAreOpenedEvenWithNothingToWrite) {
     test::LogRig rig;
-    rig.start(logging("capCPU=0\ncapMEM=1\ncapNET=1\n", 10, 0));  // a flush every tick
+    rig.start(logging("capCPU=0\ncapMEM=1\n", 10, 0));  // a flush every tick
     rig.ticks(1);
     const std::string name = rig.log().fileName();
     EXPECT_EQ(rig.names(), (Lines{"a" + name, "b" + name, "c" + name, "d" + name, "e" + name, "f" + name}));
     EXPECT_TRUE(rig.lines("a" + name).empty());
+    EXPECT_TRUE(rig.lines("c" + name).empty());
     EXPECT_EQ(rig.lines("b" + name).size(), 4u);
-    EXPECT_EQ(rig.lines("c" + name).size(), 12u);
-    EXPECT_EQ(rig.lines("d" + name).size(), 5u);
-    EXPECT_EQ(rig.lines("e" + name).size(), 11u);
-    EXPECT_EQ(rig.lines("f" + name).size(), 5u);
 }
 
 TEST(LogLines, OneProcessorHasNoMeanAndFourHaveEveryField) {
