@@ -67,14 +67,10 @@ TEST(IniLookup, SemicolonIsACommentOnlyAtTheStartOfALine) {
     EXPECT_EQ(iniLookup(ini, "MAIN", "CORNER"), "3 ; bottom right");
 }
 
-TEST(IniLookup, ValuesAreCutTo254Characters) {
-    const std::string longValue(400, 'x');
-    EXPECT_EQ(iniLookup("[MAIN]\nk=" + longValue + "\n", "MAIN", "k"), std::string(254, 'x'));
-}
-
-TEST(IniLookup, KeysOutsideAnySectionAndLinesWithoutEqualsAreIgnored) {
-    const std::string ini = "PLCMNT=1\n[MAIN]\nPLCMNT\n[MAIN2]\nPLCMNT=7\n";
-    EXPECT_EQ(iniLookup(ini, "MAIN", "PLCMNT"), "");
+TEST(IniLookup, ValuesAreCutTo254CharactersAndStrayLinesIgnored) {
+    EXPECT_EQ(iniLookup("[MAIN]\nk=" + std::string(400, 'x') + "\n", "MAIN", "k"), std::string(254, 'x'));
+    // A key outside any section, a line without '=', a section that only starts alike.
+    EXPECT_EQ(iniLookup("PLCMNT=1\n[MAIN]\nPLCMNT\n[MAIN2]\nPLCMNT=7\n", "MAIN", "PLCMNT"), "");
 }
 
 TEST(IniUpdate, ReplacesInPlaceKeepingEveryOtherLine) {
@@ -83,18 +79,12 @@ TEST(IniUpdate, ReplacesInPlaceKeepingEveryOtherLine) {
               "; my notes\r\n[MAIN]\r\nplcmnt=2\r\n; keep me\r\nALWAYSOT=1\r\n\r\n[Other]\r\nx=1\r\n");
 }
 
-TEST(IniUpdate, AddsAMissingKeyAfterTheSectionsLastLine) {
-    const std::string ini = "[MAIN]\nPLCMNT=0\n\n[Other]\nx=1\n";
-    EXPECT_EQ(iniUpdate(ini, "MAIN", "VISI0", "1"), "[MAIN]\nPLCMNT=0\nVISI0=1\n\n[Other]\nx=1\n");
-}
-
-TEST(IniUpdate, AddsAMissingSectionAtTheEnd) {
+TEST(IniUpdate, AddsAMissingKeyAfterTheSectionsLastLineAndAMissingSectionAtTheEnd) {
+    EXPECT_EQ(iniUpdate("[MAIN]\nPLCMNT=0\n\n[Other]\nx=1\n", "MAIN", "VISI0", "1"),
+              "[MAIN]\nPLCMNT=0\nVISI0=1\n\n[Other]\nx=1\n");
+    EXPECT_EQ(iniUpdate("[MAIN]\nA=1", "MAIN", "B", "2"), "[MAIN]\nA=1\nB=2\n") << "no newline at the end";
     EXPECT_EQ(iniUpdate("[Other]\r\nx=1", "MAIN", "A", "1"), "[Other]\r\nx=1\r\n[MAIN]\r\nA=1\r\n");
     EXPECT_EQ(iniUpdate("", "MAIN", "A", "1"), "[MAIN]\r\nA=1\r\n");
-}
-
-TEST(IniUpdate, SectionAtEndOfFileWithoutNewline) {
-    EXPECT_EQ(iniUpdate("[MAIN]\nA=1", "MAIN", "B", "2"), "[MAIN]\nA=1\nB=2\n");
 }
 
 TEST_F(IniFileTest, MissingFileReadsEmptyAndWriteCreatesIt) {

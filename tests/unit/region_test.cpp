@@ -23,7 +23,7 @@ bool sameRect(const platform::Rect& r, int l, int t, int rr, int b) {
 }
 }  // namespace
 
-TEST(Region, RunsThatReachTheRightEdgeCloseAtTheWidth) {
+TEST(Region, EachRunIsARectangleAndOneReachingTheRightEdgeClosesAtTheWidth) {
     Pixels p = fromRows({".##", "###", "..."});
     platform::Region r = regionFromPixels(p, p.width, p.height);
     ASSERT_EQ(r.rects.size(), 2u);
@@ -32,15 +32,13 @@ TEST(Region, RunsThatReachTheRightEdgeCloseAtTheWidth) {
     EXPECT_FALSE(r.contains(0, 0));
     EXPECT_TRUE(r.contains(2, 1));
     EXPECT_FALSE(r.contains(1, 2));
-}
 
-TEST(Region, SeveralRunsOnOneRow) {
-    Pixels p = fromRows({".#.##.#"});
-    platform::Region r = regionFromPixels(p, p.width, p.height);
-    ASSERT_EQ(r.rects.size(), 3u);
-    EXPECT_TRUE(sameRect(r.rects[0], 1, 0, 2, 1));
-    EXPECT_TRUE(sameRect(r.rects[1], 3, 0, 5, 1));
-    EXPECT_TRUE(sameRect(r.rects[2], 6, 0, 7, 1));
+    Pixels row = fromRows({".#.##.#"});
+    platform::Region runs = regionFromPixels(row, row.width, row.height);
+    ASSERT_EQ(runs.rects.size(), 3u);
+    EXPECT_TRUE(sameRect(runs.rects[0], 1, 0, 2, 1));
+    EXPECT_TRUE(sameRect(runs.rects[1], 3, 0, 5, 1));
+    EXPECT_TRUE(sameRect(runs.rects[2], 6, 0, 7, 1));
 }
 
 TEST(Region, ASkinOfOneColourHasNoRegion) {

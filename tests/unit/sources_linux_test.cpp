@@ -255,7 +255,7 @@ TEST_F(LinuxSourcesTest, CountersThatCannotBeAddedStillGiveHandlesThatReadZero) 
     EXPECT_EQ(sources_->addCounter(9999, "\\Processor(0)\\% Processor Time", none), kPdhInvalidHandle);
 }
 
-TEST_F(LinuxSourcesTest, MissingFileSpoilsOneIntervalOnly) {
+TEST_F(LinuxSourcesTest, MissingOrGarbledFileSpoilsOneIntervalOnly) {
     const auto q = query();
     const auto cpu0 = add(q, "\\Processor(0)\\% Processor Time");
     const auto irq0 = add(q, "\\Processor(0)\\Interrupts/sec");
@@ -271,6 +271,11 @@ TEST_F(LinuxSourcesTest, MissingFileSpoilsOneIntervalOnly) {
     sources_->collectQueryData(q);
     EXPECT_DOUBLE_EQ(read(cpu0), 43.0);
     EXPECT_DOUBLE_EQ(read(irq0), 375.0);
+    // A stat without processor lines is as good as none.
+    std::ofstream(proc() / "stat") << "intr 12 0 0\nctxt 4\n";
+    nowNs_ += kTwoSeconds;
+    sources_->collectQueryData(q);
+    EXPECT_EQ(read(cpu0, kPdhCstatusInvalidData), 0.0);
 }
 
 TEST_F(LinuxSourcesTest, CounterGoingBackwardsSpoilsOneIntervalOnly) {
@@ -287,16 +292,6 @@ TEST_F(LinuxSourcesTest, CounterGoingBackwardsSpoilsOneIntervalOnly) {
     sources_->collectQueryData(q);
     EXPECT_DOUBLE_EQ(read(cpu0), 43.0);
     EXPECT_DOUBLE_EQ(read(irq0), 750.0);
-}
-
-TEST_F(LinuxSourcesTest, GarbledStatReadsInvalid) {
-    const auto q = query();
-    const auto cpu0 = add(q, "\\Processor(0)\\% Processor Time");
-    sources_->collectQueryData(q);
-    std::ofstream(proc() / "stat") << "intr 12 0 0\nctxt 4\n";
-    nowNs_ += kTwoSeconds;
-    sources_->collectQueryData(q);
-    EXPECT_EQ(read(cpu0, kPdhCstatusInvalidData), 0.0);
 }
 
 TEST_F(LinuxSourcesTest, EachCounterMeasuresFromItsOwnPreviousCollection) {
