@@ -1,5 +1,7 @@
-// The mouse module's colour probe and styles; the clock's hands, date
-// labels, place and information box.
+// The mouse module and the clock beyond what the modules_family scenario
+// and the module snapshots show: unpadded components, a style without a
+// face, the clock's hand angles and in-between positions, locale names,
+// its place and its information box.
 #include <gtest/gtest.h>
 
 #include "core/frm_about_zenthe.h"

@@ -1,6 +1,7 @@
-// The network module: its controls and styles, the transfer sampler with
-// its two phases and graph rules, the traffic lights and the connection
-// pictures of the network tick.
+// The network module's rules beyond what the modules_family scenario and
+// the module snapshots show: transfer rates and graph thresholds, counter
+// resets, pauses and sleeps, wraps and failed calls, image numbers and an
+// unknown style.
 #include <gtest/gtest.h>
 
 #include "module_rig.h"
@@ -112,15 +113,6 @@ TEST(NetworkModuleLoad, TooltipsAndTimer) {
     EXPECT_TRUE(f.tmrXFer->enabled());
     EXPECT_EQ(f.tmrXFer->interval(), 250u);
     EXPECT_EQ(f.phase(), 0);
-}
-
-TEST(NetworkModuleLoad, UnknownStyleKeepsTheDesignColours) {
-    test::ModuleRig rig(1);
-    rig.start("Visi5=1\nmTyp5=40\n");
-    FrmNetwork& f = rig.network();
-    EXPECT_EQ(f.imgTCP[0]->backColor(), rgb(1, 161, 0));
-    EXPECT_EQ(f.TCPGraph->backColor(), rgb(5, 57, 115));
-    EXPECT_EQ(f.TCPGraph->foreColor(), rgb(1, 225, 0));
 }
 
 // The sampler's ticks are stepped by hand, 250 ms of virtual time apart.
@@ -239,10 +231,13 @@ TEST(NetworkConnectionIndicators, ImageNumbersOfEveryStyle) {
     EXPECT_EQ(netImageFile(36), "");
 }
 
-TEST(NetworkConnectionIndicators, UnknownStyleChangesTooltipsOnly) {
+TEST(NetworkConnectionIndicators, AnUnknownStyleKeepsTheDesignLookAndChangesTooltipsOnly) {
     test::ModuleRig rig(1);
     App& app = rig.start("Visi5=1\nmTyp5=9\n");
     FrmNetwork& f = rig.network();
+    EXPECT_EQ(f.imgTCP[0]->backColor(), rgb(1, 161, 0));
+    EXPECT_EQ(f.TCPGraph->backColor(), rgb(5, 57, 115));
+    EXPECT_EQ(f.TCPGraph->foreColor(), rgb(1, 225, 0));
     const Pixels typeBefore = f.imgNetType->picture(), statusBefore = f.imgNetStatus->picture();
     rig.sources().setConnection(1, "Dial-up", 0);
     rig.engine().tmrNET_Timer();
