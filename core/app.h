@@ -71,6 +71,8 @@ public:
 
     std::unique_ptr<FrmSplash> splash;
     std::unique_ptr<FrmMain> mainBar;
+    // The options dialog, made when first opened.
+    std::unique_ptr<forms::Form> options;
     // The hidden engine window, and the module windows (each also sits in
     // its slot of the window list).
     std::unique_ptr<forms::Form> engine;

@@ -2,6 +2,7 @@
 
 #include "core/app.h"
 #include "core/startup.h"
+#include "options/frm_options.h"
 #include "sources/cpu_usage.h"
 #include "window/placement.h"
 #include "window/window_services.h"
@@ -86,7 +87,7 @@ void FrmMain::btnOpt_Click(int index) {
     switch (index) {
         case 0: launch(memtidePath()); break;
         case 1: launch(logscopePath()); break;
-        case 2: /* the options dialog is not part of this build yet */ break;
+        case 2: showOptions(app_); break;
         default: break;
     }
 }

@@ -66,6 +66,19 @@ bool Control::shown() const {
     return true;
 }
 
+bool Control::hasFocus() const {
+    const Form* f = form();
+    return f && f->focusedControl() == this;
+}
+
+void Control::setFocus() {
+    if (Form* f = form()) f->focus(this);
+}
+
+void Control::click() {
+    if (onClick) onClick();
+}
+
 void Control::invalidate() {
     if (Form* f = form()) f->invalidate();
 }

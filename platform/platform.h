@@ -57,11 +57,12 @@ enum class MouseButton : int { None = 0, Left = 1, Right = 2, Middle = 4 };
 
 // Raw mouse input for one window, in window pixels.
 struct MouseEvent {
-    enum class Kind { Down, Up, Move, DoubleClick, Leave } kind = Kind::Move;
+    enum class Kind { Down, Up, Move, DoubleClick, Leave, Wheel } kind = Kind::Move;
     MouseButton button = MouseButton::None;
     int shift = 0;  // 1 shift, 2 ctrl, 4 alt
     int x = 0;
     int y = 0;
+    int wheel = 0;  // Wheel: 120 per notch, away from the user positive
 };
 
 struct KeyEvent {
@@ -86,6 +87,10 @@ struct WindowDesc {
     Rect bounds;        // screen pixels
     bool toolWindow = true;  // borderless, no taskbar entry
     bool popup = false;      // tooltip or menu: never activated, always above
+    // A dialog: title bar with the caption and a close button, a taskbar
+    // entry; bounds give its client area.
+    bool dialog = false;
+    std::string caption;
 };
 
 // SetWindowPos insert-after values used by the program.

@@ -57,5 +57,8 @@ void registerEngineCommands(CommandTable& table);
 // Memory, network counters, connection and screen pixels of the machine;
 // prints of the memory, network, mouse and clock modules. Extends "print".
 void registerModuleCommands(CommandTable& table);
+// The options dialog and keyboard, wheel and close-button input; control
+// state and focus prints. Extends "print".
+void registerOptionsCommands(CommandTable& table);
 
 }  // namespace vel

@@ -102,6 +102,7 @@ CommandTable buildCommands() {
     registerCoreCommands(table);
     registerEngineCommands(table);
     registerModuleCommands(table);
+    registerOptionsCommands(table);
     return table;
 }
 

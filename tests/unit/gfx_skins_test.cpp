@@ -44,6 +44,8 @@ std::map<std::string, Size> expectedFiles() {
         m[std::string("main_btn_") + b + "_down.png"] = {13, 13};
     }
     for (int i = 0; i < 3; ++i) m["splash_meters_" + std::to_string(i) + ".png"] = {120, 72};
+    for (const char* mode : {"horizontal", "vertical", "user"}) m[std::string("options_placement_") + mode + ".png"] = {60, 32};
+    m["options_monitor.png"] = {70, 44};
     return m;
 }
 

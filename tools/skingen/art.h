@@ -76,5 +76,8 @@ Pixels mainSkin();
 Pixels mainButton(int which, bool down);  // 0 memtide, 1 logscope, 2 options, 3 exit
 Pixels splashSkin();
 Pixels splashMeters(int which);  // 0..2
+// The options dialog's illustrations.
+Pixels placementPicture(int mode);  // 0 horizontal, 1 vertical, 2 user
+Pixels visibilityMonitor();
 
 }  // namespace vel::skingen

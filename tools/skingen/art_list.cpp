@@ -35,6 +35,9 @@ std::vector<Artwork> allArtwork() {
     }
     add("splash_skin.png", splashSkin());
     for (int i = 0; i < 3; ++i) add("splash_meters_" + std::to_string(i) + ".png", splashMeters(i));
+    const char* modes[3] = {"horizontal", "vertical", "user"};
+    for (int m = 0; m < 3; ++m) add(std::string("options_placement_") + modes[m] + ".png", placementPicture(m));
+    add("options_monitor.png", visibilityMonitor());
     return out;
 }
 
