@@ -221,12 +221,12 @@ void Form::dispatchMouse(const platform::MouseEvent& e) {
             break;
         }
         case Kind::Move:
+            if (!captured_) target->hoverAt(lx, ly);
             if (hovered_ != target) {
                 hovered_ = target;
                 runtime_.hover(this, target);
             }
             if (captured_ == target && target->enabled()) target->dragTo(lx, ly);
-            if (!captured_) target->hoverAt(lx, ly);
             if (target->onMouseMove) target->onMouseMove(args);
             break;
         case Kind::DoubleClick:

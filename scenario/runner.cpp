@@ -25,6 +25,7 @@ forms::Form& ScenarioContext::form(const std::string& name) const {
     for (int i = 0; i < static_cast<int>(WindowSlot::Count); ++i)
         if (forms::Form* f = a.window(static_cast<WindowSlot>(i)); f && f->name() == name) return *f;
     if (a.engine && a.engine->name() == name) return *a.engine;
+    if (a.options && a.options->name() == name) return *a.options;
     throw ScenarioError("no window named " + name);
 }
 

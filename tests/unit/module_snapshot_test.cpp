@@ -1,43 +1,15 @@
 // Reference pictures of the memory, network and mouse modules in each of
-// their five styles, and of the clock, each in a fixed state: the window
-// as the compositor draws it must match tests/data/snapshots pixel for
-// pixel. After a deliberate change of the look, renew the files with
-// VELMORA_UPDATE_SNAPSHOTS=1 and look at them before keeping them.
+// their five styles, and of the clock, each in a fixed state.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-
-#include "forms/png.h"
 #include "module_rig.h"
+#include "snapshot_reference.h"
 
 using namespace vel;
-namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path kSnapshots = fs::path(VELMORA_SOURCE_DIR) / "tests" / "data" / "snapshots";
-
-void matchesReference(const forms::Form& form, const std::string& name) {
-    const Pixels shown = const_cast<forms::Form&>(form).render();
-    const fs::path file = kSnapshots / (name + ".png");
-    if (std::getenv("VELMORA_UPDATE_SNAPSHOTS")) {
-        fs::create_directories(kSnapshots);
-        ASSERT_TRUE(gfx::savePng(file.string(), shown));
-        return;
-    }
-    const auto reference = gfx::loadPng(file.string());
-    ASSERT_TRUE(reference.has_value()) << "no reference " << file;
-    ASSERT_EQ(reference->width, shown.width) << name;
-    ASSERT_EQ(reference->height, shown.height) << name;
-    int differing = 0;
-    for (int y = 0; y < shown.height; ++y)
-        for (int x = 0; x < shown.width; ++x)
-            if (reference->at(x, y) != shown.at(x, y)) {
-                if (differing++ == 0) ADD_FAILURE() << name << ": first difference at " << x << "," << y;
-            }
-    EXPECT_EQ(differing, 0) << name << " differs from its reference in " << differing << " pixels";
-}
+using test::matchesReference;
 
 std::string styleLines(int style) {
     const std::string s = std::to_string(style);
