@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/settings.h"
+#include "core/version_strings.h"
 #include "modules/net_indicators.h"
 #include "sources/hardware_inventory.h"
 #include "sources/memory_status.h"
@@ -29,7 +30,7 @@ enum class WindowSlot : int {
     Clock = 0, Cpu0, Cpu1, Cpu2, Cpu3, CpuAll, Network, Memory, Mouse, Main, Count
 };
 
-constexpr const char* kProductName = "VELMORA v2";
+constexpr const char* kProductName = VELMORA_PRODUCT_NAME;
 constexpr const char* kMakerTitle = "Brinlake";
 
 class App {

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "core/version_strings.h"
+
 namespace vel {
 
 struct ProgramVersion {
@@ -11,10 +13,9 @@ struct ProgramVersion {
 
 constexpr ProgramVersion kVersion{VELMORA_VERSION_MAJOR, VELMORA_VERSION_MINOR, VELMORA_VERSION_PATCH};
 
-// The version information's product name and copyright notice (the
-// Windows build carries the same texts in its VERSIONINFO resource).
-constexpr const char* kVersionProductName = "Brinlake VELMORA v2";
-constexpr const char* kVersionCopyright = "Copyright (C) 2026 Brinlake. All rights reserved.";
+// The version information's copyright notice, where the system cannot
+// read the program's own (the Windows build carries it as a resource).
+constexpr const char* kVersionCopyright = VELMORA_COPYRIGHT;
 
 inline std::string versionText() {
     return std::to_string(kVersion.major) + "." + std::to_string(kVersion.minor) + "." +

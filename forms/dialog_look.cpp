@@ -1,6 +1,7 @@
 #include "forms/dialog_look.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vel::forms {
 
@@ -33,6 +34,19 @@ void bevel(Pixels& s, int x, int y, int w, int h, Colour outerTL, Colour outerBR
 }  // namespace
 
 const DialogLook& dialogLook() { return current(); }
+
+DialogLook systemDialogLook(platform::Platform& os) {
+    DialogLook look;
+    const std::pair<Colour DialogLook::*, int> kScheme[] = {
+        {&DialogLook::window, 5},       {&DialogLook::windowText, 8},  {&DialogLook::selection, 13},
+        {&DialogLook::selectionText, 14}, {&DialogLook::face, 15},       {&DialogLook::shadow, 16},
+        {&DialogLook::grayText, 17},    {&DialogLook::text, 18},       {&DialogLook::highlight, 20},
+        {&DialogLook::darkShadow, 21},  {&DialogLook::light, 22},
+    };
+    for (const auto& [field, index] : kScheme)
+        if (auto c = os.systemColour(index)) look.*field = *c;
+    return look;
+}
 void setDialogLook(const DialogLook& look) { current() = look; }
 
 namespace look {

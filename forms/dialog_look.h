@@ -7,6 +7,7 @@
 
 #include "forms/draw.h"
 #include "forms/font.h"
+#include "platform/platform.h"
 
 namespace vel::forms {
 
@@ -22,11 +23,14 @@ struct DialogLook {
     Colour windowText = rgb(0, 0, 0);       // COLOR_WINDOWTEXT
     Colour selection = rgb(10, 36, 106);    // COLOR_HIGHLIGHT
     Colour selectionText = rgb(255, 255, 255);
-    gfx::FontSpec font{"Tahoma", 8.0, false};
+    // The dialog face: the system maps this name to its own dialog font.
+    gfx::FontSpec font{"MS Shell Dlg 2", 8.0, false};
 };
 
 const DialogLook& dialogLook();
 void setDialogLook(const DialogLook& look);
+// The classic look with every colour the system's scheme has replaced.
+DialogLook systemDialogLook(platform::Platform& os);
 
 namespace look {
 // A raised edge (button) or a sunken one (field), two pixels deep.

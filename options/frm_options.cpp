@@ -106,8 +106,13 @@ void FrmOptions::onLoad() {
     // 6.
     fillLogging();
     // 7.
-    lblVersion->setCaption("Build: " + std::to_string(kVersion.minor) + "." + std::to_string(kVersion.revision));
-    lblCopyright->setCaption(kVersionCopyright);
+    // The program's own version information where the system reads it.
+    const platform::VersionInfo resource = os().version();
+    const bool fromResource = !resource.copyright.empty();
+    const int minor = fromResource ? resource.minor : kVersion.minor;
+    const int revision = fromResource ? resource.revision : kVersion.revision;
+    lblVersion->setCaption("Build: " + std::to_string(minor) + "." + std::to_string(revision));
+    lblCopyright->setCaption(fromResource ? resource.copyright : std::string(kVersionCopyright));
     // 8.
     limitProcessors();
     // 9.

@@ -209,7 +209,7 @@ void FrmOptions::buildLoggingPage(forms::PictureBox& page) {
 }
 
 void FrmOptions::buildAboutPage(forms::PictureBox& page) {
-    lblTitle = &label(page, "lblTitle", kVersionProductName, 0, 70, kPageWidth);
+    lblTitle = &label(page, "lblTitle", "Brinlake VELMORA v2", 0, 70, kPageWidth);
     gfx::FontSpec big = forms::dialogLook().font;
     big.sizePt = 12;
     big.bold = true;

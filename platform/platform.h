@@ -90,7 +90,7 @@ struct WindowDesc {
     // A dialog: title bar with the caption and a close button, a taskbar
     // entry; bounds give its client area.
     bool dialog = false;
-    std::string caption;
+    std::string caption{};
 };
 
 // SetWindowPos insert-after values used by the program.
@@ -147,6 +147,8 @@ struct LocaleDateNames {
 
 struct VersionInfo {
     int major = 2, minor = 0, revision = 0;
+    // From the program's version resource, where the system has one ("" elsewhere).
+    std::string productName{}, copyright{};
 };
 
 // Text drawn with the system's own fonts, for a backend that has them. The
@@ -235,6 +237,10 @@ public:
     virtual std::optional<LocaleDateNames> localeDateNames() { return std::nullopt; }
     // The system's fonts, where the backend draws text with them; null otherwise.
     virtual SystemText* systemText() { return nullptr; }
+    // A colour of the desktop's scheme by its Windows COLOR_ number
+    // (15 3D face, 16 shadow, 20 highlight...); nullopt where the system
+    // has no scheme (our dialogs then use the classic colours).
+    virtual std::optional<Colour> systemColour(int /*index*/) { return std::nullopt; }
     // Start-with-the-desktop entry for the program: on Windows the Run value
     // does it; elsewhere the backend mirrors it (e.g. an XDG autostart file).
     virtual void mirrorAutostart(bool /*enabled*/, const std::string& /*command*/) {}

@@ -28,6 +28,8 @@ struct Win32Window {
     HWND hwnd = nullptr;
     std::string name;
     bool popup = false;
+    bool dialog = false;      // title bar and close button; bounds are its client area
+    DWORD style = 0;
     DWORD keptExStyle = 0;  // what the layered style keeps: off the taskbar, never activated
     bool trackingLeave = false;
     WindowListener* listener = nullptr;
@@ -42,6 +44,7 @@ public:
     bool ready() const { return timerWindow_ != nullptr; }
 
     std::string backendName() const override { return "win32"; }
+    std::optional<Colour> systemColour(int index) override;
     WindowId createWindow(const WindowDesc& desc, WindowListener* listener) override;
     void destroyWindow(WindowId id) override;
     void showWindow(WindowId id, bool visible) override;
@@ -84,6 +87,8 @@ public:
     std::string nativePath(const std::string& path) const override;
     std::optional<LocaleDateNames> localeDateNames() override;
     SystemText* systemText() override { return &text_; }
+    // The version resource of the running executable.
+    VersionInfo version() const override;
 
     // The window procedures' way back in.
     LRESULT formMessage(Win32Window& w, UINT msg, WPARAM wp, LPARAM lp);

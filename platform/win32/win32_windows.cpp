@@ -41,6 +41,15 @@ int shiftOf(WPARAM wp) {
     return ((wp & MK_SHIFT) ? 1 : 0) | ((wp & MK_CONTROL) ? 2 : 0) | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
 }
 
+// The outer rectangle of a window whose client area is the given one.
+RECT outerRect(const Rect& client, DWORD style, DWORD exStyle) {
+    RECT r{client.left, client.top, client.left + std::max(1, client.width()), client.top + std::max(1, client.height())};
+    AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    // The position is the window's own corner, as for every form.
+    OffsetRect(&r, client.left - r.left, client.top - r.top);
+    return r;
+}
+
 bool anyButtonDown(WPARAM wp) { return (wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0; }
 
 MouseButton heldButton(WPARAM wp) {
@@ -85,16 +94,25 @@ WindowId Win32Platform::createWindow(const WindowDesc& desc, WindowListener* lis
     w->id = nextWindow_++;
     w->name = desc.name;
     w->popup = desc.popup;
+    w->dialog = desc.dialog;
     w->listener = listener;
-    w->keptExStyle = (desc.toolWindow || desc.popup ? WS_EX_TOOLWINDOW : 0) | (desc.popup ? WS_EX_NOACTIVATE : 0);
+    w->keptExStyle = (desc.toolWindow || desc.popup ? WS_EX_TOOLWINDOW : 0) | (desc.popup ? WS_EX_NOACTIVATE : 0) |
+                     (desc.dialog ? WS_EX_DLGMODALFRAME : 0);
     const DWORD exStyle = w->keptExStyle | (desc.popup ? WS_EX_TOPMOST : 0);
-    w->hwnd = CreateWindowExA(exStyle, kFormClass, desc.name.c_str(), WS_POPUP | WS_CLIPCHILDREN, desc.bounds.left,
-                              desc.bounds.top, std::max(1, desc.bounds.width()), std::max(1, desc.bounds.height()),
-                              nullptr, nullptr, instance_, w.get());
+    w->style = desc.dialog ? WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN : WS_POPUP | WS_CLIPCHILDREN;
+    const RECT outer = outerRect(desc.bounds, w->style, exStyle);
+    const std::string& title = desc.dialog && !desc.caption.empty() ? desc.caption : desc.name;
+    w->hwnd = CreateWindowExA(exStyle, kFormClass, title.c_str(), w->style, outer.left, outer.top,
+                              outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, w.get());
     if (!w->hwnd) return 0;
     const WindowId id = w->id;
     windows_[id] = std::move(w);
     return id;
+}
+
+std::optional<Colour> Win32Platform::systemColour(int index) {
+    // COLORREF is 0x00BBGGRR, as our colours are.
+    return static_cast<Colour>(GetSysColor(index));
 }
 
 void Win32Platform::destroyWindow(WindowId id) {
@@ -107,14 +125,17 @@ void Win32Platform::destroyWindow(WindowId id) {
 }
 
 void Win32Platform::showWindow(WindowId id, bool visible) {
-    // Monitor windows never take the keyboard from the user's work.
-    if (Win32Window* w = find(id)) ShowWindow(w->hwnd, visible ? SW_SHOWNOACTIVATE : SW_HIDE);
+    // Monitor windows never take the keyboard from the user's work; a
+    // dialog is there to be typed into.
+    if (Win32Window* w = find(id)) ShowWindow(w->hwnd, !visible ? SW_HIDE : w->dialog ? SW_SHOW : SW_SHOWNOACTIVATE);
 }
 
 void Win32Platform::moveWindow(WindowId id, const Rect& bounds) {
-    if (Win32Window* w = find(id))
-        SetWindowPos(w->hwnd, nullptr, bounds.left, bounds.top, std::max(1, bounds.width()),
-                     std::max(1, bounds.height()), SWP_NOZORDER | SWP_NOACTIVATE);
+    Win32Window* w = find(id);
+    if (!w) return;
+    const RECT outer = outerRect(bounds, w->style, static_cast<DWORD>(GetWindowLongA(w->hwnd, GWL_EXSTYLE)));
+    SetWindowPos(w->hwnd, nullptr, outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Rect Win32Platform::windowRect(WindowId id) const {
@@ -242,8 +263,20 @@ LRESULT Win32Platform::formMessage(Win32Window& w, UINT msg, WPARAM wp, LPARAM l
             w.trackingLeave = false;
             deliverMouse(w, K::Leave, MouseButton::None, 0, 0);
             return 0;
+        case WM_MOUSEWHEEL:
+            if (w.listener) {
+                // The wheel goes to the window that has the keyboard; its
+                // point is on the screen.
+                POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+                ScreenToClient(hwnd, &p);
+                MouseEvent e{K::Wheel, MouseButton::None, shiftOf(GET_KEYSTATE_WPARAM(wp)), p.x, p.y};
+                e.wheel = GET_WHEEL_DELTA_WPARAM(wp);
+                w.listener->onMouse(e);
+            }
+            return 0;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
+            if (msg == WM_SYSKEYDOWN && wp == VK_F4) return DefWindowProcA(hwnd, msg, wp, lp);  // Alt+F4 closes
             if (w.listener) {
                 const int shift = (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
                                   (GetKeyState(VK_MENU) < 0 ? 4 : 0);
