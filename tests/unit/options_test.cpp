@@ -90,6 +90,8 @@ TEST(OptionsDialog, VisibilityModesMoveTheIdleSliderMinimum) {
     EXPECT_FALSE(d.picVisMon->visible());
     d.optVisibility[1]->click();
     EXPECT_EQ(s.VISIBLE, 1);
+    EXPECT_FALSE(d.optVisibility[0]->value());
+    EXPECT_TRUE(d.optVCorner[0]->value());  // another container, another group
     EXPECT_EQ(s.TLUCENTZOff, 1);  // 0 is no longer allowed
     EXPECT_EQ(d.sldTransOFF->min(), 1);
     EXPECT_TRUE(d.sldTransOFF->visible());
@@ -195,6 +197,19 @@ TEST(OptionsDialog, ApplyWritesEveryKeyInOrderThenArrangesWakesAndRestartsTimers
     EXPECT_TRUE(e.tmrCPUs->enabled());
     EXPECT_FALSE(d.loaded());
     EXPECT_TRUE(e.tmrVSBL->enabled());
+}
+
+TEST(OptionsDialog, ResetWritesTheResetLayoutThenApplies) {
+    OptionsRig rig;
+    FrmOptions& d = rig.open(kFiveModules + "PLCMNT=2\nPosX3=777\n");
+    d.chkAOT->click();
+    d.Command1_Click();
+    EXPECT_EQ(rig.ini("PosX3"), "3880");  // not loaded, written all the same
+    EXPECT_EQ(rig.ini("PosY3"), "-30");
+    EXPECT_EQ(rig.window(WindowSlot::Memory)->left(), 6715);
+    EXPECT_EQ(rig.ini("ALWAYSOT"), "1");  // Apply ran
+    EXPECT_TRUE(rig.window(WindowSlot::Memory)->topMost());
+    EXPECT_FALSE(d.cmdApply->enabled());
 }
 
 TEST(OptionsDialog, LogPeriodIsFormedInSixteenBits) {
