@@ -21,7 +21,7 @@ namespace vel {
 
 namespace {
 
-constexpr int kDialogWidth = 428, kDialogHeight = 374;  // client pixels
+constexpr int kDialogWidth = 452, kDialogHeight = 374;  // client pixels
 
 forms::Form* moduleWindow(const App& app, int index) {
     for (const ModuleWindow& m : kModuleLoadOrder)

@@ -11,7 +11,7 @@ namespace vel {
 
 namespace {
 
-constexpr int kPageWidth = 396, kPageHeight = 268;
+constexpr int kPageWidth = 420, kPageHeight = 268;
 
 template <class Parent>
 forms::Label& label(Parent& parent, const std::string& name, const std::string& caption, int x, int y, int w,
@@ -55,7 +55,7 @@ T& placed(T& control, const std::string& caption, int x, int y, int w, int h) {
 
 void FrmOptions::buildFrame() {
     tbsOptions = &add<forms::TabStrip>("tbsOptions");
-    tbsOptions->move(8, 8, 412, 300);
+    tbsOptions->move(8, 8, 436, 300);
     tbsOptions->addTab("General", "tabGen", "Setup general options");
     tbsOptions->addTab("Modules", "tabMod", "Setup module options");
     tbsOptions->addTab("Logging", "tabLog", "Setup logging options");
@@ -73,9 +73,9 @@ void FrmOptions::buildFrame() {
 
     Command1 = &placed(add<forms::CommandButton>("Command1"), "Reset Module Locations", 8, 316, 150, 23);
     chkStart = &placed(add<forms::CheckBox>("chkStart"), "Start with Windows", 10, 346, 150, 17);
-    cmdOK = &placed(add<forms::CommandButton>("cmdOK"), "OK", 183, 342, 75, 23);
-    cmdCancel = &placed(add<forms::CommandButton>("cmdCancel"), "Cancel", 264, 342, 75, 23);
-    cmdApply = &placed(add<forms::CommandButton>("cmdApply"), "Apply", 345, 342, 75, 23);
+    cmdOK = &placed(add<forms::CommandButton>("cmdOK"), "OK", 207, 342, 75, 23);
+    cmdCancel = &placed(add<forms::CommandButton>("cmdCancel"), "Cancel", 288, 342, 75, 23);
+    cmdApply = &placed(add<forms::CommandButton>("cmdApply"), "Apply", 369, 342, 75, 23);
     cmdOK->setDefault(true);
     setDefaultButton(cmdOK);
     setCancelButton(cmdCancel);
@@ -84,7 +84,7 @@ void FrmOptions::buildFrame() {
 void FrmOptions::buildGeneralPage(forms::PictureBox& page) {
     auto& timing = page.add<forms::Frame>("fraTiming");
     timing.setCaption("Timing Settings (10ths of seconds)");
-    timing.move(0, 0, 192, 100);
+    timing.move(0, 0, 204, 100);
     const char* captions[3] = {"CPU", "Network", "Memory"};
     forms::Label** labels[3] = {&lblCPUTime, &lblNETTime, &lblMEMTime};
     forms::UpDown** downs[3] = {&udCPU, &udNET, &udMEM};
@@ -94,19 +94,19 @@ void FrmOptions::buildGeneralPage(forms::PictureBox& page) {
     for (int r = 0; r < 3; ++r) {
         const int y = 20 + r * 26;
         label(timing, "lblTiming", captions[r], 14, y + 4, 70, r);
-        *labels[r] = &valueLabel(timing, labelNames[r], 112, y);
-        *downs[r] = &upDown(timing, downNames[r], 146, y, mins[r], 50);
+        *labels[r] = &valueLabel(timing, labelNames[r], 124, y);
+        *downs[r] = &upDown(timing, downNames[r], 158, y, mins[r], 50);
     }
 
     auto& trans = page.add<forms::Frame>("fraTrans");
     trans.setCaption("Transparency Levels");
-    trans.move(200, 0, 196, 126);
+    trans.move(212, 0, 208, 126);
     label(trans, "lblTrans", "Visible Mode", 10, 18, 100, 0);
     sldTransON = &trans.add<forms::Slider>("sldTransON");
-    sldTransON->move(6, 31, 184, 26);
+    sldTransON->move(6, 31, 196, 26);
     Label2 = &label(trans, "Label2", "Stealth Mode", 10, 58, 100);
     sldTransOFF = &trans.add<forms::Slider>("sldTransOFF");
-    sldTransOFF->move(6, 71, 184, 26);
+    sldTransOFF->move(6, 71, 196, 26);
     for (forms::Slider* s : {sldTransON, sldTransOFF}) {
         s->setSteps(5, 10);
         s->setTickFrequency(25);
@@ -115,20 +115,20 @@ void FrmOptions::buildGeneralPage(forms::PictureBox& page) {
     sldTransON->setMin(5);
     sldTransOFF->setMax(250);
     sldTransOFF->setMin(0);
-    label(trans, "lblScale", "Opague", 8, 104, 40, 0);
-    forms::Label& arrows = label(trans, "lblScale", "<==          ==>", 47, 104, 78, 1);
+    label(trans, "lblScale", "Opague", 8, 104, 44, 0);
+    forms::Label& arrows = label(trans, "lblScale", "<==          ==>", 54, 104, 86, 1);
     arrows.setAlignment(forms::Alignment::Center);
-    forms::Label& clear = label(trans, "lblScale", "Transparent", 126, 104, 62, 2);
+    forms::Label& clear = label(trans, "lblScale", "Transparent", 140, 104, 62, 2);
     clear.setAlignment(forms::Alignment::Right);
 
     auto& vis = page.add<forms::Frame>("fraVisibility");
     vis.setCaption("Visibility");
-    vis.move(0, 106, 192, 162);
+    vis.move(0, 106, 204, 162);
     const char* visCaptions[3] = {"Always Visible", "Mouse Visible", "Corner Visible"};
     for (int i = 0; i < 3; ++i)
         optVisibility[i] = &placed(vis.add<forms::OptionButton>("optVisibility", i), visCaptions[i], 12, 20 + i * 22, 100, 17);
     picVisMon = &vis.add<forms::PictureBox>("picVisMon");
-    picVisMon->move(112, 20, 70, 44);
+    picVisMon->move(124, 20, 70, 44);
     const char* cornerCaptions[4] = {"Top-Left Corner", "Top-Right Corner", "Bottom-Left Corner", "Bottom-Right Corner"};
     const int cornerX[4] = {4, 54, 4, 54}, cornerY[4] = {4, 4, 28, 28};
     for (int i = 0; i < 4; ++i) {
@@ -141,13 +141,13 @@ void FrmOptions::buildGeneralPage(forms::PictureBox& page) {
 
     auto& placement = page.add<forms::Frame>("fraPlacement");
     placement.setCaption("Placement");
-    placement.move(200, 132, 196, 136);
+    placement.move(212, 132, 208, 136);
     const char* placeCaptions[3] = {"Horizontal Mode", "Vertical Mode", "User Mode"};
     for (int i = 0; i < 3; ++i) {
         const int y = 20 + i * 38;
         optPlacement[i] = &placed(placement.add<forms::OptionButton>("optPlacement", i), placeCaptions[i], 12, y + 8, 108, 17);
         imgPlacement[i] = &placement.add<forms::Image>("imgPlacement", i);
-        imgPlacement[i]->move(124, y, 60, 32);
+        imgPlacement[i]->move(136, y, 60, 32);
     }
 }
 
@@ -159,15 +159,15 @@ void FrmOptions::buildModulesPage(forms::PictureBox& page) {
         chkModule[i] = &placed(page.add<forms::CheckBox>("chkModule", i), names[i], 10, y + 4, 140, 17);
         if (i == 8) break;
         cboModule[i] = &page.add<forms::ComboBox>("cboModule", i);
-        cboModule[i]->move(156, y + 1, 160, 21);
+        cboModule[i]->move(164, y + 1, 176, 21);
         imgModule[i] = &page.add<forms::Image>("imgModule", i);
-        imgModule[i]->move(326, y, 60, 23);
+        imgModule[i]->move(350, y, 60, 23);
     }
 }
 
 void FrmOptions::buildLoggingPage(forms::PictureBox& page) {
     const char* captions[3] = {"Log Files", "Timing", "Capture Events"};
-    const int x[3] = {0, 0, 262}, y[3] = {0, 88, 88}, w[3] = {396, 256, 134}, h[3] = {82, 96, 96};
+    const int x[3] = {0, 0, 282}, y[3] = {0, 88, 88}, w[3] = {420, 276, 138}, h[3] = {82, 96, 96};
     for (int i = 0; i < 3; ++i) {
         fraLogging[i] = &page.add<forms::Frame>("fraLogging", i);
         fraLogging[i]->setCaption(captions[i]);
@@ -181,7 +181,7 @@ void FrmOptions::buildLoggingPage(forms::PictureBox& page) {
     lblLogDeleteTime = &valueLabel(files, "lblLogDeleteTime", 166, 46);
     udLogDeleteTime = &upDown(files, "udLogDeleteTime", 200, 46, 1, 30);
     label(files, "lblLogFiles", "days", 222, 52, 40, 2);
-    cmdLogscope = &placed(files.add<forms::CommandButton>("cmdLogscope"), "Open Logscope", 286, 18, 98, 23);
+    cmdLogscope = &placed(files.add<forms::CommandButton>("cmdLogscope"), "Open Logscope", 306, 18, 102, 23);
 
     forms::Frame& timing = *fraLogging[1];
     label(timing, "lblLogTiming", "Capture Time:", 12, 24, 84, 0);
@@ -204,7 +204,7 @@ void FrmOptions::buildLoggingPage(forms::PictureBox& page) {
                      "Note: Log files can be quite large depending on the options selected here.\n"
                      "Every capture adds a line per value, so short capture times and\n"
                      "many events fill the logs folder fastest.",
-                     4, 216, 392);
+                     4, 216, 416);
     Label12->setHeight(3 * forms::look::textHeight());
 }
 

@@ -39,6 +39,8 @@ app=$!
 # The options button (btnOpt(2)) sits at 30..43, 8..21 of the bar.
 if check --alpha frmMemory 255 --click frmMain 36 14 --shown "$dialog"; then
     pass "the options button opened the dialog"
+    # A picture of it, to look at: $state/options-wine.png.
+    command -v import >/dev/null && DISPLAY=$(cat "$state/display") import -window root "$state/options-wine.png" 2>/dev/null
 else
     fail "the options dialog did not open"
 fi
