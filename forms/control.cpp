@@ -33,6 +33,12 @@ void Control::move(int left, int top, int width, int height) {
     invalidate();
 }
 
+void Control::setEnabled(bool v) {
+    if (enabled_ == v) return;
+    enabled_ = v;
+    invalidate();  // the dialog controls look different when disabled
+}
+
 void Control::setVisible(bool v) {
     if (visible_ == v) return;
     visible_ = v;

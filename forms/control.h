@@ -55,7 +55,7 @@ public:
     bool visible() const { return visible_; }
     void setVisible(bool v);
     bool enabled() const { return enabled_; }
-    void setEnabled(bool v) { enabled_ = v; }
+    void setEnabled(bool v);
     const std::string& toolTipText() const { return toolTip_; }
     void setToolTipText(const std::string& t) { toolTip_ = t; }
 

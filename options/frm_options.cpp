@@ -81,7 +81,7 @@ void FrmOptions::wireHandlers() {
     Command1->onClick = [this] { Command1_Click(); };
 }
 
-void FrmOptions::changed() { cmdApply->setEnabled(true), cmdApply->invalidate(); }
+void FrmOptions::changed() { cmdApply->setEnabled(true); }
 
 // --- load ------------------------------------------------------------------
 

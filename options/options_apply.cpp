@@ -71,7 +71,6 @@ void FrmOptions::cmdApply_Click() {
     if (engine) engine->enableSamplingTimers();
     // 10.
     cmdApply->setEnabled(false);
-    cmdApply->invalidate();
 }
 
 void FrmOptions::cmdOK_Click() {
