@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/settings.h"
+#include "core/version_strings.h"
 #include "modules/net_indicators.h"
 #include "sources/hardware_inventory.h"
 #include "sources/memory_status.h"
@@ -30,7 +31,7 @@ enum class WindowSlot : int {
     Clock = 0, Cpu0, Cpu1, Cpu2, Cpu3, CpuAll, Network, Memory, Mouse, Main, Count
 };
 
-constexpr const char* kProductName = "VELMORA v2";
+constexpr const char* kProductName = VELMORA_PRODUCT_NAME;
 constexpr const char* kMakerTitle = "Brinlake";
 
 class App {
@@ -72,6 +73,8 @@ public:
 
     std::unique_ptr<FrmSplash> splash;
     std::unique_ptr<FrmMain> mainBar;
+    // The options dialog, made when first opened.
+    std::unique_ptr<forms::Form> options;
     // The hidden engine window, and the module windows (each also sits in
     // its slot of the window list).
     std::unique_ptr<forms::Form> engine;

@@ -59,7 +59,7 @@ std::string glidoraMessage() {
 }
 
 FrmAboutZenthe::FrmAboutZenthe(App& app) : Form(app.ui, "frmAboutZenthe"), app_(app) {
-    setFramed(true);
+    setDialog("Zenthe Professional");
     setBackColor(rgb(236, 238, 242));
     Picture2 = &add<forms::PictureBox>("Picture2");
     Picture2->move(10, 10, 60, 23);

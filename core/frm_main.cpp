@@ -3,6 +3,7 @@
 #include "core/app.h"
 #include "core/startup.h"
 #include "fullview/frm_fullview.h"
+#include "options/frm_options.h"
 #include "sources/cpu_usage.h"
 #include "window/placement.h"
 #include "window/window_services.h"
@@ -87,7 +88,7 @@ void FrmMain::btnOpt_Click(int index) {
     switch (index) {
         case 0: launch(memtidePath()); break;
         case 1: launch(logscopePath()); break;
-        case 2: /* the options dialog is not part of this build yet */ break;
+        case 2: showOptions(app_); break;
         default: break;
     }
 }

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "core/version_strings.h"
+
 namespace vel {
 
 struct ProgramVersion {
@@ -10,6 +12,10 @@ struct ProgramVersion {
 };
 
 constexpr ProgramVersion kVersion{VELMORA_VERSION_MAJOR, VELMORA_VERSION_MINOR, VELMORA_VERSION_PATCH};
+
+// The version information's copyright notice, where the system cannot
+// read the program's own (the Windows build carries it as a resource).
+constexpr const char* kVersionCopyright = VELMORA_COPYRIGHT;
 
 inline std::string versionText() {
     return std::to_string(kVersion.major) + "." + std::to_string(kVersion.minor) + "." +

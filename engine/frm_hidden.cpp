@@ -66,19 +66,37 @@ FrmHidden::FrmHidden(App& app) : Form(app.ui, "frmHidden"), log(app), app_(app) 
 FrmHidden::~FrmHidden() = default;
 
 void FrmHidden::applyTimerSettings() {
+    for (forms::Timer* t : {tmrMSE, tmrLOG}) t->setEnabled(false);
+    enableSamplingTimers();
+    retimeCPUs();
+    retimeNET();
+    retimeMEM();
+    retimeLOG();
+}
+
+void FrmHidden::enableSamplingTimers() {
     const Settings& s = app_.settings;
-    for (forms::Timer* t : {tmrCPUs, tmrNET, tmrMEM, tmrMSE, tmrLOG}) t->setEnabled(false);
+    tmrCPUs->setEnabled(false);
     for (int m = 0; m <= kAllModule; ++m)
         if (s.Visi[m]) tmrCPUs->setEnabled(true);
-    if (s.Visi[module::kNetwork]) tmrNET->setEnabled(true);
-    if (s.Visi[module::kMemory]) tmrMEM->setEnabled(true);
-    if (s.Visi[module::kMouse]) tmrMSE->setEnabled(true);
-    if (s.LOGEnable) tmrLOG->setEnabled(true);
-    // A period whose product does not fit leaves that timer's interval as it was.
-    if (auto ms = periodInterval(s.CPUCLOCK)) tmrCPUs->setInterval(*ms);
-    if (auto ms = periodInterval(s.NETCLOCK)) tmrNET->setInterval(*ms);
-    if (auto ms = periodInterval(s.MEMCLOCK)) tmrMEM->setInterval(*ms);
-    if (auto ms = periodInterval16(s.LOGTiming)) tmrLOG->setInterval(*ms);
+    tmrNET->setEnabled(s.Visi[module::kNetwork]);
+    tmrMEM->setEnabled(s.Visi[module::kMemory]);
+    tmrMSE->setEnabled(s.Visi[module::kMouse]);
+    tmrLOG->setEnabled(s.LOGEnable);
+}
+
+// A period whose product does not fit leaves that timer's interval as it was.
+void FrmHidden::retimeCPUs() {
+    if (auto ms = periodInterval(app_.settings.CPUCLOCK)) tmrCPUs->setInterval(*ms);
+}
+void FrmHidden::retimeNET() {
+    if (auto ms = periodInterval(app_.settings.NETCLOCK)) tmrNET->setInterval(*ms);
+}
+void FrmHidden::retimeMEM() {
+    if (auto ms = periodInterval(app_.settings.MEMCLOCK)) tmrMEM->setInterval(*ms);
+}
+void FrmHidden::retimeLOG() {
+    if (auto ms = periodInterval16(app_.settings.LOGTiming)) tmrLOG->setInterval(*ms);
 }
 
 void FrmHidden::onLoad() {

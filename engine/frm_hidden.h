@@ -50,6 +50,14 @@ public:
     // Enables and periods of the sampling timers from the settings; the
     // load routine runs it, and Apply of the options dialog runs it again.
     void applyTimerSettings();
+    // The parts of it that Apply runs as separate steps: one timer's period
+    // from its setting (a period that does not fit leaves it as it was), and
+    // the sampling timers switched on by the visibility and logging flags.
+    void retimeCPUs();
+    void retimeNET();
+    void retimeMEM();
+    void retimeLOG();
+    void enableSamplingTimers();
 
     // The ticks (public so tests can step them without waiting).
     void tmrCPUs_Timer();

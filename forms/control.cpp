@@ -33,6 +33,12 @@ void Control::move(int left, int top, int width, int height) {
     invalidate();
 }
 
+void Control::setEnabled(bool v) {
+    if (enabled_ == v) return;
+    enabled_ = v;
+    invalidate();  // the dialog controls look different when disabled
+}
+
 void Control::setVisible(bool v) {
     if (visible_ == v) return;
     visible_ = v;
@@ -64,6 +70,19 @@ bool Control::shown() const {
         c = asCtl->parent_;
     }
     return true;
+}
+
+bool Control::hasFocus() const {
+    const Form* f = form();
+    return f && f->focusedControl() == this;
+}
+
+void Control::setFocus() {
+    if (Form* f = form()) f->focus(this);
+}
+
+void Control::click() {
+    if (onClick) onClick();
 }
 
 void Control::invalidate() {

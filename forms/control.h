@@ -10,13 +10,18 @@
 
 #include "forms/draw.h"
 #include "forms/font.h"
+#include "platform/platform.h"
 
 namespace vel::forms {
 
 class Form;
 class Container;
 
-enum class ControlKind { PictureBox, Label, Shape, Line, Image, PictureButton };
+enum class ControlKind {
+    PictureBox, Label, Shape, Line, Image, PictureButton,
+    // The dialog controls.
+    Frame, CommandButton, CheckBox, OptionButton, ComboBox, Slider, UpDown, TabStrip
+};
 
 struct MouseArgs {
     int button = 0;  // 1 left, 2 right, 4 middle
@@ -50,7 +55,7 @@ public:
     bool visible() const { return visible_; }
     void setVisible(bool v);
     bool enabled() const { return enabled_; }
-    void setEnabled(bool v) { enabled_ = v; }
+    void setEnabled(bool v);
     const std::string& toolTipText() const { return toolTip_; }
     void setToolTipText(const std::string& t) { toolTip_ = t; }
 
@@ -74,6 +79,32 @@ public:
 
     std::function<void(const MouseArgs&)> onMouseDown, onMouseMove, onMouseUp;
     std::function<void()> onClick, onDblClick;
+
+    // Keyboard focus: controls that take it are visited by Tab in the
+    // order they were added.
+    virtual bool focusable() const { return false; }
+    bool hasFocus() const;
+    void setFocus();
+    // A key for the focused control; true when it used the key.
+    virtual bool keyDown(const platform::KeyEvent&) { return false; }
+    // The mouse wheel over the control (delta 120 per notch, up positive).
+    virtual bool wheel(int) { return false; }
+    // The control's own reaction to the left button, before the handlers
+    // above run (a check box ticks, a slider thumb follows the mouse).
+    virtual void pressAt(int, int) {}
+    virtual void dragTo(int, int) {}
+    virtual void releaseAt(int, int) {}
+    // The mouse moved over the control (no button held).
+    virtual void hoverAt(int, int) {}
+    // A click by mouse or keyboard: the control's own change, then onClick.
+    virtual void click();
+    // Whether Tab stops here now (an option group stops at its chosen button).
+    virtual bool tabStop() const { return focusable(); }
+    // The part drawn as the form's overlay (window pixels).
+    virtual bool overlayHit(int, int) const { return false; }
+    virtual void overlayMouse(const platform::MouseEvent&) {}
+    virtual void paintOverlay(Pixels&) const {}
+    virtual void closeOverlay() {}
 
     // A text rendering of the properties, for scenario prints and tests.
     virtual std::string describe() const;

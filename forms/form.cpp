@@ -1,5 +1,6 @@
 #include "forms/form.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "forms/graphic_controls.h"
@@ -31,7 +32,11 @@ void Form::load() {
     platform::WindowDesc desc;
     desc.name = name_;
     desc.popup = popup_;
-    desc.toolWindow = !framed_;
+    if (dialog_) {
+        desc.dialog = true;
+        desc.toolWindow = false;
+        desc.caption = caption_;
+    }
     desc.bounds = {twipsToPixels(left_), twipsToPixels(top_), twipsToPixels(left_) + std::max(1, pixelWidth()),
                    twipsToPixels(top_) + std::max(1, pixelHeight())};
     window_ = os().createWindow(desc, this);
@@ -65,6 +70,8 @@ void Form::unload() {
     if (runtime_.hoverForm_ == this) runtime_.hideTooltip();
     captured_ = nullptr;
     hovered_ = nullptr;
+    focused_ = nullptr;
+    overlay_ = nullptr;
     os().destroyWindow(window_);
     window_ = 0;
     loaded_ = false;
@@ -134,6 +141,7 @@ const Pixels& Form::render() {
     if (buffer_.width != w || buffer_.height != h) buffer_ = Pixels(w, h);
     buffer_.fill(backColor_);
     paintChildren(buffer_, 0, 0, gfx::ClipRect{0, 0, w, h});
+    if (overlay_) overlay_->paintOverlay(buffer_);
     return buffer_;
 }
 
@@ -175,6 +183,20 @@ void Form::dispatchMouse(const platform::MouseEvent& e) {
         runtime_.hover(this, nullptr);
         return;
     }
+    if (overlay_ && (e.kind == Kind::Down || e.kind == Kind::Move || e.kind == Kind::Wheel)) {
+        if (overlay_->overlayHit(e.x, e.y) || e.kind == Kind::Wheel) {
+            overlay_->overlayMouse(e);
+            return;
+        }
+        if (e.kind == Kind::Down) {
+            // A press outside an open list closes it; on its own box that
+            // is all the press does.
+            Control* owner = overlay_;
+            owner->closeOverlay();
+            int ox = 0, oy = 0;
+            if (hitTest(e.x, e.y, ox, oy) == owner) return;
+        }
+    }
     int lx = 0, ly = 0;
     Control* target = hitTest(e.x, e.y, lx, ly);
     // While a button is held the control that took it keeps the mouse.
@@ -192,6 +214,10 @@ void Form::dispatchMouse(const platform::MouseEvent& e) {
             runtime_.hideTooltip();
             captured_ = target;
             if (auto* button = dynamic_cast<PictureButton*>(target)) button->setPressed(true);
+            if (target->enabled() && e.button == platform::MouseButton::Left) {
+                if (target->focusable()) focus(target);
+                target->pressAt(lx, ly);
+            }
             // The handler may start a system drag that swallows the release.
             Control* pressed = target;
             if (pressed->onMouseDown) pressed->onMouseDown(args);
@@ -201,27 +227,86 @@ void Form::dispatchMouse(const platform::MouseEvent& e) {
             Control* pressed = captured_;
             captured_ = nullptr;
             if (auto* button = dynamic_cast<PictureButton*>(target)) button->setPressed(false);
+            if (target->enabled()) target->releaseAt(lx, ly);
             if (target->onMouseUp) target->onMouseUp(args);
             if (!loaded_) return;
             int hx = 0, hy = 0;
             Control* under = hitTest(e.x, e.y, hx, hy);
-            if (pressed == target && under == target && target->enabled() && target->onClick) target->onClick();
+            if (pressed == target && under == target && target->enabled()) target->click();
             break;
         }
         case Kind::Move:
+            if (!captured_) target->hoverAt(lx, ly);
             if (hovered_ != target) {
                 hovered_ = target;
                 runtime_.hover(this, target);
             }
+            if (captured_ == target && target->enabled()) target->dragTo(lx, ly);
             if (target->onMouseMove) target->onMouseMove(args);
             break;
         case Kind::DoubleClick:
             runtime_.hideTooltip();
             if (target->onDblClick) target->onDblClick();
             break;
+        case Kind::Wheel:
+            // The control under the mouse first, then the focused one.
+            if (!(target->enabled() && target->wheel(e.wheel)) && focused_ && focused_ != target)
+                focused_->wheel(e.wheel);
+            break;
         case Kind::Leave:
             break;
     }
+}
+
+void Form::focus(Control* control) {
+    if (control == focused_) return;
+    focused_ = control;
+    invalidate();
+}
+
+namespace {
+void collectTabStops(const Container& box, std::vector<Control*>& out) {
+    for (const auto& child : box.children()) {
+        if (!child->visible()) continue;
+        if (child->enabled() && child->tabStop()) out.push_back(child.get());
+        if (auto* inner = dynamic_cast<const Container*>(child.get())) collectTabStops(*inner, out);
+    }
+}
+}  // namespace
+
+void Form::focusNext(bool backwards) {
+    std::vector<Control*> stops;
+    collectTabStops(*this, stops);
+    if (stops.empty()) return;
+    auto it = std::find(stops.begin(), stops.end(), focused_);
+    std::size_t at = 0;
+    if (it == stops.end()) {
+        at = backwards ? stops.size() - 1 : 0;
+    } else {
+        const std::size_t here = static_cast<std::size_t>(it - stops.begin());
+        at = backwards ? (here + stops.size() - 1) % stops.size() : (here + 1) % stops.size();
+    }
+    focus(stops[at]);
+}
+
+void Form::setOverlay(Control* c) {
+    overlay_ = c;
+    invalidate();
+}
+
+void Form::onKey(const platform::KeyEvent& e) {
+    if (!loaded_) return;
+    constexpr int kTab = 9, kEnter = 13, kEscape = 27;
+    if (overlay_ && overlay_->keyDown(e)) return;
+    if (onKeyDown && onKeyDown(e)) return;
+    if (!loaded_) return;
+    if (e.keyCode == kTab && (e.shift & 2) == 0) {
+        focusNext((e.shift & 1) != 0);
+        return;
+    }
+    if (focused_ && focused_->shown() && focused_->enabled() && focused_->keyDown(e)) return;
+    Control* button = e.keyCode == kEnter ? defaultButton_ : e.keyCode == kEscape ? cancelButton_ : nullptr;
+    if (button && button->shown() && button->enabled()) button->click();
 }
 
 }  // namespace vel::forms

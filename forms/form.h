@@ -2,6 +2,7 @@
 // pixels the runtime composites from the form's control tree.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -83,14 +84,33 @@ public:
     void onMouse(const platform::MouseEvent& e) override;
     void onExpose() override { refresh(); }
 
+    void onKey(const platform::KeyEvent& e) override;
+
     Form* containerForm() override { return this; }
     // Popups (tooltips) are never activated and never listed as windows.
     bool popup() const { return popup_; }
     void setPopup(bool v) { popup_ = v; }
-    // A normal window with the system's title bar and close button, instead
-    // of a borderless skinned one; its size is the inside of the frame.
-    bool framed() const { return framed_; }
-    void setFramed(bool v) { framed_ = v; }
+    // A dialog window: title bar with this caption and a close button
+    // (set before the form loads).
+    bool dialog() const { return dialog_; }
+    const std::string& caption() const { return caption_; }
+    void setDialog(const std::string& caption) { dialog_ = true; caption_ = caption; }
+
+    // Keyboard: the focused control, Tab order, and the buttons that Enter
+    // and Esc press when the focused control does not use the key.
+    Control* focusedControl() const { return focused_; }
+    void focus(Control* control);
+    // Moves the focus to the next (or previous) control that can take it.
+    void focusNext(bool backwards);
+    void setDefaultButton(Control* c) { defaultButton_ = c; }
+    void setCancelButton(Control* c) { cancelButton_ = c; }
+    // Sees every key before the controls do (KeyPreview); true consumes it.
+    std::function<bool(const platform::KeyEvent&)> onKeyDown;
+
+    // A control drawing outside its own box above everything else (an
+    // open drop-down list); it gets the mouse first.
+    Control* overlay() const { return overlay_; }
+    void setOverlay(Control* c);
 
 protected:
     virtual void onLoad() {}
@@ -102,7 +122,6 @@ private:
     Runtime& runtime_;
     std::string name_;
     bool popup_ = false;
-    bool framed_ = false;
     bool loaded_ = false;
     bool loading_ = false;
     bool visible_ = false;
@@ -118,6 +137,12 @@ private:
     std::vector<std::unique_ptr<Timer>> timers_;
     Control* captured_ = nullptr;  // control that took the button down
     Control* hovered_ = nullptr;
+    bool dialog_ = false;
+    std::string caption_;
+    Control* focused_ = nullptr;
+    Control* defaultButton_ = nullptr;
+    Control* cancelButton_ = nullptr;
+    Control* overlay_ = nullptr;
 };
 
 }  // namespace vel::forms

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "forms/dialog_look.h"
 #include "forms/font.h"
 #include "forms/graphic_controls.h"
 #include "forms/png.h"
@@ -45,6 +46,7 @@ Runtime::Runtime(platform::Platform& os) : os_(os) {
     paintingNow_.reserve(32);
     os_.setIdleHook([this] { paintPending(); });
     gfx::useSystemText(os_.systemText());
+    setDialogLook(systemDialogLook(os_));
 }
 
 Runtime::~Runtime() {

@@ -169,14 +169,7 @@ void FrmCPU::applyStyle(std::int16_t code) {
     }
 }
 
-void FrmCPU::onLoad() {
-    forms::Runtime& ui = app_.ui;
-    picMainSkin->setPicture(ui.picture("module_skin.png"));
-    picHolder->setPicture(ui.picture("cpu_holder.png"));
-
-    shapeToSkin(app_, *this, *picMainSkin);
-    place();
-
+void FrmCPU::dressForStyle() {
     lblCPU->setVisible(false);
     lblPNum->setVisible(false);
     lnVU->setVisible(false);
@@ -184,11 +177,21 @@ void FrmCPU::onLoad() {
 
     const std::int16_t code = app_.settings.mTyp[index_];
     const std::string face = cpuFaceFile(code);
-    // A code without a face keeps the design's blank surface and no style row.
+    // A code without a face keeps the surface it has and no style row.
     if (!face.empty()) {
-        picMod->setPicture(ui.picture(face));
+        picMod->setPicture(app_.ui.picture(face));
         applyStyle(code);
     }
+}
+
+void FrmCPU::onLoad() {
+    forms::Runtime& ui = app_.ui;
+    picMainSkin->setPicture(ui.picture("module_skin.png"));
+    picHolder->setPicture(ui.picture("cpu_holder.png"));
+
+    shapeToSkin(app_, *this, *picMainSkin);
+    place();
+    dressForStyle();
 
     if (app_.settings.ALWAYSOT) makeTopMost(*this);
     MakeTranslucent(*this, app_.settings.TLUCENTZOn);

@@ -35,6 +35,9 @@ public:
     // Shows the Full View's single-processor screen (or the summary for
     // the all-processors module).
     void openFullView();
+    // The style's face and controls for mTyp of this module (at load, and
+    // when the options dialog picks another style).
+    void dressForStyle();
 
 protected:
     void onLoad() override;

@@ -51,6 +51,12 @@ void FrmMemory::onLoad() {
 
     loadFrame({WindowSlot::Network, WindowSlot::CpuAll, WindowSlot::Cpu3, WindowSlot::Cpu2, WindowSlot::Cpu1,
                WindowSlot::Cpu0});
+    dressForStyle();
+    finishLoad();
+}
+
+void FrmMemory::dressForStyle() {
+    forms::Runtime& ui = app_.ui;
     // Pictures by number from the list; a number it does not hold leaves
     // the picture as it was.
     const int code = app_.settings.mTyp[6];
@@ -60,7 +66,6 @@ void FrmMemory::onLoad() {
         if (!bar.empty()) memMeter[i]->setPicture(ui.picture(bar));
         if (code >= 0 && code <= 4) shpMem[i]->setBackColor(kCoverColour[code]);
     }
-    finishLoad();
 }
 
 void FrmMemory::update(const MemorySnapshot& s) {

@@ -20,6 +20,7 @@ public:
 
     // The memory tick's work: covers and tooltips from a fresh snapshot.
     void update(const MemorySnapshot& snapshot);
+    void dressForStyle() override;
 
 protected:
     void onLoad() override;

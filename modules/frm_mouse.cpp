@@ -51,12 +51,20 @@ void FrmMouse::onLoad() {
     picMod->setPicture(ui.picture(mseImageFile(1)));
     loadFrame({WindowSlot::Memory, WindowSlot::Network, WindowSlot::CpuAll, WindowSlot::Cpu3, WindowSlot::Cpu2,
                WindowSlot::Cpu1, WindowSlot::Cpu0});
-    const int code = app_.settings.mTyp[7];
-    if (code >= 0 && code <= 4) {
-        picMod->setPicture(ui.picture(mseImageFile(code + 1)));
-        for (forms::Label* l : lblRGB) l->setForeColor(kLabelColour[code]);
-    }
+    dressForStyle();
     finishLoad();
+}
+
+void FrmMouse::dressForStyle() {
+    const int code = app_.settings.mTyp[7];
+    if (code >= 0 && code <= 4) picMod->setPicture(app_.ui.picture(mseImageFile(code + 1)));
+    colourLabels();
+}
+
+void FrmMouse::colourLabels() {
+    const int code = app_.settings.mTyp[7];
+    if (code >= 0 && code <= 4)
+        for (forms::Label* l : lblRGB) l->setForeColor(kLabelColour[code]);
 }
 
 void FrmMouse::showColour(std::int32_t colour) {

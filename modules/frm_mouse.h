@@ -21,6 +21,9 @@ public:
     // The mouse tick's work for one probed colour (0x00BBGGRR, or -1 when
     // the pixel could not be read).
     void showColour(std::int32_t colour);
+    void dressForStyle() override;
+    // The captions' colour for the style code mTyp7.
+    void colourLabels();
 
 protected:
     void onLoad() override;

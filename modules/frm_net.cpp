@@ -125,6 +125,12 @@ void FrmNetwork::applyStyle(int code) {
     Line1->setBorderColor(s.lights);
 }
 
+void FrmNetwork::dressForStyle() {
+    const int code = app_.settings.mTyp[5];
+    if (const std::string face = netImageFile(code + 1); !face.empty()) picMod->setPicture(app_.ui.picture(face));
+    applyStyle(code);
+}
+
 void FrmNetwork::onLoad() {
     forms::Runtime& ui = app_.ui;
     // The design's pictures: the black style's face, connected over a LAN.
@@ -133,9 +139,7 @@ void FrmNetwork::onLoad() {
     imgNetStatus->setPicture(ui.picture(netImageFile(6)));
 
     loadFrame({WindowSlot::CpuAll, WindowSlot::Cpu3, WindowSlot::Cpu2, WindowSlot::Cpu1, WindowSlot::Cpu0});
-    const int code = app_.settings.mTyp[5];
-    if (const std::string face = netImageFile(code + 1); !face.empty()) picMod->setPicture(ui.picture(face));
-    applyStyle(code);
+    dressForStyle();
     TCPGraph->cls();
     UDPGraph->cls();
     finishLoad();

@@ -37,6 +37,7 @@ public:
 
     // The transfer sampler's tick.
     void tmrXFer_Timer();
+    void dressForStyle() override;
     std::uint8_t phase() const { return phase_; }
 
 protected:

@@ -22,6 +22,9 @@ public:
     forms::PictureBox* picMod;
 
     WindowSlot slot() const { return slot_; }
+    // The face and colours of the module's style code (at load, and when
+    // the options dialog picks another style).
+    virtual void dressForStyle() {}
     int posIndex() const { return posIndex_; }
 
 protected:

@@ -58,11 +58,12 @@ enum class MouseButton : int { None = 0, Left = 1, Right = 2, Middle = 4 };
 
 // Raw mouse input for one window, in window pixels.
 struct MouseEvent {
-    enum class Kind { Down, Up, Move, DoubleClick, Leave } kind = Kind::Move;
+    enum class Kind { Down, Up, Move, DoubleClick, Leave, Wheel } kind = Kind::Move;
     MouseButton button = MouseButton::None;
     int shift = 0;  // 1 shift, 2 ctrl, 4 alt
     int x = 0;
     int y = 0;
+    int wheel = 0;  // Wheel: 120 per notch, away from the user positive
 };
 
 struct KeyEvent {
@@ -87,6 +88,10 @@ struct WindowDesc {
     Rect bounds;        // screen pixels
     bool toolWindow = true;  // borderless, no taskbar entry
     bool popup = false;      // tooltip or menu: never activated, always above
+    // A dialog: title bar with the caption and a close button, a taskbar
+    // entry; bounds give its client area.
+    bool dialog = false;
+    std::string caption{};
 };
 
 // SetWindowPos insert-after values used by the program.
@@ -143,6 +148,8 @@ struct LocaleDateNames {
 
 struct VersionInfo {
     int major = 2, minor = 0, revision = 0;
+    // From the program's version resource, where the system has one ("" elsewhere).
+    std::string productName{}, copyright{};
 };
 
 // Text drawn with the system's own fonts, for a backend that has them. The
@@ -244,6 +251,10 @@ public:
     virtual std::optional<LocaleDateNames> localeDateNames() { return std::nullopt; }
     // The system's fonts, where the backend draws text with them; null otherwise.
     virtual SystemText* systemText() { return nullptr; }
+    // A colour of the desktop's scheme by its Windows COLOR_ number
+    // (15 3D face, 16 shadow, 20 highlight...); nullopt where the system
+    // has no scheme (our dialogs then use the classic colours).
+    virtual std::optional<Colour> systemColour(int /*index*/) { return std::nullopt; }
     // Start-with-the-desktop entry for the program: on Windows the Run value
     // does it; elsewhere the backend mirrors it (e.g. an XDG autostart file).
     virtual void mirrorAutostart(bool /*enabled*/, const std::string& /*command*/) {}

@@ -74,4 +74,8 @@ void printTimer(ScenarioContext& c, const forms::Timer& t);
 // The simulated machine's hardware and the inventory tables; extends "print".
 void registerInventoryCommands(CommandTable& table);
 
+// The options dialog and keyboard, wheel and close-button input; control
+// state and focus prints. Extends "print".
+void registerOptionsCommands(CommandTable& table);
+
 }  // namespace vel

@@ -27,6 +27,7 @@ forms::Form& ScenarioContext::form(const std::string& name) const {
         if (forms::Form* f = a.window(static_cast<WindowSlot>(i)); f && f->name() == name) return *f;
     if (a.engine && a.engine->name() == name) return *a.engine;
     if (a.fullView && a.fullView->name() == name) return *a.fullView;
+    if (a.options && a.options->name() == name) return *a.options;
     throw ScenarioError("no window named " + name);
 }
 
@@ -107,6 +108,7 @@ CommandTable buildCommands() {
     registerLogCommands(table);
     registerFullViewCommands(table);
     registerInventoryCommands(table);
+    registerOptionsCommands(table);
     return table;
 }
 

@@ -39,11 +39,16 @@ int virtualKey(KeySym sym) {
         case XK_Return: case XK_KP_Enter: return 13;
         case XK_Escape: return 27;
         case XK_space: return 32;
+        case XK_Prior: case XK_KP_Prior: return 33;
+        case XK_Next: case XK_KP_Next: return 34;
+        case XK_End: case XK_KP_End: return 35;
+        case XK_Home: case XK_KP_Home: return 36;
         case XK_Left: return 37;
         case XK_Up: return 38;
         case XK_Right: return 39;
         case XK_Down: return 40;
         case XK_F1: return 112;
+        case XK_F4: return 115;
         default: return 0;
     }
 }
@@ -125,6 +130,12 @@ void X11Platform::dispatch(void* event) {
             break;
         }
         case ButtonPress: {
+            if (e.xbutton.button == Button4 || e.xbutton.button == Button5) {
+                MouseEvent wheel{MouseEvent::Kind::Wheel, kNoButton, shiftOf(e.xbutton.state), e.xbutton.x, e.xbutton.y};
+                wheel.wheel = e.xbutton.button == Button4 ? 120 : -120;
+                deliverMouse(e.xbutton.window, wheel);
+                break;
+            }
             MouseButton b = buttonOf(e.xbutton.button);
             if (b == kNoButton) break;
             X11Window* w = findByXid(e.xbutton.window);

@@ -60,9 +60,10 @@ WindowId X11Platform::createWindow(const WindowDesc& desc, WindowListener* liste
                            &attrs);
     if (!gc_) gc_ = XCreateGC(dpy_, w->xid, 0, nullptr);
 
-    XStoreName(dpy_, w->xid, desc.name.c_str());
+    const std::string& title = desc.dialog && !desc.caption.empty() ? desc.caption : desc.name;
+    XStoreName(dpy_, w->xid, title.c_str());
     XChangeProperty(dpy_, w->xid, atoms_->netWmName, atoms_->utf8String, 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(desc.name.data()), static_cast<int>(desc.name.size()));
+                    reinterpret_cast<const unsigned char*>(title.data()), static_cast<int>(title.size()));
     XClassHint cls{const_cast<char*>("velmora"), const_cast<char*>("Velmora")};
     XSetClassHint(dpy_, w->xid, &cls);
 
@@ -76,19 +77,18 @@ WindowId X11Platform::createWindow(const WindowDesc& desc, WindowListener* liste
     XSetWMNormalHints(dpy_, w->xid, &size);
 
     // Monitor windows never take the keyboard from the user's work; a
-    // normal (framed) window is one the user opened and types into.
-    const bool framed = !desc.toolWindow && !desc.popup;
+    // dialog is there to be typed into.
     XWMHints hints{};
     hints.flags = InputHint | StateHint;
-    hints.input = framed ? True : False;
+    hints.input = desc.dialog ? True : False;
     hints.initial_state = NormalState;
     XSetWMHints(dpy_, w->xid, &hints);
-    setCardinal(dpy_, w->xid, atoms_->netWmUserTime, 0);
+    if (!desc.dialog) setCardinal(dpy_, w->xid, atoms_->netWmUserTime, 0);
     setCardinal(dpy_, w->xid, atoms_->netWmPid, static_cast<unsigned long>(getpid()));
 
-    // Motif hints: flags = decorations, decorations = none. A framed
-    // window keeps the manager's title bar and close button.
-    if (!framed) {
+    // Motif hints: flags = decorations, decorations = none. A dialog keeps
+    // the window manager's title bar and close button.
+    if (!desc.dialog) {
         long motif[5] = {2, 0, 0, 0, 0};
         XChangeProperty(dpy_, w->xid, atoms_->motifHints, atoms_->motifHints, 32, PropModeReplace,
                         reinterpret_cast<unsigned char*>(motif), 5);

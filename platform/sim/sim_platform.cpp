@@ -34,7 +34,8 @@ WindowId SimPlatform::createWindow(const WindowDesc& desc, WindowListener* liste
     w.name = desc.name;
     w.rect = desc.bounds;
     w.popup = desc.popup;
-    w.toolWindow = desc.toolWindow;
+    w.dialog = desc.dialog;
+    w.caption = desc.caption;
     w.listener = listener;
     zOrder_.push_back(id);
     raise(id);
@@ -317,16 +318,6 @@ void SimPlatform::mouseUp(int x, int y, MouseButton b) {
     doEvents();
 }
 
-void SimPlatform::keyDown(WindowId id, int keyCode) {
-    if (SimWindow* w = find(id); w && w->listener) w->listener->onKey(KeyEvent{keyCode, 0});
-    doEvents();
-}
-
-void SimPlatform::closeButton(WindowId id) {
-    if (SimWindow* w = find(id); w && w->listener) w->listener->onCloseRequest();
-    doEvents();
-}
-
 void SimPlatform::doubleClick(int x, int y, MouseButton b) {
     mouseDown(x, y, b);
     mouseUp(x, y, b);
@@ -335,6 +326,24 @@ void SimPlatform::doubleClick(int x, int y, MouseButton b) {
     if (WindowId under = windowAt(x, y)) deliver(under, MouseEvent{MouseEvent::Kind::DoubleClick, b, 0, x, y});
     doEvents();
     mouseUp(x, y, b);
+}
+
+void SimPlatform::mouseWheel(int x, int y, int delta) {
+    cursor_ = {x, y};
+    MouseEvent e{MouseEvent::Kind::Wheel, MouseButton::None, 0, x, y};
+    e.wheel = delta;
+    if (WindowId under = windowAt(x, y)) deliver(under, e);
+    doEvents();
+}
+
+void SimPlatform::keyDown(WindowId id, int keyCode, int shift) {
+    if (SimWindow* w = find(id); w && w->listener) w->listener->onKey(KeyEvent{keyCode, shift});
+    doEvents();
+}
+
+void SimPlatform::closeButton(WindowId id) {
+    if (SimWindow* w = find(id); w && w->listener && w->dialog) w->listener->onCloseRequest();
+    doEvents();
 }
 
 std::vector<const SimWindow*> SimPlatform::windows() const {

@@ -30,7 +30,8 @@ struct SimWindow {
     Rect rect;
     bool visible = false;
     bool popup = false;
-    bool toolWindow = true;  // false: a normal window with title bar and close button
+    bool dialog = false;  // title bar and close button (outside rect)
+    std::string caption;
     bool hasRegion = false;
     Region region;
     bool layered = false;
@@ -126,8 +127,11 @@ public:
     void mouseDown(int x, int y, MouseButton b = MouseButton::Left);
     void mouseUp(int x, int y, MouseButton b = MouseButton::Left);
     void doubleClick(int x, int y, MouseButton b = MouseButton::Left);
-    // A key pressed in the window, and the window manager's close button.
-    void keyDown(WindowId id, int keyCode);
+    // Wheel notches (120 each, away from the user positive) at a screen point.
+    void mouseWheel(int x, int y, int delta);
+    // A key pressed while the window has the keyboard.
+    void keyDown(WindowId id, int keyCode, int shift);
+    // The user closes the window with its close button.
     void closeButton(WindowId id);
     // The next system drag moves its window by this many pixels.
     void setPendingDrag(int dx, int dy) { pendingDrag_ = Point{dx, dy}; }

@@ -28,7 +28,8 @@ struct Win32Window {
     HWND hwnd = nullptr;
     std::string name;
     bool popup = false;
-    DWORD style = 0;        // WS_POPUP, or a title bar and close button around the bounds
+    bool dialog = false;    // title bar and close button around the bounds
+    DWORD style = 0;
     DWORD keptExStyle = 0;  // what the layered style keeps: off the taskbar, never activated
     bool trackingLeave = false;
     WindowListener* listener = nullptr;
@@ -43,6 +44,7 @@ public:
     bool ready() const { return timerWindow_ != nullptr; }
 
     std::string backendName() const override { return "win32"; }
+    std::optional<Colour> systemColour(int index) override;
     WindowId createWindow(const WindowDesc& desc, WindowListener* listener) override;
     void destroyWindow(WindowId id) override;
     void showWindow(WindowId id, bool visible) override;
@@ -92,6 +94,8 @@ public:
     bool listFolder(const std::string& folder, std::vector<FolderEntry>& out) override;
     FileKind fileKind(const std::string& path) override;
     bool deleteFile(const std::string& path) override;
+    // The version resource of the running executable.
+    VersionInfo version() const override;
 
     // The window procedures' way back in.
     LRESULT formMessage(Win32Window& w, UINT msg, WPARAM wp, LPARAM lp);

@@ -88,18 +88,25 @@ WindowId Win32Platform::createWindow(const WindowDesc& desc, WindowListener* lis
     w->id = nextWindow_++;
     w->name = desc.name;
     w->popup = desc.popup;
+    w->dialog = desc.dialog;
     w->listener = listener;
-    w->keptExStyle = (desc.toolWindow || desc.popup ? WS_EX_TOOLWINDOW : 0) | (desc.popup ? WS_EX_NOACTIVATE : 0);
-    const bool framed = !desc.toolWindow && !desc.popup;
-    w->style = (framed ? WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU : WS_POPUP) | WS_CLIPCHILDREN;
+    w->keptExStyle = (desc.toolWindow || desc.popup ? WS_EX_TOOLWINDOW : 0) | (desc.popup ? WS_EX_NOACTIVATE : 0) |
+                     (desc.dialog ? WS_EX_DLGMODALFRAME : 0);
     const DWORD exStyle = w->keptExStyle | (desc.popup ? WS_EX_TOPMOST : 0);
+    w->style = desc.dialog ? WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN : WS_POPUP | WS_CLIPCHILDREN;
     const RECT outer = outerRect(*w, desc.bounds);
-    w->hwnd = CreateWindowExW(exStyle, kFormClass, widen(desc.name).c_str(), w->style, outer.left, outer.top,
+    const std::string& title = desc.dialog && !desc.caption.empty() ? desc.caption : desc.name;
+    w->hwnd = CreateWindowExW(exStyle, kFormClass, widen(title).c_str(), w->style, outer.left, outer.top,
                               outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, w.get());
     if (!w->hwnd) return 0;
     const WindowId id = w->id;
     windows_[id] = std::move(w);
     return id;
+}
+
+std::optional<Colour> Win32Platform::systemColour(int index) {
+    // COLORREF is 0x00BBGGRR, as our colours are.
+    return static_cast<Colour>(GetSysColor(index));
 }
 
 void Win32Platform::destroyWindow(WindowId id) {
@@ -113,9 +120,8 @@ void Win32Platform::destroyWindow(WindowId id) {
 
 void Win32Platform::showWindow(WindowId id, bool visible) {
     // Monitor windows never take the keyboard from the user's work; a
-    // framed window is one the user opened and types into (Esc).
-    if (Win32Window* w = find(id))
-        ShowWindow(w->hwnd, !visible ? SW_HIDE : (w->style & WS_POPUP) ? SW_SHOWNOACTIVATE : SW_SHOW);
+    // dialog is there to be typed into.
+    if (Win32Window* w = find(id)) ShowWindow(w->hwnd, !visible ? SW_HIDE : w->dialog ? SW_SHOW : SW_SHOWNOACTIVATE);
 }
 
 void Win32Platform::moveWindow(WindowId id, const Rect& bounds) {
@@ -128,16 +134,16 @@ void Win32Platform::moveWindow(WindowId id, const Rect& bounds) {
 
 RECT Win32Platform::outerRect(const Win32Window& w, const Rect& bounds) {
     RECT r{bounds.left, bounds.top, bounds.left + std::max(1, bounds.width()), bounds.top + std::max(1, bounds.height())};
-    if (!(w.style & WS_POPUP)) AdjustWindowRectEx(&r, w.style, FALSE, w.keptExStyle);
+    if (w.dialog) AdjustWindowRectEx(&r, w.style, FALSE, w.keptExStyle);
     return r;
 }
 
 Rect Win32Platform::windowRect(WindowId id) const {
-    // The bounds a form asked for: for a framed window, the inside of the frame.
+    // The bounds a form asked for: for a dialog, the inside of the frame.
     RECT r{};
     const Win32Window* w = find(id);
     if (!w) return {};
-    if (w->style & WS_POPUP) {
+    if (!w->dialog) {
         GetWindowRect(w->hwnd, &r);
         return Rect{r.left, r.top, r.right, r.bottom};
     }
@@ -272,8 +278,20 @@ LRESULT Win32Platform::formMessage(Win32Window& w, UINT msg, WPARAM wp, LPARAM l
             w.trackingLeave = false;
             deliverMouse(w, K::Leave, MouseButton::None, 0, 0);
             return 0;
+        case WM_MOUSEWHEEL:
+            if (w.listener) {
+                // The wheel goes to the window that has the keyboard; its
+                // point is on the screen.
+                POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+                ScreenToClient(hwnd, &p);
+                MouseEvent e{K::Wheel, MouseButton::None, shiftOf(GET_KEYSTATE_WPARAM(wp)), p.x, p.y};
+                e.wheel = GET_WHEEL_DELTA_WPARAM(wp);
+                w.listener->onMouse(e);
+            }
+            return 0;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
+            if (msg == WM_SYSKEYDOWN && wp == VK_F4) return DefWindowProcA(hwnd, msg, wp, lp);  // Alt+F4 closes
             if (w.listener) {
                 const int shift = (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
                                   (GetKeyState(VK_MENU) < 0 ? 4 : 0);

@@ -147,11 +147,11 @@ TEST_F(ClockModule, InformationBoxIsANormalWindowThatEscAndItsCloseButtonClose) 
         ASSERT_NE(about, nullptr);
         const platform::SimWindow* w = rig.m.sim.findWindow("frmAboutZenthe");
         ASSERT_NE(w, nullptr) << "opened again after being closed";
-        EXPECT_FALSE(w->toolWindow) << "title bar and close button";
+        EXPECT_TRUE(w->dialog) << "title bar and close button";
         EXPECT_EQ(about->lblVersion->caption(), "Version 4.1.0107");
         EXPECT_EQ(about->Picture2->toolTipText(), "Click for info...");
         if (closeBy == 0)
-            rig.m.sim.keyDown(w->id, 27);
+            rig.m.sim.keyDown(w->id, 27, 0);
         else
             rig.m.sim.closeButton(w->id);
         EXPECT_FALSE(about->loaded());

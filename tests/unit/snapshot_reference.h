@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "forms/form.h"
 #include "forms/png.h"
 
 namespace vel::test {
@@ -33,5 +34,8 @@ inline void matchesReference(const Pixels& shown, const std::string& name, const
             }
     EXPECT_EQ(differing, 0) << name << " differs from its reference in " << differing << " pixels";
 }
+
+// A window as the compositor draws it.
+inline void matchesReference(forms::Form& form, const std::string& name) { matchesReference(form.render(), name); }
 
 }  // namespace vel::test

@@ -7,6 +7,10 @@
 // become VALUE (fading and waking). "--move-loop NAME begun|ended" waits up
 // to 20 s for the system's move loop on the form's thread to begin or end.
 // "--end-session NAME" tells the form the session ends, as Windows does.
+// "--click NAME X Y" and "--key NAME VK" post a left click at a point of the form's client area, or a key, to the
+// form titled NAME (the options dialog is found by its caption); "--gone
+// NAME" waits up to 20 s for no such window to be shown, "--shown NAME" up
+// to 60 s for one.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -27,15 +31,19 @@ HWND findForm(const std::string& name, int waitMs) {
     }
 }
 
-bool checkForm(const std::string& name, bool layered) {
+// The shown form, or nullptr after saying that there is none.
+HWND shownForm(const std::string& name) {
     HWND hwnd = findForm(name, 60000);
-    if (!hwnd) {
-        std::printf("FAIL %s: no visible window of that name\n", name.c_str());
-        return false;
-    }
+    if (!hwnd) std::printf("FAIL %s: no visible window of that name\n", name.c_str());
+    return hwnd;
+}
+
+bool checkForm(const std::string& name, bool layered) {
+    HWND hwnd = shownForm(name);
+    if (!hwnd) return false;
     // The window shows a moment before its load makes it layered: give it
     // that moment, boundedly.
-    for (int waited = 0; waited < 20000 && !(GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED); waited += 100)
+    for (int waited = 0; layered && waited < 20000 && !(GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED); waited += 100)
         Sleep(100);
     bool ok = true;
     HRGN rgn = CreateRectRgn(0, 0, 0, 0);
@@ -75,11 +83,8 @@ std::vector<COLORREF> capture(HWND hwnd) {
 }
 
 bool checkChanges(const std::string& name) {
-    HWND hwnd = findForm(name, 60000);
-    if (!hwnd) {
-        std::printf("FAIL %s: no visible window of that name\n", name.c_str());
-        return false;
-    }
+    HWND hwnd = shownForm(name);
+    if (!hwnd) return false;
     const std::vector<COLORREF> first = capture(hwnd);
     for (int waited = 0; waited < 8000; waited += 250) {
         Sleep(250);
@@ -93,11 +98,8 @@ bool checkChanges(const std::string& name) {
 }
 
 bool checkAlpha(const std::string& name, int wanted) {
-    HWND hwnd = findForm(name, 60000);
-    if (!hwnd) {
-        std::printf("FAIL %s: no visible window of that name\n", name.c_str());
-        return false;
-    }
+    HWND hwnd = shownForm(name);
+    if (!hwnd) return false;
     BYTE alpha = 0;
     for (int waited = 0; waited <= 20000; waited += 100) {
         DWORD flags = 0;
@@ -118,11 +120,8 @@ bool inMoveLoop(HWND hwnd) {
 }
 
 bool checkMoveLoop(const std::string& name, const std::string& state) {
-    HWND hwnd = findForm(name, 60000);
-    if (!hwnd) {
-        std::printf("FAIL %s: no visible window of that name\n", name.c_str());
-        return false;
-    }
+    HWND hwnd = shownForm(name);
+    if (!hwnd) return false;
     const bool wanted = state == "begun";
     for (int waited = 0; waited <= 20000; waited += 50) {
         if (inMoveLoop(hwnd) == wanted) {
@@ -136,11 +135,8 @@ bool checkMoveLoop(const std::string& name, const std::string& state) {
 }
 
 bool endSession(const std::string& name) {
-    HWND hwnd = findForm(name, 60000);
-    if (!hwnd) {
-        std::printf("FAIL %s: no visible window of that name\n", name.c_str());
-        return false;
-    }
+    HWND hwnd = shownForm(name);
+    if (!hwnd) return false;
     DWORD_PTR answer = 0;
     if (!SendMessageTimeoutA(hwnd, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer) || !answer) {
         std::printf("FAIL %s: WM_QUERYENDSESSION was not answered with TRUE\n", name.c_str());
@@ -150,6 +146,40 @@ bool endSession(const std::string& name) {
     SendNotifyMessageA(hwnd, WM_ENDSESSION, TRUE, 0);
     std::printf("PASS %s: agreed to end the session and was told it ends\n", name.c_str());
     return true;
+}
+
+bool postClick(const std::string& name, int x, int y) {
+    HWND hwnd = shownForm(name);
+    if (!hwnd) return false;
+    PostMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    PostMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    std::printf("PASS %s: clicked at %d,%d\n", name.c_str(), x, y);
+    Sleep(500);
+    return true;
+}
+
+bool postKey(const std::string& name, int vk) {
+    HWND hwnd = shownForm(name);
+    if (!hwnd) return false;
+    PostMessageA(hwnd, WM_KEYDOWN, static_cast<WPARAM>(vk), 1);
+    PostMessageA(hwnd, WM_KEYUP, static_cast<WPARAM>(vk), static_cast<LPARAM>(0xC0000001u));
+    std::printf("PASS %s: key %d\n", name.c_str(), vk);
+    Sleep(500);
+    return true;
+}
+
+bool checkGone(const std::string& name) {
+    for (int waited = 0; waited <= 20000; waited += 100) {
+        HWND hwnd = FindWindowA("VelmoraForm", name.c_str());
+        if (!hwnd || !IsWindowVisible(hwnd)) {
+            std::printf("PASS %s: not shown after %d ms\n", name.c_str(), waited);
+            return true;
+        }
+        Sleep(100);
+    }
+    std::printf("FAIL %s: still shown after 20 s\n", name.c_str());
+    return false;
 }
 
 }  // namespace
@@ -166,6 +196,20 @@ int checkWindowsMain(int argc, char** argv) {
             failures += checkMoveLoop(name, argv[++i]) ? 0 : 1;
         } else if (a == "--end-session" && i + 1 < argc) {
             failures += endSession(argv[++i]) ? 0 : 1;
+        } else if (a == "--click" && i + 3 < argc) {
+            const std::string name = argv[++i];
+            const int x = std::atoi(argv[++i]);
+            failures += postClick(name, x, std::atoi(argv[++i])) ? 0 : 1;
+        } else if (a == "--key" && i + 2 < argc) {
+            const std::string name = argv[++i];
+            failures += postKey(name, std::atoi(argv[++i])) ? 0 : 1;
+        } else if (a == "--shown" && i + 1 < argc) {
+            const std::string name = argv[++i];
+            const bool shown = findForm(name, 60000) != nullptr;
+            std::printf("%s %s: %s\n", shown ? "PASS" : "FAIL", name.c_str(), shown ? "shown" : "not shown in 60 s");
+            failures += shown ? 0 : 1;
+        } else if (a == "--gone" && i + 1 < argc) {
+            failures += checkGone(argv[++i]) ? 0 : 1;
         } else if (a == "--alpha" && i + 2 < argc) {
             const std::string name = argv[++i];
             failures += checkAlpha(name, std::atoi(argv[++i])) ? 0 : 1;

@@ -159,17 +159,17 @@ WTEST(Window, MovedWindowReportsItsNewRectangle) {
     CHECK_EQ(os.windowRect(id).width(), 0);  // gone
 }
 
-WTEST(Window, FramedWindowHasACloseButtonThatAsksItsOwner) {
+WTEST(Window, DialogHasACloseButtonThatAsksItsOwner) {
     win32::Win32Platform os(wintest::testOptions());
     wintest::CountingListener listener;
     WindowDesc d = desc("frmFramedTest", {100, 120, 320, 216});
     d.toolWindow = false;
+    d.dialog = true;
     const WindowId id = os.createWindow(d, &listener);
     REQUIRE(id != 0);
     const LONG style = GetWindowLongA(os.hwndOf(id), GWL_STYLE);
     CHECK((style & WS_CAPTION) == WS_CAPTION);
     CHECK((style & WS_SYSMENU) != 0);
-    CHECK((style & WS_POPUP) == 0);
     // The bounds are the inside of the frame.
     const Rect r = os.windowRect(id);
     CHECK_EQ(r.left, 100);

@@ -94,7 +94,7 @@ TEST_F(X11Live, InformationBoxIsFramedAndClosedByTheWindowManager) {
     about.show();
     os->doEvents();
     XSync(dpy, False);
-    const Window w = findTopLevel("frmAboutZenthe");
+    const Window w = findTopLevel("Zenthe Professional");
     ASSERT_NE(w, 0u);
 
     // No "no decorations" Motif hint, and it takes the keyboard.

@@ -86,5 +86,8 @@ Pixels fullViewScreenButton(int which, bool down);  // 0..4, the screens in butt
 Pixels fullViewSubButton(int look);                 // 0 normal, 1 pressed, 2 disabled
 Pixels fullViewExit(bool down);
 Pixels fullViewVu();
+// The options dialog's illustrations.
+Pixels placementPicture(int mode);  // 0 horizontal, 1 vertical, 2 user
+Pixels visibilityMonitor();
 
 }  // namespace vel::skingen

@@ -47,6 +47,9 @@ std::vector<Artwork> allArtwork() {
     add("fv_exit.png", fullViewExit(false));
     add("fv_exit_down.png", fullViewExit(true));
     add("fv_vu.png", fullViewVu());
+    const char* modes[3] = {"horizontal", "vertical", "user"};
+    for (int m = 0; m < 3; ++m) add(std::string("options_placement_") + modes[m] + ".png", placementPicture(m));
+    add("options_monitor.png", visibilityMonitor());
     return out;
 }
 

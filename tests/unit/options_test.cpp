@@ -1,0 +1,319 @@
+// The options dialog on the simulated machine: the load steps, the
+// handlers' limits and side effects, Apply's order and timer states,
+// Cancel, the start-with-Windows entry and settings the controls cannot show.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <vector>
+
+#include "core/frm_main.h"
+#include "core/registry_helpers.h"
+#include "core/start_with_windows.h"
+#include "engine_rig.h"
+#include "options/frm_options.h"
+#include "snapshot_reference.h"
+
+using namespace vel;
+
+namespace {
+
+class OptionsRig : public test::EngineRig {
+public:
+    explicit OptionsRig(int processors = 2) : EngineRig(processors) {}
+    FrmOptions& open(const std::string& lines) {
+        start(lines);
+        m.sim.advance(2000);
+        app().mainBar->btnOpt_Click(2);
+        return dialog();
+    }
+    FrmOptions& dialog() { return dynamic_cast<FrmOptions&>(*app().options); }
+    forms::Form* window(WindowSlot s) { return app().window(s); }
+    // The keys of section MAIN in file order.
+    std::vector<std::string> iniKeys() {
+        std::ifstream in(m.iniPath());
+        std::vector<std::string> keys;
+        for (std::string line; std::getline(in, line);) {
+            const auto eq = line.find('=');
+            if (eq != std::string::npos) keys.push_back(line.substr(0, eq));
+        }
+        return keys;
+    }
+    std::string ini(const std::string& key) { return ReadIni("MAIN", key, m.iniPath()); }
+};
+
+const std::string kFiveModules = "Visi8=1\nVisi0=1\nVisi5=1\nVisi6=1\nVisi7=1\nCPUCLOCK=10\nNETCLOCK=10\nMEMCLOCK=20\n";
+
+}  // namespace
+
+TEST(OptionsDialog, OpensOnceCentredWithEverythingOpaqueAndApplyDisabled) {
+    OptionsRig rig;
+    FrmOptions& d = rig.open(kFiveModules + "VISIBLE=1\n");
+    FrmHidden& e = rig.engine();
+    EXPECT_FALSE(e.tmrVSBL->enabled());
+    for (WindowSlot s : {WindowSlot::Clock, WindowSlot::Cpu0, WindowSlot::Network, WindowSlot::Main})
+        EXPECT_EQ(rig.window(s)->alpha(), 255);
+    EXPECT_FALSE(d.cmdApply->enabled());
+    EXPECT_EQ(d.left(), (1024 * 15 - d.width()) / 2);
+    EXPECT_EQ(d.top(), (768 * 15 - d.height()) / 2);
+    // The options button again brings the same window forward.
+    rig.app().mainBar->btnOpt_Click(2);
+    EXPECT_EQ(&rig.dialog(), &d);
+    EXPECT_EQ(rig.app().ui.loadedForms().size(), std::size_t{8});  // engine, five modules, bar, dialog
+    // Closing it by its close button is Cancel: the fade runs again.
+    rig.m.sim.closeButton(d.window());
+    EXPECT_FALSE(d.loaded());
+    EXPECT_TRUE(e.tmrVSBL->enabled());
+}
+
+TEST(OptionsDialog, ModulesOfMissingProcessorsAreUntickedAndDisabled) {
+    for (int processors : {1, 2, 3, 4}) {
+        OptionsRig rig(processors);
+        FrmOptions& d = rig.open("Visi0=1\nVisi1=1\nVisi2=1\nVisi3=1\nVisi4=1\n");
+        for (int m = 0; m <= 4; ++m) {
+            // Module 4 (all processors) needs two; module n needs n + 1.
+            const bool present = m == 4 ? processors >= 2 : processors > m;
+            SCOPED_TRACE("processors " + std::to_string(processors) + " module " + std::to_string(m));
+            EXPECT_EQ(d.chkModule[m]->enabled(), present);
+            EXPECT_EQ(d.chkModule[m]->value(), present ? 1 : 0);
+            EXPECT_EQ(rig.app().settings.Visi[m], present);
+            EXPECT_EQ(d.cboModule[m]->visible(), present);
+        }
+    }
+}
+
+TEST(OptionsDialog, VisibilityModesMoveTheIdleSliderMinimum) {
+    OptionsRig rig;
+    FrmOptions& d = rig.open("VISIBLE=0\nTLUCENTZOff=0\n");
+    Settings& s = rig.app().settings;
+    EXPECT_FALSE(d.sldTransOFF->visible());
+    EXPECT_FALSE(d.Label2->visible());
+    EXPECT_FALSE(d.picVisMon->visible());
+    d.optVisibility[1]->click();
+    EXPECT_EQ(s.VISIBLE, 1);
+    EXPECT_FALSE(d.optVisibility[0]->value());
+    EXPECT_TRUE(d.optVCorner[0]->value());  // another container, another group
+    EXPECT_EQ(s.TLUCENTZOff, 1);  // 0 is no longer allowed
+    EXPECT_EQ(d.sldTransOFF->min(), 1);
+    EXPECT_TRUE(d.sldTransOFF->visible());
+    EXPECT_FALSE(d.picVisMon->visible());
+    EXPECT_TRUE(d.cmdApply->enabled());
+    d.optVisibility[2]->click();
+    EXPECT_EQ(d.sldTransOFF->min(), 0);
+    EXPECT_TRUE(d.picVisMon->visible());
+    // The slider's keys: small step 5, large step 10, within its limits.
+    d.sldTransOFF->setFocus();
+    rig.m.sim.keyDown(d.window(), 36, 0);  // Home
+    EXPECT_EQ(s.TLUCENTZOff, 0);
+    rig.m.sim.keyDown(d.window(), 39, 0);  // Right
+    rig.m.sim.keyDown(d.window(), 34, 0);  // Page Down
+    EXPECT_EQ(s.TLUCENTZOff, 15);
+    rig.m.sim.keyDown(d.window(), 35, 0);  // End
+    EXPECT_EQ(s.TLUCENTZOff, 250);
+}
+
+TEST(OptionsDialog, ModuleBoxesActAtOnceAndCancelKeepsTheirEffect) {
+    OptionsRig rig;
+    FrmOptions& d = rig.open(kFiveModules);
+    FrmHidden& e = rig.engine();
+    forms::Form* net = rig.window(WindowSlot::Network);
+    d.chkModule[5]->click();
+    EXPECT_FALSE(net->loaded());
+    EXPECT_FALSE(d.cboModule[5]->visible());
+    d.chkModule[7]->click();
+    EXPECT_FALSE(rig.window(WindowSlot::Mouse)->loaded());
+    EXPECT_FALSE(e.tmrMSE->enabled());  // the mouse sampler follows its box at once
+    EXPECT_TRUE(e.tmrNET->enabled());   // the others wait for Apply
+    d.cmdCancel_Click();
+    EXPECT_FALSE(d.loaded());
+    EXPECT_FALSE(net->loaded());
+    EXPECT_FALSE(rig.app().settings.Visi[5]);
+    EXPECT_EQ(rig.ini("Visi5"), "1");  // nothing written
+    EXPECT_TRUE(e.tmrVSBL->enabled());
+    // Ticking it again shows it at its place in the row.
+    rig.app().mainBar->btnOpt_Click(2);
+    rig.dialog().chkModule[5]->click();
+    EXPECT_TRUE(net->loaded());
+    EXPECT_EQ(net->left(), rig.window(WindowSlot::Cpu0)->left() + 945);
+}
+
+TEST(OptionsDialog, StyleListRedressesTheShownModule) {
+    OptionsRig rig;
+    FrmOptions& d = rig.open(kFiveModules + "mTyp0=0\n");
+    FrmCPU& cpu = rig.cpu(0);
+    EXPECT_TRUE(cpu.lnVU->visible());
+    rig.m.sim.keyDown(d.window(), 9, 2);  // the Modules page
+    d.cboModule[0]->setFocus();
+    rig.m.sim.keyDown(d.window(), 40, 0);  // Down: the next style
+    for (int i = 0; i < 3; ++i) rig.m.sim.keyDown(d.window(), 40, 0);
+    EXPECT_EQ(rig.app().settings.mTyp[0], 4);
+    EXPECT_FALSE(cpu.lnVU->visible());
+    EXPECT_TRUE(cpu.lblCPU->visible());  // the digital tachometer's reading
+    EXPECT_TRUE(cpu.picMod->picture() == rig.app().ui.picture("cpu_face_04.png"));
+    EXPECT_TRUE(d.imgModule[0]->picture() == rig.app().ui.picture("cpu_face_04.png"));
+    EXPECT_TRUE(d.cmdApply->enabled());
+}
+
+TEST(OptionsDialog, ApplyWritesEveryKeyInOrderThenArrangesWakesAndRestartsTimers) {
+    OptionsRig rig;
+    FrmOptions& d = rig.open(kFiveModules + "LOGEnable=1\nLOGTiming=20\n");
+    FrmHidden& e = rig.engine();
+    d.chkModule[0]->click();  // no processor module left
+    d.udCPU->setFocus();
+    rig.m.sim.keyDown(d.window(), 40, 0);  // CPUCLOCK 10 -> 9
+    d.chkLogEnable->click();
+    std::filesystem::remove(rig.m.iniPath());
+    d.cmdApply_Click();
+
+    std::vector<std::string> expected = {"PLCMNT", "ALWAYSOT", "VISIBLE", "CORNER", "TLUCENTZON", "TLUCENTZOFF",
+                                         "CPUCLOCK", "NETCLOCK", "MEMCLOCK", "VISI8"};
+    for (int i = 0; i < 8; ++i) expected.push_back("VISI" + std::to_string(i));
+    for (int i = 0; i < 8; ++i) expected.push_back("MTYP" + std::to_string(i));
+    for (const char* k : {"LOGENABLE", "CAPCPU", "CAPNET", "CAPMEM", "LOGTIMING", "LOGWRITE", "LOGUNSAVED", "NEWLOG",
+                          "DELLOG", "SWWN"})
+        expected.push_back(k);
+    // Then the positions of the loaded windows, in chain order.
+    for (const char* k : {"PosX9", "PosY9", "PosX5", "PosY5", "PosX6", "PosY6", "PosX7", "PosY7", "PosX8", "PosY8"})
+        expected.push_back(k);
+    EXPECT_EQ(rig.iniKeys(), expected);
+    EXPECT_EQ(rig.ini("CPUCLOCK"), "9");
+    EXPECT_EQ(rig.ini("VISI0"), "0");
+
+    EXPECT_EQ(e.tmrCPUs->interval(), 900u);
+    EXPECT_FALSE(e.tmrCPUs->enabled());
+    EXPECT_TRUE(e.tmrNET->enabled());
+    EXPECT_EQ(e.tmrMEM->interval(), 2000u);
+    EXPECT_TRUE(e.tmrMSE->enabled());
+    EXPECT_FALSE(e.tmrLOG->enabled());
+    EXPECT_EQ(e.tmrLOG->interval(), 2000u);
+    EXPECT_FALSE(d.cmdApply->enabled());
+    // Woken to the awake alpha; the clock heads the row again.
+    EXPECT_EQ(rig.window(WindowSlot::Network)->alpha(), 230);
+    EXPECT_EQ(rig.window(WindowSlot::Network)->left(), rig.window(WindowSlot::Clock)->left() + 945);
+    EXPECT_FALSE(e.tmrVSBL->enabled());  // still open: nothing fades
+
+    // Ticking a processor module and applying starts processor sampling again.
+    d.chkModule[0]->click();
+    d.cmdOK_Click();
+    EXPECT_TRUE(e.tmrCPUs->enabled());
+    EXPECT_FALSE(d.loaded());
+    EXPECT_TRUE(e.tmrVSBL->enabled());
+}
+
+TEST(OptionsDialog, ResetWritesTheResetLayoutThenApplies) {
+    OptionsRig rig;
+    FrmOptions& d = rig.open(kFiveModules + "PLCMNT=2\nPosX3=777\n");
+    d.chkAOT->click();
+    d.Command1_Click();
+    EXPECT_EQ(rig.ini("PosX3"), "3880");  // not loaded, written all the same
+    EXPECT_EQ(rig.ini("PosY3"), "-30");
+    EXPECT_EQ(rig.window(WindowSlot::Memory)->left(), 6715);
+    EXPECT_EQ(rig.ini("ALWAYSOT"), "1");  // Apply ran
+    EXPECT_TRUE(rig.window(WindowSlot::Memory)->topMost());
+    EXPECT_FALSE(d.cmdApply->enabled());
+}
+
+TEST(OptionsDialog, LogPeriodIsFormedInSixteenBits) {
+    OptionsRig rig;
+    FrmOptions& d = rig.open("LOGTiming=327\n");
+    FrmHidden& e = rig.engine();
+    EXPECT_EQ(e.tmrLOG->interval(), 32700u);
+    rig.app().settings.LOGTiming = 328;  // 32800 overflows: the period stays
+    d.cmdApply_Click();
+    EXPECT_EQ(e.tmrLOG->interval(), 32700u);
+    EXPECT_EQ(rig.ini("LOGTIMING"), "328");
+    rig.app().settings.LOGTiming = 5;
+    d.cmdApply_Click();
+    EXPECT_EQ(e.tmrLOG->interval(), 500u);
+}
+
+TEST(OptionsDialog, StartWithWindowsIsSetAndRemovedByApply) {
+    OptionsRig rig;
+    FrmOptions& d = rig.open("");
+    const std::string folder = rig.app().programFolder;
+    d.chkStart->click();
+    EXPECT_EQ(rig.app().settings.SWWN, 1);
+    EXPECT_FALSE(rig.m.sim.autostartEnabled());  // only Apply sets it
+    d.cmdApply_Click();
+    EXPECT_EQ(regVariantText(GetValue(rig.app(), platform::RegRoot::CurrentUser, kRunKey, kRunValueName)),
+              folder + "velmora.exe");
+    EXPECT_TRUE(rig.m.sim.autostartEnabled());
+    EXPECT_EQ(rig.ini("SWWN"), "1");
+    d.chkStart->click();
+    d.cmdApply_Click();
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(
+        GetValue(rig.app(), platform::RegRoot::CurrentUser, kRunKey, kRunValueName)));
+    EXPECT_FALSE(rig.m.sim.autostartEnabled());
+    EXPECT_EQ(rig.ini("SWWN"), "0");
+}
+
+TEST(OptionsDialog, CtrlTabCyclesTheTabsAndWrapsToGeneral) {
+    OptionsRig rig;
+    FrmOptions& d = rig.open("");
+    const platform::WindowId w = d.window();
+    for (int expected : {2, 3, 4, 1}) {
+        rig.m.sim.keyDown(w, 9, 2);
+        EXPECT_EQ(d.tbsOptions->selectedIndex(), expected);
+        for (int p = 0; p < 4; ++p) EXPECT_EQ(d.picOptions[p]->visible(), p == expected - 1);
+    }
+    EXPECT_FALSE(d.cmdApply->enabled());  // not a setting
+}
+
+TEST(OptionsDialog, SettingsOutsideTheControlsAreKeptAndWrittenBackUnchanged) {
+    OptionsRig rig;
+    FrmOptions& d = rig.open("CPUCLOCK=0\nNETCLOCK=900\nTLUCENTZOn=2\nmTyp0=40\nVisi0=1\nNEWLOG=9\nPLCMNT=7\n"
+                             "VISIBLE=5\nDELLOG=200\nLOGWrite=-3\n");
+    EXPECT_EQ(d.udCPU->value(), 1);
+    EXPECT_EQ(d.lblCPUTime->caption(), "1");
+    EXPECT_EQ(d.sldTransON->value(), 5);
+    EXPECT_EQ(d.cboModule[0]->listIndex(), -1);
+    EXPECT_TRUE(d.imgModule[0]->picture().empty());
+    EXPECT_EQ(d.cboNewFile->listIndex(), -1);
+    for (auto* o : d.optPlacement) EXPECT_FALSE(o->value());
+    d.cmdOK_Click();
+    for (auto [key, value] : {std::pair{"CPUCLOCK", "0"}, {"NETCLOCK", "900"}, {"TLUCENTZON", "2"}, {"MTYP0", "40"},
+                              {"NEWLOG", "9"}, {"PLCMNT", "7"}, {"VISIBLE", "5"}, {"DELLOG", "200"}, {"LOGWRITE", "-3"}})
+        EXPECT_EQ(rig.ini(key), value) << key;
+}
+
+TEST(OptionsDialog, KeyboardMovesFocusAndPressesButtons) {
+    OptionsRig rig;
+    FrmOptions& d = rig.open("PLCMNT=0\n");
+    const platform::WindowId w = d.window();
+    EXPECT_EQ(d.focusedControl(), d.tbsOptions);
+    rig.m.sim.keyDown(w, 9, 0);
+    EXPECT_EQ(d.focusedControl(), d.udCPU);
+    rig.m.sim.keyDown(w, 9, 1);  // Shift+Tab goes back
+    EXPECT_EQ(d.focusedControl(), d.tbsOptions);
+    // An option group is one stop, at its chosen button; arrows move the choice.
+    d.optPlacement[0]->setFocus();
+    rig.m.sim.keyDown(w, 40, 0);
+    EXPECT_TRUE(d.optPlacement[1]->value());
+    EXPECT_EQ(rig.app().settings.PLCMNT, 1);
+    EXPECT_EQ(d.focusedControl(), d.optPlacement[1]);
+    rig.m.sim.keyDown(w, 9, 0);
+    EXPECT_EQ(d.focusedControl(), d.Command1);
+    rig.m.sim.keyDown(w, 9, 0);
+    EXPECT_EQ(d.focusedControl(), d.chkStart);
+    rig.m.sim.keyDown(w, 32, 0);  // Space ticks it
+    EXPECT_EQ(d.chkStart->value(), 1);
+    rig.m.sim.keyDown(w, 27, 0);  // Esc is Cancel
+    EXPECT_FALSE(d.loaded());
+    EXPECT_EQ(rig.ini("PLCMNT"), "0");
+    rig.app().mainBar->btnOpt_Click(2);
+    rig.m.sim.keyDown(w, 13, 0);  // a new window, so the old id no longer answers
+    EXPECT_TRUE(d.loaded());
+    rig.m.sim.keyDown(d.window(), 13, 0);  // Enter is OK
+    EXPECT_FALSE(d.loaded());
+    EXPECT_EQ(rig.ini("PLCMNT"), "1");
+}
+
+TEST(OptionsDialog, FourPagesMatchTheirReferences) {
+    OptionsRig rig;
+    FrmOptions& d = rig.open(kFiveModules + "mTyp0=4\nmTyp5=2\nVISIBLE=2\nCORNER=3\nLOGEnable=1\nLOGTiming=10\n"
+                                            "LOGWrite=1\nNEWLOG=1\nDELLOG=7\nTLUCENTZOn=230\nTLUCENTZOff=90\n");
+    const char* pages[4] = {"options_general", "options_modules", "options_logging", "options_about"};
+    for (int p = 0; p < 4; ++p) {
+        if (p > 0) rig.m.sim.keyDown(d.window(), 9, 2);
+        test::matchesReference(d, pages[p]);
+    }
+}
