@@ -145,6 +145,8 @@ FrmFULLVIEW::FrmFULLVIEW(App& app) : Form(app.ui, "frmFULLVIEW"), pdh(app.os.sou
     tmrTCPUDP = &addTimer("tmrTCPUDP", 200, false);
     tmrMemory = &addTimer("tmrMemory", 200, false);
     tmrMemory->onTimer = [this] { memoryPage->update(); };
+    tmrProcessors->onTimer = [this] { processorPages->tick(pdh); };
+    tmrCycles->onTimer = [this] { processorPages->estimateSpeed(); };
 }
 
 FrmFULLVIEW::~FrmFULLVIEW() = default;
@@ -261,11 +263,13 @@ void FrmFULLVIEW::SetFVScreen() {
 
 void FrmFULLVIEW::Set_sType() {
     switch (app_.FVScreen) {
+        case kSingleProcessor:
+        case kProcessorsSummary: processorPages->setUp(pdh); break;
         case kMemory: memoryPage->setUp(); break;
         case kHardware:
             if (app_.FVSubView >= 0 && app_.FVSubView <= 2) hardwarePages->setUp(app_.inventory, app_.FVSubView);
             break;
-        default: break;  // the processor and network pages fill themselves on their ticks
+        default: break;  // the network pages fill themselves on their ticks
     }
     invalidate();
 }
