@@ -11,7 +11,6 @@ using fullview::TextRole;
 namespace {
 
 constexpr int kRowTop = 26, kRowPitch = 13, kBarHeight = 32, kBarWidth = 16;
-constexpr Colour kStripColour = rgb(133, 212, 0), kCoverColour = rgb(24, 48, 70);
 
 const char* const kIPCaptions[2][12] = {
     {"Number of IP Interfaces:", "Number of IP Addresses:", "IP Forwarding Status:",
@@ -60,15 +59,6 @@ void addRow(forms::PictureBox& panel, const char* captionName, const char* value
     caption = &fullview::addPanelLabel(panel, captionName, index, 12, top, valueLeft - 16, TextRole::Small);
     value = &fullview::addPanelLabel(panel, valueName, index, valueLeft, top, 100, TextRole::Small);
     value->setForeColor(fullview::kValueColour);
-}
-
-forms::Shape& filledShape(forms::PictureBox& panel, const char* name, int index, int left, int top, Colour fill) {
-    forms::Shape& s = panel.add<forms::Shape>(name, index);
-    s.move(left, top, kBarWidth, kBarHeight);
-    s.setFillStyle(0);
-    s.setFillColor(fill);
-    s.setBorder(false);
-    return s;
 }
 
 void setCaptions(std::array<forms::Label*, 12>& labels, const std::array<std::string, 12>& texts) {
@@ -136,8 +126,8 @@ FvNetworkPages::FvNetworkPages(platform::Sources& sources, forms::PictureBox& ip
     const char* const barCaptions[2] = {"TCP\\UDP Activity IN", "TCP\\UDP Activity OUT"};
     for (int i = 0; i < 2; ++i) {
         const int top = 30 + i * 44;
-        shpTUStrip[i] = &filledShape(tcpUdp, "shpTUStrip", i, 286, top, kStripColour);
-        shpTU[i] = &filledShape(tcpUdp, "shpTU", i, 286, top, kCoverColour);
+        shpTUStrip[i] = &fullview::addFilledShape(tcpUdp, "shpTUStrip", i, 286, top, kBarWidth, kBarHeight, fullview::kBarColour);
+        shpTU[i] = &fullview::addFilledShape(tcpUdp, "shpTU", i, 286, top, kBarWidth, kBarHeight, fullview::kCoverColour);
         lblTU[i] = &fullview::addPanelLabel(tcpUdp, "lblTU", i, 308, top + kBarHeight - 12, 100, TextRole::Small);
         lblTU[i]->setCaption(barCaptions[i]);
     }

@@ -19,7 +19,6 @@ namespace {
 
 constexpr Colour kFeaturePresent = rgb(5, 57, 116), kFeatureAbsent = rgb(103, 169, 218);
 constexpr Colour kFeatureText = rgb(103, 186, 218);
-constexpr Colour kGraphBack = rgb(24, 48, 70), kStripColour = rgb(133, 212, 0), kCoverColour = rgb(24, 48, 70);
 constexpr int kGraphWidth = 100, kGraphHeight = 50, kBarHeight = 34, kBarWidth = 14;
 constexpr std::int16_t kSummaryType = 99, kActivityType = 98;
 
@@ -47,16 +46,6 @@ const CounterTag kTags[5] = {{"IDLE", "Percentage of processor time in idle stat
                              {"INTS", "Average number of interrupts received and\\or serviced per second."},
                              {"DPCQ", "Average number of deferred procedure calls queued per second."}};
 
-forms::Shape& filledShape(forms::PictureBox& panel, const char* name, int index, int left, int top, int width,
-                          int height, Colour fill) {
-    forms::Shape& s = panel.add<forms::Shape>(name, index);
-    s.move(left, top, width, height);
-    s.setFillStyle(0);
-    s.setFillColor(fill);
-    s.setBorder(false);
-    return s;
-}
-
 // The usage graph at the top of the right column and, beside it, the three
 // bars with their tags; under them the two rates with their tags. The rate
 // labels are the page's own (value labels given by the caller).
@@ -65,12 +54,12 @@ void buildCounterRows(forms::PictureBox& panel, FvCounterRows& rows, forms::Pict
     constexpr int x = 216, y = 26;
     graph = &panel.add<forms::PictureBox>("picGraph", graphIndex);
     graph->move(x, y, kGraphWidth, kGraphHeight);
-    graph->setBackColor(kGraphBack);
+    graph->setBackColor(fullview::kCoverColour);
     graph->cls();
     for (int i = 0; i < 3; ++i) {
         const int bx = x + kGraphWidth + 10 + i * (kBarWidth + 12);
-        rows.strip[i] = &filledShape(panel, "shpStrip", i, bx, y, kBarWidth, kBarHeight, kStripColour);
-        rows.cover[i] = &filledShape(panel, "shpCover", i, bx, y, kBarWidth, kBarHeight, kCoverColour);
+        rows.strip[i] = &fullview::addFilledShape(panel, "shpStrip", i, bx, y, kBarWidth, kBarHeight, fullview::kBarColour);
+        rows.cover[i] = &fullview::addFilledShape(panel, "shpCover", i, bx, y, kBarWidth, kBarHeight, fullview::kCoverColour);
         rows.tag[i] = &fullview::addPanelLabel(panel, "lblTag", i, bx - 6, y + kBarHeight + 2, kBarWidth + 12,
                                                TextRole::Small);
         rows.tag[i]->setAlignment(forms::Alignment::Center);
@@ -144,7 +133,7 @@ FvProcessorPages::FvProcessorPages(App& app, forms::PictureBox& single, forms::P
     buildCounterRows(single, rows[0], picGraph[0], 0, *lblProcessorInfo[4], *lblProcessorInfo[5]);
     for (int i = 0; i < 8; ++i) {
         const int top = 112 + i * smallLine;
-        shpF[i] = &filledShape(single, "shpF", i, 216, top + 2, 7, 7, kFeatureAbsent);
+        shpF[i] = &fullview::addFilledShape(single, "shpF", i, 216, top + 2, 7, 7, kFeatureAbsent);
         lblF[i] = &fullview::addPanelLabel(single, "lblF", i, 228, top, 176, TextRole::Small);
         lblF[i]->setCaption(kFeatures[i].caption);
     }
