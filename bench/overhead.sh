@@ -2,8 +2,10 @@
 # Whole-process overhead: runs the real program for a fixed time and reports
 # its CPU seconds and peak resident memory.
 #   overhead.sh BUILD-DIR [SECONDS]
-# Three runs: the main bar alone; every CPU module plus the main bar in the
-# EKG and line-graph styles at CPUCLOCK 1 (100 ms); the same at CPUCLOCK 10.
+# Runs: the main bar alone; every CPU module plus the main bar in the
+# EKG and line-graph styles at CPUCLOCK 1 (100 ms); the same at CPUCLOCK 10;
+# the main bar with the Full View open on its single-processor, summary,
+# IP and TCP pages (opened with xdotool, as a user does).
 # Uses $DISPLAY when it works, else a private Xvfb with a compositing manager.
 set -uo pipefail
 build=${1:-build}
@@ -55,7 +57,25 @@ program_folder() {  # NAME CPUCLOCK VISI(0/1 for the CPU modules)
 # finer than the 10 ms steps of user and system time).
 ns_of() { awk '{ print $1 }' "/proc/$1/schedstat" 2>/dev/null; }
 
-measure() {  # LABEL NAME CPUCLOCK VISI
+# Double-clicks the main bar, then clicks Full View screen button B and,
+# when given, sub-view button S (positions from fullview/fullview_layout.h).
+open_fullview() {  # B [S]
+  local bar fv X Y
+  bar=$(xdotool search --name '^frmMain$' 2>/dev/null | head -n 1)
+  [ -n "$bar" ] || { echo "overhead.sh: no main bar to open the Full View from" >&2; return 1; }
+  eval "$(xdotool getwindowgeometry --shell "$bar" | grep -E '^(X|Y)=')"
+  xdotool mousemove $((X + 30)) $((Y + 24)); sleep 0.3
+  xdotool mousemove $((X + 31)) $((Y + 24)); sleep 0.3
+  xdotool click --repeat 2 --delay 80 1; sleep 1
+  fv=$(xdotool search --name '^frmFULLVIEW$' 2>/dev/null | head -n 1)
+  [ -n "$fv" ] || { echo "overhead.sh: the Full View did not open" >&2; return 1; }
+  eval "$(xdotool getwindowgeometry --shell "$fv" | grep -E '^(X|Y)=')"
+  xdotool mousemove $((X + 80)) $((Y + 55 + 36 * $1)); sleep 0.2; xdotool click 1; sleep 0.3
+  if [ -n "${2:-}" ]; then xdotool mousemove $((X + 33 + 47 * $2)) $((Y + 246)); sleep 0.2; xdotool click 1; fi
+  xdotool mousemove 0 0
+}
+
+measure() {  # LABEL NAME CPUCLOCK VISI [FULLVIEW-BUTTON [SUBVIEW]]
   local dir
   dir=$(program_folder "$2" "$3" "$4")
   XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work" \
@@ -66,7 +86,12 @@ measure() {  # LABEL NAME CPUCLOCK VISI
   # Steady state: from after the splash (start-up takes about 10 s) to a
   # second before the end, so the one-off cost of starting is left out.
   local settle=12 t0="" t1=""
-  sleep "$settle"; t0=$(ns_of "$app")
+  if [ -n "${5:-}" ]; then
+    sleep $((settle - 2)); open_fullview "$5" "${6:-}"; sleep 1
+  else
+    sleep "$settle"
+  fi
+  t0=$(ns_of "$app")
   sleep $((seconds - settle - 1)); t1=$(ns_of "$app")
   wait "$timer"
   local code=$?
@@ -82,3 +107,11 @@ echo "Overhead over $seconds s on $(nproc) cores, display $DISPLAY:"
 measure "main bar only, idle" idle 10 0
 measure "5 CPU modules + main bar, CPUCLOCK=1 (100 ms)" fast 1 1
 measure "5 CPU modules + main bar, CPUCLOCK=10 (1 s)" slow 10 1
+if command -v xdotool >/dev/null; then
+  measure "main bar + Full View, single processor" fv-single 10 0 0
+  measure "main bar + Full View, processors summary" fv-summary 10 0 1
+  measure "main bar + Full View, IP page 1" fv-ip 10 0 2
+  measure "main bar + Full View, TCP page" fv-tcp 10 0 2 2
+else
+  echo "(no xdotool: the Full View cases are left out)"
+fi

@@ -105,7 +105,7 @@ FrmFULLVIEW::FrmFULLVIEW(App& app) : Form(app.ui, "frmFULLVIEW"), pdh(app.os.sou
     }
     processorPages = std::make_unique<FvProcessorPages>(app, *picMod[kPanelProcessor], *picMod[kPanelSummary],
                                                         *picMod[kPanelActivity]);
-    networkPages = std::make_unique<FvNetworkPages>(*picMod[kPanelIP], *picMod[kPanelICMP], *picMod[kPanelTCPUDP]);
+    networkPages = std::make_unique<FvNetworkPages>(app.os.sources(), *picMod[kPanelIP], *picMod[kPanelICMP], *picMod[kPanelTCPUDP]);
     memoryPage = std::make_unique<FvMemoryPage>(app, *picMod[kPanelMemory]);
     hardwarePages = std::make_unique<FvHardwarePages>(*picMod[kPanelHardware]);
     memoryPage->onMemtideStarted = [this] { unload(); };
@@ -145,6 +145,11 @@ FrmFULLVIEW::FrmFULLVIEW(App& app) : Form(app.ui, "frmFULLVIEW"), pdh(app.os.sou
     tmrTCPUDP = &addTimer("tmrTCPUDP", 200, false);
     tmrMemory = &addTimer("tmrMemory", 200, false);
     tmrMemory->onTimer = [this] { memoryPage->update(); };
+    tmrProcessors->onTimer = [this] { processorPages->tick(pdh); };
+    tmrCycles->onTimer = [this] { processorPages->estimateSpeed(); };
+    tmrIP->onTimer = [this] { networkPages->ipTick(app_.FVSType); };
+    tmrICMP->onTimer = [this] { networkPages->icmpTick(app_.FVSType); };
+    tmrTCPUDP->onTimer = [this] { networkPages->tcpUdpTick(app_.FVSType); };
 }
 
 FrmFULLVIEW::~FrmFULLVIEW() = default;
@@ -261,11 +266,14 @@ void FrmFULLVIEW::SetFVScreen() {
 
 void FrmFULLVIEW::Set_sType() {
     switch (app_.FVScreen) {
+        case kSingleProcessor:
+        case kProcessorsSummary: processorPages->setUp(pdh); break;
+        case kNetwork: networkPages->setUp(app_.FVSubView, app_.FVSType); break;
         case kMemory: memoryPage->setUp(); break;
         case kHardware:
             if (app_.FVSubView >= 0 && app_.FVSubView <= 2) hardwarePages->setUp(app_.inventory, app_.FVSubView);
             break;
-        default: break;  // the processor and network pages fill themselves on their ticks
+        default: break;
     }
     invalidate();
 }

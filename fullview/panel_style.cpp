@@ -38,6 +38,16 @@ forms::Label& addPanelLabel(forms::PictureBox& panel, const std::string& name, i
     return l;
 }
 
+forms::Shape& addFilledShape(forms::PictureBox& panel, const std::string& name, int index, int left, int top,
+                             int width, int height, Colour fill) {
+    forms::Shape& s = panel.add<forms::Shape>(name, index);
+    s.move(left, top, width, height);
+    s.setFillStyle(0);
+    s.setFillColor(fill);
+    s.setBorder(false);
+    return s;
+}
+
 forms::Label& addPanelTitle(forms::PictureBox& panel, const std::string& text) {
     forms::Label& l = addPanelLabel(panel, "lblTitle", panel.index(), 10, 5, kPanelWidth - 20, TextRole::Title);
     l.setCaption(text);

@@ -14,6 +14,8 @@ constexpr Colour kTitleColour = rgb(103, 186, 218);  // panel titles and caption
 constexpr Colour kValueColour = rgb(222, 240, 250);  // figures and names
 constexpr Colour kDimColour = rgb(62, 96, 122);      // what cannot be chosen
 constexpr Colour kLinkColour = rgb(133, 212, 0);     // labels that do something
+constexpr Colour kBarColour = rgb(133, 212, 0);      // the strip of a bar
+constexpr Colour kCoverColour = rgb(24, 48, 70);     // what covers a bar, the graphs' ground
 
 enum class TextRole { Title, Heading, Caption, Value, Small, Option };
 
@@ -23,6 +25,11 @@ Colour colourFor(TextRole role);
 // A transparent label on a panel, in the role's face and colour.
 forms::Label& addPanelLabel(forms::PictureBox& panel, const std::string& name, int index, int left, int top,
                             int width, TextRole role);
+
+// A borderless rectangle filled with one colour (bars, their covers and
+// indicators).
+forms::Shape& addFilledShape(forms::PictureBox& panel, const std::string& name, int index, int left, int top,
+                             int width, int height, Colour fill);
 
 // The title of a panel at its top-left (lblTitle with the panel's index).
 forms::Label& addPanelTitle(forms::PictureBox& panel, const std::string& text);

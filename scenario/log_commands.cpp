@@ -31,7 +31,15 @@ const Fields<MibIpStats>& ipFields() {
         {"InReceives", &MibIpStats::dwInReceives},   {"InDelivers", &MibIpStats::dwInDelivers},
         {"InDiscards", &MibIpStats::dwInDiscards},   {"InAddrErrors", &MibIpStats::dwInAddrErrors},
         {"OutRequests", &MibIpStats::dwOutRequests}, {"InHdrErrors", &MibIpStats::dwInHdrErrors},
-        {"OutDiscards", &MibIpStats::dwOutDiscards}, {"ForwDatagrams", &MibIpStats::dwForwDatagrams}};
+        {"OutDiscards", &MibIpStats::dwOutDiscards}, {"ForwDatagrams", &MibIpStats::dwForwDatagrams},
+        {"Forwarding", &MibIpStats::dwForwarding},   {"DefaultTTL", &MibIpStats::dwDefaultTTL},
+        {"InUnknownProtos", &MibIpStats::dwInUnknownProtos}, {"RoutingDiscards", &MibIpStats::dwRoutingDiscards},
+        {"OutNoRoutes", &MibIpStats::dwOutNoRoutes}, {"ReasmTimeout", &MibIpStats::dwReasmTimeout},
+        {"ReasmReqds", &MibIpStats::dwReasmReqds},   {"ReasmOks", &MibIpStats::dwReasmOks},
+        {"ReasmFails", &MibIpStats::dwReasmFails},   {"FragOks", &MibIpStats::dwFragOks},
+        {"FragFails", &MibIpStats::dwFragFails},     {"FragCreates", &MibIpStats::dwFragCreates},
+        {"NumIf", &MibIpStats::dwNumIf},             {"NumAddr", &MibIpStats::dwNumAddr},
+        {"NumRoutes", &MibIpStats::dwNumRoutes}};
     return f;
 }
 
@@ -41,12 +49,23 @@ const Fields<MibIcmpStats>& icmpFields() {
                                            {"DestUnreachs", &MibIcmpStats::dwDestUnreachs},
                                            {"TimeExcds", &MibIcmpStats::dwTimeExcds},
                                            {"Echos", &MibIcmpStats::dwEchos},
-                                           {"EchoReps", &MibIcmpStats::dwEchoReps}};
+                                           {"EchoReps", &MibIcmpStats::dwEchoReps},
+                                           {"ParmProbs", &MibIcmpStats::dwParmProbs},
+                                           {"SrcQuenchs", &MibIcmpStats::dwSrcQuenchs},
+                                           {"Redirects", &MibIcmpStats::dwRedirects},
+                                           {"Timestamps", &MibIcmpStats::dwTimestamps},
+                                           {"TimestampReps", &MibIcmpStats::dwTimestampReps},
+                                           {"AddrMasks", &MibIcmpStats::dwAddrMasks},
+                                           {"AddrMaskReps", &MibIcmpStats::dwAddrMaskReps}};
     return f;
 }
 
 const Fields<MibTcpStats>& tcpFields() {
-    static const Fields<MibTcpStats> f = {{"CurrEstab", &MibTcpStats::dwCurrEstab},
+    static const Fields<MibTcpStats> f = {{"RtoAlgorithm", &MibTcpStats::dwRtoAlgorithm},
+                                          {"RtoMin", &MibTcpStats::dwRtoMin},
+                                          {"RtoMax", &MibTcpStats::dwRtoMax},
+                                          {"MaxConn", &MibTcpStats::dwMaxConn},
+                                          {"CurrEstab", &MibTcpStats::dwCurrEstab},
                                           {"EstabResets", &MibTcpStats::dwEstabResets},
                                           {"NumConns", &MibTcpStats::dwNumConns},
                                           {"ActiveOpens", &MibTcpStats::dwActiveOpens},

@@ -175,20 +175,68 @@ TEST(FullViewHardwarePages, TheSubViewButtonsFillTheLabels) {
 TEST(FullViewSnapshot, EveryScreenAndSubView) {
     test::FullViewRig rig(2);
     rig.sources().setMemory(test::memoryStatus(4 * kGiB, 3 * kGiB / 2, 2 * kGiB, 3 * kGiB / 2, 6 * kGiB, 4 * kGiB));
+    rig.sources().setLoad(0, 35);
+    rig.sources().setLoad(1, 60);
+    const char* const counters[5] = {"% Idle Time", "% C1 Time", "% Interrupt Time", "Interrupts/sec",
+                                     "DPCs Queued/sec"};
+    const double values[5] = {65, 40, 4, 1843, 212};
+    for (int i = 0; i < 5; ++i) {
+        rig.sources().setCounter(std::string("\\Processor(0)\\") + counters[i], values[i]);
+        rig.sources().setCounter(std::string("\\Processor(_Total)\\") + counters[i], values[i] / 2);
+    }
+    platform::MibIpStats ip;
+    ip.dwForwarding = 2;
+    ip.dwNumIf = 3;
+    ip.dwNumAddr = 4;
+    ip.dwDefaultTTL = 128;
+    ip.dwInReceives = 918273;
+    ip.dwOutRequests = 801234;
+    rig.sources().setIp(ip);
+    platform::MibIcmp icmp;
+    icmp.inStats.dwMsgs = 41;
+    icmp.inStats.dwEchoReps = 12;
+    icmp.outStats.dwMsgs = 37;
+    icmp.outStats.dwEchos = 12;
+    rig.sources().setIcmp(icmp);
+    platform::MibTcpStats tcp;
+    tcp.dwRtoAlgorithm = 4;
+    tcp.dwRtoMin = 300;
+    tcp.dwRtoMax = 120000;
+    tcp.dwMaxConn = 0xFFFFFFFFu;
+    tcp.dwInSegs = 52000;
+    tcp.dwOutSegs = 48000;
+    rig.sources().setTcp(tcp);
+    platform::MibUdpStats udp;
+    udp.dwInDatagrams = 7000;
+    udp.dwOutDatagrams = 6500;
+    rig.sources().setUdp(udp);
     App& app = rig.startAndSettle(kQuiet);
     app.inventory = test::FullViewRig::sampleInventory();
+    app.inventory.processor = {{"64", "9", "3", "1", "3400", "12", "CPU0", "100", "GenuineQuillon",
+                                "Quillon Q9 Eight-Core @ 3.40GHz", "LGA1700"},
+                               {}};
     FrmFULLVIEW& fv = rig.openFromMainBar();
     struct View {
-        int button, subView;
+        int button, subView, option;
         const char* name;
     };
-    const View views[] = {{0, 0, "fullview_processor"}, {1, 0, "fullview_summary"}, {1, 1, "fullview_activity"},
-                          {2, 0, "fullview_ip"},        {2, 1, "fullview_icmp"},   {2, 2, "fullview_tcpudp"},
-                          {3, 0, "fullview_memory"},    {4, 0, "fullview_hardware_0"},
-                          {4, 1, "fullview_hardware_1"}, {4, 2, "fullview_hardware_2"}};
+    const View views[] = {{0, 0, 0, "fullview_processor"}, {1, 0, 0, "fullview_summary"},
+                          {1, 1, 0, "fullview_activity"},  {2, 0, 0, "fullview_ip"},
+                          {2, 0, 1, "fullview_ip2"},       {2, 1, 0, "fullview_icmp"},
+                          {2, 1, 1, "fullview_icmp_out"},  {2, 2, 0, "fullview_tcpudp"},
+                          {2, 2, 1, "fullview_udp"},       {3, 0, 0, "fullview_memory"},
+                          {4, 0, 0, "fullview_hardware_0"}, {4, 1, 0, "fullview_hardware_1"},
+                          {4, 2, 0, "fullview_hardware_2"}};
     for (const View& v : views) {
         fv.btnSelect_Click(v.button);
         if (v.subView) fv.btnTSelect_Click(v.subView);
+        if (v.option) fv.lblNetOpt_Click(v.option);
+        // Some traffic between the ticks, so the bars show a level.
+        for (int tick = 0; tick < 5; ++tick) {
+            rig.sources().advanceTcp(7, 3);
+            rig.sources().advanceUdp(1, 12);
+            rig.m.sim.advance(200);
+        }
         test::matchesReference(fv.render(), v.name);
     }
 }

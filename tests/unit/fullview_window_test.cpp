@@ -248,23 +248,27 @@ TEST(FullViewNavigation, OnlyTheDetectedProcessorsCanBeChosen) {
     }
 }
 
-TEST(FullViewNavigation, ScreenChangesCloseTheCounterQuery) {
+TEST(FullViewNavigation, ScreenChangesReplaceTheCounterQuery) {
     test::FullViewRig rig(2);
     rig.startAndSettle(kQuiet);
     FrmFULLVIEW& fv = rig.openFromMainBar();
     const auto fill = [&fv] {
         fv.pdh.open();
-        fv.pdh.add("\\Processor(0)\\% Idle Time");
-        fv.pdh.add("\\Processor(0)\\% C1 Time");
+        fv.pdh.add("\\Memory\\Pages/sec");
+        fv.pdh.add("\\Memory\\Cache Faults/sec");
         ASSERT_TRUE(fv.pdh.isOpen());
         ASSERT_EQ(fv.pdh.count(), 2);
     };
     fill();
     rig.click(*fv.btnSelect[0]);
-    EXPECT_FALSE(fv.pdh.isOpen());
-    EXPECT_EQ(fv.pdh.count(), 0);
+    EXPECT_EQ(fv.pdh.count(), 5);
+    EXPECT_EQ(fv.pdh.entry(0).path, "\\Processor(0)\\% Idle Time");
     fill();
     fv.lblCPUOpt_Click(1);
+    EXPECT_EQ(fv.pdh.count(), 5);
+    EXPECT_EQ(fv.pdh.entry(1).path, "\\Processor(1)\\% C1 Time");
+    rig.click(*fv.btnSelect[3]);
+    EXPECT_FALSE(fv.pdh.isOpen());
     EXPECT_EQ(fv.pdh.count(), 0);
     fill();
     fv.unload();

@@ -1,0 +1,148 @@
+// The Full View's network pages: the IP, ICMP, TCP and UDP figures and the
+// two activity bars.
+#include <gtest/gtest.h>
+
+#include "fullview/network_pages.h"
+#include "fullview_rig.h"
+
+using namespace vel;
+using namespace vel::fullview;
+
+namespace {
+
+const char* const kQuiet = "CPUCLOCK=0\nPLCMNT=2\n";
+
+}  // namespace
+
+TEST(FullViewNetworkPages, ActivityBarsFollowTheGrowthAndGoIdleOnAWrap) {
+    EXPECT_EQ(activityCover(0, 500), 32) << "nothing remembered yet";
+    EXPECT_EQ(activityCover(100, 100), 32);
+    EXPECT_EQ(activityCover(100, 102), 26);
+    EXPECT_EQ(activityCover(100, 103), 21);
+    EXPECT_EQ(activityCover(100, 106), 16);
+    EXPECT_EQ(activityCover(100, 107), 11);
+    EXPECT_EQ(activityCover(100, 110), 6);
+    EXPECT_EQ(activityCover(100, 111), 1);
+    EXPECT_EQ(activityCover(0xFFFFFFF0u, 5), 32) << "a wrap";
+}
+
+TEST(FullViewNetworkPages, RtoAlgorithmTexts) {
+    EXPECT_STREQ(rtoAlgorithmText(1), "UNKNOWN ALGORITHM");
+    EXPECT_STREQ(rtoAlgorithmText(2), "Constant Time-out");
+    EXPECT_STREQ(rtoAlgorithmText(3), "MIL-STD-1778 Appendix B");
+    EXPECT_STREQ(rtoAlgorithmText(4), "Van Jacobson's Algorithm");
+    EXPECT_STREQ(rtoAlgorithmText(0), "");
+    EXPECT_STREQ(rtoAlgorithmText(5), "");
+}
+
+TEST(FullViewNetworkPages, IpPagesShowTheirFieldsAsSignedNumbers) {
+    test::FullViewRig rig(1);
+    platform::MibIpStats ip;
+    ip.dwForwarding = 1;
+    ip.dwNumIf = 3;
+    ip.dwInUnknownProtos = 0xFFFFFFFFu;
+    ip.dwOutRequests = 77;
+    ip.dwFragFails = 9;
+    rig.sources().setIp(ip);
+    App& app = rig.startAndSettle(kQuiet);
+    showFullView(app, 2, 0, 0);
+    FrmFULLVIEW& fv = rig.view();
+    FvNetworkPages& p = *fv.networkPages;
+    rig.m.sim.advance(200);
+    EXPECT_EQ(p.lblIP[11]->caption(), "Datagrams Containing Unknown Protocol:");
+    EXPECT_EQ(p.lblIPStats[0]->caption(), "3");
+    EXPECT_EQ(p.lblIPStats[2]->caption(), "ENABLED");
+    EXPECT_EQ(p.lblIPStats[11]->caption(), "-1");
+    EXPECT_TRUE(p.lblIP[11]->visible());
+
+    fv.lblNetOpt_Click(1);
+    rig.m.sim.advance(200);
+    EXPECT_EQ(p.lblIP[0]->caption(), "Number of Datagrams Requested To Transmit:");
+    EXPECT_EQ(p.lblIP[10]->caption(), "Datagrams Discarded (No Fragmentation Specified):");
+    EXPECT_EQ(p.lblIPStats[0]->caption(), "77");
+    EXPECT_EQ(p.lblIPStats[10]->caption(), "9");
+    EXPECT_FALSE(p.lblIP[11]->visible());
+    EXPECT_FALSE(p.lblIPStats[11]->visible());
+
+    ip.dwForwarding = 2;
+    rig.sources().setIp(ip);
+    fv.lblNetOpt_Click(0);
+    rig.m.sim.advance(200);
+    EXPECT_EQ(p.lblIPStats[2]->caption(), "DISABLED");
+}
+
+TEST(FullViewNetworkPages, IcmpShowsTheChosenDirectionWithoutSourceQuench) {
+    test::FullViewRig rig(1);
+    platform::MibIcmp icmp;
+    icmp.inStats.dwMsgs = 10;
+    icmp.inStats.dwSrcQuenchs = 555;
+    icmp.inStats.dwParmProbs = 4;
+    icmp.outStats.dwMsgs = 20;
+    icmp.outStats.dwRedirects = 2;
+    rig.sources().setIcmp(icmp);
+    App& app = rig.startAndSettle(kQuiet);
+    showFullView(app, 2, 1, 0);
+    FvNetworkPages& p = *rig.view().networkPages;
+    rig.m.sim.advance(200);
+    EXPECT_EQ(p.lblICMPStats[0]->caption(), "10");
+    EXPECT_EQ(p.lblICMPStats[11]->caption(), "4");
+    for (const forms::Label* l : p.lblICMPStats) EXPECT_NE(l->caption(), "555");
+    rig.view().lblNetOpt_Click(1);
+    rig.m.sim.advance(200);
+    EXPECT_EQ(p.lblICMPStats[0]->caption(), "20");
+    EXPECT_EQ(p.lblICMPStats[1]->caption(), "2");
+}
+
+TEST(FullViewNetworkPages, TcpAndUdpBarsRememberTheirCountsAcrossOptions) {
+    test::FullViewRig rig(1);
+    platform::MibTcpStats tcp;
+    tcp.dwRtoAlgorithm = 4;
+    tcp.dwInSegs = 1000;
+    tcp.dwOutSegs = 2000;
+    tcp.dwOutRsts = 15;
+    rig.sources().setTcp(tcp);
+    platform::MibUdpStats udp;
+    udp.dwInDatagrams = 50;
+    udp.dwOutDatagrams = 60;
+    udp.dwNumAddrs = 4;
+    rig.sources().setUdp(udp);
+    App& app = rig.startAndSettle(kQuiet);
+    showFullView(app, 2, 2, 0);
+    FrmFULLVIEW& fv = rig.view();
+    FvNetworkPages& p = *fv.networkPages;
+    rig.m.sim.advance(200);
+    // The first tick after opening is idle.
+    EXPECT_EQ(p.shpTU[0]->height(), 32);
+    EXPECT_EQ(p.lblData[0]->caption(), "Van Jacobson's Algorithm");
+    EXPECT_EQ(p.lblData[10]->caption(), "1000");
+    EXPECT_EQ(p.lblData[14]->caption(), "15");
+    rig.sources().advanceTcp(10, 11);
+    rig.m.sim.advance(200);
+    EXPECT_EQ(p.shpTU[0]->height(), 6);
+    EXPECT_EQ(p.shpTU[1]->height(), 1);
+
+    // UDP has counts of its own; TCP's are kept while it shows.
+    fv.lblNetOpt_Click(1);
+    EXPECT_FALSE(p.lblData[0]->visible());
+    EXPECT_TRUE(p.lblUDP[0]->visible());
+    rig.m.sim.advance(200);
+    EXPECT_EQ(p.shpTU[0]->height(), 32);
+    EXPECT_EQ(p.lblUDP[3]->caption(), "4");
+    rig.sources().advanceUdp(1, 3);
+    rig.m.sim.advance(200);
+    EXPECT_EQ(p.shpTU[0]->height(), 26);
+    EXPECT_EQ(p.shpTU[1]->height(), 21);
+    fv.btnTSelect_Click(0);
+    fv.btnTSelect_Click(2);  // back to TCP, counts remembered
+    rig.sources().advanceTcp(5, 0);
+    rig.m.sim.advance(200);
+    EXPECT_EQ(p.shpTU[0]->height(), 16);
+    EXPECT_EQ(p.shpTU[1]->height(), 32);
+
+    // A failed call shows zeros and idle bars.
+    rig.sources().setNetStatisticsFail(true);
+    rig.m.sim.advance(200);
+    EXPECT_EQ(p.lblData[10]->caption(), "0");
+    EXPECT_EQ(p.lblData[0]->caption(), "");
+    EXPECT_EQ(p.shpTU[0]->height(), 32);
+}
