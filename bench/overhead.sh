@@ -17,7 +17,8 @@ exe="$(cd "$build" && pwd)/velmora"
 
 work=$(mktemp -d /tmp/velmora-overhead.XXXXXX)
 pids=()
-cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; wait 2>/dev/null; rm -rf "$work"; }
+. "$(dirname "$0")/../scripts/processes.sh"
+cleanup() { started "${pids[@]}"; end_all; rm -rf "$work"; }
 trap cleanup EXIT INT TERM
 
 if ! { [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; }; then

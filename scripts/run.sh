@@ -17,7 +17,8 @@ num=90
 while [ -e "/tmp/.X${num}-lock" ] || [ -e "/tmp/.X11-unix/X${num}" ]; do num=$((num + 1)); done
 Xvfb ":$num" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-cleanup() { kill "$shooter" "$comp" "$xvfb" 2>/dev/null; wait 2>/dev/null; }
+. "$(dirname "$0")/processes.sh"
+cleanup() { started "$xvfb" ${comp:+"$comp"} ${shooter:+"$shooter"}; end_all; }
 trap cleanup EXIT INT TERM
 export DISPLAY=":$num"
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done

@@ -12,8 +12,8 @@ binary=${1:?usage: x11_smoke.sh VELMORA-BINARY PROGRAM-FOLDER [SHAPE-CHECK]}
 folder=${2:?usage: x11_smoke.sh VELMORA-BINARY PROGRAM-FOLDER [SHAPE-CHECK]}
 checker=${3:-}
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=../support/processes.sh
-. "$here/../support/processes.sh"
+# shellcheck source=../../scripts/processes.sh
+. "$here/../../scripts/processes.sh"
 run_for=10
 
 work=$(mktemp -d /tmp/velmora-smoke.XXXXXX)

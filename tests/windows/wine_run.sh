@@ -1,8 +1,8 @@
 # Sourced by the Wine runs of velmora.exe. Expects $state (the Wine
 # session's folder), $winbuild (the Windows build) and $here (this folder).
 # Every wait is bounded; whatever a run started is ended on the way out.
-# shellcheck source=../support/processes.sh
-. "$here/../support/processes.sh"
+# shellcheck source=../../scripts/processes.sh
+. "$here/../../scripts/processes.sh"
 session="$here/wine_session.sh"
 
 failures=0

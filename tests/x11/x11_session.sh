@@ -7,7 +7,7 @@
 set -u
 program=${1:?usage: x11_session.sh TEST-PROGRAM [ARGS]}
 shift
-. "$(cd "$(dirname "$0")" && pwd)/../support/processes.sh"
+. "$(cd "$(dirname "$0")" && pwd)/../../scripts/processes.sh"
 work=$(mktemp -d /tmp/velmora-x11-test.XXXXXX)
 start_group Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1
 xvfb=$!

@@ -1,4 +1,4 @@
-# Sourced by the smoke scripts: start programs in their own process group
+# Sourced by the test, run and bench scripts: start programs in their own process group
 # and end them within a bound, so a script can never wait for ever.
 #   started PID...          remember what was started (its whole group ends with it)
 #   start_group CMD...      run CMD in a new process group in the background; $! is its pid
