@@ -138,7 +138,8 @@ FvProcessorPages::FvProcessorPages(App& app, forms::PictureBox& single, forms::P
         lblF[i]->setCaption(kFeatures[i].caption);
     }
     for (int i = 0; i < 4; ++i) {
-        lblCPUOpt[i] = &fullview::addPanelLabel(single, "lblCPUOpt", i, 12 + i * 100, 200, 98, TextRole::Option);
+        // A column of links below the identity, so the four captions never run together.
+        lblCPUOpt[i] = &fullview::addPanelLabel(single, "lblCPUOpt", i, 12, 144 + i * 14, 150, TextRole::Option);
         lblCPUOpt[i]->setCaption("Show Processor " + std::to_string(i) + " Data");
     }
 
