@@ -248,6 +248,15 @@ void X11Platform::systemDrag(WindowId id) {
         pointerDrag(*w);
 }
 
+void X11Platform::dragPass() {
+    dispatchQueued();  // pointer events are dropped; the rest is handled
+    timers_.fireDue(tickMs());
+    if (idleHook_) idleHook_();
+    XFlush(dpy_);
+    // Short waits: the pointer's state is read, not waited for.
+    if (XEventsQueued(dpy_, QueuedAlready) == 0) waitForInput(std::clamp(timers_.waitMs(tickMs()), 0, 15));
+}
+
 void X11Platform::managerDrag(X11Window& w) {
     Point p = cursorPos();
     XUngrabPointer(dpy_, CurrentTime);  // the manager takes the pointer over
@@ -272,11 +281,7 @@ void X11Platform::managerDrag(X11Window& w) {
         unsigned mask = 0;
         XQueryPointer(dpy_, root_, &r, &c, &rx, &ry, &wx, &wy, &mask);
         if (!(mask & Button1Mask) || signalledToEnd()) break;
-        dispatchQueued();  // input for our windows waits until the move ends
-        timers_.fireDue(tickMs());
-        if (idleHook_) idleHook_();
-        XFlush(dpy_);
-        waitForInput(std::clamp(timers_.waitMs(tickMs()), 0, 15));
+        dragPass();
     }
     --dragging_;
     if (X11Window* still = find(id)) still->rectStale = true;
@@ -305,12 +310,7 @@ void X11Platform::pointerDrag(X11Window& w) {
             last = {rx, ry};
         }
         if (!(mask & Button1Mask)) break;  // the release ends the move and is not seen as a click
-        dispatchQueued();
-        timers_.fireDue(tickMs());
-        if (idleHook_) idleHook_();
-        XFlush(dpy_);
-        if (XEventsQueued(dpy_, QueuedAlready) > 0) continue;
-        waitForInput(std::clamp(timers_.waitMs(tickMs()), 0, 15));
+        dragPass();
     }
     --dragging_;
     XUngrabPointer(dpy_, CurrentTime);

@@ -122,6 +122,8 @@ private:
     void refreshRect(X11Window& w) const;
     void pointerDrag(X11Window& w);
     void managerDrag(X11Window& w);
+    // One pass of a drag's own loop: other events, timers, painting, a short wait.
+    void dragPass();
 
     // The loop: one pass handles what is pending, fires due timers, then idles.
     void runOnce(bool wait);
