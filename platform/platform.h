@@ -38,7 +38,15 @@ struct Rect {
     int width() const { return right - left; }
     int height() const { return bottom - top; }
     bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+    bool empty() const { return right <= left || bottom <= top; }
 };
+
+// `r` cut to a width x height picture.
+inline Rect clippedTo(const Rect& r, int width, int height) {
+    Rect c{r.left < 0 ? 0 : r.left, r.top < 0 ? 0 : r.top, r.right > width ? width : r.right,
+           r.bottom > height ? height : r.bottom};
+    return c.empty() ? Rect{} : c;
+}
 
 // A window region as the union of rectangles, in window pixels.
 struct Region {
@@ -197,7 +205,11 @@ public:
     virtual void setWindowPos(WindowId id, ZOrder insertAfter, unsigned flags) = 0;
     // Top of its band (top-most or not), without moving or activating it.
     virtual void bringToFront(WindowId id) = 0;
-    virtual void present(WindowId id, const Pixels& pixels) = 0;
+    // Shows the window's whole picture. Only `changed` (window pixels) may
+    // differ from what was presented last, so a backend may send just that
+    // part; a new size always sends everything.
+    virtual void present(WindowId id, const Pixels& pixels, const Rect& changed) = 0;
+    void present(WindowId id, const Pixels& pixels) { present(id, pixels, Rect{0, 0, pixels.width, pixels.height}); }
     // Caption drag: returns once the button is released.
     virtual void systemDrag(WindowId id) = 0;
 

@@ -319,10 +319,12 @@ void X11Platform::putImage(X11Window& w, int x, int y, int width, int height) {
     XPutImage(dpy_, w.xid, gc_, w.image, x, y, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height));
 }
 
-void X11Platform::present(WindowId id, const Pixels& pixels) {
+void X11Platform::present(WindowId id, const Pixels& pixels, const Rect& changed) {
     X11Window* w = find(id);
     if (!w || pixels.empty()) return;
+    Rect r = clippedTo(changed, pixels.width, pixels.height);
     if (!w->image || w->image->width != pixels.width || w->image->height != pixels.height) {
+        r = Rect{0, 0, pixels.width, pixels.height};
         if (w->image) {
             w->image->data = nullptr;
             XDestroyImage(w->image);
@@ -336,8 +338,13 @@ void X11Platform::present(WindowId id, const Pixels& pixels) {
         const std::uint32_t probe = 1;
         w->image->byte_order = *reinterpret_cast<const unsigned char*>(&probe) ? LSBFirst : MSBFirst;
     }
-    format_->convert(pixels.data.data(), w->buffer.data(), w->buffer.size());
-    putImage(*w, 0, 0, pixels.width, pixels.height);
+    if (r.empty()) return;
+    for (int y = r.top; y < r.bottom; ++y) {
+        const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(pixels.width) +
+                               static_cast<std::size_t>(r.left);
+        format_->convert(pixels.data.data() + at, w->buffer.data() + at, static_cast<std::size_t>(r.width()));
+    }
+    putImage(*w, r.left, r.top, r.width(), r.height());
     // No flush: the loop flushes once after all windows have painted.
 }
 

@@ -103,8 +103,18 @@ void SimPlatform::bringToFront(WindowId id) {
     if (find(id)) raise(id);
 }
 
-void SimPlatform::present(WindowId id, const Pixels& pixels) {
-    if (SimWindow* w = find(id)) w->pixels = pixels;
+void SimPlatform::present(WindowId id, const Pixels& pixels, const Rect& changed) {
+    SimWindow* w = find(id);
+    if (!w) return;
+    if (w->pixels.width != pixels.width || w->pixels.height != pixels.height) {
+        w->pixels = pixels;
+        return;
+    }
+    // Like a real screen, only the changed part is taken, so a wrong
+    // rectangle shows as stale pixels.
+    const Rect r = clippedTo(changed, pixels.width, pixels.height);
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) w->pixels.at(x, y) = pixels.at(x, y);
 }
 
 void SimPlatform::systemDrag(WindowId id) {

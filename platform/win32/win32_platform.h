@@ -54,7 +54,8 @@ public:
     long setLayeredAlpha(WindowId id, std::uint8_t alpha) override;
     void setWindowPos(WindowId id, ZOrder insertAfter, unsigned flags) override;
     void bringToFront(WindowId id) override;
-    void present(WindowId id, const Pixels& pixels) override;
+    void present(WindowId id, const Pixels& pixels, const Rect& changed) override;
+    using Platform::present;
     void systemDrag(WindowId id) override;
 
     Point cursorPos() override;

@@ -182,17 +182,27 @@ void Win32Platform::bringToFront(WindowId id) {
         SetWindowPos(w->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
-void Win32Platform::present(WindowId id, const Pixels& pixels) {
+void Win32Platform::present(WindowId id, const Pixels& pixels, const Rect& changed) {
     Win32Window* w = find(id);
     if (!w || pixels.empty()) return;
-    w->width = pixels.width;
-    w->height = pixels.height;
-    w->bits.resize(pixels.data.size());
-    // Our 0x00BBGGRR to the DIB's 0x00RRGGBB.
-    std::transform(pixels.data.begin(), pixels.data.end(), w->bits.begin(), [](Colour c) {
-        return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
-    });
+    Rect r = clippedTo(changed, pixels.width, pixels.height);
+    if (w->width != pixels.width || w->height != pixels.height || w->bits.size() != pixels.data.size()) {
+        w->width = pixels.width;
+        w->height = pixels.height;
+        w->bits.assign(pixels.data.size(), 0);
+        r = Rect{0, 0, pixels.width, pixels.height};
+    }
+    if (r.empty()) return;
+    // Our 0x00BBGGRR to the DIB's 0x00RRGGBB, for the changed rows only.
+    for (int y = r.top; y < r.bottom; ++y) {
+        const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(pixels.width);
+        std::transform(pixels.data.begin() + static_cast<std::ptrdiff_t>(at + static_cast<std::size_t>(r.left)),
+                       pixels.data.begin() + static_cast<std::ptrdiff_t>(at + static_cast<std::size_t>(r.right)),
+                       w->bits.begin() + static_cast<std::ptrdiff_t>(at + static_cast<std::size_t>(r.left)),
+                       [](Colour c) { return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu); });
+    }
     HDC dc = GetDC(w->hwnd);
+    IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
     paint(*w, dc);
     ReleaseDC(w->hwnd, dc);
 }
