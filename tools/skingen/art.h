@@ -32,7 +32,14 @@ struct LcdStyle {
     const char* name;
     Colour face;    // also the cover colour the program paints with
     Colour figure;  // the colour the program draws text and traces in
+    // The face behind figures where no cover has to match it (the CPU
+    // dials and graphs, the mouse readout). Gold and red covers are too
+    // close in lightness to their figures, so those dials are paler or
+    // deeper; the other styles use the cover colour itself.
+    Colour dial;
 };
+// The style with its dial as the face.
+LcdStyle onDial(const LcdStyle& s);
 const LcdStyle& lcdStyle(int index);
 constexpr int kStyleCount = 5;
 

@@ -11,11 +11,11 @@ using namespace vel::gfx;
 namespace {
 
 const LcdStyle kStyles[kStyleCount] = {
-    {"Black", rgb(0, 0, 0), rgb(0, 193, 1)},
-    {"Blue", rgb(103, 186, 218), rgb(5, 57, 115)},
-    {"Gold", rgb(252, 211, 93), rgb(127, 127, 127)},
-    {"Green", rgb(133, 212, 0), rgb(61, 109, 9)},
-    {"Red", rgb(255, 92, 85), rgb(252, 207, 80)},
+    {"Black", rgb(0, 0, 0), rgb(0, 193, 1), rgb(0, 0, 0)},
+    {"Blue", rgb(103, 186, 218), rgb(5, 57, 115), rgb(103, 186, 218)},
+    {"Gold", rgb(252, 211, 93), rgb(127, 127, 127), rgb(255, 234, 150)},
+    {"Green", rgb(133, 212, 0), rgb(61, 109, 9), rgb(133, 212, 0)},
+    {"Red", rgb(255, 92, 85), rgb(252, 207, 80), rgb(170, 30, 32)},
 };
 
 const ClipRect kEverywhere{-10000, -10000, 10000, 10000};
@@ -23,6 +23,12 @@ const ClipRect kEverywhere{-10000, -10000, 10000, 10000};
 }  // namespace
 
 const LcdStyle& lcdStyle(int index) { return kStyles[std::clamp(index, 0, kStyleCount - 1)]; }
+
+LcdStyle onDial(const LcdStyle& s) {
+    LcdStyle d = s;
+    d.face = s.dial;
+    return d;
+}
 
 Colour lighter(Colour c, int amount) { return mix(rgb(255, 255, 255), c, amount); }
 Colour darker(Colour c, int amount) { return mix(rgb(0, 0, 0), c, amount); }

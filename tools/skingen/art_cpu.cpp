@@ -154,16 +154,23 @@ Pixels ekgMonitor() {
     return p;
 }
 
+// The current-value needles (dark blue) hang into a pale upper half and the
+// orange average needles stand in a dark lower half: no single tone lets
+// both colours read, so the dial is split along its scale.
 Pixels needleMeter() {
     Pixels p(kW, kH);
-    verticalGradient(p, 0, 0, kW, kH, rgb(250, 248, 240), rgb(216, 212, 198));
+    verticalGradient(p, 0, 0, kW, 12, rgb(252, 250, 244), rgb(226, 222, 210));
+    verticalGradient(p, 0, 12, kW, 11, rgb(34, 36, 44), rgb(50, 53, 62));
     hline(p, 0, kW - 1, 0, rgb(150, 148, 140));
-    vline(p, 0, 0, kH - 1, rgb(150, 148, 140));
+    vline(p, 0, 0, 11, rgb(150, 148, 140));
+    vline(p, 0, 12, kH - 1, rgb(18, 19, 24));
     const Colour ink = rgb(64, 66, 76);
+    const Colour chalk = rgb(190, 194, 204);
     for (int i = 0; i <= 20; ++i) {
         const int x = 8 + static_cast<int>(std::lround(43.0 * i / 20));
         const int reach = i % 10 == 0 ? 3 : i % 2 == 0 ? 2 : 1;
-        vline(p, x, 12 - reach, 11 + reach, i % 2 == 0 ? ink : rgb(130, 130, 136));
+        vline(p, x, 12 - reach, 11, i % 2 == 0 ? ink : rgb(130, 130, 136));
+        vline(p, x, 12, 11 + reach, i % 2 == 0 ? chalk : rgb(112, 116, 128));
     }
     hline(p, 8, 51, 11, rgb(150, 150, 156));
     // Which needle is which: blue from the top, orange from the bottom.
@@ -180,12 +187,16 @@ Pixels lineGraph(const LcdStyle& s) {
     const bool dark = s.face == 0;
     const Colour grid = dark ? rgb(0, 52, 4) : faint(s, 56);
     const Colour frame = dark ? rgb(0, 96, 6) : faint(s, 110);
-    for (int i = 1; i < 8; ++i) vline(p, 8 + static_cast<int>(std::lround(42.0 * i / 8)), 3, 18, grid);
-    for (int i = 1; i < 4; ++i) hline(p, 9, 49, 19 - static_cast<int>(std::lround(17.0 * i / 4)), grid);
-    frameRect(p, 8, 2, 43, 18, frame);
+    // The trace runs in x 8..50, y 2..19 (0 % on y 19). The frame stands one
+    // pixel outside that and the grid is dotted, so a trace lying along a
+    // grid line or at 0 % and 100 % still sits on the face, not on a line.
+    for (int i = 1; i < 8; ++i)
+        for (int y = 3; y < 19; y += 3) setPixel(p, 8 + static_cast<int>(std::lround(42.0 * i / 8)), y, grid);
+    for (int i = 1; i < 4; ++i)
+        for (int x = 10; x < 50; x += 3) setPixel(p, x, 19 - static_cast<int>(std::lround(17.0 * i / 4)), grid);
+    frameRect(p, 7, 1, 45, 20, frame);
     // Little outside ticks at 0, 50 and 100 %.
-    for (int y : {2, 11, 19}) hline(p, 5, 7, y, frame);
-    for (int y = 3; y < 19; y += 2) setPixel(p, 6, y, grid);
+    for (int y : {2, 11, 19}) hline(p, 4, 6, y, frame);
     return p;
 }
 
@@ -211,10 +222,12 @@ Pixels radialFace(Colour centre, Colour middle, Colour rim) {
     return p;
 }
 
+// Unlit, the lamp is cool frosted glass: light enough for the black number
+// to read at low load, and clearly not the warm glow of the lit picture.
 Pixels intensiUnlit() {
-    Pixels p = radialFace(rgb(52, 60, 76), rgb(34, 40, 52), rgb(12, 14, 20));
-    hline(p, 0, kW - 1, 0, rgb(6, 7, 10));
-    vline(p, 0, 0, kH - 1, rgb(6, 7, 10));
+    Pixels p = radialFace(rgb(222, 226, 232), rgb(198, 204, 214), rgb(150, 158, 172));
+    hline(p, 0, kW - 1, 0, rgb(104, 110, 122));
+    vline(p, 0, 0, kH - 1, rgb(104, 110, 122));
     return p;
 }
 
@@ -229,15 +242,15 @@ Pixels cpuHolder() {
 
 Pixels cpuFace(int index) {
     switch (index) {
-        case 0: return vuMeter(lcdStyle(2), rgb(222, 40, 30));
-        case 1: return vuMeter(lcdStyle(1), rgb(214, 36, 48));
-        case 2: return vuMeter(lcdStyle(3), rgb(200, 36, 16));
-        case 3: return vuMeter(lcdStyle(4), rgb(128, 8, 20));
+        case 0: return vuMeter(onDial(lcdStyle(2)), rgb(222, 40, 30));
+        case 1: return vuMeter(onDial(lcdStyle(1)), rgb(214, 36, 48));
+        case 2: return vuMeter(onDial(lcdStyle(3)), rgb(200, 36, 16));
+        case 3: return vuMeter(onDial(lcdStyle(4)), rgb(255, 128, 112));
         case 4: return digiTach(lcdStyle(0), true);
         case 5: return digiTach(lcdStyle(1), false);
         case 6: return ekgMonitor();
         case 7: return needleMeter();
-        case 8: case 9: case 10: case 11: case 12: return lineGraph(lcdStyle(index - 8));
+        case 8: case 9: case 10: case 11: case 12: return lineGraph(onDial(lcdStyle(index - 8)));
         case 13: {
             Pixels p = blackFace();
             horizontalStripes(p, 8, 52, 2, 21);

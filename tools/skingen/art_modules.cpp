@@ -28,6 +28,13 @@ void slotFrame(Pixels& p, int x, int y, int w, int h, Colour c) { frameRect(p, x
 
 Colour frameColour(const LcdStyle& s) { return s.face == 0 ? rgb(0, 72, 4) : faint(s, 96); }
 
+// The background the network module gives its transfer graphs in each style.
+Colour netGraphBackground(int style) {
+    const Colour back[kStyleCount] = {rgb(0, 193, 1), rgb(5, 57, 115), rgb(127, 127, 127), rgb(76, 136, 12),
+                                      rgb(252, 207, 80)};
+    return back[std::clamp(style, 0, kStyleCount - 1)];
+}
+
 // Horizontal shine across a bar: brightest a third of the way in.
 Colour shine(Colour c, int x, int width) {
     const double t = width > 1 ? static_cast<double>(x) / (width - 1) : 0.5;
@@ -52,14 +59,21 @@ Pixels memFace(int style) {
     return p;
 }
 
+// The bars show free memory and the program covers them from the top, so
+// the lowest LED pair is the last one left lit: that pair carries the
+// warning colour, and on black the next one up a caution yellow.
 Pixels memBar(int style) {
     const LcdStyle& s = lcdStyle(style);
+    const Colour warning[kStyleCount] = {rgb(240, 48, 24), rgb(206, 28, 40), rgb(214, 36, 24), rgb(196, 28, 16),
+                                         rgb(128, 0, 18)};
+    style = std::clamp(style, 0, kStyleCount - 1);
     Pixels p(10, 17, s.face);
     for (int y = 16; y >= 0; --y) {
         if ((16 - y) % 3 == 2) continue;  // two rows lit, one dark
-        const double f = (16.0 - y) / 16.0;
+        const int pair = (16 - y) / 3;    // 0 at the bottom
         Colour c = s.figure;
-        if (style == 0) c = f < 0.6 ? s.figure : f < 0.8 ? rgb(236, 214, 0) : rgb(240, 48, 24);
+        if (pair == 0) c = warning[style];
+        if (pair == 1 && style == 0) c = rgb(236, 214, 0);
         for (int x = 0; x < 10; ++x) p.at(x, y) = shine(c, x, 10);
     }
     return p;
@@ -73,9 +87,17 @@ Pixels netFace(int style) {
     slotFrame(p, 9, 3, 10, 8, frame);
     slotFrame(p, 10, 12, 9, 7, frame);
     for (int i = 0; i < 4; ++i) slotFrame(p, 24 + 7 * i, 3, 6, 4, frame);
-    slotFrame(p, 24, 8, 12, 12, frame);
-    slotFrame(p, 39, 8, 12, 12, frame);
-    vline(p, 37, 8, 19, frame);
+    // The transfer graphs clear to their background colour and traffic
+    // draws rows in the face colour. Both graphs sit in one panel of that
+    // background colour, so an idle graph is an empty panel, not a block.
+    fillRect(p, 23, 7, 29, 14, netGraphBackground(style));
+    frameRect(p, 23, 7, 29, 14, frame);
+    // A ruler between the graphs, in the rows' colour, every second row:
+    // the panel is the empty scale and that colour is what fills it.
+    for (int y = 18; y >= 9; y -= 2) {
+        setPixel(p, 36, y, s.face);
+        setPixel(p, 38, y, s.face);
+    }
     // Captions beside the graphs: TCP on the left, UDP on the right.
     text(p, 20, 11, "T", 5.25, false, frame);
     text(p, 53, 11, "U", 5.25, false, frame);
@@ -126,7 +148,7 @@ Pixels netType(int style, int kind) {
 }
 
 Pixels mouseFace(int style) {
-    const LcdStyle& s = lcdStyle(style);
+    const LcdStyle s = onDial(lcdStyle(style));
     Pixels p(kW, kH);
     lcdFace(p, s);
     const Colour frame = frameColour(s);

@@ -25,7 +25,7 @@ void screen(Pixels& p, int x, int y, int w, int h) {
 void miniModule(Pixels& p, int x, int y, int w, int h, int style) {
     const LcdStyle& s = lcdStyle(style);
     fillRect(p, x, y, w, h, rgb(20, 21, 25));
-    fillRect(p, x + 1, y + 1, w - 2, h - 2, s.face);
+    fillRect(p, x + 1, y + 1, w - 2, h - 2, s.dial);
     hline(p, x + 2, x + 2 + (w - 5) * 2 / 3, y + h / 2, s.figure);
 }
 

@@ -256,7 +256,7 @@ Pixels splashSkin() {
         const LcdStyle& s = lcdStyle(i);
         const int x = 16 + i * 16;
         fillRect(p, x, 180, 14, 10, rgb(4, 4, 6));
-        fillRect(p, x + 1, 181, 12, 8, s.face);
+        fillRect(p, x + 1, 181, 12, 8, s.dial);
         text(p, x + 3, 182, "88", 5.25, false, s.figure);
     }
     return p;
