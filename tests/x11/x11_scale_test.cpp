@@ -15,6 +15,8 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+
+#include "top_level.h"
 #include <X11/extensions/shape.h>
 
 namespace {
@@ -42,21 +44,7 @@ protected:
         os = vel::platform::createNativePlatform(options, error);
         ASSERT_NE(os, nullptr) << error;
     }
-    Window topLevel(const char* name) {
-        Window rootReturn = 0, parent = 0, *children = nullptr;
-        unsigned count = 0;
-        Window found = 0;
-        if (!XQueryTree(dpy, root, &rootReturn, &parent, &children, &count)) return 0;
-        for (unsigned i = 0; i < count && !found; ++i) {
-            char* title = nullptr;
-            if (XFetchName(dpy, children[i], &title) && title) {
-                if (std::string(title) == name) found = children[i];
-                XFree(title);
-            }
-        }
-        if (children) XFree(children);
-        return found;
-    }
+    Window topLevel(const char* name) { return vel::test::findTopLevel(dpy, root, name); }
     // A root pixel as the 24-bit server holds it (0xRRGGBB).
     unsigned long serverPixel(int x, int y) {
         XImage* image = XGetImage(dpy, root, x, y, 1, 1, AllPlanes, ZPixmap);
