@@ -8,6 +8,7 @@
 #include "core/frm_main.h"
 #include "core/startup.h"
 #include "core/version.h"
+#include "platform/common/display_scale.h"
 #include "platform/native.h"
 #include "scenario/runner.h"
 
@@ -21,6 +22,7 @@ const char* kUsage =
     "  --program-folder DIR   use DIR for velmora.ini, skins/ and logs/ (default: the program's folder)\n"
     "  --run-for SECONDS      exit cleanly after SECONDS (for scripts and measurements)\n"
     "  --display NAME         the X display to use (default: $DISPLAY)\n"
+    "  --scale N              show every window N times larger: 1, 2 or 3 (default: the desktop's)\n"
     "  --sim SCENARIO         run on the simulated machine, driven by a scenario file\n"
     "  --version              print the version and exit\n"
     "  --help                 print this help and exit\n";
@@ -30,6 +32,7 @@ struct CommandLine {
     std::string scenario;
     std::string display;
     double runFor = -1;
+    int scale = 0;  // 0: the desktop's
 };
 
 // nullopt: go on and run; a number: exit with it now.
@@ -44,7 +47,8 @@ std::optional<int> parse(int argc, char** argv, CommandLine& cl) {
             std::cout << "VELMORA v2 " << vel::versionText() << "\n";
             return 0;
         }
-        const bool takesValue = a == "--program-folder" || a == "--sim" || a == "--display" || a == "--run-for";
+        const bool takesValue =
+            a == "--program-folder" || a == "--sim" || a == "--display" || a == "--run-for" || a == "--scale";
         if (!takesValue) {
             std::cerr << "velmora: unknown option '" << a << "' (see --help)\n";
             return 2;
@@ -57,6 +61,14 @@ std::optional<int> parse(int argc, char** argv, CommandLine& cl) {
         if (a == "--program-folder") cl.programFolder = v;
         if (a == "--sim") cl.scenario = v;
         if (a == "--display") cl.display = v;
+        if (a == "--scale") {
+            const auto scale = vel::platform::parseScale(v);
+            if (!scale) {
+                std::cerr << "velmora: --scale wants 1, 2 or 3, not '" << v << "'\n";
+                return 2;
+            }
+            cl.scale = *scale;
+        }
         if (a == "--run-for") {
             char* end = nullptr;
             cl.runFor = std::strtod(v.c_str(), &end);
@@ -73,6 +85,7 @@ int runNative(const CommandLine& cl) {
     vel::platform::NativeOptions options;
     options.programFolder = cl.programFolder;
     options.display = cl.display;
+    options.scale = cl.scale;
     std::string error;
     auto os = vel::platform::createNativePlatform(options, error);
     if (!os) {
@@ -98,7 +111,7 @@ int main(int argc, char** argv) {
     CommandLine cl;
     if (auto code = parse(argc, argv, cl)) return *code;
     if (!cl.scenario.empty()) {
-        vel::ScenarioOptions options{cl.scenario, cl.programFolder};
+        vel::ScenarioOptions options{cl.scenario, cl.programFolder, cl.scale};
         return vel::runScenario(options, std::cout, std::cerr);
     }
     return runNative(cl);

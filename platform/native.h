@@ -12,6 +12,7 @@ namespace vel::platform {
 struct NativeOptions {
     std::string programFolder;  // the folder holding velmora.ini, skins/ and logs/
     std::string display;        // X display name; empty = $DISPLAY
+    int scale = 0;              // 1..3 for every window; 0 = the desktop's own
 };
 
 // Returns nullptr and fills error when the backend cannot start (no display).

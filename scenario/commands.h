@@ -33,13 +33,14 @@ struct ScenarioContext {
     std::string scenarioDir;
     std::string programFolder;
     std::ostream& out;
+    bool scaleFixed = false;  // the command line set the scale; "scale" lines give way
 
     App& started() const;
     // Resolves a window by its form name ("frmMain"), loaded or not.
     forms::Form& form(const std::string& name) const;
     // "picMod" or "lblRGB(1)" inside a form.
     forms::Control& control(forms::Form& form, const std::string& reference) const;
-    // Centre of a control in screen pixels.
+    // Centre of a control in the screen's device pixels (the scale applied).
     void controlCentre(forms::Control& control, int& x, int& y) const;
 };
 

@@ -90,8 +90,9 @@ void mouseOn(ScenarioContext& ctx, const Args& a, int& x, int& y) {
         int ox = 0, oy = 0;
         c.windowOrigin(ox, oy);
         platform::Rect r = ctx.sim.windowRect(f.window());
-        x = r.left + ox + argInt(a, 3);
-        y = r.top + oy + argInt(a, 4);
+        const platform::Point p = ctx.sim.toDevice({r.left + ox + argInt(a, 3), r.top + oy + argInt(a, 4)});
+        x = p.x;
+        y = p.y;
     }
 }
 
@@ -139,7 +140,17 @@ void registerCoreCommands(CommandTable& t) {
         StartVelmora(*c.app);
     };
     t["advance"] = [](ScenarioContext& c, const Args& a) { c.sim.advance(static_cast<std::uint64_t>(argInt(a, 1))); };
-    t["cursor"] = [](ScenarioContext& c, const Args& a) { c.sim.mouseMove(argInt(a, 1), argInt(a, 2)); };
+    t["scale"] = [](ScenarioContext& c, const Args& a) {
+        // scale N: the desktop's scale, before start; the command line's --scale wins
+        const auto scale = platform::parseScale(arg(a, 1));
+        if (!scale) throw ScenarioError("scale wants 1, 2 or 3");
+        if (c.app) throw ScenarioError("scale comes before start");
+        if (!c.scaleFixed) c.sim.setScale(*scale);
+    };
+    t["cursor"] = [](ScenarioContext& c, const Args& a) {
+        const platform::Point p = c.sim.toDevice({argInt(a, 1), argInt(a, 2)});
+        c.sim.mouseMove(p.x, p.y);
+    };
     t["move"] = [](ScenarioContext& c, const Args& a) { hoverOn(c, a); };
     t["click"] = [](ScenarioContext& c, const Args& a) {
         const platform::Point p = hoverOn(c, a);
@@ -165,9 +176,10 @@ void registerCoreCommands(CommandTable& t) {
         Args at(a.begin(), a.begin() + 3);
         mouseOn(c, at, x, y);
         c.sim.mouseMove(x, y);
-        c.sim.setPendingDrag(argInt(a, 3), argInt(a, 4));
+        const platform::Point by = c.sim.toDevice({argInt(a, 3), argInt(a, 4)});
+        c.sim.setPendingDrag(by.x, by.y);
         c.sim.mouseDown(x, y);
-        c.sim.mouseUp(x + argInt(a, 3), y + argInt(a, 4));
+        c.sim.mouseUp(x + by.x, y + by.y);
     };
     t["end-session"] = [](ScenarioContext& c, const Args&) { c.sim.endUserSession(); };
     t["answer"] = [](ScenarioContext& c, const Args& a) {
@@ -187,8 +199,9 @@ void registerCoreCommands(CommandTable& t) {
             for (forms::Form* f : allForms(c.started())) {
                 const platform::SimWindow* w = f->loaded() ? c.sim.window(f->window()) : nullptr;
                 if (!w || !w->visible) continue;
-                c.out << f->name() << " left=" << w->rect.left << " top=" << w->rect.top << " right=" << w->rect.right
-                      << " bottom=" << w->rect.bottom << "\n";
+                const platform::Rect r = c.sim.windowRect(w->id);
+                c.out << f->name() << " left=" << r.left << " top=" << r.top << " right=" << r.right
+                      << " bottom=" << r.bottom << "\n";
             }
         } else if (what == "window") {
             printWindow(c, c.form(arg(a, 2)));

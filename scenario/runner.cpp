@@ -49,8 +49,9 @@ void ScenarioContext::controlCentre(forms::Control& c, int& x, int& y) const {
     c.windowOrigin(ox, oy);
     forms::Form* f = c.form();
     platform::Rect r = sim.windowRect(f->window());
-    x = r.left + ox + c.width() / 2;
-    y = r.top + oy + c.height() / 2;
+    const platform::Point p = sim.toDevice({r.left + ox + c.width() / 2, r.top + oy + c.height() / 2});
+    x = p.x;
+    y = p.y;
 }
 
 const std::string& arg(const Args& a, std::size_t i) {
@@ -142,9 +143,10 @@ int runScenario(const ScenarioOptions& options, std::ostream& out, std::ostream&
     std::filesystem::create_directories(std::filesystem::path(folder) / "logs", ec);
 
     platform::SimPlatform sim;
+    if (options.scale > 0) sim.setScale(options.scale);
     sim.setProgramFolder(std::filesystem::absolute(folder).lexically_normal().string());
     std::unique_ptr<App> app;
-    ScenarioContext ctx{sim, app, scenarioDir.string(), sim.programFolder(), out};
+    ScenarioContext ctx{sim, app, scenarioDir.string(), sim.programFolder(), out, options.scale > 0};
     CommandTable commands = buildCommands();
 
     int lineNumber = 0;

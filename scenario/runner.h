@@ -10,6 +10,7 @@ namespace vel {
 struct ScenarioOptions {
     std::string scenarioPath;
     std::string programFolder;  // overrides the scenario's folder line
+    int scale = 0;              // the desktop's scale; 0 = the scenario's (1 unless it says)
 };
 
 // Returns the process exit code: 0, or 2 when the scenario itself is wrong

@@ -6,7 +6,12 @@ file(MAKE_DIRECTORY ${WORK_DIR})
 file(COPY ${SOURCE_DIR}/skins DESTINATION ${WORK_DIR})
 get_filename_component(dir ${SCENARIO} DIRECTORY)
 get_filename_component(name ${SCENARIO} NAME_WE)
-execute_process(COMMAND ${VELMORA} --sim ${SCENARIO} --program-folder ${WORK_DIR}
+# With SCALE the same transcript must come out on a desktop of that scale.
+set(scale_option)
+if(DEFINED SCALE)
+  set(scale_option --scale ${SCALE})
+endif()
+execute_process(COMMAND ${VELMORA} --sim ${SCENARIO} --program-folder ${WORK_DIR} ${scale_option}
                 WORKING_DIRECTORY ${WORK_DIR} TIMEOUT 100
                 OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)

@@ -111,6 +111,8 @@ void X11Platform::deliverMouse(XId xid, MouseEvent e) {
     X11Window* w = findByXid(xid);
     if (!w || !w->listener) return;
     if (!modal_.empty() && modal_.back() != w->id) return;  // a message box is up
+    e.x = scale_.toLogical(e.x);
+    e.y = scale_.toLogical(e.y);
     w->listener->onMouse(e);  // may destroy w
 }
 
@@ -258,7 +260,7 @@ void X11Platform::dragPass() {
 }
 
 void X11Platform::managerDrag(X11Window& w) {
-    Point p = cursorPos();
+    Point p = devicePointer();
     XUngrabPointer(dpy_, CurrentTime);  // the manager takes the pointer over
     XEvent e{};
     e.xclient.type = ClientMessage;
@@ -304,10 +306,11 @@ void X11Platform::pointerDrag(X11Window& w) {
         int rx = 0, ry = 0, wx = 0, wy = 0;
         unsigned mask = 0;
         XQueryPointer(dpy_, root_, &r, &c, &rx, &ry, &wx, &wy, &mask);
-        if (rx != last.x || ry != last.y) {
-            const int dx = rx - start.x, dy = ry - start.y;
+        const Point now = scale_.toLogical(Point{rx, ry});
+        if (now.x != last.x || now.y != last.y) {
+            const int dx = now.x - start.x, dy = now.y - start.y;
             moveWindow(id, Rect{origin.left + dx, origin.top + dy, origin.right + dx, origin.bottom + dy});
-            last = {rx, ry};
+            last = now;
         }
         if (!(mask & Button1Mask)) break;  // the release ends the move and is not seen as a click
         dragPass();

@@ -13,6 +13,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
@@ -77,7 +78,11 @@ X11Platform::Atoms::Atoms(Display* d, int screen)
       xsettingsSettings(intern(d, "_XSETTINGS_SETTINGS")) {}
 
 X11Platform::X11Platform(Display* display, const NativeOptions& options)
-    : dpy_(display), screen_(DefaultScreen(display)), root_(RootWindow(display, DefaultScreen(display))) {
+    : dpy_(display),
+      scale_(options.scale > 0 ? options.scale
+                               : x11DesktopScale(XResourceManagerString(display) ? XResourceManagerString(display) : "",
+                                                 std::getenv("GDK_SCALE"))),
+      screen_(DefaultScreen(display)), root_(RootWindow(display, DefaultScreen(display))) {
     XSetErrorHandler(quietErrorHandler);
     // Programs we start must not hold our display connection.
     fcntl(ConnectionNumber(dpy_), F_SETFD, FD_CLOEXEC);
@@ -108,14 +113,15 @@ X11Platform::~X11Platform() {
 
 Sources& X11Platform::sources() {
     if (!sources_)
+        // The monitor's own resolution, whatever the scale.
         sources_ = createLinuxSources("/proc", "/sys", [this] {
-            const Size s = screenSize();
+            const Size s = deviceScreenSize();
             return std::make_pair(s.width, s.height);
         });
     return *sources_;
 }
 
-Point X11Platform::cursorPos() {
+Point X11Platform::devicePointer() const {
     Window rootReturn = 0, child = 0;
     int rx = 0, ry = 0, wx = 0, wy = 0;
     unsigned mask = 0;
@@ -123,8 +129,11 @@ Point X11Platform::cursorPos() {
     return {rx, ry};
 }
 
-std::int32_t X11Platform::screenPixel(int x, int y) {
+Point X11Platform::cursorPos() { return scale_.toLogical(devicePointer()); }
+
+std::int32_t X11Platform::screenPixel(int logicalX, int logicalY) {
     // Any monitor's pixel: the whole root window.
+    const int x = scale_.toDevice(logicalX), y = scale_.toDevice(logicalY);
     const Size s{DisplayWidth(dpy_, screen_), DisplayHeight(dpy_, screen_)};
     if (x < 0 || y < 0 || x >= s.width || y >= s.height) return -1;
     XImage* img = XGetImage(dpy_, root_, x, y, 1, 1, AllPlanes, ZPixmap);
@@ -187,11 +196,13 @@ std::optional<Size> firstXineramaScreen(Display* d) {
 }  // namespace
 
 // The primary monitor's size, as SM_CXSCREEN and SM_CYSCREEN give it.
-Size X11Platform::screenSize() {
+Size X11Platform::deviceScreenSize() {
     if (auto s = randrPrimary(dpy_, root_)) return *s;
     if (auto s = firstXineramaScreen(dpy_)) return *s;
     return {DisplayWidth(dpy_, screen_), DisplayHeight(dpy_, screen_)};
 }
+
+Size X11Platform::screenSize() { return scale_.toLogical(deviceScreenSize()); }
 
 std::uint64_t X11Platform::tickMs() { return static_cast<std::uint64_t>(monotonicNs() / 1'000'000); }
 

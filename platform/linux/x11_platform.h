@@ -15,6 +15,7 @@
 #include "platform/linux/single_instance.h"
 #include "platform/linux/termination_signals.h"
 #include "platform/linux/timer_queue.h"
+#include "platform/common/display_scale.h"
 #include "platform/native.h"
 
 // Xlib's types, declared here without Xlib: its macros (None, Bool, ...)
@@ -32,7 +33,7 @@ struct X11Window {
     XId xid = 0;
     XId inputCatcher = 0;  // stands in for the window while alpha is 0 without a compositor
     std::string name;
-    Rect rect;
+    Rect rect;  // rect, region and the image are in device pixels (the scale applied)
     bool rectStale = false;  // the window manager may have moved it
     bool popup = false;
     bool toolWindow = true;
@@ -45,6 +46,7 @@ struct X11Window {
     WindowListener* listener = nullptr;
     _XImage* image = nullptr;
     std::vector<std::uint32_t> buffer;  // the image's pixels, in the visual's layout
+    Pixels enlarged;  // the last picture at the desktop's scale (above 1 only)
 };
 
 class X11Platform : public Platform {
@@ -122,6 +124,8 @@ private:
     void putImage(X11Window& w, int x, int y, int width, int height);
     void refreshRect(X11Window& w) const;
     void pointerDrag(X11Window& w);
+    Point devicePointer() const;
+    Size deviceScreenSize();
     void managerDrag(X11Window& w);
     // One pass of a drag's own loop: other events, timers, painting, a short wait.
     void dragPass();
@@ -140,6 +144,7 @@ private:
     void readDesktopSettings();
 
     _XDisplay* dpy_;
+    DisplayScale scale_;
     int screen_;
     XId root_;
     void* visual_ = nullptr;  // Visual*

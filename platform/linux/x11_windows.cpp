@@ -41,7 +41,8 @@ WindowId X11Platform::createWindow(const WindowDesc& desc, WindowListener* liste
     auto w = std::make_unique<X11Window>();
     w->id = nextWindow_++;
     w->name = desc.name;
-    w->rect = desc.bounds;
+    const Rect bounds = scale_.toDevice(desc.bounds);
+    w->rect = bounds;
     w->popup = desc.popup;
     w->toolWindow = desc.toolWindow;
     w->listener = listener;
@@ -53,8 +54,8 @@ WindowId X11Platform::createWindow(const WindowDesc& desc, WindowListener* liste
     attrs.event_mask = kEventMask;
     attrs.override_redirect = desc.popup ? True : False;
     attrs.save_under = desc.popup ? True : False;
-    const int width = std::max(1, desc.bounds.width()), height = std::max(1, desc.bounds.height());
-    w->xid = XCreateWindow(dpy_, root_, desc.bounds.left, desc.bounds.top, static_cast<unsigned>(width),
+    const int width = std::max(1, bounds.width()), height = std::max(1, bounds.height());
+    w->xid = XCreateWindow(dpy_, root_, bounds.left, bounds.top, static_cast<unsigned>(width),
                            static_cast<unsigned>(height), 0, depth_, InputOutput, static_cast<Visual*>(visual_),
                            CWBackPixmap | CWBorderPixel | CWColormap | CWEventMask | CWOverrideRedirect | CWSaveUnder,
                            &attrs);
@@ -70,8 +71,8 @@ WindowId X11Platform::createWindow(const WindowDesc& desc, WindowListener* liste
     // Where we put it, it stays: the window manager must not place it.
     XSizeHints size{};
     size.flags = USPosition | PPosition | USSize | PSize;
-    size.x = desc.bounds.left;
-    size.y = desc.bounds.top;
+    size.x = bounds.left;
+    size.y = bounds.top;
     size.width = width;
     size.height = height;
     XSetWMNormalHints(dpy_, w->xid, &size);
@@ -157,9 +158,10 @@ void X11Platform::showWindow(WindowId id, bool visible) {
     XFlush(dpy_);
 }
 
-void X11Platform::moveWindow(WindowId id, const Rect& bounds) {
+void X11Platform::moveWindow(WindowId id, const Rect& logicalBounds) {
     X11Window* w = find(id);
     if (!w) return;
+    const Rect bounds = scale_.toDevice(logicalBounds);
     const bool resized = bounds.width() != w->rect.width() || bounds.height() != w->rect.height();
     w->rect = bounds;
     w->rectStale = false;
@@ -189,7 +191,7 @@ Rect X11Platform::windowRect(WindowId id) const {
     X11Window* w = find(id);
     if (!w) return {};
     if (w->rectStale) refreshRect(*w);
-    return w->rect;
+    return scale_.toLogical(w->rect);
 }
 
 void X11Platform::applyShape(X11Window& w) {
@@ -265,7 +267,7 @@ void X11Platform::setWindowRegion(WindowId id, const Region* region, bool /*redr
     X11Window* w = find(id);
     if (!w) return;
     w->hasRegion = region != nullptr;
-    w->region = region ? *region : Region{};
+    w->region = region ? scale_.toDevice(*region) : Region{};
     applyShape(*w);
     if (w->inputCatcher) ensureInputCatcher(*w);
     XFlush(dpy_);
@@ -319,9 +321,11 @@ void X11Platform::putImage(X11Window& w, int x, int y, int width, int height) {
     XPutImage(dpy_, w.xid, gc_, w.image, x, y, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height));
 }
 
-void X11Platform::present(WindowId id, const Pixels& pixels, const Rect& changed) {
+void X11Platform::present(WindowId id, const Pixels& logical, const Rect& logicalChanged) {
     X11Window* w = find(id);
-    if (!w || pixels.empty()) return;
+    if (!w || logical.empty()) return;
+    Rect changed;
+    const Pixels& pixels = scale_.enlarge(logical, logicalChanged, w->enlarged, changed);
     Rect r = clippedTo(changed, pixels.width, pixels.height);
     if (!w->image || w->image->width != pixels.width || w->image->height != pixels.height) {
         r = Rect{0, 0, pixels.width, pixels.height};

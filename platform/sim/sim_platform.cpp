@@ -32,7 +32,7 @@ WindowId SimPlatform::createWindow(const WindowDesc& desc, WindowListener* liste
     SimWindow& w = windows_[id];
     w.id = id;
     w.name = desc.name;
-    w.rect = desc.bounds;
+    w.rect = scale_.toDevice(desc.bounds);
     w.popup = desc.popup;
     w.dialog = desc.dialog;
     w.caption = desc.caption;
@@ -53,18 +53,18 @@ void SimPlatform::showWindow(WindowId id, bool visible) {
 }
 
 void SimPlatform::moveWindow(WindowId id, const Rect& bounds) {
-    if (SimWindow* w = find(id)) w->rect = bounds;
+    if (SimWindow* w = find(id)) w->rect = scale_.toDevice(bounds);
 }
 
 Rect SimPlatform::windowRect(WindowId id) const {
     const SimWindow* w = window(id);
-    return w ? w->rect : Rect{};
+    return w ? scale_.toLogical(w->rect) : Rect{};
 }
 
 void SimPlatform::setWindowRegion(WindowId id, const Region* region, bool) {
     if (SimWindow* w = find(id)) {
         w->hasRegion = region != nullptr;
-        w->region = region ? *region : Region{};
+        w->region = region ? scale_.toDevice(*region) : Region{};
     }
 }
 
@@ -106,6 +106,12 @@ void SimPlatform::bringToFront(WindowId id) {
 void SimPlatform::present(WindowId id, const Pixels& pixels, const Rect& changed) {
     SimWindow* w = find(id);
     if (!w) return;
+    if (scale_.factor() > 1) {
+        // Enlarged straight into the window's picture: only the changed part.
+        Rect unused;
+        scale_.enlarge(pixels, changed, w->pixels, unused);
+        return;
+    }
     if (w->pixels.width != pixels.width || w->pixels.height != pixels.height) {
         w->pixels = pixels;
         return;
@@ -138,7 +144,13 @@ void SimPlatform::systemDrag(WindowId id) {
 
 std::int32_t SimPlatform::screenPixel(int x, int y) {
     if (screenReadFails_ || x < 0 || y < 0 || x >= screen_.width || y >= screen_.height) return -1;
-    return static_cast<std::int32_t>(composeAt(x, y));
+    return static_cast<std::int32_t>(composeAt(scale_.toDevice(x), scale_.toDevice(y)));
+}
+
+void SimPlatform::setScale(int scale) {
+    const Point at = scale_.toLogical(cursor_);
+    scale_ = DisplayScale(scale);
+    cursor_ = scale_.toDevice(at);
 }
 
 TimerId SimPlatform::startTimer(std::uint32_t intervalMs, std::function<void()> tick) {
@@ -294,8 +306,8 @@ WindowId SimPlatform::windowAt(int x, int y) const {
 void SimPlatform::deliver(WindowId id, MouseEvent e) {
     SimWindow* w = find(id);
     if (!w || !w->listener) return;
-    e.x -= w->rect.left;
-    e.y -= w->rect.top;
+    e.x = scale_.toLogical(e.x - w->rect.left);
+    e.y = scale_.toLogical(e.y - w->rect.top);
     w->listener->onMouse(e);
 }
 
@@ -387,7 +399,7 @@ Colour SimPlatform::wallpaperAt(int x, int y) const {
 }
 
 Colour SimPlatform::composeAt(int x, int y) const {
-    Colour c = wallpaperAt(x, y);
+    Colour c = wallpaperAt(scale_.toLogical(x), scale_.toLogical(y));
     for (WindowId id : zOrder_) {
         const SimWindow* w = window(id);
         if (!w || !w->visible || !w->rect.contains(x, y)) continue;
@@ -407,9 +419,9 @@ Colour SimPlatform::composeAt(int x, int y) const {
 }
 
 Pixels SimPlatform::snapshot() const {
-    Pixels out(screen_.width, screen_.height);
-    for (int y = 0; y < screen_.height; ++y)
-        for (int x = 0; x < screen_.width; ++x) out.at(x, y) = composeAt(x, y);
+    Pixels out(scale_.toDevice(screen_.width), scale_.toDevice(screen_.height));
+    for (int y = 0; y < out.height; ++y)
+        for (int x = 0; x < out.width; ++x) out.at(x, y) = composeAt(x, y);
     return out;
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/common/civil_date.h"
+#include "platform/common/display_scale.h"
 #include "platform/common/memory_registry.h"
 #include "platform/platform.h"
 
@@ -24,6 +25,8 @@ struct SimMessage {
     int answer = 0;
 };
 
+// A window as the simulated screen holds it: rect, region and pixels are in
+// the screen's device pixels (the program's logical ones times the scale).
 struct SimWindow {
     WindowId id = 0;
     std::string name;
@@ -60,7 +63,7 @@ public:
     void present(WindowId id, const Pixels& pixels, const Rect& changed) override;
     using Platform::present;
     void systemDrag(WindowId id) override;
-    Point cursorPos() override { return cursor_; }
+    Point cursorPos() override { return scale_.toLogical(cursor_); }
     std::int32_t screenPixel(int x, int y) override;
     Size screenSize() override { return screen_; }
     void setIdleHook(std::function<void()> hook) override { idleHook_ = std::move(hook); }
@@ -96,8 +99,16 @@ public:
     bool deleteFile(const std::string& path) override;
 
     // --- machine facts and script controls --------------------------------
+    // The desktop in logical pixels; the screen has scale() times as many
+    // device pixels each way.
     void setScreenSize(int w, int h) { screen_ = {w, h}; }
-    // Paints one desktop pixel (under the windows) in this colour.
+    // The desktop's scale (1..3), set before windows are made. The
+    // wallpaper is enlarged with it, like every window.
+    void setScale(int scale);
+    int scale() const { return scale_.factor(); }
+    // A logical screen point as the device pixel the script's input uses.
+    Point toDevice(Point logical) const { return scale_.toDevice(logical); }
+    // Paints one desktop pixel (logical, under the windows) in this colour.
     void setWallpaperPixel(int x, int y, Colour c) { wallpaperPixels_[{x, y}] = c; }
     // While set, reading a screen pixel fails (-1), as GetPixel does on a
     // screen it may not read.
@@ -123,7 +134,7 @@ public:
     // The machine after the program ended, ready for the next start.
     void clearExit() { quitting_ = false; exitCode_ = 0; }
 
-    // Input on screen coordinates. Events go to the window under the point.
+    // Input on the screen's device pixels. Events go to the window under the point.
     void mouseMove(int x, int y);
     void mouseDown(int x, int y, MouseButton b = MouseButton::Left);
     void mouseUp(int x, int y, MouseButton b = MouseButton::Left);
@@ -134,7 +145,7 @@ public:
     void keyDown(WindowId id, int keyCode, int shift);
     // The user closes the window with its close button.
     void closeButton(WindowId id);
-    // The next system drag moves its window by this many pixels.
+    // The next system drag moves its window by this many device pixels.
     void setPendingDrag(int dx, int dy) { pendingDrag_ = Point{dx, dy}; }
     // The session ends (as WM_ENDSESSION or SIGTERM would tell the program).
     void endUserSession() { endSession(); }
@@ -152,8 +163,8 @@ public:
     std::vector<const SimWindow*> windows() const;
     const SimWindow* findWindow(const std::string& name) const;
     const SimWindow* window(WindowId id) const;
-    // The desktop as a user would see it: wallpaper, then the windows with
-    // their regions and alpha.
+    // The desktop as a user would see it, in device pixels: wallpaper, then
+    // the windows with their regions and alpha.
     Pixels snapshot() const;
 
 private:
@@ -174,6 +185,7 @@ private:
     Colour composeAt(int x, int y) const;
 
     Size screen_{1024, 768};
+    DisplayScale scale_;
     std::map<std::pair<int, int>, Colour> wallpaperPixels_;
     bool screenReadFails_ = false;
     std::optional<LocaleDateNames> localeNames_;

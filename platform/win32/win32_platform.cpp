@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "platform/win32/utf16.h"
+#include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_sources.h"
 
 namespace vel::platform {
@@ -46,6 +47,7 @@ Win32Platform::Win32Platform(const NativeOptions& options) {
     declareDpiAware();
     instance_ = GetModuleHandleA(nullptr);
     registerClasses();
+    scale_ = DisplayScale(options.scale > 0 ? options.scale : desktopScale(timerWindow_));
     programFolder_ = options.programFolder.empty() ? executableFolder() : options.programFolder;
 }
 
@@ -64,18 +66,20 @@ Sources& Win32Platform::sources() {
 Point Win32Platform::cursorPos() {
     POINT p{};
     GetCursorPos(&p);
-    return {p.x, p.y};
+    return scale_.toLogical(Point{p.x, p.y});
 }
 
 std::int32_t Win32Platform::screenPixel(int x, int y) {
     HDC screen = GetWindowDC(nullptr);
     if (!screen) return -1;
-    const COLORREF c = GetPixel(screen, x, y);  // 0x00BBGGRR, as our colours
+    const COLORREF c = GetPixel(screen, scale_.toDevice(x), scale_.toDevice(y));  // 0x00BBGGRR, as our colours
     ReleaseDC(nullptr, screen);
     return c == CLR_INVALID ? -1 : static_cast<std::int32_t>(c);
 }
 
-Size Win32Platform::screenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+Size Win32Platform::screenSize() {
+    return scale_.toLogical(Size{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+}
 
 int Win32Platform::tooltipDelay() {
     // The system's hover time is what its own tooltips wait.

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/common/display_scale.h"
 #include "platform/native.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_text.h"
@@ -33,8 +34,9 @@ struct Win32Window {
     DWORD keptExStyle = 0;  // what the layered style keeps: off the taskbar, never activated
     bool trackingLeave = false;
     WindowListener* listener = nullptr;
-    int width = 0, height = 0;          // of the last presented picture
+    int width = 0, height = 0;          // of the last presented picture, in device pixels
     std::vector<std::uint32_t> bits;    // that picture, as a top-down 32-bit DIB
+    Pixels enlarged;                    // the picture at the desktop's scale (above 1 only)
 };
 
 class Win32Platform : public Platform {
@@ -115,6 +117,7 @@ private:
     void deliverMouse(Win32Window& w, MouseEvent::Kind kind, MouseButton button, WPARAM wp, LPARAM lp);
 
     HINSTANCE instance_ = nullptr;
+    DisplayScale scale_;  // windows, input and the screen in device pixels; the program in logical ones
     GdiText text_;
     HWND timerWindow_ = nullptr;  // hidden: receives the timers
     std::map<WindowId, std::unique_ptr<Win32Window>> windows_;

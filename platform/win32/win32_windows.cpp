@@ -94,7 +94,7 @@ WindowId Win32Platform::createWindow(const WindowDesc& desc, WindowListener* lis
                      (desc.dialog ? WS_EX_DLGMODALFRAME : 0);
     const DWORD exStyle = w->keptExStyle | (desc.popup ? WS_EX_TOPMOST : 0);
     w->style = desc.dialog ? WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN : WS_POPUP | WS_CLIPCHILDREN;
-    const RECT outer = outerRect(*w, desc.bounds);
+    const RECT outer = outerRect(*w, scale_.toDevice(desc.bounds));
     const std::string& title = desc.dialog && !desc.caption.empty() ? desc.caption : desc.name;
     w->hwnd = CreateWindowExW(exStyle, kFormClass, widen(title).c_str(), w->style, outer.left, outer.top,
                               outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, w.get());
@@ -126,7 +126,7 @@ void Win32Platform::showWindow(WindowId id, bool visible) {
 
 void Win32Platform::moveWindow(WindowId id, const Rect& bounds) {
     if (Win32Window* w = find(id)) {
-        const RECT outer = outerRect(*w, bounds);
+        const RECT outer = outerRect(*w, scale_.toDevice(bounds));
         SetWindowPos(w->hwnd, nullptr, outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -145,18 +145,18 @@ Rect Win32Platform::windowRect(WindowId id) const {
     if (!w) return {};
     if (!w->dialog) {
         GetWindowRect(w->hwnd, &r);
-        return Rect{r.left, r.top, r.right, r.bottom};
+        return scale_.toLogical(Rect{r.left, r.top, r.right, r.bottom});
     }
     GetClientRect(w->hwnd, &r);
     POINT origin{0, 0};
     ClientToScreen(w->hwnd, &origin);
-    return Rect{origin.x, origin.y, origin.x + r.right, origin.y + r.bottom};
+    return scale_.toLogical(Rect{origin.x, origin.y, origin.x + r.right, origin.y + r.bottom});
 }
 
 void Win32Platform::setWindowRegion(WindowId id, const Region* region, bool redraw) {
     Win32Window* w = find(id);
     if (!w) return;
-    HRGN rgn = region ? buildRegion(*region) : nullptr;
+    HRGN rgn = region ? buildRegion(scale_.toDevice(*region)) : nullptr;
     if (!SetWindowRgn(w->hwnd, rgn, redraw ? TRUE : FALSE) && rgn) DeleteObject(rgn);  // kept by the system on success
 }
 
@@ -182,9 +182,11 @@ void Win32Platform::bringToFront(WindowId id) {
         SetWindowPos(w->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
-void Win32Platform::present(WindowId id, const Pixels& pixels, const Rect& changed) {
+void Win32Platform::present(WindowId id, const Pixels& logical, const Rect& logicalChanged) {
     Win32Window* w = find(id);
-    if (!w || pixels.empty()) return;
+    if (!w || logical.empty()) return;
+    Rect changed;
+    const Pixels& pixels = scale_.enlarge(logical, logicalChanged, w->enlarged, changed);
     Rect r = clippedTo(changed, pixels.width, pixels.height);
     if (w->width != pixels.width || w->height != pixels.height || w->bits.size() != pixels.data.size()) {
         w->width = pixels.width;
@@ -231,7 +233,8 @@ void Win32Platform::systemDrag(WindowId id) {
 
 void Win32Platform::deliverMouse(Win32Window& w, MouseEvent::Kind kind, MouseButton button, WPARAM wp, LPARAM lp) {
     if (!w.listener) return;
-    w.listener->onMouse(MouseEvent{kind, button, shiftOf(wp), GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+    w.listener->onMouse(MouseEvent{kind, button, shiftOf(wp), scale_.toLogical(GET_X_LPARAM(lp)),
+                                   scale_.toLogical(GET_Y_LPARAM(lp))});
 }
 
 LRESULT Win32Platform::formMessage(Win32Window& w, UINT msg, WPARAM wp, LPARAM lp) {
@@ -294,7 +297,8 @@ LRESULT Win32Platform::formMessage(Win32Window& w, UINT msg, WPARAM wp, LPARAM l
                 // point is on the screen.
                 POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
                 ScreenToClient(hwnd, &p);
-                MouseEvent e{K::Wheel, MouseButton::None, shiftOf(GET_KEYSTATE_WPARAM(wp)), p.x, p.y};
+                MouseEvent e{K::Wheel, MouseButton::None, shiftOf(GET_KEYSTATE_WPARAM(wp)), scale_.toLogical(p.x),
+                             scale_.toLogical(p.y)};
                 e.wheel = GET_WHEEL_DELTA_WPARAM(wp);
                 w.listener->onMouse(e);
             }

@@ -36,22 +36,34 @@ TEST(IdleFade, VisibleZeroHidesOnlyTheMainBarAfterFiveSeconds) {
     EXPECT_EQ(alphaOf(rig, "frmCPU1"), 230);
 }
 
-TEST(IdleFade, HotCornerWakesOnlyOnItsExactPixel) {
+class HotCorner : public ::testing::TestWithParam<int> {};
+
+// At a desktop scale the corner is the whole block of device pixels that
+// enlarges its logical pixel; the pointer is put on the block's far pixel.
+TEST_P(HotCorner, WakesOnlyOnItsExactPixel) {
+    const int scale = GetParam();
     test::EngineRig rig(2);
+    rig.m.sim.setScale(scale);
     rig.m.sim.setScreenSize(1024, 768);
+    auto pointAt = [&](int x, int y) {
+        const platform::Point p = rig.m.sim.toDevice({x, y});
+        rig.m.sim.mouseMove(p.x + scale - 1, p.y + scale - 1);
+    };
     App& app = rig.start("VISIBLE=2\nCORNER=3\nVisi0=1\n");
     advanceTo(rig, fadeTime(rig));
     ASSERT_EQ(alphaOf(rig, "frmCPU0"), 90);
-    rig.m.sim.mouseMove(1022, 767);
+    pointAt(1022, 767);
     rig.m.sim.advance(1000);
     EXPECT_EQ(alphaOf(rig, "frmCPU0"), 90);
     EXPECT_EQ(app.idleCountdown, 0);
-    rig.m.sim.mouseMove(1023, 766);
+    pointAt(1023, 766);
     rig.m.sim.advance(1000);
     EXPECT_EQ(alphaOf(rig, "frmCPU0"), 90);
-    rig.m.sim.mouseMove(1023, 767);
+    pointAt(1023, 767);
     rig.m.sim.advance(500);
     EXPECT_EQ(alphaOf(rig, "frmCPU0"), 230);
     EXPECT_EQ(alphaOf(rig, "frmMain"), 230);
     EXPECT_EQ(app.idleCountdown, 10);
 }
+
+INSTANTIATE_TEST_SUITE_P(Scales, HotCorner, ::testing::Values(1, 2));

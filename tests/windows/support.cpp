@@ -17,6 +17,7 @@ std::string programFolder() {
 vel::platform::NativeOptions testOptions() {
     vel::platform::NativeOptions o;
     o.programFolder = programFolder();
+    o.scale = 1;  // the same on every test machine, whatever its DPI
     return o;
 }
 

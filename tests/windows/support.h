@@ -13,10 +13,14 @@ std::string programFolder();
 // Backend options with that folder as the program folder.
 vel::platform::NativeOptions testOptions();
 
-// A listener that only counts what it is told.
+// A listener that counts what it is told and keeps the last mouse event.
 struct CountingListener : vel::platform::WindowListener {
     int mouse = 0, expose = 0, close = 0;
-    void onMouse(const vel::platform::MouseEvent&) override { ++mouse; }
+    vel::platform::MouseEvent lastMouse;
+    void onMouse(const vel::platform::MouseEvent& e) override {
+        ++mouse;
+        lastMouse = e;
+    }
     void onExpose() override { ++expose; }
     void onCloseRequest() override { ++close; }
 };

@@ -16,6 +16,8 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+
+#include "top_level.h"
 #include <X11/extensions/Xrandr.h>
 
 namespace {
@@ -50,21 +52,7 @@ protected:
         XRRSetMonitor(dpy, root, &m);
         XSync(dpy, False);
     }
-    Window findTopLevel(const char* name) {
-        Window rootReturn = 0, parent = 0, *children = nullptr;
-        unsigned count = 0;
-        Window found = 0;
-        if (!XQueryTree(dpy, root, &rootReturn, &parent, &children, &count)) return 0;
-        for (unsigned i = 0; i < count && !found; ++i) {
-            char* title = nullptr;
-            if (XFetchName(dpy, children[i], &title) && title) {
-                if (std::string(title) == name) found = children[i];
-                XFree(title);
-            }
-        }
-        if (children) XFree(children);
-        return found;
-    }
+    Window findTopLevel(const char* name) { return vel::test::findTopLevel(dpy, root, name); }
 
     Display* dpy = nullptr;
     Window root = 0;

@@ -1,0 +1,93 @@
+// The desktop scale: where it comes from on X11 (Xft.dpi, GDK_SCALE), the
+// --scale option's values, and the picture and coordinate conversions the
+// backends use at their boundary.
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "platform/common/display_scale.h"
+
+using namespace vel;
+using namespace vel::platform;
+
+TEST(DesktopScale, XftDpiRoundsToTheNearestWholeScaleWithinOneToThree) {
+    EXPECT_EQ(scaleFromXResources("Xft.dpi:\t96\n"), 1);
+    EXPECT_EQ(scaleFromXResources("Xft.dpi:\t192\n"), 2);
+    EXPECT_EQ(scaleFromXResources("Xft.dpi:\t288\n"), 3);
+    EXPECT_EQ(scaleFromXResources("Xft.dpi: 143\n"), 1);
+    EXPECT_EQ(scaleFromXResources("Xft.dpi: 144\n"), 2) << "1.5 rounds up";
+    EXPECT_EQ(scaleFromXResources("Xft.dpi: 240.5\n"), 3);
+    EXPECT_EQ(scaleFromXResources("Xft.dpi:\t480\n"), 3) << "clamped to 3";
+    EXPECT_EQ(scaleFromXResources("Xft.dpi:\t30\n"), 1) << "never below 1";
+    EXPECT_EQ(scaleFromXResources("Xft.dpi:\t0\n"), 1);
+}
+
+TEST(DesktopScale, XftDpiIsFoundAmongOtherResourcesAndTheLastOneWins) {
+    EXPECT_EQ(scaleFromXResources("Xft.antialias:\t1\nXft.dpi:\t192\nXcursor.size:\t48\n"), 2);
+    EXPECT_EQ(scaleFromXResources("Xft.dpi:\t96\nXft.dpi:\t288"), 3);
+    EXPECT_EQ(scaleFromXResources("Xft.dpi:\t192\r\n"), 2);
+    EXPECT_EQ(scaleFromXResources("Xft.dpi:\tbig\nXft.dpi:\t192x\n"), std::nullopt) << "not numbers";
+    EXPECT_EQ(scaleFromXResources("Xft.dpis:\t192\nXXft.dpi:\t192\nXft.dpi\n"), std::nullopt);
+    EXPECT_EQ(scaleFromXResources(""), std::nullopt);
+}
+
+TEST(DesktopScale, GdkScaleWinsOverXftDpiAndOneIsTheDefault) {
+    EXPECT_EQ(scaleFromGdkScale("2"), 2);
+    EXPECT_EQ(scaleFromGdkScale(" 3 "), 3);
+    EXPECT_EQ(scaleFromGdkScale("4"), 3);
+    for (const char* bad : {"", "0", "-1", "1.5", "two"}) EXPECT_EQ(scaleFromGdkScale(bad), std::nullopt) << bad;
+    EXPECT_EQ(scaleFromGdkScale(nullptr), std::nullopt);
+    EXPECT_EQ(x11DesktopScale("Xft.dpi:\t192\n", "3"), 3);
+    EXPECT_EQ(x11DesktopScale("Xft.dpi:\t192\n", "nonsense"), 2);
+    EXPECT_EQ(x11DesktopScale("Xft.dpi:\t192\n", nullptr), 2);
+    EXPECT_EQ(x11DesktopScale("", nullptr), 1);
+}
+
+TEST(DesktopScale, TheScaleOptionTakesOnlyOneTwoOrThree) {
+    EXPECT_EQ(parseScale("1"), 1);
+    EXPECT_EQ(parseScale("3"), 3);
+    for (const char* bad : {"0", "4", "", "2.0", " 2", "02", "x"}) EXPECT_EQ(parseScale(bad), std::nullopt) << bad;
+}
+
+TEST(DesktopScale, DevicePixelsMapBackToTheLogicalPixelTheyEnlarge) {
+    const DisplayScale s(3);
+    for (int v : {-7, -3, -1, 0, 1, 5}) {
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(s.toLogical(s.toDevice(v) + k), v) << v << "+" << k;
+    }
+    const Rect r = s.toDevice(Rect{-2, 1, 4, 6});
+    EXPECT_EQ(r.left, -6);
+    EXPECT_EQ(r.bottom, 18);
+    Region region;
+    region.rects = {Rect{0, 0, 2, 1}, Rect{1, 1, 3, 2}};
+    const Region device = s.toDevice(region);
+    ASSERT_EQ(device.rects.size(), 2u);
+    EXPECT_TRUE(device.contains(8, 5));
+    EXPECT_FALSE(device.contains(2, 3)) << "(0,1) lies outside the logical region";
+    EXPECT_EQ(DisplayScale(7).factor(), 3);
+    EXPECT_EQ(DisplayScale(0).factor(), 1);
+}
+
+TEST(DesktopScale, EnlargingRepaintsOnlyTheChangedPartUnlessTheSizeChanged) {
+    Pixels picture(3, 2);
+    for (int i = 0; i < 6; ++i) picture.data[static_cast<std::size_t>(i)] = static_cast<Colour>(i + 1);
+    const DisplayScale s(2);
+    Pixels device;
+    Rect changed;
+    const Pixels& first = s.enlarge(picture, Rect{1, 1, 2, 2}, device, changed);
+    EXPECT_EQ(&first, &device);
+    EXPECT_EQ(changed.right, 6) << "a new size enlarges everything";
+    EXPECT_EQ(device, enlarged(picture, 2));
+    EXPECT_EQ(device.at(5, 3), 6u);
+
+    picture.fill(0);
+    s.enlarge(picture, Rect{1, 0, 2, 1}, device, changed);
+    EXPECT_EQ((std::array{changed.left, changed.top, changed.right, changed.bottom}), (std::array{2, 0, 4, 2}));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x)
+            EXPECT_EQ(device.at(x, y), (x / 2 == 1 && y / 2 == 0) ? 0u : static_cast<Colour>(y / 2 * 3 + x / 2 + 1))
+                << x << "," << y;
+
+    Rect same;
+    EXPECT_EQ(&DisplayScale(1).enlarge(picture, Rect{0, 0, 1, 1}, device, same), &picture) << "scale 1 shows it as it is";
+    EXPECT_EQ(same.right, 1);
+}
