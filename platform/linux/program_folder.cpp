@@ -37,7 +37,8 @@ void setUpSkins(const fs::path& share, const fs::path& folder, FolderChoice& cho
     if (isFolder(skins)) return;  // the user's own skins, or our link: files it lacks come from the share
     if (fs::is_symlink(fs::symlink_status(skins, ec)))
         choice.notes.push_back(skins.string() + " is a link to " + fs::read_symlink(skins, ec).string() +
-                               ", which is not a folder; the skins are read from " + installed.string());
+                               (fs::exists(skins, ec) ? ", which is not a folder" : ", which does not exist") +
+                               "; the skins are read from " + installed.string());
     else
         choice.notes.push_back(skins.string() + " is not a folder; the skins are read from " + installed.string());
 }

@@ -132,7 +132,7 @@ TEST_F(LinuxProgramFolder, BadCasesSayWhatIsWrongAndLoseNothing) {
     FolderChoice c = installedRun();
     EXPECT_EQ(c.error, "");
     ASSERT_EQ(c.notes.size(), 1u);
-    EXPECT_NE(c.notes[0].find("gone"), std::string::npos) << c.notes[0];
+    EXPECT_NE(c.notes[0].find("gone, which does not exist"), std::string::npos) << c.notes[0];
     EXPECT_EQ(fs::read_symlink(userFolder() / "skins"), top / "gone");
     EXPECT_EQ(c.installedSkins, fs::canonical(share / "skins").string());
 
