@@ -3,7 +3,10 @@ BUILD ?= build
 WINBUILD ?= build-win
 JOBS ?= 2
 
-.PHONY: all build windows run test bench package clean
+PREFIX ?= /usr/local
+DESTDIR ?=
+
+.PHONY: all build windows run test bench package install uninstall deb clean
 
 all: build
 
@@ -41,6 +44,20 @@ bench:
 package: windows
 	@scripts/deps.sh package
 	@scripts/package-windows.sh $(WINBUILD) $(WINBUILD)/velmora-windows.zip
+
+# Like any Linux program: PREFIX/bin/velmora, PREFIX/share/velmora (skins and
+# the default velmora.ini), a menu entry, icons and a man page.
+install: build
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix $(PREFIX)
+
+uninstall:
+	@scripts/uninstall.sh $(BUILD) $(PREFIX) "$(DESTDIR)"
+
+# A Debian package in $(BUILD)/, checked with lintian.
+deb:
+	@scripts/deps.sh package-deb
+	@$(MAKE) --no-print-directory build
+	@scripts/package-deb.sh --lintian $(BUILD) $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(WINBUILD)

@@ -61,6 +61,7 @@ bool StartVelmora(App& app) {
     os.setSessionEndHandler([&app] { shutDown(app); });
     app.setProgramFolder(os.programFolder());
     app.ui.setSkinsFolder(os.nativePath(app.programFolder + "skins"));
+    app.ui.setFallbackSkinsFolder(os.installedSkinsFolder());
     createWindows(app);
 
     recordInstalledProduct(app);

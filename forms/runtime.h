@@ -29,6 +29,8 @@ public:
     // Pictures by file name in the skins folder, loaded once.
     void setSkinsFolder(const std::string& folder) { skinsFolder_ = folder; }
     const std::string& skinsFolder() const { return skinsFolder_; }
+    // Files the skins folder lacks are read from here ("" = nowhere else).
+    void setFallbackSkinsFolder(const std::string& folder) { fallbackSkinsFolder_ = folder; }
     // An empty picture when the file is missing or unreadable.
     const Pixels& picture(const std::string& fileName);
     // Names of pictures that could not be read, for the start-up message.
@@ -56,6 +58,7 @@ private:
     std::vector<Form*> paintingNow_;
     bool painting_ = false;
     std::string skinsFolder_;
+    std::string fallbackSkinsFolder_;
     std::map<std::string, Pixels> pictures_;
     std::vector<std::string> missing_;
     std::unique_ptr<TooltipWindow> tooltip_;

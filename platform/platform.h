@@ -254,6 +254,9 @@ public:
     virtual bool claimSingleInstance(const std::string& name) = 0;
     // The folder the program was started from, as the system reports it.
     virtual std::string programFolder() = 0;
+    // Where an installed copy keeps its skins, for skin files the program
+    // folder's skins/ lacks; "" when there is no such copy.
+    virtual std::string installedSkinsFolder() { return {}; }
     virtual char pathSeparator() const = 0;
     // File name with the program folder's separators turned native.
     virtual std::string nativePath(const std::string& path) const = 0;

@@ -11,11 +11,13 @@ case "$profile" in
   build) ;;
   # The id lists name the video adapter and the monitor's maker.
   run)  packages+=(xvfb xcompmgr x11-utils imagemagick pci.ids hwdata) ;;
-  test) packages+=(xvfb xcompmgr x11-utils xdotool imagemagick "${windows[@]}" wine wine64) ;;
+  test) packages+=(xvfb xcompmgr x11-utils xdotool imagemagick "${windows[@]}" wine wine64 dpkg-dev lintian) ;;
   bench) packages+=(xvfb xcompmgr x11-utils time) ;;
   windows) packages+=("${windows[@]}") ;;
   package) packages+=("${windows[@]}" zip) ;;
-  *) echo "deps.sh: unknown profile '$profile' (build, run, test, bench, windows or package)" >&2; exit 2 ;;
+  # The Debian package: dpkg-shlibdeps finds its dependencies, lintian checks it.
+  package-deb) packages+=(dpkg-dev lintian) ;;
+  *) echo "deps.sh: unknown profile '$profile' (build, run, test, bench, windows, package or package-deb)" >&2; exit 2 ;;
 esac
 if [ -f "$(dirname "$0")/deps-extra.txt" ] && [ "$profile" = test ]; then
   while read -r p; do [ -n "$p" ] && [ "${p#\#}" = "$p" ] && packages+=("$p"); done < "$(dirname "$0")/deps-extra.txt"

@@ -3,6 +3,7 @@
 #include "platform/linux/linux_sources.h"
 #include "platform/linux/locale_names.h"
 #include "platform/linux/process_services.h"
+#include "platform/linux/program_folder.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -16,6 +17,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <iostream>
 
 #include "platform/linux/x11_atoms.h"
 
@@ -40,7 +42,17 @@ std::unique_ptr<Platform> createNativePlatform(const NativeOptions& options, std
         XCloseDisplay(dpy);
         return nullptr;
     }
-    return std::make_unique<linux_backend::X11Platform>(dpy, options);
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    linux_backend::FolderChoice folder = linux_backend::chooseProgramFolder(
+        options.programFolder, linux_backend::executableFolder(), xdg ? xdg : "", home ? home : "");
+    for (const std::string& note : folder.notes) std::cerr << "velmora: " << note << "\n";
+    if (!folder.error.empty()) {
+        error = folder.error;
+        XCloseDisplay(dpy);
+        return nullptr;
+    }
+    return std::make_unique<linux_backend::X11Platform>(dpy, options, folder.folder, folder.installedSkins);
 }
 
 namespace linux_backend {
@@ -77,7 +89,8 @@ X11Platform::Atoms::Atoms(Display* d, int screen)
       xsettingsSelection(intern(d, ("_XSETTINGS_S" + std::to_string(screen)).c_str())),
       xsettingsSettings(intern(d, "_XSETTINGS_SETTINGS")) {}
 
-X11Platform::X11Platform(Display* display, const NativeOptions& options)
+X11Platform::X11Platform(Display* display, const NativeOptions& options, std::string programFolder,
+                         std::string installedSkins)
     : dpy_(display),
       scale_(options.scale > 0 ? options.scale
                                : x11DesktopScale(XResourceManagerString(display) ? XResourceManagerString(display) : "",
@@ -99,7 +112,8 @@ X11Platform::X11Platform(Display* display, const NativeOptions& options)
     readDesktopSettings();
 
     explicitFolder_ = options.programFolder;
-    programFolder_ = options.programFolder.empty() ? executableFolder() : options.programFolder;
+    programFolder_ = std::move(programFolder);
+    installedSkins_ = std::move(installedSkins);
     registry_ = std::make_unique<FileRegistry>(configHome() + "/velmora/registry");
     registry_->synthesizeProcessors(ratedProcessorMhz());
 }

@@ -51,7 +51,8 @@ struct X11Window {
 
 class X11Platform : public Platform {
 public:
-    X11Platform(_XDisplay* display, const NativeOptions& options);
+    X11Platform(_XDisplay* display, const NativeOptions& options, std::string programFolder,
+                std::string installedSkins);
     ~X11Platform() override;
 
     std::string backendName() const override { return "linux"; }
@@ -96,6 +97,7 @@ public:
     long shellExecute(const std::string& file, const std::string& params, int showCmd) override;
     bool claimSingleInstance(const std::string& name) override;
     std::string programFolder() override { return programFolder_; }
+    std::string installedSkinsFolder() override { return installedSkins_; }
     char pathSeparator() const override { return '/'; }
     std::string nativePath(const std::string& path) const override;
     void mirrorAutostart(bool enabled, const std::string& command) override;
@@ -168,6 +170,7 @@ private:
     SingleInstanceLock instance_;
     std::string programFolder_;
     std::string explicitFolder_;  // --program-folder, repeated in the autostart entry
+    std::string installedSkins_;  // an installed copy's skins, for files the program folder lacks
     std::vector<int> children_;
     TerminationSignals signals_;
     bool compositorSeen_ = false;

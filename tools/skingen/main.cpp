@@ -1,13 +1,27 @@
 // skingen OUTDIR: draws all artwork and writes it as PNG files.
+// skingen --icon SIZE FILE: writes the program's icon at SIZE x SIZE.
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <string>
 
 #include "forms/png.h"
 #include "tools/skingen/art.h"
+#include "tools/skingen/icon.h"
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--icon") {
+        const int size = std::atoi(argv[2]);
+        if (size < 16 || size > 512) {
+            std::fprintf(stderr, "skingen: the icon size is 16 to 512, not %s\n", argv[2]);
+            return 2;
+        }
+        if (vel::skingen::writeProgramIcon(argv[3], size)) return 0;
+        std::fprintf(stderr, "skingen: cannot write %s\n", argv[3]);
+        return 1;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: skingen OUTDIR\n");
+        std::fprintf(stderr, "usage: skingen OUTDIR | skingen --icon SIZE FILE\n");
         return 2;
     }
     const std::filesystem::path out = argv[1];

@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# The Debian package as a user gets it: built from the build folder,
+# checked with lintian, unpacked into a temporary root and started from there on a private Xvfb,
+# with a fresh home. The installed copy must make its folder under
+# XDG_DATA_HOME, use it (settings, logs, skins) and leave the install alone.
+#   deb_install.sh BUILD-FOLDER
+# Every wait is bounded; whatever the script started is ended on the way out.
+set -u
+
+build=${1:?usage: deb_install.sh BUILD-FOLDER}
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../../scripts/processes.sh
+. "$here/../../scripts/processes.sh"
+run_for=8
+
+work=$(mktemp -d /tmp/velmora-deb-test.XXXXXX)
+cleanup() {
+    end_all
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=0
+pass() { echo "PASS: $*"; }
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+deb=$("$here/../../scripts/package-deb.sh" --lintian "$build" "$work") ||
+    { echo "FAIL: the package was not built, or lintian found errors"; exit 1; }
+root="$work/root"
+dpkg-deb -x "$deb" "$root" || { echo "FAIL: dpkg-deb -x $deb"; exit 1; }
+pass "built $(basename "$deb"), lintian found no errors, unpacked it"
+
+start_group Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/displayfd" >"$work/xvfb.log" 2>&1
+for _ in $(seq 100); do [ -s "$work/displayfd" ] && break; sleep 0.1; done
+[ -s "$work/displayfd" ] || { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+display=":$(head -n 1 "$work/displayfd")"
+
+mkdir -p "$work/home" "$work/runtime"
+chmod 700 "$work/runtime"
+data="$work/home/data"
+folder="$data/velmora"
+# Runs the installed program for run_for seconds; sets exit_code.
+run_installed() {
+    HOME="$work/home" XDG_DATA_HOME="$data" XDG_CONFIG_HOME="$work/home/config" XDG_RUNTIME_DIR="$work/runtime" \
+        start_group "$root/usr/bin/velmora" --display "$display" --run-for "$run_for" >"$work/velmora.out" 2>&1
+    wait_exit $! $((run_for + 40))
+}
+
+run_installed
+if [ "$exit_code" -eq 0 ]; then pass "the installed program ran and ended with 0"; else fail "it ended with $exit_code (124: still running)"; fi
+if [ -s "$work/velmora.out" ]; then fail "it printed:"; cat "$work/velmora.out"; else pass "no messages (every skin picture was found)"; fi
+
+if cmp -s "$folder/velmora.ini" "$root/usr/share/velmora/velmora.ini" ||
+    diff <(grep -v '^Pos[XY]' "$folder/velmora.ini") <(grep -v '^Pos[XY]' "$root/usr/share/velmora/velmora.ini") >/dev/null; then
+    pass "velmora.ini in $folder is the installed default"
+else
+    fail "no default velmora.ini in $folder"; ls -la "$folder"
+fi
+if [ -d "$folder/logs" ]; then pass "logs/ was made"; else fail "no logs/ in $folder"; fi
+if [ "$(readlink -f "$folder/skins")" = "$(readlink -f "$root/usr/share/velmora/skins")" ]; then
+    pass "skins/ links to the installed skins"
+else
+    fail "skins/ is not a link to the installed skins: $(ls -ld "$folder/skins" 2>&1)"
+fi
+# The program folder is recorded among the installed products, as hex text.
+folder_hex=$(printf '%s/' "$folder" | od -An -tx1 | tr -d ' \n')
+if grep -rqF "$folder_hex" "$work/home/config/velmora" 2>/dev/null; then
+    pass "the program recorded $folder as its folder"
+else
+    fail "the program did not record $folder as its folder"
+fi
+left=$(find "$root" -newer "$deb" ! -type d | head -n 5)
+if [ -z "$left" ]; then pass "nothing was written into the install"; else fail "written into the install: $left"; fi
+[ -e "$work/home/.local" ] && fail "~/.local was used although XDG_DATA_HOME was set"
+
+# Second start: the user's settings are read from there and kept; a skin
+# file of their own replaces the installed one, the rest still load.
+printf '; mine\n' >>"$folder/velmora.ini"
+rm "$folder/skins"
+mkdir "$folder/skins"
+cp "$root/usr/share/velmora/skins/clock_face.png" "$folder/skins/"
+run_installed
+if [ "$exit_code" -eq 0 ]; then pass "the second start ended with 0"; else fail "the second start ended with $exit_code"; fi
+if [ -s "$work/velmora.out" ]; then fail "the second start printed:"; cat "$work/velmora.out"; else pass "with a skins/ of one file every picture was found"; fi
+if grep -q '^; mine$' "$folder/velmora.ini"; then pass "the user's velmora.ini was kept"; else fail "the user's velmora.ini was replaced"; fi
+[ "$(ls "$folder/skins")" = clock_face.png ] || fail "the user's skins/ was changed: $(ls "$folder/skins")"
+
+[ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
+echo "all checks passed"
