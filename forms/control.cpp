@@ -26,6 +26,7 @@ void Control::move(int left, int top, int width, int height) {
     if (width < 0) width = width_;
     if (height < 0) height = height_;
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
+    invalidate();  // the old place
     left_ = left;
     top_ = top;
     width_ = width;
@@ -86,7 +87,15 @@ void Control::click() {
 }
 
 void Control::invalidate() {
-    if (Form* f = form()) f->invalidate();
+    Form* f = form();
+    if (!f) return;
+    int x = 0, y = 0;
+    windowOrigin(x, y);
+    // The area is in the parent's pixels; windowOrigin counts our own place.
+    const platform::Rect a = area();
+    x -= left_;
+    y -= top_;
+    f->invalidate({a.left + x, a.top + y, a.right + x, a.bottom + y});
 }
 
 void Control::refresh() {

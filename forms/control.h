@@ -75,7 +75,10 @@ public:
 
     // Repaint the window now ("Refresh").
     void refresh();
+    // Schedules a repaint of the part of the window the control paints.
     void invalidate();
+    // Where paint() may draw, in the parent's pixels.
+    virtual platform::Rect area() const { return {left_, top_, left_ + width_, top_ + height_}; }
 
     std::function<void(const MouseArgs&)> onMouseDown, onMouseMove, onMouseUp;
     std::function<void()> onClick, onDblClick;

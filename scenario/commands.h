@@ -33,6 +33,7 @@ struct ScenarioContext {
     std::string scenarioDir;
     std::string programFolder;
     std::ostream& out;
+    bool fullRepaint = false;  // set on the program at each start
 
     App& started() const;
     // Resolves a window by its form name ("frmMain"), loaded or not.

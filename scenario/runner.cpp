@@ -144,7 +144,9 @@ int runScenario(const ScenarioOptions& options, std::ostream& out, std::ostream&
     platform::SimPlatform sim;
     sim.setProgramFolder(std::filesystem::absolute(folder).lexically_normal().string());
     std::unique_ptr<App> app;
+    if (options.prepare) options.prepare(sim);
     ScenarioContext ctx{sim, app, scenarioDir.string(), sim.programFolder(), out};
+    ctx.fullRepaint = options.fullRepaint;
     CommandTable commands = buildCommands();
 
     int lineNumber = 0;
