@@ -86,13 +86,19 @@ void Control::click() {
     if (onClick) onClick();
 }
 
-void Control::invalidate() {
+void Control::invalidate() { invalidateInParent(area()); }
+
+void Control::invalidate(const platform::Rect& part) {
+    const platform::Rect own = clippedTo(part, width_, height_);
+    if (!own.empty()) invalidateInParent({own.left + left_, own.top + top_, own.right + left_, own.bottom + top_});
+}
+
+void Control::invalidateInParent(const platform::Rect& a) {
     Form* f = form();
     if (!f) return;
     int x = 0, y = 0;
     windowOrigin(x, y);
-    // The area is in the parent's pixels; windowOrigin counts our own place.
-    const platform::Rect a = area();
+    // windowOrigin counts our own place; the parent's origin is wanted.
     x -= left_;
     y -= top_;
     f->invalidate({a.left + x, a.top + y, a.right + x, a.bottom + y});
