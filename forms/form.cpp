@@ -41,6 +41,7 @@ void Form::load() {
     desc.bounds = {twipsToPixels(left_), twipsToPixels(top_), twipsToPixels(left_) + std::max(1, pixelWidth()),
                    twipsToPixels(top_) + std::max(1, pixelHeight())};
     window_ = os().createWindow(desc, this);
+    presentAll_ = true;  // a new window has none of our pixels
     loaded_ = true;
     runtime_.formLoaded(this);
     onLoad();
@@ -132,11 +133,13 @@ void Form::setWindowPos(platform::ZOrder insertAfter, unsigned flags) {
     }
 }
 
-void Form::invalidate() { invalidate({0, 0, std::max(1, pixelWidth()), std::max(1, pixelHeight())}); }
+platform::Rect Form::windowArea() const { return {0, 0, std::max(1, pixelWidth()), std::max(1, pixelHeight())}; }
+
+void Form::invalidate() { invalidate(windowArea()); }
 
 void Form::invalidate(const platform::Rect& area) {
     // An open overlay draws over whatever lies below it.
-    dirty_ = unite(dirty_, overlay_ ? platform::Rect{0, 0, std::max(1, pixelWidth()), std::max(1, pixelHeight())} : area);
+    dirty_ = unite(dirty_, overlay_ ? windowArea() : area);
     if (loaded_) runtime_.schedulePaint(this);
 }
 
@@ -156,7 +159,8 @@ void Form::refresh() {
     const bool compare = !everything && !area.empty();
     if (compare) copyArea(buffer_, area, presented_);
     repaint();
-    platform::Rect send = everything ? wholeWindow() : unite(unpresented_, compare ? changedPart(buffer_, presented_, area) : platform::Rect{});
+    const platform::Rect changed = compare ? changedPart(buffer_, presented_, area) : platform::Rect{};
+    const platform::Rect send = everything ? wholeWindow() : unite(unpresented_, changed);
     presentAll_ = false;
     unpresented_ = {};
     if (!send.empty()) os().present(window_, buffer_, send);

@@ -124,6 +124,7 @@ private:
     void dispatchMouse(const platform::MouseEvent& e);
     void forgetMouse();
     platform::Rect wholeWindow() const { return {0, 0, buffer_.width, buffer_.height}; }
+    platform::Rect windowArea() const;  // the size the window has now
     // Repaints what was invalidated; returns the part repainted.
     platform::Rect repaint();
     Runtime& runtime_;
