@@ -38,7 +38,6 @@ void AAPlot(forms::PictureBox& surface, double x, double y, std::int16_t red, st
     blendPixel(surface, ix + 1, iy, fx * gy, red, green, blue);
     blendPixel(surface, ix, iy + 1, gx * fy, red, green, blue);
     blendPixel(surface, ix + 1, iy + 1, fx * fy, red, green, blue);
-    surface.invalidate();
 }
 
 void AlphaBlendPicture(forms::PictureBox& source, forms::PictureBox& destination, std::uint8_t alpha) {

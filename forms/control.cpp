@@ -26,6 +26,7 @@ void Control::move(int left, int top, int width, int height) {
     if (width < 0) width = width_;
     if (height < 0) height = height_;
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
+    invalidate();  // the old place
     left_ = left;
     top_ = top;
     width_ = width;
@@ -85,8 +86,22 @@ void Control::click() {
     if (onClick) onClick();
 }
 
-void Control::invalidate() {
-    if (Form* f = form()) f->invalidate();
+void Control::invalidate() { invalidateInParent(area()); }
+
+void Control::invalidate(const platform::Rect& part) {
+    const platform::Rect own = clippedTo(part, width_, height_);
+    if (!own.empty()) invalidateInParent({own.left + left_, own.top + top_, own.right + left_, own.bottom + top_});
+}
+
+void Control::invalidateInParent(const platform::Rect& a) {
+    Form* f = form();
+    if (!f) return;
+    int x = 0, y = 0;
+    windowOrigin(x, y);
+    // windowOrigin counts our own place; the parent's origin is wanted.
+    x -= left_;
+    y -= top_;
+    f->invalidate({a.left + x, a.top + y, a.right + x, a.bottom + y});
 }
 
 void Control::refresh() {

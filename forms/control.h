@@ -75,7 +75,12 @@ public:
 
     // Repaint the window now ("Refresh").
     void refresh();
+    // Schedules a repaint of the part of the window the control paints.
     void invalidate();
+    // Where paint() may draw, in the parent's pixels.
+    virtual platform::Rect area() const { return {left_, top_, left_ + width_, top_ + height_}; }
+    // Schedules a repaint of part of the control (its own pixels).
+    void invalidate(const platform::Rect& part);
 
     std::function<void(const MouseArgs&)> onMouseDown, onMouseMove, onMouseUp;
     std::function<void()> onClick, onDblClick;
@@ -111,6 +116,8 @@ public:
 
 protected:
     friend class Container;
+    // Schedules a repaint of `inParent` (the parent's pixels).
+    void invalidateInParent(const platform::Rect& inParent);
     ControlKind kind_;
     std::string name_;
     int index_;

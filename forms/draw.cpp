@@ -122,8 +122,13 @@ void blit(Pixels& dst, int x, int y, const Pixels& src) { blit(dst, x, y, src, s
 void blit(Pixels& dst, int x, int y, const Pixels& src, const ClipRect& clip) {
     const ClipRect r =
         intersect(intersect(ClipRect{x, y, x + src.width, y + src.height}, clip), surfaceClip(dst));
+    // Row by row: the windows are composed from pictures, so this is the
+    // busiest loop of painting.
+    if (r.right <= r.left) return;
+    const auto width = static_cast<std::size_t>(r.right - r.left);
     for (int yy = r.top; yy < r.bottom; ++yy) {
-        for (int xx = r.left; xx < r.right; ++xx) dst.at(xx, yy) = src.at(xx - x, yy - y);
+        const Colour* from = &src.data[static_cast<std::size_t>(yy - y) * src.width + (r.left - x)];
+        std::copy_n(from, width, &dst.data[static_cast<std::size_t>(yy) * dst.width + r.left]);
     }
 }
 

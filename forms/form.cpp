@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "forms/graphic_controls.h"
+#include "forms/repaint_area.h"
 #include "forms/runtime.h"
 
 namespace vel::forms {
@@ -40,6 +41,7 @@ void Form::load() {
     desc.bounds = {twipsToPixels(left_), twipsToPixels(top_), twipsToPixels(left_) + std::max(1, pixelWidth()),
                    twipsToPixels(top_) + std::max(1, pixelHeight())};
     window_ = os().createWindow(desc, this);
+    presentAll_ = true;  // a new window has none of our pixels
     loaded_ = true;
     runtime_.formLoaded(this);
     onLoad();
@@ -52,6 +54,7 @@ void Form::show() {
     if (!loaded_) return;
     if (!visible_) {
         visible_ = true;
+        presentAll_ = true;
         refresh();
         os().showWindow(window_, true);
     }
@@ -122,27 +125,67 @@ void Form::setWindowPos(platform::ZOrder insertAfter, unsigned flags) {
     topMost_ = insertAfter == platform::ZOrder::TopMost;
     os().setWindowPos(window_, insertAfter, flags);
     if (flags & platform::kSwpShowWindow) {
-        if (!visible_) refresh();
+        if (!visible_) {
+            presentAll_ = true;
+            refresh();
+        }
         visible_ = true;
     }
 }
 
-void Form::invalidate() {
+platform::Rect Form::windowArea() const { return {0, 0, std::max(1, pixelWidth()), std::max(1, pixelHeight())}; }
+
+void Form::invalidate() { invalidate(windowArea()); }
+
+void Form::invalidate(const platform::Rect& area) {
+    // An open overlay draws over whatever lies below it.
+    dirty_ = unite(dirty_, overlay_ ? windowArea() : area);
     if (loaded_) runtime_.schedulePaint(this);
+}
+
+void Form::onExpose() {
+    presentAll_ = true;
+    refresh();
 }
 
 void Form::refresh() {
     if (!loaded_) return;
-    os().present(window_, render());
+    const int w = std::max(1, pixelWidth()), h = std::max(1, pixelHeight());
+    const bool sameSize = buffer_.width == w && buffer_.height == h;
+    const bool everything = presentAll_ || !sameSize || runtime_.fullRepaint();
+    // What the repainted part looked like when it was last presented: only
+    // the pixels that differ from it are sent.
+    const platform::Rect area = clippedTo(dirty_, w, h);
+    const bool compare = !everything && !area.empty();
+    if (compare) copyArea(buffer_, area, presented_);
+    repaint();
+    const platform::Rect changed = compare ? changedPart(buffer_, presented_, area) : platform::Rect{};
+    const platform::Rect send = everything ? wholeWindow() : unite(unpresented_, changed);
+    presentAll_ = false;
+    unpresented_ = {};
+    if (!send.empty()) os().present(window_, buffer_, send);
 }
 
 const Pixels& Form::render() {
-    int w = std::max(1, pixelWidth()), h = std::max(1, pixelHeight());
-    if (buffer_.width != w || buffer_.height != h) buffer_ = Pixels(w, h);
-    buffer_.fill(backColor_);
-    paintChildren(buffer_, 0, 0, gfx::ClipRect{0, 0, w, h});
-    if (overlay_) overlay_->paintOverlay(buffer_);
+    unpresented_ = unite(unpresented_, repaint());
     return buffer_;
+}
+
+platform::Rect Form::repaint() {
+    const int w = std::max(1, pixelWidth()), h = std::max(1, pixelHeight());
+    if (buffer_.width != w || buffer_.height != h) {
+        buffer_ = Pixels(w, h);
+        presented_.data.reserve(buffer_.data.size());
+        dirty_ = wholeWindow();
+    }
+    if (runtime_.fullRepaint()) dirty_ = wholeWindow();
+    const platform::Rect area = clippedTo(dirty_, w, h);
+    dirty_ = {};
+    if (area.empty()) return area;
+    gfx::fillRect(buffer_, area.left, area.top, area.width(), area.height(), backColor_);
+    paintChildren(buffer_, 0, 0, gfx::ClipRect{area.left, area.top, area.right, area.bottom});
+    if (overlay_) overlay_->paintOverlay(buffer_);
+    return area;
 }
 
 Timer& Form::addTimer(const std::string& name, std::uint32_t interval, bool enabled) {

@@ -71,9 +71,13 @@ public:
     void setBackColor(Colour c) { backColor_ = c; invalidate(); }
 
     // Painting: invalidate schedules, refresh paints and presents now.
+    // Only the invalidated part is repainted, and only the part whose
+    // pixels really changed is presented.
     void invalidate();
+    void invalidate(const platform::Rect& area);  // window pixels
     void refresh();
-    // Composites the control tree into the window buffer.
+    // Composites the invalidated part of the control tree into the window
+    // buffer and returns the whole buffer.
     const Pixels& render();
 
     Timer& addTimer(const std::string& name, std::uint32_t interval, bool enabled);
@@ -82,7 +86,7 @@ public:
 
     // platform::WindowListener
     void onMouse(const platform::MouseEvent& e) override;
-    void onExpose() override { refresh(); }
+    void onExpose() override;
 
     void onKey(const platform::KeyEvent& e) override;
 
@@ -119,6 +123,10 @@ protected:
 private:
     void dispatchMouse(const platform::MouseEvent& e);
     void forgetMouse();
+    platform::Rect wholeWindow() const { return {0, 0, buffer_.width, buffer_.height}; }
+    platform::Rect windowArea() const;  // the size the window has now
+    // Repaints what was invalidated; returns the part repainted.
+    platform::Rect repaint();
     Runtime& runtime_;
     std::string name_;
     bool popup_ = false;
@@ -134,6 +142,10 @@ private:
     bool topMost_ = false;
     Colour backColor_ = rgb(212, 208, 200);
     Pixels buffer_;
+    platform::Rect dirty_;        // invalidated, not yet repainted
+    platform::Rect unpresented_;  // repainted by render() alone, not yet presented
+    bool presentAll_ = true;      // the window needs every pixel (shown, exposed, resized)
+    Pixels presented_;            // scratch: the repainted part as it was presented
     std::vector<std::unique_ptr<Timer>> timers_;
     Control* captured_ = nullptr;  // control that took the button down
     Control* hovered_ = nullptr;

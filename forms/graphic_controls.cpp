@@ -1,5 +1,6 @@
 #include "forms/graphic_controls.h"
 
+#include <algorithm>
 #include <sstream>
 #include <string_view>
 
@@ -94,6 +95,7 @@ void Line::setY2(int v) { setPoints(x1_, y1_, x2_, v); }
 
 void Line::setPoints(int x1, int y1, int x2, int y2) {
     if (x1 == x1_ && y1 == y1_ && x2 == x2_ && y2 == y2_) return;
+    invalidate();  // the old line
     x1_ = x1;
     y1_ = y1;
     x2_ = x2;
@@ -102,6 +104,11 @@ void Line::setPoints(int x1, int y1, int x2, int y2) {
 }
 
 void Line::setBorderColor(Colour c) { color_ = c; invalidate(); }
+
+platform::Rect Line::area() const {
+    // The end points are in the parent's pixels, both ends drawn.
+    return {std::min(x1_, x2_), std::min(y1_, y2_), std::max(x1_, x2_) + 1, std::max(y1_, y2_) + 1};
+}
 
 void Line::paint(Pixels& target, int ox, int oy, const gfx::ClipRect& clip) const {
     // A line's own left/top are 0: its end points are in the container's scale.

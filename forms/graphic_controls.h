@@ -83,6 +83,7 @@ public:
     void setBorderColor(Colour c);
     bool graphical() const override { return true; }
     bool takesMouse() const override { return false; }
+    platform::Rect area() const override;
     void paint(Pixels& target, int ox, int oy, const gfx::ClipRect& clip) const override;
     std::string describe() const override;
 

@@ -1,5 +1,6 @@
 #include "forms/picture_box.h"
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
@@ -46,8 +47,9 @@ int PictureBox::toPixelY(double y) const { return nearest(y - scaleTop_); }
 
 void PictureBox::line(double x1, double y1, double x2, double y2, Colour c) {
     resizeImage();
-    gfx::lineTo(image_, toPixelX(x1), toPixelY(y1), toPixelX(x2), toPixelY(y2), c);
-    invalidate();
+    const int px1 = toPixelX(x1), py1 = toPixelY(y1), px2 = toPixelX(x2), py2 = toPixelY(y2);
+    gfx::lineTo(image_, px1, py1, px2, py2, c);
+    invalidate(platform::Rect{std::min(px1, px2), std::min(py1, py2), std::max(px1, px2) + 1, std::max(py1, py2) + 1});
 }
 
 void PictureBox::pset(double x, double y, Colour c) {
@@ -55,7 +57,7 @@ void PictureBox::pset(double x, double y, Colour c) {
     int px = toPixelX(x), py = toPixelY(y);
     if (image_.inside(px, py)) {
         image_.at(px, py) = c;
-        invalidate();
+        invalidate(platform::Rect{px, py, px + 1, py + 1});
     }
 }
 

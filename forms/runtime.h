@@ -43,6 +43,10 @@ public:
     std::string visibleTooltip() const;
 
     // Painting is deferred to the loop's idle point.
+    // Full repainting repaints and presents every window whole on every
+    // change (the plain way, kept to check partial repainting against).
+    void setFullRepaint(bool on) { fullRepaint_ = on; }
+    bool fullRepaint() const { return fullRepaint_; }
     void schedulePaint(Form* form);
     void paintPending();
 
@@ -57,6 +61,7 @@ private:
     std::vector<Form*> dirty_;
     std::vector<Form*> paintingNow_;
     bool painting_ = false;
+    bool fullRepaint_ = false;
     std::string skinsFolder_;
     std::string fallbackSkinsFolder_;
     std::map<std::string, Pixels> pictures_;

@@ -247,7 +247,6 @@ void FvProcessorPages::drawGraph(int graph, int value) {
             AAPlot(g, x, fullview::graphPointY(i), grey, grey, grey);
         }
     }
-    g.invalidate();
 }
 
 void FvProcessorPages::collectAndDisplay(PdhCounterTable& pdh, FvCounterRows& r) {

@@ -34,6 +34,7 @@ struct ScenarioContext {
     std::string programFolder;
     std::ostream& out;
     bool scaleFixed = false;  // the command line set the scale; "scale" lines give way
+    bool fullRepaint = false;  // set on the program at each start
 
     App& started() const;
     // Resolves a window by its form name ("frmMain"), loaded or not.

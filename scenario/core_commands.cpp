@@ -137,6 +137,7 @@ void registerCoreCommands(CommandTable& t) {
             c.sim.clearExit();
         }
         c.app = std::make_unique<App>(c.sim);
+        c.app->ui.setFullRepaint(c.fullRepaint);
         StartVelmora(*c.app);
     };
     t["advance"] = [](ScenarioContext& c, const Args& a) { c.sim.advance(static_cast<std::uint64_t>(argInt(a, 1))); };

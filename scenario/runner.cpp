@@ -146,7 +146,9 @@ int runScenario(const ScenarioOptions& options, std::ostream& out, std::ostream&
     if (options.scale > 0) sim.setScale(options.scale);
     sim.setProgramFolder(std::filesystem::absolute(folder).lexically_normal().string());
     std::unique_ptr<App> app;
+    if (options.prepare) options.prepare(sim);
     ScenarioContext ctx{sim, app, scenarioDir.string(), sim.programFolder(), out, options.scale > 0};
+    ctx.fullRepaint = options.fullRepaint;
     CommandTable commands = buildCommands();
 
     int lineNumber = 0;

@@ -2,8 +2,13 @@
 // command file. The language is described in docs/scenario-language.md.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <string>
+
+namespace vel::platform {
+class SimPlatform;
+}
 
 namespace vel {
 
@@ -11,6 +16,10 @@ struct ScenarioOptions {
     std::string scenarioPath;
     std::string programFolder;  // overrides the scenario's folder line
     int scale = 0;              // the desktop's scale; 0 = the scenario's (1 unless it says)
+    // Every window repainted and presented whole on every change.
+    bool fullRepaint = false;
+    // Called with the simulated machine before the first command.
+    std::function<void(platform::SimPlatform&)> prepare{};
 };
 
 // Returns the process exit code: 0, or 2 when the scenario itself is wrong

@@ -168,6 +168,7 @@ private:
     ProcFile meminfo_{procRoot_ + "/meminfo"};
     ProcFile selfStatus_{procRoot_ + "/self/status"};
     ProcFile snmp_{procRoot_ + "/net/snmp"};
+    ProcFile sockstat_{procRoot_ + "/net/sockstat"};
     ProcFile route_{procRoot_ + "/net/route"};
     ProcFile route6_{procRoot_ + "/net/ipv6_route", 16384};
     ProcFile fibTrie_{procRoot_ + "/net/fib_trie", 16384};
@@ -229,7 +230,10 @@ bool LinuxSources::tcpStatistics(MibTcpStats& out) {
         out = {};
         return false;
     }
-    out.dwNumConns = entriesOf(tcpTable_);
+    // The counts sockstat keeps, when it can be read; else the table's lines.
+    std::optional<std::uint32_t> sockets;
+    if (sockstat_.read()) sockets = tcpSocketsFromSockstat(sockstat_.text());
+    out.dwNumConns = sockets ? *sockets : entriesOf(tcpTable_);
     return true;
 }
 

@@ -128,6 +128,24 @@ std::uint32_t countEntries(std::string_view text, int headerLines) {
     return n;
 }
 
+std::optional<std::uint32_t> tcpSocketsFromSockstat(std::string_view sockstat) {
+    // "TCP: inuse 3 orphan 0 tw 2 alloc 5 mem 1"
+    std::string_view line, field, value;
+    while (nextLine(sockstat, line)) {
+        std::string_view rest = line;
+        if (!nextField(rest, field) || field != "TCP:") continue;
+        std::int64_t inUse = -1, timeWait = -1, n = 0;
+        while (nextField(rest, field) && nextField(rest, value)) {
+            if (!parseI64(value, n)) return std::nullopt;
+            if (field == "inuse") inUse = n;
+            if (field == "tw") timeWait = n;
+        }
+        if (inUse < 0 || timeWait < 0) return std::nullopt;
+        return static_cast<std::uint32_t>(inUse + timeWait);
+    }
+    return std::nullopt;
+}
+
 std::uint32_t countLocalAddresses(std::string_view fibTrie) {
     std::set<std::string_view> addresses;
     std::string_view line, lastAddress;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,11 @@ bool parseUdpStats(std::string_view snmp, MibUdpStats& out);
 // Lines after the first `headerLines` that are not blank (interfaces in
 // /proc/net/dev, routes in /proc/net/route, sockets in /proc/net/tcp).
 std::uint32_t countEntries(std::string_view text, int headerLines);
+// IPv4 TCP sockets from /proc/net/sockstat: those in use plus those in
+// TIME_WAIT, the entries /proc/net/tcp would list. Reading it costs nothing,
+// while listing /proc/net/tcp walks the kernel's whole connection hash.
+// Nothing when the TCP line is missing.
+std::optional<std::uint32_t> tcpSocketsFromSockstat(std::string_view sockstat);
 // Distinct local IPv4 addresses in /proc/net/fib_trie (the "/32 host
 // LOCAL" leaves).
 std::uint32_t countLocalAddresses(std::string_view fibTrie);

@@ -183,6 +183,7 @@ void SimPlatform::idle() {
     timers_.erase(std::remove_if(timers_.begin(), timers_.end(), [](const SimTimer& t) { return !t.active; }),
                   timers_.end());
     if (idleHook_) idleHook_();
+    if (afterIdle_) afterIdle_();
 }
 
 void SimPlatform::doEvents() {

@@ -67,6 +67,9 @@ public:
     std::int32_t screenPixel(int x, int y) override;
     Size screenSize() override { return screen_; }
     void setIdleHook(std::function<void()> hook) override { idleHook_ = std::move(hook); }
+    // Runs after every idle point, once the windows are painted (for tests
+    // that watch what was presented tick by tick).
+    void setAfterIdle(std::function<void()> watch) { afterIdle_ = std::move(watch); }
     TimerId startTimer(std::uint32_t intervalMs, std::function<void()> tick) override;
     void stopTimer(TimerId id) override;
     int runLoop() override;
@@ -202,6 +205,7 @@ private:
     bool quitting_ = false;
     int exitCode_ = 0;
     std::function<void()> idleHook_;
+    std::function<void()> afterIdle_;
     std::deque<int> answers_;
     std::vector<SimMessage> messages_;
     std::vector<Launch> launches_;

@@ -69,6 +69,21 @@ TEST(LinuxNetStatistics, TcpRecordFromSnmpWithTableCount) {
     EXPECT_EQ(tcp.dwNumConns, 4u) << "entries of net/tcp";
 }
 
+TEST(LinuxNetStatistics, SockstatGivesTheTcpTableCountWithoutListingIt) {
+    const fs::path root = fs::temp_directory_path() / "velmora-net-sockstat";
+    fs::remove_all(root);
+    fs::copy(kNet / "lan", root, fs::copy_options::recursive);
+    std::ofstream(root / "proc" / "net" / "sockstat") << "sockets: used 48\nTCP: inuse 7 orphan 1 tw 3 alloc 9 mem 2\n"
+                                                         "UDP: inuse 2 mem 0\n";
+    auto s = createLinuxSourcesWithClock((root / "proc").string(), (root / "sys").string(), [] { return std::int64_t{0}; });
+    MibTcpStats tcp;
+    ASSERT_TRUE(s->tcpStatistics(tcp));
+    EXPECT_EQ(tcp.dwNumConns, 10u) << "in use plus TIME_WAIT";
+    fs::remove_all(root);
+    EXPECT_EQ(tcpSocketsFromSockstat("TCP: inuse 7 orphan 1 alloc 9\n"), std::nullopt);
+    EXPECT_EQ(tcpSocketsFromSockstat("UDP: inuse 7 tw 1\n"), std::nullopt);
+}
+
 TEST(LinuxNetStatistics, UdpIpAndIcmpRecords) {
     auto s = machine("lan");
     MibUdpStats udp;
