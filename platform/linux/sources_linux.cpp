@@ -158,6 +158,13 @@ private:
         return t.count;
     }
 
+    // The kernel's own count when it offers one, else the table's.
+    std::uint32_t socketsOf(std::string_view protocol, CountedTable& table) {
+        if (sockstat_.read())
+            if (auto n = sockstatSockets(sockstat_.text(), protocol)) return *n;
+        return entriesOf(table);
+    }
+
     std::string procRoot_;
     std::string sysRoot_;
     MonotonicClock clock_;
@@ -168,6 +175,7 @@ private:
     ProcFile meminfo_{procRoot_ + "/meminfo"};
     ProcFile selfStatus_{procRoot_ + "/self/status"};
     ProcFile snmp_{procRoot_ + "/net/snmp"};
+    ProcFile sockstat_{procRoot_ + "/net/sockstat"};
     ProcFile route_{procRoot_ + "/net/route"};
     ProcFile route6_{procRoot_ + "/net/ipv6_route", 16384};
     ProcFile fibTrie_{procRoot_ + "/net/fib_trie", 16384};
@@ -229,7 +237,7 @@ bool LinuxSources::tcpStatistics(MibTcpStats& out) {
         out = {};
         return false;
     }
-    out.dwNumConns = entriesOf(tcpTable_);
+    out.dwNumConns = socketsOf("TCP", tcpTable_);
     return true;
 }
 
@@ -238,7 +246,7 @@ bool LinuxSources::udpStatistics(MibUdpStats& out) {
         out = {};
         return false;
     }
-    out.dwNumAddrs = entriesOf(udpTable_);
+    out.dwNumAddrs = socketsOf("UDP", udpTable_);
     return true;
 }
 

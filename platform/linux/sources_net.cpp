@@ -128,6 +128,32 @@ std::uint32_t countEntries(std::string_view text, int headerLines) {
     return n;
 }
 
+std::optional<std::uint32_t> sockstatSockets(std::string_view sockstat, std::string_view protocol) {
+    std::string_view line, field;
+    while (nextLine(sockstat, line)) {
+        std::string_view rest = line;
+        if (!nextField(rest, field) || field.size() != protocol.size() + 1 || field.substr(0, protocol.size()) != protocol ||
+            field.back() != ':')
+            continue;
+        std::uint64_t total = 0;
+        bool found = false;
+        std::string_view name, value;
+        while (nextField(rest, name) && nextField(rest, value)) {
+            if (name != "inuse" && name != "tw") continue;
+            std::uint64_t n = 0;
+            for (char c : value) {
+                if (c < '0' || c > '9') return std::nullopt;
+                n = n * 10 + static_cast<std::uint64_t>(c - '0');
+            }
+            total += n;
+            found = found || name == "inuse";
+        }
+        if (!found) return std::nullopt;
+        return static_cast<std::uint32_t>(total);
+    }
+    return std::nullopt;
+}
+
 std::uint32_t countLocalAddresses(std::string_view fibTrie) {
     std::set<std::string_view> addresses;
     std::string_view line, lastAddress;

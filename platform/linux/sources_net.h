@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <optional>
 #include <string_view>
 
 #include "platform/sources_api.h"
@@ -27,6 +28,11 @@ bool parseUdpStats(std::string_view snmp, MibUdpStats& out);
 // Lines after the first `headerLines` that are not blank (interfaces in
 // /proc/net/dev, routes in /proc/net/route, sockets in /proc/net/tcp).
 std::uint32_t countEntries(std::string_view text, int headerLines);
+// The IPv4 sockets of a protocol ("TCP", "UDP") in /proc/net/sockstat:
+// in use, plus TCP's time-wait ones, which is what its socket table lists.
+// The kernel keeps these counts, where a table read walks every hash
+// bucket (milliseconds on a machine with much memory).
+std::optional<std::uint32_t> sockstatSockets(std::string_view sockstat, std::string_view protocol);
 // Distinct local IPv4 addresses in /proc/net/fib_trie (the "/32 host
 // LOCAL" leaves).
 std::uint32_t countLocalAddresses(std::string_view fibTrie);
