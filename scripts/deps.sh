@@ -12,7 +12,8 @@ case "$profile" in
   # The id lists name the video adapter and the monitor's maker.
   run)  packages+=(xvfb xcompmgr x11-utils imagemagick pci.ids hwdata) ;;
   test) packages+=(xvfb xcompmgr x11-utils xdotool imagemagick "${windows[@]}" wine wine64) ;;
-  bench) packages+=(xvfb xcompmgr x11-utils time) ;;
+  # The peers the overhead run compares with, when installed.
+  bench) packages+=(xvfb xcompmgr x11-utils xdotool time conky-std gkrellm) ;;
   windows) packages+=("${windows[@]}") ;;
   package) packages+=("${windows[@]}" zip) ;;
   *) echo "deps.sh: unknown profile '$profile' (build, run, test, bench, windows or package)" >&2; exit 2 ;;
