@@ -14,6 +14,9 @@
 #   cpu       the main bar alone; every CPU module in the EKG and line-graph
 #             styles at CPUCLOCK 1 (100 ms) and 10 (1 s)
 #   fullview  the main bar with the Full View on four of its pages (xdotool)
+#   wine      velmora.exe (OVERHEAD_WINE_EXE, default build-win/velmora.exe)
+#             on the default desktop under Wine in a fresh prefix: its CPU,
+#             and wineserver's over the same window (not run by default)
 # CPU is the scheduler's own account (/proc/PID/schedstat, nanoseconds) as a
 # share of one core. What the X server and the compositing manager spend with
 # no client at all is measured first over a window of the same length and
@@ -112,7 +115,7 @@ measure() {
   local app=$!
   if [ ${#fv[@]} -gt 0 ]; then sleep $((warmup - 3)); open_fullview "${fv[@]}"; sleep 1; else sleep "$warmup"; fi
   if ! kill -0 "$app" 2>/dev/null; then
-    printf '%-50s did not run (see below)\n' "$label"; tail -n 3 "$work/$key.log"; return
+    printf '%-56s did not run (see below)\n' "$label"; tail -n 3 "$work/$key.log"; return
   fi
   local a0 x0 c0 a1 x1 c1 kb
   a0=$(ns_of "$app"); x0=$(ns_of "$xserver"); c0=$(ns_of "$compositor")
@@ -124,7 +127,7 @@ measure() {
   own_cpu[$key]=$(awk -v d=$((a1 - a0)) -v w="$window" 'BEGIN { printf "%.4f", 100 * d / 1e9 / w }')
   awk -v l="$label" -v a=$((a1 - a0)) -v x=$((x1 - x0 - idle_x)) -v c=$((c1 - c0 - idle_c)) \
       -v k="$kb" -v w="$window" 'BEGIN {
-    printf "%-50s %8.3f %% %11.3f %% %11.3f %% %8.1f MB\n", l, 100 * a / 1e9 / w, 100 * x / 1e9 / w,
+    printf "%-56s %8.3f %% %11.3f %% %11.3f %% %8.1f MB\n", l, 100 * a / 1e9 / w, 100 * x / 1e9 / w,
            100 * c / 1e9 / w, k / 1024 }'
 }
 
@@ -144,7 +147,7 @@ echo "Overhead on $(nproc) processors, Xvfb 1280x1024 with xcompmgr; ${warmup} s
 echo "Idle X server $(awk -v x="$idle_x" -v w="$window" 'BEGIN { printf "%.3f", 100 * x / 1e9 / w }') %," \
      "idle xcompmgr $(awk -v x="$idle_c" -v w="$window" 'BEGIN { printf "%.3f", 100 * x / 1e9 / w }') %" \
      "of one core: taken off the figures below."
-printf '%-50s %10s %13s %13s %11s\n' "program" "own CPU" "X caused" "xcompmgr" "peak RSS"
+printf '%-56s %10s %13s %13s %11s\n' "program" "own CPU" "X caused" "xcompmgr" "peak RSS"
 
 if has desktop; then
   velmora "VELMORA, default desktop" desktop "$(program_folder desktop)"
@@ -175,6 +178,45 @@ if has fullview; then
     echo "(no xdotool: the Full View cases are left out)"
   fi
 fi
+
+# velmora.exe under Wine: the exe's CPU plus the wineserver's in a prefix of our own.
+wine_case() {
+  local winexe=${OVERHEAD_WINE_EXE:-$here/../build-win/velmora.exe}
+  command -v wine >/dev/null || { echo "(wine is not installed)"; return; }
+  [ -f "$winexe" ] || { echo "(no $winexe: make windows first)"; return; }
+  local dir
+  dir=$(program_folder wine)
+  cp "$winexe" "$dir/"
+  export WINEPREFIX="$work/wineprefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
+  HOME="$work/home" timeout 240 wineboot -i </dev/null >"$work/wineboot.log" 2>&1
+  timeout 60 wineserver -w 2>/dev/null
+  HOME="$work/home" start_group wine "$dir/velmora.exe" --run-for $((warmup + window + 20)) >"$work/wine.log" 2>&1 </dev/null
+  local group=$! app="" server="" p
+  sleep "$warmup"
+  app=$(pgrep -x velmora.exe | while read -r p; do
+          grep -qz "^WINEPREFIX=$WINEPREFIX\$" "/proc/$p/environ" 2>/dev/null && echo "$p"; done | head -n 1)
+  for p in $(pgrep -x wineserver); do
+    grep -qz "^WINEPREFIX=$WINEPREFIX\$" "/proc/$p/environ" 2>/dev/null && server=$p
+  done
+  if [ -z "$app" ] || [ -z "$server" ]; then echo "velmora.exe under Wine did not run"; tail -n 3 "$work/wine.log"
+  else
+    local a0 s0 x0 c0 a1 s1 x1 c1 kb
+    a0=$(ns_of "$app"); s0=$(ns_of "$server"); x0=$(ns_of "$xserver"); c0=$(ns_of "$compositor")
+    sleep "$window"
+    a1=$(ns_of "$app"); s1=$(ns_of "$server"); x1=$(ns_of "$xserver"); c1=$(ns_of "$compositor"); kb=$(peak_kb "$app")
+    awk -v a=$((a1 - a0)) -v s=$((s1 - s0)) -v x=$((x1 - x0 - idle_x)) -v c=$((c1 - c0 - idle_c)) -v k="$kb" \
+        -v w="$window" 'BEGIN {
+      printf "%-56s %8.3f %% %11.3f %% %11.3f %% %8.1f MB\n", "velmora.exe under Wine, default desktop", 100 * a / 1e9 / w,
+             100 * x / 1e9 / w, 100 * c / 1e9 / w, k / 1024
+      printf "%-56s %8.3f %%\n", "  its wineserver", 100 * s / 1e9 / w
+      printf "%-56s %8.3f %%\n", "  velmora.exe + wineserver", 100 * (a + s) / 1e9 / w }'
+  fi
+  kill -TERM -- "-$group" 2>/dev/null
+  timeout 30 wineserver -k 2>/dev/null
+  wait_exit "$group" 10
+  unset WINEPREFIX
+}
+has wine && wine_case
 
 # Ratios to the default desktop's own CPU.
 if [ -n "${own_cpu[desktop]:-}" ]; then
