@@ -195,7 +195,7 @@ wine_case() {
   sleep "$warmup"
   app=$(pgrep -x velmora.exe | while read -r p; do
           grep -qz "^WINEPREFIX=$WINEPREFIX\$" "/proc/$p/environ" 2>/dev/null && echo "$p"; done | head -n 1)
-  for p in $(pgrep -x wineserver); do
+  for p in $(pgrep -x 'wineserver(64)?'); do
     grep -qz "^WINEPREFIX=$WINEPREFIX\$" "/proc/$p/environ" 2>/dev/null && server=$p
   done
   if [ -z "$app" ] || [ -z "$server" ]; then echo "velmora.exe under Wine did not run"; tail -n 3 "$work/wine.log"
