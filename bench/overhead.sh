@@ -1,42 +1,72 @@
 #!/usr/bin/env bash
-# Whole-process overhead: runs the real program for a fixed time and reports
-# its CPU seconds and peak resident memory.
-#   overhead.sh BUILD-DIR [SECONDS]
-# Runs: the main bar alone; every CPU module plus the main bar in the
-# EKG and line-graph styles at CPUCLOCK 1 (100 ms); the same at CPUCLOCK 10;
-# the main bar with the Full View open on its single-processor, summary,
-# IP and TCP pages (opened with xdotool, as a user does).
-# Uses $DISPLAY when it works, else a private Xvfb with a compositing manager.
+# Whole-process overhead: runs the real program on a private Xvfb
+# (1280 x 1024, with xcompmgr) and reports, for a window of SECONDS after a
+# warm-up, its CPU, the CPU the X server and the compositing manager spent
+# meanwhile, and its peak resident memory.
+#   overhead.sh BUILD-DIR [SECONDS] [CASE...]
+# SECONDS is the measured window (default 120; the warm-up is
+# OVERHEAD_WARMUP seconds, default 15). CASEs, all by default:
+#   desktop   the shipped app/velmora.ini (the default desktop)
+#   peers     conky and GKrellM with their defaults, when installed
+#   levers    the default desktop with one saving switched off at a time
+#             (VELMORA_NO_SHM=1, VELMORA_TIMER_SLACK_MS=0), and the build in
+#             OVERHEAD_BEFORE (a velmora executable) when given
+#   cpu       the main bar alone; every CPU module in the EKG and line-graph
+#             styles at CPUCLOCK 1 (100 ms) and 10 (1 s)
+#   fullview  the main bar with the Full View on four of its pages (xdotool)
+#   wine      velmora.exe (OVERHEAD_WINE_EXE, default build-win/velmora.exe)
+#             on the default desktop under Wine in a fresh prefix: its CPU,
+#             and wineserver's over the same window (not run by default)
+# CPU is the scheduler's own account (/proc/PID/schedstat, nanoseconds) as a
+# share of one core. What the X server and the compositing manager spend with
+# no client at all is measured first over a window of the same length and
+# taken off theirs, so "X caused" is what the client made them do.
 set -uo pipefail
 build=${1:-build}
-seconds=${2:-60}
-[ "$seconds" -ge 20 ] || { echo "overhead.sh: run for at least 20 s (start-up alone takes about 10)" >&2; exit 2; }
+window=${2:-120}
+shift $(($# < 2 ? $# : 2))
+cases=("$@")
+[ ${#cases[@]} -gt 0 ] || cases=(desktop peers levers cpu fullview)
+warmup=${OVERHEAD_WARMUP:-15}
+[ "$window" -ge 10 ] || { echo "overhead.sh: measure for at least 10 s" >&2; exit 2; }
+[ "$warmup" -ge 12 ] || { echo "overhead.sh: warm up for at least 12 s (start-up alone takes about 10)" >&2; exit 2; }
 exe="$(cd "$build" && pwd)/velmora"
 [ -x "$exe" ] || { echo "overhead.sh: $exe is missing; build first" >&2; exit 1; }
-[ -x /usr/bin/time ] || { echo "overhead.sh: needs GNU time (apt-get install time)" >&2; exit 1; }
+here=$(cd "$(dirname "$0")" && pwd)
 
 work=$(mktemp -d /tmp/velmora-overhead.XXXXXX)
-pids=()
-. "$(dirname "$0")/../scripts/processes.sh"
-cleanup() { started "${pids[@]}"; end_all; rm -rf "$work"; }
+mkdir -p "$work/home"
+. "$here/../scripts/processes.sh"
+cleanup() { end_all; rm -rf "$work"; }
 trap cleanup EXIT INT TERM
 
-if ! { [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; }; then
-  num=80
-  while [ -e "/tmp/.X${num}-lock" ] || [ -e "/tmp/.X11-unix/X${num}" ]; do num=$((num + 1)); done
-  Xvfb ":$num" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-  pids+=($!)
-  export DISPLAY=":$num"
-  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  xcompmgr >/dev/null 2>&1 &
-  pids+=($!)
-fi
+num=80
+while [ -e "/tmp/.X${num}-lock" ] || [ -e "/tmp/.X11-unix/X${num}" ]; do num=$((num + 1)); done
+start_group Xvfb ":$num" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1
+xserver=$!
+export DISPLAY=":$num"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo >/dev/null 2>&1 || { echo "overhead.sh: Xvfb did not start" >&2; exit 1; }
+start_group xcompmgr >/dev/null 2>&1
+compositor=$!
+sleep 1
 
-# One program folder per run: the skins and a velmora.ini for the case.
-program_folder() {  # NAME CPUCLOCK VISI(0/1 for the CPU modules)
+# Nanoseconds a process has run so far; 0 once it is gone.
+ns_of() { awk '{ print $1 }' "/proc/$1/schedstat" 2>/dev/null || echo 0; }
+peak_kb() { awk '/^VmHWM:/ { print $2 }' "/proc/$1/status" 2>/dev/null || echo 0; }
+
+# The idle server and compositing manager over one window.
+sleep 2
+x0=$(ns_of "$xserver"); c0=$(ns_of "$compositor")
+sleep "$window"
+idle_x=$(($(ns_of "$xserver") - x0)); idle_c=$(($(ns_of "$compositor") - c0))
+
+# One program folder per case: the skins and a velmora.ini.
+program_folder() {  # NAME [CPUCLOCK VISI]: no CPUCLOCK means the shipped velmora.ini
   local dir="$work/$1"
   mkdir -p "$dir"
   cp -r "$build/skins" "$dir/"
+  if [ $# -lt 2 ]; then cp "$here/../app/velmora.ini" "$dir/"; echo "$dir"; return; fi
   {
     echo "[MAIN]"
     echo "PLCMNT=0"; echo "ALWAYSOT=1"; echo "VISIBLE=1"; echo "CORNER=3"
@@ -53,10 +83,6 @@ program_folder() {  # NAME CPUCLOCK VISI(0/1 for the CPU modules)
   } >"$dir/velmora.ini"
   echo "$dir"
 }
-
-# Nanoseconds a process has run so far (the scheduler's own account, far
-# finer than the 10 ms steps of user and system time).
-ns_of() { awk '{ print $1 }' "/proc/$1/schedstat" 2>/dev/null; }
 
 # Double-clicks the main bar, then clicks Full View screen button B and,
 # when given, sub-view button S (positions from fullview/fullview_layout.h).
@@ -76,43 +102,127 @@ open_fullview() {  # B [S]
   xdotool mousemove 0 0
 }
 
-measure() {  # LABEL NAME CPUCLOCK VISI [FULLVIEW-BUTTON [SUBVIEW]]
-  local dir
-  dir=$(program_folder "$2" "$3" "$4")
-  XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work" \
-    /usr/bin/time -f "%U %S %M" -o "$work/$2.time" "$exe" --program-folder "$dir" --run-for "$seconds" \
-    >"$work/$2.log" 2>&1 &
-  local timer=$! app=""
-  for _ in $(seq 50); do app=$(pgrep -P "$timer" | head -n 1); [ -n "$app" ] && break; sleep 0.1; done
-  # Steady state: from after the splash (start-up takes about 10 s) to a
-  # second before the end, so the one-off cost of starting is left out.
-  local settle=12 t0="" t1=""
-  if [ -n "${5:-}" ]; then
-    sleep $((settle - 2)); open_fullview "$5" "${6:-}"; sleep 1
-  else
-    sleep "$settle"
+declare -A own_cpu
+# Runs CMD, warms up, measures one window, ends it.
+#   measure LABEL KEY [--fullview B [S]] -- CMD...
+measure() {
+  local label=$1 key=$2 fv=()
+  shift 2
+  if [ "$1" = --fullview ]; then fv=("$2"); shift 2; [ "$1" != -- ] && { fv+=("$1"); shift; }; fi
+  shift  # --
+  HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work" start_group "$@" \
+    >"$work/$key.log" 2>&1 </dev/null
+  local app=$!
+  if [ ${#fv[@]} -gt 0 ]; then sleep $((warmup - 3)); open_fullview "${fv[@]}"; sleep 1; else sleep "$warmup"; fi
+  if ! kill -0 "$app" 2>/dev/null; then
+    printf '%-56s did not run (see below)\n' "$label"; tail -n 3 "$work/$key.log"; return
   fi
-  t0=$(ns_of "$app")
-  sleep $((seconds - settle - 1)); t1=$(ns_of "$app")
-  wait "$timer"
-  local code=$?
-  read -r user sys peak_kb <"$work/$2.time"
-  awk -v l="$1" -v u="$user" -v s="$sys" -v k="$peak_kb" -v t="$seconds" -v c="$code" \
-      -v t0="${t0:-0}" -v t1="${t1:-0}" -v w=$((seconds - settle - 1)) 'BEGIN {
-    cpu = u + s
-    printf "%-46s total %5.2f s CPU (%.3f %%)  steady %.3f %% of one core  peak RSS %4.1f MB  exit %d\n",
-           l, cpu, 100 * cpu / t, 100 * (t1 - t0) / 1e9 / w, k / 1024, c }'
+  local a0 x0 c0 a1 x1 c1 kb
+  a0=$(ns_of "$app"); x0=$(ns_of "$xserver"); c0=$(ns_of "$compositor")
+  sleep "$window"
+  a1=$(ns_of "$app"); x1=$(ns_of "$xserver"); c1=$(ns_of "$compositor"); kb=$(peak_kb "$app")
+  kill -TERM -- "-$app" 2>/dev/null
+  wait_exit "$app" 10
+  [ "$exit_code" = 124 ] && kill -KILL -- "-$app" 2>/dev/null
+  own_cpu[$key]=$(awk -v d=$((a1 - a0)) -v w="$window" 'BEGIN { printf "%.4f", 100 * d / 1e9 / w }')
+  awk -v l="$label" -v a=$((a1 - a0)) -v x=$((x1 - x0 - idle_x)) -v c=$((c1 - c0 - idle_c)) \
+      -v k="$kb" -v w="$window" 'BEGIN {
+    printf "%-56s %8.3f %% %11.3f %% %11.3f %% %8.1f MB\n", l, 100 * a / 1e9 / w, 100 * x / 1e9 / w,
+           100 * c / 1e9 / w, k / 1024 }'
 }
 
-echo "Overhead over $seconds s on $(nproc) cores, display $DISPLAY:"
-measure "main bar only, idle" idle 10 0
-measure "5 CPU modules + main bar, CPUCLOCK=1 (100 ms)" fast 1 1
-measure "5 CPU modules + main bar, CPUCLOCK=10 (1 s)" slow 10 1
-if command -v xdotool >/dev/null; then
-  measure "main bar + Full View, single processor" fv-single 10 0 0
-  measure "main bar + Full View, processors summary" fv-summary 10 0 1
-  measure "main bar + Full View, IP page 1" fv-ip 10 0 2
-  measure "main bar + Full View, TCP page" fv-tcp 10 0 2 2
-else
-  echo "(no xdotool: the Full View cases are left out)"
+velmora() {  # LABEL KEY FOLDER [--fullview B [S]] [ENV=VALUE...]
+  local label=$1 key=$2 dir=$3 fv=() env=() program=$exe
+  shift 3
+  if [ "${1:-}" = --fullview ]; then fv=(--fullview "$2"); shift 2
+    if [ -n "${1:-}" ] && [ "${1#*=}" = "$1" ]; then fv+=("$1"); shift; fi; fi
+  for e in "$@"; do [ "${e%%=*}" = PROGRAM ] && program=${e#PROGRAM=} || env+=("$e"); done
+  measure "$label" "$key" "${fv[@]}" -- env "${env[@]}" "$program" --program-folder "$dir" \
+    --run-for $((warmup + window + 20))
+}
+
+has() { for c in "${cases[@]}"; do [ "$c" = "$1" ] && return 0; done; return 1; }
+
+echo "Overhead on $(nproc) processors, Xvfb 1280x1024 with xcompmgr; ${warmup} s warm-up, then ${window} s measured."
+echo "Idle X server $(awk -v x="$idle_x" -v w="$window" 'BEGIN { printf "%.3f", 100 * x / 1e9 / w }') %," \
+     "idle xcompmgr $(awk -v x="$idle_c" -v w="$window" 'BEGIN { printf "%.3f", 100 * x / 1e9 / w }') %" \
+     "of one core: taken off the figures below."
+printf '%-56s %10s %13s %13s %11s\n' "program" "own CPU" "X caused" "xcompmgr" "peak RSS"
+
+if has desktop; then
+  velmora "VELMORA, default desktop" desktop "$(program_folder desktop)"
+fi
+if has peers; then
+  if command -v conky >/dev/null; then measure "conky, defaults" conky -- conky; else echo "(conky is not installed)"; fi
+  if command -v gkrellm >/dev/null; then measure "GKrellM, defaults" gkrellm -- gkrellm; else echo "(gkrellm is not installed)"; fi
+fi
+if has levers; then
+  dir=$(program_folder levers)
+  velmora "default desktop, presents without MIT-SHM" no-shm "$dir" VELMORA_NO_SHM=1
+  velmora "default desktop, no timer slack" no-slack "$dir" VELMORA_TIMER_SLACK_MS=0
+  [ -n "${OVERHEAD_BEFORE:-}" ] && velmora "default desktop, ${OVERHEAD_BEFORE_LABEL:-before}" before "$dir" \
+    "PROGRAM=$OVERHEAD_BEFORE"
+fi
+if has cpu; then
+  velmora "main bar only, idle" idle "$(program_folder idle 10 0)"
+  velmora "5 CPU modules + main bar, CPUCLOCK=1 (100 ms)" fast "$(program_folder fast 1 1)"
+  velmora "5 CPU modules + main bar, CPUCLOCK=10 (1 s)" slow "$(program_folder slow 10 1)"
+fi
+if has fullview; then
+  if command -v xdotool >/dev/null; then
+    velmora "main bar + Full View, single processor" fv-single "$(program_folder fv-single 10 0)" --fullview 0
+    velmora "main bar + Full View, processors summary" fv-summary "$(program_folder fv-summary 10 0)" --fullview 1
+    velmora "main bar + Full View, IP page 1" fv-ip "$(program_folder fv-ip 10 0)" --fullview 2
+    velmora "main bar + Full View, TCP page" fv-tcp "$(program_folder fv-tcp 10 0)" --fullview 2 2
+  else
+    echo "(no xdotool: the Full View cases are left out)"
+  fi
+fi
+
+# velmora.exe under Wine: the exe's CPU plus the wineserver's in a prefix of our own.
+wine_case() {
+  local winexe=${OVERHEAD_WINE_EXE:-$here/../build-win/velmora.exe}
+  command -v wine >/dev/null || { echo "(wine is not installed)"; return; }
+  [ -f "$winexe" ] || { echo "(no $winexe: make windows first)"; return; }
+  local dir
+  dir=$(program_folder wine)
+  cp "$winexe" "$dir/"
+  export WINEPREFIX="$work/wineprefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
+  HOME="$work/home" timeout 240 wineboot -i </dev/null >"$work/wineboot.log" 2>&1
+  timeout 60 wineserver -w 2>/dev/null
+  HOME="$work/home" start_group wine "$dir/velmora.exe" --run-for $((warmup + window + 20)) >"$work/wine.log" 2>&1 </dev/null
+  local group=$! app="" server="" p
+  sleep "$warmup"
+  app=$(pgrep -x velmora.exe | while read -r p; do
+          grep -qz "^WINEPREFIX=$WINEPREFIX\$" "/proc/$p/environ" 2>/dev/null && echo "$p"; done | head -n 1)
+  for p in $(pgrep -x 'wineserver(64)?'); do
+    grep -qz "^WINEPREFIX=$WINEPREFIX\$" "/proc/$p/environ" 2>/dev/null && server=$p
+  done
+  if [ -z "$app" ] || [ -z "$server" ]; then echo "velmora.exe under Wine did not run"; tail -n 3 "$work/wine.log"
+  else
+    local a0 s0 x0 c0 a1 s1 x1 c1 kb
+    a0=$(ns_of "$app"); s0=$(ns_of "$server"); x0=$(ns_of "$xserver"); c0=$(ns_of "$compositor")
+    sleep "$window"
+    a1=$(ns_of "$app"); s1=$(ns_of "$server"); x1=$(ns_of "$xserver"); c1=$(ns_of "$compositor"); kb=$(peak_kb "$app")
+    awk -v a=$((a1 - a0)) -v s=$((s1 - s0)) -v x=$((x1 - x0 - idle_x)) -v c=$((c1 - c0 - idle_c)) -v k="$kb" \
+        -v w="$window" 'BEGIN {
+      printf "%-56s %8.3f %% %11.3f %% %11.3f %% %8.1f MB\n", "velmora.exe under Wine, default desktop", 100 * a / 1e9 / w,
+             100 * x / 1e9 / w, 100 * c / 1e9 / w, k / 1024
+      printf "%-56s %8.3f %%\n", "  its wineserver", 100 * s / 1e9 / w
+      printf "%-56s %8.3f %%\n", "  velmora.exe + wineserver", 100 * (a + s) / 1e9 / w }'
+  fi
+  kill -TERM -- "-$group" 2>/dev/null
+  timeout 30 wineserver -k 2>/dev/null
+  wait_exit "$group" 10
+  unset WINEPREFIX
+}
+has wine && wine_case
+
+# Ratios to the default desktop's own CPU.
+if [ -n "${own_cpu[desktop]:-}" ]; then
+  for key in conky gkrellm no-shm no-slack before; do
+    [ -n "${own_cpu[$key]:-}" ] || continue
+    awk -v k="$key" -v o="${own_cpu[$key]}" -v d="${own_cpu[desktop]}" \
+        'BEGIN { if (d > 0) printf "own CPU of %s / default desktop: %.2f\n", k, o / d }'
+  done
 fi

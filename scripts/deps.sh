@@ -12,7 +12,8 @@ case "$profile" in
   # The id lists name the video adapter and the monitor's maker.
   run)  packages+=(xvfb xcompmgr x11-utils imagemagick pci.ids hwdata) ;;
   test) packages+=(xvfb xcompmgr x11-utils xdotool imagemagick "${windows[@]}" wine wine64 dpkg-dev lintian) ;;
-  bench) packages+=(xvfb xcompmgr x11-utils time) ;;
+  # The peers the overhead run compares with, when installed.
+  bench) packages+=(xvfb xcompmgr x11-utils xdotool time conky-std gkrellm) ;;
   windows) packages+=("${windows[@]}") ;;
   package) packages+=("${windows[@]}" zip) ;;
   # The Debian package: dpkg-shlibdeps finds its dependencies, lintian checks it.

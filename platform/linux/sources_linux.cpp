@@ -158,6 +158,13 @@ private:
         return t.count;
     }
 
+    // The kernel's own count when it offers one, else the table's.
+    std::uint32_t socketsOf(std::string_view protocol, CountedTable& table) {
+        if (sockstat_.read())
+            if (auto n = sockstatSockets(sockstat_.text(), protocol)) return *n;
+        return entriesOf(table);
+    }
+
     std::string procRoot_;
     std::string sysRoot_;
     MonotonicClock clock_;
@@ -230,10 +237,7 @@ bool LinuxSources::tcpStatistics(MibTcpStats& out) {
         out = {};
         return false;
     }
-    // The counts sockstat keeps, when it can be read; else the table's lines.
-    std::optional<std::uint32_t> sockets;
-    if (sockstat_.read()) sockets = tcpSocketsFromSockstat(sockstat_.text());
-    out.dwNumConns = sockets ? *sockets : entriesOf(tcpTable_);
+    out.dwNumConns = socketsOf("TCP", tcpTable_);
     return true;
 }
 
@@ -242,7 +246,7 @@ bool LinuxSources::udpStatistics(MibUdpStats& out) {
         out = {};
         return false;
     }
-    out.dwNumAddrs = entriesOf(udpTable_);
+    out.dwNumAddrs = socketsOf("UDP", udpTable_);
     return true;
 }
 

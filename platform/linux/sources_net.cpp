@@ -128,20 +128,28 @@ std::uint32_t countEntries(std::string_view text, int headerLines) {
     return n;
 }
 
-std::optional<std::uint32_t> tcpSocketsFromSockstat(std::string_view sockstat) {
-    // "TCP: inuse 3 orphan 0 tw 2 alloc 5 mem 1"
-    std::string_view line, field, value;
+std::optional<std::uint32_t> sockstatSockets(std::string_view sockstat, std::string_view protocol) {
+    std::string_view line, field;
     while (nextLine(sockstat, line)) {
         std::string_view rest = line;
-        if (!nextField(rest, field) || field != "TCP:") continue;
-        std::int64_t inUse = -1, timeWait = -1, n = 0;
-        while (nextField(rest, field) && nextField(rest, value)) {
-            if (!parseI64(value, n)) return std::nullopt;
-            if (field == "inuse") inUse = n;
-            if (field == "tw") timeWait = n;
+        if (!nextField(rest, field) || field.size() != protocol.size() + 1 || field.substr(0, protocol.size()) != protocol ||
+            field.back() != ':')
+            continue;
+        std::uint64_t total = 0;
+        bool found = false;
+        std::string_view name, value;
+        while (nextField(rest, name) && nextField(rest, value)) {
+            if (name != "inuse" && name != "tw") continue;
+            std::uint64_t n = 0;
+            for (char c : value) {
+                if (c < '0' || c > '9') return std::nullopt;
+                n = n * 10 + static_cast<std::uint64_t>(c - '0');
+            }
+            total += n;
+            found = found || name == "inuse";
         }
-        if (inUse < 0 || timeWait < 0) return std::nullopt;
-        return static_cast<std::uint32_t>(inUse + timeWait);
+        if (!found) return std::nullopt;
+        return static_cast<std::uint32_t>(total);
     }
     return std::nullopt;
 }

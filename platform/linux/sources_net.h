@@ -5,8 +5,8 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
+#include <optional>
 #include <string_view>
 
 #include "platform/sources_api.h"
@@ -28,11 +28,11 @@ bool parseUdpStats(std::string_view snmp, MibUdpStats& out);
 // Lines after the first `headerLines` that are not blank (interfaces in
 // /proc/net/dev, routes in /proc/net/route, sockets in /proc/net/tcp).
 std::uint32_t countEntries(std::string_view text, int headerLines);
-// IPv4 TCP sockets from /proc/net/sockstat: those in use plus those in
-// TIME_WAIT, the entries /proc/net/tcp would list. Reading it costs nothing,
-// while listing /proc/net/tcp walks the kernel's whole connection hash.
-// Nothing when the TCP line is missing.
-std::optional<std::uint32_t> tcpSocketsFromSockstat(std::string_view sockstat);
+// The IPv4 sockets of a protocol ("TCP", "UDP") in /proc/net/sockstat:
+// in use, plus TCP's time-wait ones, which is what its socket table lists.
+// The kernel keeps these counts, where a table read walks every hash
+// bucket (milliseconds on a machine with much memory).
+std::optional<std::uint32_t> sockstatSockets(std::string_view sockstat, std::string_view protocol);
 // Distinct local IPv4 addresses in /proc/net/fib_trie (the "/32 host
 // LOCAL" leaves).
 std::uint32_t countLocalAddresses(std::string_view fibTrie);

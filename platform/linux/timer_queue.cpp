@@ -24,8 +24,17 @@ std::optional<std::uint64_t> TimerQueue::nextDeadline() const {
     return next;
 }
 
+std::optional<std::uint64_t> TimerQueue::nextWake() const {
+    auto first = nextDeadline();
+    if (!first || slackMs_ == 0) return first;
+    std::uint64_t wake = *first;
+    for (const auto& [id, t] : timers_)
+        if (t.deadline > wake && t.deadline <= *first + slackMs_) wake = t.deadline;
+    return wake;
+}
+
 int TimerQueue::waitMs(std::uint64_t nowMs) const {
-    auto next = nextDeadline();
+    auto next = nextWake();
     if (!next) return -1;
     if (*next <= nowMs) return 0;
     return static_cast<int>(std::min<std::uint64_t>(*next - nowMs, INT_MAX));

@@ -72,17 +72,33 @@ int X11Platform::runLoop() {
 void X11Platform::doEvents() { runOnce(false); }
 
 void X11Platform::runOnce(bool wait) {
+    if (wait) {
+        inPass_ = true;
+        lastFlushMs_ = tickMs();  // the pass starts; its end flushes
+    }
     dispatchQueued();
     if (!quitting_) timers_.fireDue(tickMs());
     reapChildren();
     watchCompositor();
     if (idleHook_) idleHook_();
-    XFlush(dpy_);
+    flushOncePerPass(wait);
+    if (wait) inPass_ = false;
     if (signalledToEnd() || XEventsQueued(dpy_, QueuedAlready) > 0) return;
     if (waitForInput(wait ? timers_.waitMs(tickMs()) : 0)) {
         XEventsQueued(dpy_, QueuedAfterReading);
         dispatchQueued();
     }
+}
+
+void X11Platform::flushOncePerPass(bool outermost) {
+    // A tick that lets pending events run would flush its painting and the
+    // loop's pass again after it: the pass's own flush is enough, unless a
+    // busy wait keeps the pass from ending for longer than a frame.
+    constexpr std::uint64_t kFrameMs = 16;
+    const std::uint64_t now = tickMs();
+    if (!outermost && inPass_ && now - lastFlushMs_ < kFrameMs) return;
+    lastFlushMs_ = now;
+    XFlush(dpy_);
 }
 
 bool X11Platform::waitForInput(int timeoutMs) {

@@ -14,6 +14,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -67,6 +68,17 @@ int quietErrorHandler(Display*, XErrorEvent* e) {
 }
 
 Atom intern(Display* d, const char* name) { return XInternAtom(d, name, False); }
+
+// How late a tick may run to share a wake-up with another timer's;
+// VELMORA_TIMER_SLACK_MS=0 gives every timer its own (for measurements).
+std::uint32_t timerSlackMs() {
+    constexpr std::uint32_t kDefault = 10, kMost = 50;
+    const char* text = std::getenv("VELMORA_TIMER_SLACK_MS");
+    if (!text || !*text) return kDefault;
+    char* end = nullptr;
+    const unsigned long ms = std::strtoul(text, &end, 10);
+    return *end ? kDefault : static_cast<std::uint32_t>(std::min<unsigned long>(ms, kMost));
+}
 }  // namespace
 
 X11Platform::Atoms::Atoms(Display* d, int screen)
@@ -110,6 +122,8 @@ X11Platform::X11Platform(Display* display, const NativeOptions& options, std::st
                                             static_cast<std::uint32_t>(info.green_mask),
                                             static_cast<std::uint32_t>(info.blue_mask));
     readDesktopSettings();
+    shmOffered_ = shmWanted(dpy_);
+    timers_.setSlack(timerSlackMs());
 
     explicitFolder_ = options.programFolder;
     programFolder_ = std::move(programFolder);

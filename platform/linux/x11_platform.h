@@ -45,7 +45,12 @@ struct X11Window {
     bool layered = false;
     WindowListener* listener = nullptr;
     _XImage* image = nullptr;
-    std::vector<std::uint32_t> buffer;  // the image's pixels, in the visual's layout
+    std::uint32_t* pixels = nullptr;    // the image's pixels, in the visual's layout
+    std::vector<std::uint32_t> buffer;  // holds them when they are not shared with the server
+    // A shared-memory image (MIT-SHM): the segment, and the request that
+    // last let the server read it, which must be done before we write again.
+    int shmId = -1;
+    unsigned long shmReadBy = 0;
     Pixels enlarged;  // the last picture at the desktop's scale (above 1 only)
 };
 
@@ -124,6 +129,13 @@ private:
     bool compositorRunning();
     bool wmSupports(XId feature);
     void putImage(X11Window& w, int x, int y, int width, int height);
+    // The window's image at this size, shared with the server when it can be.
+    static bool shmWanted(_XDisplay* dpy);
+    bool allocateImage(X11Window& w, int width, int height);
+    bool allocateSharedImage(X11Window& w, int width, int height);
+    void releaseImage(X11Window& w);
+    // Before the pixels change: the server has finished reading them.
+    void awaitImageRead(X11Window& w);
     void refreshRect(X11Window& w) const;
     void pointerDrag(X11Window& w);
     Point devicePointer() const;
@@ -140,6 +152,8 @@ private:
     void reapChildren();
     // A termination signal ends the program in order; true once it has.
     bool signalledToEnd();
+    // XFlush at the end of the loop's pass; a nested pass flushes at most once a frame.
+    void flushOncePerPass(bool outermost);
     // poll() on the display and the signal pipe; true when X has input.
     bool waitForInput(int timeoutMs);
     void watchCompositor();
@@ -173,6 +187,9 @@ private:
     std::string installedSkins_;  // an installed copy's skins, for files the program folder lacks
     std::vector<int> children_;
     TerminationSignals signals_;
+    std::uint64_t lastFlushMs_ = 0;
+    bool inPass_ = false;  // inside the loop's own pass, where its end flushes
+    bool shmOffered_ = false;  // MIT-SHM here, not switched off, no failure yet
     bool compositorSeen_ = false;
     std::uint64_t nextCompositorCheck_ = 0;
 };

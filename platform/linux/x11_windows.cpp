@@ -109,10 +109,7 @@ void X11Platform::destroyWindow(WindowId id) {
     auto it = windows_.find(id);
     if (it == windows_.end()) return;
     X11Window& w = *it->second;
-    if (w.image) {
-        w.image->data = nullptr;  // the buffer is ours
-        XDestroyImage(w.image);
-    }
+    releaseImage(w);
     if (w.inputCatcher) XDestroyWindow(dpy_, w.inputCatcher);
     XDestroyWindow(dpy_, w.xid);
     modal_.erase(std::remove(modal_.begin(), modal_.end(), id), modal_.end());
@@ -311,16 +308,6 @@ void X11Platform::bringToFront(WindowId id) {
     XFlush(dpy_);
 }
 
-void X11Platform::putImage(X11Window& w, int x, int y, int width, int height) {
-    if (!w.image) return;
-    x = std::max(0, x);
-    y = std::max(0, y);
-    width = std::min(width, w.image->width - x);
-    height = std::min(height, w.image->height - y);
-    if (width <= 0 || height <= 0) return;
-    XPutImage(dpy_, w.xid, gc_, w.image, x, y, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height));
-}
-
 void X11Platform::present(WindowId id, const Pixels& logical, const Rect& logicalChanged) {
     X11Window* w = find(id);
     if (!w || logical.empty()) return;
@@ -329,24 +316,14 @@ void X11Platform::present(WindowId id, const Pixels& logical, const Rect& logica
     Rect r = clippedTo(changed, pixels.width, pixels.height);
     if (!w->image || w->image->width != pixels.width || w->image->height != pixels.height) {
         r = Rect{0, 0, pixels.width, pixels.height};
-        if (w->image) {
-            w->image->data = nullptr;
-            XDestroyImage(w->image);
-        }
-        w->buffer.assign(pixels.data.size(), 0);
-        w->image = XCreateImage(dpy_, static_cast<Visual*>(visual_), static_cast<unsigned>(depth_), ZPixmap, 0,
-                                reinterpret_cast<char*>(w->buffer.data()), static_cast<unsigned>(pixels.width),
-                                static_cast<unsigned>(pixels.height), 32, pixels.width * 4);
-        if (!w->image) return;
-        // Our buffer is in this machine's byte order; Xlib swaps if the server differs.
-        const std::uint32_t probe = 1;
-        w->image->byte_order = *reinterpret_cast<const unsigned char*>(&probe) ? LSBFirst : MSBFirst;
+        if (!allocateImage(*w, pixels.width, pixels.height)) return;
     }
     if (r.empty()) return;
+    awaitImageRead(*w);
     for (int y = r.top; y < r.bottom; ++y) {
         const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(pixels.width) +
                                static_cast<std::size_t>(r.left);
-        format_->convert(pixels.data.data() + at, w->buffer.data() + at, static_cast<std::size_t>(r.width()));
+        format_->convert(pixels.data.data() + at, w->pixels + at, static_cast<std::size_t>(r.width()));
     }
     putImage(*w, r.left, r.top, r.width(), r.height());
     // No flush: the loop flushes once after all windows have painted.

@@ -7,11 +7,30 @@ namespace vel::platform::win32 {
 namespace {
 // Bounded, so a flood of mouse moves cannot starve the painting.
 constexpr int kMessagesPerPass = 256;
+// How late the system may run a tick so that timers due close together
+// share one wake-up, as the X11 loop does.
+constexpr ULONG kTimerToleranceMs = 10;
+
+using SetCoalescable = UINT_PTR(WINAPI*)(HWND, UINT_PTR, UINT, TIMERPROC, ULONG);
+
+// Windows 8 and later; older systems set an ordinary timer.
+SetCoalescable coalescableTimerFunction() {
+    HMODULE user = GetModuleHandleA("user32.dll");
+    return user ? reinterpret_cast<SetCoalescable>(reinterpret_cast<void*>(GetProcAddress(user, "SetCoalescableTimer")))
+                : nullptr;
+}
 }  // namespace
 
 TimerId Win32Platform::startTimer(std::uint32_t intervalMs, std::function<void()> tick) {
     const UINT_PTR id = nextTimer_++;
-    if (!SetTimer(timerWindow_, id, intervalMs, nullptr)) return 0;
+    if (!timerFunctionLooked_) {
+        setCoalescableTimer_ = coalescableTimerFunction();
+        timerFunctionLooked_ = true;
+    }
+    const UINT_PTR made = setCoalescableTimer_
+                              ? setCoalescableTimer_(timerWindow_, id, intervalMs, nullptr, kTimerToleranceMs)
+                              : SetTimer(timerWindow_, id, intervalMs, nullptr);
+    if (!made) return 0;
     timers_[id] = std::make_shared<std::function<void()>>(std::move(tick));
     return static_cast<TimerId>(id);
 }

@@ -124,6 +124,9 @@ private:
     WindowId nextWindow_ = 1;
     std::map<UINT_PTR, std::shared_ptr<std::function<void()>>> timers_;
     UINT_PTR nextTimer_ = 1;
+    // SetCoalescableTimer where user32 has it, looked up at the first timer.
+    UINT_PTR(WINAPI* setCoalescableTimer_)(HWND, UINT_PTR, UINT, TIMERPROC, ULONG) = nullptr;
+    bool timerFunctionLooked_ = false;
     bool quitting_ = false;
     int exitCode_ = 0;
     int dragging_ = 0;

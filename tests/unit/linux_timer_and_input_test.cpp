@@ -66,6 +66,43 @@ TEST(LinuxTimerQueue, StartAndStopFromInsideATick) {
     (void)self;
 }
 
+// The loop waits waitMs() and then fires what is due, like X11Platform.
+TEST(LinuxTimerQueue, SlackLetsTimersDueCloseTogetherShareOneWakeUp) {
+    auto run = [](std::uint32_t slack, int& wakeUps) {
+        TimerQueue q;
+        q.setSlack(slack);
+        std::vector<std::string> log;
+        std::uint64_t now = 0;
+        auto stamp = [&](const char* name) { return [&, name] { log.push_back(name + std::to_string(now)); }; };
+        q.add(100, stamp("clock@"), 0);
+        q.add(250, stamp("mouse@"), 3);
+        q.add(500, stamp("idle@"), 1);
+        q.add(1000, stamp("cpu@"), 20);  // 20 ms apart: never shares
+        wakeUps = 0;
+        while (now < 1020) {
+            now += static_cast<std::uint64_t>(q.waitMs(now));
+            ++wakeUps;
+            EXPECT_GT(q.fireDue(now), 0) << "a wake-up that runs nothing, at " << now;
+        }
+        return log;
+    };
+    int exact = 0, shared = 0;
+    const auto alone = run(0, exact);
+    const auto together = run(5, shared);
+    // Every tick, in the same order; the deadline 500 of idle waits for the
+    // mouse's 503, and clock 100 .. 1000 each lead their group.
+    EXPECT_EQ(alone, (std::vector<std::string>{"clock@100", "clock@200", "mouse@253", "clock@300", "clock@400",
+                                               "clock@500", "idle@501", "mouse@503", "clock@600", "clock@700",
+                                               "mouse@753", "clock@800", "clock@900", "clock@1000", "idle@1001",
+                                               "mouse@1003", "cpu@1020"}));
+    EXPECT_EQ(together, (std::vector<std::string>{"clock@100", "clock@200", "mouse@253", "clock@300", "clock@400",
+                                                  "clock@503", "idle@503", "mouse@503", "clock@600", "clock@700",
+                                                  "mouse@753", "clock@800", "clock@900", "clock@1003", "idle@1003",
+                                                  "mouse@1003", "cpu@1020"}));
+    EXPECT_EQ(exact, 17);
+    EXPECT_EQ(shared, 13);
+}
+
 TEST(LinuxDoubleClick, SecondPressSoonAndCloseIsDoubleThirdStartsOver) {
     DoubleClickDetector d(500, 2);
     EXPECT_FALSE(d.press(1, 1, 100, 100, 1000));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -113,4 +114,65 @@ TEST_F(X11Live, InformationBoxIsFramedAndClosedByTheWindowManager) {
         usleep(10'000);
     }
     EXPECT_FALSE(about.loaded());
+}
+
+namespace {
+// Our process's shared-memory segments that the kernel still holds.
+int segmentsOfThisProcess() {
+    FILE* f = std::fopen("/proc/sysvipc/shm", "r");
+    if (!f) return -1;
+    char line[512];
+    int count = 0;
+    std::fgets(line, sizeof line, f);  // header
+    while (std::fgets(line, sizeof line, f)) {
+        long key = 0, id = 0, perms = 0, size = 0, creator = 0;
+        if (std::sscanf(line, "%ld %ld %lo %ld %ld", &key, &id, &perms, &size, &creator) == 5 && creator == getpid())
+            ++count;
+    }
+    std::fclose(f);
+    return count;
+}
+}  // namespace
+
+// The same pixels reach the screen through shared memory and through the
+// socket, for a whole picture and for a changed rectangle; no segment stays.
+TEST_F(X11Live, SharedAndSocketPresentsShowTheSamePixels) {
+    os.reset();
+    const int before = segmentsOfThisProcess();
+    for (const char* noShm : {"0", "1"}) {
+        SCOPED_TRACE(std::string("VELMORA_NO_SHM=") + noShm);
+        setenv("VELMORA_NO_SHM", noShm, 1);
+        std::string error;
+        os = vel::platform::createNativePlatform({}, error);
+        ASSERT_NE(os, nullptr) << error;
+        const vel::platform::WindowId id = os->createWindow({"VelPresent", {20, 30, 120, 110}}, nullptr);
+        os->showWindow(id, true);
+        vel::Pixels picture(100, 80);
+        for (int y = 0; y < 80; ++y)
+            for (int x = 0; x < 100; ++x) picture.at(x, y) = static_cast<vel::Colour>(x * 2 + y * 0x300 + 0x170000);
+        os->present(id, picture, {0, 0, 100, 80});
+        for (int y = 40; y < 50; ++y)
+            for (int x = 60; x < 75; ++x) picture.at(x, y) = 0x0000FF;
+        os->present(id, picture, {60, 40, 75, 50});
+        if (std::string(noShm) == "0") {
+            EXPECT_EQ(segmentsOfThisProcess() - before, 1) << "one segment for the window";
+        }
+        os->cursorPos();  // a round trip: the server has done what we asked
+        XImage* shown = XGetImage(dpy, root, 20, 30, 100, 80, AllPlanes, ZPixmap);
+        ASSERT_NE(shown, nullptr);
+        int wrong = 0;
+        for (int y = 0; y < 80; ++y)
+            for (int x = 0; x < 100; ++x) {
+                const vel::Colour c = picture.at(x, y);
+                const unsigned long rgb = ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+                if ((XGetPixel(shown, x, y) & 0xFFFFFFu) != rgb) ++wrong;
+            }
+        XDestroyImage(shown);
+        EXPECT_EQ(wrong, 0);
+        os.reset();
+    }
+    unsetenv("VELMORA_NO_SHM");
+    // The server lets go of a segment when it reaches the detach.
+    for (int i = 0; i < 100 && segmentsOfThisProcess() != before; ++i) usleep(10'000);
+    EXPECT_EQ(segmentsOfThisProcess(), before);
 }
