@@ -60,15 +60,6 @@ TEST(LoadSettings, ProcessorModulesFollowTheProcessorCount) {
     EXPECT_EQ(ReadIni("MAIN", "VISI2", m.iniPath()), "1") << "the file keeps its value";
 }
 
-TEST(LoadSettings, NoFileLeavesEverythingZero) {
-    test::SimMachine m;
-    Settings& s = loaded(m, 2).settings;
-    EXPECT_EQ(s.PLCMNT, 0);
-    EXPECT_EQ(s.TLUCENTZOn, 0);
-    EXPECT_EQ(s.CPUCLOCK, 0);
-    for (bool v : s.Visi) EXPECT_FALSE(v);
-}
-
 TEST(LoadSettings, NegativeAndFractionalPositions) {
     test::SimMachine m;
     m.iniText("[MAIN]\nPosX0=-30\nPosY0=1045.5\nPosX9=99999999999\nPosY8=12.5\n");
