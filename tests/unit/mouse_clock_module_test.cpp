@@ -49,13 +49,6 @@ TEST(MouseModulePlace, ColumnModeOpensBelowTheOnlyCpuModule) {
     EXPECT_EQ(app.settings.Visi[7], true);
 }
 
-TEST(MouseModuleMouse, DoubleClickOnTheSwatchOpensTheHardwareScreen) {
-    test::ModuleRig rig(1);
-    App& app = rig.start("Visi7=1\n");
-    rig.doubleClick(*rig.mouse().shpMSE, 5, 10);
-    EXPECT_EQ(app.FVScreen, 6) << "the swatch passes the double-click to the surface";
-}
-
 // The clock is stepped by hand on a set local time.
 class ClockModule : public ::testing::Test {
 protected:
