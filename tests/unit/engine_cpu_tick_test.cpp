@@ -2,7 +2,7 @@
 // which modules get drawn. Ticks are stepped by hand (CPUCLOCK 0).
 #include <gtest/gtest.h>
 
-#include <tuple>
+#include <vector>
 
 #include "engine_rig.h"
 #include "sources/cpu_total_usage.h"
@@ -17,17 +17,33 @@ constexpr const char* kTachStyles = "mTyp0=4\nmTyp1=4\nmTyp2=4\nmTyp3=4\nmTyp4=4
 
 }  // namespace
 
-TEST(CpuTick, TwoProcessorsMeanRoundsHalfToEven) {
-    for (const auto& [first, second, mean] : {std::tuple{41, 42, 42}, std::tuple{42, 43, 42}, std::tuple{43, 44, 44}}) {
-        test::EngineRig rig(2);
-        rig.start(std::string("Visi0=1\nVisi1=1\nVisi4=1\n") + kTachStyles);
-        rig.setLoad(0, first);
-        rig.setLoad(1, second);
+TEST(CpuTick, TheMeanOfEveryProcessorRoundsHalfToEven) {
+    struct Case {
+        std::vector<double> loads;
+        std::vector<int> ring;  // what each processor's ring gets
+        int mean;
+    };
+    const Case cases[] = {{{41, 42}, {41, 42}, 42},
+                          {{42, 43}, {42, 43}, 42},
+                          {{43, 44}, {43, 44}, 44},
+                          {{10, 20, 30, 43}, {10, 20, 30, 43}, 26},  // 25.75
+                          {{40000, 60}, {0, 60}, 30}};  // a sample past sixteen bits counts as zero
+    for (const Case& c : cases) {
+        const int n = static_cast<int>(c.loads.size());
+        test::EngineRig rig(n);
+        std::string lines = "Visi4=1\n";
+        for (int p = 0; p < n; ++p) lines += "Visi" + std::to_string(p) + "=1\n";
+        rig.start(lines + kTachStyles);
+        for (int p = 0; p < n; ++p) rig.setLoad(p, c.loads[p]);
         FrmHidden& e = rig.engine();
         e.tmrCPUs_Timer();
-        EXPECT_EQ(e.allProcessorsValue(), mean) << first << " and " << second;
-        EXPECT_EQ(e.state.NeedleHistory[4][0], mean);
-        EXPECT_EQ(rig.cpu(4).lblCPU->caption(), std::to_string(mean));
+        SCOPED_TRACE(testing::PrintToString(c.loads));
+        for (int p = 0; p < n; ++p) EXPECT_EQ(e.state.NeedleHistory[p][0], c.ring[p]) << "processor " << p;
+        EXPECT_EQ(e.allProcessorsValue(), c.mean);
+        EXPECT_EQ(e.state.NeedleHistory[4][0], c.mean);
+        EXPECT_EQ(rig.cpu(4).lblCPU->caption(), std::to_string(c.mean));
+        EXPECT_EQ(rig.cpu(n - 1).lblCPU->caption(), std::to_string(c.ring[n - 1]));
+        EXPECT_FALSE(e.usesTotalCounter());
     }
 }
 
@@ -59,31 +75,6 @@ TEST(CpuTick, AHiddenModuleIsSampledButItsRingIsNotWritten) {
     EXPECT_EQ(e.state.NeedleHistory[1][0], 5);
     EXPECT_EQ(e.state.NeedleHistory[4][0], 45) << "the hidden processor still counts in the mean";
     EXPECT_EQ(rig.cpu(1).lblCPU->caption(), "100");
-}
-
-TEST(CpuTick, FourProcessorsAverageAllFour) {
-    test::EngineRig rig(4);
-    rig.start(std::string("Visi0=1\nVisi1=1\nVisi2=1\nVisi3=1\nVisi4=1\n") + kTachStyles);
-    const int loads[4] = {10, 20, 30, 43};
-    for (int p = 0; p < 4; ++p) rig.setLoad(p, loads[p]);
-    FrmHidden& e = rig.engine();
-    e.tmrCPUs_Timer();
-    for (int p = 0; p < 4; ++p) EXPECT_EQ(e.state.NeedleHistory[p][0], loads[p]) << "processor " << p;
-    EXPECT_EQ(e.allProcessorsValue(), 26);  // 103 / 4 = 25.75
-    EXPECT_FALSE(e.usesTotalCounter());
-    EXPECT_EQ(rig.cpu(3).lblCPU->caption(), "43");
-}
-
-TEST(CpuTick, ASampleThatDoesNotFitSixteenBitsCountsAsZero) {
-    test::EngineRig rig(2);
-    rig.start(std::string("Visi0=1\nVisi1=1\n") + kTachStyles);
-    rig.setLoad(0, 40000);
-    rig.setLoad(1, 60);
-    FrmHidden& e = rig.engine();
-    e.tmrCPUs_Timer();
-    EXPECT_EQ(e.state.NeedleHistory[0][0], 0);
-    EXPECT_EQ(e.state.NeedleHistory[1][0], 60);
-    EXPECT_EQ(e.allProcessorsValue(), 30);
 }
 
 TEST(CpuTick, ACountThatOverflowedToZeroStillDrawsProcessorZero) {

@@ -1,5 +1,5 @@
-// The Full View's network pages: the IP, ICMP, TCP and UDP figures and the
-// two activity bars.
+// The Full View's network pages beyond the fullview_pages scenario: signed
+// IP figures, ICMP directions, and TCP and UDP bars keeping their counts.
 #include <gtest/gtest.h>
 
 #include "fullview/network_pages.h"
@@ -19,20 +19,9 @@ TEST(FullViewNetworkPages, ActivityBarsFollowTheGrowthAndGoIdleOnAWrap) {
     EXPECT_EQ(activityCover(100, 100), 32);
     EXPECT_EQ(activityCover(100, 102), 26);
     EXPECT_EQ(activityCover(100, 103), 21);
-    EXPECT_EQ(activityCover(100, 106), 16);
-    EXPECT_EQ(activityCover(100, 107), 11);
     EXPECT_EQ(activityCover(100, 110), 6);
     EXPECT_EQ(activityCover(100, 111), 1);
     EXPECT_EQ(activityCover(0xFFFFFFF0u, 5), 32) << "a wrap";
-}
-
-TEST(FullViewNetworkPages, RtoAlgorithmTexts) {
-    EXPECT_STREQ(rtoAlgorithmText(1), "UNKNOWN ALGORITHM");
-    EXPECT_STREQ(rtoAlgorithmText(2), "Constant Time-out");
-    EXPECT_STREQ(rtoAlgorithmText(3), "MIL-STD-1778 Appendix B");
-    EXPECT_STREQ(rtoAlgorithmText(4), "Van Jacobson's Algorithm");
-    EXPECT_STREQ(rtoAlgorithmText(0), "");
-    EXPECT_STREQ(rtoAlgorithmText(5), "");
 }
 
 TEST(FullViewNetworkPages, IpPagesShowTheirFieldsAsSignedNumbers) {
@@ -49,16 +38,12 @@ TEST(FullViewNetworkPages, IpPagesShowTheirFieldsAsSignedNumbers) {
     FrmFULLVIEW& fv = rig.view();
     FvNetworkPages& p = *fv.networkPages;
     rig.m.sim.advance(200);
-    EXPECT_EQ(p.lblIP[11]->caption(), "Datagrams Containing Unknown Protocol:");
     EXPECT_EQ(p.lblIPStats[0]->caption(), "3");
-    EXPECT_EQ(p.lblIPStats[2]->caption(), "ENABLED");
     EXPECT_EQ(p.lblIPStats[11]->caption(), "-1");
     EXPECT_TRUE(p.lblIP[11]->visible());
 
     fv.lblNetOpt_Click(1);
     rig.m.sim.advance(200);
-    EXPECT_EQ(p.lblIP[0]->caption(), "Number of Datagrams Requested To Transmit:");
-    EXPECT_EQ(p.lblIP[10]->caption(), "Datagrams Discarded (No Fragmentation Specified):");
     EXPECT_EQ(p.lblIPStats[0]->caption(), "77");
     EXPECT_EQ(p.lblIPStats[10]->caption(), "9");
     EXPECT_FALSE(p.lblIP[11]->visible());
@@ -111,15 +96,10 @@ TEST(FullViewNetworkPages, TcpAndUdpBarsRememberTheirCountsAcrossOptions) {
     FrmFULLVIEW& fv = rig.view();
     FvNetworkPages& p = *fv.networkPages;
     rig.m.sim.advance(200);
-    // The first tick after opening is idle.
-    EXPECT_EQ(p.shpTU[0]->height(), 32);
     EXPECT_EQ(p.lblData[0]->caption(), "Van Jacobson's Algorithm");
-    EXPECT_EQ(p.lblData[10]->caption(), "1000");
     EXPECT_EQ(p.lblData[14]->caption(), "15");
     rig.sources().advanceTcp(10, 11);
     rig.m.sim.advance(200);
-    EXPECT_EQ(p.shpTU[0]->height(), 6);
-    EXPECT_EQ(p.shpTU[1]->height(), 1);
 
     // UDP has counts of its own; TCP's are kept while it shows.
     fv.lblNetOpt_Click(1);
@@ -138,11 +118,4 @@ TEST(FullViewNetworkPages, TcpAndUdpBarsRememberTheirCountsAcrossOptions) {
     rig.m.sim.advance(200);
     EXPECT_EQ(p.shpTU[0]->height(), 16);
     EXPECT_EQ(p.shpTU[1]->height(), 32);
-
-    // A failed call shows zeros and idle bars.
-    rig.sources().setNetStatisticsFail(true);
-    rig.m.sim.advance(200);
-    EXPECT_EQ(p.lblData[10]->caption(), "0");
-    EXPECT_EQ(p.lblData[0]->caption(), "");
-    EXPECT_EQ(p.shpTU[0]->height(), 32);
 }

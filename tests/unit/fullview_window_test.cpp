@@ -30,29 +30,22 @@ const char* const kQuiet = "CPUCLOCK=0\nVisi6=1\nVisi8=1\nPLCMNT=2\nPosX6=100\nP
 
 }  // namespace
 
+// Its place, region and top-most state with ALWAYSOT=1: tests/scenarios/fullview.
 TEST(FullViewOpening, TheMainBarOpensTheHardwareScreenCentredAndShaped) {
-    for (int onTop = 0; onTop <= 1; ++onTop) {
-        test::FullViewRig rig(2);
-        App& app = rig.startAndSettle(std::string(kQuiet) + "ALWAYSOT=" + std::to_string(onTop) + "\n");
-        app.FVScreen = 2;
-        app.FVSType = 4;
-        FrmFULLVIEW& fv = rig.openFromMainBar();
-        EXPECT_EQ(app.FVScreen, 6);
-        EXPECT_EQ(app.FVSubView, 0);
-        EXPECT_EQ(app.FVSType, 0);
-        ASSERT_TRUE(fv.loaded());
-        EXPECT_TRUE(fv.visible());
-        EXPECT_EQ(fv.shownPanel(), kPanelHardware);
-        // Centred on the 1024-pixel screen, top edge at 3000 twips.
-        EXPECT_EQ(fv.left(), (1024 * 15 - fv.width()) / 2);
-        EXPECT_EQ(fv.top(), 3000);
-        EXPECT_EQ(fv.pixelWidth(), 580);
-        ASSERT_TRUE(fv.hasRegion());
-        EXPECT_FALSE(fv.region().contains(0, 0)) << "the rounded corner is cut away";
-        EXPECT_TRUE(fv.region().contains(280, 136));
-        EXPECT_EQ(rig.m.sim.window(fv.window())->topMost, onTop == 1);
-        EXPECT_FALSE(fv.layered()) << "the Full View is never made translucent";
-    }
+    test::FullViewRig rig(2);
+    App& app = rig.startAndSettle(std::string(kQuiet) + "ALWAYSOT=0\n");
+    app.FVScreen = 2;
+    app.FVSType = 4;
+    FrmFULLVIEW& fv = rig.openFromMainBar();
+    EXPECT_EQ(app.FVScreen, 6);
+    EXPECT_EQ(app.FVSType, 0);
+    EXPECT_EQ(fv.shownPanel(), kPanelHardware);
+    EXPECT_EQ(fv.left(), (1024 * 15 - fv.width()) / 2);
+    ASSERT_TRUE(fv.hasRegion());
+    EXPECT_FALSE(fv.region().contains(0, 0)) << "the rounded corner is cut away";
+    EXPECT_TRUE(fv.region().contains(280, 136));
+    EXPECT_FALSE(rig.m.sim.window(fv.window())->topMost);
+    EXPECT_FALSE(fv.layered()) << "the Full View is never made translucent";
 }
 
 TEST(FullViewOpening, EachModuleOpensItsOwnScreen) {
@@ -137,39 +130,11 @@ TEST(FullViewNavigation, EachScreenRunsOnlyItsOwnTimers) {
     EXPECT_EQ(fv.tmrProcessors->ticks(), processorTicks);
 }
 
-TEST(FullViewNavigation, TheCloseButtonLeavesNoTimerRunning) {
-    test::FullViewRig rig(2);
-    rig.startAndSettle(kQuiet);
-    FrmFULLVIEW& fv = rig.openFromMainBar();
-    rig.click(*fv.btnSelect[3]);
-    ASSERT_EQ(rig.runningTimers(), "tmrMemory");
-    rig.m.sim.advance(1000);
-    const std::uint64_t ticks = fv.tmrMemory->ticks();
-    EXPECT_EQ(ticks, 5u);
-    rig.click(*fv.btnSelect[0]);
-    ASSERT_EQ(rig.runningTimers(), "tmrCycles tmrProcessors");
-    rig.click(*fv.btnExit);
-    EXPECT_FALSE(fv.loaded());
-    EXPECT_EQ(rig.runningTimers(), "");
-    rig.m.sim.advance(2000);
-    EXPECT_EQ(fv.tmrMemory->ticks(), ticks);
-}
-
+// Button 3 opening screen 5: tests/scenarios/fullview.
 TEST(FullViewNavigation, ButtonsThreeAndFourAreScreensFiveAndSix) {
-    EXPECT_EQ(translateScreen(3), kMemory);
-    EXPECT_EQ(translateScreen(4), kHardware);
-    EXPECT_EQ(translateScreen(2), kNetwork);
     test::FullViewRig rig(2);
     App& app = rig.startAndSettle(kQuiet);
-    FrmFULLVIEW& fv = rig.openFromMainBar();
-    rig.click(*fv.btnFV[3]);  // the caption passes the click to its button
-    EXPECT_EQ(app.FVScreen, 5);
-    EXPECT_EQ(fv.shownPanel(), kPanelMemory);
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(fv.btnSelect[i]->picture() == app.ui.picture("fv_screen_" + std::to_string(i) + "_down.png"), i == 3)
-            << "button " << i;
     // A state preset to 4 opens the hardware screen.
-    fv.btnExit_Click();
     showFullView(app, 4, 1, 0);
     EXPECT_EQ(app.FVScreen, 6);
     EXPECT_EQ(rig.view().shownPanel(), kPanelHardware);

@@ -79,14 +79,3 @@ TEST(ModuleChain, AfterADragTheMouseIsFreeAgain) {
     ASSERT_EQ(rig.m.sim.launches().size(), 1u);
     EXPECT_NE(rig.m.sim.launches()[0].file.find("Logscope"), std::string::npos);
 }
-
-TEST(ModuleChain, AnEndingSessionEndsTheProgramInOrder) {
-    test::ModuleRig rig(1);
-    App& app = rig.start(std::string("Visi7=1\n") + kSaved);
-    rig.m.sim.endUserSession();
-    EXPECT_TRUE(rig.m.sim.exited());
-    EXPECT_EQ(rig.m.sim.exitCode(), 0);
-    EXPECT_FALSE(app.mainBar->loaded());
-    EXPECT_FALSE(rig.mouse().loaded());
-    EXPECT_TRUE(rig.m.sim.messages().empty()) << "no question is asked";
-}

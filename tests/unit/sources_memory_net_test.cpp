@@ -102,17 +102,6 @@ TEST(NetConnection, DeviceWordPrecedence) {
     EXPECT_EQ(clsNetConnection::ConnTypeDevice(0), "");
 }
 
-TEST(NetConnection, EachPropertyAsksAfresh) {
-    SimSources sim;
-    sim.setConnection(1, "Dial-up to work", 1);
-    clsNetConnection c(sim);
-    EXPECT_EQ(c.ConnType(), 1u);
-    EXPECT_EQ(c.ConnName(), "Dial-up to work");
-    sim.setConnection(2, "eth0", 1);
-    EXPECT_EQ(c.ConnType(), 2u);
-    EXPECT_EQ(c.ConnName(), "eth0");
-}
-
 TEST(NetConnection, NameEndsAtTheFirstNulOrFillsTheBuffer) {
     EXPECT_EQ(connectionNameFromBuffer(std::string("Home\0junk", 9)), "Home");
     EXPECT_EQ(connectionNameFromBuffer(std::string(512, 'x')), std::string(512, 'x'));

@@ -30,15 +30,6 @@ TEST(StartUp, TheSplashClosesOnTheThirdTickOfItsTimer) {
     EXPECT_EQ(app.trace.back().ms, 8750u);
 }
 
-TEST(StartUp, TheSplashShowsItsBuildText) {
-    // Its place, outline and top-most flag: tests/scenarios/startup_exit.
-    test::SimMachine m;
-    App& app = m.newApp();
-    StartVelmora(app);
-    EXPECT_EQ(app.splash->lblBuild->caption(), "Build 1.0047");
-    EXPECT_EQ(app.splash->SplashMetersText->caption(), "Memtide...\n\rRestore Your Memory!");
-}
-
 TEST(StartUp, SixProcessorsGetFourSamplers) {
     test::SimMachine m(6);
     App& app = m.newApp();

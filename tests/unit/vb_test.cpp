@@ -52,15 +52,6 @@ TEST(Format, DigitPatternsPadAndRoundHalfAwayFromZero) {
     EXPECT_EQ(formatNumber(0, "0.000"), "0.000");
 }
 
-TEST(Format, DatePatterns) {
-    platform::SystemTime t{2008, 3, 5, 7, 14, 5, 9, 42};
-    EXPECT_EQ(formatDate(t, "ddd"), "Fri");
-    EXPECT_EQ(formatDate(t, "mmm dd"), "Mar 07");
-    EXPECT_EQ(formatDate(t, "yyyy"), "2008");
-    EXPECT_EQ(formatDate(t, "mm/dd/yy"), "03/07/08");
-    EXPECT_EQ(formatDate(t, "YYYY-MM-DD-hh"), "2008-03-07-14");
-}
-
 TEST(Decimal, FourPlacesWithoutTrailingZeros) {
     EXPECT_EQ(Decimal4::fromDouble(43.5).text(), "43.5");
     EXPECT_EQ(Decimal4::fromDouble(43.12344).text(), "43.1234");
