@@ -30,10 +30,8 @@ root="$work/root"
 dpkg-deb -x "$deb" "$root" || { echo "FAIL: dpkg-deb -x $deb"; exit 1; }
 pass "built $(basename "$deb"), lintian found no errors, unpacked it"
 
-start_group Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/displayfd" >"$work/xvfb.log" 2>&1
-for _ in $(seq 100); do [ -s "$work/displayfd" ] && break; sleep 0.1; done
-[ -s "$work/displayfd" ] || { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-display=":$(head -n 1 "$work/displayfd")"
+start_xvfb "$work" || exit 1
+display=$xvfb_display
 
 mkdir -p "$work/home" "$work/runtime"
 chmod 700 "$work/runtime"

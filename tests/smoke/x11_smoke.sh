@@ -28,11 +28,8 @@ failures=0
 pass() { echo "PASS: $*"; }
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-# Xvfb picks a free display and names it once it accepts connections.
-start_group Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/displayfd" >"$work/xvfb.log" 2>&1
-for _ in $(seq 100); do [ -s "$work/displayfd" ] && break; sleep 0.1; done
-[ -s "$work/displayfd" ] || { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/displayfd")"
+start_xvfb "$work" || exit 1
+export DISPLAY=$xvfb_display
 start_group xcompmgr >"$work/xcompmgr.log" 2>&1
 
 if [ -z "$checker" ]; then
