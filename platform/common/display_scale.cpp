@@ -98,14 +98,18 @@ const Pixels& DisplayScale::enlarge(const Pixels& logical, const Rect& changed, 
         deviceChanged = changed;
         return logical;
     }
+    deviceChanged = enlargeInto(logical, changed, device);
+    return device;
+}
+
+Rect DisplayScale::enlargeInto(const Pixels& logical, const Rect& changed, Pixels& device) const {
     Rect r = clippedTo(changed, logical.width, logical.height);
     if (device.width != logical.width * factor_ || device.height != logical.height * factor_) {
         device = Pixels(logical.width * factor_, logical.height * factor_);
         r = Rect{0, 0, logical.width, logical.height};
     }
     if (!r.empty()) enlargeRows(logical, r, factor_, device);
-    deviceChanged = toDevice(r);
-    return device;
+    return toDevice(r);
 }
 
 Pixels enlarged(const Pixels& picture, int factor) {

@@ -50,6 +50,9 @@ public:
     // show and sets `deviceChanged` to the part of it that changed. At
     // scale 1 the logical picture itself is returned.
     const Pixels& enlarge(const Pixels& logical, const Rect& changed, Pixels& device, Rect& deviceChanged) const;
+    // The same, always into `device`, also at scale 1 (a copy of the
+    // changed part); returns the part of `device` that changed.
+    Rect enlargeInto(const Pixels& logical, const Rect& changed, Pixels& device) const;
 
 private:
     int factor_;

@@ -141,10 +141,7 @@ std::optional<std::uint32_t> sockstatSockets(std::string_view sockstat, std::str
         while (nextField(rest, name) && nextField(rest, value)) {
             if (name != "inuse" && name != "tw") continue;
             std::uint64_t n = 0;
-            for (char c : value) {
-                if (c < '0' || c > '9') return std::nullopt;
-                n = n * 10 + static_cast<std::uint64_t>(c - '0');
-            }
+            if (!parseU64(value, n)) return std::nullopt;
             total += n;
             found = found || name == "inuse";
         }

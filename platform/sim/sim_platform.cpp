@@ -104,23 +104,9 @@ void SimPlatform::bringToFront(WindowId id) {
 }
 
 void SimPlatform::present(WindowId id, const Pixels& pixels, const Rect& changed) {
-    SimWindow* w = find(id);
-    if (!w) return;
-    if (scale_.factor() > 1) {
-        // Enlarged straight into the window's picture: only the changed part.
-        Rect unused;
-        scale_.enlarge(pixels, changed, w->pixels, unused);
-        return;
-    }
-    if (w->pixels.width != pixels.width || w->pixels.height != pixels.height) {
-        w->pixels = pixels;
-        return;
-    }
-    // Like a real screen, only the changed part is taken, so a wrong
-    // rectangle shows as stale pixels.
-    const Rect r = clippedTo(changed, pixels.width, pixels.height);
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x) w->pixels.at(x, y) = pixels.at(x, y);
+    // Like a real screen, only the changed part is taken (enlarged at a
+    // scale above 1), so a wrong rectangle shows as stale pixels.
+    if (SimWindow* w = find(id)) scale_.enlargeInto(pixels, changed, w->pixels);
 }
 
 void SimPlatform::systemDrag(WindowId id) {
