@@ -77,6 +77,10 @@ void Form::unload() {
     overlay_ = nullptr;
     os().destroyWindow(window_);
     window_ = 0;
+    // The window's pictures are rebuilt on the next load; an unloaded
+    // form holds no pixels.
+    buffer_ = Pixels();
+    presented_ = Pixels();
     loaded_ = false;
     visible_ = false;
     hasRegion_ = false;
@@ -157,7 +161,12 @@ void Form::refresh() {
     // the pixels that differ from it are sent.
     const platform::Rect area = clippedTo(dirty_, w, h);
     const bool compare = !everything && !area.empty();
-    if (compare) copyArea(buffer_, area, presented_);
+    if (compare) {
+        // Sized for the whole window at the first comparison, so no later
+        // tick allocates.
+        presented_.data.reserve(buffer_.data.size());
+        copyArea(buffer_, area, presented_);
+    }
     repaint();
     const platform::Rect changed = compare ? changedPart(buffer_, presented_, area) : platform::Rect{};
     const platform::Rect send = everything ? wholeWindow() : unite(unpresented_, changed);
@@ -175,7 +184,6 @@ platform::Rect Form::repaint() {
     const int w = std::max(1, pixelWidth()), h = std::max(1, pixelHeight());
     if (buffer_.width != w || buffer_.height != h) {
         buffer_ = Pixels(w, h);
-        presented_.data.reserve(buffer_.data.size());
         dirty_ = wholeWindow();
     }
     if (runtime_.fullRepaint()) dirty_ = wholeWindow();
