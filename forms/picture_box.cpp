@@ -16,8 +16,19 @@ int nearest(double v) {
 PictureBox::PictureBox(std::string name, int index)
     : Control(ControlKind::PictureBox, std::move(name), index) {}
 
-void PictureBox::resizeImage() {
-    if (image_.width != width_ || image_.height != height_) cls();
+void PictureBox::makeImage() const {
+    if (image_.width != width_ || image_.height != height_) resetImage();
+}
+
+void PictureBox::resetImage() const {
+    if (image_.width != width_ || image_.height != height_) image_ = Pixels(width_, height_);
+    image_.fill(backColor_);
+    if (!picture_.empty()) gfx::blit(image_, 0, 0, picture_);
+}
+
+Colour PictureBox::shownColour(int x, int y) const {
+    if (image_.width == width_ && image_.height == height_) return image_.at(x, y);
+    return picture_.inside(x, y) ? picture_.at(x, y) : backColor_;
 }
 
 void PictureBox::setPicture(const Pixels& picture) {
@@ -30,15 +41,20 @@ void PictureBox::clearPicture() {
     cls();
 }
 
+void PictureBox::releasePictures() {
+    picture_ = Pixels();
+    image_ = Pixels();
+    invalidate();
+}
+
 void PictureBox::setBackColor(Colour c) {
     backColor_ = c;
     cls();
 }
 
 void PictureBox::cls() {
-    if (image_.width != width_ || image_.height != height_) image_ = Pixels(width_, height_);
-    image_.fill(backColor_);
-    if (!picture_.empty()) gfx::blit(image_, 0, 0, picture_);
+    // Nothing drawn yet: the box shows its back colour and picture as it is.
+    if (!image_.empty()) resetImage();
     invalidate();
 }
 
@@ -46,14 +62,14 @@ int PictureBox::toPixelX(double x) const { return nearest(x - scaleLeft_); }
 int PictureBox::toPixelY(double y) const { return nearest(y - scaleTop_); }
 
 void PictureBox::line(double x1, double y1, double x2, double y2, Colour c) {
-    resizeImage();
+    makeImage();
     const int px1 = toPixelX(x1), py1 = toPixelY(y1), px2 = toPixelX(x2), py2 = toPixelY(y2);
     gfx::lineTo(image_, px1, py1, px2, py2, c);
     invalidate(platform::Rect{std::min(px1, px2), std::min(py1, py2), std::max(px1, px2) + 1, std::max(py1, py2) + 1});
 }
 
 void PictureBox::pset(double x, double y, Colour c) {
-    resizeImage();
+    makeImage();
     int px = toPixelX(x), py = toPixelY(y);
     if (image_.inside(px, py)) {
         image_.at(px, py) = c;
@@ -63,8 +79,8 @@ void PictureBox::pset(double x, double y, Colour c) {
 
 std::int32_t PictureBox::point(double x, double y) const {
     int px = static_cast<int>(std::floor(x - scaleLeft_)), py = static_cast<int>(std::floor(y - scaleTop_));
-    if (!image_.inside(px, py)) return -1;
-    return static_cast<std::int32_t>(image_.at(px, py));
+    if (px < 0 || py < 0 || px >= width_ || py >= height_) return -1;
+    return static_cast<std::int32_t>(shownColour(px, py));
 }
 
 void PictureBox::paint(Pixels& target, int ox, int oy, const gfx::ClipRect& clip) const {

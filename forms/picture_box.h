@@ -1,5 +1,7 @@
 // The picture box: a background picture, a persistent drawing image that
-// Cls clears back to the picture, and child controls drawn over it.
+// Cls clears back to the picture, and child controls drawn over it. The
+// drawing image is made on the first drawing: most boxes only show their
+// picture and need no second copy of it.
 #pragma once
 
 #include <optional>
@@ -16,6 +18,8 @@ public:
     // drawing, as a new picture on a persistent image does.
     void setPicture(const Pixels& picture);
     void clearPicture();
+    // Frees the picture and the drawing on it, for a box that is not shown again.
+    void releasePictures();
     const Pixels& picture() const { return picture_; }
     bool hasPicture() const { return !picture_.empty(); }
 
@@ -42,9 +46,17 @@ public:
     void pset(double x, double y, Colour c);
     // Colour at a point, or -1 outside the surface.
     std::int32_t point(double x, double y) const;
+    // The colour shown at a pixel of the box (inside it).
+    Colour shownColour(int x, int y) const;
     // Direct access for blends; call invalidate() after changing it.
-    Pixels& image() { return image_; }
-    const Pixels& image() const { return image_; }
+    Pixels& image() {
+        makeImage();
+        return image_;
+    }
+    const Pixels& image() const {
+        makeImage();
+        return image_;
+    }
 
     void paint(Pixels& target, int ox, int oy, const gfx::ClipRect& clip) const override;
     Form* containerForm() override { return form(); }
@@ -52,11 +64,12 @@ public:
     std::string describe() const override;
 
 private:
-    void resizeImage();
+    void makeImage() const;
+    void resetImage() const;
     int toPixelX(double x) const;
     int toPixelY(double y) const;
     Pixels picture_;
-    Pixels image_;
+    mutable Pixels image_;  // empty until drawn on
     Colour backColor_ = rgb(255, 255, 255);
     Colour foreColor_ = 0;
     Colour fillColor_ = 0;

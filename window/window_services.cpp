@@ -7,12 +7,10 @@
 
 namespace vel {
 
-platform::Region regionFromPixels(const Pixels& pixels, int width, int height) {
+namespace {
+template <typename ColourAt>
+platform::Region regionFromColours(int width, int height, ColourAt colourAt) {
     platform::Region region;
-    if (width <= 0 || height <= 0 || pixels.empty()) return region;
-    auto colourAt = [&](int x, int y) -> std::int64_t {
-        return pixels.inside(x, y) ? static_cast<std::int64_t>(pixels.at(x, y)) : -1;
-    };
     const std::int64_t transparent = colourAt(0, 0);
     for (int y = 0; y < height; ++y) {
         bool open = false;
@@ -31,10 +29,23 @@ platform::Region regionFromPixels(const Pixels& pixels, int width, int height) {
     }
     return region;
 }
+}  // namespace
+
+platform::Region regionFromPixels(const Pixels& pixels, int width, int height) {
+    if (width <= 0 || height <= 0 || pixels.empty()) return {};
+    return regionFromColours(width, height, [&](int x, int y) -> std::int64_t {
+        return pixels.inside(x, y) ? static_cast<std::int64_t>(pixels.at(x, y)) : -1;
+    });
+}
 
 std::optional<platform::Region> MakeRegion(App& app, const forms::PictureBox& picture) {
     try {
-        platform::Region region = regionFromPixels(picture.image(), picture.width(), picture.height());
+        // What the box shows, read without making its drawing image.
+        platform::Region region;
+        if (picture.width() > 0 && picture.height() > 0)
+            region = regionFromColours(picture.width(), picture.height(), [&](int x, int y) -> std::int64_t {
+                return picture.shownColour(x, y);
+            });
         if (region.empty()) return std::nullopt;
         return region;
     } catch (const std::exception& e) {
