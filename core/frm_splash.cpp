@@ -43,11 +43,16 @@ FrmSplash::FrmSplash(App& app) : Form(app.ui, "frmSplash"), app_(app) {
 }
 
 void FrmSplash::onLoad() {
+    // Shown once: the boxes keep their copies and the runtime none.
     picMainSkin->setPicture(app_.ui.picture("splash_skin.png"));
+    app_.ui.releasePicture("splash_skin.png");
     if (picMainSkin->hasPicture())
         picMainSkin->move(0, 0, picMainSkin->picture().width, picMainSkin->picture().height);
-    for (int i = 0; i < 3; ++i)
-        picSplashMeters[i]->setPicture(app_.ui.picture("splash_meters_" + std::to_string(i) + ".png"));
+    for (int i = 0; i < 3; ++i) {
+        const std::string meters = "splash_meters_" + std::to_string(i) + ".png";
+        picSplashMeters[i]->setPicture(app_.ui.picture(meters));
+        app_.ui.releasePicture(meters);
+    }
 
     shapeToSkin(app_, *this, *picMainSkin);
     platform::Size screen = os().screenSize();
@@ -58,6 +63,13 @@ void FrmSplash::onLoad() {
     refresh();
     os().doEvents();
     os().sleep(1000);
+}
+
+void FrmSplash::onUnload() {
+    // The splash is shown once: its pictures would stay in memory for the
+    // whole run.
+    picMainSkin->releasePictures();
+    for (int i = 0; i < 3; ++i) picSplashMeters[i]->releasePictures();
 }
 
 void FrmSplash::setStatus(const std::string& text) {

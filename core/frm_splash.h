@@ -31,6 +31,7 @@ public:
 
 protected:
     void onLoad() override;
+    void onUnload() override;
 
 private:
     void tmrSplash_Timer();

@@ -33,6 +33,8 @@ public:
     void setFallbackSkinsFolder(const std::string& folder) { fallbackSkinsFolder_ = folder; }
     // An empty picture when the file is missing or unreadable.
     const Pixels& picture(const std::string& fileName);
+    // Drops a picture no window will show again (the next picture() reads it anew).
+    void releasePicture(const std::string& fileName) { pictures_.erase(fileName); }
     // Names of pictures that could not be read, for the start-up message.
     const std::vector<std::string>& missingPictures() const { return missing_; }
 
