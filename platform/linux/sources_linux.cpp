@@ -107,7 +107,7 @@ public:
 
     bool ipStatistics(MibIpStats& out) override;
     bool icmpStatistics(MibIcmp& out) override {
-        if (snmp_.read() && parseIcmpStats(snmp_.text(), out)) return true;
+        if (readRecent(snmp_) && parseIcmpStats(snmp_.file.text(), out)) return true;
         out = {};
         return false;
     }
@@ -138,6 +138,33 @@ private:
         }
     }
 
+    // Several records of one tick come from the same file (the network
+    // module asks for TCP and UDP, the connection state three times): one
+    // reading serves every question asked within a few milliseconds.
+    static constexpr std::int64_t kSameMomentNs = 5'000'000;
+    bool sameMoment(std::int64_t& readAtNs) {
+        const std::int64_t now = clock_();
+        const bool same = readAtNs != 0 && now >= readAtNs && now - readAtNs < kSameMomentNs;
+        if (!same) readAtNs = now;
+        return same;
+    }
+    struct RecentFile {
+        ProcFile file;
+        std::int64_t readAtNs = 0;
+        bool valid = false;
+    };
+    bool readRecent(RecentFile& f) {
+        if (!sameMoment(f.readAtNs) || !f.valid) f.valid = f.file.read();
+        return f.valid;
+    }
+    struct ConnectedAnswer {
+        std::int64_t readAtNs = 0;
+        std::uint32_t flags = 0;
+        std::string name;
+        int result = 0;
+    };
+    int readConnectedState(std::uint32_t& flags, std::string& name);
+
     // A table file whose entries are counted. A socket table of a busy
     // machine runs to megabytes, and the network module asks four times a
     // second, so a count is reused for a second.
@@ -160,8 +187,8 @@ private:
 
     // The kernel's own count when it offers one, else the table's.
     std::uint32_t socketsOf(std::string_view protocol, CountedTable& table) {
-        if (sockstat_.read())
-            if (auto n = sockstatSockets(sockstat_.text(), protocol)) return *n;
+        if (readRecent(sockstat_))
+            if (auto n = sockstatSockets(sockstat_.file.text(), protocol)) return *n;
         return entriesOf(table);
     }
 
@@ -174,8 +201,9 @@ private:
     std::set<std::string, std::less<>> flags_;
     ProcFile meminfo_{procRoot_ + "/meminfo"};
     ProcFile selfStatus_{procRoot_ + "/self/status"};
-    ProcFile snmp_{procRoot_ + "/net/snmp"};
-    ProcFile sockstat_{procRoot_ + "/net/sockstat"};
+    RecentFile snmp_{ProcFile(procRoot_ + "/net/snmp")};
+    RecentFile sockstat_{ProcFile(procRoot_ + "/net/sockstat")};
+    ConnectedAnswer connected_;
     ProcFile route_{procRoot_ + "/net/route"};
     ProcFile route6_{procRoot_ + "/net/ipv6_route", 16384};
     ProcFile fibTrie_{procRoot_ + "/net/fib_trie", 16384};
@@ -221,7 +249,7 @@ bool LinuxSources::memoryStatus(MemoryStatusEx& out) {
 }
 
 bool LinuxSources::ipStatistics(MibIpStats& out) {
-    if (!snmp_.read() || !parseIpStats(snmp_.text(), out)) {
+    if (!readRecent(snmp_) || !parseIpStats(snmp_.file.text(), out)) {
         out = {};
         return false;
     }
@@ -233,7 +261,7 @@ bool LinuxSources::ipStatistics(MibIpStats& out) {
 }
 
 bool LinuxSources::tcpStatistics(MibTcpStats& out) {
-    if (!snmp_.read() || !parseTcpStats(snmp_.text(), out)) {
+    if (!readRecent(snmp_) || !parseTcpStats(snmp_.file.text(), out)) {
         out = {};
         return false;
     }
@@ -242,7 +270,7 @@ bool LinuxSources::tcpStatistics(MibTcpStats& out) {
 }
 
 bool LinuxSources::udpStatistics(MibUdpStats& out) {
-    if (!snmp_.read() || !parseUdpStats(snmp_.text(), out)) {
+    if (!readRecent(snmp_) || !parseUdpStats(snmp_.file.text(), out)) {
         out = {};
         return false;
     }
@@ -259,6 +287,14 @@ bool proxyInEnvironment() {
 }
 
 int LinuxSources::connectedState(std::uint32_t& flags, std::string& name) {
+    if (!sameMoment(connected_.readAtNs))
+        connected_.result = readConnectedState(connected_.flags, connected_.name);
+    flags = connected_.flags;
+    name = connected_.name;
+    return connected_.result;
+}
+
+int LinuxSources::readConnectedState(std::uint32_t& flags, std::string& name) {
     constexpr std::uint64_t kIffPointToPoint = 0x10;
     flags = 0;
     name.clear();

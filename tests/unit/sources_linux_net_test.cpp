@@ -166,7 +166,7 @@ TEST(LinuxConnectionState, NoDefaultRouteIsFlagWordZeroEvenWithAProxy) {
 }
 
 // Without net/sockstat the tables are counted.
-TEST(LinuxNetStatistics, SocketTableCountsAreReusedForASecondCountersAreNot) {
+TEST(LinuxNetStatistics, SocketTableCountsAreReusedForASecondCountersForOneMoment) {
     const fs::path root = fs::temp_directory_path() / "velmora-net-cache";
     fs::remove_all(root);
     fs::copy(kNet / "lan", root, fs::copy_options::recursive);
@@ -191,6 +191,9 @@ TEST(LinuxNetStatistics, SocketTableCountsAreReusedForASecondCountersAreNot) {
     ASSERT_NE(at, std::string::npos);
     snmp.replace(at, 17, "4294967310 611210");
     std::ofstream(root / "proc" / "net" / "snmp", std::ios::trunc) << snmp;
+    now += 4'000'000;
+    ASSERT_TRUE(s->tcpStatistics(tcp));
+    EXPECT_EQ(tcp.dwOutSegs, 611204u) << "one reading serves the questions of one moment";
 
     now += 400'000'000;
     ASSERT_TRUE(s->tcpStatistics(tcp));
