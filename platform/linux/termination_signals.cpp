@@ -11,9 +11,12 @@ namespace vel::platform::linux_backend {
 namespace {
 // One program, one pair of handlers: the write end is process-wide.
 volatile sig_atomic_t gWriteFd = -1;
+// Set with the byte, so a loop pass asks memory, not the pipe.
+volatile sig_atomic_t gArrived = 0;
 
 void onSignal(int) {
     const int saved = errno;
+    gArrived = 1;
     const char byte = 1;
     if (gWriteFd >= 0) {
         const ssize_t written = write(gWriteFd, &byte, 1);
@@ -28,6 +31,7 @@ TerminationSignals::TerminationSignals() {
     if (pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0) return;
     readFd_ = fds[0];
     gWriteFd = fds[1];
+    gArrived = 0;
     struct sigaction sa {};
     sa.sa_handler = onSignal;
     sigemptyset(&sa.sa_mask);
@@ -46,7 +50,7 @@ TerminationSignals::~TerminationSignals() {
 }
 
 bool TerminationSignals::arrived() {
-    if (readFd_ < 0) return false;
+    if (readFd_ < 0 || !gArrived) return arrived_;
     char buffer[16];
     while (read(readFd_, buffer, sizeof buffer) > 0) arrived_ = true;
     return arrived_;
