@@ -2,21 +2,15 @@
 // and sub-views, and which timers run on each screen.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "fullview/panel_style.h"
 #include "fullview_rig.h"
+#include "support/files.h"
 
 using namespace vel;
 using namespace vel::fullview;
 
 
 namespace {
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Place of a window in the desktop's stacking order, bottom first.
 int stackPlace(test::FullViewRig& rig, platform::WindowId id) {
@@ -243,12 +237,12 @@ TEST(FullViewWindow, ItIsDraggedByItsSkinAndPanelsAndRemembersNothing) {
     test::FullViewRig rig(2);
     rig.startAndSettle(kQuiet);
     FrmFULLVIEW& fv = rig.openFromMainBar();
-    const std::string settingsBefore = readFile(rig.m.iniPath());
+    const std::string settingsBefore = test::readFile(rig.m.iniPath());
     const double left = fv.left(), top = fv.top();
     rig.dragBy(*fv.picMainSkin, 300, 6, 20, 10);
     EXPECT_EQ(fv.left(), left + 300);
     EXPECT_EQ(fv.top(), top + 150);
     rig.dragBy(*fv.picMod[kPanelHardware], 300, 212, -20, 0);
     EXPECT_EQ(fv.left(), left);
-    EXPECT_EQ(readFile(rig.m.iniPath()), settingsBefore) << "no place is saved for it";
+    EXPECT_EQ(test::readFile(rig.m.iniPath()), settingsBefore) << "no place is saved for it";
 }

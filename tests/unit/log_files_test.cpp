@@ -78,7 +78,7 @@ TEST(LogDelete, OnlyOldPlainFilesNamedLikeLogsGoAtStartAndAtEachRotation) {
     EXPECT_EQ(rig.names(),
               (Lines{"A2026-12-01-00.log", "a2026-02-30-00.log", "a2026-12-01-00.log.bak", "b2026-12-05-06.log",
                      "c2026-12-01-00.log", "d2026-12-01-00.log", "g2026-12-01-00.log", "notes.txt"}));
-    EXPECT_EQ(test::LogRig::read(outside / "target.log"), "precious\r\n");
+    EXPECT_EQ(test::readFile(outside / "target.log"), "precious\r\n");
     EXPECT_TRUE(fs::exists(rig.m.folder / "a2026-12-01-00.log"));
 
     rig.ticks(1);  // the first name: a rotation
@@ -114,7 +114,7 @@ TEST(LogSecurity, ALinkNamedLikeTheLogFileIsNotWrittenThrough) {
     rig.start("LOGEnable=1\nLOGTiming=10\nLOGWrite=0\ncapCPU=1\ncapMEM=1\n");
     rig.ticks(1);
     EXPECT_EQ(rig.log().fileName(), "2026-12-06-05.log");
-    EXPECT_EQ(test::LogRig::read(target), before);
+    EXPECT_EQ(test::readFile(target), before);
     EXPECT_TRUE(fs::is_symlink(rig.logs() / "a2026-12-06-05.log"));
     EXPECT_EQ(rig.lines("b2026-12-06-05.log").size(), 4u) << "the other families are written";
 }
@@ -131,7 +131,7 @@ TEST(LinuxFiles, AppendsRefuseLinksAndWhatIsNotAPlainFile) {
         EXPECT_TRUE(linux_backend::appendWrite(h, "x\r\n", 3));
         EXPECT_TRUE(linux_backend::appendClose(h));
     }
-    EXPECT_EQ(test::LogRig::read(file), "x\r\nx\r\n");
+    EXPECT_EQ(test::readFile(file), "x\r\nx\r\n");
     fs::create_symlink(file, dir / "link.log");
     EXPECT_EQ(linux_backend::appendOpen((dir / "link.log").string()), kNoFile);
     fs::create_directory(dir / "sub");
