@@ -1,6 +1,8 @@
 // The shipped skins are exactly what the generator draws, with the
 // colours the windows rely on. A drawing change must come with new
-// files in skins/ (run `skingen skins`), never slip in silently.
+// files in skins/ (run `skingen skins`), never slip in silently. That
+// comparison and the reference pictures exercise PNG round trips; here
+// too the files that cannot be read or written.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -81,4 +83,12 @@ TEST(GfxSkins, ShippedFilesAreExactlyWhatTheGeneratorDraws) {
             EXPECT_TRUE(generated.count(entry.path().filename().string())) << "stale " << entry.path().filename();
         }
     }
+}
+
+TEST(GfxPng, MissingOrBrokenFilesLoadAsNothing) {
+    const test::TempFolder tmp;
+    EXPECT_FALSE(gfx::loadPng((tmp / "does_not_exist.png").string()).has_value());
+    test::writeFile(tmp / "junk.png", "not a picture at all");
+    EXPECT_FALSE(gfx::loadPng((tmp / "junk.png").string()).has_value());
+    EXPECT_FALSE(gfx::savePng((tmp / "empty.png").string(), Pixels()));
 }
