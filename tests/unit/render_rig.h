@@ -2,6 +2,9 @@
 // counts how often a renderer lets pending events run.
 #pragma once
 
+#include <map>
+#include <utility>
+
 #include "engine/renderers.h"
 #include "platform/sim/sim_platform.h"
 
@@ -39,12 +42,17 @@ struct RenderRig {
     }
 
     Colour at(int x, int y) const { return picMod.image().at(x, y); }
-    // Pixels of the meter that differ from the plain face.
-    int drawnPixels() const {
-        int n = 0;
-        for (Colour c : picMod.image().data) n += c != kFace;
-        return n;
+    // Pixels of the meter that differ from the plain face, with their colours.
+    using Drawn = std::map<std::pair<int, int>, Colour>;
+    Drawn drawn() const {
+        Drawn out;
+        const Pixels& p = picMod.image();
+        for (int y = 0; y < p.height; ++y)
+            for (int x = 0; x < p.width; ++x)
+                if (p.at(x, y) != kFace) out[{x, y}] = p.at(x, y);
+        return out;
     }
+    int drawnPixels() const { return static_cast<int>(drawn().size()); }
 };
 
 }  // namespace vel::test
