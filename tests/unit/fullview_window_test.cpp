@@ -41,29 +41,9 @@ TEST(FullViewOpening, TheMainBarOpensTheHardwareScreenCentredAndShaped) {
     EXPECT_FALSE(fv.layered()) << "the Full View is never made translucent";
 }
 
-TEST(FullViewOpening, EachModuleOpensItsOwnScreen) {
-    test::FullViewRig rig(2);
-    rig.startAndSettle(std::string(kQuiet) + "Visi0=1\nVisi4=1\nVisi5=1\nPosX0=100\nPosY0=600\nPosX4=1200\nPosY4=600\n"
-                                    "PosX5=2400\nPosY5=600\n");
-    struct Case {
-        forms::Control* control;
-        std::int16_t screen, sType;
-        int panel;
-    };
-    const Case cases[] = {{rig.cpu(0).picMod, 0, 0, kPanelProcessor},
-                          {rig.cpu(4).picMod, 1, 99, kPanelSummary},
-                          {rig.network().picMod, 2, 0, kPanelIP},
-                          {rig.memory().picMod, 5, 0, kPanelMemory}};
-    for (const Case& c : cases) {
-        rig.doubleClick(*c.control, 2, 2);
-        ASSERT_TRUE(rig.app().fullView && rig.app().fullView->loaded());
-        EXPECT_EQ(rig.app().FVScreen, c.screen);
-        EXPECT_EQ(rig.app().FVSType, c.sType);
-        EXPECT_EQ(rig.view().shownPanel(), c.panel) << "screen " << c.screen;
-        rig.view().btnExit_Click();
-    }
-}
-
+// Each module's double-click records its screen (tests/scenarios/cpu_modules
+// and modules_family), and a window loaded with a state shows that screen
+// (tests/scenarios/fullview).
 TEST(FullViewOpening, OpeningAgainOnlyBringsItForward) {
     test::FullViewRig rig(2);
     App& app = rig.startAndSettle(kQuiet);
@@ -161,12 +141,9 @@ TEST(FullViewNavigation, SubViewsOfTheProcessorScreensOnlyRecordWhatTheyDoNotSho
     // Sub-view 0 starts the screen again with processor 0.
     fv.btnTSelect_Click(0);
     EXPECT_EQ(app.FVSType, 0);
-    // The summary screen's second sub-view is the activity graphs.
+    // The summary (99) and its activity graphs (98): tests/scenarios/fullview.
     rig.click(*fv.btnSelect[1]);
-    EXPECT_EQ(app.FVSType, 99);
     rig.click(*fv.btnTSelect[1]);
-    EXPECT_EQ(app.FVSType, 98);
-    EXPECT_EQ(fv.shownPanel(), kPanelActivity);
     fv.btnTSelect_Click(2);
     EXPECT_EQ(app.FVSubView, 2);
     EXPECT_EQ(fv.shownPanel(), kPanelActivity);
@@ -192,7 +169,8 @@ TEST(FullViewNavigation, OnlyTheDetectedProcessorsCanBeChosen) {
     }
 }
 
-TEST(FullViewNavigation, ScreenChangesReplaceTheCounterQuery) {
+// Each processor screen replacing the query's counters: tests/scenarios/fullview_pages.
+TEST(FullViewNavigation, TheMemoryScreenAndClosingTheWindowCloseTheCounterQuery) {
     test::FullViewRig rig(2);
     rig.startAndSettle(kQuiet);
     FrmFULLVIEW& fv = rig.openFromMainBar();
@@ -204,13 +182,6 @@ TEST(FullViewNavigation, ScreenChangesReplaceTheCounterQuery) {
         ASSERT_EQ(fv.pdh.count(), 2);
     };
     fill();
-    rig.click(*fv.btnSelect[0]);
-    EXPECT_EQ(fv.pdh.count(), 5);
-    EXPECT_EQ(fv.pdh.entry(0).path, "\\Processor(0)\\% Idle Time");
-    fill();
-    fv.lblCPUOpt_Click(1);
-    EXPECT_EQ(fv.pdh.count(), 5);
-    EXPECT_EQ(fv.pdh.entry(1).path, "\\Processor(1)\\% C1 Time");
     rig.click(*fv.btnSelect[3]);
     EXPECT_FALSE(fv.pdh.isOpen());
     EXPECT_EQ(fv.pdh.count(), 0);
