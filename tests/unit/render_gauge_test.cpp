@@ -27,25 +27,17 @@ TEST(DrawVU, TipFollowsTheArcAndThePivotStays) {
 
 TEST(DrawTach, CoverShrinksFromTheLeftAndTheValueIsShown) {
     RenderRig r;
-    DrawTach(0, r.view, r.ctx);
-    EXPECT_EQ(r.shpTC.left(), 9);
-    EXPECT_EQ(r.shpTC.width(), 43);
-    EXPECT_EQ(r.lblCPU.caption(), "0");
-    DrawTach(50, r.view, r.ctx);  // 21.46 -> 21
-    EXPECT_EQ(r.shpTC.left(), 30);
-    EXPECT_EQ(r.shpTC.width(), 22);
-    EXPECT_EQ(r.lblCPU.caption(), "50");
-    DrawTach(100, r.view, r.ctx);  // 42.92 -> 43
-    EXPECT_EQ(r.shpTC.left(), 52);
-    EXPECT_EQ(r.shpTC.width(), 0);
-    EXPECT_EQ(r.lblCPU.caption(), "100");
-    EXPECT_EQ(r.os.doEventsCalls, 3);
-    // Past full scale the width would be negative: the control keeps its
-    // old width while the left edge still moves.
-    DrawTach(110, r.view, r.ctx);  // 47.21 -> 47
-    EXPECT_EQ(r.shpTC.left(), 56);
-    EXPECT_EQ(r.shpTC.width(), 0);
-    EXPECT_EQ(r.lblCPU.caption(), "110");
+    struct Case { std::int16_t sample; int left, width; };
+    // 50: 21.46 -> 21; 100: 42.92 -> 43. Past full scale (110: 47.21 -> 47)
+    // the width would be negative: the control keeps its old width while
+    // the left edge still moves.
+    for (Case c : {Case{0, 9, 43}, Case{50, 30, 22}, Case{100, 52, 0}, Case{110, 56, 0}}) {
+        DrawTach(c.sample, r.view, r.ctx);
+        EXPECT_EQ(r.shpTC.left(), c.left) << c.sample;
+        EXPECT_EQ(r.shpTC.width(), c.width) << c.sample;
+        EXPECT_EQ(r.lblCPU.caption(), std::to_string(c.sample));
+    }
+    EXPECT_EQ(r.os.doEventsCalls, 4);
 }
 
 constexpr Colour kNow = rgb(0, 0, 224);
@@ -114,27 +106,16 @@ TEST(DrawIMeter, LitPictureOpacityFollowsTheLoad) {
     RenderRig r;
     r.picHolder.setBackColor(rgb(200, 100, 50));  // the lit picture
     r.picMod.setBackColor(rgb(0, 0, 0));           // the unlit face
-    auto everywhere = [&r](Colour c) {
-        for (Colour p : r.picMod.image().data)
-            if (p != c) return false;
-        return true;
-    };
-    DrawIMeter(100, r.view, r.ctx);  // 255
-    EXPECT_TRUE(everywhere(rgb(200, 100, 50)));
-    EXPECT_EQ(r.lblCPU.caption(), "100");
+    struct Case { std::int16_t sample; Colour everywhere; };
+    // 100: opacity 255; 50: 127.49999 -> 127, (s * 127 + 127) / 255. 101:
+    // 257.55 does not fit a byte, so the blend runs with opacity 0.
+    for (Case c : {Case{100, rgb(200, 100, 50)}, Case{50, rgb(100, 50, 25)}, Case{0, rgb(0, 0, 0)},
+                   Case{101, rgb(0, 0, 0)}, Case{-1, rgb(0, 0, 0)}}) {
+        DrawIMeter(c.sample, r.view, r.ctx);
+        EXPECT_EQ(r.picMod.image(), Pixels(60, 23, c.everywhere)) << c.sample;
+        EXPECT_EQ(r.lblCPU.caption(), std::to_string(c.sample));
+    }
     EXPECT_EQ(r.picMod.fillStyle(), 0);
-    DrawIMeter(50, r.view, r.ctx);  // 127.49999 -> 127 (s * 127 + 127) / 255
-    EXPECT_TRUE(everywhere(rgb(100, 50, 25)));
-    EXPECT_EQ(r.lblCPU.caption(), "50");
-    DrawIMeter(0, r.view, r.ctx);
-    EXPECT_TRUE(everywhere(rgb(0, 0, 0)));
-    // 257.55 does not fit a byte: the blend runs with opacity 0.
-    DrawIMeter(101, r.view, r.ctx);
-    EXPECT_TRUE(everywhere(rgb(0, 0, 0)));
-    EXPECT_EQ(r.lblCPU.caption(), "101");
-    DrawIMeter(-1, r.view, r.ctx);
-    EXPECT_TRUE(everywhere(rgb(0, 0, 0)));
-    EXPECT_EQ(r.lblCPU.caption(), "-1");
     EXPECT_EQ(r.os.doEventsCalls, 0);
 }
 
