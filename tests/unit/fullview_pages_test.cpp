@@ -52,13 +52,9 @@ TEST(FullViewMemoryPage, LabelsAndNeedlesFollowTheMemoryStatus) {
 }
 
 TEST(FullViewMemoryPage, TheNeedleIsTwentyOnePointsEndingAtThePivot) {
-    // 0 % points left, 50 % up and 100 % right; pi is taken as 3.14.
-    for (int i = 0; i <= 20; ++i) {
-        const NeedlePoint left = vuNeedlePoint(30, 30, 0, i);
-        EXPECT_DOUBLE_EQ(left.x, 10 + i);
-        EXPECT_DOUBLE_EQ(left.y, 30);
-    }
-    // 50 %: the points of "print fullview vu 2" in tests/scenarios/fullview.
+    // 0 % points left (its pixels below), 50 % up (the points of "print
+    // fullview vu 2" in tests/scenarios/fullview) and 100 % right; pi is
+    // taken as 3.14.
     const NeedlePoint right = vuNeedlePoint(30, 30, 100, 0);
     EXPECT_NEAR(right.x, 30 - 20 * std::cos(3.14), 1e-12);
     EXPECT_LT(right.x, 50);
