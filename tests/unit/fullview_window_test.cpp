@@ -2,7 +2,6 @@
 // and sub-views, and which timers run on each screen.
 #include <gtest/gtest.h>
 
-#include "fullview/panel_style.h"
 #include "fullview_rig.h"
 #include "support/files.h"
 
@@ -61,33 +60,22 @@ TEST(FullViewOpening, OpeningAgainOnlyBringsItForward) {
     EXPECT_GT(stackPlace(rig, id), stackPlace(rig, about->window())) << "brought forward";
 }
 
+// Which panel each screen shows, and where: the reference pictures of every
+// screen and sub-view. The timers of the hardware, memory, single-processor
+// and ICMP screens: tests/scenarios/fullview.
 TEST(FullViewNavigation, EachScreenRunsOnlyItsOwnTimers) {
     test::FullViewRig rig(2);
     rig.startAndSettle(kQuiet);
     FrmFULLVIEW& fv = rig.openFromMainBar();
-    EXPECT_EQ(rig.runningTimers(), "");
     struct Case {
         int button, subView;
         const char* timers;
-        int panel;
     };
-    const Case cases[] = {{0, 0, "tmrCycles tmrProcessors", kPanelProcessor},
-                          {1, 0, "tmrProcessors", kPanelSummary},
-                          {1, 1, "tmrProcessors", kPanelActivity},
-                          {2, 0, "tmrIP", kPanelIP},
-                          {2, 1, "tmrICMP", kPanelICMP},
-                          {2, 2, "tmrTCPUDP", kPanelTCPUDP},
-                          {3, 0, "tmrMemory", kPanelMemory},
-                          {4, 2, "", kPanelHardware}};
-    for (const Case& c : cases) {
+    for (const Case& c : {Case{1, 0, "tmrProcessors"}, Case{1, 1, "tmrProcessors"}, Case{2, 0, "tmrIP"},
+                          Case{2, 2, "tmrTCPUDP"}}) {
         rig.click(*fv.btnSelect[c.button]);
         if (c.subView) rig.click(*fv.btnTSelect[c.subView]);
         EXPECT_EQ(rig.runningTimers(), c.timers) << "button " << c.button << " sub-view " << c.subView;
-        EXPECT_EQ(fv.shownPanel(), c.panel) << "button " << c.button << " sub-view " << c.subView;
-        for (const forms::PictureBox* p : fv.picMod) {
-            EXPECT_EQ(p->left(), kPanelLeft);
-            EXPECT_EQ(p->top(), kPanelTop);
-        }
     }
 }
 
