@@ -1,15 +1,13 @@
 // Anti-aliased points (the picture blend is gfx_draw_test's alphaBlendStretch).
 #include <gtest/gtest.h>
 
-#include <map>
-#include <utility>
-
 #include "engine/antialias.h"
+#include "tests/unit/render_rig.h"
 
 namespace vel {
 namespace {
 
-using Changed = std::map<std::pair<int, int>, Colour>;
+using Changed = test::PixelMap;
 
 // A meter-sized surface cleared to one colour.
 void prepare(forms::PictureBox& box, Colour back) {
@@ -18,14 +16,7 @@ void prepare(forms::PictureBox& box, Colour back) {
 }
 
 // The pixels that no longer hold the colour the surface was cleared to.
-Changed changed(const forms::PictureBox& box, Colour back) {
-    Changed out;
-    const Pixels& p = box.image();
-    for (int y = 0; y < p.height; ++y)
-        for (int x = 0; x < p.width; ++x)
-            if (p.at(x, y) != back) out[{x, y}] = p.at(x, y);
-    return out;
-}
+Changed changed(const forms::PictureBox& box, Colour back) { return test::pixelsOtherThan(box.image(), back); }
 
 TEST(AAPlot, HalfPixelSplitsBetweenTwoPixelsRoundingHalvesToEven) {
     forms::PictureBox box("picMod");

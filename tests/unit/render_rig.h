@@ -19,6 +19,17 @@ public:
 
 constexpr Colour kFace = rgb(40, 40, 40);  // plain face colour behind the drawing
 
+using PixelMap = std::map<std::pair<int, int>, Colour>;
+
+// The pixels that are not the given colour, with their colours.
+inline PixelMap pixelsOtherThan(const Pixels& p, Colour c) {
+    PixelMap out;
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x)
+            if (p.at(x, y) != c) out[{x, y}] = p.at(x, y);
+    return out;
+}
+
 // The module layout of frmCPU: a 60 x 23 meter with its needle line, cover
 // shape and value label, and the lit picture of the Intensi-Meter.
 struct RenderRig {
@@ -43,15 +54,8 @@ struct RenderRig {
 
     Colour at(int x, int y) const { return picMod.image().at(x, y); }
     // Pixels of the meter that differ from the plain face, with their colours.
-    using Drawn = std::map<std::pair<int, int>, Colour>;
-    Drawn drawn() const {
-        Drawn out;
-        const Pixels& p = picMod.image();
-        for (int y = 0; y < p.height; ++y)
-            for (int x = 0; x < p.width; ++x)
-                if (p.at(x, y) != kFace) out[{x, y}] = p.at(x, y);
-        return out;
-    }
+    using Drawn = PixelMap;
+    Drawn drawn() const { return pixelsOtherThan(picMod.image(), kFace); }
     int drawnPixels() const { return static_cast<int>(drawn().size()); }
 };
 
