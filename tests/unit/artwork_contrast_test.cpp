@@ -61,15 +61,13 @@ struct Style {
     int code;
     std::vector<Colour> inks;  // the colours the program draws the reading in
     bool drawn = false;        // a CPU reading drawn on the surface, not a control
-    // Why the 3:1 rule does not apply, where both colours are the program's,
-    // and the program's colour under the reading.
-    const char* exception = nullptr;
-    Colour fixedFace = 0;
 };
 
+// Styles 13 and 15 show a plain bar: no number, needle or trace. The gold,
+// green and red network styles draw their rows on a graph background that
+// is the program's own colour too, not our artwork, so no rule is ours to
+// check there beyond the idle graph below.
 const std::vector<Style>& styles() {
-    const char* graphs = "rows and graph background are both the module's style colours";
-    // Styles 13 and 15 show a plain bar: no number, needle or trace.
     static const std::vector<Style> all = {
         {"VU Gold", Family::Cpu, 0, {rgb(127, 127, 127)}},
         {"VU Blue", Family::Cpu, 1, {rgb(5, 57, 115)}},
@@ -94,9 +92,6 @@ const std::vector<Style>& styles() {
         {"Mouse on Red", Family::Mouse, 4, {rgb(252, 207, 80)}},
         {"Network on Black", Family::Network, 0, {rgb(0, 0, 0)}},
         {"Network on Blue", Family::Network, 1, {rgb(103, 186, 218)}},
-        {"Network on Gold", Family::Network, 2, {rgb(252, 211, 93)}, false, graphs, rgb(127, 127, 127)},
-        {"Network on Green", Family::Network, 3, {rgb(133, 212, 0)}, false, graphs, rgb(76, 136, 12)},
-        {"Network on Red", Family::Network, 4, {rgb(255, 92, 85)}, false, graphs, rgb(252, 207, 80)},
     };
     return all;
 }
@@ -186,12 +181,7 @@ TEST_P(ReadingContrast, NumbersNeedlesAndTracesStandOutFromTheirFace) {
                 continue;
             }
             ASSERT_GT(m.pixels, 0) << s.name << " at " << percent << " %: nothing drawn in " << std::hex << ink;
-            if (s.exception) {
-                // Nothing of our artwork is involved: the figure is that of the two fixed colours.
-                EXPECT_DOUBLE_EQ(m.median, contrast(ink, s.fixedFace)) << s.name << ": " << s.exception;
-            } else {
-                EXPECT_GE(m.median, 3.0) << s.name << " at " << percent << " %, ink " << std::hex << ink;
-            }
+            EXPECT_GE(m.median, 3.0) << s.name << " at " << percent << " %, ink " << std::hex << ink;
         }
     }
 }

@@ -1,11 +1,14 @@
 // The CPU tick: samples, the all-processors value, the needle rings and
-// which modules get drawn. Ticks are stepped by hand (CPUCLOCK 0).
+// which modules get drawn. Ticks are stepped by hand (CPUCLOCK 0). The tick
+// and the painting after it run ten times a second for the life of the
+// program: once warm, they must not touch the heap, whatever the style.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "engine_rig.h"
 #include "sources/cpu_total_usage.h"
+#include "support/allocation_counter.h"
 
 using namespace vel;
 
@@ -14,6 +17,8 @@ namespace {
 // Style 4 (the digital tachometer) writes the sample into lblCPU, which
 // shows whether, and with what, a module was drawn.
 constexpr const char* kTachStyles = "mTyp0=4\nmTyp1=4\nmTyp2=4\nmTyp3=4\nmTyp4=4\n";
+
+class CpuTickHotPath : public ::testing::TestWithParam<int> {};
 
 }  // namespace
 
@@ -132,3 +137,26 @@ TEST(CpuTick, TheTotalCounterIsRoundedHalfToEven) {
         EXPECT_EQ(e.allProcessorsValue(), expected) << value;
     }
 }
+
+TEST_P(CpuTickHotPath, AWarmTickDoesNotAllocate) {
+    const int style = GetParam();
+    test::EngineRig rig(4);
+    rig.start(test::EngineRig::allCpuModulesIn(style));
+    for (int p = 0; p < 4; ++p) rig.setLoad(p, 20 + 15 * p);
+    // Warm-up: the first ticks size the histories and the drawing buffers.
+    for (int i = 0; i < 3; ++i) {
+        rig.engine().tmrCPUs_Timer();
+        rig.app().ui.paintPending();
+    }
+    long allocations = 0;
+    for (int i = 0; i < 20; ++i) {
+        rig.setLoad(i % 4, (i * 37) % 101);  // the simulated machine may allocate; the tick may not
+        test::CountAllocations counting;
+        rig.engine().tmrCPUs_Timer();
+        rig.app().ui.paintPending();  // and the windows it dirtied are composed and shown
+        allocations += counting.count();
+    }
+    EXPECT_EQ(allocations, 0) << "style " << style;
+}
+
+INSTANTIATE_TEST_SUITE_P(AllStyles, CpuTickHotPath, ::testing::Range(0, 18));

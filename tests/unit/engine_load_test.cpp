@@ -1,5 +1,10 @@
 // The engine's load routine: which timers run, at what period, and the
-// state it starts from. Also the hexadecimal helper it offers.
+// state it starts from (each timer's period and the module it waits for are
+// printed at load by the options_dialog and cpu_six_processors scenarios).
+// Also the hexadecimal helper it offers, and the visibility timer: the
+// five-second idle countdown, the fade and the hot corner, in virtual time.
+// The timer starts when the engine loads; its tenth tick, five seconds
+// later, fades.
 #include <gtest/gtest.h>
 
 #include "engine_rig.h"
@@ -8,30 +13,19 @@ using namespace vel;
 
 namespace {
 
-struct TimerView {
-    bool enabled;
-    std::uint32_t interval;
-    bool operator==(const TimerView&) const = default;
-};
-TimerView of(const forms::Timer* t) { return {t->enabled(), t->interval()}; }
-void PrintTo(const TimerView& t, std::ostream* os) { *os << "{enabled=" << t.enabled << " interval=" << t.interval << "}"; }
+std::uint8_t alphaOf(test::EngineRig& rig, const char* name) {
+    const platform::SimWindow* w = rig.m.sim.findWindow(name);
+    return w ? w->alpha : 0;
+}
+
+std::int64_t fadeTime(test::EngineRig& rig) {
+    EXPECT_GT(rig.engineLoadedAt(), 0) << "start-up no longer traces its module loading";
+    return rig.engineLoadedAt() + 5000;
+}
+
+void advanceTo(test::EngineRig& rig, std::int64_t ms) { rig.m.sim.advance(static_cast<std::uint64_t>(ms - rig.m.sim.nowMs())); }
 
 }  // namespace
-
-TEST(EngineLoad, TimersFollowVisibilityAndPeriods) {
-    test::EngineRig rig(2);
-    rig.start("Visi0=0\nVisi1=1\nVisi5=1\nVisi6=0\nVisi7=1\nLOGEnable=1\n"
-              "CPUCLOCK=5\nNETCLOCK=10\nMEMCLOCK=3\nLOGTiming=300\n");
-    FrmHidden& e = rig.engine();
-    EXPECT_TRUE(e.loaded());
-    EXPECT_FALSE(rig.m.sim.findWindow("frmHidden")->visible) << "the engine is never shown";
-    EXPECT_EQ(of(e.tmrCPUs), (TimerView{true, 500}));
-    EXPECT_EQ(of(e.tmrNET), (TimerView{true, 1000}));
-    EXPECT_EQ(of(e.tmrMEM), (TimerView{false, 300}));
-    EXPECT_EQ(of(e.tmrMSE), (TimerView{true, 250})) << "the mouse period is never changed";
-    EXPECT_EQ(of(e.tmrLOG), (TimerView{true, 30000}));
-    EXPECT_EQ(of(e.tmrVSBL), (TimerView{true, 500}));
-}
 
 TEST(EngineLoad, AnyVisibleCpuModuleStartsTheCpuTimerAndNoneStopsIt) {
     for (int visible = -1; visible <= 4; ++visible) {
@@ -45,10 +39,8 @@ TEST(EngineLoad, AnyVisibleCpuModuleStartsTheCpuTimerAndNoneStopsIt) {
     }
 }
 
-TEST(EngineLoad, LogPeriodIsFormedInSixteenBits) {
-    // An overflowing period keeps the design period (the six-processor scenario).
-    EXPECT_EQ(periodInterval16(327), 32700u);
-    EXPECT_EQ(periodInterval16(328), std::nullopt);
+TEST(EngineLoad, PeriodsThatDoNotFitTheirTimerAreRefused) {
+    // 327 and 328 in sixteen bits: the options dialog's case and the six-processor scenario.
     EXPECT_EQ(periodInterval16(-1), std::nullopt);
     EXPECT_EQ(periodInterval(21474836), 2147483600u);
     EXPECT_EQ(periodInterval(21474837), std::nullopt);
@@ -115,3 +107,48 @@ TEST(HexToDecimal, AStepThatOverflowsIsSkippedAndTheRestStillCounts) {
     EXPECT_EQ(HexToDecimal("FFFFFFFF"), 0x0FFFFFFF);
     EXPECT_EQ(HexToDecimal("100000001"), 1);
 }
+
+TEST(IdleFade, VisibleZeroHidesOnlyTheMainBarAfterFiveSeconds) {
+    test::EngineRig rig(2);
+    App& app = rig.start("VISIBLE=0\nVisi0=1\nVisi1=1\n");
+    advanceTo(rig, fadeTime(rig) - 1);
+    EXPECT_EQ(app.idleCountdown, 1);
+    EXPECT_EQ(alphaOf(rig, "frmMain"), 230);
+    advanceTo(rig, fadeTime(rig));
+    EXPECT_EQ(app.idleCountdown, 0);
+    EXPECT_EQ(alphaOf(rig, "frmMain"), 0);
+    EXPECT_EQ(alphaOf(rig, "frmCPU0"), 230) << "modules keep their awake opacity";
+    EXPECT_EQ(alphaOf(rig, "frmCPU1"), 230);
+}
+
+class HotCorner : public ::testing::TestWithParam<int> {};
+
+// At a desktop scale the corner is the whole block of device pixels that
+// enlarges its logical pixel; the pointer is put on the block's far pixel.
+TEST_P(HotCorner, WakesOnlyOnItsExactPixel) {
+    const int scale = GetParam();
+    test::EngineRig rig(2);
+    rig.m.sim.setScale(scale);
+    rig.m.sim.setScreenSize(1024, 768);
+    auto pointAt = [&](int x, int y) {
+        const platform::Point p = rig.m.sim.toDevice({x, y});
+        rig.m.sim.mouseMove(p.x + scale - 1, p.y + scale - 1);
+    };
+    App& app = rig.start("VISIBLE=2\nCORNER=3\nVisi0=1\n");
+    advanceTo(rig, fadeTime(rig));
+    ASSERT_EQ(alphaOf(rig, "frmCPU0"), 90);
+    pointAt(1022, 767);
+    rig.m.sim.advance(1000);
+    EXPECT_EQ(alphaOf(rig, "frmCPU0"), 90);
+    EXPECT_EQ(app.idleCountdown, 0);
+    pointAt(1023, 766);
+    rig.m.sim.advance(1000);
+    EXPECT_EQ(alphaOf(rig, "frmCPU0"), 90);
+    pointAt(1023, 767);
+    rig.m.sim.advance(500);
+    EXPECT_EQ(alphaOf(rig, "frmCPU0"), 230);
+    EXPECT_EQ(alphaOf(rig, "frmMain"), 230);
+    EXPECT_EQ(app.idleCountdown, 10);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, HotCorner, ::testing::Values(1, 2));

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "core/inifile.h"
+#include "support/files.h"
 
 using namespace vel;
 namespace fs = std::filesystem;
@@ -15,62 +16,38 @@ namespace {
 
 class IniFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("velmora-ini-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                          "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        file = (dir / "velmora.ini").string();
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    void write(const std::string& contents) {
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        out << contents;
-    }
-    std::string contents() {
-        std::ifstream in(file, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    fs::path dir;
-    std::string file;
+    void write(const std::string& contents) { test::writeFile(file, contents); }
+    std::string contents() { return test::readFile(file); }
+    test::TempFolder tmp;
+    const fs::path dir = tmp.path();
+    const std::string file = (dir / "velmora.ini").string();
 };
 
 }  // namespace
 
-TEST(IniLookup, SectionsAndKeysIgnoreCaseAndBlanks) {
-    const std::string ini = "[main]\r\n  tlucentzon  =   200  \r\nVISI0=1\r\n";
-    EXPECT_EQ(iniLookup(ini, "MAIN", "TLUCENTZOn"), "200");
-    EXPECT_EQ(iniLookup(ini, " Main ", "Visi0"), "1");
-    EXPECT_EQ(iniLookup(ini, "MAIN", "Visi1"), "");
-    EXPECT_EQ(iniLookup(ini, "OTHER", "VISI0"), "");
-}
-
-TEST(IniLookup, MatchingQuotesAreRemovedOthersKept) {
-    const std::string ini = "[MAIN]\na=\"quoted\"\nb='single'\nc=\"half\nd=\"mixed'\ne=  \" padded \"  \n";
-    EXPECT_EQ(iniLookup(ini, "MAIN", "a"), "quoted");
-    EXPECT_EQ(iniLookup(ini, "MAIN", "b"), "single");
-    EXPECT_EQ(iniLookup(ini, "MAIN", "c"), "\"half");
-    EXPECT_EQ(iniLookup(ini, "MAIN", "d"), "\"mixed'");
-    EXPECT_EQ(iniLookup(ini, "MAIN", "e"), " padded ");
-}
-
-TEST(IniLookup, FirstDuplicateWinsForKeysAndSections) {
-    const std::string ini = "[MAIN]\nCPUCLOCK=5\ncpuclock=9\n[main]\nNETCLOCK=3\n";
-    EXPECT_EQ(iniLookup(ini, "MAIN", "CPUCLOCK"), "5");
-    EXPECT_EQ(iniLookup(ini, "MAIN", "NETCLOCK"), "");
-}
-
-TEST(IniLookup, SemicolonIsACommentOnlyAtTheStartOfALine) {
-    const std::string ini = "[MAIN]\n;PLCMNT=2\n   ; VISIBLE=1\nCORNER=3 ; bottom right\n";
-    EXPECT_EQ(iniLookup(ini, "MAIN", "PLCMNT"), "");
-    EXPECT_EQ(iniLookup(ini, "MAIN", "VISIBLE"), "");
-    EXPECT_EQ(iniLookup(ini, "MAIN", "CORNER"), "3 ; bottom right");
-}
-
-TEST(IniLookup, ValuesAreCutTo254CharactersAndStrayLinesIgnored) {
-    EXPECT_EQ(iniLookup("[MAIN]\nk=" + std::string(400, 'x') + "\n", "MAIN", "k"), std::string(254, 'x'));
+TEST(IniLookup, KeysQuotesDuplicatesCommentsAndStrayLines) {
+    const std::string blanks = "[main]\r\n  tlucentzon  =   200  \r\nVISI0=1\r\n";
+    const std::string quotes = "[MAIN]\na=\"quoted\"\nb='single'\nc=\"half\nd=\"mixed'\ne=  \" padded \"  \n";
+    const std::string twice = "[MAIN]\nCPUCLOCK=5\ncpuclock=9\n[main]\nNETCLOCK=3\n";
+    const std::string comments = "[MAIN]\n;PLCMNT=2\n   ; VISIBLE=1\nCORNER=3 ; bottom right\n";
     // A key outside any section, a line without '=', a section that only starts alike.
-    EXPECT_EQ(iniLookup("PLCMNT=1\n[MAIN]\nPLCMNT\n[MAIN2]\nPLCMNT=7\n", "MAIN", "PLCMNT"), "");
+    const std::string stray = "PLCMNT=1\n[MAIN]\nPLCMNT\n[MAIN2]\nPLCMNT=7\n";
+    const struct {
+        const std::string& ini;
+        const char *section, *key, *value;
+    } cases[] = {
+        {blanks, "MAIN", "TLUCENTZOn", "200"}, {blanks, " Main ", "Visi0", "1"},  // case and blanks ignored
+        {blanks, "MAIN", "Visi1", ""},         {blanks, "OTHER", "VISI0", ""},
+        {quotes, "MAIN", "a", "quoted"},       {quotes, "MAIN", "b", "single"},  // matching quotes go
+        {quotes, "MAIN", "c", "\"half"},       {quotes, "MAIN", "d", "\"mixed'"},
+        {quotes, "MAIN", "e", " padded "},
+        {twice, "MAIN", "CPUCLOCK", "5"},      {twice, "MAIN", "NETCLOCK", ""},  // the first key and section win
+        {comments, "MAIN", "PLCMNT", ""},      {comments, "MAIN", "VISIBLE", ""},  // ';' only at a line's start
+        {comments, "MAIN", "CORNER", "3 ; bottom right"},
+        {stray, "MAIN", "PLCMNT", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(iniLookup(c.ini, c.section, c.key), c.value) << c.ini << " " << c.key;
+    EXPECT_EQ(iniLookup("[MAIN]\nk=" + std::string(400, 'x') + "\n", "MAIN", "k"), std::string(254, 'x'));
 }
 
 TEST(IniUpdate, ReplacesInPlaceKeepingEveryOtherLine) {

@@ -4,13 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "forms/png.h"
 #include "forms/runtime.h"
 #include "platform/linux/program_folder.h"
 #include "platform/sim/sim_platform.h"
+#include "support/files.h"
 
 using namespace vel;
 using namespace vel::platform::linux_backend;
@@ -18,25 +17,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string readAll(const fs::path& path) {
-    std::ifstream in(path);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeFile(const fs::path& path, const std::string& text) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path) << text;
-}
+using test::readFile;
+using test::writeFile;
 
 // An installed copy (root/usr/bin, root/usr/share/velmora) and an empty home.
 class LinuxProgramFolder : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "velmora-folder-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        top = pattern;
+        ASSERT_FALSE(top.empty());
         bin = top / "root/usr/bin";
         share = top / "root/usr/share/velmora";
         home = top / "home";
@@ -46,12 +34,13 @@ protected:
         writeFile(share / "skins/a.png", "installed a");
         writeFile(share / "skins/b.png", "installed b");
     }
-    void TearDown() override { fs::remove_all(top); }
 
     FolderChoice installedRun() { return chooseProgramFolder("", bin.string(), "", home.string()); }
     fs::path userFolder() const { return home / ".local/share/velmora"; }
 
-    fs::path top, bin, share, home;
+    test::TempFolder tmp;
+    const fs::path top = tmp.path();
+    fs::path bin, share, home;
 };
 
 }  // namespace
@@ -83,19 +72,19 @@ TEST_F(LinuxProgramFolder, FirstStartSetsUpTheUserFolderAndLaterStartsKeepTheUse
     ASSERT_EQ(c.error, "");
     EXPECT_TRUE(c.notes.empty());
     EXPECT_EQ(c.folder, userFolder().string());
-    EXPECT_EQ(readAll(userFolder() / "velmora.ini"), "[MAIN]\nCORNER=3\n");
+    EXPECT_EQ(readFile(userFolder() / "velmora.ini"), "[MAIN]\nCORNER=3\n");
     EXPECT_TRUE(fs::is_directory(userFolder() / "logs"));
     EXPECT_TRUE(fs::is_empty(userFolder() / "logs"));
     ASSERT_TRUE(fs::is_symlink(userFolder() / "skins"));
-    EXPECT_EQ(readAll(userFolder() / "skins/b.png"), "installed b");
+    EXPECT_EQ(readFile(userFolder() / "skins/b.png"), "installed b");
 
     // The user's settings and logs survive the next start untouched.
     writeFile(userFolder() / "velmora.ini", "[MAIN]\nCORNER=1\n");
     writeFile(userFolder() / "logs/a.txt", "log");
     c = installedRun();
     EXPECT_EQ(c.error, "");
-    EXPECT_EQ(readAll(userFolder() / "velmora.ini"), "[MAIN]\nCORNER=1\n");
-    EXPECT_EQ(readAll(userFolder() / "logs/a.txt"), "log");
+    EXPECT_EQ(readFile(userFolder() / "velmora.ini"), "[MAIN]\nCORNER=1\n");
+    EXPECT_EQ(readFile(userFolder() / "logs/a.txt"), "log");
 
     // XDG_DATA_HOME moves the folder.
     c = chooseProgramFolder("", bin.string(), (top / "data").string(), home.string());
@@ -140,7 +129,7 @@ TEST_F(LinuxProgramFolder, BadCasesSayWhatIsWrongAndLoseNothing) {
     writeFile(top / "file-home", "not a folder");
     c = chooseProgramFolder("", bin.string(), "", (top / "file-home").string());
     EXPECT_NE(c.error.find("--program-folder"), std::string::npos) << c.error;
-    EXPECT_EQ(readAll(top / "file-home"), "not a folder");
+    EXPECT_EQ(readFile(top / "file-home"), "not a folder");
     c = chooseProgramFolder("", bin.string(), "", "");
     EXPECT_NE(c.error.find("HOME"), std::string::npos) << c.error;
 }

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/files.h"
+
 #include "platform/linux/file_registry.h"
 #include "platform/linux/locale_names.h"
 #include "platform/linux/process_services.h"
@@ -18,29 +20,8 @@ using namespace vel::platform::linux_backend;
 namespace fs = std::filesystem;
 
 namespace {
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "velmora-linux-XXXXXX").string();
-        path_ = mkdtemp(pattern.data()) ? pattern : std::string();
-    }
-    ~TempFolder() { fs::remove_all(path_); }
-    const std::string& path() const { return path_; }
-    void write(const std::string& relative, const std::string& text) const {
-        fs::create_directories(fs::path(path_ + "/" + relative).parent_path());
-        std::ofstream(path_ + "/" + relative) << text;
-    }
-
-private:
-    std::string path_;
-};
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using vel::test::readFile;
+using vel::test::TempFolder;
 
 std::uint32_t dwordOf(const RegValue& v) {
     std::uint32_t n = 0;
@@ -51,7 +32,7 @@ std::uint32_t dwordOf(const RegValue& v) {
 
 TEST(LinuxFileRegistry, ChangesSurviveARestartIncludingLocalMachine) {
     TempFolder tmp;
-    const std::string file = tmp.path() + "/velmora/registry";
+    const std::string file = (tmp / "velmora/registry").string();
     {
         FileRegistry reg(file);
         Registry::Key k = 0;
@@ -79,14 +60,14 @@ TEST(LinuxFileRegistry, ChangesSurviveARestartIncludingLocalMachine) {
 
 TEST(LinuxFileRegistry, SavesAtomicallyWithoutLeftovers) {
     TempFolder tmp;
-    const std::string file = tmp.path() + "/cfg/registry";
+    const std::string file = (tmp / "cfg/registry").string();
     FileRegistry reg(file);
     Registry::Key k = 0;
     reg.createKey(RegRoot::CurrentUser, "A", k);
     reg.setValue(k, "v", MemoryRegistry::dwordValue(1));
     // Only the file itself: the temporary was renamed over it.
     std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(tmp.path() + "/cfg")) names.push_back(e.path().filename().string());
+    for (const auto& e : fs::directory_iterator(tmp / "cfg")) names.push_back(e.path().filename().string());
     EXPECT_EQ(names, std::vector<std::string>{"registry"});
     // A reader holding the old file keeps its complete old text.
     std::ifstream old(file);
@@ -95,16 +76,16 @@ TEST(LinuxFileRegistry, SavesAtomicallyWithoutLeftovers) {
     oldText << old.rdbuf();
     EXPECT_EQ(oldText.str().find("w="), std::string::npos);
     EXPECT_NE(oldText.str().find("v="), std::string::npos);
-    EXPECT_NE(readAll(file).find("w="), std::string::npos);
+    EXPECT_NE(readFile(file).find("w="), std::string::npos);
     // A folder that cannot be written reports the failure.
-    ASSERT_TRUE(writeFileAtomically(tmp.path() + "/x/y", "text"));
-    EXPECT_EQ(readAll(tmp.path() + "/x/y"), "text");
+    ASSERT_TRUE(writeFileAtomically((tmp / "x/y").string(), "text"));
+    EXPECT_EQ(readFile(tmp / "x/y"), "text");
     EXPECT_FALSE(writeFileAtomically("/proc/velmora-cannot/registry", "text"));
 }
 
 TEST(LinuxFileRegistry, ProcessorKeysAreReadOnlyAndNeverSaved) {
     TempFolder tmp;
-    const std::string file = tmp.path() + "/registry";
+    const std::string file = (tmp / "registry").string();
     FileRegistry reg(file);
     reg.synthesizeProcessors({2400, 3100});
     Registry::Key k = 0;
@@ -122,7 +103,7 @@ TEST(LinuxFileRegistry, ProcessorKeysAreReadOnlyAndNeverSaved) {
     // A user value next to them is saved; the made-up keys are not.
     ASSERT_EQ(reg.createKey(RegRoot::LocalMachine, "HARDWARE\\Mine", made), kErrorSuccess);
     ASSERT_EQ(reg.setValue(made, "x", MemoryRegistry::dwordValue(5)), kErrorSuccess);
-    const std::string text = readAll(file);
+    const std::string text = readFile(file);
     EXPECT_EQ(text.find("CentralProcessor"), std::string::npos);
     EXPECT_EQ(text.find("DESCRIPTION"), std::string::npos);
     EXPECT_NE(text.find("[80000002\\HARDWARE\\Mine]"), std::string::npos);
@@ -131,42 +112,42 @@ TEST(LinuxFileRegistry, ProcessorKeysAreReadOnlyAndNeverSaved) {
 
 TEST(LinuxFileRegistry, RatedSpeedFromCpufreqElseCpuinfo) {
     TempFolder sys, proc;
-    proc.write("cpuinfo", "processor\t: 0\ncpu MHz\t\t: 1796.512\nprocessor\t: 1\ncpu MHz\t\t: 2200.000\n");
-    EXPECT_EQ(ratedProcessorMhz(sys.path(), proc.path()), (std::vector<std::uint32_t>{1797, 2200}));
-    sys.write("devices/system/cpu/cpu0/cpufreq/cpuinfo_max_freq", "3400000\n");
-    sys.write("devices/system/cpu/cpu1/cpufreq/cpuinfo_max_freq", "3399600\n");
-    sys.write("devices/system/cpu/cpufreq/policy0/x", "");  // not a processor
-    EXPECT_EQ(ratedProcessorMhz(sys.path(), proc.path()), (std::vector<std::uint32_t>{3400, 3400}));
+    vel::test::writeFile(proc / "cpuinfo", "processor\t: 0\ncpu MHz\t\t: 1796.512\nprocessor\t: 1\ncpu MHz\t\t: 2200.000\n");
+    EXPECT_EQ(ratedProcessorMhz(sys.path().string(), proc.path().string()), (std::vector<std::uint32_t>{1797, 2200}));
+    vel::test::writeFile(sys / "devices/system/cpu/cpu0/cpufreq/cpuinfo_max_freq", "3400000\n");
+    vel::test::writeFile(sys / "devices/system/cpu/cpu1/cpufreq/cpuinfo_max_freq", "3399600\n");
+    vel::test::writeFile(sys / "devices/system/cpu/cpufreq/policy0/x", "");  // not a processor
+    EXPECT_EQ(ratedProcessorMhz(sys.path().string(), proc.path().string()), (std::vector<std::uint32_t>{3400, 3400}));
     TempFolder none;
-    EXPECT_TRUE(ratedProcessorMhz(none.path(), none.path()).empty());
+    EXPECT_TRUE(ratedProcessorMhz(none.path().string(), none.path().string()).empty());
 }
 
 TEST(LinuxSingleInstance, SecondClaimFailsUntilReleasedAndStaleFilesDoNotCount) {
     TempFolder tmp;
     SingleInstanceLock first, second, third;
-    ASSERT_TRUE(first.claim(tmp.path(), "VELMORA"));
-    EXPECT_FALSE(second.claim(tmp.path(), "VELMORA"));
+    ASSERT_TRUE(first.claim(tmp.path().string(), "VELMORA"));
+    EXPECT_FALSE(second.claim(tmp.path().string(), "VELMORA"));
     EXPECT_FALSE(second.held());
-    EXPECT_TRUE(third.claim(tmp.path(), "other name"));
+    EXPECT_TRUE(third.claim(tmp.path().string(), "other name"));
     first.release();
-    EXPECT_TRUE(second.claim(tmp.path(), "VELMORA"));
+    EXPECT_TRUE(second.claim(tmp.path().string(), "VELMORA"));
     second.release();
     // The file left behind by a crashed holder is no claim.
     ASSERT_TRUE(fs::exists(second.path()));
     std::ofstream(second.path()) << "12345\n";
     SingleInstanceLock afterCrash;
-    EXPECT_TRUE(afterCrash.claim(tmp.path(), "VELMORA"));
+    EXPECT_TRUE(afterCrash.claim(tmp.path().string(), "VELMORA"));
 }
 
 TEST(LinuxSingleInstance, StartedProgramsDoNotKeepTheClaim) {
     TempFolder tmp;
     SingleInstanceLock mine;
-    ASSERT_TRUE(mine.claim(tmp.path(), "VELMORA"));
+    ASSERT_TRUE(mine.claim(tmp.path().string(), "VELMORA"));
     const int child = spawnProgram("sleep", {"30"});
     ASSERT_GT(child, 0);
     mine.release();
     SingleInstanceLock next;  // the child is still running, yet holds nothing
-    EXPECT_TRUE(next.claim(tmp.path(), "VELMORA"));
+    EXPECT_TRUE(next.claim(tmp.path().string(), "VELMORA"));
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
 }

@@ -4,12 +4,11 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "engine_rig.h"
+#include "support/files.h"
 
 namespace vel::test {
 
@@ -31,14 +30,10 @@ public:
         std::sort(out.begin(), out.end());
         return out;
     }
-    static std::string read(const std::filesystem::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
     // The lines of logs/NAME without their CR LF; a line that does not end
     // in CR LF comes back with "<no CR LF>" after it.
     std::vector<std::string> lines(const std::string& name) const {
-        const std::string text = read(logs() / name);
+        const std::string text = readFile(logs() / name);
         std::vector<std::string> out;
         std::size_t from = 0;
         while (from < text.size()) {

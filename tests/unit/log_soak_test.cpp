@@ -93,7 +93,7 @@ TEST(LogSoak, ADayAtTenTicksASecondLosesNoLineAndKeepsTheHeapFlat) {
             const int family = name[0] - 'a';
             ASSERT_TRUE(family >= 0 && family < kLogCount) << name;
             std::string problem;
-            const long n = parseLogFile(test::LogRig::read(rig.logs() / name), family, problem);
+            const long n = parseLogFile(test::readFile(rig.logs() / name), family, problem);
             ASSERT_GE(n, 0) << name << " " << problem;
             lines[family] += n;
             const auto hour = logFileHour(name);

@@ -1,8 +1,12 @@
 // Reference pictures of the memory, network and mouse modules in each of
-// their five styles, and of the clock, each in a fixed state: the window
-// as the compositor draws it must match tests/data/snapshots pixel for
-// pixel (see snapshot_reference.h for renewing them).
+// their five styles, and of the clock, each in a fixed state
+// (tests/data/snapshots), and of a CPU module in each style after the same
+// load sequence (tests/data/styles): the window as the compositor draws it
+// must match pixel for pixel. Any change to a face, a renderer or the
+// compositor shows here; see snapshot_reference.h for renewing them.
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 #include "module_rig.h"
 #include "snapshot_reference.h"
@@ -17,6 +21,24 @@ std::string styleLines(int style) {
 }
 
 class ModuleSnapshot : public ::testing::TestWithParam<int> {};
+class CpuStyleReference : public ::testing::TestWithParam<int> {};
+
+constexpr int kStyleCount = 18;
+// A load sequence that climbs, falls and jumps, so traces have shape and
+// needles sit between scale marks.
+constexpr double kLoads[] = {5, 20, 35, 60, 85, 100, 70, 45, 30, 55, 90, 15, 0, 40, 65, 72};
+
+Pixels renderStyle(int style) {
+    test::EngineRig rig(1);
+    rig.start("Visi0=1\nmTyp0=" + std::to_string(style) + "\nCPUCLOCK=1\nPLCMNT=2\nPosX0=0\nPosY0=0\n");
+    for (double load : kLoads) {
+        rig.setLoad(0, load);
+        rig.m.sim.advance(100);
+    }
+    rig.m.sim.advance(50);  // let the last paint reach the window
+    const platform::SimWindow* w = rig.m.sim.findWindow("frmCPU0");
+    return w ? w->pixels : Pixels{};
+}
 
 }  // namespace
 
@@ -63,3 +85,11 @@ TEST(ModuleSnapshotClock, TenPastTen) {
     clock.Timer1_Timer();
     test::matchesReference(clock.render(), "clock");
 }
+
+TEST_P(CpuStyleReference, MatchesItsReferencePicture) {
+    char name[32];
+    std::snprintf(name, sizeof name, "cpu_style_%02d", GetParam());
+    test::matchesReference(renderStyle(GetParam()), name, "styles");
+}
+
+INSTANTIATE_TEST_SUITE_P(AllStyles, CpuStyleReference, ::testing::Range(0, kStyleCount));

@@ -1,7 +1,7 @@
 // The mouse module and the clock beyond what the modules_family scenario
 // and the module snapshots show: unpadded components, a style without a
-// face, the clock's hand angles and in-between positions, locale names,
-// its place and its information box.
+// face, the clock's hand angles, locale names, its place and its
+// information box.
 #include <gtest/gtest.h>
 
 #include "core/frm_about_zenthe.h"
@@ -41,26 +41,8 @@ TEST(MouseModuleTick, SmallComponentsAreNotPadded) {
     EXPECT_EQ(colourHexDigits(0xAB), "0000AB");
 }
 
-// The clock is stepped by hand on a set local time.
-class ClockModule : public ::testing::Test {
-protected:
-    FrmClock& start(const std::string& lines = "") {
-        rig.start("Visi8=1\n" + lines);
-        rig.clock().Timer1->setEnabled(false);
-        return rig.clock();
-    }
-    void at(int hour, int minute, int second, int ms, int year = 2026, int month = 12, int day = 5) {
-        rig.m.sim.setClock(platform::SystemTime{year, month, 0, day, hour, minute, second, ms});
-        rig.clock().Timer1_Timer();
-    }
-    Colour pixel(int x, int y) { return rig.clock().picMod->image().at(x, y); }
-    Colour face(int x, int y) { return rig.clock().picMod->picture().at(x, y); }
-    test::ModuleRig rig{1};
-};
-
-const Colour kMinuteColour = rgb(0, 128, 255);
-const Colour kSecondColour = rgb(0, 0, 0);
-
+// The hands drawn from these angles: the clock reference picture and the
+// modules_family scenario's clock at three and at midnight.
 TEST(ClockHands, AnglesOfTheHands) {
     EXPECT_DOUBLE_EQ(clockHandAngles(3, 0, 0, 0).hour, 90);
     EXPECT_DOUBLE_EQ(clockHandAngles(0, 0, 0, 0).hour, 0);
@@ -69,31 +51,6 @@ TEST(ClockHands, AnglesOfTheHands) {
     EXPECT_DOUBLE_EQ(clockHandAngles(0, 10, 30, 0).minute, 63);
     EXPECT_NEAR(clockHandAngles(0, 0, 7, 100).second - clockHandAngles(0, 0, 7, 0).second, 0.6, 1e-9)
         << "0.6 degrees per 100 ms tick";
-}
-
-TEST_F(ClockModule, HalfPastTwelve) {
-    start();
-    at(12, 30, 0, 0);
-    // Minute hand down (tip at (18, 21)), second hand up (tip at (18, 1)).
-    for (int y = 13; y <= 21; ++y) EXPECT_EQ(pixel(18, y), kMinuteColour) << "y " << y;
-    for (int y = 1; y <= 12; ++y) EXPECT_EQ(pixel(18, y), kSecondColour) << "y " << y;
-    // The hour hand leans 15 degrees right of twelve: ink right of the
-    // upright column at the tip's height, none left of it.
-    EXPECT_NE(pixel(20, 5), face(20, 5));
-    EXPECT_NE(pixel(19, 6), face(19, 6));
-    EXPECT_EQ(pixel(17, 5), face(17, 5));
-    EXPECT_EQ(pixel(17, 6), face(17, 6));
-}
-
-TEST_F(ClockModule, SecondHandGlidesBetweenWholeSeconds) {
-    start();
-    at(0, 0, 15, 0);
-    const Pixels whole = rig.clock().picMod->image();
-    at(0, 0, 15, 500);
-    const Pixels half = rig.clock().picMod->image();
-    EXPECT_FALSE(whole == half) << "half a second moves the second hand by 3 degrees";
-    // At 15.5 s the hand is at 93 degrees: the tip leans below the row.
-    EXPECT_NE(pixel(28, 13), face(28, 13));
 }
 
 TEST(ClockLocale, DateLabelsUseTheLocaleNames) {
@@ -111,7 +68,7 @@ TEST(ClockLocale, DateLabelsUseTheLocaleNames) {
     EXPECT_EQ(f.lblDate[2]->caption(), "2026");
 }
 
-TEST_F(ClockModule, OpensAtItsOwnPlaceWhateverTheMode) {
+TEST(ClockPlace, OpensAtItsOwnPlaceWhateverTheMode) {
     for (const char* mode : {"PLCMNT=0\n", "PLCMNT=1\n", "PLCMNT=2\n"}) {
         test::ModuleRig r(1);
         r.start(std::string("Visi8=1\nVisi0=1\nPosX9=4500\nPosY9=2250\nPosX0=150\nPosY0=150\n") + mode);
@@ -123,8 +80,10 @@ TEST_F(ClockModule, OpensAtItsOwnPlaceWhateverTheMode) {
 }
 
 // Its place and message text: tests/scenarios/modules_family.
-TEST_F(ClockModule, InformationBoxIsANormalWindowThatEscAndItsCloseButtonClose) {
-    FrmClock& f = start();
+TEST(ClockInformationBox, IsANormalWindowThatEscAndItsCloseButtonClose) {
+    test::ModuleRig rig(1);
+    rig.start("Visi8=1\n");
+    FrmClock& f = rig.clock();
     rig.m.sim.advance(2000);
     for (int closeBy : {0, 1}) {
         rig.doubleClick(*f.lblDate[1], 5, 4);

@@ -69,33 +69,24 @@ TEST(NetworkTransferRate, OverflowIsZeroAndAWrapGoesNegative) {
     EXPECT_LT(transferRate(before, reset, 536), 0);
 }
 
-TEST(NetworkGraph, StrictThresholdsPixelExact) {
+TEST(NetworkGraph, StrictThresholdsPixelExactAndAllTenRowsRedAboveFullScale) {
     forms::PictureBox host("host");
     host.move(0, 0, 40, 40);
     forms::PictureBox& g = freeGraph(host);
-    const Colour fg = g.foreColor();
+    const Colour fg = g.foreColor(), red = rgb(255, 0, 0);
     struct Case {
-        double rate;
+        double rate, fullScale;
         int rows;
+        Colour lit;
     };
-    for (Case c : {Case{0, 0}, Case{-3, 0}, Case{0.3, 1}, Case{2.09375, 1}, Case{50, 1}, Case{50.4, 1},
-                   Case{50.5, 1}, Case{51, 2}, Case{100.5, 2}, Case{101, 3}, Case{450, 9}, Case{451, 10},
-                   Case{500, 10}}) {
-        drawTransferGraph(g, c.rate, 50);
-        EXPECT_EQ(litRows(g, fg), c.rows) << "rate " << c.rate;
+    for (Case c : {Case{0, 50, 0, fg}, Case{-3, 50, 0, fg}, Case{0.3, 50, 1, fg}, Case{2.09375, 50, 1, fg},
+                   Case{50, 50, 1, fg}, Case{50.4, 50, 1, fg}, Case{50.5, 50, 1, fg}, Case{51, 50, 2, fg},
+                   Case{100.5, 50, 2, fg}, Case{101, 50, 3, fg}, Case{450, 50, 9, fg}, Case{451, 50, 10, fg},
+                   Case{500, 50, 10, fg}, Case{500.5, 50, 10, fg} /* rounds to 500, halves to even */,
+                   Case{501, 50, 10, red}, Case{101, 10, 10, red} /* the UDP scale: full at 100 */}) {
+        drawTransferGraph(g, c.rate, c.fullScale);
+        EXPECT_EQ(litRows(g, c.lit), c.rows) << "rate " << c.rate << " of " << c.fullScale;
     }
-}
-
-TEST(NetworkGraph, AboveFullScaleAllTenRowsRed) {
-    forms::PictureBox host("host");
-    host.move(0, 0, 40, 40);
-    forms::PictureBox& g = freeGraph(host);
-    drawTransferGraph(g, 501, 50);
-    EXPECT_EQ(litRows(g, rgb(255, 0, 0)), 10);
-    drawTransferGraph(g, 500.5, 50);  // rounds to 500, halves to even
-    EXPECT_EQ(litRows(g, g.foreColor()), 10);
-    drawTransferGraph(g, 101, 10);
-    EXPECT_EQ(litRows(g, rgb(255, 0, 0)), 10) << "the UDP scale: full at 100";
 }
 
 // The sampler's ticks are stepped by hand, 250 ms of virtual time apart.

@@ -1,4 +1,5 @@
-// The gauge styles: VU needle, tachometer, needle meter, Intensi-Meter.
+// The gauge and bar styles: VU needle, tachometer, needle meter,
+// Intensi-Meter, and the bars whose cover shape shrinks to uncover the lit bar.
 #include <gtest/gtest.h>
 
 #include "tests/unit/render_rig.h"
@@ -26,25 +27,17 @@ TEST(DrawVU, TipFollowsTheArcAndThePivotStays) {
 
 TEST(DrawTach, CoverShrinksFromTheLeftAndTheValueIsShown) {
     RenderRig r;
-    DrawTach(0, r.view, r.ctx);
-    EXPECT_EQ(r.shpTC.left(), 9);
-    EXPECT_EQ(r.shpTC.width(), 43);
-    EXPECT_EQ(r.lblCPU.caption(), "0");
-    DrawTach(50, r.view, r.ctx);  // 21.46 -> 21
-    EXPECT_EQ(r.shpTC.left(), 30);
-    EXPECT_EQ(r.shpTC.width(), 22);
-    EXPECT_EQ(r.lblCPU.caption(), "50");
-    DrawTach(100, r.view, r.ctx);  // 42.92 -> 43
-    EXPECT_EQ(r.shpTC.left(), 52);
-    EXPECT_EQ(r.shpTC.width(), 0);
-    EXPECT_EQ(r.lblCPU.caption(), "100");
-    EXPECT_EQ(r.os.doEventsCalls, 3);
-    // Past full scale the width would be negative: the control keeps its
-    // old width while the left edge still moves.
-    DrawTach(110, r.view, r.ctx);  // 47.21 -> 47
-    EXPECT_EQ(r.shpTC.left(), 56);
-    EXPECT_EQ(r.shpTC.width(), 0);
-    EXPECT_EQ(r.lblCPU.caption(), "110");
+    struct Case { std::int16_t sample; int left, width; };
+    // 50: 21.46 -> 21; 100: 42.92 -> 43. Past full scale (110: 47.21 -> 47)
+    // the width would be negative: the control keeps its old width while
+    // the left edge still moves.
+    for (Case c : {Case{0, 9, 43}, Case{50, 30, 22}, Case{100, 52, 0}, Case{110, 56, 0}}) {
+        DrawTach(c.sample, r.view, r.ctx);
+        EXPECT_EQ(r.shpTC.left(), c.left) << c.sample;
+        EXPECT_EQ(r.shpTC.width(), c.width) << c.sample;
+        EXPECT_EQ(r.lblCPU.caption(), std::to_string(c.sample));
+    }
+    EXPECT_EQ(r.os.doEventsCalls, 4);
 }
 
 constexpr Colour kNow = rgb(0, 0, 224);
@@ -113,28 +106,63 @@ TEST(DrawIMeter, LitPictureOpacityFollowsTheLoad) {
     RenderRig r;
     r.picHolder.setBackColor(rgb(200, 100, 50));  // the lit picture
     r.picMod.setBackColor(rgb(0, 0, 0));           // the unlit face
-    auto everywhere = [&r](Colour c) {
-        for (Colour p : r.picMod.image().data)
-            if (p != c) return false;
-        return true;
-    };
-    DrawIMeter(100, r.view, r.ctx);  // 255
-    EXPECT_TRUE(everywhere(rgb(200, 100, 50)));
-    EXPECT_EQ(r.lblCPU.caption(), "100");
+    struct Case { std::int16_t sample; Colour everywhere; };
+    // 100: opacity 255; 50: 127.49999 -> 127, (s * 127 + 127) / 255. 101:
+    // 257.55 does not fit a byte, so the blend runs with opacity 0.
+    for (Case c : {Case{100, rgb(200, 100, 50)}, Case{50, rgb(100, 50, 25)}, Case{0, rgb(0, 0, 0)},
+                   Case{101, rgb(0, 0, 0)}, Case{-1, rgb(0, 0, 0)}}) {
+        DrawIMeter(c.sample, r.view, r.ctx);
+        EXPECT_EQ(r.picMod.image(), Pixels(60, 23, c.everywhere)) << c.sample;
+        EXPECT_EQ(r.lblCPU.caption(), std::to_string(c.sample));
+    }
     EXPECT_EQ(r.picMod.fillStyle(), 0);
-    DrawIMeter(50, r.view, r.ctx);  // 127.49999 -> 127 (s * 127 + 127) / 255
-    EXPECT_TRUE(everywhere(rgb(100, 50, 25)));
-    EXPECT_EQ(r.lblCPU.caption(), "50");
-    DrawIMeter(0, r.view, r.ctx);
-    EXPECT_TRUE(everywhere(rgb(0, 0, 0)));
-    // 257.55 does not fit a byte: the blend runs with opacity 0.
-    DrawIMeter(101, r.view, r.ctx);
-    EXPECT_TRUE(everywhere(rgb(0, 0, 0)));
-    EXPECT_EQ(r.lblCPU.caption(), "101");
-    DrawIMeter(-1, r.view, r.ctx);
-    EXPECT_TRUE(everywhere(rgb(0, 0, 0)));
-    EXPECT_EQ(r.lblCPU.caption(), "-1");
     EXPECT_EQ(r.os.doEventsCalls, 0);
+}
+
+TEST(DrawHorizontalBars, CoverStartsAtTheValue) {
+    RenderRig r;
+    r.lblCPU.setCaption("x");
+    struct Case { std::int16_t sample; int left, width; };
+    // 50 / 2.22 = 22.52 -> 23; 100 / 2.22 = 45.05 -> 45.
+    for (Case c : {Case{0, 8, 45}, Case{1, 8, 45}, Case{2, 9, 44}, Case{50, 31, 22}, Case{100, 53, 0}}) {
+        DrawHBar(c.sample, r.view, r.ctx);
+        EXPECT_EQ(r.shpTC.left(), c.left) << c.sample;
+        EXPECT_EQ(r.shpTC.width(), c.width) << c.sample;
+    }
+    EXPECT_EQ(r.lblCPU.caption(), "x");  // the plain bar has no text
+    EXPECT_EQ(r.os.doEventsCalls, 5);
+
+    DrawHCombo(50, r.view, r.ctx);
+    EXPECT_EQ(r.shpTC.left(), 31);
+    EXPECT_EQ(r.shpTC.width(), 22);
+    EXPECT_EQ(r.lblCPU.caption(), "50");
+    EXPECT_EQ(r.os.doEventsCalls, 6);
+    // Beyond full scale the negative width is refused and the old one stays.
+    DrawHCombo(120, r.view, r.ctx);  // 54.05 -> 54
+    EXPECT_EQ(r.shpTC.left(), 62);
+    EXPECT_EQ(r.shpTC.width(), 22);
+    EXPECT_EQ(r.lblCPU.caption(), "120");
+}
+
+TEST(DrawVerticalBars, CoverHeightShrinksWithTheValue) {
+    RenderRig r;
+    r.lblCPU.setCaption("x");
+    struct Case { std::int16_t sample; int height; };
+    for (Case c : {Case{0, 20}, Case{12, 18}, Case{13, 17}, Case{50, 10}, Case{100, 0}}) {
+        DrawVBar(c.sample, r.view, r.ctx);
+        EXPECT_EQ(r.shpTC.height(), c.height) << c.sample;
+        EXPECT_EQ(r.shpTC.top(), 2);
+    }
+    EXPECT_EQ(r.lblCPU.caption(), "x");
+    EXPECT_EQ(r.os.doEventsCalls, 5);
+
+    DrawVCombo(50, r.view, r.ctx);
+    EXPECT_EQ(r.shpTC.height(), 10);
+    EXPECT_EQ(r.lblCPU.caption(), "50");
+    DrawVCombo(110, r.view, r.ctx);  // 22: a negative height is refused
+    EXPECT_EQ(r.shpTC.height(), 10);
+    EXPECT_EQ(r.lblCPU.caption(), "110");
+    EXPECT_EQ(r.os.doEventsCalls, 7);
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 // counts how often a renderer lets pending events run.
 #pragma once
 
+#include <map>
+#include <utility>
+
 #include "engine/renderers.h"
 #include "platform/sim/sim_platform.h"
 
@@ -15,6 +18,17 @@ public:
 };
 
 constexpr Colour kFace = rgb(40, 40, 40);  // plain face colour behind the drawing
+
+using PixelMap = std::map<std::pair<int, int>, Colour>;
+
+// The pixels that are not the given colour, with their colours.
+inline PixelMap pixelsOtherThan(const Pixels& p, Colour c) {
+    PixelMap out;
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x)
+            if (p.at(x, y) != c) out[{x, y}] = p.at(x, y);
+    return out;
+}
 
 // The module layout of frmCPU: a 60 x 23 meter with its needle line, cover
 // shape and value label, and the lit picture of the Intensi-Meter.
@@ -39,12 +53,10 @@ struct RenderRig {
     }
 
     Colour at(int x, int y) const { return picMod.image().at(x, y); }
-    // Pixels of the meter that differ from the plain face.
-    int drawnPixels() const {
-        int n = 0;
-        for (Colour c : picMod.image().data) n += c != kFace;
-        return n;
-    }
+    // Pixels of the meter that differ from the plain face, with their colours.
+    using Drawn = PixelMap;
+    Drawn drawn() const { return pixelsOtherThan(picMod.image(), kFace); }
+    int drawnPixels() const { return static_cast<int>(drawn().size()); }
 };
 
 }  // namespace vel::test

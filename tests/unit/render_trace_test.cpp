@@ -16,33 +16,20 @@ TEST(DrawEKG, WithNoLoadOnlyTheMarkersShow) {
     RenderRig r;
     r.state.EkgPos = 5;
     DrawEKG(0, r.view, r.ctx);
-    EXPECT_EQ(r.at(13, 3), kMarker);
-    EXPECT_EQ(r.at(14, 4), kMarker);
-    EXPECT_EQ(r.at(15, 3), kMarker);
-    EXPECT_EQ(r.at(13, 19), kMarker);
-    EXPECT_EQ(r.at(14, 18), kMarker);
-    EXPECT_EQ(r.at(15, 19), kMarker);
-    EXPECT_EQ(r.drawnPixels(), 6);
+    EXPECT_EQ(r.drawn(), (RenderRig::Drawn{{{13, 3}, kMarker}, {{14, 4}, kMarker}, {{15, 3}, kMarker},
+                                           {{13, 19}, kMarker}, {{14, 18}, kMarker}, {{15, 19}, kMarker}}));
     EXPECT_EQ(r.os.doEventsCalls, 0);
 
     // At the ends of the sweep the outer point on that side is left out,
     // above and below.
     r.state.EkgPos = 0;
     DrawEKG(0, r.view, r.ctx);
-    EXPECT_EQ(r.drawnPixels(), 4);
-    EXPECT_EQ(r.at(8, 3), kFace);
-    EXPECT_EQ(r.at(8, 19), kFace);
-    EXPECT_EQ(r.at(9, 4), kMarker);
-    EXPECT_EQ(r.at(10, 3), kMarker);
-    EXPECT_EQ(r.at(9, 18), kMarker);
-    EXPECT_EQ(r.at(10, 19), kMarker);
+    EXPECT_EQ(r.drawn(), (RenderRig::Drawn{{{9, 4}, kMarker}, {{10, 3}, kMarker}, {{9, 18}, kMarker},
+                                           {{10, 19}, kMarker}}));
     r.state.EkgPos = 40;
     DrawEKG(0, r.view, r.ctx);
-    EXPECT_EQ(r.drawnPixels(), 4);
-    EXPECT_EQ(r.at(48, 3), kMarker);
-    EXPECT_EQ(r.at(48, 19), kMarker);
-    EXPECT_EQ(r.at(50, 3), kFace);
-    EXPECT_EQ(r.at(50, 19), kFace);
+    EXPECT_EQ(r.drawn(), (RenderRig::Drawn{{{48, 3}, kMarker}, {{49, 4}, kMarker}, {{48, 19}, kMarker},
+                                           {{49, 18}, kMarker}}));
     r.state.EkgPos = 39;
     DrawEKG(-3, r.view, r.ctx);  // no beam for a negative load either
     EXPECT_EQ(r.drawnPixels(), 6);
@@ -54,12 +41,9 @@ TEST(DrawEKG, OnePercentDrawsABlackAndAWhitePoint) {
     DrawEKG(1, r.view, r.ctx);  // step 255: j 0 black at 17, j 1 white at 16.84
     // (9, 17): black at weight 1, then white at 0.84 -> 214.2 -> 214.
     // (9, 16): white at 0.16 over the face: 40.8 + 33.6 = 74.4 -> 74.
-    EXPECT_EQ(r.at(9, 17), grey(214));
-    EXPECT_EQ(r.at(9, 16), grey(74));
-    EXPECT_EQ(r.at(10, 16), kFace);
-    EXPECT_EQ(r.at(10, 17), kFace);
-    EXPECT_EQ(r.at(9, 15), kFace);
-    EXPECT_EQ(r.drawnPixels(), 4 + 2);  // markers without their left points
+    // The rest: the markers without their left points.
+    EXPECT_EQ(r.drawn(), (RenderRig::Drawn{{{9, 16}, grey(74)}, {{9, 17}, grey(214)}, {{9, 4}, kMarker},
+                                           {{10, 3}, kMarker}, {{9, 18}, kMarker}, {{10, 19}, kMarker}}));
 }
 
 TEST(DrawEKG, FullLoadStopsTheBeamAt90AndSaturates) {

@@ -1,7 +1,6 @@
 // clsSystemMetrics and clsCPUUsage on the simulated machine (and, for the
 // averaging interval, on the Linux sources reading sample /proc files).
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <map>
@@ -13,6 +12,7 @@
 #include "platform/sim/sim_sources.h"
 #include "sources/cpu_usage.h"
 #include "sources/system_metrics.h"
+#include "support/files.h"
 
 using namespace vel;
 using namespace vel::platform;
@@ -93,9 +93,7 @@ TEST_F(CpuUsageTest, FirstUsageIsTheAverageSinceConstruction) {
     // Linux sources on sample files: construction samples snapshot 1, the
     // first Usage covers snapshot 1 -> 2.
     const fs::path data = fs::path(VELMORA_SOURCE_DIR) / "tests/data/proc";
-    std::string pattern = (fs::temp_directory_path() / "velmora-cpuusage-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    const fs::path root = pattern;
+    const test::TempFolder root;
     fs::copy(data / "snapshot1", root / "proc", fs::copy_options::recursive);
     std::int64_t now = 1;
     auto linuxSources = linux_backend::createLinuxSourcesWithClock((root / "proc").string(), (root / "sys").string(),
@@ -111,7 +109,6 @@ TEST_F(CpuUsageTest, FirstUsageIsTheAverageSinceConstruction) {
         EXPECT_EQ(cpu3.Usage(), 42);  // 42.5 %
     }
     os.other = nullptr;
-    fs::remove_all(root);
 }
 
 TEST_F(CpuUsageTest, On9xEveryInstanceReadsTheKernelStatistic) {

@@ -7,12 +7,12 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 
 #include "platform/linux/sources_linux.h"
 #include "platform/linux/sources_net.h"
+#include "support/files.h"
 
 using namespace vel::platform;
 using namespace vel::platform::linux_backend;
@@ -167,9 +167,8 @@ TEST(LinuxConnectionState, NoDefaultRouteIsFlagWordZeroEvenWithAProxy) {
 
 // Without net/sockstat the tables are counted.
 TEST(LinuxNetStatistics, SocketTableCountsAreReusedForASecondCountersForOneMoment) {
-    const fs::path root = fs::temp_directory_path() / "velmora-net-cache";
-    fs::remove_all(root);
-    fs::copy(kNet / "lan", root, fs::copy_options::recursive);
+    const vel::test::TempFolder root;
+    fs::copy(kNet / "lan", root.path(), fs::copy_options::recursive);
     fs::remove(root / "proc" / "net" / "sockstat");
     std::int64_t now = 5'000'000'000;
     auto s = createLinuxSourcesWithClock((root / "proc").string(), (root / "sys").string(), [&now] { return now; });
@@ -182,11 +181,7 @@ TEST(LinuxNetStatistics, SocketTableCountsAreReusedForASecondCountersForOneMomen
         table << "  sl  local_address rem_address   st\n   0: 0100007F:0277 00000000:0000 0A\n"
                  "   1: 070200C0:0016 00000000:0000 0A\n";
     }
-    std::string snmp;
-    {
-        std::ifstream in(root / "proc" / "net" / "snmp");
-        snmp.assign(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string snmp = vel::test::readFile(root / "proc/net/snmp");
     const auto at = snmp.find("4294967300 611204");
     ASSERT_NE(at, std::string::npos);
     snmp.replace(at, 17, "4294967310 611210");
@@ -206,5 +201,4 @@ TEST(LinuxNetStatistics, SocketTableCountsAreReusedForASecondCountersForOneMomen
     MibUdpStats udp;
     ASSERT_TRUE(s->udpStatistics(udp));
     EXPECT_EQ(udp.dwNumAddrs, 2u) << "listeners in net/udp";
-    fs::remove_all(root);
 }

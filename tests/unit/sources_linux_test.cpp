@@ -4,13 +4,11 @@
 // between them.
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
 #include "support/allocation_counter.h"
+#include "support/files.h"
 
 #include "platform/common/counter_path.h"
 #include "platform/linux/sources_linux.h"
@@ -27,16 +25,11 @@ constexpr std::int64_t kTwoSeconds = 2'000'000'000;
 class LinuxSourcesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "velmora-sources-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
         fs::copy(kData / "snapshot1", proc(), fs::copy_options::recursive);
         fs::copy(kData / "sys1", sys(), fs::copy_options::recursive);
         sources_ = linux_backend::createLinuxSourcesWithClock(proc().string(), sys().string(),
                                                               [this] { return nowNs_; });
     }
-    void TearDown() override { fs::remove_all(root_); }
-
     fs::path proc() const { return root_ / "proc"; }
     fs::path sys() const { return root_ / "sys"; }
     // Moves the machine to a snapshot; the clock moves two seconds on.
@@ -65,7 +58,7 @@ protected:
         return v;
     }
 
-    fs::path root_;
+    vel::test::TempFolder root_;
     std::int64_t nowNs_ = 5'000'000'000;
     std::unique_ptr<Sources> sources_;
 };

@@ -1,11 +1,14 @@
 // The portable memory snapshot and connection class, and the simulated
-// machine's network counters they and the network module read.
+// machine's network counters they and the network module read; the
+// hardware inventory's tables filled from the simulated machine's
+// descriptions: trimming, the architecture text and refused names.
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "platform/common/connected_state.h"
 #include "platform/sim/sim_sources.h"
+#include "sources/hardware_inventory.h"
 #include "sources/memory_status.h"
 #include "sources/net_connection.h"
 
@@ -57,7 +60,7 @@ TEST(MemorySnapshot, CombinedLoadIsZeroOneAndFourPlaces) {
     EXPECT_EQ(s.CombinedLoad.raw, 3333);
 }
 
-TEST(MemorySnapshot, FailedCallZeroTotalsAndOverflowKeepThePreviousValues) {
+TEST(MemorySnapshot, ZeroTotalsAndOverflowKeepThePreviousValues) {
     SimSources sim;
     MemoryStatusEx m;
     m.totalPhys = 4 * kGiB;
@@ -67,12 +70,7 @@ TEST(MemorySnapshot, FailedCallZeroTotalsAndOverflowKeepThePreviousValues) {
     refreshMemorySnapshot(sim, s);
     const Decimal4 load = s.CombinedLoad;
     EXPECT_EQ(load.raw, 7500);
-
-    sim.setMemoryFails();
-    refreshMemorySnapshot(sim, s);
-    EXPECT_EQ(s.TotalPhys.raw, static_cast<std::int64_t>(4 * kGiB) * 10000);
-    EXPECT_EQ(s.CombinedLoad, load);
-
+    // A failed call: tests/scenarios/modules_family.
     sim.setMemory(MemoryStatusEx{});
     refreshMemorySnapshot(sim, s);
     EXPECT_EQ(s.TotalPhys.raw, 0);
@@ -127,3 +125,37 @@ TEST(NetConnection, SystemCallGetsTheWholeBufferAndMayLeaveNoNul) {
     EXPECT_EQ(name, std::string(512, 'x'));
 }
 
+// Records, trimming, failed queries and the tables by class name are in
+// tests/scenarios/hardware_inventory.
+TEST(HardwareInventory, OnlyBlanksAreTrimmedAndAnotherComputerGetsEmptyRecords) {
+    SimSources machine;
+    machine.setHardware("Win32_BIOS", 0, "SMBIOSPresent", "True");
+    machine.setHardware("Win32_BIOS", 0, "Version", "v\t2 ");
+    HardwareInventory inv;
+    takeInventory(machine, ".", inv);
+    ASSERT_EQ(inv.bios.size(), 2u);
+    EXPECT_EQ(inv.bios[0].Version, "v\t2");
+    EXPECT_TRUE(inv.bios[0].SMBIOSPresent);
+    EXPECT_FALSE(inv.bios[1].SMBIOSPresent);
+
+    takeInventory(machine, "OTHERPC", inv);
+    ASSERT_EQ(inv.bios.size(), 1u);
+    EXPECT_EQ(inv.bios[0].Version, "");
+}
+
+TEST(HardwareInventory, ArchitectureTexts) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"0", "x86 processor"},     {"1", "MIPS processor"},        {"2", "Alpha processor"},
+        {"3", "PowerPC processor"}, {"6", "Itanium processor"},     {"9", "x64 processor"},
+        {"5", "Unknown processor type"}, {"12", "Unknown processor type"}, {"4", "Unknown processor type"},
+        {"", "Unknown processor type"},  {"9x", "Unknown processor type"}, {" 9 ", "x64 processor"},
+    };
+    for (const auto& [code, text] : cases) EXPECT_EQ(architectureText(code), text) << "'" << code << "'";
+}
+
+TEST(HardwareInventory, UnknownClassesAndFieldsAreRefused) {
+    HardwareInventory inv;
+    EXPECT_FALSE(setInventoryField(inv, "Win32_Processor", 0, "Colour", "red"));
+    EXPECT_FALSE(setInventoryField(inv, "Win32_Fan", 0, "Name", "x"));
+    EXPECT_TRUE(inventoryRecords(inv, "Win32_Fan").empty());
+}

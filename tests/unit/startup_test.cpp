@@ -1,15 +1,24 @@
-// Start-up and shut-down on the simulated machine, in virtual time.
+// Start-up and shut-down on the simulated machine, in virtual time; the
+// machine-wide installed-products record start-up keeps, and the registry
+// helpers it is written with.
 #include <gtest/gtest.h>
 
 #include "core/frm_main.h"
 #include "core/frm_splash.h"
+#include "core/installed_products.h"
+#include "core/registry_helpers.h"
 #include "core/startup.h"
+#include "core/version.h"
 #include "support/sim_machine.h"
 
 using namespace vel;
+using platform::RegRoot;
 
 namespace {
 
+std::string value(App& app, const std::string& name) {
+    return regVariantText(GetValue(app, RegRoot::LocalMachine, kInstalledProductsKey, name));
+}
 void defaultIni(test::SimMachine& m) {
     m.iniText("[MAIN]\nTLUCENTZON=255\nTLUCENTZOFF=100\nVISIBLE=1\nPosX8=3000\nPosY8=1500\nALWAYSOT=1\n");
 }
@@ -46,9 +55,8 @@ TEST(ShutDown, AnsweringYesUnloadsAndEnds) {
     StartVelmora(app);
     m.sim.queueAnswer(platform::mb::IdYes);
     app.mainBar->btnExit_Click();
+    // The exit code and the windows unloaded: tests/scenarios/cpu_modules.
     EXPECT_TRUE(m.sim.exited());
-    EXPECT_EQ(m.sim.exitCode(), 0);
-    EXPECT_FALSE(app.mainBar->loaded());
     for (const auto& s : app.samplers) EXPECT_EQ(s, nullptr);
 }
 
@@ -58,4 +66,83 @@ TEST(ShutDown, ClosingTheQuestionWithoutAnAnswerMeansNo) {
     StartVelmora(app);
     app.mainBar->btnExit_Click();  // no scripted answer: the default button (No)
     EXPECT_FALSE(m.sim.exited());
+}
+
+TEST(InstalledProducts, FirstStartCreatesTheListWithEntryOne) {
+    test::SimMachine m;
+    App& app = m.newApp();
+    app.setProgramFolder("/opt/velmora");
+    RegisterInstalledProduct(app, "D1", "W1");
+    // NIP 1 and N01: tests/scenarios/startup_exit.
+    EXPECT_EQ(value(app, "V01"), versionText());
+    EXPECT_EQ(value(app, "P01"), "/opt/velmora/");
+    EXPECT_EQ(value(app, "S01"), "D1");
+    EXPECT_EQ(value(app, "W01"), "W1");
+    platform::RegValue nip;
+    ASSERT_TRUE(m.sim.memoryRegistry().readValue(RegRoot::LocalMachine, kInstalledProductsKey, "NIP", nip));
+    EXPECT_EQ(nip.type, platform::kRegDword);
+}
+
+TEST(InstalledProducts, SameVersionChangesNothingNewerRewritesOnlyTheVersion) {
+    test::SimMachine m;
+    App& app = m.newApp();
+    RegisterInstalledProduct(app, "FIRST", "W");
+    RegisterInstalledProduct(app, "SECOND", "W2");
+    EXPECT_EQ(value(app, "S01"), "FIRST");
+    EXPECT_EQ(value(app, "W01"), "W");
+    SetValue(app, RegRoot::LocalMachine, kInstalledProductsKey, "V01", std::string("1.9.3"));
+    RegisterInstalledProduct(app, "THIRD", "W3");
+    EXPECT_EQ(value(app, "V01"), versionText());
+    EXPECT_EQ(value(app, "S01"), "FIRST") << "the next-check date keeps its first value";
+    EXPECT_EQ(value(app, "NIP"), "1");
+}
+
+TEST(InstalledProducts, AListOfTwoOtherProductsGetsEntryThree) {
+    test::SimMachine m;
+    App& app = m.newApp();
+    auto put = [&](const std::string& n, const std::string& v) {
+        SetValue(app, RegRoot::LocalMachine, kInstalledProductsKey, n, v);
+    };
+    put("N01", "Memtide");
+    put("N02", "Logscope");
+    SetValue(app, RegRoot::LocalMachine, kInstalledProductsKey, "NIP", std::int32_t{2});
+    RegisterInstalledProduct(app, "D", "W");
+    EXPECT_EQ(value(app, "NIP"), "3");
+    EXPECT_EQ(value(app, "N03"), "VELMORA v2");
+    EXPECT_EQ(value(app, "N01"), "Memtide");
+}
+
+TEST(InstalledProducts, ARegistryWithoutWriteRightsIsSkippedQuietly) {
+    test::SimMachine m;
+    m.sim.memoryRegistry().setReadOnlyRoot(RegRoot::LocalMachine, true);
+    App& app = m.newApp();
+    RegisterInstalledProduct(app, "D", "W");
+    EXPECT_FALSE(KeyExists(app, RegRoot::LocalMachine, kInstalledProductsKey));
+    EXPECT_TRUE(m.sim.messages().empty());
+}
+
+TEST(Scrambler, HexDigitsInPairsAndReversible) {
+    std::string s = ScrambleString("http://x");
+    EXPECT_EQ(s.size(), 16u);
+    for (char c : s) EXPECT_TRUE((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'));
+    EXPECT_NE(s, ScrambleString("http://y"));
+    EXPECT_EQ(UnscrambleString(s), "http://x");
+    EXPECT_EQ(ScrambleString(""), "");
+}
+
+TEST(RegistryHelpers, ValuesKeepTheirTypes) {
+    test::SimMachine m;
+    App& app = m.newApp();
+    const std::string key = "Software\\Test";
+    SetValue(app, RegRoot::CurrentUser, key, "n", std::int32_t{-5});
+    SetValue(app, RegRoot::CurrentUser, key, "t", std::string("  padded  "));
+    SetValue(app, RegRoot::CurrentUser, key, "numtext", std::string("42"));
+    EXPECT_EQ(std::get<std::int32_t>(GetValue(app, RegRoot::CurrentUser, key, "n")), -5);
+    EXPECT_EQ(std::get<std::string>(GetValue(app, RegRoot::CurrentUser, key, "t")), "padded");
+    EXPECT_EQ(std::get<std::int32_t>(GetValue(app, RegRoot::CurrentUser, key, "numtext")), 42);
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(GetValue(app, RegRoot::CurrentUser, key, "missing")));
+    DeleteValue(app, RegRoot::CurrentUser, key, "n");
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(GetValue(app, RegRoot::CurrentUser, key, "n")));
+    DeleteValue(app, RegRoot::CurrentUser, "Software\\Nowhere", "n");
+    EXPECT_FALSE(KeyExists(app, RegRoot::CurrentUser, "Software\\Nowhere"));
 }
