@@ -4,7 +4,7 @@
 set -euo pipefail
 
 profile="${1:-build}"
-packages=(cmake g++ make pkg-config libx11-dev libxext-dev libxrandr-dev libxinerama-dev libstb-dev libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(cmake g++ make pkg-config libx11-dev libx11-xcb-dev libxext-dev libxrandr-dev libxinerama-dev libstb-dev libgtest-dev libgmock-dev libbenchmark-dev)
 # The cross compiler for velmora.exe (posix threads for std::thread).
 windows=(g++-mingw-w64-x86-64-posix)
 case "$profile" in

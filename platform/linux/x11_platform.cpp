@@ -1,4 +1,4 @@
-// Start-up, screen and cursor, time, and the process services.
+// Start-up, screen, time, and the process services.
 #include "platform/linux/x11_platform.h"
 #include "platform/linux/linux_sources.h"
 #include "platform/linux/locale_names.h"
@@ -155,24 +155,6 @@ Point X11Platform::devicePointer() const {
     unsigned mask = 0;
     XQueryPointer(dpy_, root_, &rootReturn, &child, &rx, &ry, &wx, &wy, &mask);
     return {rx, ry};
-}
-
-Point X11Platform::cursorPos() { return scale_.toLogical(devicePointer()); }
-
-std::int32_t X11Platform::screenPixel(int logicalX, int logicalY) {
-    // Any monitor's pixel: the whole root window.
-    const int x = scale_.toDevice(logicalX), y = scale_.toDevice(logicalY);
-    const Size s{DisplayWidth(dpy_, screen_), DisplayHeight(dpy_, screen_)};
-    if (x < 0 || y < 0 || x >= s.width || y >= s.height) return -1;
-    XImage* img = XGetImage(dpy_, root_, x, y, 1, 1, AllPlanes, ZPixmap);
-    if (!img) return -1;
-    unsigned long native = XGetPixel(img, 0, 0);
-    XDestroyImage(img);
-    // The root uses the default visual, which may not be ours.
-    Visual* v = DefaultVisual(dpy_, screen_);
-    PixelFormat rootFormat(static_cast<std::uint32_t>(v->red_mask), static_cast<std::uint32_t>(v->green_mask),
-                           static_cast<std::uint32_t>(v->blue_mask));
-    return static_cast<std::int32_t>(rootFormat.toColour(static_cast<std::uint32_t>(native)));
 }
 
 namespace {

@@ -139,6 +139,8 @@ private:
     void refreshRect(X11Window& w) const;
     void pointerDrag(X11Window& w);
     Point devicePointer() const;
+    // The root's pixel, in our colour, from a server image of it.
+    std::int32_t rootColour(void* image /* XImage */) const;
     Size deviceScreenSize();
     void managerDrag(X11Window& w);
     // One pass of a drag's own loop: other events, timers, painting, a short wait.
@@ -192,6 +194,17 @@ private:
     bool shmOffered_ = false;  // MIT-SHM here, not switched off, no failure yet
     bool compositorSeen_ = false;
     std::uint64_t nextCompositorCheck_ = 0;
+    // The pixel at the pointer's last place, read in the round trip that
+    // asked where the pointer is now (device pixels).
+    struct PixelAhead {
+        bool valid = false;
+        Point at;
+        std::uint64_t readMs = 0;
+        std::int32_t colour = -1;
+    };
+    bool pointerKnown_ = false;
+    Point lastPointer_;
+    PixelAhead pixelAhead_;
 };
 
 }  // namespace vel::platform::linux_backend

@@ -176,3 +176,31 @@ TEST_F(X11Live, SharedAndSocketPresentsShowTheSamePixels) {
     for (int i = 0; i < 100 && segmentsOfThisProcess() != before; ++i) usleep(10'000);
     EXPECT_EQ(segmentsOfThisProcess(), before);
 }
+
+// The pixel under a resting pointer comes with the pointer's own round trip:
+// it must be the pixel there now, not the one of the last tick.
+TEST_F(X11Live, ThePixelUnderThePointerIsTheOneThereNow) {
+    const vel::platform::WindowId id = os->createWindow({"VelUnderPointer", {40, 40, 80, 60}}, nullptr);
+    os->showWindow(id, true);
+    vel::Pixels picture(40, 20);
+    picture.fill(0x2040C0);
+    for (int x = 20; x < 40; ++x)
+        for (int y = 0; y < 20; ++y) picture.at(x, y) = 0x10A030;
+    os->present(id, picture, {0, 0, 40, 20});
+    auto pixelUnderPointer = [&](int x, int y) {
+        XWarpPointer(dpy, 0, root, 0, 0, 0, 0, x, y);
+        XSync(dpy, False);
+        const vel::platform::Point p = os->cursorPos();
+        EXPECT_EQ(p.x, x);
+        EXPECT_EQ(p.y, y);
+        return os->screenPixel(p.x, p.y);
+    };
+    EXPECT_EQ(pixelUnderPointer(45, 45), 0x2040C0);
+    EXPECT_EQ(pixelUnderPointer(45, 45), 0x2040C0) << "the resting pointer's pixel";
+    EXPECT_EQ(pixelUnderPointer(65, 45), 0x10A030) << "the pointer moved";
+    picture.fill(0xC03020);
+    os->present(id, picture, {0, 0, 40, 20});
+    EXPECT_EQ(pixelUnderPointer(65, 45), 0xC03020) << "the picture under the resting pointer changed";
+    EXPECT_EQ(os->screenPixel(45, 45), 0xC03020) << "another place is read on its own";
+}
+
