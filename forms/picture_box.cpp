@@ -4,6 +4,8 @@
 #include <cmath>
 #include <sstream>
 
+#include "forms/repaint_area.h"
+
 namespace vel::forms {
 
 namespace {
@@ -33,29 +35,42 @@ Colour PictureBox::shownColour(int x, int y) const {
 
 void PictureBox::setPicture(const Pixels& picture) {
     picture_ = picture;
-    cls();
+    clearAll();
 }
 
 void PictureBox::clearPicture() {
     picture_ = Pixels();
-    cls();
+    clearAll();
 }
 
 void PictureBox::releasePictures() {
     picture_ = Pixels();
     image_ = Pixels();
+    drawn_ = {};
     invalidate();
 }
 
 void PictureBox::setBackColor(Colour c) {
     backColor_ = c;
+    clearAll();
+}
+
+void PictureBox::clearAll() {
     cls();
+    invalidate();
 }
 
 void PictureBox::cls() {
     // Nothing drawn yet: the box shows its back colour and picture as it is.
     if (!image_.empty()) resetImage();
-    invalidate();
+    // Only what was drawn since the last clearing changes back.
+    invalidate(drawn_);
+    drawn_ = {};
+}
+
+void PictureBox::markDrawn(const platform::Rect& area) {
+    drawn_ = unite(drawn_, area);
+    invalidate(area);
 }
 
 int PictureBox::toPixelX(double x) const { return nearest(x - scaleLeft_); }
@@ -65,7 +80,7 @@ void PictureBox::line(double x1, double y1, double x2, double y2, Colour c) {
     makeImage();
     const int px1 = toPixelX(x1), py1 = toPixelY(y1), px2 = toPixelX(x2), py2 = toPixelY(y2);
     gfx::lineTo(image_, px1, py1, px2, py2, c);
-    invalidate(platform::Rect{std::min(px1, px2), std::min(py1, py2), std::max(px1, px2) + 1, std::max(py1, py2) + 1});
+    markDrawn(platform::Rect{std::min(px1, px2), std::min(py1, py2), std::max(px1, px2) + 1, std::max(py1, py2) + 1});
 }
 
 void PictureBox::pset(double x, double y, Colour c) {
@@ -73,7 +88,7 @@ void PictureBox::pset(double x, double y, Colour c) {
     int px = toPixelX(x), py = toPixelY(y);
     if (image_.inside(px, py)) {
         image_.at(px, py) = c;
-        invalidate(platform::Rect{px, py, px + 1, py + 1});
+        markDrawn(platform::Rect{px, py, px + 1, py + 1});
     }
 }
 

@@ -51,6 +51,7 @@ public:
     // Direct access for blends; call invalidate() after changing it.
     Pixels& image() {
         makeImage();
+        drawn_ = {0, 0, width_, height_};
         return image_;
     }
     const Pixels& image() const {
@@ -66,10 +67,14 @@ public:
 private:
     void makeImage() const;
     void resetImage() const;
+    // A new picture or back colour: the whole box changes.
+    void clearAll();
+    void markDrawn(const platform::Rect& area);
     int toPixelX(double x) const;
     int toPixelY(double y) const;
     Pixels picture_;
     mutable Pixels image_;  // empty until drawn on
+    platform::Rect drawn_;  // drawn on since the image last showed only back colour and picture
     Colour backColor_ = rgb(255, 255, 255);
     Colour foreColor_ = 0;
     Colour fillColor_ = 0;
