@@ -67,6 +67,7 @@ void FrmClock::takeLocaleNames() {
 
 void FrmClock::onLoad() {
     takeLocaleNames();
+    shownDate_ = -1;
     picMod->setPicture(app_.ui.picture("clock_face.png"));
     // The clock keeps its own place whatever the placement mode.
     loadFrame({});
@@ -76,15 +77,20 @@ void FrmClock::onLoad() {
 
 void FrmClock::Timer1_Timer() {
     platform::Platform& os = app_.os;
-    const platform::SystemTime today = os.localTime();
-    lblDate[0]->setCaption(formatDate(today, "ddd", names_));
-    lblDate[1]->setCaption(formatDate(today, "mmm dd", names_));
-    lblDate[2]->setCaption(formatDate(today, "yyyy", names_));
+    // One reading of the time serves the date and the hands.
+    const platform::SystemTime now = os.localTime();
+    const int date = (now.year * 100 + now.month) * 100 + now.day;
+    if (date != shownDate_) {
+        lblDate[0]->setCaption(formatDate(now, "ddd", names_));
+        lblDate[1]->setCaption(formatDate(now, "mmm dd", names_));
+        lblDate[2]->setCaption(formatDate(now, "yyyy", names_));
+        shownDate_ = date;
+    }
 
     systemMilliseconds_ = os.systemTime().milliseconds;
-    const double hour = os.localTime().hour;
-    const double minute = os.localTime().minute;
-    const double second = os.localTime().second;
+    const double hour = now.hour;
+    const double minute = now.minute;
+    const double second = now.second;
     const HandAngles angles = clockHandAngles(hour, minute, second, systemMilliseconds_);
 
     picMod->cls();

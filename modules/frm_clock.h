@@ -44,6 +44,7 @@ private:
 
     // The milliseconds of the last system-time read.
     int systemMilliseconds_ = 0;
+    int shownDate_ = -1;  // yyyymmdd the date labels show
     std::array<std::string, 7> dayNames_;
     std::array<std::string, 12> monthNames_;
     std::array<const char*, 7> dayPointers_{};
