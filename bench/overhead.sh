@@ -8,6 +8,9 @@
 # OVERHEAD_WARMUP seconds, default 15). CASEs, all by default:
 #   desktop   the shipped app/velmora.ini (the default desktop)
 #   peers     conky and GKrellM with their defaults, when installed
+#   floor     velmora_floor: only the default desktop's rhythm (a clock face
+#             changed ten times a second, the pointer and its pixel read four
+#             times a second), the least any program keeping it costs
 #   levers    the default desktop with one saving switched off at a time
 #             (VELMORA_NO_SHM=1, VELMORA_TIMER_SLACK_MS=0), and the build in
 #             OVERHEAD_BEFORE (a velmora executable) when given
@@ -26,7 +29,7 @@ build=${1:-build}
 window=${2:-120}
 shift $(($# < 2 ? $# : 2))
 cases=("$@")
-[ ${#cases[@]} -gt 0 ] || cases=(desktop peers levers cpu fullview)
+[ ${#cases[@]} -gt 0 ] || cases=(desktop peers floor levers cpu fullview)
 warmup=${OVERHEAD_WARMUP:-15}
 [ "$window" -ge 10 ] || { echo "overhead.sh: measure for at least 10 s" >&2; exit 2; }
 [ "$warmup" -ge 12 ] || { echo "overhead.sh: warm up for at least 12 s (start-up alone takes about 10)" >&2; exit 2; }
@@ -156,6 +159,13 @@ if has peers; then
   if command -v conky >/dev/null; then measure "conky, defaults" conky -- conky; else echo "(conky is not installed)"; fi
   if command -v gkrellm >/dev/null; then measure "GKrellM, defaults" gkrellm -- gkrellm; else echo "(gkrellm is not installed)"; fi
 fi
+if has floor; then
+  if [ -x "$build/velmora_floor" ]; then
+    measure "the rhythm alone (velmora_floor)" floor -- "$build/velmora_floor" $((warmup + window + 20))
+  else
+    echo "(no $build/velmora_floor: build the benchmarks)"
+  fi
+fi
 if has levers; then
   dir=$(program_folder levers)
   velmora "default desktop, presents without MIT-SHM" no-shm "$dir" VELMORA_NO_SHM=1
@@ -220,7 +230,7 @@ has wine && wine_case
 
 # Ratios to the default desktop's own CPU.
 if [ -n "${own_cpu[desktop]:-}" ]; then
-  for key in conky gkrellm no-shm no-slack before; do
+  for key in conky gkrellm floor no-shm no-slack before; do
     [ -n "${own_cpu[$key]:-}" ] || continue
     awk -v k="$key" -v o="${own_cpu[$key]}" -v d="${own_cpu[desktop]}" \
         'BEGIN { if (d > 0) printf "own CPU of %s / default desktop: %.2f\n", k, o / d }'
