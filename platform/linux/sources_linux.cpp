@@ -138,27 +138,31 @@ private:
         }
     }
 
+    // True while a reading taken at readAtNs is younger than ageNs; else
+    // readAtNs becomes now, for the reading about to be taken.
+    bool stillFresh(std::int64_t& readAtNs, bool haveReading, std::int64_t ageNs) {
+        const std::int64_t now = clock_();
+        if (haveReading && now >= readAtNs && now - readAtNs < ageNs) return true;
+        readAtNs = now;
+        return false;
+    }
+
     // Several records of one tick come from the same file (the network
     // module asks for TCP and UDP, the connection state three times): one
     // reading serves every question asked within a few milliseconds.
     static constexpr std::int64_t kSameMomentNs = 5'000'000;
-    bool sameMoment(std::int64_t& readAtNs) {
-        const std::int64_t now = clock_();
-        const bool same = readAtNs != 0 && now >= readAtNs && now - readAtNs < kSameMomentNs;
-        if (!same) readAtNs = now;
-        return same;
-    }
     struct RecentFile {
         ProcFile file;
         std::int64_t readAtNs = 0;
         bool valid = false;
     };
     bool readRecent(RecentFile& f) {
-        if (!sameMoment(f.readAtNs) || !f.valid) f.valid = f.file.read();
+        if (!stillFresh(f.readAtNs, f.valid, kSameMomentNs)) f.valid = f.file.read();
         return f.valid;
     }
     struct ConnectedAnswer {
         std::int64_t readAtNs = 0;
+        bool valid = false;
         std::uint32_t flags = 0;
         std::string name;
         int result = 0;
@@ -177,11 +181,9 @@ private:
     };
     std::uint32_t entriesOf(CountedTable& t) {
         constexpr std::int64_t kReuseNs = 1'000'000'000;
-        const std::int64_t now = clock_();
-        if (t.valid && now >= t.readAtNs && now - t.readAtNs < kReuseNs) return t.count;
+        if (stillFresh(t.readAtNs, t.valid, kReuseNs)) return t.count;
         t.valid = t.file.read();
         t.count = t.valid ? countEntries(t.file.text(), t.headerLines) : 0;
-        t.readAtNs = now;
         return t.count;
     }
 
@@ -287,8 +289,10 @@ bool proxyInEnvironment() {
 }
 
 int LinuxSources::connectedState(std::uint32_t& flags, std::string& name) {
-    if (!sameMoment(connected_.readAtNs))
+    if (!stillFresh(connected_.readAtNs, connected_.valid, kSameMomentNs)) {
         connected_.result = readConnectedState(connected_.flags, connected_.name);
+        connected_.valid = true;
+    }
     flags = connected_.flags;
     name = connected_.name;
     return connected_.result;
