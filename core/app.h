@@ -34,6 +34,9 @@ enum class WindowSlot : int {
 constexpr const char* kProductName = VELMORA_PRODUCT_NAME;
 constexpr const char* kMakerTitle = "Brinlake";
 
+// A window's title for people: "VELMORA v2 – Memory".
+inline std::string windowTitle(const std::string& what) { return std::string(kProductName) + " \u2013 " + what; }
+
 class App {
 public:
     explicit App(platform::Platform& os);

@@ -26,6 +26,7 @@ constexpr int kButtonTop = 8, kButtonSize = 13;
 }  // namespace
 
 FrmMain::FrmMain(App& app) : Form(app.ui, "frmMain"), app_(app) {
+    setCaption(kProductName);
     picMainSkin = &add<forms::PictureBox>("picMainSkin");
     picMainSkin->move(0, 0, 65, 29);
     picMainSkin->setToolTipText("Double-click for system info...");

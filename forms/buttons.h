@@ -16,6 +16,7 @@ public:
     const std::string& caption() const { return caption_; }
     void setCaption(const std::string& c);
     bool focusable() const override { return true; }
+    bool pressesOnDoubleClick() const override { return true; }
     std::string describe() const override;
 
 protected:

@@ -101,6 +101,10 @@ public:
     virtual void releaseAt(int, int) {}
     // The mouse moved over the control (no button held).
     virtual void hoverAt(int, int) {}
+    // The system's own controls take the second press of a double-click
+    // as one more press, so no fast click is lost; picture boxes and
+    // labels see it as a double-click.
+    virtual bool pressesOnDoubleClick() const { return false; }
     // A click by mouse or keyboard: the control's own change, then onClick.
     virtual void click();
     // Whether Tab stops here now (an option group stops at its chosen button).

@@ -33,10 +33,11 @@ void Form::load() {
     platform::WindowDesc desc;
     desc.name = name_;
     desc.popup = popup_;
+    desc.caption = caption_;
+    desc.takesFocus = takesFocus();
     if (dialog_) {
         desc.dialog = true;
         desc.toolWindow = false;
-        desc.caption = caption_;
     }
     desc.bounds = {twipsToPixels(left_), twipsToPixels(top_), twipsToPixels(left_) + std::max(1, pixelWidth()),
                    twipsToPixels(top_) + std::max(1, pixelHeight())};
@@ -52,12 +53,16 @@ void Form::load() {
 void Form::show() {
     load();
     if (!loaded_) return;
-    if (!visible_) {
-        visible_ = true;
-        presentAll_ = true;
-        refresh();
-        os().showWindow(window_, true);
-    }
+    if (visible_) return;
+    paintForShowing();
+    os().showWindow(window_, true);
+    if (takesFocus()) os().activateWindow(window_);
+}
+
+void Form::paintForShowing() {
+    visible_ = true;
+    presentAll_ = true;
+    refresh();
 }
 
 void Form::hide() {
@@ -128,12 +133,9 @@ void Form::setWindowPos(platform::ZOrder insertAfter, unsigned flags) {
     if (!loaded_) return;
     topMost_ = insertAfter == platform::ZOrder::TopMost;
     os().setWindowPos(window_, insertAfter, flags);
-    if (flags & platform::kSwpShowWindow) {
-        if (!visible_) {
-            presentAll_ = true;
-            refresh();
-        }
-        visible_ = true;
+    if ((flags & platform::kSwpShowWindow) && !visible_) {
+        paintForShowing();
+        if (takesFocus()) os().activateWindow(window_);
     }
 }
 
@@ -250,6 +252,12 @@ void Form::dispatchMouse(const platform::MouseEvent& e) {
     }
     int lx = 0, ly = 0;
     Control* target = hitTest(e.x, e.y, lx, ly);
+    if (e.kind == Kind::DoubleClick && target && target->pressesOnDoubleClick()) {
+        platform::MouseEvent press = e;
+        press.kind = Kind::Down;
+        dispatchMouse(press);
+        return;
+    }
     // While a button is held the control that took it keeps the mouse.
     if (captured_ && (e.kind == Kind::Move || e.kind == Kind::Up)) {
         int ox = 0, oy = 0;

@@ -94,11 +94,17 @@ public:
     // Popups (tooltips) are never activated and never listed as windows.
     bool popup() const { return popup_; }
     void setPopup(bool v) { popup_ = v; }
-    // A dialog window: title bar with this caption and a close button
-    // (set before the form loads).
-    bool dialog() const { return dialog_; }
+    // The window's title for people (task lists, window managers); the
+    // form's name stays its identity. Set before the form loads.
     const std::string& caption() const { return caption_; }
+    void setCaption(const std::string& caption) { caption_ = caption; }
+    // A dialog window: title bar with the caption and a close button.
+    bool dialog() const { return dialog_; }
     void setDialog(const std::string& caption) { dialog_ = true; caption_ = caption; }
+    // A window people work in (not a monitor): it takes the keyboard when
+    // shown, so Esc and Alt+F4 reach it. Dialogs always do.
+    bool takesFocus() const { return takesFocus_ || dialog_; }
+    void setTakesFocus(bool v) { takesFocus_ = v; }
 
     // Keyboard: the focused control, Tab order, and the buttons that Enter
     // and Esc press when the focused control does not use the key.
@@ -122,6 +128,8 @@ protected:
 
 private:
     void dispatchMouse(const platform::MouseEvent& e);
+    // Marks the form visible and presents all of it, before the window shows.
+    void paintForShowing();
     void forgetMouse();
     platform::Rect wholeWindow() const { return {0, 0, buffer_.width, buffer_.height}; }
     platform::Rect windowArea() const;  // the size the window has now
@@ -150,6 +158,7 @@ private:
     Control* captured_ = nullptr;  // control that took the button down
     Control* hovered_ = nullptr;
     bool dialog_ = false;
+    bool takesFocus_ = false;
     std::string caption_;
     Control* focused_ = nullptr;
     Control* defaultButton_ = nullptr;

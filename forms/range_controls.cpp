@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "forms/dialog_look.h"
+#include "forms/form.h"
 
 namespace vel::forms {
 
@@ -134,6 +135,8 @@ void Slider::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) const {
 
 UpDown::UpDown(std::string name, int index) : RangeControl(ControlKind::UpDown, std::move(name), index) {}
 
+UpDown::~UpDown() = default;
+
 bool UpDown::keyDown(const platform::KeyEvent& e) {
     if (e.keyCode == kUp || e.keyCode == kRight) userSet(value_ + increment_);
     else if (e.keyCode == kDown || e.keyCode == kLeft) userSet(value_ - increment_);
@@ -148,14 +151,47 @@ bool UpDown::wheel(int delta) {
     return true;
 }
 
+int UpDown::arrowAt(int x, int y) const {
+    if (x < 0 || x >= width() || y < 0 || y >= height()) return 0;
+    return y < height() / 2 ? 1 : -1;
+}
+
 void UpDown::pressAt(int, int y) {
     pressed_ = y < height() / 2 ? 1 : -1;
+    pointerOnPressed_ = true;
     userSet(value_ + pressed_ * increment_);
     invalidate();
+    Form* f = form();
+    if (!f || !f->loaded()) return;
+    if (!repeat_) {
+        repeat_ = std::make_unique<Timer>(f->os(), "repeat", kFirstRepeatMs, false);
+        repeat_->onTimer = [this] { repeatStep(); };
+    }
+    repeat_->setInterval(kFirstRepeatMs);
+    repeat_->setEnabled(true);
+}
+
+void UpDown::dragTo(int x, int y) {
+    const bool on = pressed_ != 0 && arrowAt(x, y) == pressed_;
+    if (on == pointerOnPressed_) return;
+    pointerOnPressed_ = on;
+    invalidate();
+}
+
+void UpDown::repeatStep() {
+    const Form* f = form();
+    if (pressed_ == 0 || !f || !f->loaded()) {
+        repeat_->setEnabled(false);
+        return;
+    }
+    repeat_->setInterval(kRepeatMs);
+    if (pointerOnPressed_ && enabled()) userSet(value_ + pressed_ * increment_);
 }
 
 void UpDown::releaseAt(int, int) {
     pressed_ = 0;
+    pointerOnPressed_ = false;
+    if (repeat_) repeat_->setEnabled(false);
     invalidate();
 }
 
@@ -165,7 +201,7 @@ void UpDown::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) const {
     for (int part = 0; part < 2; ++part) {
         const int y = oy + part * half, h = part == 0 ? half : height() - half;
         gfx::fillRect(s, ox, y, width(), h, l.face, clip);
-        const bool down = pressed_ == (part == 0 ? 1 : -1);
+        const bool down = pointerOnPressed_ && pressed_ == (part == 0 ? 1 : -1);
         if (down) look::pressedEdge(s, ox, y, width(), h, clip);
         else look::raisedEdge(s, ox, y, width(), h, clip);
         const Colour ink = enabled() ? l.text : l.grayText;

@@ -4,7 +4,10 @@
 // the change handler.
 #pragma once
 
+#include <memory>
+
 #include "forms/control.h"
+#include "forms/timer.h"
 
 namespace vel::forms {
 
@@ -20,6 +23,7 @@ public:
     void setMin(int v);
     void setMax(int v);
     bool focusable() const override { return true; }
+    bool pressesOnDoubleClick() const override { return true; }
     std::string describe() const override;
     std::function<void()> onChange;
 
@@ -54,21 +58,30 @@ private:
 };
 
 // Two stacked arrow buttons: up adds one step, down takes one away.
+// Held down, an arrow repeats as the desktop's do: after 500 ms, then
+// every 50 ms, while the pointer stays on it.
 class UpDown : public RangeControl {
 public:
+    static constexpr std::uint32_t kFirstRepeatMs = 500, kRepeatMs = 50;
     UpDown(std::string name, int index = -1);
+    ~UpDown() override;
     int increment() const { return increment_; }
     void setIncrement(int v) { increment_ = v; }
 
     bool keyDown(const platform::KeyEvent& e) override;
     bool wheel(int delta) override;
     void pressAt(int x, int y) override;
+    void dragTo(int x, int y) override;
     void releaseAt(int x, int y) override;
     void paint(Pixels& target, int ox, int oy, const gfx::ClipRect& clip) const override;
 
 private:
+    int arrowAt(int x, int y) const;  // 1 up, -1 down, 0 outside
+    void repeatStep();
     int increment_ = 1;
     int pressed_ = 0;  // 1 up, -1 down
+    bool pointerOnPressed_ = false;
+    std::unique_ptr<Timer> repeat_;
 };
 
 }  // namespace vel::forms

@@ -94,6 +94,15 @@ std::int16_t translateScreen(std::int16_t screen) {
 }  // namespace fullview
 
 FrmFULLVIEW::FrmFULLVIEW(App& app) : Form(app.ui, "frmFULLVIEW"), pdh(app.os.sources()), app_(app) {
+    // A window to read and leave with Esc: it takes the keyboard when shown.
+    setTakesFocus(true);
+    onKeyDown = [this](const platform::KeyEvent& e) {
+        constexpr int kEscape = 27;
+        if (e.keyCode != kEscape) return false;
+        btnExit_Click();
+        return true;
+    };
+    setCaption(windowTitle("Full View"));
     picMainSkin = &add<forms::PictureBox>("picMainSkin");
     picMainSkin->onMouseDown = [this](const forms::MouseArgs&) { dragWindow(); };
 

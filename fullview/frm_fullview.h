@@ -80,6 +80,8 @@ public:
 protected:
     void onLoad() override;
     void onUnload() override;
+    // The window manager's close (and Alt+F4) is the exit button.
+    void onCloseRequest() override { btnExit_Click(); }
 
 private:
     void dragWindow();

@@ -13,6 +13,7 @@ namespace {
 constexpr int kAllIndex = 4;
 const char* const kFormNames[5] = {"frmCPU0", "frmCPU1", "frmCPU2", "frmCPU3", "frmCPUAll"};
 const char* const kCaptions[5] = {"CPU 0", "CPU 1", "CPU 2", "CPU 3", "AVG"};
+const char* const kTitles[5] = {"CPU 0", "CPU 1", "CPU 2", "CPU 3", "All Processors"};
 
 const Colour kLcdGreen = rgb(0, 193, 1);
 const Colour kBlack = rgb(0, 0, 0);
@@ -55,6 +56,7 @@ std::string cpuFaceFile(std::int16_t code) {
 }
 
 FrmCPU::FrmCPU(App& app, int index) : Form(app.ui, kFormNames[index]), app_(app), index_(index) {
+    setCaption(windowTitle(kTitles[index]));
     const std::string tip = toolTip(index);
 
     picHolder = &add<forms::PictureBox>("picHolder");

@@ -26,6 +26,7 @@ std::optional<int> memCoverHeight(double fraction) {
 
 FrmMemory::FrmMemory(App& app)
     : ModuleForm(app, "frmMemory", WindowSlot::Memory, 6, "Memory (Double-click for info...)") {
+    setCaption(windowTitle("Memory"));
     const auto fullView = [this] { openFullView(kFullViewMemory); };
     for (int i = 0; i < 4; ++i) {
         memMeter[i] = &picMod->add<forms::Image>("memMeter", i);

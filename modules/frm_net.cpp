@@ -86,6 +86,7 @@ void drawTransferGraph(forms::PictureBox& g, double rate, int step) {
 
 FrmNetwork::FrmNetwork(App& app)
     : ModuleForm(app, "frmNetwork", WindowSlot::Network, 5, "Network (Double-click for info...)") {
+    setCaption(windowTitle("Network"));
     tmrXFer = &addTimer("tmrXFer", kXferInterval, false);
     tmrXFer->onTimer = [this] { tmrXFer_Timer(); };
 

@@ -92,14 +92,17 @@ public:
 };
 
 struct WindowDesc {
-    std::string name;   // the form name, e.g. "frmMain"; used by tests and as title
+    std::string name;   // the form name, e.g. "frmMain": the window's identity for tests
     Rect bounds;        // screen pixels
     bool toolWindow = true;  // borderless, no taskbar entry
     bool popup = false;      // tooltip or menu: never activated, always above
     // A dialog: title bar with the caption and a close button, a taskbar
     // entry; bounds give its client area.
     bool dialog = false;
-    std::string caption{};
+    std::string caption{};  // the title people see; the name where empty
+    // Takes the keyboard when shown, like a dialog; monitor windows never do.
+    bool takesFocus = false;
+    const std::string& title() const { return caption.empty() ? name : caption; }
 };
 
 // SetWindowPos insert-after values used by the program.
@@ -205,6 +208,8 @@ public:
     virtual void setWindowPos(WindowId id, ZOrder insertAfter, unsigned flags) = 0;
     // Top of its band (top-most or not), without moving or activating it.
     virtual void bringToFront(WindowId id) = 0;
+    // Gives a shown window the keyboard (it was created to take it).
+    virtual void activateWindow(WindowId id) = 0;
     // Shows the window's whole picture. Only `changed` (window pixels) may
     // differ from what was presented last, so a backend may send just that
     // part; a new size always sends everything.

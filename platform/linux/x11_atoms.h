@@ -13,7 +13,7 @@ struct X11Platform::Atoms {
     Atom netWmState, netWmStateAbove, netWmStateSkipTaskbar, netWmStateSkipPager;
     Atom netWmWindowType, typeUtility, typeNormal, typeTooltip, typeDialog;
     Atom netWmWindowOpacity, netWmUserTime, netWmMoveResize, netSupported, netSupportingWmCheck;
-    Atom netActiveWindow, compositorSelection, xsettingsSelection, xsettingsSettings;
+    Atom netActiveWindow, compositorSelection, xsettingsSelection, xsettingsSettings, wmWindowRole;
 };
 
 }  // namespace vel::platform::linux_backend

@@ -118,6 +118,16 @@ void X11Platform::dispatchQueued() {
     // Bounded, so a flood of motion cannot starve the timers.
     for (int n = 0; n < 256 && XEventsQueued(dpy_, QueuedAlready) > 0; ++n) {
         XEvent e;
+        if (pressWatch_.active) {
+            // A press that has become a click or a drag leaves what follows
+            // (the next press of a double-click) to the loop.
+            if (pressWatch_.decided()) break;
+            XPeekEvent(dpy_, &e);
+            if (e.type == ButtonPress) {
+                pressWatch_.release();
+                break;
+            }
+        }
         XNextEvent(dpy_, &e);
         dispatch(&e);
     }
@@ -134,13 +144,21 @@ void X11Platform::deliverMouse(XId xid, MouseEvent e) {
 
 void X11Platform::dispatch(void* event) {
     XEvent& e = *static_cast<XEvent*>(event);
-    // During a drag the pointer belongs to the drag, also when a tick lets
-    // pending events run: a release delivered here would never end it.
-    if (dragging_ > 0 && (e.type == ButtonPress || e.type == ButtonRelease || e.type == MotionNotify)) return;
+    // While a press may still become a drag, and during one, the pointer
+    // belongs to the drag, also when a tick lets pending events run: a
+    // release delivered here would never end it.
+    const bool pointerEvent = e.type == ButtonPress || e.type == ButtonRelease || e.type == MotionNotify;
+    if (pointerEvent && pressWatch_.active) {
+        watchPress(&e);
+        return;
+    }
+    if (dragging_ > 0 && pointerEvent) return;
     switch (e.type) {
         case Expose: {
             X11Window* w = findByXid(e.xexpose.window);
             if (!w) break;
+            // A manager maps its frame after our window: shown at last.
+            if (w->focusOnMap) focusWindow(w->id);
             if (w->image)
                 putImage(*w, e.xexpose.x, e.xexpose.y, e.xexpose.width, e.xexpose.height);
             else if (e.xexpose.count == 0 && w->listener)
@@ -158,6 +176,8 @@ void X11Platform::dispatch(void* event) {
             if (b == kNoButton) break;
             X11Window* w = findByXid(e.xbutton.window);
             if (!w) break;
+            if (b == MouseButton::Left) lastPress_ = Point{e.xbutton.x_root, e.xbutton.y_root};
+            lastUserTime_ = e.xbutton.time;
             const bool dbl = clicks_.press(w->id, static_cast<int>(b), e.xbutton.x_root, e.xbutton.y_root,
                                            static_cast<std::uint32_t>(e.xbutton.time));
             deliverMouse(e.xbutton.window, MouseEvent{dbl ? MouseEvent::Kind::DoubleClick : MouseEvent::Kind::Down,
@@ -191,16 +211,25 @@ void X11Platform::dispatch(void* event) {
         case KeyPress: {
             X11Window* w = findByXid(e.xkey.window);
             if (!w || !w->listener || (!modal_.empty() && modal_.back() != w->id)) break;
+            lastUserTime_ = e.xkey.time;
             KeySym sym = XLookupKeysym(&e.xkey, 0);
             int vk = virtualKey(sym);
-            if (vk) w->listener->onKey(KeyEvent{vk, shiftOf(e.xkey.state)});
+            // Alt+F4 closes, as window managers and Windows do; here it only
+            // arrives where no manager took it.
+            if (sym == XK_F4 && (e.xkey.state & Mod1Mask))
+                w->listener->onCloseRequest();
+            else if (vk)
+                w->listener->onKey(KeyEvent{vk, shiftOf(e.xkey.state)});
             break;
         }
         case ConfigureNotify:
             if (X11Window* w = findByXid(e.xconfigure.window)) w->rectStale = true;
             break;
         case MapNotify:
-            if (X11Window* w = findByXid(e.xmap.window)) w->rectStale = true;
+            if (X11Window* w = findByXid(e.xmap.window)) {
+                w->rectStale = true;
+                if (w->focusOnMap && e.xmap.window == w->xid) focusWindow(w->id);
+            }
             break;
         case ClientMessage:
             if (e.xclient.message_type == atoms_->wmProtocols &&
@@ -231,110 +260,6 @@ void X11Platform::reapChildren() {
     children_.erase(std::remove_if(children_.begin(), children_.end(),
                                    [](int pid) { return waitpid(pid, nullptr, WNOHANG) != 0; }),
                     children_.end());
-}
-
-// --- dragging ------------------------------------------------------------
-
-bool X11Platform::wmSupports(XId feature) {
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    // A live window manager names its check window on the root.
-    if (XGetWindowProperty(dpy_, root_, atoms_->netSupportingWmCheck, 0, 1, False, XA_WINDOW, &type, &format, &count,
-                           &after, &data) != Success || !data || count == 0) {
-        if (data) XFree(data);
-        return false;
-    }
-    XFree(data);
-    data = nullptr;
-    if (XGetWindowProperty(dpy_, root_, atoms_->netSupported, 0, 4096, False, XA_ATOM, &type, &format, &count, &after,
-                           &data) != Success || !data)
-        return false;
-    const Atom* atoms = reinterpret_cast<const Atom*>(data);
-    const bool found = std::find(atoms, atoms + count, feature) != atoms + count;
-    XFree(data);
-    return found;
-}
-
-void X11Platform::systemDrag(WindowId id) {
-    X11Window* w = find(id);
-    if (!w) return;
-    if (wmSupports(atoms_->netWmMoveResize))
-        managerDrag(*w);
-    else
-        pointerDrag(*w);
-}
-
-void X11Platform::dragPass() {
-    dispatchQueued();  // pointer events are dropped; the rest is handled
-    timers_.fireDue(tickMs());
-    if (idleHook_) idleHook_();
-    XFlush(dpy_);
-    // Short waits: the pointer's state is read, not waited for.
-    if (XEventsQueued(dpy_, QueuedAlready) == 0) waitForInput(std::clamp(timers_.waitMs(tickMs()), 0, 15));
-}
-
-void X11Platform::managerDrag(X11Window& w) {
-    Point p = devicePointer();
-    XUngrabPointer(dpy_, CurrentTime);  // the manager takes the pointer over
-    XEvent e{};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = w.xid;
-    e.xclient.message_type = atoms_->netWmMoveResize;
-    e.xclient.format = 32;
-    e.xclient.data.l[0] = p.x;
-    e.xclient.data.l[1] = p.y;
-    e.xclient.data.l[2] = 8;  // move
-    e.xclient.data.l[3] = Button1;
-    e.xclient.data.l[4] = 1;
-    XSendEvent(dpy_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
-    XFlush(dpy_);
-    const WindowId id = w.id;
-    // Like the Windows move loop: timers keep running until the button is up.
-    ++dragging_;
-    for (;;) {
-        Window r = 0, c = 0;
-        int rx = 0, ry = 0, wx = 0, wy = 0;
-        unsigned mask = 0;
-        XQueryPointer(dpy_, root_, &r, &c, &rx, &ry, &wx, &wy, &mask);
-        if (!(mask & Button1Mask) || signalledToEnd()) break;
-        dragPass();
-    }
-    --dragging_;
-    if (X11Window* still = find(id)) still->rectStale = true;
-}
-
-void X11Platform::pointerDrag(X11Window& w) {
-    const Point start = cursorPos();
-    const Rect origin = windowRect(w.id);
-    const WindowId id = w.id;
-    XId grabWindow = w.inputCatcher && w.alpha == 0 ? w.inputCatcher : w.xid;
-    if (XGrabPointer(dpy_, grabWindow, False, ButtonReleaseMask | PointerMotionMask, GrabModeAsync, GrabModeAsync,
-                     None, None, CurrentTime) != GrabSuccess)
-        return;
-    // The pointer's own state drives the move, not its events: a tick that
-    // lets pending events run may take those.
-    ++dragging_;
-    Point last = start;
-    while (!signalledToEnd() && find(id)) {
-        Window r = 0, c = 0;
-        int rx = 0, ry = 0, wx = 0, wy = 0;
-        unsigned mask = 0;
-        XQueryPointer(dpy_, root_, &r, &c, &rx, &ry, &wx, &wy, &mask);
-        const Point now = scale_.toLogical(Point{rx, ry});
-        if (now.x != last.x || now.y != last.y) {
-            const int dx = now.x - start.x, dy = now.y - start.y;
-            moveWindow(id, Rect{origin.left + dx, origin.top + dy, origin.right + dx, origin.bottom + dy});
-            last = now;
-        }
-        if (!(mask & Button1Mask)) break;  // the release ends the move and is not seen as a click
-        dragPass();
-    }
-    --dragging_;
-    XUngrabPointer(dpy_, CurrentTime);
-    XFlush(dpy_);
-    if (X11Window* still = find(id)) still->rectStale = true;
 }
 
 }  // namespace vel::platform::linux_backend

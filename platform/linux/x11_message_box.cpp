@@ -78,21 +78,30 @@ WindowId X11Platform::createDialogWindow(const std::string& title, const Rect& b
 void X11Platform::focusWindow(WindowId id) {
     X11Window* w = find(id);
     if (!w) return;
-    // The window must be viewable before it can take the focus.
-    XSync(dpy_, False);
-    for (int tries = 0; tries < 50; ++tries) {
-        XWindowAttributes a{};
-        if (XGetWindowAttributes(dpy_, w->xid, &a) && a.map_state == IsViewable) break;
-        sleep(2);
-    }
+    // Only a viewable window can take the focus; a window manager may take
+    // its time to show a new one, so it may have to wait for its MapNotify.
+    XWindowAttributes a{};
+    if (XGetWindowAttributes(dpy_, w->xid, &a) && a.map_state == IsViewable)
+        giveFocus(*w);
+    else
+        w->focusOnMap = true;
+}
+
+void X11Platform::giveFocus(X11Window& w) {
+    w.focusOnMap = false;
+    // Asked of the manager with the time of the user's action that opened
+    // it, so focus-stealing prevention lets it through; set directly too,
+    // for a desktop without a manager.
+    const Time when = lastUserTime_ ? lastUserTime_ : CurrentTime;
     XEvent e{};
     e.xclient.type = ClientMessage;
-    e.xclient.window = w->xid;
+    e.xclient.window = w.xid;
     e.xclient.message_type = atoms_->netActiveWindow;
     e.xclient.format = 32;
     e.xclient.data.l[0] = 1;
+    e.xclient.data.l[1] = static_cast<long>(when);
     XSendEvent(dpy_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
-    XSetInputFocus(dpy_, w->xid, RevertToPointerRoot, CurrentTime);
+    XSetInputFocus(dpy_, w.xid, RevertToParent, when);
     XFlush(dpy_);
 }
 

@@ -99,7 +99,7 @@ X11Platform::Atoms::Atoms(Display* d, int screen)
       netActiveWindow(intern(d, "_NET_ACTIVE_WINDOW")),
       compositorSelection(intern(d, ("_NET_WM_CM_S" + std::to_string(screen)).c_str())),
       xsettingsSelection(intern(d, ("_XSETTINGS_S" + std::to_string(screen)).c_str())),
-      xsettingsSettings(intern(d, "_XSETTINGS_SETTINGS")) {}
+      xsettingsSettings(intern(d, "_XSETTINGS_SETTINGS")), wmWindowRole(intern(d, "WM_WINDOW_ROLE")) {}
 
 X11Platform::X11Platform(Display* display, const NativeOptions& options, std::string programFolder,
                          std::string installedSkins)
@@ -298,6 +298,9 @@ void X11Platform::readDesktopSettings() {
     XFlush(dpy_);  // other clients wait until the server hears it
     if (auto ms = xsettingsInteger(data, "Net/DoubleClickTime"); ms && *ms > 0 && *ms < 5000)
         clicks_.setInterval(*ms);
+    if (auto px = xsettingsInteger(data, "Net/DoubleClickDistance"); px && *px >= 0 && *px < 100)
+        clicks_.setDistance(*px);
+    if (auto px = xsettingsInteger(data, "Net/DndDragThreshold"); px && *px > 0 && *px < 200) dragThreshold_ = *px;
 }
 
 }  // namespace linux_backend

@@ -38,6 +38,7 @@ struct X11Window {
     bool popup = false;
     bool toolWindow = true;
     bool mapped = false;
+    bool focusOnMap = false;  // takes the keyboard once the server shows it
     bool topMost = false;
     bool hasRegion = false;
     Region region;
@@ -70,6 +71,7 @@ public:
     long setLayeredAlpha(WindowId id, std::uint8_t alpha) override;
     void setWindowPos(WindowId id, ZOrder insertAfter, unsigned flags) override;
     void bringToFront(WindowId id) override;
+    void activateWindow(WindowId id) override { focusWindow(id); }
     void present(WindowId id, const Pixels& pixels, const Rect& changed) override;
     using Platform::present;
     void systemDrag(WindowId id) override;
@@ -121,6 +123,9 @@ private:
     struct Atoms;
     X11Window* find(WindowId id) const;
     X11Window* findByXid(XId xid) const;
+    void setTitle(XId xid, const std::string& utf8);
+    void giveFocus(X11Window& w);
+    void setSizeHints(XId xid, const Rect& bounds);  // device pixels
     void setNetWmState(X11Window& w);
     void sendNetWmState(X11Window& w, bool add, XId state);
     void applyShape(X11Window& w);
@@ -137,12 +142,22 @@ private:
     // Before the pixels change: the server has finished reading them.
     void awaitImageRead(X11Window& w);
     void refreshRect(X11Window& w) const;
-    void pointerDrag(X11Window& w);
+    // The pointer's root position (device pixels) and its button mask.
+    unsigned queryPointer(Point& at) const;
+    // Whether the press at `press` became a drag (true) or a click.
+    bool awaitDragStart(WindowId id, Point press);
+    void watchPress(const void* event);  // an XEvent
+    void sendMoveResize(X11Window& w, Point rootAt, long direction);
+    // Moves the window by how far the pointer is from where it was pressed.
+    void followPointer(X11Window& w, const Rect& origin, Point press, Point now);
+    // False when the manager did not take the move: our own loop does it.
+    bool managerDrag(X11Window& w, Point press);
+    void awaitManagerRelease(X11Window& w, Point at);
+    void pointerDrag(X11Window& w, Point press);
     Point devicePointer() const;
     // The root's pixel, in our colour, from a server image of it.
     std::int32_t rootColour(void* image /* XImage */) const;
     Size deviceScreenSize();
-    void managerDrag(X11Window& w);
     // One pass of a drag's own loop: other events, timers, painting, a short wait.
     void dragPass();
 
@@ -180,6 +195,10 @@ private:
     bool quitting_ = false;
     int exitCode_ = 0;
     int dragging_ = 0;  // inside a drag's own loop
+    PressWatch pressWatch_;
+    Point lastPress_;        // the left button's last press (root, device pixels)
+    int dragThreshold_ = 8;  // the desktop's, in device pixels
+    unsigned long lastUserTime_ = 0;  // server time of the user's last press or key
     std::function<void()> idleHook_;
     std::unique_ptr<FileRegistry> registry_;
     std::unique_ptr<Sources> sources_;

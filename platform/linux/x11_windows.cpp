@@ -2,6 +2,7 @@
 // taskbar, presenting pixels, shape, opacity, stacking and moving.
 #include "platform/linux/x11_platform.h"
 #include <X11/Xatom.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/shape.h>
 #include <unistd.h>
 
@@ -25,6 +26,34 @@ void setCardinal(Display* d, Window w, Atom property, unsigned long value) {
     XChangeProperty(d, w, property, XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&value), 1);
 }
 }  // namespace
+
+void X11Platform::setTitle(XId xid, const std::string& utf8) {
+    // WM_NAME in the ICCCM's encodings (Latin-1, else compound text), so
+    // older tools do not show UTF-8 bytes as Latin-1; _NET_WM_NAME as UTF-8.
+    char* list[] = {const_cast<char*>(utf8.c_str())};
+    XTextProperty name{};
+    if (Xutf8TextListToTextProperty(dpy_, list, 1, XStdICCTextStyle, &name) >= Success) {
+        XSetWMName(dpy_, xid, &name);
+        XFree(name.value);
+    } else {
+        XStoreName(dpy_, xid, utf8.c_str());
+    }
+    XChangeProperty(dpy_, xid, atoms_->netWmName, atoms_->utf8String, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(utf8.data()), static_cast<int>(utf8.size()));
+}
+
+void X11Platform::setSizeHints(XId xid, const Rect& bounds) {
+    // Where we put it, it stays: the window manager must not place it. Its
+    // size is the program's alone (min = max), so no manager offers to
+    // resize or maximise it.
+    XSizeHints size{};
+    size.flags = USPosition | PPosition | USSize | PSize | PMinSize | PMaxSize;
+    size.x = bounds.left;
+    size.y = bounds.top;
+    size.width = size.min_width = size.max_width = bounds.width();
+    size.height = size.min_height = size.max_height = bounds.height();
+    XSetWMNormalHints(dpy_, xid, &size);
+}
 
 X11Window* X11Platform::find(WindowId id) const {
     auto it = windows_.find(id);
@@ -61,30 +90,23 @@ WindowId X11Platform::createWindow(const WindowDesc& desc, WindowListener* liste
                            &attrs);
     if (!gc_) gc_ = XCreateGC(dpy_, w->xid, 0, nullptr);
 
-    const std::string& title = desc.dialog && !desc.caption.empty() ? desc.caption : desc.name;
-    XStoreName(dpy_, w->xid, title.c_str());
-    XChangeProperty(dpy_, w->xid, atoms_->netWmName, atoms_->utf8String, 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(title.data()), static_cast<int>(title.size()));
+    setTitle(w->xid, desc.title());
+    // The form's name, for scripts and tests that look for one window.
+    XChangeProperty(dpy_, w->xid, atoms_->wmWindowRole, XA_STRING, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(desc.name.data()), static_cast<int>(desc.name.size()));
     XClassHint cls{const_cast<char*>("velmora"), const_cast<char*>("Velmora")};
     XSetClassHint(dpy_, w->xid, &cls);
 
-    // Where we put it, it stays: the window manager must not place it.
-    XSizeHints size{};
-    size.flags = USPosition | PPosition | USSize | PSize;
-    size.x = bounds.left;
-    size.y = bounds.top;
-    size.width = width;
-    size.height = height;
-    XSetWMNormalHints(dpy_, w->xid, &size);
+    setSizeHints(w->xid, Rect{bounds.left, bounds.top, bounds.left + width, bounds.top + height});
 
     // Monitor windows never take the keyboard from the user's work; a
     // dialog is there to be typed into.
     XWMHints hints{};
     hints.flags = InputHint | StateHint;
-    hints.input = desc.dialog ? True : False;
+    hints.input = desc.dialog || desc.takesFocus ? True : False;
     hints.initial_state = NormalState;
     XSetWMHints(dpy_, w->xid, &hints);
-    if (!desc.dialog) setCardinal(dpy_, w->xid, atoms_->netWmUserTime, 0);
+    if (!desc.dialog && !desc.takesFocus) setCardinal(dpy_, w->xid, atoms_->netWmUserTime, 0);
     setCardinal(dpy_, w->xid, atoms_->netWmPid, static_cast<unsigned long>(getpid()));
 
     // Motif hints: flags = decorations, decorations = none. A dialog keeps
@@ -162,12 +184,13 @@ void X11Platform::moveWindow(WindowId id, const Rect& logicalBounds) {
     const bool resized = bounds.width() != w->rect.width() || bounds.height() != w->rect.height();
     w->rect = bounds;
     w->rectStale = false;
-    XMoveResizeWindow(dpy_, w->xid, bounds.left, bounds.top, static_cast<unsigned>(std::max(1, bounds.width())),
-                      static_cast<unsigned>(std::max(1, bounds.height())));
-    if (w->inputCatcher)
-        XMoveResizeWindow(dpy_, w->inputCatcher, bounds.left, bounds.top,
-                          static_cast<unsigned>(std::max(1, bounds.width())),
-                          static_cast<unsigned>(std::max(1, bounds.height())));
+    const auto width = static_cast<unsigned>(std::max(1, bounds.width()));
+    const auto height = static_cast<unsigned>(std::max(1, bounds.height()));
+    if (resized)
+        setSizeHints(w->xid, Rect{bounds.left, bounds.top, bounds.left + static_cast<int>(width),
+                                  bounds.top + static_cast<int>(height)});
+    XMoveResizeWindow(dpy_, w->xid, bounds.left, bounds.top, width, height);
+    if (w->inputCatcher) XMoveResizeWindow(dpy_, w->inputCatcher, bounds.left, bounds.top, width, height);
     if (resized && !w->hasRegion) applyShape(*w);
     XFlush(dpy_);
 }

@@ -35,6 +35,7 @@ WindowId SimPlatform::createWindow(const WindowDesc& desc, WindowListener* liste
     w.rect = scale_.toDevice(desc.bounds);
     w.popup = desc.popup;
     w.dialog = desc.dialog;
+    w.takesFocus = desc.takesFocus || desc.dialog;
     w.caption = desc.caption;
     w.listener = listener;
     zOrder_.push_back(id);
@@ -46,6 +47,11 @@ void SimPlatform::destroyWindow(WindowId id) {
     windows_.erase(id);
     zOrder_.erase(std::remove(zOrder_.begin(), zOrder_.end(), id), zOrder_.end());
     if (hoverWindow_ == id) hoverWindow_ = 0;
+    if (focused_ == id) focused_ = 0;
+}
+
+void SimPlatform::activateWindow(WindowId id) {
+    if (SimWindow* w = find(id); w && w->visible && w->takesFocus) focused_ = id;
 }
 
 void SimPlatform::showWindow(WindowId id, bool visible) {
@@ -346,12 +352,18 @@ void SimPlatform::mouseWheel(int x, int y, int delta) {
 }
 
 void SimPlatform::keyDown(WindowId id, int keyCode, int shift) {
-    if (SimWindow* w = find(id); w && w->listener) w->listener->onKey(KeyEvent{keyCode, shift});
+    constexpr int kF4 = 115, kAlt = 4;
+    if (SimWindow* w = find(id); w && w->listener) {
+        if (keyCode == kF4 && (shift & kAlt))
+            w->listener->onCloseRequest();
+        else
+            w->listener->onKey(KeyEvent{keyCode, shift});
+    }
     doEvents();
 }
 
 void SimPlatform::closeButton(WindowId id) {
-    if (SimWindow* w = find(id); w && w->listener && w->dialog) w->listener->onCloseRequest();
+    if (SimWindow* w = find(id); w && w->listener) w->listener->onCloseRequest();
     doEvents();
 }
 

@@ -34,6 +34,7 @@ struct SimWindow {
     bool visible = false;
     bool popup = false;
     bool dialog = false;  // title bar and close button (outside rect)
+    bool takesFocus = false;
     std::string caption;
     bool hasRegion = false;
     Region region;
@@ -60,6 +61,9 @@ public:
     long setLayeredAlpha(WindowId id, std::uint8_t alpha) override;
     void setWindowPos(WindowId id, ZOrder insertAfter, unsigned flags) override;
     void bringToFront(WindowId id) override;
+    void activateWindow(WindowId id) override;
+    // The window that has the keyboard (0: none of ours).
+    WindowId focusedWindow() const { return focused_; }
     void present(WindowId id, const Pixels& pixels, const Rect& changed) override;
     using Platform::present;
     void systemDrag(WindowId id) override;
@@ -144,9 +148,11 @@ public:
     void doubleClick(int x, int y, MouseButton b = MouseButton::Left);
     // Wheel notches (120 each, away from the user positive) at a screen point.
     void mouseWheel(int x, int y, int delta);
-    // A key pressed while the window has the keyboard.
+    // A key pressed while the window has the keyboard. Alt+F4 asks the
+    // window to close, as the system and window managers do.
     void keyDown(WindowId id, int keyCode, int shift);
-    // The user closes the window with its close button.
+    // The user closes the window: a dialog's close button, or the window
+    // manager's close request for any window.
     void closeButton(WindowId id);
     // The next system drag moves its window by this many device pixels.
     void setPendingDrag(int dx, int dy) { pendingDrag_ = Point{dx, dy}; }
@@ -221,6 +227,7 @@ private:
     bool autostart_ = false;
     std::string autostartCommand_;
     int loopDepth_ = 0;
+    WindowId focused_ = 0;
 };
 
 }  // namespace vel::platform

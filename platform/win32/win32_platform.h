@@ -30,6 +30,7 @@ struct Win32Window {
     std::string name;
     bool popup = false;
     bool dialog = false;    // title bar and close button around the bounds
+    bool takesFocus = false;
     DWORD style = 0;
     DWORD keptExStyle = 0;  // what the layered style keeps: off the taskbar, never activated
     bool trackingLeave = false;
@@ -56,6 +57,7 @@ public:
     long setLayeredAlpha(WindowId id, std::uint8_t alpha) override;
     void setWindowPos(WindowId id, ZOrder insertAfter, unsigned flags) override;
     void bringToFront(WindowId id) override;
+    void activateWindow(WindowId id) override;
     void present(WindowId id, const Pixels& pixels, const Rect& changed) override;
     using Platform::present;
     void systemDrag(WindowId id) override;

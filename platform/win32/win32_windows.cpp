@@ -89,13 +89,14 @@ WindowId Win32Platform::createWindow(const WindowDesc& desc, WindowListener* lis
     w->name = desc.name;
     w->popup = desc.popup;
     w->dialog = desc.dialog;
+    w->takesFocus = desc.takesFocus || desc.dialog;
     w->listener = listener;
     w->keptExStyle = (desc.toolWindow || desc.popup ? WS_EX_TOOLWINDOW : 0) | (desc.popup ? WS_EX_NOACTIVATE : 0) |
                      (desc.dialog ? WS_EX_DLGMODALFRAME : 0);
     const DWORD exStyle = w->keptExStyle | (desc.popup ? WS_EX_TOPMOST : 0);
     w->style = desc.dialog ? WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN : WS_POPUP | WS_CLIPCHILDREN;
     const RECT outer = outerRect(*w, scale_.toDevice(desc.bounds));
-    const std::string& title = desc.dialog && !desc.caption.empty() ? desc.caption : desc.name;
+    const std::string& title = desc.title();
     w->hwnd = CreateWindowExW(exStyle, kFormClass, widen(title).c_str(), w->style, outer.left, outer.top,
                               outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, w.get());
     if (!w->hwnd) return 0;
@@ -121,7 +122,14 @@ void Win32Platform::destroyWindow(WindowId id) {
 void Win32Platform::showWindow(WindowId id, bool visible) {
     // Monitor windows never take the keyboard from the user's work; a
     // dialog is there to be typed into.
-    if (Win32Window* w = find(id)) ShowWindow(w->hwnd, !visible ? SW_HIDE : w->dialog ? SW_SHOW : SW_SHOWNOACTIVATE);
+    if (Win32Window* w = find(id)) ShowWindow(w->hwnd, !visible ? SW_HIDE : w->takesFocus ? SW_SHOW : SW_SHOWNOACTIVATE);
+}
+
+void Win32Platform::activateWindow(WindowId id) {
+    if (Win32Window* w = find(id)) {
+        SetForegroundWindow(w->hwnd);
+        SetFocus(w->hwnd);
+    }
 }
 
 void Win32Platform::moveWindow(WindowId id, const Rect& bounds) {
