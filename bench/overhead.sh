@@ -91,13 +91,13 @@ program_folder() {  # NAME [CPUCLOCK VISI]: no CPUCLOCK means the shipped velmor
 # when given, sub-view button S (positions from fullview/fullview_layout.h).
 open_fullview() {  # B [S]
   local bar fv X Y
-  bar=$(xdotool search --name '^frmMain$' 2>/dev/null | head -n 1)
+  bar=$(xdotool search --name '^VELMORA v2$' 2>/dev/null | tail -n 1)
   [ -n "$bar" ] || { echo "overhead.sh: no main bar to open the Full View from" >&2; return 1; }
   eval "$(xdotool getwindowgeometry --shell "$bar" | grep -E '^(X|Y)=')"
   xdotool mousemove $((X + 30)) $((Y + 24)); sleep 0.3
   xdotool mousemove $((X + 31)) $((Y + 24)); sleep 0.3
   xdotool click --repeat 2 --delay 80 1; sleep 1
-  fv=$(xdotool search --name '^frmFULLVIEW$' 2>/dev/null | head -n 1)
+  fv=$(xdotool search --name '^VELMORA v2 – Full View$' 2>/dev/null | head -n 1)
   [ -n "$fv" ] || { echo "overhead.sh: the Full View did not open" >&2; return 1; }
   eval "$(xdotool getwindowgeometry --shell "$fv" | grep -E '^(X|Y)=')"
   xdotool mousemove $((X + 80)) $((Y + 55 + 36 * $1)); sleep 0.2; xdotool click 1; sleep 0.3

@@ -112,6 +112,9 @@ void registerOptionsCommands(CommandTable& t) {
             for (std::size_t i = 3; i < a.size(); ++i)
                 c.out << f.name() << "." << a[i] << " " << stateOf(c.control(f, a[i])) << "\n";
             if (a.size() < 4) throw ScenarioError("print state WINDOW CONTROL...");
+        } else if (what == "focus" && a.size() == 2) {
+            const platform::SimWindow* w = c.sim.window(c.sim.focusedWindow());
+            c.out << "focus=" << (w ? w->name : "none") << "\n";
         } else if (what == "focus") {
             forms::Form& f = c.form(arg(a, 2));
             const forms::Control* focused = f.focusedControl();

@@ -11,7 +11,10 @@ case "$profile" in
   build) ;;
   # The id lists name the video adapter and the monitor's maker.
   run)  packages+=(xvfb xcompmgr x11-utils imagemagick pci.ids hwdata) ;;
-  test) packages+=(xvfb xcompmgr x11-utils xdotool imagemagick "${windows[@]}" wine wine64 dpkg-dev lintian) ;;
+  # The desktop tests run under openbox and under GNOME's compositor (mutter
+  # with Xwayland, in its own D-Bus session).
+  test) packages+=(xvfb xcompmgr x11-utils xdotool imagemagick "${windows[@]}" wine wine64 dpkg-dev lintian
+                   openbox mutter xwayland dbus-daemon wmctrl) ;;
   # The peers the overhead run compares with, when installed.
   bench) packages+=(xvfb xcompmgr x11-utils xdotool time conky-std gkrellm) ;;
   windows) packages+=("${windows[@]}") ;;

@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # X11 smoke test of the Linux backend, on a private Xvfb with xcompmgr.
-#   x11_smoke.sh VELMORA-BINARY PROGRAM-FOLDER [SHAPE-CHECK-BINARY]
+#   x11_smoke.sh VELMORA-BINARY PROGRAM-FOLDER SHAPE-CHECK-BINARY DESKTOP-PROBE
 # PROGRAM-FOLDER holds velmora.ini (and skins/); it is copied, never changed.
-# Without SHAPE-CHECK-BINARY the helper is compiled from shape_check.cpp.
+# DESKTOP-PROBE finds the windows by their form names (tests/desktop).
 # SMOKE_DRAG_X / SMOKE_DRAG_Y pick the window point to drag by (default:
 # the middle of the largest part of its shape).
 # Every wait is bounded; whatever the script started is ended on the way out.
 set -u
 
-binary=${1:?usage: x11_smoke.sh VELMORA-BINARY PROGRAM-FOLDER [SHAPE-CHECK]}
-folder=${2:?usage: x11_smoke.sh VELMORA-BINARY PROGRAM-FOLDER [SHAPE-CHECK]}
-checker=${3:-}
+usage="usage: x11_smoke.sh VELMORA-BINARY PROGRAM-FOLDER SHAPE-CHECK DESKTOP-PROBE"
+binary=${1:?$usage}
+folder=${2:?$usage}
+checker=${3:?$usage}
+probe=${4:?$usage}
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=../../scripts/processes.sh
 . "$here/../../scripts/processes.sh"
@@ -32,11 +34,6 @@ start_xvfb "$work" || exit 1
 export DISPLAY=$xvfb_display
 start_group xcompmgr >"$work/xcompmgr.log" 2>&1
 
-if [ -z "$checker" ]; then
-    checker="$work/shape_check"
-    g++ -std=c++20 -O1 -o "$checker" "$here/shape_check.cpp" -lX11 -lXext || { echo "FAIL: cannot build shape_check"; exit 1; }
-fi
-
 cp -r "$folder" "$work/program"
 mkdir -p "$work/config" "$work/runtime"
 chmod 700 "$work/runtime"
@@ -53,7 +50,7 @@ start_velmora() {
 find_main_bar() {
     local id=""
     for _ in $(seq 600); do
-        id=$(xdotool search --name '^frmMain$' 2>/dev/null | head -n 1)
+        id=$("$probe" find frmMain)
         [ -n "$id" ] && break
         sleep 0.1
     done

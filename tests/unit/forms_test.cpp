@@ -4,6 +4,7 @@
 
 #include "forms/graphic_controls.h"
 #include "forms/picture_box.h"
+#include "forms/range_controls.h"
 #include "forms/runtime.h"
 #include "platform/sim/sim_platform.h"
 #include "platform/sim/sim_sources.h"
@@ -155,4 +156,37 @@ TEST_F(Fixture, UnloadStopsTimersAndTheWindowGoes) {
     EXPECT_EQ(ticks, 2);
     EXPECT_EQ(sim.findWindow("frmTest"), nullptr);
     EXPECT_FALSE(rt.isLoaded(&w));
+}
+
+TEST_F(Fixture, UpDownCountsEveryPressAndRepeatsWhileHeld) {
+    Form w(rt, "frmSpin");
+    w.move(150, 300, 40 * kTwipsPerPixel, 20 * kTwipsPerPixel);
+    auto& spin = w.add<UpDown>("udSpin");
+    spin.move(0, 0, 16, 20);
+    spin.setMax(100);
+    spin.setValue(10);
+    w.show();
+    const platform::Rect r = sim.windowRect(w.window());
+    const int upY = r.top + 4, downY = r.top + 15, x = r.left + 8;
+
+    sim.doubleClick(x, upY);
+    EXPECT_EQ(spin.value(), 12) << "the second press of a double-click counts too";
+
+    sim.mouseDown(x, downY);
+    EXPECT_EQ(spin.value(), 11);
+    sim.advance(UpDown::kFirstRepeatMs - 1);
+    EXPECT_EQ(spin.value(), 11) << "no repeat before the first delay";
+    sim.advance(1);
+    EXPECT_EQ(spin.value(), 10);
+    sim.advance(2 * UpDown::kRepeatMs);
+    EXPECT_EQ(spin.value(), 8);
+    sim.mouseMove(r.left + 30, downY);  // held, off the arrow: it waits
+    sim.advance(5 * UpDown::kRepeatMs);
+    EXPECT_EQ(spin.value(), 8);
+    sim.mouseMove(x, downY);
+    sim.advance(UpDown::kRepeatMs);
+    EXPECT_EQ(spin.value(), 7);
+    sim.mouseUp(x, downY);
+    sim.advance(1000);
+    EXPECT_EQ(spin.value(), 7) << "the release ends the repeat";
 }

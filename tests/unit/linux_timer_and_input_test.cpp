@@ -127,6 +127,24 @@ TEST(LinuxDoubleClick, TooLateTooFarOtherButtonOrWindowIsNot) {
     EXPECT_TRUE(d.press(1, 1, 0, 0, 0x00000010u));
 }
 
+TEST(LinuxPressWatch, OnlyLeavingTheThresholdWithTheButtonHeldIsADrag) {
+    PressWatch click;
+    click.start(100, 100, 8);
+    click.pointerAt(108, 92);  // on the edge of the square: still a press
+    EXPECT_FALSE(click.decided());
+    click.release();
+    EXPECT_TRUE(click.released);
+    click.pointerAt(200, 200);  // after the release nothing makes it a drag
+    EXPECT_FALSE(click.moved);
+
+    PressWatch drag;
+    drag.start(100, 100, 8);
+    drag.pointerAt(100, 109);
+    EXPECT_TRUE(drag.moved);
+    drag.release();
+    EXPECT_FALSE(drag.released) << "a drag stays a drag when the button comes up";
+}
+
 TEST(LinuxPixelFormat, ConvertsToCommonAndUnusualLayouts) {
     const std::uint32_t bgr = 0x00332211;  // red 0x11, green 0x22, blue 0x33
     PixelFormat rgb24(0xFF0000, 0x00FF00, 0x0000FF);
