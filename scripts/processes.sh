@@ -66,3 +66,19 @@ start_xvfb() {  # WORK-DIR
     fi
     xvfb_display=":$(head -n 1 "$work/displayfd")"
 }
+
+# A test script's frame: begin_test NAME makes $work (removed on the way out,
+# after everything started has been ended) and the PASS/FAIL lines, counted
+# in $failures.
+begin_test() {
+    work=$(mktemp -d "/tmp/velmora-$1.XXXXXX")
+    failures=0
+    trap _end_test EXIT
+}
+_end_test() {
+    [ -n "${DISPLAY:-}" ] && xdotool mouseup 1 2>/dev/null
+    end_all
+    rm -rf "$work"
+}
+pass() { echo "PASS: $*"; }
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }

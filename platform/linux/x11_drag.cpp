@@ -107,17 +107,8 @@ void X11Platform::dragPass() {
 }
 
 void X11Platform::sendMoveResize(X11Window& w, Point rootAt, long direction) {
-    XEvent e{};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = w.xid;
-    e.xclient.message_type = atoms_->netWmMoveResize;
-    e.xclient.format = 32;
-    e.xclient.data.l[0] = rootAt.x;
-    e.xclient.data.l[1] = rootAt.y;
-    e.xclient.data.l[2] = direction;
-    e.xclient.data.l[3] = Button1;
-    e.xclient.data.l[4] = 1;  // a normal application asks
-    XSendEvent(dpy_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    // The last field: a normal application asks.
+    askManager(w.xid, atoms_->netWmMoveResize, {rootAt.x, rootAt.y, direction, Button1, 1});
     XFlush(dpy_);
 }
 

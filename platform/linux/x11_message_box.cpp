@@ -93,14 +93,7 @@ void X11Platform::giveFocus(X11Window& w) {
     // it, so focus-stealing prevention lets it through; set directly too,
     // for a desktop without a manager.
     const Time when = lastUserTime_ ? lastUserTime_ : CurrentTime;
-    XEvent e{};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = w.xid;
-    e.xclient.message_type = atoms_->netActiveWindow;
-    e.xclient.format = 32;
-    e.xclient.data.l[0] = 1;
-    e.xclient.data.l[1] = static_cast<long>(when);
-    XSendEvent(dpy_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    askManager(w.xid, atoms_->netActiveWindow, {1, static_cast<long>(when), 0, 0, 0});
     XSetInputFocus(dpy_, w.xid, RevertToParent, when);
     XFlush(dpy_);
 }

@@ -2,6 +2,7 @@
 // with XPutImage, EWMH hints for top-most and moving, a poll() loop.
 #pragma once
 
+#include <array>
 #include <map>
 #include <memory>
 #include <optional>
@@ -124,6 +125,8 @@ private:
     X11Window* find(WindowId id) const;
     X11Window* findByXid(XId xid) const;
     void setTitle(XId xid, const std::string& utf8);
+    // A client message to the window manager about one of our windows.
+    void askManager(XId window, XId messageType, const std::array<long, 5>& data);
     void giveFocus(X11Window& w);
     void setSizeHints(XId xid, const Rect& bounds);  // device pixels
     void setNetWmState(X11Window& w);

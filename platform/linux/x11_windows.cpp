@@ -149,16 +149,19 @@ void X11Platform::setNetWmState(X11Window& w) {
     setAtomList(dpy_, w.xid, atoms_->netWmState, states);
 }
 
-void X11Platform::sendNetWmState(X11Window& w, bool add, XId state) {
+void X11Platform::askManager(XId window, XId messageType, const std::array<long, 5>& data) {
     XEvent e{};
     e.xclient.type = ClientMessage;
-    e.xclient.window = w.xid;
-    e.xclient.message_type = atoms_->netWmState;
+    e.xclient.window = window;
+    e.xclient.message_type = messageType;
     e.xclient.format = 32;
-    e.xclient.data.l[0] = add ? 1 : 0;
-    e.xclient.data.l[1] = static_cast<long>(state);
-    e.xclient.data.l[3] = 1;  // a normal application asks
+    for (std::size_t i = 0; i < data.size(); ++i) e.xclient.data.l[i] = data[i];
     XSendEvent(dpy_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+}
+
+void X11Platform::sendNetWmState(X11Window& w, bool add, XId state) {
+    // The last field: a normal application asks.
+    askManager(w.xid, atoms_->netWmState, {add ? 1 : 0, static_cast<long>(state), 0, 1, 0});
 }
 
 void X11Platform::showWindow(WindowId id, bool visible) {

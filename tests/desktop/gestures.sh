@@ -34,17 +34,7 @@ if [ "$desktop" = mutter ]; then
     exit "$code"
 fi
 
-work=$(mktemp -d /tmp/velmora-gestures.XXXXXX)
-cleanup() {
-    xdotool mouseup 1 2>/dev/null
-    end_all
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-failures=0
-pass() { echo "PASS: $*"; }
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+begin_test gestures
 
 case "$desktop" in
 bare | openbox)

@@ -13,16 +13,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../scripts/processes.sh"
 run_for=8
 
-work=$(mktemp -d /tmp/velmora-deb-test.XXXXXX)
-cleanup() {
-    end_all
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-failures=0
-pass() { echo "PASS: $*"; }
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+begin_test deb-test
 
 deb=$("$here/../../scripts/package-deb.sh" --lintian "$build" "$work") ||
     { echo "FAIL: the package was not built, or lintian found errors"; exit 1; }

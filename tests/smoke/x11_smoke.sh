@@ -18,17 +18,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../scripts/processes.sh"
 run_for=10
 
-work=$(mktemp -d /tmp/velmora-smoke.XXXXXX)
-cleanup() {
-    xdotool mouseup 1 2>/dev/null
-    end_all
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-failures=0
-pass() { echo "PASS: $*"; }
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+begin_test smoke
 
 start_xvfb "$work" || exit 1
 export DISPLAY=$xvfb_display
