@@ -6,7 +6,7 @@ JOBS ?= 2
 PREFIX ?= /usr/local
 DESTDIR ?=
 
-.PHONY: all build windows run test bench package install uninstall deb clean
+.PHONY: all build shipped windows run test bench package install uninstall deb clean
 
 all: build
 
@@ -14,6 +14,13 @@ build:
 	@scripts/deps.sh build
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(BUILD) -j$(JOBS)
+
+# Only what an installed copy holds: the program, its icons and man page
+# (not the tests and benchmarks).
+shipped:
+	@scripts/deps.sh build
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS) --target velmora velmora_install_files
 
 run:
 	@scripts/deps.sh run
@@ -47,7 +54,7 @@ package: windows
 
 # Like any Linux program: PREFIX/bin/velmora, PREFIX/share/velmora (skins and
 # the default velmora.ini), a menu entry, icons and a man page.
-install: build
+install: shipped
 	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix $(PREFIX)
 
 uninstall:
@@ -56,7 +63,7 @@ uninstall:
 # A Debian package in $(BUILD)/, checked with lintian.
 deb:
 	@scripts/deps.sh package-deb
-	@$(MAKE) --no-print-directory build
+	@$(MAKE) --no-print-directory shipped
 	@scripts/package-deb.sh --lintian $(BUILD) $(BUILD)
 
 clean:

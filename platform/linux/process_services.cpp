@@ -106,8 +106,12 @@ std::string quoteForExec(const std::string& arg) {
 std::string autostartEntry(const std::string& executable, const std::string& programFolder) {
     std::string exec = quoteForExec(executable);
     if (!programFolder.empty()) exec += " --program-folder " + quoteForExec(programFolder);
-    return "[Desktop Entry]\nType=Application\nName=VELMORA\nComment=System monitor\nExec=" + exec +
-           "\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
+    // TryExec: once the program is removed, the desktop skips the entry
+    // that outlives it. A string value, where only the backslash escapes.
+    std::string tryExec;
+    for (char c : executable) tryExec += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    return "[Desktop Entry]\nType=Application\nName=VELMORA\nComment=System monitor\nTryExec=" + tryExec +
+           "\nExec=" + exec + "\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
 }
 
 std::optional<int> xsettingsInteger(const std::vector<unsigned char>& data, const std::string& name) {

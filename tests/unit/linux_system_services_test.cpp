@@ -159,6 +159,8 @@ TEST(LinuxProcessServices, ParametersPathsAndAutostartEntry) {
     EXPECT_EQ(toSlashes("skins\\default\\main.png"), "skins/default/main.png");
     const std::string entry = autostartEntry("/opt/my \"apps\"/velmora");
     EXPECT_NE(entry.find("[Desktop Entry]\n"), std::string::npos);
+    EXPECT_NE(entry.find("\nTryExec=/opt/my \"apps\"/velmora\n"), std::string::npos) << "skipped once removed";
+    EXPECT_NE(autostartEntry("/opt/a\\b/velmora").find("\nTryExec=/opt/a\\\\b/velmora\n"), std::string::npos);
     EXPECT_NE(entry.find("\nExec=\"/opt/my \\\"apps\\\"/velmora\"\n"), std::string::npos);
     EXPECT_NE(autostartEntry("/usr/bin/velmora", "/home/a b/vm").find("\nExec=\"/usr/bin/velmora\" --program-folder \"/home/a b/vm\"\n"),
               std::string::npos);
