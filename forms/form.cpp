@@ -296,10 +296,10 @@ void Form::dispatchMouse(const platform::MouseEvent& e) {
         }
         case Kind::Move:
             if (!captured_) target->hoverAt(lx, ly);
-            if (hovered_ != target) {
-                hovered_ = target;
-                runtime_.hover(this, target);
-            }
+            // Told on every move: a control's tip can change under the
+            // mouse (each tab of a tab strip has its own).
+            hovered_ = target;
+            runtime_.hover(this, target);
             if (captured_ == target && target->enabled()) target->dragTo(lx, ly);
             if (target->onMouseMove) target->onMouseMove(args);
             break;

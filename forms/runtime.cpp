@@ -105,10 +105,11 @@ void Runtime::paintPending() {
 }
 
 void Runtime::hover(Form* form, Control* control) {
-    if (form == hoverForm_ && control == hoverControl_) return;
+    if (form == hoverForm_ && control == hoverControl_ && (!control || control->toolTipText() == hoverTip_)) return;
     hideTooltip();
     hoverForm_ = form;
     hoverControl_ = control;
+    hoverTip_ = control ? control->toolTipText() : std::string();
     if (!control || control->toolTipText().empty()) return;
     hoverTimer_ = os_.startTimer(static_cast<std::uint32_t>(os_.tooltipDelay()), [this] { showTooltipNow(); });
 }

@@ -71,6 +71,7 @@ private:
     std::unique_ptr<TooltipWindow> tooltip_;
     Form* hoverForm_ = nullptr;
     Control* hoverControl_ = nullptr;
+    std::string hoverTip_;  // the tip the hover is for
     platform::TimerId hoverTimer_ = 0;
 };
 
