@@ -95,6 +95,12 @@ int runNative(const CommandLine& cl) {
     }
     vel::App app(*os);
     if (!vel::StartVelmora(app)) return 0;
+    const std::string ini = os->nativePath(app.iniPath);
+    if (app.settingsOrigin == vel::SettingsOrigin::DefaultsWritten)
+        std::cerr << "velmora: " << ini << " held no settings; the default settings were written to it\n";
+    if (app.settingsOrigin == vel::SettingsOrigin::DefaultsUnwritten)
+        std::cerr << "velmora: " << ini << " holds no settings and cannot be written; "
+                  << "this run uses the default settings\n";
     for (const std::string& name : app.ui.missingPictures())
         std::cerr << "velmora: cannot read the picture " << name << " in " << app.ui.skinsFolder()
                   << "; its window is drawn without it\n";

@@ -100,7 +100,7 @@ bool StartVelmora(App& app) {
     os.sleep(1500);
 
     app.showStatus("Loading VELMORA v2 settings...");
-    LoadSettings(app);
+    app.settingsOrigin = LoadSettings(app);
     os.doEvents();
     os.sleep(500);
 

@@ -1,7 +1,9 @@
-// Start-up and shut-down on the simulated machine, in virtual time; the
-// machine-wide installed-products record start-up keeps, and the registry
-// helpers it is written with.
+// Start-up and shut-down on the simulated machine, in virtual time; a first
+// run without settings; the machine-wide installed-products record start-up
+// keeps, and the registry helpers it is written with.
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "core/frm_main.h"
 #include "core/frm_splash.h"
@@ -9,6 +11,7 @@
 #include "core/registry_helpers.h"
 #include "core/startup.h"
 #include "core/version.h"
+#include "support/files.h"
 #include "support/sim_machine.h"
 
 using namespace vel;
@@ -66,6 +69,64 @@ TEST(ShutDown, ClosingTheQuestionWithoutAnAnswerMeansNo) {
     StartVelmora(app);
     app.mainBar->btnExit_Click();  // no scripted answer: the default button (No)
     EXPECT_FALSE(m.sim.exited());
+}
+
+namespace {
+std::string shippedSettings() { return test::readFile(std::filesystem::path(VELMORA_SOURCE_DIR) / "app/velmora.ini"); }
+
+// Started, with the splash gone: the windows the settings ask for are up.
+App& started(test::SimMachine& m) {
+    App& app = m.newApp();
+    EXPECT_TRUE(StartVelmora(app));
+    m.sim.advance(1500);
+    return app;
+}
+}  // namespace
+
+TEST(FirstRun, NoFileOrAnEmptyOneGetsTheShippedSettingsAndEveryWindowShows) {
+    for (const bool emptyFile : {false, true}) {
+        test::SimMachine m;
+        if (emptyFile) m.iniText("");
+        App& app = started(m);
+        EXPECT_EQ(app.settingsOrigin, SettingsOrigin::DefaultsWritten);
+        EXPECT_EQ(test::readFile(m.iniPath()), shippedSettings());
+        EXPECT_TRUE(app.IsFormLoaded(app.mainBar.get()));
+        EXPECT_EQ(app.mainBar->alpha(), 255);
+        for (const ModuleWindow& w : kModuleLoadOrder)
+            EXPECT_EQ(app.IsFormLoaded(app.window(w.slot)), w.slot != WindowSlot::Cpu2 && w.slot != WindowSlot::Cpu3)
+                << "window " << static_cast<int>(w.slot) << " on two processors";
+    }
+}
+
+TEST(FirstRun, CommentsAndOtherSectionsAreKeptAndTheSettingsAdded) {
+    test::SimMachine m;
+    const std::string mine = "; my notes\n[Tools]\nEditor=vi\n\n[MAIN]\n; PosX8=100\n";
+    m.iniText(mine);
+    App& app = started(m);
+    EXPECT_EQ(app.settingsOrigin, SettingsOrigin::DefaultsWritten);
+    const std::string now = test::readFile(m.iniPath());
+    EXPECT_EQ(now.substr(0, mine.size()), mine) << now;
+    EXPECT_EQ(ReadIniSection("MAIN", m.iniPath()), iniSectionKeys(shippedSettings(), "MAIN"));
+    EXPECT_TRUE(app.IsFormLoaded(app.window(WindowSlot::Memory)));
+    // A file that cannot be written stays as it is; the run still starts as shipped.
+    test::SimMachine locked;
+    locked.iniText(mine);
+    std::filesystem::permissions(locked.iniPath(), std::filesystem::perms::owner_read);
+    App& second = started(locked);
+    EXPECT_EQ(second.settingsOrigin, SettingsOrigin::DefaultsUnwritten);
+    EXPECT_EQ(test::readFile(locked.iniPath()), mine);
+    EXPECT_TRUE(second.IsFormLoaded(second.window(WindowSlot::Memory)));
+}
+
+TEST(FirstRun, AFileWithOneSettingIsReadAsItIs) {
+    test::SimMachine m;
+    const std::string mine = "[MAIN]\r\nVISI8=1\r\n";
+    m.iniText(mine);
+    App& app = started(m);
+    EXPECT_EQ(app.settingsOrigin, SettingsOrigin::File);
+    EXPECT_EQ(test::readFile(m.iniPath()), mine);
+    EXPECT_TRUE(app.IsFormLoaded(app.window(WindowSlot::Clock)));
+    EXPECT_FALSE(app.IsFormLoaded(app.window(WindowSlot::Memory)));
 }
 
 TEST(InstalledProducts, FirstStartCreatesTheListWithEntryOne) {
@@ -146,3 +207,4 @@ TEST(RegistryHelpers, ValuesKeepTheirTypes) {
     DeleteValue(app, RegRoot::CurrentUser, "Software\\Nowhere", "n");
     EXPECT_FALSE(KeyExists(app, RegRoot::CurrentUser, "Software\\Nowhere"));
 }
+
