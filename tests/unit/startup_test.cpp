@@ -51,6 +51,19 @@ TEST(StartUp, SixProcessorsGetFourSamplers) {
     EXPECT_EQ(m.sim.nowMs(), 9500) << "processors without a sampler add no pause";
 }
 
+TEST(StartUp, AnEndThatComesDuringStartUpStopsIt) {
+    test::SimMachine m;
+    defaultIni(m);
+    App& app = m.newApp();
+    m.sim.startTimer(2000, [&] { shutDown(app); });  // as --run-for 2 does
+    EXPECT_FALSE(StartVelmora(app));
+    EXPECT_TRUE(m.sim.exited());
+    EXPECT_EQ(m.sim.exitCode(), 0);
+    EXPECT_LT(m.sim.nowMs(), 3000) << "the start went on past its next step";
+    EXPECT_FALSE(app.IsFormLoaded(app.mainBar.get()));
+    EXPECT_FALSE(app.IsFormLoaded(app.window(WindowSlot::Clock)));
+}
+
 TEST(ShutDown, AnsweringYesUnloadsAndEnds) {
     test::SimMachine m;
     defaultIni(m);
