@@ -1,9 +1,13 @@
 // Start-up and shut-down on the simulated machine, in virtual time; a first
 // run without settings; the machine-wide installed-products record start-up
-// keeps, and the registry helpers it is written with.
+// keeps, and the registry helpers it is written with; the options --help
+// and the man page list.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <regex>
+#include <set>
 
 #include "core/frm_main.h"
 #include "core/frm_splash.h"
@@ -221,3 +225,26 @@ TEST(RegistryHelpers, ValuesKeepTheirTypes) {
     EXPECT_FALSE(KeyExists(app, RegRoot::CurrentUser, "Software\\Nowhere"));
 }
 
+namespace {
+// The long options named in a text ("\-\-name" in the man page's troff).
+std::set<std::string> optionsIn(std::string text) {
+    for (std::size_t at; (at = text.find("\\-")) != std::string::npos;) text.replace(at, 2, "-");
+    std::set<std::string> found;
+    const std::regex option("--[a-z][a-z-]*");
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), option); it != std::sregex_iterator(); ++it)
+        found.insert(it->str());
+    return found;
+}
+}  // namespace
+
+TEST(CommandLine, HelpAndTheManPageListTheSameOptions) {
+    std::string help;
+    FILE* out = popen(VELMORA_BINARY " --help", "r");
+    ASSERT_NE(out, nullptr);
+    char buffer[512];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, out)) > 0;) help.append(buffer, n);
+    ASSERT_EQ(pclose(out), 0);
+    const auto listed = optionsIn(help);
+    EXPECT_TRUE(listed.count("--scale"));
+    EXPECT_EQ(listed, optionsIn(test::readFile(std::filesystem::path(VELMORA_SOURCE_DIR) / "app/velmora.1")));
+}
