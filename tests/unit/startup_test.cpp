@@ -91,11 +91,14 @@ TEST(ShutDown, ClosingTheQuestionWithoutAnAnswerMeansNo) {
 namespace {
 std::string shippedSettings() { return test::readFile(std::filesystem::path(VELMORA_SOURCE_DIR) / "app/velmora.ini"); }
 
-// Started, with the splash gone: the windows the settings ask for are up.
-App& started(test::SimMachine& m) {
+// Started from this settings file (none: nullptr), with the splash gone:
+// the windows the settings ask for are up.
+App& started(test::SimMachine& m, const char* ini, SettingsOrigin origin) {
+    if (ini) m.iniText(ini);
     App& app = m.newApp();
     EXPECT_TRUE(StartVelmora(app));
     m.sim.advance(1500);
+    EXPECT_EQ(app.settingsOrigin, origin);
     return app;
 }
 }  // namespace
@@ -103,9 +106,7 @@ App& started(test::SimMachine& m) {
 TEST(FirstRun, NoFileOrAnEmptyOneGetsTheShippedSettingsAndEveryWindowShows) {
     for (const bool emptyFile : {false, true}) {
         test::SimMachine m;
-        if (emptyFile) m.iniText("");
-        App& app = started(m);
-        EXPECT_EQ(app.settingsOrigin, SettingsOrigin::DefaultsWritten);
+        App& app = started(m, emptyFile ? "" : nullptr, SettingsOrigin::DefaultsWritten);
         EXPECT_EQ(test::readFile(m.iniPath()), shippedSettings());
         EXPECT_TRUE(app.IsFormLoaded(app.mainBar.get()));
         EXPECT_EQ(app.mainBar->alpha(), 255);
@@ -118,9 +119,7 @@ TEST(FirstRun, NoFileOrAnEmptyOneGetsTheShippedSettingsAndEveryWindowShows) {
 TEST(FirstRun, CommentsAndOtherSectionsAreKeptAndTheSettingsAdded) {
     test::SimMachine m;
     const std::string mine = "; my notes\n[Tools]\nEditor=vi\n\n[MAIN]\n; PosX8=100\n";
-    m.iniText(mine);
-    App& app = started(m);
-    EXPECT_EQ(app.settingsOrigin, SettingsOrigin::DefaultsWritten);
+    App& app = started(m, mine.c_str(), SettingsOrigin::DefaultsWritten);
     const std::string now = test::readFile(m.iniPath());
     EXPECT_EQ(now.substr(0, mine.size()), mine) << now;
     EXPECT_EQ(ReadIniSection("MAIN", m.iniPath()), iniSectionKeys(shippedSettings(), "MAIN"));
@@ -129,8 +128,7 @@ TEST(FirstRun, CommentsAndOtherSectionsAreKeptAndTheSettingsAdded) {
     test::SimMachine locked;
     locked.iniText(mine);
     std::filesystem::permissions(locked.iniPath(), std::filesystem::perms::owner_read);
-    App& second = started(locked);
-    EXPECT_EQ(second.settingsOrigin, SettingsOrigin::DefaultsUnwritten);
+    App& second = started(locked, nullptr, SettingsOrigin::DefaultsUnwritten);
     EXPECT_EQ(test::readFile(locked.iniPath()), mine);
     EXPECT_TRUE(second.IsFormLoaded(second.window(WindowSlot::Memory)));
 }
@@ -138,9 +136,7 @@ TEST(FirstRun, CommentsAndOtherSectionsAreKeptAndTheSettingsAdded) {
 TEST(FirstRun, AFileWithOneSettingIsReadAsItIs) {
     test::SimMachine m;
     const std::string mine = "[MAIN]\r\nVISI8=1\r\n";
-    m.iniText(mine);
-    App& app = started(m);
-    EXPECT_EQ(app.settingsOrigin, SettingsOrigin::File);
+    App& app = started(m, mine.c_str(), SettingsOrigin::File);
     EXPECT_EQ(test::readFile(m.iniPath()), mine);
     EXPECT_TRUE(app.IsFormLoaded(app.window(WindowSlot::Clock)));
     EXPECT_FALSE(app.IsFormLoaded(app.window(WindowSlot::Memory)));
