@@ -21,7 +21,8 @@ const char* kUsage =
     "Options:\n"
     "  --program-folder DIR   use DIR for velmora.ini, skins/ and logs/ (default: the program's folder;\n"
     "                         for an installed copy ~/.local/share/velmora)\n"
-    "  --run-for SECONDS      exit cleanly after SECONDS (for scripts and measurements)\n"
+    "  --run-for SECONDS      exit cleanly SECONDS after the start, start-up included\n"
+    "                         (for scripts and measurements)\n"
     "  --display NAME         the X display to use (default: $DISPLAY)\n"
     "  --scale N              show every window N times larger: 1, 2 or 3 (default: the desktop's)\n"
     "  --sim SCENARIO         run on the simulated machine, driven by a scenario file\n"
@@ -94,12 +95,20 @@ int runNative(const CommandLine& cl) {
         return 1;
     }
     vel::App app(*os);
+    // Armed before the start, so that it also ends a start-up and an "already
+    // running" notice that nobody answers: a script never waits for ever.
+    if (cl.runFor >= 0)
+        os->startTimer(static_cast<std::uint32_t>(cl.runFor * 1000), [&] { vel::shutDown(app); });
     if (!vel::StartVelmora(app)) return 0;
+    const std::string ini = os->nativePath(app.iniPath);
+    if (app.settingsOrigin == vel::SettingsOrigin::DefaultsWritten)
+        std::cerr << "velmora: " << ini << " held no settings; the default settings were written to it\n";
+    if (app.settingsOrigin == vel::SettingsOrigin::DefaultsUnwritten)
+        std::cerr << "velmora: " << ini << " holds no settings and cannot be written; "
+                  << "this run uses the default settings\n";
     for (const std::string& name : app.ui.missingPictures())
         std::cerr << "velmora: cannot read the picture " << name << " in " << app.ui.skinsFolder()
                   << "; its window is drawn without it\n";
-    if (cl.runFor >= 0)
-        os->startTimer(static_cast<std::uint32_t>(cl.runFor * 1000), [&] { vel::shutDown(app); });
     const int code = os->runLoop();
     // However the loop ended, the orderly end's work has run (it runs once).
     app.finish();

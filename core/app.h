@@ -48,6 +48,7 @@ public:
     forms::Runtime ui;
 
     Settings settings;
+    SettingsOrigin settingsOrigin = SettingsOrigin::File;
     std::string appPath;        // the program folder as the system reports it
     std::string programFolder;  // appPath plus one separator
     std::string iniPath;

@@ -103,13 +103,12 @@ std::map<std::string, CachedFile>& cache() {
     return files;
 }
 
-}  // namespace
-
-std::string iniLookup(const std::string& contents, const std::string& section, const std::string& key) {
-    std::string_view wantSection = trimView(section), wantKey = trimView(key);
+// Calls f(key, value) for each key of the first section of that name, in
+// file order, until f returns false.
+template <class F>
+void forEachKey(const std::string& contents, const std::string& section, F&& f) {
+    std::string_view wantSection = trimView(section);
     bool inSection = false, sectionSeen = false;
-    std::string result;
-    bool found = false;
     forEachLine(contents, [&](const LineSpan& span) {
         std::string_view line(contents.data() + span.begin, span.end - span.begin);
         std::string_view name;
@@ -120,14 +119,30 @@ std::string iniLookup(const std::string& contents, const std::string& section, c
             return true;
         }
         std::string_view k, v;
-        if (inSection && keyValue(line, k, v) && equalNoCase(k, wantKey)) {
-            result = unquote(v);
-            found = true;
-            return false;
-        }
+        return !(inSection && keyValue(line, k, v)) || f(k, v);
+    });
+}
+
+}  // namespace
+
+std::string iniLookup(const std::string& contents, const std::string& section, const std::string& key) {
+    std::string_view wantKey = trimView(key);
+    std::string result;
+    forEachKey(contents, section, [&](std::string_view k, std::string_view v) {
+        if (!equalNoCase(k, wantKey)) return true;
+        result = unquote(v);
+        return false;
+    });
+    return result;
+}
+
+IniKeys iniSectionKeys(const std::string& contents, const std::string& section) {
+    IniKeys keys;
+    forEachKey(contents, section, [&](std::string_view k, std::string_view v) {
+        keys.emplace_back(std::string(k), std::string(v));
         return true;
     });
-    return found ? result : std::string();
+    return keys;
 }
 
 std::string iniUpdate(const std::string& contents, const std::string& section, const std::string& key,
@@ -176,25 +191,40 @@ std::string iniUpdate(const std::string& contents, const std::string& section, c
     return out;
 }
 
-std::string ReadIni(const std::string& section, const std::string& key, const std::string& file) {
+namespace {
+
+// The file's text through the cache; nullptr when it cannot be read.
+const std::string* cachedContents(const std::string& file) {
     const fs::path path = filePath(file);
     std::error_code ec;
     auto stamp = fs::last_write_time(path, ec);
-    if (ec) return "";
+    if (ec) return nullptr;
     auto size = fs::file_size(path, ec);
-    if (ec) return "";
+    if (ec) return nullptr;
     CachedFile& entry = cache()[file];
     if (entry.stamp != stamp || entry.size != size || entry.contents.size() != size) {
         bool ok = false;
         entry.contents = readFile(path, ok);
         if (!ok) {
             cache().erase(file);
-            return "";
+            return nullptr;
         }
         entry.stamp = stamp;
         entry.size = size;
     }
-    return iniLookup(entry.contents, section, key);
+    return &entry.contents;
+}
+
+}  // namespace
+
+std::string ReadIni(const std::string& section, const std::string& key, const std::string& file) {
+    const std::string* contents = cachedContents(file);
+    return contents ? iniLookup(*contents, section, key) : std::string();
+}
+
+IniKeys ReadIniSection(const std::string& section, const std::string& file) {
+    const std::string* contents = cachedContents(file);
+    return contents ? iniSectionKeys(*contents, section) : IniKeys();
 }
 
 namespace {
@@ -219,10 +249,9 @@ bool writeWhole(const fs::path& path, const std::string& contents) {
     return static_cast<bool>(out);
 }
 
-}  // namespace
-
-std::int16_t WriteIni(const std::string& section, const std::string& key, const std::string& value,
-                      const std::string& file) {
+// Rewrites the file with what `update` makes of its text ("" when missing).
+template <class F>
+std::int16_t rewrite(const std::string& file, F&& update) {
     std::error_code ec;
     // A link is written through: the file it points at gets the new text.
     const fs::path target = fs::weakly_canonical(filePath(file), ec);
@@ -235,7 +264,7 @@ std::int16_t WriteIni(const std::string& section, const std::string& key, const 
     bool ok = false;
     std::string contents = readFile(target, ok);
     if (!ok && exists) return 0;  // there but unreadable: leave it alone
-    const std::string updated = iniUpdate(contents, section, key, value);
+    const std::string updated = update(contents);
     // Write beside it and rename, so a failure never loses the user's lines;
     // the new file keeps the old one's mode.
     const fs::path temp = freeTempName(target);
@@ -248,6 +277,30 @@ std::int16_t WriteIni(const std::string& section, const std::string& key, const 
     }
     cache().erase(file);
     return 1;
+}
+
+}  // namespace
+
+std::int16_t WriteIni(const std::string& section, const std::string& key, const std::string& value,
+                      const std::string& file) {
+    return rewrite(file, [&](const std::string& contents) { return iniUpdate(contents, section, key, value); });
+}
+
+std::int16_t AddIniDefaults(const std::string& defaults, const std::string& section, const std::string& file) {
+    return rewrite(file, [&](const std::string& contents) {
+        // An empty file takes the defaults whole, their comments included.
+        if (contents.empty()) return defaults;
+        std::string out = contents;
+        for (const auto& [key, value] : iniSectionKeys(defaults, section)) {
+            bool present = false;
+            forEachKey(out, section, [&](std::string_view k, std::string_view) {
+                present = equalNoCase(k, key);
+                return !present;
+            });
+            if (!present) out = iniUpdate(out, section, key, value);
+        }
+        return out;
+    });
 }
 
 }  // namespace vel

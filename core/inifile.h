@@ -11,6 +11,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace vel {
 
@@ -22,8 +24,18 @@ std::string ReadIni(const std::string& section, const std::string& key, const st
 std::int16_t WriteIni(const std::string& section, const std::string& key, const std::string& value,
                       const std::string& file);
 
+// Keys of a section in file order, with their values as written.
+using IniKeys = std::vector<std::pair<std::string, std::string>>;
+// The keys of the file's section; empty when the file or the section is missing.
+IniKeys ReadIniSection(const std::string& section, const std::string& file);
+// Adds each key of `defaults`' section that the file's section lacks, in one
+// write that keeps all other lines; a missing or empty file gets `defaults`
+// whole. Returns non-zero on success, 0 when the file could not be written.
+std::int16_t AddIniDefaults(const std::string& defaults, const std::string& section, const std::string& file);
+
 // The parsing itself, on file contents, for tests and tools.
 std::string iniLookup(const std::string& contents, const std::string& section, const std::string& key);
+IniKeys iniSectionKeys(const std::string& contents, const std::string& section);
 std::string iniUpdate(const std::string& contents, const std::string& section, const std::string& key,
                       const std::string& value);
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/app.h"
+#include "core/default_settings.h"
 #include "core/inifile.h"
 #include "core/vb.h"
 
@@ -15,8 +16,10 @@ namespace {
 // Reads one key into a field; a value that does not convert keeps the field.
 class SettingsReader {
 public:
-    explicit SettingsReader(App& app) : app_(app) {}
+    // From the file, or from the shipped settings when `defaults`.
+    SettingsReader(App& app, bool defaults) : app_(app), defaults_(defaults) {}
     std::string text(const std::string& key) const {
+        if (defaults_) return iniLookup(kDefaultSettings, "MAIN", key);
         return ReadIni("MAIN", key, app_.os.nativePath(app_.iniPath));
     }
     void read(const std::string& key, bool& field) const {
@@ -34,6 +37,7 @@ public:
 
 private:
     App& app_;
+    bool defaults_;
 };
 
 // Too few processors: the module of a processor that is not there stays hidden.
@@ -49,10 +53,17 @@ bool processorMissing(int module, int processorCount) {
 
 }  // namespace
 
-void LoadSettings(App& app) {
+SettingsOrigin LoadSettings(App& app) {
     app.setProgramFolder(app.os.programFolder());
+    // Without any of its keys the program would show nothing at all (every
+    // window hidden, the main bar at opacity 0): start as shipped instead.
+    const std::string file = app.os.nativePath(app.iniPath);
+    SettingsOrigin origin = SettingsOrigin::File;
+    if (ReadIniSection("MAIN", file).empty())
+        origin = AddIniDefaults(kDefaultSettings, "MAIN", file) ? SettingsOrigin::DefaultsWritten
+                                                                : SettingsOrigin::DefaultsUnwritten;
     Settings& s = app.settings;
-    SettingsReader in(app);
+    SettingsReader in(app, origin != SettingsOrigin::File);
 
     in.read("PLCMNT", s.PLCMNT);
     in.read("ALWAYSOT", s.ALWAYSOT);
@@ -94,6 +105,7 @@ void LoadSettings(App& app) {
     app.os.sleep(500);
     in.read("SWWN", s.SWWN);
     app.os.sleep(500);
+    return origin;
 }
 
 std::string positionText(double twips) {

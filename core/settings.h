@@ -44,10 +44,18 @@ struct Settings {
 
 class App;
 
+// Where LoadSettings found the settings.
+enum class SettingsOrigin {
+    File,               // the file has section MAIN's keys
+    DefaultsWritten,    // it had none: the shipped settings were added to it
+    DefaultsUnwritten,  // it had none and cannot be written: the shipped settings, for this run only
+};
+
 // Fills app.settings from the settings file, in the fixed order (the splash
 // shows "Verifying log file settings..." part-way). A value that does not
-// convert leaves its field unchanged.
-void LoadSettings(App& app);
+// convert leaves its field unchanged. A file without any key of section MAIN
+// (or no file) gets the shipped settings, the user's other lines kept.
+SettingsOrigin LoadSettings(App& app);
 
 // Position text as the file stores it: the edge as a 32-bit float, shortest form.
 std::string positionText(double twips);

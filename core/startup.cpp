@@ -66,6 +66,13 @@ bool StartVelmora(App& app) {
 
     recordInstalledProduct(app);
 
+    // --run-for's time or the session's end can come while the splash shows;
+    // the start stops there rather than load windows nobody will see.
+    auto letEventsRun = [&os] {
+        os.doEvents();
+        return !os.quitting();
+    };
+
     FrmSplash& splash = *app.splash;
     splash.show();
 
@@ -80,14 +87,14 @@ bool StartVelmora(App& app) {
     const int slotsToFill = std::min<int>(app.processorCount, 4);
     for (int n = 0; n < slotsToFill; ++n) {
         app.samplers[n] = std::make_unique<clsCPUUsage>(os, *app.metrics, static_cast<std::uint8_t>(n), app.FVSType);
-        os.doEvents();
+        if (!letEventsRun()) return false;
         os.sleep(750);
     }
 
     splash.showPicture(1, "Get detailed info...\n\rCPU...Memory... NETWORK!");
     splash.SplashMetersText->refresh();
     splash.refresh();
-    os.doEvents();
+    if (!letEventsRun()) return false;
     os.sleep(500);
 
     app.showStatus("Detecting system hardware...");
@@ -96,12 +103,12 @@ bool StartVelmora(App& app) {
 
     splash.showPicture(2, "Memtide...\n\rRestore Your Memory!");
     splash.refresh();
-    os.doEvents();
+    if (!letEventsRun()) return false;
     os.sleep(1500);
 
     app.showStatus("Loading VELMORA v2 settings...");
-    LoadSettings(app);
-    os.doEvents();
+    app.settingsOrigin = LoadSettings(app);
+    if (!letEventsRun()) return false;
     os.sleep(500);
 
     app.showStatus("Applying settings...");
@@ -111,7 +118,7 @@ bool StartVelmora(App& app) {
 
     app.showStatus("Loading modules...");
     LoadModules(app);
-    os.doEvents();
+    if (!letEventsRun()) return false;
 
     app.showStatus("Almost done...");
     os.sleep(500);

@@ -26,7 +26,8 @@ inline constexpr std::array<ModuleWindow, 9> kModuleLoadOrder{{
 }};
 
 // The start routine. Returns false when the program must end at once
-// (another instance runs). The program then lives on in its windows.
+// (another instance runs, or the program was ended during start-up). The
+// program then lives on in its windows.
 bool StartVelmora(App& app);
 // Loads the engine, then the windows whose visibility flag is set, in the
 // fixed order, and last the main control bar.

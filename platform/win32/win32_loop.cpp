@@ -19,6 +19,14 @@ SetCoalescable coalescableTimerFunction() {
     return user ? reinterpret_cast<SetCoalescable>(reinterpret_cast<void*>(GetProcAddress(user, "SetCoalescableTimer")))
                 : nullptr;
 }
+
+// Ends a message box (a dialog of the system's class) of this thread.
+BOOL CALLBACK endMessageBox(HWND window, LPARAM) {
+    wchar_t cls[16] = {};
+    GetClassNameW(window, cls, 16);
+    if (lstrcmpW(cls, L"#32770") == 0) EndDialog(window, IDCANCEL);
+    return TRUE;
+}
 }  // namespace
 
 TimerId Win32Platform::startTimer(std::uint32_t intervalMs, std::function<void()> tick) {
@@ -106,9 +114,11 @@ void Win32Platform::quit(int exitCode) {
     if (quitting_) return;
     quitting_ = true;
     exitCode_ = exitCode;
-    // WM_QUIT wakes our loop and also ends a loop that is not ours: the
-    // system's move loop and a message box's loop both give up on it.
+    // WM_QUIT wakes our loop and also ends the system's move loop. A message
+    // box's loop may swallow it and wait on for an answer nobody gives (an
+    // "already running" notice under --run-for), so an open box is ended too.
     PostQuitMessage(exitCode);
+    EnumThreadWindows(GetCurrentThreadId(), endMessageBox, 0);
 }
 
 void Win32Platform::doEvents() {

@@ -60,6 +60,11 @@ void Win32Platform::registerClasses() {
     form.lpfnWndProc = formProc;
     form.hInstance = instance_;
     form.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    // velmora.exe's icon (resource 1) for title bars and the taskbar; a
+    // program without one gets the system's.
+    form.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
+    form.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     form.lpszClassName = kFormClass;
     RegisterClassExW(&form);
     WNDCLASSEXA timers{};

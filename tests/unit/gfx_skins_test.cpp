@@ -11,6 +11,7 @@
 #include "forms/png.h"
 #include "support/files.h"
 #include "tools/skingen/art.h"
+#include "tools/skingen/icon.h"
 
 using namespace vel;
 using namespace vel::skingen;
@@ -81,6 +82,35 @@ TEST(GfxSkins, ShippedFilesAreExactlyWhatTheGeneratorDraws) {
     for (const auto& entry : std::filesystem::directory_iterator(shipped)) {
         if (entry.path().extension() == ".png") {
             EXPECT_TRUE(generated.count(entry.path().filename().string())) << "stale " << entry.path().filename();
+        }
+    }
+}
+
+// The cross build cannot draw it, so velmora.exe's icon file is kept in the
+// tree: `skingen --ico app/velmora.ico` after a drawing change.
+TEST(GfxSkins, ProgramIconFileIsWhatTheGeneratorDraws) {
+    const std::string ico = test::readFile(std::filesystem::path(VELMORA_SOURCE_DIR) / "app/velmora.ico");
+    const std::vector<std::uint8_t> drawn = programIconIco();
+    EXPECT_TRUE(std::string(drawn.begin(), drawn.end()) == ico) << "app/velmora.ico differs: run skingen --ico";
+    // Its directory: 16, 32 and 48 as bitmaps, 256 (written 0) as a PNG.
+    ASSERT_GT(ico.size(), 6u + 16 * kIcoSizes.size());
+    auto byte = [&](std::size_t at) { return static_cast<std::uint8_t>(ico[at]); };
+    auto word = [&](std::size_t at) {
+        std::uint32_t v = 0;
+        for (std::size_t k = 4; k-- > 0;) v = v << 8 | byte(at + k);
+        return v;
+    };
+    EXPECT_EQ(byte(4), kIcoSizes.size());
+    for (std::size_t i = 0; i < kIcoSizes.size(); ++i) {
+        const std::size_t entry = 6 + 16 * i;
+        EXPECT_EQ(byte(entry), kIcoSizes[i] % 256);
+        const std::size_t image = word(entry + 12);
+        ASSERT_LT(image + 8, ico.size());
+        if (kIcoSizes[i] < 256) {
+            EXPECT_EQ(word(image), 40u) << "a BITMAPINFOHEADER";
+            EXPECT_EQ(word(image + 8), 2u * kIcoSizes[i]) << "colour rows and mask";
+        } else {
+            EXPECT_EQ(ico.substr(image, 8), "\x89PNG\r\n\x1a\n");
         }
     }
 }

@@ -1,7 +1,13 @@
-// Start-up and shut-down on the simulated machine, in virtual time; the
-// machine-wide installed-products record start-up keeps, and the registry
-// helpers it is written with.
+// Start-up and shut-down on the simulated machine, in virtual time; a first
+// run without settings; the machine-wide installed-products record start-up
+// keeps, and the registry helpers it is written with; the options --help
+// and the man page list.
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <regex>
+#include <set>
 
 #include "core/frm_main.h"
 #include "core/frm_splash.h"
@@ -9,6 +15,7 @@
 #include "core/registry_helpers.h"
 #include "core/startup.h"
 #include "core/version.h"
+#include "support/files.h"
 #include "support/sim_machine.h"
 
 using namespace vel;
@@ -48,6 +55,19 @@ TEST(StartUp, SixProcessorsGetFourSamplers) {
     EXPECT_EQ(m.sim.nowMs(), 9500) << "processors without a sampler add no pause";
 }
 
+TEST(StartUp, AnEndThatComesDuringStartUpStopsIt) {
+    test::SimMachine m;
+    defaultIni(m);
+    App& app = m.newApp();
+    m.sim.startTimer(2000, [&] { shutDown(app); });  // as --run-for 2 does
+    EXPECT_FALSE(StartVelmora(app));
+    EXPECT_TRUE(m.sim.exited());
+    EXPECT_EQ(m.sim.exitCode(), 0);
+    EXPECT_LT(m.sim.nowMs(), 3000) << "the start went on past its next step";
+    EXPECT_FALSE(app.IsFormLoaded(app.mainBar.get()));
+    EXPECT_FALSE(app.IsFormLoaded(app.window(WindowSlot::Clock)));
+}
+
 TEST(ShutDown, AnsweringYesUnloadsAndEnds) {
     test::SimMachine m;
     defaultIni(m);
@@ -66,6 +86,60 @@ TEST(ShutDown, ClosingTheQuestionWithoutAnAnswerMeansNo) {
     StartVelmora(app);
     app.mainBar->btnExit_Click();  // no scripted answer: the default button (No)
     EXPECT_FALSE(m.sim.exited());
+}
+
+namespace {
+std::string shippedSettings() { return test::readFile(std::filesystem::path(VELMORA_SOURCE_DIR) / "app/velmora.ini"); }
+
+// Started from this settings file (none: nullptr), with the splash gone:
+// the windows the settings ask for are up.
+App& started(test::SimMachine& m, const char* ini, SettingsOrigin origin) {
+    if (ini) m.iniText(ini);
+    App& app = m.newApp();
+    EXPECT_TRUE(StartVelmora(app));
+    m.sim.advance(1500);
+    EXPECT_EQ(app.settingsOrigin, origin);
+    return app;
+}
+}  // namespace
+
+TEST(FirstRun, NoFileOrAnEmptyOneGetsTheShippedSettingsAndEveryWindowShows) {
+    for (const bool emptyFile : {false, true}) {
+        test::SimMachine m;
+        App& app = started(m, emptyFile ? "" : nullptr, SettingsOrigin::DefaultsWritten);
+        EXPECT_EQ(test::readFile(m.iniPath()), shippedSettings());
+        EXPECT_TRUE(app.IsFormLoaded(app.mainBar.get()));
+        EXPECT_EQ(app.mainBar->alpha(), 255);
+        for (const ModuleWindow& w : kModuleLoadOrder)
+            EXPECT_EQ(app.IsFormLoaded(app.window(w.slot)), w.slot != WindowSlot::Cpu2 && w.slot != WindowSlot::Cpu3)
+                << "window " << static_cast<int>(w.slot) << " on two processors";
+    }
+}
+
+TEST(FirstRun, CommentsAndOtherSectionsAreKeptAndTheSettingsAdded) {
+    test::SimMachine m;
+    const std::string mine = "; my notes\n[Tools]\nEditor=vi\n\n[MAIN]\n; PosX8=100\n";
+    App& app = started(m, mine.c_str(), SettingsOrigin::DefaultsWritten);
+    const std::string now = test::readFile(m.iniPath());
+    EXPECT_EQ(now.substr(0, mine.size()), mine) << now;
+    EXPECT_EQ(ReadIniSection("MAIN", m.iniPath()), iniSectionKeys(shippedSettings(), "MAIN"));
+    EXPECT_TRUE(app.IsFormLoaded(app.window(WindowSlot::Memory)));
+    // A file that cannot be written stays as it is; the run still starts as shipped.
+    test::SimMachine locked;
+    locked.iniText(mine);
+    std::filesystem::permissions(locked.iniPath(), std::filesystem::perms::owner_read);
+    App& second = started(locked, nullptr, SettingsOrigin::DefaultsUnwritten);
+    EXPECT_EQ(test::readFile(locked.iniPath()), mine);
+    EXPECT_TRUE(second.IsFormLoaded(second.window(WindowSlot::Memory)));
+}
+
+TEST(FirstRun, AFileWithOneSettingIsReadAsItIs) {
+    test::SimMachine m;
+    const std::string mine = "[MAIN]\r\nVISI8=1\r\n";
+    App& app = started(m, mine.c_str(), SettingsOrigin::File);
+    EXPECT_EQ(test::readFile(m.iniPath()), mine);
+    EXPECT_TRUE(app.IsFormLoaded(app.window(WindowSlot::Clock)));
+    EXPECT_FALSE(app.IsFormLoaded(app.window(WindowSlot::Memory)));
 }
 
 TEST(InstalledProducts, FirstStartCreatesTheListWithEntryOne) {
@@ -145,4 +219,28 @@ TEST(RegistryHelpers, ValuesKeepTheirTypes) {
     EXPECT_TRUE(std::holds_alternative<std::monostate>(GetValue(app, RegRoot::CurrentUser, key, "n")));
     DeleteValue(app, RegRoot::CurrentUser, "Software\\Nowhere", "n");
     EXPECT_FALSE(KeyExists(app, RegRoot::CurrentUser, "Software\\Nowhere"));
+}
+
+namespace {
+// The long options named in a text ("\-\-name" in the man page's troff).
+std::set<std::string> optionsIn(std::string text) {
+    for (std::size_t at; (at = text.find("\\-")) != std::string::npos;) text.replace(at, 2, "-");
+    std::set<std::string> found;
+    const std::regex option("--[a-z][a-z-]*");
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), option); it != std::sregex_iterator(); ++it)
+        found.insert(it->str());
+    return found;
+}
+}  // namespace
+
+TEST(CommandLine, HelpAndTheManPageListTheSameOptions) {
+    std::string help;
+    FILE* out = popen(VELMORA_BINARY " --help", "r");
+    ASSERT_NE(out, nullptr);
+    char buffer[512];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, out)) > 0;) help.append(buffer, n);
+    ASSERT_EQ(pclose(out), 0);
+    const auto listed = optionsIn(help);
+    EXPECT_TRUE(listed.count("--scale"));
+    EXPECT_EQ(listed, optionsIn(test::readFile(std::filesystem::path(VELMORA_SOURCE_DIR) / "app/velmora.1")));
 }

@@ -74,3 +74,29 @@ WTEST(Dialog, OkOnlyExclamationAnswersOk) {
     CHECK(seen.icon);
     CHECK_EQ(answer, mb::IdOk);
 }
+
+// The end of the run (--run-for's time) while a box waits for an answer
+// nobody gives: the box ends, and the program with it.
+WTEST(Dialog, QuittingEndsAnOpenBox) {
+    win32::Win32Platform os(wintest::testOptions());
+    bool open = false;
+    int ticks = 0;
+    os.startTimer(30, [&] {
+        HWND box = FindWindowA("#32770", "VelmoraBoxTest3");
+        if (++ticks == 3) {
+            open = box != nullptr;
+            os.quit(0);
+        }
+        // Bounded: a box the quit left open is answered after about 3 s.
+        if (ticks == 100 && box) PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    const int answer = os.messageBox("Nobody answers this", "VelmoraBoxTest3", mb::OkOnly | mb::Exclamation);
+    CHECK(open);
+    CHECK_EQ(answer, IDCANCEL);
+    CHECK(ticks < 100);
+    CHECK(FindWindowA("#32770", "VelmoraBoxTest3") == nullptr);
+    // Our WM_QUIT must not end the next case's boxes.
+    MSG m;
+    while (PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}

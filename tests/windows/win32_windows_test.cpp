@@ -181,3 +181,45 @@ WTEST(Window, DialogHasACloseButtonThatAsksItsOwner) {
     CHECK(IsWindow(os.hwndOf(id)));  // the owner decides
     os.destroyWindow(id);
 }
+
+namespace {
+// The width an RT_ICON image says it has: a bitmap's header or a PNG's IHDR.
+int iconImageWidth(const BYTE* data) {
+    if (data[0] == 0x89 && data[1] == 'P') return data[16] << 24 | data[17] << 16 | data[18] << 8 | data[19];
+    return static_cast<int>(*reinterpret_cast<const DWORD*>(data + 4));
+}
+}  // namespace
+
+// velmora.exe's icon holds every size as an image the system reads; the
+// windows' class carries the program's icon (this test program has the same one).
+WTEST(Window, TheProgramIconIsInVelmoraExeAndOnTheWindows) {
+    HMODULE exe = LoadLibraryExA((wintest::programFolder() + "\\velmora.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    REQUIRE(exe != nullptr);
+    HRSRC group = FindResourceA(exe, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+    const BYTE* directory = group ? static_cast<const BYTE*>(LockResource(LoadResource(exe, group))) : nullptr;
+    CHECK(directory != nullptr);
+    if (directory) {
+        CHECK_EQ(directory[4], 4);  // the number of images
+        for (int size : {16, 32, 48, 256}) {
+            const int id = LookupIconIdFromDirectoryEx(const_cast<BYTE*>(directory), TRUE, size, size, LR_DEFAULTCOLOR);
+            HRSRC image = FindResourceA(exe, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(3));  // RT_ICON
+            BYTE* data = image ? static_cast<BYTE*>(LockResource(LoadResource(exe, image))) : nullptr;
+            CHECK(data != nullptr);
+            if (!data) continue;
+            CHECK_EQ(iconImageWidth(data), size);
+            HICON icon = CreateIconFromResourceEx(data, SizeofResource(exe, image), TRUE, 0x00030000, size, size,
+                                                  LR_DEFAULTCOLOR);
+            CHECK(icon != nullptr);
+            if (icon) DestroyIcon(icon);
+        }
+    }
+    FreeLibrary(exe);
+
+    win32::Win32Platform os(wintest::testOptions());
+    wintest::CountingListener listener;
+    const WindowId id = os.createWindow(desc("frmIconTest", {10, 10, 60, 40}), &listener);
+    REQUIRE(id != 0);
+    CHECK(GetClassLongPtrW(os.hwndOf(id), GCLP_HICON) != 0);
+    CHECK(GetClassLongPtrW(os.hwndOf(id), GCLP_HICONSM) != 0);
+    os.destroyWindow(id);
+}

@@ -9,7 +9,7 @@ state=${1:?usage: wine_fullview.sh STATE-DIR WINDOWS-BUILD-DIR VELMORA-INI}
 winbuild=${2:?usage: wine_fullview.sh STATE-DIR WINDOWS-BUILD-DIR VELMORA-INI}
 ini=${3:?usage: wine_fullview.sh STATE-DIR WINDOWS-BUILD-DIR VELMORA-INI}
 here=$(cd "$(dirname "$0")" && pwd)
-run_for=25
+run_for=35
 . "$here/wine_run.sh"
 [ -f "$ini" ] || { echo "FAIL: $ini is missing"; exit 1; }
 

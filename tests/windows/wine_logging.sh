@@ -8,7 +8,7 @@ set -u
 state=${1:?usage: wine_logging.sh STATE-DIR WINDOWS-BUILD-DIR}
 winbuild=${2:?usage: wine_logging.sh STATE-DIR WINDOWS-BUILD-DIR}
 here=$(cd "$(dirname "$0")" && pwd)
-run_for=80
+run_for=90
 deadline=70
 . "$here/wine_run.sh"
 

@@ -13,7 +13,7 @@ state=${1:?usage: wine_smoke.sh STATE-DIR WINDOWS-BUILD-DIR VELMORA-INI}
 winbuild=${2:?usage: wine_smoke.sh STATE-DIR WINDOWS-BUILD-DIR VELMORA-INI}
 ini=${3:?usage: wine_smoke.sh STATE-DIR WINDOWS-BUILD-DIR VELMORA-INI}
 here=$(cd "$(dirname "$0")" && pwd)
-run_for=45
+run_for=55
 record='HKLM\Software\Brinlake\Installed Products'
 . "$here/wine_run.sh"
 [ -f "$ini" ] || { echo "FAIL: $ini is missing"; exit 1; }
@@ -140,5 +140,22 @@ else
     xdotool mouseup 1
     fail "could not hold frmMain in the move loop and end the session"
 fi
+
+# A second start while the first runs: nobody answers its "already running"
+# notice, and --run-for 3 still ends it with 0.
+start_velmora 60
+first=$app
+if check frmMain >/dev/null; then
+    start_velmora 3
+    wait_exit "$app" 30; code=$exit_code
+    if [ "$code" -eq 0 ]; then
+        pass "a second velmora.exe with --run-for 3 ended with 0 while the first ran"
+    else
+        fail "a second velmora.exe with --run-for 3 ended with $code (124: still running after 30 s)"
+    fi
+else
+    fail "no frmMain for the second start to find"
+fi
+app=$first
 
 finish_run

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <fstream>
 #include <vector>
 
 #include "tools/skingen/art.h"
@@ -60,7 +61,7 @@ Pixels programIconLarge(int size) {
 
 }  // namespace
 
-bool writeProgramIcon(const std::string& path, int size) {
+std::vector<std::uint8_t> programIconRgba(int size) {
     const Pixels large = programIconLarge(size);
     std::vector<std::uint8_t> rgba(static_cast<std::size_t>(size) * size * 4);
     // Each pixel averages its samples; the key colour's share is transparency.
@@ -78,7 +79,100 @@ bool writeProgramIcon(const std::string& path, int size) {
                        out[2] = static_cast<std::uint8_t>(b / n);
             out[3] = static_cast<std::uint8_t>(n * 255 / (kOversample * kOversample));
         }
+    return rgba;
+}
+
+bool writeProgramIcon(const std::string& path, int size) {
+    const std::vector<std::uint8_t> rgba = programIconRgba(size);
     return stbi_write_png(path.c_str(), size, size, 4, rgba.data(), size * 4) != 0;
+}
+
+namespace {
+
+void put16(std::vector<std::uint8_t>& out, unsigned v) {
+    out.push_back(static_cast<std::uint8_t>(v));
+    out.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    put16(out, v & 0xFFFF);
+    put16(out, v >> 16);
+}
+
+// A classic icon image: the BITMAPINFOHEADER (twice the height, for the
+// colour rows and the mask), BGRA rows bottom-up, then the 1-bit mask that
+// systems without alpha draw by.
+std::vector<std::uint8_t> bitmapEntry(int size) {
+    const std::vector<std::uint8_t> rgba = programIconRgba(size);
+    const int maskStride = (size + 31) / 32 * 4;
+    std::vector<std::uint8_t> out;
+    put32(out, 40);
+    put32(out, static_cast<std::uint32_t>(size));
+    put32(out, static_cast<std::uint32_t>(size * 2));
+    put16(out, 1);   // planes
+    put16(out, 32);  // bits per pixel
+    put32(out, 0);   // uncompressed
+    put32(out, static_cast<std::uint32_t>(size * size * 4 + maskStride * size));
+    for (int i = 0; i < 4; ++i) put32(out, 0);  // resolution and palette: unused
+    for (int y = size - 1; y >= 0; --y)
+        for (int x = 0; x < size; ++x) {
+            const std::uint8_t* p = &rgba[(static_cast<std::size_t>(y) * size + x) * 4];
+            out.insert(out.end(), {p[2], p[1], p[0], p[3]});
+        }
+    for (int y = size - 1; y >= 0; --y) {
+        std::vector<std::uint8_t> row(static_cast<std::size_t>(maskStride), 0);
+        for (int x = 0; x < size; ++x)
+            if (rgba[(static_cast<std::size_t>(y) * size + x) * 4 + 3] < 128)
+                row[static_cast<std::size_t>(x / 8)] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+        out.insert(out.end(), row.begin(), row.end());
+    }
+    return out;
+}
+
+// The large image as a PNG, which Windows Vista and later read in icons.
+std::vector<std::uint8_t> pngEntry(int size) {
+    const std::vector<std::uint8_t> rgba = programIconRgba(size);
+    std::vector<std::uint8_t> out;
+    auto append = [](void* context, void* data, int n) {
+        auto* sink = static_cast<std::vector<std::uint8_t>*>(context);
+        auto* bytes = static_cast<std::uint8_t*>(data);
+        sink->insert(sink->end(), bytes, bytes + n);
+    };
+    stbi_write_png_to_func(append, &out, size, size, 4, rgba.data(), size * 4);
+    return out;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> programIconIco() {
+    std::vector<std::vector<std::uint8_t>> images;
+    for (int size : kIcoSizes) images.push_back(size < 256 ? bitmapEntry(size) : pngEntry(size));
+    std::vector<std::uint8_t> out;
+    put16(out, 0);
+    put16(out, 1);  // an icon, not a cursor
+    put16(out, static_cast<unsigned>(images.size()));
+    std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * images.size());
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        const int size = kIcoSizes[i];
+        out.push_back(static_cast<std::uint8_t>(size % 256));  // 0 means 256
+        out.push_back(static_cast<std::uint8_t>(size % 256));
+        out.push_back(0);  // no palette
+        out.push_back(0);
+        put16(out, 1);
+        put16(out, 32);
+        put32(out, static_cast<std::uint32_t>(images[i].size()));
+        put32(out, offset);
+        offset += static_cast<std::uint32_t>(images[i].size());
+    }
+    for (const auto& image : images) out.insert(out.end(), image.begin(), image.end());
+    return out;
+}
+
+bool writeProgramIco(const std::string& path) {
+    const std::vector<std::uint8_t> bytes = programIconIco();
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return static_cast<bool>(out);
 }
 
 }  // namespace vel::skingen

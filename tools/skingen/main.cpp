@@ -1,5 +1,6 @@
 // skingen OUTDIR: draws all artwork and writes it as PNG files.
 // skingen --icon SIZE FILE: writes the program's icon at SIZE x SIZE.
+// skingen --ico FILE: writes velmora.exe's icon file (app/velmora.ico).
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -20,8 +21,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "skingen: cannot write %s\n", argv[3]);
         return 1;
     }
+    if (argc == 3 && std::string(argv[1]) == "--ico") {
+        if (vel::skingen::writeProgramIco(argv[2])) return 0;
+        std::fprintf(stderr, "skingen: cannot write %s\n", argv[2]);
+        return 1;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: skingen OUTDIR | skingen --icon SIZE FILE\n");
+        std::fprintf(stderr, "usage: skingen OUTDIR | skingen --icon SIZE FILE | skingen --ico FILE\n");
         return 2;
     }
     const std::filesystem::path out = argv[1];
