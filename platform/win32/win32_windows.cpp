@@ -13,6 +13,8 @@ namespace vel::platform::win32 {
 namespace {
 const wchar_t* kFormClass = L"VelmoraForm";
 const char* kTimerWindowClass = "VelmoraTimers";
+// The form's name, as a global atom, so that another process can read it.
+const wchar_t* kFormNameProperty = L"VelmoraFormName";
 
 // Each window keeps its record (form) or the platform (timer window) in its user
 // data, set from the creation parameter before any other message.
@@ -100,6 +102,8 @@ WindowId Win32Platform::createWindow(const WindowDesc& desc, WindowListener* lis
     w->hwnd = CreateWindowExW(exStyle, kFormClass, widen(title).c_str(), w->style, outer.left, outer.top,
                               outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, w.get());
     if (!w->hwnd) return 0;
+    if (const ATOM name = GlobalAddAtomW(widen(desc.name).c_str()))
+        SetPropW(w->hwnd, kFormNameProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(name)));
     const WindowId id = w->id;
     windows_[id] = std::move(w);
     return id;
@@ -116,7 +120,17 @@ void Win32Platform::destroyWindow(WindowId id) {
     std::unique_ptr<Win32Window> w = std::move(it->second);
     windows_.erase(it);
     SetWindowLongPtrA(w->hwnd, GWLP_USERDATA, 0);  // no message reaches the record any more
+    // Global atoms outlive the window, and the process, unless deleted.
+    if (const auto name = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(RemovePropW(w->hwnd, kFormNameProperty))))
+        GlobalDeleteAtom(name);
     DestroyWindow(w->hwnd);
+}
+
+std::string Win32Platform::formNameOf(HWND hwnd) {
+    const auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropW(hwnd, kFormNameProperty)));
+    wchar_t name[256] = {};
+    const UINT n = atom ? GlobalGetAtomNameW(atom, name, 256) : 0;
+    return narrow(std::wstring_view(name, n));
 }
 
 void Win32Platform::showWindow(WindowId id, bool visible) {

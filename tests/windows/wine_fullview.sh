@@ -20,7 +20,7 @@ start_velmora "$run_for"
 # The main bar: wait until it is shown, then double-click its skin below the
 # buttons, with the pointer over it first so that it is awake.
 check frmMain >/dev/null
-bar=$(xdotool search --name '^frmMain$' 2>/dev/null | head -n 1)
+bar=$(x_window_of frmMain)
 if [ -n "$bar" ]; then
     eval "$(xdotool getwindowgeometry --shell "$bar" | grep -E '^(X|Y)=')"
     xdotool mousemove $((X + 30)) $((Y + 24)) && sleep 0.3
@@ -34,7 +34,7 @@ else
     fail "no shaped Full View after the double-click on the main bar"
 fi
 
-view=$(xdotool search --name '^frmFULLVIEW$' 2>/dev/null | head -n 1)
+view=$(x_window_of frmFULLVIEW)
 place=""
 if [ -n "$view" ]; then
     eval "$(xdotool getwindowgeometry --shell "$view" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
