@@ -246,10 +246,12 @@ void Win32Platform::paint(Win32Window& w, HDC dc) {
 void Win32Platform::systemDrag(WindowId id) {
     Win32Window* w = find(id);
     if (!w) return;
-    // The system's caption move loop; our timers keep running inside it.
+    // The system's caption move loop, from the point pressed; our timers
+    // keep running inside it. SC_MOVE itself rather than the caption click
+    // that leads to it, because that click activates the window.
     ++dragging_;
     ReleaseCapture();
-    SendMessageA(w->hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    SendMessageW(w->hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, static_cast<LPARAM>(GetMessagePos()));
     --dragging_;
 }
 
@@ -275,8 +277,16 @@ LRESULT Win32Platform::formMessage(Win32Window& w, UINT msg, WPARAM wp, LPARAM l
             if (!havePicture && w.listener) w.listener->onExpose();
             return 0;
         }
+        // A form that does not take the keyboard is never activated: not by
+        // a click, nor by the move loop, whose moves would. Wine hands an
+        // activated borderless window to the window manager at its next
+        // move, unmapping it, and so loses the drag's pointer grab and focus
+        // in the middle of a quick drag.
+        case WM_WINDOWPOSCHANGING:
+            if (!w.takesFocus) reinterpret_cast<WINDOWPOS*>(lp)->flags |= SWP_NOACTIVATE;
+            return DefWindowProcW(hwnd, msg, wp, lp);
         case WM_MOUSEACTIVATE:
-            return w.popup ? MA_NOACTIVATE : MA_ACTIVATE;
+            return w.takesFocus ? MA_ACTIVATE : MA_NOACTIVATE;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
