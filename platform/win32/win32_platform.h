@@ -109,6 +109,9 @@ public:
     bool sessionMessage(UINT msg, WPARAM wp, LRESULT& result);
     HWND hwndOf(WindowId id) const;
     static RECT outerRect(const Win32Window& w, const Rect& bounds);
+    // The form's name ("frmMain"), which tests find it by; the window text
+    // is the title people read. Empty for a window that is not a form.
+    static std::string formNameOf(HWND hwnd);
 
 private:
     Win32Window* find(WindowId id) const;

@@ -13,6 +13,8 @@ namespace vel::platform::win32 {
 namespace {
 const wchar_t* kFormClass = L"VelmoraForm";
 const char* kTimerWindowClass = "VelmoraTimers";
+// The form's name, as a global atom, so that another process can read it.
+const wchar_t* kFormNameProperty = L"VelmoraFormName";
 
 // Each window keeps its record (form) or the platform (timer window) in its user
 // data, set from the creation parameter before any other message.
@@ -105,6 +107,8 @@ WindowId Win32Platform::createWindow(const WindowDesc& desc, WindowListener* lis
     w->hwnd = CreateWindowExW(exStyle, kFormClass, widen(title).c_str(), w->style, outer.left, outer.top,
                               outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, w.get());
     if (!w->hwnd) return 0;
+    if (const ATOM name = GlobalAddAtomW(widen(desc.name).c_str()))
+        SetPropW(w->hwnd, kFormNameProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(name)));
     const WindowId id = w->id;
     windows_[id] = std::move(w);
     return id;
@@ -121,7 +125,17 @@ void Win32Platform::destroyWindow(WindowId id) {
     std::unique_ptr<Win32Window> w = std::move(it->second);
     windows_.erase(it);
     SetWindowLongPtrA(w->hwnd, GWLP_USERDATA, 0);  // no message reaches the record any more
+    // Global atoms outlive the window, and the process, unless deleted.
+    if (const auto name = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(RemovePropW(w->hwnd, kFormNameProperty))))
+        GlobalDeleteAtom(name);
     DestroyWindow(w->hwnd);
+}
+
+std::string Win32Platform::formNameOf(HWND hwnd) {
+    const auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropW(hwnd, kFormNameProperty)));
+    wchar_t name[256] = {};
+    const UINT n = atom ? GlobalGetAtomNameW(atom, name, 256) : 0;
+    return narrow(std::wstring_view(name, n));
 }
 
 void Win32Platform::showWindow(WindowId id, bool visible) {
@@ -237,10 +251,12 @@ void Win32Platform::paint(Win32Window& w, HDC dc) {
 void Win32Platform::systemDrag(WindowId id) {
     Win32Window* w = find(id);
     if (!w) return;
-    // The system's caption move loop; our timers keep running inside it.
+    // The system's caption move loop, from the point pressed; our timers
+    // keep running inside it. SC_MOVE itself rather than the caption click
+    // that leads to it, because that click activates the window.
     ++dragging_;
     ReleaseCapture();
-    SendMessageA(w->hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    SendMessageW(w->hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, static_cast<LPARAM>(GetMessagePos()));
     --dragging_;
 }
 
@@ -266,8 +282,16 @@ LRESULT Win32Platform::formMessage(Win32Window& w, UINT msg, WPARAM wp, LPARAM l
             if (!havePicture && w.listener) w.listener->onExpose();
             return 0;
         }
+        // A form that does not take the keyboard is never activated: not by
+        // a click, nor by the move loop, whose moves would. Wine hands an
+        // activated borderless window to the window manager at its next
+        // move, unmapping it, and so loses the drag's pointer grab and focus
+        // in the middle of a quick drag.
+        case WM_WINDOWPOSCHANGING:
+            if (!w.takesFocus) reinterpret_cast<WINDOWPOS*>(lp)->flags |= SWP_NOACTIVATE;
+            return DefWindowProcW(hwnd, msg, wp, lp);
         case WM_MOUSEACTIVATE:
-            return w.popup ? MA_NOACTIVATE : MA_ACTIVATE;
+            return w.takesFocus ? MA_ACTIVATE : MA_NOACTIVATE;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:

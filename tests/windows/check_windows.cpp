@@ -1,16 +1,15 @@
 // "--check-windows NAME...": run beside velmora.exe under Wine, it finds
-// each named form and checks that it is shown, shaped by a region and
-// layered with its alpha; "--shaped NAME" checks a form that is shown and
-// shaped but never layered (the Full View). "--changes NAME" checks that the form's picture
-// on the screen changes within a few seconds (the meters move);
-// "--alpha NAME VALUE" waits up to 20 s for the form's layered alpha to
-// become VALUE (fading and waking). "--move-loop NAME begun|ended" waits up
-// to 20 s for the system's move loop on the form's thread to begin or end.
-// "--end-session NAME" tells the form the session ends, as Windows does.
-// "--click NAME X Y" and "--key NAME VK" post a left click at a point of the form's client area, or a key, to the
-// form titled NAME (the options dialog is found by its caption); "--gone
-// NAME" waits up to 20 s for no such window to be shown, "--shown NAME" up
-// to 60 s for one.
+// each form by its name (not its title) and checks that it is shown, shaped
+// by a region and layered with its alpha; "--shaped NAME" checks a form that
+// is shown and shaped but never layered (the Full View). "--changes NAME"
+// checks that the form's picture on the screen changes within a few seconds
+// (the meters move); "--alpha NAME VALUE" waits up to 20 s for the form's
+// layered alpha to become VALUE (fading and waking). "--move-loop NAME
+// begun|ended" waits up to 20 s for the system's move loop on the form's
+// thread to begin or end. "--end-session NAME" tells the form the session
+// ends, as Windows does. "--click NAME X Y" and "--key NAME VK" post a left
+// click at a point of the form's client area, or a key; "--gone NAME" waits
+// up to 20 s for no such form to be shown, "--shown NAME" up to 60 s for one.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -18,14 +17,39 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "platform/win32/win32_platform.h"
+
 namespace {
+
+struct FormSearch {
+    const std::string& name;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK matchForm(HWND hwnd, LPARAM lp) {
+    auto& search = *reinterpret_cast<FormSearch*>(lp);
+    char cls[32] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (std::strcmp(cls, "VelmoraForm") != 0 || !IsWindowVisible(hwnd) ||
+        vel::platform::win32::Win32Platform::formNameOf(hwnd) != search.name)
+        return TRUE;
+    search.found = hwnd;
+    return FALSE;
+}
+
+HWND visibleForm(const std::string& name) {
+    FormSearch search{name};
+    EnumWindows(matchForm, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 HWND findForm(const std::string& name, int waitMs) {
     for (int waited = 0;; waited += 100) {
-        if (HWND hwnd = FindWindowA("VelmoraForm", name.c_str()); hwnd && IsWindowVisible(hwnd)) return hwnd;
+        if (HWND hwnd = visibleForm(name)) return hwnd;
         if (waited >= waitMs) return nullptr;
         Sleep(100);
     }
@@ -34,7 +58,7 @@ HWND findForm(const std::string& name, int waitMs) {
 // The shown form, or nullptr after saying that there is none.
 HWND shownForm(const std::string& name) {
     HWND hwnd = findForm(name, 60000);
-    if (!hwnd) std::printf("FAIL %s: no visible window of that name\n", name.c_str());
+    if (!hwnd) std::printf("FAIL %s: no visible form of that name\n", name.c_str());
     return hwnd;
 }
 
@@ -171,8 +195,7 @@ bool postKey(const std::string& name, int vk) {
 
 bool checkGone(const std::string& name) {
     for (int waited = 0; waited <= 20000; waited += 100) {
-        HWND hwnd = FindWindowA("VelmoraForm", name.c_str());
-        if (!hwnd || !IsWindowVisible(hwnd)) {
+        if (!visibleForm(name)) {
             std::printf("PASS %s: not shown after %d ms\n", name.c_str(), waited);
             return true;
         }

@@ -1,5 +1,6 @@
 // The program's UTF-8 text reaches Windows whole: a window title and a
-// message box read back as the same UTF-16 characters.
+// message box read back as the same UTF-16 characters. The form's name,
+// which tests find it by, stays apart from its title.
 #include "platform/common/memory_registry.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_registry.h"
@@ -20,16 +21,19 @@ std::wstring textOf(HWND window) {
 }
 }  // namespace
 
-WTEST(Unicode, WindowTitleKeepsItsCharacters) {
+WTEST(Unicode, WindowTitleKeepsItsCharactersAndTheNameStaysApart) {
     win32::Win32Platform os(wintest::testOptions());
     wintest::CountingListener listener;
     WindowDesc desc;
-    desc.name = kText;
+    desc.name = "frmTitleTest";
+    desc.caption = "VELMORA v2 \u2013 CPU 0";
     desc.bounds = {10, 10, 60, 40};
     const WindowId id = os.createWindow(desc, &listener);
     REQUIRE(id != 0);
-    CHECK(textOf(os.hwndOf(id)) == kWide);
+    CHECK(textOf(os.hwndOf(id)) == L"VELMORA v2 \u2013 CPU 0");
+    CHECK_EQ(win32::Win32Platform::formNameOf(os.hwndOf(id)), std::string("frmTitleTest"));
     os.destroyWindow(id);
+    CHECK_EQ(GlobalFindAtomW(L"frmTitleTest"), 0);  // the name's atom went with the window
 }
 
 BOOL CALLBACK findBox(HWND window, LPARAM found) {

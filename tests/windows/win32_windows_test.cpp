@@ -223,3 +223,26 @@ WTEST(Window, TheProgramIconIsInVelmoraExeAndOnTheWindows) {
     CHECK(GetClassLongPtrW(os.hwndOf(id), GCLP_HICONSM) != 0);
     os.destroyWindow(id);
 }
+
+WTEST(Window, OnlyAFormThatTakesTheKeyboardIsActivated) {
+    // Neither a click nor a move activates a monitor window: under Wine an
+    // activated one is handed to the window manager mid-drag.
+    win32::Win32Platform os(wintest::testOptions());
+    wintest::CountingListener listener;
+    const WindowId monitor = os.createWindow(desc("frmMonitorTest", {300, 300, 365, 329}), &listener);
+    WindowDesc typed = desc("frmTypedTest", {400, 300, 465, 329});
+    typed.takesFocus = true;
+    const WindowId keyboard = os.createWindow(typed, &listener);
+    REQUIRE(monitor != 0 && keyboard != 0);
+    for (const WindowId id : {monitor, keyboard}) {
+        HWND hwnd = os.hwndOf(id);
+        os.showWindow(id, true);
+        SetActiveWindow(nullptr);
+        SetWindowPos(hwnd, HWND_TOP, 320, 320, 0, 0, SWP_NOSIZE);  // as the move loop moves
+        const bool activated = GetActiveWindow() == hwnd;
+        const LRESULT onClick = SendMessageW(hwnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(hwnd),
+                                             MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+        CHECK_EQ(activated, id == keyboard);
+        CHECK_EQ(onClick, static_cast<LRESULT>(id == keyboard ? MA_ACTIVATE : MA_NOACTIVATE));
+    }
+}

@@ -25,10 +25,10 @@ start_velmora "$run_for"
 # the logger. The time since the splash is reported too.
 splash=$start
 for _ in $(seq 600); do
-    if [ "$splash" -eq "$start" ] && xdotool search --name '^frmSplash$' >/dev/null 2>&1; then splash=$(date +%s); fi
-    xdotool search --name '^frmMain$' >/dev/null 2>&1 && { start=$(date +%s); break; }
+    xdotool search --onlyvisible --name "^$(title_of frmSplash)\$" >/dev/null 2>&1 && { splash=$(date +%s); break; }
     sleep 0.1
 done
+check --shown frmMain >/dev/null && start=$(date +%s)
 
 # All six files of the first flush, by the deadline.
 count=0

@@ -9,7 +9,6 @@ set -u
 state=${1:?usage: wine_options.sh STATE-DIR WINDOWS-BUILD-DIR}
 winbuild=${2:?usage: wine_options.sh STATE-DIR WINDOWS-BUILD-DIR}
 here=$(cd "$(dirname "$0")" && pwd)
-dialog="VELMORA v2 Options"
 . "$here/wine_run.sh"
 
 make_program options-program
@@ -19,7 +18,7 @@ printf '[MAIN]\r\nPLCMNT=2\r\nPosX8=1500\r\nPosY8=1500\r\nVisi6=1\r\nPosX6=2700\
 start_velmora 40
 
 # The options button (btnOpt(2)) sits at 30..43, 8..21 of the bar.
-if check --alpha frmMemory 255 --click frmMain 36 14 --shown "$dialog"; then
+if check --alpha frmMemory 255 --click frmMain 36 14 --shown frmOptions; then
     pass "the options button opened the dialog"
     # A picture of it, to look at: $state/options-wine.png.
     command -v import >/dev/null && timeout 30 import -window root "$state/options-wine.png" 2>/dev/null
@@ -29,7 +28,7 @@ fi
 # Right arrow on the focused tab strip: the Modules page. Then the memory
 # module's box (page at 16,34; its row at 6 + 6 x 29; the box 10 px in),
 # and Enter, which is OK.
-if check --key "$dialog" 39 --click "$dialog" 32 226 --key "$dialog" 13 --gone "$dialog" --gone frmMemory; then
+if check --key frmOptions 39 --click frmOptions 32 226 --key frmOptions 13 --gone frmOptions --gone frmMemory; then
     pass "unticking Memory and pressing Enter closed the dialog and the memory window"
 else
     fail "the dialog or the memory window is still shown"

@@ -46,8 +46,41 @@ start_velmora() {
     app=$!
 }
 
-# check ARGS...: the window checks of velmora_win_tests.exe --check-windows.
+# check ARGS...: the window checks of velmora_win_tests.exe --check-windows,
+# which find the forms by name.
 check() { timeout 90 "$session" run "$state" "$winbuild/velmora_win_tests.exe" --check-windows "$@"; }
+
+# title_of FORM: the title people read on the form's window, which is what
+# Wine gives X11 (in UTF-8, as _NET_WM_NAME).
+title_of() {
+    case "$1" in
+    frmMain | frmSplash) echo "VELMORA v2" ;;
+    frmCPU[0-3]) echo "VELMORA v2 – CPU ${1#frmCPU}" ;;
+    frmCPUAll) echo "VELMORA v2 – All Processors" ;;
+    frmClock) echo "VELMORA v2 – Clock" ;;
+    frmNetwork) echo "VELMORA v2 – Network" ;;
+    frmMemory) echo "VELMORA v2 – Memory" ;;
+    frmMouse) echo "VELMORA v2 – Mouse" ;;
+    frmFULLVIEW) echo "VELMORA v2 – Full View" ;;
+    frmOptions) echo "VELMORA v2 Options" ;;
+    frmAboutZenthe) echo "Zenthe Professional" ;;
+    *) echo "title_of: no title known for '$1'" >&2; return 1 ;;
+    esac
+}
+
+# x_window_of FORM: the X window of the shown form, found by its title
+# (10 s at most). The splash has the main bar's title and stays a moment
+# after the bar shows, so this waits until one shown window has the title.
+x_window_of() {
+    local title ids
+    title=$(title_of "$1") || return 1
+    for _ in $(seq 100); do
+        ids=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null)
+        [ "$(wc -w <<<"$ids")" -eq 1 ] && { echo "$ids"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
 
 # Keeps both processors busy for the rest of the run.
 keep_busy() {

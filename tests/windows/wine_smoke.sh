@@ -57,7 +57,7 @@ fi
 # The main bar's title strip, dragged with the real pointer through the
 # system's move loop: each step waits for the loop, so a busy machine cannot
 # make the script race it.
-bar=$(xdotool search --name '^frmMain$' 2>/dev/null | head -n 1)
+bar=$(x_window_of frmMain)
 moved=""
 if [ -n "$bar" ]; then
     eval "$(xdotool getwindowgeometry --shell "$bar" | grep -E '^(X|Y)=')"
@@ -83,7 +83,7 @@ fi
 # Away from every window the modules fade to TLUCENTZOFF; the mouse over
 # one wakes them to TLUCENTZON.
 xdotool mousemove 1200 1000
-cpu=$(xdotool search --name '^frmCPU0$' 2>/dev/null | head -n 1)
+cpu=$(x_window_of frmCPU0)
 if [ -n "$cpu" ] && check --alpha frmCPU0 100; then
     eval "$(xdotool getwindowgeometry --shell "$cpu" | grep -E '^(X|Y)=')"
     xdotool mousemove $((X + 30)) $((Y + 14)); sleep 0.2; xdotool mousemove $((X + 31)) $((Y + 14))
@@ -127,7 +127,7 @@ fi
 # The session ends while the main bar is in the move loop: an orderly end with 0.
 start_velmora 300
 bar=""
-check frmMain >/dev/null && bar=$(xdotool search --name '^frmMain$' 2>/dev/null | head -n 1)
+check frmMain >/dev/null && bar=$(x_window_of frmMain)
 if [ -n "$bar" ] && hold_main_bar && check --end-session frmMain; then
     wait_exit "$app" 30; code=$exit_code
     xdotool mouseup 1
