@@ -147,6 +147,9 @@ void LogWriter::DoMemLog() {
 
 void LogWriter::writeNetworkLog(int index, const std::int32_t* counters, const bool* delta, std::int32_t* baselines,
                                 int count) {
+    // A failed call writes the tick's lines all the same, from the last
+    // good reading: no growth, the levels as they were.
+    if (!counters) counters = baselines;
     // A counter first seen (or still 0) starts its baseline now, so its
     // first line shows no growth.
     for (int i = 0; i < count; ++i)
@@ -166,24 +169,20 @@ namespace {
 std::int32_t signed32(std::uint32_t v) { return static_cast<std::int32_t>(v); }
 }  // namespace
 
-template <class Record>
-bool LogWriter::readStatistics(bool (platform::Sources::*read)(Record&), Record& out) {
-    // A failed call has no figures to log; the baselines wait for the next one.
-    return app_.settings.capNET && (app_.os.sources().*read)(out);
-}
-
 void LogWriter::DoNetworkIPLog() {
+    if (!app_.settings.capNET) return;
     platform::MibIpStats s;
-    if (!readStatistics(&platform::Sources::ipStatistics, s)) return;
+    const bool fresh = app_.os.sources().ipStatistics(s);
     const std::int32_t counters[] = {signed32(s.dwInReceives), signed32(s.dwInDelivers), signed32(s.dwInDiscards),
                                      signed32(s.dwInAddrErrors), signed32(s.dwOutRequests)};
     static constexpr bool kDelta[] = {true, true, true, true, true};
-    writeNetworkLog(kLogIP, counters, kDelta, ipBaselines_.data(), 5);
+    writeNetworkLog(kLogIP, fresh ? counters : nullptr, kDelta, ipBaselines_.data(), 5);
 }
 
 void LogWriter::DoNetworkICMPLog() {
+    if (!app_.settings.capNET) return;
     platform::MibIcmp s;
-    if (!readStatistics(&platform::Sources::icmpStatistics, s)) return;
+    const bool fresh = app_.os.sources().icmpStatistics(s);
     const platform::MibIcmpStats& in = s.inStats;
     const platform::MibIcmpStats& out = s.outStats;
     const std::int32_t counters[] = {signed32(in.dwMsgs),    signed32(in.dwEchos),         signed32(in.dwEchoReps),
@@ -191,27 +190,29 @@ void LogWriter::DoNetworkICMPLog() {
                                      signed32(out.dwMsgs),   signed32(out.dwEchos),        signed32(out.dwEchoReps),
                                      signed32(out.dwErrors), signed32(out.dwDestUnreachs), signed32(out.dwTimeExcds)};
     static constexpr bool kDelta[] = {true, true, true, true, true, true, true, true, true, true, true, true};
-    writeNetworkLog(kLogICMP, counters, kDelta, icmpBaselines_.data(), 12);
+    writeNetworkLog(kLogICMP, fresh ? counters : nullptr, kDelta, icmpBaselines_.data(), 12);
 }
 
 void LogWriter::DoNetworkTCPLog() {
+    if (!app_.settings.capNET) return;
     platform::MibTcpStats s;
-    if (!readStatistics(&platform::Sources::tcpStatistics, s)) return;
+    const bool fresh = app_.os.sources().tcpStatistics(s);
     const std::int32_t counters[] = {signed32(s.dwCurrEstab),   signed32(s.dwEstabResets),  signed32(s.dwNumConns),
                                      signed32(s.dwActiveOpens), signed32(s.dwPassiveOpens), signed32(s.dwAttemptFails),
                                      signed32(s.dwInSegs),      signed32(s.dwOutSegs),      signed32(s.dwRetransSegs),
                                      signed32(s.dwInErrs),      signed32(s.dwOutRsts)};
     static constexpr bool kDelta[] = {false, true, false, true, true, true, true, true, true, true, true};
-    writeNetworkLog(kLogTCP, counters, kDelta, tcpBaselines_.data(), 11);
+    writeNetworkLog(kLogTCP, fresh ? counters : nullptr, kDelta, tcpBaselines_.data(), 11);
 }
 
 void LogWriter::DoNetworkUDPLog() {
+    if (!app_.settings.capNET) return;
     platform::MibUdpStats s;
-    if (!readStatistics(&platform::Sources::udpStatistics, s)) return;
+    const bool fresh = app_.os.sources().udpStatistics(s);
     const std::int32_t counters[] = {signed32(s.dwInDatagrams), signed32(s.dwOutDatagrams), signed32(s.dwNoPorts),
                                      signed32(s.dwNumAddrs), signed32(s.dwInErrors)};
     static constexpr bool kDelta[] = {true, true, false, false, true};
-    writeNetworkLog(kLogUDP, counters, kDelta, udpBaselines_.data(), 5);
+    writeNetworkLog(kLogUDP, fresh ? counters : nullptr, kDelta, udpBaselines_.data(), 5);
 }
 
 void LogWriter::reserveForCycle(std::int16_t ticks) {

@@ -75,12 +75,9 @@ private:
     void appendLine(LogBuffer& buffer, char type, char field, const char* value, std::size_t length);
     void appendInteger(LogBuffer& buffer, char type, char field, std::int64_t value);
     void appendDecimal(LogBuffer& buffer, char type, char field, double value);
-    // One statistics record when the network writers are on; false when
-    // they are off or the call failed.
-    template <class Record>
-    bool readStatistics(bool (platform::Sources::*read)(Record&), Record& out);
     // Lines of a network log: `delta` marks the fields logged as growth
-    // since the previous tick; every field keeps its baseline.
+    // since the previous tick; every field keeps its baseline. No counters:
+    // the statistics call failed.
     void writeNetworkLog(int index, const std::int32_t* counters, const bool* delta, std::int32_t* baselines,
                          int count);
 

@@ -202,7 +202,7 @@ TEST(LogCost, AWarmTickWithEveryWriterOnDoesNotAllocate) {
     EXPECT_EQ(allocations, 0);
 }
 
-TEST(LogNetwork, AFailedStatisticsCallWritesNoLinesAndKeepsTheBaselines) {
+TEST(LogNetwork, AFailedStatisticsCallWritesTheLastGoodReadingWithNoGrowth) {
     test::LogRig rig;
     platform::MibUdpStats udp;
     udp.dwInDatagrams = 100;
@@ -216,8 +216,9 @@ TEST(LogNetwork, AFailedStatisticsCallWritesNoLinesAndKeepsTheBaselines) {
     rig.m.sim.simSources().advanceUdp(2, 0);
     rig.ticks(1);
     const Lines v = rig.values("f" + rig.log().fileName());
-    ASSERT_EQ(v.size(), 10u) << "two ticks' lines";
-    EXPECT_EQ(v[5], "5, 0, 7") << "the growth over both ticks";
+    ASSERT_EQ(v.size(), 15u) << "every tick has its lines";
+    EXPECT_EQ(v[5], "5, 0, 0") << "no growth from the failed call";
+    EXPECT_EQ(v[10], "5, 0, 7") << "the growth since the last good reading";
 }
 
 TEST(LogFailure, AFailedOpenLosesThatFlushAndNothingAfterIt) {
