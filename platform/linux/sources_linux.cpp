@@ -63,7 +63,9 @@ bool findKilobytes(std::string_view text, std::string_view name, std::uint64_t& 
         if (!nextField(line, label) || label.size() != name.size() + 1 || label.substr(0, name.size()) != name ||
             label.back() != ':')
             continue;
-        if (!nextField(line, number) || !parseU64(number, bytes)) return false;
+        // Past 2^47 kB (128 PiB, no machine has that) the sums and the load's
+        // arithmetic would wrap, and the load could read above 100 %.
+        if (!nextField(line, number) || !parseU64(number, bytes) || bytes >= std::uint64_t{1} << 47) return false;
         bytes *= 1024;
         return true;
     }

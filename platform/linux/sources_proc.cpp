@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -88,6 +89,17 @@ bool parseU64(std::string_view text, std::uint64_t& out) {
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, out);
     return !text.empty() && ec == std::errc() && ptr == end;
+}
+
+bool parseMegahertz(std::string_view text, double divisor, std::uint32_t& out) {
+    double figure = 0;
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, figure);
+    if (text.empty() || ec != std::errc() || ptr != end) return false;
+    const double mhz = std::nearbyint(figure / divisor);
+    if (!(mhz >= 0 && mhz <= 4294967295.0)) return false;
+    out = static_cast<std::uint32_t>(mhz);
+    return true;
 }
 
 namespace {

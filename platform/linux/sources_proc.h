@@ -50,6 +50,10 @@ bool nextLine(std::string_view& rest, std::string_view& line);
 // Splits off the next blank-separated field; false when none is left.
 bool nextField(std::string_view& rest, std::string_view& field);
 bool parseU64(std::string_view text, std::uint64_t& out);
+// A clock figure (cpuinfo's "2394.454", cpufreq's kHz with divisor 1000) in
+// whole MHz, rounded half to even; false unless it is a number that fits
+// the 32 bits Windows keeps ("nan", "1e300" and negatives do not).
+bool parseMegahertz(std::string_view text, double divisor, std::uint32_t& out);
 
 // One "cpu" line of /proc/stat in ticks (USER_HZ).
 struct CpuTimes {
