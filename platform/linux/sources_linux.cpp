@@ -52,7 +52,6 @@ constexpr FeatureFlag kFeatureFlags[] = {
     {42, "erms"},      // PF_ERMS_AVAILABLE
 };
 
-constexpr std::uint32_t kMaxProcessors = 64;
 constexpr std::uint64_t kUnlimitedVirtual64 = std::uint64_t{128} << 40;  // x86-64 user space
 constexpr std::uint64_t kUnlimitedVirtual32 = std::uint64_t{3} << 30;
 
@@ -84,8 +83,7 @@ public:
             const long online = ::sysconf(_SC_NPROCESSORS_ONLN);
             processors_ = online > 0 ? static_cast<std::uint32_t>(online) : 1;
         }
-        // One Windows processor group, what GetSystemInfo reports at most.
-        processors_ = std::min(processors_, kMaxProcessors);
+        processors_ = std::min(processors_, static_cast<std::uint32_t>(kMaxProcessors));
         readCpuFlags();
     }
 
