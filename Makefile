@@ -1,12 +1,14 @@
 # The two set-up commands: `make run` and `make test`.
 BUILD ?= build
 WINBUILD ?= build-win
+FUZZBUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= 2
 
 PREFIX ?= /usr/local
 DESTDIR ?=
 
-.PHONY: all build shipped windows run test bench package install uninstall deb clean
+.PHONY: all build shipped windows run test bench fuzz package install uninstall deb clean
 
 all: build
 
@@ -42,6 +44,15 @@ test:
 	@cmake -S . -B $(BUILD) -DVELMORA_WINDOWS_BUILD=$(CURDIR)/$(WINBUILD) >/dev/null
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
+# The fuzz targets of fuzz/, built with clang's libFuzzer under the address
+# and undefined-behaviour checks, each run FUZZ_SECONDS on its corpus.
+fuzz:
+	@scripts/deps.sh fuzz
+	@cmake -S . -B $(FUZZBUILD) -DCMAKE_CXX_COMPILER=clang++ -DVELMORA_FUZZ=ON -DVELMORA_TESTS=OFF -DVELMORA_BENCH=OFF \
+	       -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(FUZZBUILD) -j$(JOBS)
+	@scripts/fuzz.sh $(FUZZBUILD) $(FUZZ_SECONDS)
+
 bench:
 	@scripts/deps.sh bench
 	@$(MAKE) --no-print-directory build
@@ -67,4 +78,4 @@ deb:
 	@scripts/package-deb.sh --lintian $(BUILD) $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(WINBUILD)
+	rm -rf $(BUILD) $(WINBUILD) $(FUZZBUILD)

@@ -10,6 +10,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/linux/sources_proc.h"
+
 namespace vel::platform::linux_backend {
 
 namespace {
@@ -162,21 +164,29 @@ std::vector<std::uint32_t> ratedProcessorMhz(const std::string& sysRoot, const s
     for (int n = 0; n < count; ++n) {
         std::ifstream f(sysRoot + "/devices/system/cpu/cpu" + std::to_string(n) + "/cpufreq/cpuinfo_max_freq");
         unsigned long khz = 0;
-        if (!(f >> khz) || khz == 0) {
+        if (!(f >> khz) || khz == 0 || khz / 1000 >= 0xFFFFFFFFul) {
             mhz.clear();
             break;
         }
         mhz.push_back(static_cast<std::uint32_t>((khz + 500) / 1000));
     }
     if (!mhz.empty()) return mhz;
-    // No cpufreq (virtual machines): the figure /proc/cpuinfo shows.
+    // No cpufreq (virtual machines): the figure /proc/cpuinfo shows. One
+    // that is no figure ("nan", "1e300") makes them all unknown, as above.
     std::ifstream info(procRoot + "/cpuinfo");
     std::string line;
     while (std::getline(info, line)) {
         if (line.rfind("cpu MHz", 0) != 0) continue;
         auto colon = line.find(':');
         if (colon == std::string::npos) continue;
-        mhz.push_back(static_cast<std::uint32_t>(std::strtod(line.c_str() + colon + 1, nullptr) + 0.5));
+        std::string_view figure(line);
+        figure.remove_prefix(colon + 1);
+        while (!figure.empty() && (figure.front() == ' ' || figure.front() == '\t')) figure.remove_prefix(1);
+        while (!figure.empty() && (figure.back() == ' ' || figure.back() == '\t' || figure.back() == '\r'))
+            figure.remove_suffix(1);
+        std::uint32_t n = 0;
+        if (!parseMegahertz(figure, 1, n)) return {};
+        mhz.push_back(n);
     }
     return mhz;
 }

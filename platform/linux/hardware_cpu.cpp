@@ -1,6 +1,5 @@
 // Processors and their caches: one record per physical package, as WMI
 // keeps one per socket, from /proc/cpuinfo and /sys/devices/system/cpu.
-#include <cmath>
 #include <map>
 #include <set>
 
@@ -72,9 +71,11 @@ std::string architectureCode(const std::string& machine) {
     return {};
 }
 
-std::string megahertzFromKilohertz(const std::optional<std::string>& khz) {
-    if (!khz || khz->empty()) return {};
-    return std::to_string(static_cast<long long>(std::nearbyint(std::strtod(khz->c_str(), nullptr) / 1000.0)));
+// Rounded MHz for WMI's 32-bit clock fields; empty when the text is no
+// such figure, so the field is left out rather than made up.
+std::string megahertz(const std::optional<std::string>& text, double divisor) {
+    std::uint32_t mhz = 0;
+    return text && parseMegahertz(*text, divisor, mhz) ? std::to_string(mhz) : std::string();
 }
 
 // "32K", "1M" in kilobytes.
@@ -82,6 +83,12 @@ std::uint64_t cacheKilobytes(const std::string& size) {
     char* end = nullptr;
     const std::uint64_t n = std::strtoull(size.c_str(), &end, 10);
     return end && *end == 'M' ? n * 1024 : n;
+}
+
+// The level as a number; text that is none, or no cache level, counts as 0.
+int cacheLevel(const std::string& text) {
+    std::uint64_t n = 0;
+    return parseU64(text, n) && n < 16 ? static_cast<int>(n) : 0;
 }
 
 // WMI's Level codes: 3 primary, 4 secondary, 5 tertiary, 1 other.
@@ -94,9 +101,8 @@ void readProcessors(const HardwareRoots& roots, HardwareObjects& out) {
     for (const auto& [id, cpus] : packages(roots)) {
         const CpuEntry& first = cpus.front();
         const std::string cpufreq = cpuFolder(roots, first.number) + "/cpufreq/";
-        std::string current = megahertzFromKilohertz(readSmallFile(cpufreq + "scaling_cur_freq"));
-        if (current.empty() && !first.megahertz.empty())
-            current = std::to_string(static_cast<long long>(std::nearbyint(std::strtod(first.megahertz.c_str(), nullptr))));
+        std::string current = megahertz(readSmallFile(cpufreq + "scaling_cur_freq"), 1000);
+        if (current.empty()) current = megahertz(first.megahertz, 1);
         HardwareObject processor;
         addProperty(processor, "AddressWidth", std::to_string(machineWordBits(machine)));
         addProperty(processor, "Architecture", architectureCode(machine));
@@ -106,7 +112,7 @@ void readProcessors(const HardwareRoots& roots, HardwareObjects& out) {
         addProperty(processor, "CurrentClockSpeed", current);
         addProperty(processor, "DeviceID", "CPU" + std::to_string(out.size()));
         addProperty(processor, "Manufacturer", first.vendor);
-        addProperty(processor, "MaxClockSpeed", megahertzFromKilohertz(readSmallFile(cpufreq + "cpuinfo_max_freq")));
+        addProperty(processor, "MaxClockSpeed", megahertz(readSmallFile(cpufreq + "cpuinfo_max_freq"), 1000));
         addProperty(processor, "Name", first.model);
         addProperty(processor, "NumberOfLogicalProcessors", std::to_string(cpus.size()));
         out.push_back(std::move(processor));
@@ -131,7 +137,7 @@ void readCaches(const HardwareRoots& roots, HardwareObjects& out) {
                 const std::string key = *level + "/" + readSmallFile(dir + "type").value_or("") + "/" +
                                         readSmallFile(dir + "shared_cpu_list").value_or(cpu.number);
                 if (!seen.insert(key).second) continue;
-                Level& l = levels[std::atoi(level->c_str())];
+                Level& l = levels[cacheLevel(*level)];
                 l.kilobytes += cacheKilobytes(*size);
                 if (l.lineSize == 0) l.lineSize = std::strtoull(readSmallFile(dir + "coherency_line_size").value_or("0").c_str(), nullptr, 10);
             }

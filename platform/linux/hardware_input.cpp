@@ -1,5 +1,7 @@
 // Keyboards and pointing devices from /proc/bus/input/devices, told apart
 // by their capability bitmaps the way udev tells them apart.
+#include <algorithm>
+
 #include "platform/linux/hardware_readers.h"
 #include "platform/linux/sources_proc.h"
 
@@ -21,7 +23,8 @@ public:
     Bitmap() = default;
     Bitmap(std::string_view text, int wordBits) : wordBits_(wordBits) {
         std::string_view word;
-        while (nextField(text, word)) words_.insert(words_.begin(), std::strtoull(std::string(word).c_str(), nullptr, 16));
+        while (nextField(text, word)) words_.push_back(std::strtoull(std::string(word).c_str(), nullptr, 16));
+        std::reverse(words_.begin(), words_.end());
     }
     bool has(int bit) const {
         const std::size_t w = static_cast<std::size_t>(bit / wordBits_);

@@ -2,29 +2,65 @@
 
 #include <algorithm>
 #include <dirent.h>
-#include <fstream>
-#include <iterator>
+#include <cerrno>
+#include <fcntl.h>
 #include <sys/utsname.h>
+#include <unistd.h>
 
 #include "platform/common/hardware_query.h"
 #include "platform/linux/hardware_readers.h"
 
 namespace vel::platform::linux_backend {
 
+namespace {
+
+// No kernel description comes near this; a larger file is not one.
+constexpr std::size_t kMostBytes = 16u << 20;
+
+// The whole file through read(2), so any error (a folder, a sysfs attribute
+// that answers EIO or ENODEV) is a false return rather than an exception
+// thrown out of a stream.
+bool readBytes(const std::string& path, std::string& out) {
+    out.clear();
+    // A NUL ends the path early and names another file: "cpu2\0/..." is the folder cpu2.
+    if (path.find('\0') != std::string::npos) return false;
+    // Non-blocking, so a FIFO in its place cannot stall the start.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return false;
+    bool ok = true;
+    char chunk[4096];
+    for (;;) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) {
+            ok = got == 0;
+            break;
+        }
+        if (out.size() + static_cast<std::size_t>(got) > kMostBytes) {
+            ok = false;
+            break;
+        }
+        out.append(chunk, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    if (!ok) out.clear();
+    return ok;
+}
+
+}  // namespace
+
 std::optional<std::string> readSmallFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
+    std::string text;
+    if (!readBytes(path, text)) return std::nullopt;
     while (!text.empty() && (text.back() == '\n' || text.back() == ' ' || text.back() == '\t' || text.back() == '\0'))
         text.pop_back();
     return text;
 }
 
 std::string readWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes;
+    readBytes(path, bytes);
+    return bytes;
 }
 
 void addProperty(HardwareObject& object, const char* name, const std::string& value) {

@@ -14,9 +14,9 @@ namespace vel::platform::linux_backend {
 using HardwareObjects = std::vector<HardwareObject>;
 
 // A small /sys or /proc text file, without its trailing blanks and line
-// ends; nullopt when it cannot be read.
+// ends; nullopt when it cannot be read (missing, a folder, a read error).
 std::optional<std::string> readSmallFile(const std::string& path);
-// A whole file as bytes; empty when it cannot be read.
+// A whole file as bytes; empty when it cannot be read or passes 16 MiB.
 std::string readWholeFile(const std::string& path);
 // Adds a property unless the value is empty (Linux did not know it).
 void addProperty(HardwareObject& object, const char* name, const std::string& value);

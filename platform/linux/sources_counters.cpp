@@ -7,7 +7,8 @@ namespace vel::platform::linux_backend {
 struct CounterQueries::CounterState {
     Sources::Counter handle = 0;
     bool added = false;
-    ProcessorCounterPath path;
+    ProcessorCounterPath path;  // processor: the kernel's number
+    std::size_t slot = 0;       // the processor's place in the query's tables
     // % C1 Time: the residency file of every processor counted; the counter
     // stays unavailable when a processor has none.
     std::vector<ProcFile> idleFiles;
@@ -21,6 +22,10 @@ struct CounterQueries::CounterState {
 struct CounterQueries::QueryState {
     std::vector<std::unique_ptr<CounterState>> counters;
     ProcFile stat, interrupts, softirqs;
+    // The kernel's numbers of the processors its counters watch; the tables
+    // below follow this list, so their size is the counters', never a
+    // number read from a file.
+    std::vector<std::uint32_t> watched;
     std::vector<CpuTimes> cpuTimes;
     CpuTimes allTimes;
     std::vector<ColumnSum> irqColumns, softColumns;
@@ -40,15 +45,15 @@ bool isPercent(ProcessorCounter c) {
     return c != ProcessorCounter::InterruptsPerSec && c != ProcessorCounter::DpcsQueuedPerSec;
 }
 
-bool columnSample(bool fileOk, const std::vector<ColumnSum>& columns, std::uint64_t all,
-                  const ProcessorCounterPath& path, std::uint64_t& out) {
+bool columnSample(bool fileOk, const std::vector<ColumnSum>& columns, std::uint64_t all, bool total,
+                  std::size_t slot, std::uint64_t& out) {
     if (!fileOk) return false;
-    if (path.isTotal()) {
+    if (total) {
         out = all;
         return true;
     }
-    if (path.processor >= columns.size() || !columns[path.processor].present) return false;
-    out = columns[path.processor].sum;
+    if (slot >= columns.size() || !columns[slot].present) return false;
+    out = columns[slot].sum;
     return true;
 }
 
@@ -111,11 +116,15 @@ long CounterQueries::addCounter(Sources::Query query, const std::string& path, S
             c->added = true;
             if (c->path.counter == ProcessorCounter::C1Time) prepareIdleFiles(*c, online);
             if (!c->path.isTotal()) {
-                // Size the per-processor tables now so collections need no growth.
-                const std::size_t slots = std::size_t{c->path.processor} + 1;
-                if (q.cpuTimes.size() < slots) q.cpuTimes.resize(slots);
-                if (q.irqColumns.size() < slots) q.irqColumns.resize(slots);
-                if (q.softColumns.size() < slots) q.softColumns.resize(slots);
+                auto at = std::find(q.watched.begin(), q.watched.end(), c->path.processor);
+                c->slot = static_cast<std::size_t>(at - q.watched.begin());
+                if (at == q.watched.end()) {
+                    q.watched.push_back(c->path.processor);
+                    // Size the per-processor tables now so collections need no growth.
+                    q.cpuTimes.resize(q.watched.size());
+                    q.irqColumns.resize(q.watched.size());
+                    q.softColumns.resize(q.watched.size());
+                }
             }
         }
     }
@@ -136,8 +145,8 @@ bool CounterQueries::sample(QueryState& q, CounterState& c, std::int64_t nowNs, 
         if (!q.statOk) return false;
         const CpuTimes* t = &q.allTimes;
         if (!p.isTotal()) {
-            if (p.processor >= q.cpuTimes.size()) return false;
-            t = &q.cpuTimes[p.processor];
+            if (c.slot >= q.cpuTimes.size()) return false;
+            t = &q.cpuTimes[c.slot];
         }
         if (!t->present) return false;
         out.base = t->total;
@@ -160,9 +169,9 @@ bool CounterQueries::sample(QueryState& q, CounterState& c, std::int64_t nowNs, 
         return true;
     }
     case ProcessorCounter::InterruptsPerSec:
-        return columnSample(q.irqOk, q.irqColumns, q.irqAll, p, out.part);
+        return columnSample(q.irqOk, q.irqColumns, q.irqAll, p.isTotal(), c.slot, out.part);
     case ProcessorCounter::DpcsQueuedPerSec:
-        return columnSample(q.softOk, q.softColumns, q.softAll, p, out.part);
+        return columnSample(q.softOk, q.softColumns, q.softAll, p.isTotal(), c.slot, out.part);
     }
     return false;
 }
@@ -222,11 +231,11 @@ long CounterQueries::collectQueryData(Sources::Query query) {
         wantSoft |= c->path.counter == ProcessorCounter::DpcsQueuedPerSec;
     }
     const std::int64_t nowNs = clock_();
-    if (wantStat) q.statOk = q.stat.read() && parseStat(q.stat.text(), q.cpuTimes, q.allTimes);
+    if (wantStat) q.statOk = q.stat.read() && parseStat(q.stat.text(), q.watched, q.cpuTimes, q.allTimes);
     if (wantIrq)
-        q.irqOk = q.interrupts.read() && sumCpuColumns(q.interrupts.text(), q.irqColumns, q.irqAll, q.columnScratch);
+        q.irqOk = q.interrupts.read() && sumCpuColumns(q.interrupts.text(), q.watched, q.irqColumns, q.irqAll, q.columnScratch);
     if (wantSoft)
-        q.softOk = q.softirqs.read() && sumCpuColumns(q.softirqs.text(), q.softColumns, q.softAll, q.columnScratch);
+        q.softOk = q.softirqs.read() && sumCpuColumns(q.softirqs.text(), q.watched, q.softColumns, q.softAll, q.columnScratch);
 
     for (const auto& c : q.counters) {
         if (!c->added) continue;

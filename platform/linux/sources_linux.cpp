@@ -52,7 +52,6 @@ constexpr FeatureFlag kFeatureFlags[] = {
     {42, "erms"},      // PF_ERMS_AVAILABLE
 };
 
-constexpr std::uint32_t kMaxProcessors = 64;
 constexpr std::uint64_t kUnlimitedVirtual64 = std::uint64_t{128} << 40;  // x86-64 user space
 constexpr std::uint64_t kUnlimitedVirtual32 = std::uint64_t{3} << 30;
 
@@ -63,7 +62,9 @@ bool findKilobytes(std::string_view text, std::string_view name, std::uint64_t& 
         if (!nextField(line, label) || label.size() != name.size() + 1 || label.substr(0, name.size()) != name ||
             label.back() != ':')
             continue;
-        if (!nextField(line, number) || !parseU64(number, bytes)) return false;
+        // Past 2^47 kB (128 PiB, no machine has that) the sums and the load's
+        // arithmetic would wrap, and the load could read above 100 %.
+        if (!nextField(line, number) || !parseU64(number, bytes) || bytes >= std::uint64_t{1} << 47) return false;
         bytes *= 1024;
         return true;
     }
@@ -82,8 +83,7 @@ public:
             const long online = ::sysconf(_SC_NPROCESSORS_ONLN);
             processors_ = online > 0 ? static_cast<std::uint32_t>(online) : 1;
         }
-        // One Windows processor group, what GetSystemInfo reports at most.
-        processors_ = std::min(processors_, kMaxProcessors);
+        processors_ = std::min(processors_, static_cast<std::uint32_t>(kMaxProcessors));
         readCpuFlags();
     }
 

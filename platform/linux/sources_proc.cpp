@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -90,6 +91,17 @@ bool parseU64(std::string_view text, std::uint64_t& out) {
     return !text.empty() && ec == std::errc() && ptr == end;
 }
 
+bool parseMegahertz(std::string_view text, double divisor, std::uint32_t& out) {
+    double figure = 0;
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, figure);
+    if (text.empty() || ec != std::errc() || ptr != end) return false;
+    const double mhz = std::nearbyint(figure / divisor);
+    if (!(mhz >= 0 && mhz <= 4294967295.0)) return false;
+    out = static_cast<std::uint32_t>(mhz);
+    return true;
+}
+
 namespace {
 
 // "cpu" -> all (true, isAll), "cpuN" -> N; anything else false.
@@ -114,9 +126,19 @@ CpuTimes parseCpuFields(std::string_view rest) {
     return t;
 }
 
+// Where processor n's figures go: its place among the watched; -1 for a
+// processor nobody watches.
+std::int32_t slotOf(const std::vector<std::uint32_t>& watched, std::uint64_t n) {
+    for (std::size_t i = 0; i < watched.size(); ++i)
+        if (watched[i] == n) return static_cast<std::int32_t>(i);
+    return -1;
+}
+
 }  // namespace
 
-bool parseStat(std::string_view text, std::vector<CpuTimes>& perCpu, CpuTimes& all) {
+bool parseStat(std::string_view text, const std::vector<std::uint32_t>& watched, std::vector<CpuTimes>& perCpu,
+               CpuTimes& all) {
+    perCpu.resize(watched.size());
     for (CpuTimes& t : perCpu) t = CpuTimes{};
     all = CpuTimes{};
     std::string_view line, label;
@@ -124,10 +146,11 @@ bool parseStat(std::string_view text, std::vector<CpuTimes>& perCpu, CpuTimes& a
         bool isAll = false;
         std::uint64_t n = 0;
         if (!nextField(line, label) || !statCpuLabel(label, isAll, n)) continue;
-        if (isAll)
+        if (isAll) {
             all = parseCpuFields(line);
-        else if (n < perCpu.size())
-            perCpu[n] = parseCpuFields(line);
+        } else if (const std::int32_t slot = slotOf(watched, n); slot >= 0) {
+            perCpu[static_cast<std::size_t>(slot)] = parseCpuFields(line);
+        }
     }
     return all.present;
 }
@@ -135,7 +158,7 @@ bool parseStat(std::string_view text, std::vector<CpuTimes>& perCpu, CpuTimes& a
 std::vector<std::uint32_t> listStatProcessors(std::string_view text) {
     std::vector<std::uint32_t> out;
     std::string_view line, label;
-    while (nextLine(text, line)) {
+    while (out.size() < kMaxProcessors && nextLine(text, line)) {
         bool isAll = false;
         std::uint64_t n = 0;
         if (nextField(line, label) && statCpuLabel(label, isAll, n) && !isAll && n < 0xFFFFFFFFu)
@@ -144,8 +167,9 @@ std::vector<std::uint32_t> listStatProcessors(std::string_view text) {
     return out;
 }
 
-bool sumCpuColumns(std::string_view text, std::vector<ColumnSum>& perCpu, std::uint64_t& all,
-                   std::vector<std::int32_t>& columnScratch) {
+bool sumCpuColumns(std::string_view text, const std::vector<std::uint32_t>& watched, std::vector<ColumnSum>& perCpu,
+                   std::uint64_t& all, std::vector<std::int32_t>& columnScratch) {
+    perCpu.resize(watched.size());
     for (ColumnSum& c : perCpu) c = ColumnSum{};
     all = 0;
     std::string_view line, field;
@@ -154,21 +178,21 @@ bool sumCpuColumns(std::string_view text, std::vector<ColumnSum>& perCpu, std::u
     while (nextField(line, field)) {
         std::uint64_t n = 0;
         if (field.size() < 4 || field.substr(0, 3) != "CPU" || !parseU64(field.substr(3), n)) return false;
-        columnScratch.push_back(n < perCpu.size() ? static_cast<std::int32_t>(n) : -1);
+        columnScratch.push_back(slotOf(watched, n));
     }
     if (columnScratch.empty()) return false;
-    for (std::int32_t cpu : columnScratch)
-        if (cpu >= 0) perCpu[static_cast<std::size_t>(cpu)].present = true;
+    for (std::int32_t slot : columnScratch)
+        if (slot >= 0) perCpu[static_cast<std::size_t>(slot)].present = true;
 
     while (nextLine(text, line)) {
         std::string_view label;
         if (!nextField(line, label) || label.back() != ':') continue;
         if (label == "ERR:" || label == "MIS:") continue;
-        for (std::int32_t cpu : columnScratch) {
+        for (std::int32_t slot : columnScratch) {
             std::uint64_t v = 0;
             if (!nextField(line, field) || !parseU64(field, v)) break;
             all += v;
-            if (cpu >= 0) perCpu[static_cast<std::size_t>(cpu)].sum += v;
+            if (slot >= 0) perCpu[static_cast<std::size_t>(slot)].sum += v;
         }
     }
     return true;

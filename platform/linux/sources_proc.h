@@ -50,6 +50,10 @@ bool nextLine(std::string_view& rest, std::string_view& line);
 // Splits off the next blank-separated field; false when none is left.
 bool nextField(std::string_view& rest, std::string_view& field);
 bool parseU64(std::string_view text, std::uint64_t& out);
+// A clock figure (cpuinfo's "2394.454", cpufreq's kHz with divisor 1000) in
+// whole MHz, rounded half to even; false unless it is a number that fits
+// the 32 bits Windows keeps ("nan", "1e300" and negatives do not).
+bool parseMegahertz(std::string_view text, double divisor, std::uint32_t& out);
 
 // One "cpu" line of /proc/stat in ticks (USER_HZ).
 struct CpuTimes {
@@ -60,23 +64,30 @@ struct CpuTimes {
     std::uint64_t busy() const { return total - idle; }
 };
 
-// Fills perCpu[N] from each "cpuN" line (numbers beyond the vector are
-// ignored) and all from the "cpu" line. False when there is no "cpu" line.
-bool parseStat(std::string_view text, std::vector<CpuTimes>& perCpu, CpuTimes& all);
+// One Windows processor group, what GetSystemInfo reports at most.
+constexpr std::size_t kMaxProcessors = 64;
 
-// The processor numbers listed in /proc/stat, in order.
+// Fills perCpu[i] from the "cpuN" line of N = watched[i], and all from the
+// "cpu" line; other processors' lines are skipped. The tables are as long
+// as the list of processors watched, whatever numbers the file holds.
+// False when there is no "cpu" line.
+bool parseStat(std::string_view text, const std::vector<std::uint32_t>& watched, std::vector<CpuTimes>& perCpu,
+               CpuTimes& all);
+
+// The processor numbers listed in /proc/stat, in order; the first 64.
 std::vector<std::uint32_t> listStatProcessors(std::string_view text);
 
 // Per-CPU sums of a table with a "CPU0 CPU1 ..." header and "label: n n ..."
-// rows (/proc/interrupts, /proc/softirqs). The ERR and MIS rows of
-// /proc/interrupts are system-wide error tallies, not per-CPU, and are
-// skipped. columnScratch keeps the header's column-to-CPU map.
+// rows (/proc/interrupts, /proc/softirqs), perCpu[i] for CPU watched[i].
+// The ERR and MIS rows of /proc/interrupts are system-wide error tallies,
+// not per-CPU, and are skipped. columnScratch keeps the header's
+// column-to-slot map.
 struct ColumnSum {
     bool present = false;
     std::uint64_t sum = 0;
 };
-bool sumCpuColumns(std::string_view text, std::vector<ColumnSum>& perCpu, std::uint64_t& all,
-                   std::vector<std::int32_t>& columnScratch);
+bool sumCpuColumns(std::string_view text, const std::vector<std::uint32_t>& watched, std::vector<ColumnSum>& perCpu,
+                   std::uint64_t& all, std::vector<std::int32_t>& columnScratch);
 
 // The time file (microseconds of residency) of the C1 idle state of one
 // CPU: the state named "C1", else the first whose name starts with "C1",

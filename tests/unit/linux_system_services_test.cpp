@@ -120,6 +120,9 @@ TEST(LinuxFileRegistry, RatedSpeedFromCpufreqElseCpuinfo) {
     EXPECT_EQ(ratedProcessorMhz(sys.path().string(), proc.path().string()), (std::vector<std::uint32_t>{3400, 3400}));
     TempFolder none;
     EXPECT_TRUE(ratedProcessorMhz(none.path().string(), none.path().string()).empty());
+    // A figure no 32-bit MHz holds makes the speeds unknown, not made up.
+    vel::test::writeFile(none / "cpuinfo", "processor\t: 0\ncpu MHz\t\t: 2200.000\nprocessor\t: 1\ncpu MHz\t\t: 1e300\n");
+    EXPECT_TRUE(ratedProcessorMhz(none.path().string(), none.path().string()).empty());
 }
 
 TEST(LinuxSingleInstance, SecondClaimFailsUntilReleasedAndStaleFilesDoNotCount) {

@@ -7,7 +7,8 @@
 #include <filesystem>
 #include <map>
 
-#include "platform/linux/hardware_linux.h"
+#include "platform/linux/hardware_readers.h"
+#include "support/files.h"
 
 using namespace vel::platform;
 using linux_backend::HardwareRoots;
@@ -19,9 +20,8 @@ using Properties = std::map<std::string, std::string>;
 
 const fs::path kData = fs::path(VELMORA_SOURCE_DIR) / "tests" / "data" / "hardware";
 
-HardwareRoots machine(const std::string& name, const std::string& uname) {
+HardwareRoots machine(const fs::path& root, const std::string& uname) {
     HardwareRoots roots;
-    const fs::path root = kData / name;
     roots.proc = (root / "proc").string();
     roots.sys = (root / "sys").string();
     roots.pciIds = (root / "pci.ids").string();
@@ -39,7 +39,7 @@ std::vector<Properties> query(const HardwareRoots& roots, const std::string& cla
 }
 
 TEST(LinuxHardware, WorkstationFirmwareBoardBiosAndMemory) {
-    const HardwareRoots ws = machine("workstation", "x86_64");
+    const HardwareRoots ws = machine(kData / "workstation", "x86_64");
     // Values come as the firmware gives them; the inventory trims them.
     EXPECT_EQ(query(ws, "Win32_BaseBoard"),
               (std::vector<Properties>{{{"Manufacturer", "Example Boards Inc."}, {"Product", "  X99-EXAMPLE"}}}));
@@ -80,7 +80,7 @@ TEST(LinuxHardware, WorkstationFirmwareBoardBiosAndMemory) {
 }
 
 TEST(LinuxHardware, WorkstationProcessorsPerSocketWithTheirCaches) {
-    const HardwareRoots ws = machine("workstation", "x86_64");
+    const HardwareRoots ws = machine(kData / "workstation", "x86_64");
     const auto processors = query(ws, "Win32_Processor");
     ASSERT_EQ(processors.size(), 2u);
     EXPECT_EQ(processors[0], (Properties{{"AddressWidth", "64"},
@@ -112,7 +112,7 @@ TEST(LinuxHardware, WorkstationProcessorsPerSocketWithTheirCaches) {
 }
 
 TEST(LinuxHardware, WorkstationVideoAdapterAndMonitor) {
-    HardwareRoots ws = machine("workstation", "x86_64");
+    HardwareRoots ws = machine(kData / "workstation", "x86_64");
     ws.screenWidth = 3840;  // the X screen spans more than this monitor: EDID tells the monitor's own size
     ws.screenHeight = 1080;
     EXPECT_EQ(query(ws, "Win32_VideoController"),
@@ -138,7 +138,7 @@ TEST(LinuxHardware, WorkstationVideoAdapterAndMonitor) {
 }
 
 TEST(LinuxHardware, WorkstationKeyboardsAndPointingDevices) {
-    const HardwareRoots ws = machine("workstation", "x86_64");
+    const HardwareRoots ws = machine(kData / "workstation", "x86_64");
     // The power button has keys but is no keyboard; the gamepad does not point.
     EXPECT_EQ(query(ws, "Win32_Keyboard"),
               (std::vector<Properties>{{{"Caption", "AT Translated Set 2 keyboard"},
@@ -163,7 +163,7 @@ TEST(LinuxHardware, WorkstationKeyboardsAndPointingDevices) {
 }
 
 TEST(LinuxHardware, VirtualMachineLeavesOutWhatItCannotKnow) {
-    HardwareRoots vm = machine("virtual", "i686");
+    HardwareRoots vm = machine(kData / "virtual", "i686");
     for (const char* none : {"Win32_BaseBoard", "Win32_BIOS", "Win32_PhysicalMemoryArray", "Win32_VideoController",
                              "Win32_Keyboard", "Win32_PointingDevice", "Win32_CacheMemory",
                              "Win32_DesktopMonitor" /* no display either */})
@@ -183,11 +183,49 @@ TEST(LinuxHardware, VirtualMachineLeavesOutWhatItCannotKnow) {
               (std::vector<Properties>{{{"ScreenHeight", "768"}, {"ScreenWidth", "1024"}}}));
 }
 
+TEST(LinuxHardware, UnreadableFilesAndFiguresLeaveTheirFieldsOut) {
+    // Files that open but fail to read were once thrown through and ended the program.
+    EXPECT_FALSE(linux_backend::readSmallFile(kData.string()).has_value());  // a folder
+    EXPECT_EQ(linux_backend::readWholeFile(kData.string()), "");
+    EXPECT_FALSE(linux_backend::readSmallFile("/proc/self/mem").has_value());  // address 0 answers EIO
+
+    const vel::test::TempFolder tmp;
+    fs::copy(kData / "workstation", tmp.path(), fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+    const HardwareRoots ws = machine(tmp.path(), "x86_64");
+    const fs::path cpu0 = tmp / "sys/devices/system/cpu/cpu0/cpufreq";
+    auto replaceWithFolder = [](const fs::path& file) {
+        fs::remove(file);
+        fs::create_directory(file);
+    };
+    replaceWithFolder(tmp / "sys/class/dmi/id/board_name");
+    replaceWithFolder(cpu0 / "scaling_cur_freq");
+    vel::test::writeFile(cpu0 / "cpuinfo_max_freq", "184467440737095516150000\n");  // no 32-bit MHz
+    EXPECT_EQ(query(ws, "Win32_BaseBoard"), (std::vector<Properties>{{{"Manufacturer", "Example Boards Inc."}}}));
+    auto processors = query(ws, "Win32_Processor");
+    ASSERT_EQ(processors.size(), 2u);
+    EXPECT_EQ(processors[0].at("CurrentClockSpeed"), "2400");  // cpuinfo's 2400.500, halves to even
+    EXPECT_EQ(processors[0].count("MaxClockSpeed"), 0u);
+
+    // cpuinfo's own faults: a processor number with a NUL in it (read as
+    // "cpu2", a folder), clock figures no 32-bit field holds.
+    for (const char* name : {"known-bad-processor-with-nul", "known-bad-mhz-1e300"}) {
+        fs::copy_file(fs::path(VELMORA_SOURCE_DIR) / "fuzz/corpus/proc_cpuinfo" / name, tmp / "proc/cpuinfo",
+                      fs::copy_options::overwrite_existing);
+        processors = query(ws, "Win32_Processor");
+        ASSERT_EQ(processors.size(), 1u) << name;
+        EXPECT_EQ(processors[0].count("CurrentClockSpeed"), 0u) << name;
+    }
+    for (const char* mhz : {"nan", "-5", "1e300"}) {
+        vel::test::writeFile(tmp / "proc/cpuinfo", std::string("processor\t: 7\ncpu MHz\t\t: ") + mhz + "\n");
+        EXPECT_EQ(query(ws, "Win32_Processor")[0].count("CurrentClockSpeed"), 0u) << mhz;
+    }
+}
+
 TEST(LinuxHardware, OtherQueriesFail) {
     std::vector<HardwareObject> objects(1);
-    EXPECT_FALSE(linux_backend::queryLinuxHardware(machine("workstation", "x86_64"), "Select * from Win32_Fan", objects));
+    EXPECT_FALSE(linux_backend::queryLinuxHardware(machine(kData / "workstation", "x86_64"), "Select * from Win32_Fan", objects));
     EXPECT_TRUE(objects.empty());
-    EXPECT_FALSE(linux_backend::queryLinuxHardware(machine("workstation", "x86_64"), "Select Name from Win32_BIOS", objects));
+    EXPECT_FALSE(linux_backend::queryLinuxHardware(machine(kData / "workstation", "x86_64"), "Select Name from Win32_BIOS", objects));
 }
 
 }  // namespace

@@ -149,8 +149,38 @@ TEST_F(LinuxSourcesTest, ProcessorCountStopsAtOneGroupOfSixtyFour) {
     stat << "cpu  1 0 1 1 0 0 0 0 0 0\n";
     for (int n = 0; n < 70; ++n) stat << "cpu" << n << " 1 0 1 1 0 0 0 0 0 0\n";
     stat.close();
-    auto s = linux_backend::createLinuxSourcesWithClock(proc().string(), sys().string(), [] { return 0; });
-    EXPECT_EQ(s->numberOfProcessors(), 64u);
+    sources_ = linux_backend::createLinuxSourcesWithClock(proc().string(), sys().string(), [] { return 0; });
+    EXPECT_EQ(sources_->numberOfProcessors(), 64u);
+    const auto q = query();
+    add(q, "\\Processor(63)\\% Processor Time");
+    Sources::Counter beyond = 0;
+    EXPECT_EQ(sources_->addCounter(q, "\\Processor(64)\\% Processor Time", beyond), kPdhCstatusNoInstance);
+}
+
+TEST_F(LinuxSourcesTest, HugeProcessorNumbersSizeNoTable) {
+    // A stat that once made the tables four billion entries long.
+    fs::copy_file(fs::path(VELMORA_SOURCE_DIR) / "fuzz/corpus/proc_counters/known-bad-huge-processor-number",
+                  proc() / "stat", fs::copy_options::overwrite_existing);
+    sources_ = linux_backend::createLinuxSourcesWithClock(proc().string(), sys().string(), [this] { return nowNs_; });
+    EXPECT_EQ(sources_->numberOfProcessors(), 1u);
+    const auto q = query();
+    const auto cpu = add(q, "\\Processor(0)\\% Processor Time");
+    const auto irq = add(q, "\\Processor(0)\\Interrupts/sec");
+    EXPECT_EQ(sources_->collectQueryData(q), kPdhSuccess);
+    EXPECT_EQ(read(cpu, kPdhCstatusInvalidData), 0.0);  // no "cpu" line: nothing to measure
+
+    // The same processor with figures: read by its number, however large.
+    auto moment = [this](int busy, int idle) {
+        vel::test::writeFile(proc() / "stat", "cpu  1 0 1 1\ncpu4000000000 " + std::to_string(busy) + " 0 0 " +
+                                                  std::to_string(idle) + "\n");
+    };
+    moment(10, 100);
+    sources_->collectQueryData(q);
+    moment(40, 170);
+    nowNs_ += kTwoSeconds;
+    sources_->collectQueryData(q);
+    EXPECT_DOUBLE_EQ(read(cpu), 30.0);
+    EXPECT_EQ(read(irq, kPdhCstatusInvalidData), 0.0);  // interrupts has no column for it
 }
 
 TEST_F(LinuxSourcesTest, InterruptAndDpcRatesPerSecond) {
@@ -331,7 +361,7 @@ TEST_F(LinuxSourcesTest, CollectionsAfterTheFirstDoNotAllocate) {
 }
 
 TEST(LinuxProcParsing, ColumnTablesSkipErrorTalliesAndShortRows) {
-    std::vector<linux_backend::ColumnSum> perCpu(2);
+    std::vector<linux_backend::ColumnSum> perCpu;
     std::vector<std::int32_t> scratch;
     std::uint64_t all = 0;
     const std::string text =
@@ -340,12 +370,13 @@ TEST(LinuxProcParsing, ColumnTablesSkipErrorTalliesAndShortRows) {
         "ERR:          5\n"
         "MIS:          6\n"
         "NMI:          1          2   Non-maskable interrupts\n";
-    ASSERT_TRUE(linux_backend::sumCpuColumns(text, perCpu, all, scratch));
-    EXPECT_EQ(perCpu[0].sum, 11u);
-    EXPECT_EQ(perCpu[1].sum, 22u);
+    ASSERT_TRUE(linux_backend::sumCpuColumns(text, {1, 0}, perCpu, all, scratch));  // in the order watched
+    ASSERT_EQ(perCpu.size(), 2u);
+    EXPECT_EQ(perCpu[0].sum, 22u);
+    EXPECT_EQ(perCpu[1].sum, 11u);
     EXPECT_EQ(all, 33u);
-    EXPECT_FALSE(linux_backend::sumCpuColumns("", perCpu, all, scratch));
-    EXPECT_FALSE(linux_backend::sumCpuColumns("no header\n", perCpu, all, scratch));
+    EXPECT_FALSE(linux_backend::sumCpuColumns("", {0}, perCpu, all, scratch));
+    EXPECT_FALSE(linux_backend::sumCpuColumns("no header\n", {0}, perCpu, all, scratch));
 }
 
 }  // namespace
