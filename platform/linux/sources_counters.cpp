@@ -233,9 +233,11 @@ long CounterQueries::collectQueryData(Sources::Query query) {
     const std::int64_t nowNs = clock_();
     if (wantStat) q.statOk = q.stat.read() && parseStat(q.stat.text(), q.watched, q.cpuTimes, q.allTimes);
     if (wantIrq)
-        q.irqOk = q.interrupts.read() && sumCpuColumns(q.interrupts.text(), q.watched, q.irqColumns, q.irqAll, q.columnScratch);
+        q.irqOk = q.interrupts.read() &&
+                  sumCpuColumns(q.interrupts.text(), q.watched, q.irqColumns, q.irqAll, q.columnScratch);
     if (wantSoft)
-        q.softOk = q.softirqs.read() && sumCpuColumns(q.softirqs.text(), q.watched, q.softColumns, q.softAll, q.columnScratch);
+        q.softOk = q.softirqs.read() &&
+                   sumCpuColumns(q.softirqs.text(), q.watched, q.softColumns, q.softAll, q.columnScratch);
 
     for (const auto& c : q.counters) {
         if (!c->added) continue;

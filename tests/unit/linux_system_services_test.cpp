@@ -121,7 +121,7 @@ TEST(LinuxFileRegistry, RatedSpeedFromCpufreqElseCpuinfo) {
     TempFolder none;
     EXPECT_TRUE(ratedProcessorMhz(none.path().string(), none.path().string()).empty());
     // A figure no 32-bit MHz holds makes the speeds unknown, not made up.
-    vel::test::writeFile(none / "cpuinfo", "processor\t: 0\ncpu MHz\t\t: 2200.000\nprocessor\t: 1\ncpu MHz\t\t: 1e300\n");
+    vel::test::writeFile(none / "cpuinfo", "processor\t: 0\ncpu MHz\t: 2200.000\nprocessor\t: 1\ncpu MHz\t: 1e300\n");
     EXPECT_TRUE(ratedProcessorMhz(none.path().string(), none.path().string()).empty());
 }
 
