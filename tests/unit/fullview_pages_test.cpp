@@ -257,6 +257,7 @@ TEST(FullViewSnapshot, EveryScreenAndSubView) {
     udp.dwInDatagrams = 7000;
     udp.dwOutDatagrams = 6500;
     rig.sources().setUdp(udp);
+    rig.m.sim.setTimeStampMhz(3400);
     App& app = rig.startAndSettle(kQuiet);
     app.inventory = test::FullViewRig::sampleInventory();
     app.inventory.processor = {{"64", "9", "3", "1", "3400", "12", "CPU0", "100", "GenuineQuillon",
