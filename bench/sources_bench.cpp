@@ -4,7 +4,11 @@
 // softirqs and, where the kernel has cpuidle, the C1 residency files).
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+
 #include "platform/linux/linux_sources.h"
+#include "platform/linux/perf_clock.h"
+#include "sources/clock_estimate.h"
 
 namespace vel {
 namespace {
@@ -60,6 +64,34 @@ void BM_TcpAndUdpStatistics(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_TcpAndUdpStatistics);
+
+// The single-processor page's clock estimate. Its first call times short
+// waits: the time per call is what the interface thread waits then, and the
+// spread of the figures (fastest minus slowest, in percent) how steady "Est.
+// Speed" reads; run it with the processors busy to see what preemption
+// does. Every later call takes one reading of both counters.
+void BM_ClockEstimateWaits(benchmark::State& state) {
+    platform::linux_backend::PerfClock clock;
+    const std::int64_t frequency = clock.frequency();
+    double low = 1e12, high = 0;
+    for (auto _ : state) {
+        const double mhz = estimateClockMhz(
+            frequency, [&clock] { return clock.counter(); }, [] { return platform::linux_backend::timeStamp(); });
+        low = std::min(low, mhz);
+        high = std::max(high, mhz);
+    }
+    state.counters["MHz"] = high;
+    state.counters["spread_pct"] = high > 0 ? 100.0 * (high - low) / high : 0;
+}
+BENCHMARK(BM_ClockEstimateWaits)->Unit(benchmark::kMillisecond);
+
+void BM_ClockReading(benchmark::State& state) {
+    platform::linux_backend::PerfClock clock;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            readClock([&clock] { return clock.counter(); }, [] { return platform::linux_backend::timeStamp(); }));
+}
+BENCHMARK(BM_ClockReading);
 
 void BM_ConnectedState(benchmark::State& state) {
     auto sources = platform::createLinuxSources();

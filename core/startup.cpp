@@ -86,7 +86,7 @@ bool StartVelmora(App& app) {
     // get no pause either, so a 64-processor machine does not wait 48 s here.
     const int slotsToFill = std::min<int>(app.processorCount, 4);
     for (int n = 0; n < slotsToFill; ++n) {
-        app.samplers[n] = std::make_unique<clsCPUUsage>(os, *app.metrics, static_cast<std::uint8_t>(n), app.FVSType);
+        app.samplers[n] = std::make_unique<clsCPUUsage>(os, static_cast<std::uint8_t>(n));
         if (!letEventsRun()) return false;
         os.sleep(750);
     }

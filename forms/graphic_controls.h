@@ -22,6 +22,10 @@ public:
     void setAlignment(Alignment a);
     const gfx::FontSpec& font() const { return font_; }
     void setFont(const gfx::FontSpec& f);
+    // A line wider than the label is drawn smaller until it fits (down to
+    // 5.25 pt), rather than cut at the label's edge.
+    bool shrinkToFit() const { return shrinkToFit_; }
+    void setShrinkToFit(bool v);
     // Multi-line captions break at CR and LF.
     bool graphical() const override { return true; }
     void paint(Pixels& target, int ox, int oy, const gfx::ClipRect& clip) const override;
@@ -32,6 +36,7 @@ private:
     Colour foreColor_ = 0;
     Colour backColor_ = rgb(255, 255, 255);
     bool opaque_ = false;
+    bool shrinkToFit_ = false;
     Alignment alignment_ = Alignment::Left;
     gfx::FontSpec font_;
 };

@@ -8,6 +8,7 @@
 #include "core/vb.h"
 #include "engine/antialias.h"
 #include "fullview/panel_style.h"
+#include "sources/cpu_total_usage.h"
 #include "sources/cpu_usage.h"
 #include "sources/system_metrics.h"
 
@@ -21,6 +22,7 @@ constexpr Colour kFeaturePresent = rgb(5, 57, 116), kFeatureAbsent = rgb(103, 16
 constexpr Colour kFeatureText = rgb(103, 186, 218);
 constexpr int kGraphWidth = 100, kGraphHeight = 50, kBarHeight = 34, kBarWidth = 14;
 constexpr std::int16_t kSummaryType = 99, kActivityType = 98;
+constexpr int kTotalPosition = 5;  // the summary's total counter, beyond four processors
 
 struct Feature {
     const char* caption;
@@ -88,11 +90,14 @@ int graphGrey(int value, int i) {
     return i * static_cast<int>(roundHalfEven(step));
 }
 
+Decimal4 twoPlaces(double value) {
+    return Decimal4::fromDouble(parseNumber(formatNumber(value, "0.00")).value_or(0));
+}
+
 Decimal4 averageUsage(const std::array<std::int32_t, 4>& usage, int detected) {
     if (detected <= 0) return {};
     const double sum = static_cast<double>(usage[0]) + usage[1] + usage[2] + usage[3];
-    const std::optional<double> back = parseNumber(formatNumber(sum / detected, "0.00"));
-    return Decimal4::fromDouble(back.value_or(0));
+    return twoPlaces(sum / detected);
 }
 
 std::string cpuStatusText(const std::string& cpuStatus) {
@@ -123,6 +128,7 @@ FvProcessorPages::FvProcessorPages(App& app, forms::PictureBox& single, forms::P
     const int smallLine = gfx::lineHeight(fullview::fontFor(TextRole::Small));
     lblProcessorInfo[0] = &fullview::addPanelLabel(single, "lblProcessorInfo", 0, 12, 26, 196, TextRole::Caption);
     lblProcessorInfo[0]->move(12, 26, 196, 4 * captionLine);
+    lblProcessorInfo[0]->setShrinkToFit(true);  // processor names run to 48 characters
     for (int i = 1; i < 10; ++i) {
         const bool rate = i == 4 || i == 5;
         const int top = i >= 6 ? 26 + (i - 2) * captionLine : 26;
@@ -150,6 +156,7 @@ FvProcessorPages::FvProcessorPages(App& app, forms::PictureBox& single, forms::P
                                                      i == 2 || i == 4 || i == 5 ? TextRole::Value : TextRole::Caption);
     }
     lblProcSumInfo[1]->setCaption("Average Processor Usage:");
+    lblProcSumInfo[9]->setShrinkToFit(true);  // the processor's name
     buildCounterRows(summary, rows[1], picGraph[1], 1, *lblProcSumInfo[4], *lblProcSumInfo[5]);
 
     fullview::addPanelTitle(activity, "PROCESSORS ACTIVITY GRAPHS");
@@ -209,6 +216,9 @@ void FvProcessorPages::setUpSingle(PdhCounterTable& pdh, int processor) {
 void FvProcessorPages::setUpSummary(PdhCounterTable& pdh) {
     pdh.open();
     for (const std::string& path : fullview::processorCounterPaths("_Total")) pdh.add(path);
+    // The four samplers cannot cover more processors: the system's total does.
+    if (app_.processorCount > 4) pdh.add(clsCPUTotalUsage::kPath);
+    shownTotal_ = {};
     const ProcessorRecord& r = app_.inventory.processor.at(0);
     lblProcSumInfo[8]->setCaption(r.Manufacturer);
     lblProcSumInfo[9]->setCaption(r.Name);
@@ -224,12 +234,14 @@ void FvProcessorPages::tick(PdhCounterTable& pdh) {
     const std::int16_t sType = app_.FVSType;
     if (app_.FVScreen == 0) {
         drawGraph(0, sType >= 0 && sType <= 3 ? usage[sType] : 0);
-        collectAndDisplay(pdh, rows[0]);
+        collect(pdh);
+        display(pdh, rows[0]);
     } else if (sType == kSummaryType) {
-        const Decimal4 average = fullview::averageUsage(usage, detected);
+        collect(pdh);
+        const Decimal4 average = app_.processorCount > 4 ? totalUsage(pdh) : fullview::averageUsage(usage, detected);
         drawGraph(1, static_cast<int>(roundHalfEven(average.toDouble())));
         lblProcSumInfo[2]->setCaption(average.text());
-        collectAndDisplay(pdh, rows[1]);
+        display(pdh, rows[1]);
     }
     if (++graphColumn >= 100) graphColumn = 0;
 }
@@ -249,9 +261,22 @@ void FvProcessorPages::drawGraph(int graph, int value) {
     }
 }
 
-void FvProcessorPages::collectAndDisplay(PdhCounterTable& pdh, FvCounterRows& r) {
+void FvProcessorPages::collect(PdhCounterTable& pdh) {
+    if (pdh.isOpen()) app_.os.sources().collectQueryData(pdh.query());
+}
+
+Decimal4 FvProcessorPages::totalUsage(PdhCounterTable& pdh) {
+    if (pdh.count() <= kTotalPosition) return shownTotal_;
+    long status = platform::kPdhCstatusInvalidData;
+    const double value = app_.os.sources().counterValue(pdh.entry(kTotalPosition).handle, status);
+    // Without a reading the page keeps what it showed, like the rows.
+    if (status == platform::kPdhCstatusValidData || status == platform::kPdhCstatusNewData)
+        shownTotal_ = fullview::twoPlaces(value);
+    return shownTotal_;
+}
+
+void FvProcessorPages::display(PdhCounterTable& pdh, FvCounterRows& r) {
     platform::Sources& sources = app_.os.sources();
-    if (pdh.isOpen()) sources.collectQueryData(pdh.query());
     const int n = std::min(pdh.count(), PdhCounterTable::kCapacity);
     for (int i = 0; i < n; ++i) {
         long status = platform::kPdhCstatusInvalidData;

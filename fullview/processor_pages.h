@@ -24,7 +24,10 @@ double percentCover(double value);
 // the y it is drawn at.
 int graphGrey(int value, int i);
 constexpr double graphPointY(int i) { return 49.0 - i / 2.0; }
-// The summary's average: the sum over the detected count, to two places.
+// A percentage as the summary shows it, to two places.
+Decimal4 twoPlaces(double value);
+// The summary's average up to four processors: the sum over the detected
+// count, to two places.
 Decimal4 averageUsage(const std::array<std::int32_t, 4>& usage, int detected);
 // The status line of a CpuStatus value.
 std::string cpuStatusText(const std::string& cpuStatus);
@@ -78,7 +81,11 @@ private:
     void setUpSingle(PdhCounterTable& pdh, int processor);
     void setUpSummary(PdhCounterTable& pdh);
     void drawGraph(int graph, int value);
-    void collectAndDisplay(PdhCounterTable& pdh, FvCounterRows& rows);
+    void collect(PdhCounterTable& pdh);
+    void display(PdhCounterTable& pdh, FvCounterRows& rows);
+    // The summary's figure beyond four processors: the total counter's.
+    Decimal4 totalUsage(PdhCounterTable& pdh);
+    Decimal4 shownTotal_{};
     App& app_;
 };
 

@@ -245,6 +245,9 @@ public:
     virtual SystemTime systemTime() = 0;  // UTC
     virtual std::int64_t perfCounter() = 0;
     virtual std::int64_t perfFrequency() = 0;  // 0 = no high-resolution counter
+    // The processor's time-stamp counter, which counts at its rated clock on
+    // current processors; 0 where the processor has none.
+    virtual std::uint64_t timeStampCounter() = 0;
     virtual std::uint64_t tickMs() = 0;        // monotonic milliseconds
 
     // --- dialogs -----------------------------------------------------------

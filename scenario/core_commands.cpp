@@ -111,6 +111,9 @@ void registerCoreCommands(CommandTable& t) {
     t["processors"] = [](ScenarioContext& c, const Args& a) {
         c.sim.simSources().setProcessorCount(static_cast<std::uint32_t>(argInt(a, 1)));
     };
+    t["tsc"] = [](ScenarioContext& c, const Args& a) {
+        c.sim.setTimeStampMhz(static_cast<std::uint32_t>(argInt(a, 1)));
+    };
     t["other-instance"] = [](ScenarioContext& c, const Args&) { c.sim.setOtherInstanceRunning(true); };
     t["clock"] = [](ScenarioContext& c, const Args& a) {
         // clock YYYY-MM-DD HH:MM:SS[.mmm]

@@ -19,9 +19,7 @@ std::string clsCPUUsage::counterPath(std::uint8_t processor) {
     return "\\Processor(" + std::to_string(processor) + ")\\% Processor Time";
 }
 
-clsCPUUsage::clsCPUUsage(platform::Platform& os, clsSystemMetrics& metrics, std::uint8_t processor,
-                         std::int16_t& fvsType)
-    : os_(os), metrics_(metrics), processor_(processor), fvsType_(fvsType) {
+clsCPUUsage::clsCPUUsage(platform::Platform& os, std::uint8_t processor) : os_(os), processor_(processor) {
     isNT_ = detectNT();
     try {
         if (isNT_)
@@ -105,18 +103,19 @@ std::int32_t clsCPUUsage::Usage() {
 }
 
 Decimal4 clsCPUUsage::PerfFreq() {
-    if (os_.perfFrequency() == 0) {
+    const std::int64_t frequency = os_.perfFrequency();
+    if (frequency == 0) {
         os_.messageBox("Your hardware does not support a high-resolution performance counter!", kTitle,
                        platform::mb::Information);
         return Decimal4{0};
     }
-    const std::int64_t start = os_.perfCounter();
-    const std::int64_t mhz = metrics_.GetCPUSpeed(fvsType_);
-    const std::int64_t target = start + mhz * 10000;
-    std::int64_t now = os_.perfCounter();
-    while (now < target) now = os_.perfCounter();
-    // The tick count read as a four-place decimal is ticks / 10,000.
-    return Decimal4{now - start};
+    auto perf = [this] { return os_.perfCounter(); };
+    auto stamp = [this] { return os_.timeStampCounter(); };
+    const ClockReading now = readClock(perf, stamp);
+    double mhz = clockBetween(lastClock_, now, frequency);
+    if (mhz == 0) mhz = estimateClockMhz(frequency, perf, stamp);
+    lastClock_ = now;
+    return Decimal4::fromDouble(mhz);
 }
 
 void clsCPUUsage::reportError(const std::exception& e, const char* where) {

@@ -12,13 +12,13 @@
 
 #include "core/vb.h"
 #include "platform/platform.h"
-#include "sources/system_metrics.h"
+#include "sources/clock_estimate.h"
 
 namespace vel {
 
 class clsCPUUsage {
 public:
-    clsCPUUsage(platform::Platform& os, clsSystemMetrics& metrics, std::uint8_t processor, std::int16_t& fvsType);
+    clsCPUUsage(platform::Platform& os, std::uint8_t processor);
     ~clsCPUUsage();
     clsCPUUsage(const clsCPUUsage&) = delete;
     clsCPUUsage& operator=(const clsCPUUsage&) = delete;
@@ -26,9 +26,10 @@ public:
     // Percent busy since the previous reading, rounded half to even; 0 when
     // the figure cannot be read.
     std::int32_t Usage();
-    // Busy-waits for the rated MHz of the Full View's processor times 10,000
-    // perf-counter ticks and returns the ticks that passed, as a four-place
-    // decimal of ticks / 10,000. 0 without a high-resolution counter.
+    // The processor's clock in MHz from its time-stamp counter, timed with
+    // the high-resolution counter since the previous call, or over a few
+    // waits of 1 ms when there was none (sources/clock_estimate.h). 0
+    // without either counter.
     Decimal4 PerfFreq();
 
     bool IsNT() const { return isNT_; }
@@ -49,13 +50,12 @@ private:
     void reportError(const std::exception& e, const char* where);
 
     platform::Platform& os_;
-    clsSystemMetrics& metrics_;
     std::uint8_t processor_;
-    std::int16_t& fvsType_;
     bool isNT_ = true;
     platform::Sources::Query query_ = 0;
     platform::Sources::Counter counter_ = 0;
     platform::Registry::Key statData_ = 0;
+    ClockReading lastClock_;  // none yet: its stamp is 0
 };
 
 }  // namespace vel

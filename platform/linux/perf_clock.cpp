@@ -16,6 +16,14 @@ std::int64_t monotonicNs() {
     return static_cast<std::int64_t>(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
 }
 
+std::uint64_t timeStamp() {
+#ifdef VELMORA_HAVE_TSC
+    return __rdtsc();
+#else
+    return 0;
+#endif
+}
+
 namespace {
 std::int64_t rawNs() {
     timespec ts{};
@@ -35,9 +43,21 @@ bool invariantTsc() {
 }
 }  // namespace
 
-PerfClock::PerfClock() : tsc_(invariantTsc()) {
-    startNs_ = monotonicNs();
-    startCounter_ = counter();
+PerfClock::PerfClock() : tsc_(invariantTsc()) { readPair(startNs_, startCounter_); }
+
+void PerfClock::readPair(std::int64_t& ns, std::int64_t& ticks) const {
+    // The narrowest of three brackets: a read the scheduler interrupted
+    // would put the two clocks milliseconds apart.
+    std::int64_t width = -1;
+    for (int i = 0; i < 3; ++i) {
+        const std::int64_t before = monotonicNs();
+        const std::int64_t t = counter();
+        const std::int64_t after = monotonicNs();
+        if (width >= 0 && after - before >= width) continue;
+        width = after - before;
+        ns = before + width / 2;
+        ticks = t;
+    }
 }
 
 std::int64_t PerfClock::counter() const {
@@ -56,11 +76,8 @@ std::int64_t PerfClock::frequency() {
         timespec rest{0, static_cast<long>(kMinSpanNs - (nowNs - startNs_))};
         nanosleep(&rest, nullptr);
     }
-    // Sample the two clocks as close together as we can.
-    std::int64_t before = monotonicNs();
-    std::int64_t ticks = counter();
-    std::int64_t after = monotonicNs();
-    nowNs = before + (after - before) / 2;
+    std::int64_t ticks = 0;
+    readPair(nowNs, ticks);
     const long double rate = static_cast<long double>(ticks - startCounter_) * 1e9L / (nowNs - startNs_);
     frequency_ = static_cast<std::int64_t>(rate / 1000 + 0.5L) * 1000;  // nearest kHz
     return frequency_;

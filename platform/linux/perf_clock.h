@@ -16,6 +16,8 @@ public:
     bool usesTsc() const { return tsc_; }
 
 private:
+    // The counter and the monotonic clock read at one moment.
+    void readPair(std::int64_t& ns, std::int64_t& ticks) const;
     bool tsc_ = false;
     std::int64_t frequency_ = 0;
     std::int64_t startCounter_ = 0;
@@ -23,5 +25,7 @@ private:
 };
 
 std::int64_t monotonicNs();
+// The processor's time-stamp counter; 0 where it has none.
+std::uint64_t timeStamp();
 
 }  // namespace vel::platform::linux_backend

@@ -96,6 +96,7 @@ public:
     SystemTime systemTime() override;
     std::int64_t perfCounter() override { return perf_.counter(); }
     std::int64_t perfFrequency() override { return perf_.frequency(); }
+    std::uint64_t timeStampCounter() override { return timeStamp(); }
     std::uint64_t tickMs() override;
 
     int messageBox(const std::string& text, const std::string& title, int style) override;

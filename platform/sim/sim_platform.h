@@ -85,6 +85,11 @@ public:
     SystemTime systemTime() override;
     std::int64_t perfCounter() override;
     std::int64_t perfFrequency() override { return hasPerfCounter_ ? 10'000'000 : 0; }
+    // Counts timeStampMhz cycles per virtual microsecond, as if the machine
+    // had been switched on a second before; reading it costs nothing.
+    std::uint64_t timeStampCounter() override {
+        return static_cast<std::uint64_t>(nowUs_ + 1'000'000) * timeStampMhz_;
+    }
     std::uint64_t tickMs() override { return static_cast<std::uint64_t>(nowUs_ / 1000); }
     int messageBox(const std::string& text, const std::string& title, int style) override;
     Registry& registry() override { return registry_; }
@@ -127,6 +132,8 @@ public:
     void setPathSeparator(char c) { separator_ = c; }
     void setOtherInstanceRunning(bool v) { otherInstance_ = v; }
     void setHasPerfCounter(bool v) { hasPerfCounter_ = v; }
+    // The processor's time-stamp counter rate (0: it has none, the default).
+    void setTimeStampMhz(std::uint32_t mhz) { timeStampMhz_ = mhz; }
     void setVersion(const VersionInfo& v) { version_ = v; }
     // Local time at the current virtual instant; UTC offset in minutes.
     void setClock(const SystemTime& local, int utcOffsetMinutes = 0);
@@ -221,6 +228,7 @@ private:
     char separator_ = '/';
     bool otherInstance_ = false;
     bool hasPerfCounter_ = true;
+    std::uint64_t timeStampMhz_ = 0;
     VersionInfo version_;
     std::optional<Point> pendingDrag_;
     int buttonsHeld_ = 0;  // MouseButton bits

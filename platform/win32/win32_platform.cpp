@@ -2,6 +2,9 @@
 #include "platform/win32/win32_platform.h"
 
 #include <shellapi.h>
+#if defined(__x86_64__) || defined(__i386__)
+#include <intrin.h>
+#endif
 
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_dpi.h"
@@ -108,6 +111,14 @@ std::int64_t Win32Platform::perfCounter() {
 std::int64_t Win32Platform::perfFrequency() {
     LARGE_INTEGER v{};
     return QueryPerformanceFrequency(&v) ? v.QuadPart : 0;
+}
+
+std::uint64_t Win32Platform::timeStampCounter() {
+#if defined(__x86_64__) || defined(__i386__)
+    return __rdtsc();
+#else
+    return 0;
+#endif
 }
 
 int Win32Platform::messageBox(const std::string& text, const std::string& title, int style) {

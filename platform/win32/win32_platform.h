@@ -80,6 +80,7 @@ public:
     SystemTime systemTime() override;
     std::int64_t perfCounter() override;
     std::int64_t perfFrequency() override;
+    std::uint64_t timeStampCounter() override;
     std::uint64_t tickMs() override { return GetTickCount64(); }
 
     int messageBox(const std::string& text, const std::string& title, int style) override;

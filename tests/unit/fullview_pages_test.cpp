@@ -257,10 +257,12 @@ TEST(FullViewSnapshot, EveryScreenAndSubView) {
     udp.dwInDatagrams = 7000;
     udp.dwOutDatagrams = 6500;
     rig.sources().setUdp(udp);
+    rig.m.sim.setTimeStampMhz(3400);
     App& app = rig.startAndSettle(kQuiet);
     app.inventory = test::FullViewRig::sampleInventory();
+    // A brand string of the longest kind: drawn smaller, not cut at the graph.
     app.inventory.processor = {{"64", "9", "3", "1", "3400", "12", "CPU0", "100", "GenuineQuillon",
-                                "Quillon Q9 Eight-Core @ 3.40GHz", "LGA1700"},
+                                "Quillon(R) Xenon(R) Platinum 9380H CPU @ 3.40GHz", "LGA1700"},
                                {}};
     FrmFULLVIEW& fv = rig.openFromMainBar();
     struct View {

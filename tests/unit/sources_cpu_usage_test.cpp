@@ -78,13 +78,11 @@ class CpuUsageTest : public ::testing::Test {
 protected:
     CpuUsageTest() { os.failing.setProcessorCount(4); }
     TestMachine os;
-    std::int16_t fvsType = 0;
 };
 
 TEST_F(CpuUsageTest, CounterThatCannotBeAddedReadsZero) {
     os.failing.setLoad(0, 50);
-    clsSystemMetrics metrics(os);
-    clsCPUUsage cpu(os, metrics, 5, fvsType);  // a four-processor machine
+    clsCPUUsage cpu(os, 5);  // a four-processor machine
     EXPECT_EQ(cpu.Usage(), 0);
     EXPECT_TRUE(os.messages().empty());
 }
@@ -102,7 +100,7 @@ TEST_F(CpuUsageTest, FirstUsageIsTheAverageSinceConstruction) {
     {
         clsSystemMetrics metrics(os);
         EXPECT_EQ(metrics.Number_Of_Processors(), 4);
-        clsCPUUsage cpu0(os, metrics, 0, fvsType), cpu2(os, metrics, 2, fvsType), cpu3(os, metrics, 3, fvsType);
+        clsCPUUsage cpu0(os, 0), cpu2(os, 2), cpu3(os, 3);
         fs::copy(data / "snapshot2", root / "proc", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
         EXPECT_EQ(cpu0.Usage(), 43);
         EXPECT_EQ(cpu2.Usage(), 42);  // 41.5 %
@@ -114,10 +112,9 @@ TEST_F(CpuUsageTest, FirstUsageIsTheAverageSinceConstruction) {
 TEST_F(CpuUsageTest, On9xEveryInstanceReadsTheKernelStatistic) {
     os.failing.setPlatformId(kPlatformWin32Windows);
     declare9x(os.counting, 63);
-    clsSystemMetrics metrics(os);
     {
-        auto first = std::make_unique<clsCPUUsage>(os, metrics, 0, fvsType);
-        auto second = std::make_unique<clsCPUUsage>(os, metrics, 1, fvsType);
+        auto first = std::make_unique<clsCPUUsage>(os, 0);
+        auto second = std::make_unique<clsCPUUsage>(os, 1);
         EXPECT_FALSE(first->IsNT());
         const std::string start = "perfstats\\startstat", data = "perfstats\\statdata", stop = "perfstats\\stopstat";
         EXPECT_EQ(os.counting.reads[start], 2);  // once per instance
@@ -141,17 +138,15 @@ TEST_F(CpuUsageTest, On9xEveryInstanceReadsTheKernelStatistic) {
 
 TEST_F(CpuUsageTest, On9xWithoutTheStatisticReadsZero) {
     os.failing.setPlatformId(kPlatformWin32Windows);
-    clsSystemMetrics metrics(os);
-    clsCPUUsage cpu(os, metrics, 0, fvsType);
+    clsCPUUsage cpu(os, 0);
     EXPECT_EQ(cpu.Usage(), 0);
     EXPECT_TRUE(os.messages().empty());
 }
 
 TEST_F(CpuUsageTest, FailuresAreReported) {
     os.failing.failPlatform = true;
-    clsSystemMetrics metrics(os);
     {
-        clsCPUUsage cpu(os, metrics, 0, fvsType);
+        clsCPUUsage cpu(os, 0);
         ASSERT_EQ(os.messages().size(), 1u);
         EXPECT_EQ(os.messages()[0].text, "Version query failed in CPU Class OS Initialization");
         EXPECT_EQ(os.messages()[0].title, "Brinlake");
@@ -159,7 +154,7 @@ TEST_F(CpuUsageTest, FailuresAreReported) {
         EXPECT_FALSE(os.exited());
     }
     os.failing.failPlatform = false;
-    clsCPUUsage cpu(os, metrics, 0, fvsType);
+    clsCPUUsage cpu(os, 0);
     os.failing.failCollect = true;
     EXPECT_EQ(cpu.Usage(), 0);
     ASSERT_EQ(os.messages().size(), 2u);
@@ -171,8 +166,7 @@ TEST_F(CpuUsageTest, FailuresAreReported) {
 
 TEST_F(CpuUsageTest, PerfFreqWithoutHighResolutionCounter) {
     os.setHasPerfCounter(false);
-    clsSystemMetrics metrics(os);
-    clsCPUUsage cpu(os, metrics, 0, fvsType);
+    clsCPUUsage cpu(os, 0);
     EXPECT_EQ(cpu.PerfFreq().raw, 0);
     ASSERT_EQ(os.messages().size(), 1u);
     EXPECT_EQ(os.messages()[0].text, "Your hardware does not support a high-resolution performance counter!");
@@ -180,18 +174,54 @@ TEST_F(CpuUsageTest, PerfFreqWithoutHighResolutionCounter) {
     EXPECT_EQ(os.messages()[0].style, mb::Information);
 }
 
-TEST_F(CpuUsageTest, PerfFreqWaitsRatedMhzTimesTenThousandTicks) {
-    setMhz(os.counting, 0, 5);
-    setMhz(os.counting, 1, 3);
-    clsSystemMetrics metrics(os);
-    clsCPUUsage cpu(os, metrics, 0, fvsType);
-    // The Full View's processor is read at call time: processor 1, 3 MHz.
-    fvsType = 1;
-    // The simulated counter moves 10 ticks per read, so the wait ends exactly on target.
-    const Decimal4 ticks = cpu.PerfFreq();
-    EXPECT_EQ(ticks.raw, 30000);
-    EXPECT_EQ(ticks.text(), "3");
-    EXPECT_EQ(metrics.processorKey(), "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\1");
+// A machine whose thread loses the processor for 5 ms just before or just
+// after one of its time-stamp reads.
+class PreemptedMachine : public SimPlatform {
+public:
+    std::uint64_t timeStampCounter() override {
+        ++stamps;
+        if (stamps == stallBefore) sleep(5);
+        const std::uint64_t v = SimPlatform::timeStampCounter();
+        if (stamps == stallAfter) sleep(5);
+        return v;
+    }
+    int stamps = 0, stallBefore = 0, stallAfter = 0;
+};
+
+TEST(ClockEstimate, ComparesWithTheLastReadingOrTimesShortWaitsAndKeepsTheFastest) {
+    PreemptedMachine os;
+    clsCPUUsage cpu(os, 0);
+    EXPECT_EQ(cpu.PerfFreq().raw, 0);  // no time-stamp counter, and no wait for nothing
+    EXPECT_EQ(os.tickMs(), 0u);
+
+    // The first reading has nothing to compare with: three rounds of 1 ms.
+    // A counter read costs the simulated machine 1 us, so each timed
+    // interval is one read longer than its stamped one.
+    os.setTimeStampMhz(2600);
+    const double waited = 2600.0 * 1000 / 1001;
+    EXPECT_NEAR(cpu.PerfFreq().toDouble(), waited, 1e-4);
+    EXPECT_EQ(os.tickMs(), 3u);
+    // A second later the stamps since then give the clock, without waiting,
+    // even when the scheduler interrupts one of the reading's three tries
+    // (stamps 1 to 3).
+    os.sleep(1000);
+    EXPECT_NEAR(cpu.PerfFreq().toDouble(), 2600.0, 1e-4);
+    EXPECT_EQ(os.tickMs(), 1003u);
+    os.sleep(1000);
+    os.stamps = 0;
+    os.stallAfter = 1;
+    EXPECT_NEAR(cpu.PerfFreq().toDouble(), 2600.0, 1e-4);
+
+    // A sampler without a reading waits. Stamps 4 on are the waits': 4 asks
+    // whether there is a counter, round r reads 5 + 2r and 6 + 2r.
+    // Preempted between its first pair of reads (round 0) or its last
+    // (round 1), a round reads slow by 5 ms in 1; the clean round is shown.
+    clsCPUUsage fresh(os, 0);
+    os.stamps = 0;
+    os.stallBefore = 5;
+    os.stallAfter = 8;
+    EXPECT_NEAR(fresh.PerfFreq().toDouble(), waited, 1e-4);
+    EXPECT_TRUE(os.messages().empty());
 }
 
 TEST(SystemMetrics, ProcessorCountIsTakenOnceAndMustFitAByte) {

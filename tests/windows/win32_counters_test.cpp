@@ -9,7 +9,11 @@
 #include "harness.h"
 #include "platform/common/counter_path.h"
 #include "platform/win32/win32_counters.h"
+#include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_sources.h"
+#include "sources/cpu_usage.h"
+#include "sources/system_metrics.h"
+#include "support.h"
 
 using namespace vel::platform;
 using namespace vel::platform::win32;
@@ -210,6 +214,32 @@ WTEST(Counters, BusyMachineReadsNonZeroLoadFromTheSystem) {
     CHECK(load0 > 20.0 && load0 <= 100.0);
     std::printf("  load over 1.5 s with every processor spinning: total %.1f %%, processor 0 %.1f %%\n", load, load0);
     sources->closeQuery(query);
+}
+
+// The Full View's clock estimate with the system's counters: the
+// performance counter runs at 10 MHz on current Windows and under Wine, so
+// the figure must not come from waiting a number of its ticks.
+WTEST(Counters, ClockEstimateIsNearTheRatedSpeedAndShort) {
+    win32::Win32Platform os(wintest::testOptions());
+    vel::clsSystemMetrics metrics(os);
+    std::int16_t processor = 0;
+    const std::int32_t rated = metrics.GetCPUSpeed(processor);
+    REQUIRE(rated > 0);
+    vel::clsCPUUsage sampler(os, 0);
+    // The first call times short waits, the next one (as a second later on
+    // the page) compares with the first call's reading.
+    for (int call = 0; call < 2; ++call) {
+        if (call) Sleep(1000);
+        const std::int64_t start = os.perfCounter();
+        const double mhz = sampler.PerfFreq().toDouble();
+        const double ms =
+            static_cast<double>(os.perfCounter() - start) * 1000.0 / static_cast<double>(os.perfFrequency());
+        std::printf("  estimate %.3f MHz (rated %d MHz) in %.2f ms; performance counter at %lld Hz\n", mhz, rated,
+                    ms, static_cast<long long>(os.perfFrequency()));
+        CHECK(mhz > rated * 0.9 && mhz < rated * 1.1);
+        // 3 ms of waiting at most; the bound leaves room for a busy machine, not for seconds.
+        CHECK(ms < 100.0);
+    }
 }
 
 WTEST(Sources, SystemFactsAreThere) {

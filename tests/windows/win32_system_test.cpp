@@ -98,9 +98,7 @@ WTEST(NineX, SamplerReadsTheKernelStatisticFromTheDynamicDataRegistry) {
     RegSetValueExA(stat, clsCPUUsage::kStatValue, 0, REG_DWORD, reinterpret_cast<BYTE*>(&load), sizeof load);
 
     NinetyFivePlatform os;
-    clsSystemMetrics metrics(os);
-    std::int16_t fvsType = 0;
-    clsCPUUsage sampler(os, metrics, 0, fvsType);
+    clsCPUUsage sampler(os, 0);
     CHECK(!sampler.IsNT());
     CHECK_EQ(sampler.Usage(), 37);
     load = 81;

@@ -1,7 +1,13 @@
 // Text with the system's fonts: the program's small Arial sizes come out of
-// GDI and are blended into a form's pixels in the text colour, inside the clip.
+// GDI and are blended into a form's pixels in the text colour, inside the clip;
+// a label fits a long line with them.
 #include "platform/win32/win32_text.h"
 
+#include <algorithm>
+#include <cstdio>
+
+#include "forms/font.h"
+#include "forms/graphic_controls.h"
 #include "harness.h"
 
 using namespace vel;
@@ -46,4 +52,34 @@ WTEST(Text, UnicodeAndEmptyTextAreHandled) {
     int width = 0;
     CHECK(text.measure("Arial", 8, false, "25\xC2\xB0", width));  // 25 degrees, UTF-8
     CHECK(width > 0);
+}
+
+// A processor name of 48 characters in the Full View's name line (196
+// pixels, Arial 8.25): the system's font draws it past the edge, so the
+// label draws it smaller, inside.
+WTEST(Text, ALabelShrinksALineThatDoesNotFitToItsWidth) {
+    win32::GdiText text;
+    gfx::useSystemText(&text);
+    forms::Label label("lblName");
+    label.move(0, 0, 196, 14);
+    label.setFont(gfx::FontSpec{"Arial", 8.25, false});
+    label.setCaption("Intel(R) Xeon(R) Platinum 8380HL CPU @ 2.90GHz");
+    const Colour ground = rgb(0, 0, 0);
+    auto inkRight = [&] {
+        Pixels target(300, 14, ground);
+        label.paint(target, 0, 0, gfx::ClipRect{0, 0, 300, 14});
+        int right = -1;
+        for (int y = 0; y < target.height; ++y)
+            for (int x = 0; x < target.width; ++x)
+                if (target.at(x, y) != ground) right = std::max(right, x);
+        return right;
+    };
+    label.setForeColor(rgb(255, 255, 255));
+    const int cut = inkRight();
+    label.setShrinkToFit(true);
+    const int fitted = inkRight();
+    gfx::useSystemText(nullptr);
+    std::printf("  the name reaches %d px in its own size, %d px drawn to fit\n", cut + 1, fitted + 1);
+    CHECK(cut >= 196);
+    CHECK(fitted < 196 && fitted > 150);
 }

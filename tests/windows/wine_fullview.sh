@@ -3,8 +3,9 @@
 # clock), with the real pointer: the titles reach X11 in UTF-8; a quick drag
 # of the clock moves it the whole way, the row lines up behind it again and
 # its real place is saved; a double-click on the clock opens its information
-# box, one on a CPU module the Full View; single clicks glue no window to the
-# pointer; a double-click on the main bar opens the Full View,
+# box, one on a CPU module the Full View, whose usage graph keeps moving
+# (40 columns in 5 s) while the page estimates the clock; single clicks glue
+# no window to the pointer; a double-click on the main bar opens the Full View,
 # shaped, centred on the screen with its top edge at 3000 twips (200 pixels);
 # the end of the session then ends the program with 0.
 #   wine_fullview.sh STATE-DIR WINDOWS-BUILD-DIR VELMORA-INI
@@ -76,11 +77,20 @@ else
     fail "a double-click on the clock did not open its information box, or Esc did not close it"
 fi
 double_click "$cpu" 30 15
-if check --shaped frmFULLVIEW --key frmFULLVIEW 27 --gone frmFULLVIEW >/dev/null; then
-    pass "a double-click on CPU 0 opened the Full View (Esc closed it)"
+if check --shaped frmFULLVIEW >/dev/null; then
+    pass "a double-click on CPU 0 opened the Full View"
 else
-    fail "a double-click on CPU 0 did not open the Full View, or Esc did not close it"
+    fail "a double-click on CPU 0 did not open the Full View"
 fi
+# It opens on processor 0's page, whose speed estimate runs once a second:
+# the interface must keep drawing the usage graph meanwhile.
+graph=$(check --graph frmFULLVIEW)
+rc=$?
+line=$(echo "$graph" | grep -m1 -E '^(PASS|FAIL) ' | sed 's/^[A-Z]* frmFULLVIEW: //')
+if [ "$rc" -eq 0 ]; then pass "on processor 0's page $line"
+else fail "on processor 0's page ${line:-the graph could not be read}"; fi
+if check --key frmFULLVIEW 27 --gone frmFULLVIEW >/dev/null; then pass "Esc closed the Full View"
+else fail "Esc did not close the Full View"; fi
 
 # Ten single clicks, the pointer moved away after each: every window stays
 # where it was, so the move loop each click starts has ended with it.
