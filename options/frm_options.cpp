@@ -90,22 +90,19 @@ void FrmOptions::onLoad() {
                                  "options_placement_user.png"};
     for (int i = 0; i < 3; ++i) imgPlacement[static_cast<std::size_t>(i)]->setPicture(app_.ui.picture(placements[i]));
     picVisMon->setPicture(app_.ui.picture("options_monitor.png"));
-    // 1. Centred on the screen.
+    // Centred on the screen.
     const platform::Size screen = os().screenSize();
     move((screen.width * forms::kTwipsPerPixel - width()) / 2, (screen.height * forms::kTwipsPerPixel - height()) / 2);
-    // 2. Nothing fades while the dialog is open.
+    // Nothing fades while the dialog is open.
     for (int slot = 0; slot < static_cast<int>(WindowSlot::Count); ++slot) {
         forms::Form* f = app_.window(static_cast<WindowSlot>(slot));
         if (app_.IsFormLoaded(f)) MakeTranslucent(*f, 255);
     }
     if (FrmHidden* engine = engineOf(app_)) engine->tmrVSBL->setEnabled(false);
-    // 3.
+    // The pages show the settings as they are.
     fillGeneral();
-    // 4. and 5.
     fillModules();
-    // 6.
     fillLogging();
-    // 7.
     // The program's own version information where the system reads it.
     const platform::VersionInfo resource = os().version();
     const bool fromResource = !resource.copyright.empty();
@@ -113,9 +110,8 @@ void FrmOptions::onLoad() {
     const int revision = fromResource ? resource.revision : kVersion.revision;
     lblVersion->setCaption("Build: " + std::to_string(minor) + "." + std::to_string(revision));
     lblCopyright->setCaption(fromResource ? resource.copyright : std::string(kVersionCopyright));
-    // 8.
+    // Only the processors this machine has can be chosen; nothing to apply yet.
     limitProcessors();
-    // 9.
     cmdApply->setEnabled(false);
     focus(tbsOptions);
 }

@@ -32,25 +32,25 @@ void FrmOptions::cmdApply_Click() {
     const MainSectionWriter ini(app_);
     FrmHidden* engine = dynamic_cast<FrmHidden*>(app_.engine.get());
 
-    // 1. Looks.
+    // Looks.
     ini.number("PLCMNT", s.PLCMNT);
     ini.flag("ALWAYSOT", s.ALWAYSOT);
     ini.number("VISIBLE", s.VISIBLE);
     ini.number("CORNER", s.CORNER);
     ini.number("TLUCENTZON", s.TLUCENTZOn);
     ini.number("TLUCENTZOFF", s.TLUCENTZOff);
-    // 2. Sampling periods, each followed by its timer.
+    // Sampling periods, each followed by its timer.
     ini.number("CPUCLOCK", s.CPUCLOCK);
     if (engine) engine->retimeCPUs();
     ini.number("NETCLOCK", s.NETCLOCK);
     if (engine) engine->retimeNET();
     ini.number("MEMCLOCK", s.MEMCLOCK);
     if (engine) engine->retimeMEM();
-    // 3. Modules: the clock first.
+    // Modules: the clock first.
     ini.flag("VISI8", s.Visi[8]);
     for (int i = 0; i < 8; ++i) ini.flag("VISI" + std::to_string(i), s.Visi[static_cast<std::size_t>(i)]);
     for (int i = 0; i < 8; ++i) ini.number("MTYP" + std::to_string(i), s.mTyp[static_cast<std::size_t>(i)]);
-    // 4. Logging; the capture period is formed in 16 bits.
+    // Logging; the capture period is formed in 16 bits.
     ini.flag("LOGENABLE", s.LOGEnable);
     ini.flag("CAPCPU", s.capCPU);
     ini.flag("CAPNET", s.capNET);
@@ -61,15 +61,15 @@ void FrmOptions::cmdApply_Click() {
     ini.flag("LOGUNSAVED", s.LOGUnsaved);
     ini.number("NEWLOG", s.NEWLOG);
     ini.number("DELLOG", s.DELLOG);
-    // 5. The start-with-Windows entry follows the box.
+    // The start-with-Windows entry follows the box.
     applyStartWithWindows(app_, chkStart->value() == 1);
-    // 6.-8.
+    // The windows line up, keep their stacking and wake.
     ArrangeModules(app_);
     ApplyAlwaysOnTop(app_);
     WakeModules(app_);
-    // 9.
+    // Sampling runs again with the new periods.
     if (engine) engine->enableSamplingTimers();
-    // 10.
+    // Everything is applied.
     cmdApply->setEnabled(false);
 }
 
