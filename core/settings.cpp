@@ -102,9 +102,9 @@ SettingsOrigin LoadSettings(App& app) {
     in.read("NEWLOG", s.NEWLOG);
     in.read("DELLOG", s.DELLOG);
 
-    app.os.sleep(500);
+    app.splashPause(500);
     in.read("SWWN", s.SWWN);
-    app.os.sleep(500);
+    app.splashPause(500);
     return origin;
 }
 
