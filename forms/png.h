@@ -6,13 +6,14 @@
 #include <string_view>
 
 #include "platform/pixels.h"
+#include "platform/platform.h"
 
 namespace vel::gfx {
 
 // Alpha is dropped on load: skins carry their transparent colour in pixel (0,0).
 // A file over 16 MiB, or a picture over 4096 pixels a side, is refused
 // before it is decoded, as is one whose chunks run past its end.
-std::optional<Pixels> loadPng(const std::string& path);
+std::optional<Pixels> loadPng(platform::Files& files, const std::string& path);
 std::optional<Pixels> decodePng(std::string_view bytes);
 bool savePng(const std::string& path, const Pixels& image);
 

@@ -82,8 +82,8 @@ const Pixels& Runtime::picture(const std::string& fileName) {
     auto it = pictures_.find(fileName);
     if (it != pictures_.end()) return it->second;
     std::string path = skinsFolder_.empty() ? fileName : skinsFolder_ + "/" + fileName;
-    auto loaded = gfx::loadPng(path);
-    if (!loaded && !fallbackSkinsFolder_.empty()) loaded = gfx::loadPng(fallbackSkinsFolder_ + "/" + fileName);
+    auto loaded = gfx::loadPng(os_.files(), path);
+    if (!loaded && !fallbackSkinsFolder_.empty()) loaded = gfx::loadPng(os_.files(), fallbackSkinsFolder_ + "/" + fileName);
     if (!loaded) missing_.push_back(fileName);
     return pictures_.emplace(fileName, loaded ? std::move(*loaded) : Pixels()).first->second;
 }

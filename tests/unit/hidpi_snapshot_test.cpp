@@ -43,7 +43,7 @@ Pixels desktopAt(int scale, std::string& printed) {
     std::ostringstream out, err;
     EXPECT_EQ(runScenario(ScenarioOptions{scenario.string(), m.folder.string()}, out, err), 0) << err.str();
     printed = out.str();
-    return gfx::loadPng(picture.string()).value_or(Pixels{});
+    return gfx::loadPng(m.sim.files(), picture.string()).value_or(Pixels{});
 }
 
 class HiDpiDesktop : public ::testing::TestWithParam<int> {};

@@ -12,7 +12,7 @@
 #include "core/frm_main.h"
 #include "log_rig.h"
 #include "logging/log_files.h"
-#include "platform/linux/posix_files.h"
+#include "platform/linux/files.h"
 #include "support/allocation_counter.h"
 
 using namespace vel;
@@ -220,29 +220,30 @@ TEST(LinuxFiles, AppendsRefuseLinksAndWhatIsNotAPlainFile) {
     test::SimMachine m(1);
     const fs::path dir = m.folder / "logs";
     const std::string file = (dir / "a.log").string();
+    linux_backend::LinuxFiles files;
     for (int round = 0; round < 2; ++round) {
-        const FileHandle h = linux_backend::appendOpen(file);
+        const FileHandle h = files.openAppend(file);
         ASSERT_NE(h, kNoFile);
-        EXPECT_TRUE(linux_backend::appendWrite(h, "x\r\n", 3));
-        EXPECT_TRUE(linux_backend::appendClose(h));
+        EXPECT_TRUE(files.writeFile(h, "x\r\n", 3));
+        EXPECT_TRUE(files.closeFile(h));
     }
     EXPECT_EQ(test::readFile(file), "x\r\nx\r\n");
     fs::create_symlink(file, dir / "link.log");
-    EXPECT_EQ(linux_backend::appendOpen((dir / "link.log").string()), kNoFile);
+    EXPECT_EQ(files.openAppend((dir / "link.log").string()), kNoFile);
     fs::create_directory(dir / "sub");
-    EXPECT_EQ(linux_backend::appendOpen((dir / "sub").string()), kNoFile);
+    EXPECT_EQ(files.openAppend((dir / "sub").string()), kNoFile);
     ASSERT_EQ(::mkfifo((dir / "pipe.log").c_str(), 0600), 0);
-    EXPECT_EQ(linux_backend::appendOpen((dir / "pipe.log").string()), kNoFile) << "and does not wait for a reader";
+    EXPECT_EQ(files.openAppend((dir / "pipe.log").string()), kNoFile) << "and does not wait for a reader";
 
     std::vector<FolderEntry> entries;
-    ASSERT_TRUE(linux_backend::folderEntries(dir.string(), entries));
+    ASSERT_TRUE(files.listFolder(dir.string(), entries));
     std::map<std::string, FileKind> kinds;
     for (const auto& e : entries) kinds[e.name] = e.kind;
     EXPECT_EQ(kinds, (std::map<std::string, FileKind>{{"a.log", FileKind::File},
                                                       {"link.log", FileKind::Link},
                                                       {"pipe.log", FileKind::Other},
                                                       {"sub", FileKind::Directory}}));
-    EXPECT_TRUE(linux_backend::unlinkFile((dir / "link.log").string()));
-    EXPECT_EQ(linux_backend::linkKind(file), FileKind::File) << "the link went, its target stayed";
-    EXPECT_FALSE(linux_backend::folderEntries((dir / "none").string(), entries));
+    EXPECT_TRUE(files.deleteFile((dir / "link.log").string()));
+    EXPECT_EQ(files.fileKind(file), FileKind::File) << "the link went, its target stayed";
+    EXPECT_FALSE(files.listFolder((dir / "none").string(), entries));
 }

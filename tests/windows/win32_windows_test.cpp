@@ -25,7 +25,8 @@ LONG exStyle(HWND hwnd) { return GetWindowLongA(hwnd, GWL_EXSTYLE); }
 }  // namespace
 
 WTEST(Region, SkinShapeIsTheWindowShapePixelForPixel) {
-    auto skin = gfx::loadPng(wintest::programFolder() + "\\skins\\main_skin.png");
+    win32::Win32Files files;
+    auto skin = gfx::loadPng(files, wintest::programFolder() + "\\skins\\main_skin.png");
     REQUIRE(skin.has_value());
     const Region region = regionFromPixels(*skin, skin->width, skin->height);
     REQUIRE(!region.empty());
