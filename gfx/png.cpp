@@ -23,7 +23,7 @@ void* decoderRealloc(void* p, std::size_t size) { return size <= decoderBudget ?
 #include <stb_image.h>
 #include <stb_image_write.h>
 
-#include "forms/png.h"
+#include "gfx/png.h"
 
 #include <cstdint>
 #include <fstream>

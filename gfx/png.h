@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/pixels.h"
+#include "gfx/pixels.h"
 
 namespace vel::gfx {
 

@@ -14,7 +14,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/pixels.h"
+#include "gfx/pixels.h"
+#include "gfx/text_backend.h"
 #include "platform/sources_api.h"
 
 namespace vel::platform {
@@ -163,19 +164,8 @@ struct VersionInfo {
     std::string productName{}, copyright{};
 };
 
-// Text drawn with the system's own fonts, for a backend that has them. The
-// simulated machine and X11 have none: there our pixel fonts draw, the same
-// everywhere.
-class SystemText {
-public:
-    virtual ~SystemText() = default;
-    // Advance width of one line in pixels; false when the face cannot be made.
-    virtual bool measure(const std::string& face, double sizePt, bool bold, std::string_view text, int& width) = 0;
-    // Draws one line in colour with the top of its cell at (x, y), touching
-    // only pixels inside [clipLeft, clipRight) x [clipTop, clipBottom).
-    virtual bool draw(Pixels& target, int x, int y, std::string_view text, const std::string& face, double sizePt,
-                      bool bold, Colour colour, int clipLeft, int clipTop, int clipRight, int clipBottom) = 0;
-};
+// The system's fonts, where the backend has them (see gfx::TextBackend).
+using SystemText = gfx::TextBackend;
 
 // Files, as far as the log folder needs them. Paths are native (see
 // nativePath). A symbolic link (on Windows any reparse point) is reported
