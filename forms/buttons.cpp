@@ -109,7 +109,6 @@ bool CheckBox::keyDown(const platform::KeyEvent& e) {
 
 void CheckBox::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) const {
     const DialogLook& l = dialogLook();
-    gfx::TextBackend* const t = textBackend();
     const int by = oy + (height() - 13) / 2;
     look::sunkenEdge(l, s, ox, by, 13, 13, clip);
     gfx::fillRect(s, ox + 2, by + 2, 9, 9, enabled() ? l.window : l.face, clip);
@@ -188,7 +187,6 @@ bool OptionButton::tabStop() const {
 
 void OptionButton::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) const {
     const DialogLook& l = dialogLook();
-    gfx::TextBackend* const t = textBackend();
     const int by = oy + (height() - 12) / 2;
     // A 12-pixel circle: shadow arc top-left, highlight arc bottom-right.
     static const char* kRing[12] = {

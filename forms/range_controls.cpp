@@ -106,7 +106,6 @@ void Slider::releaseAt(int, int) { dragging_ = false; }
 
 void Slider::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) const {
     const DialogLook& l = dialogLook();
-    gfx::TextBackend* const t = textBackend();
     gfx::fillRect(s, ox, oy, width(), height(), l.face, clip);
     const int channelY = oy + 8;
     look::sunkenEdge(l, s, ox + kChannelInset - 2, channelY, width() - 2 * kChannelInset + 4, 4, clip);
@@ -198,7 +197,6 @@ void UpDown::releaseAt(int, int) {
 
 void UpDown::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) const {
     const DialogLook& l = dialogLook();
-    gfx::TextBackend* const t = textBackend();
     const int half = height() / 2;
     for (int part = 0; part < 2; ++part) {
         const int y = oy + part * half, h = part == 0 ? half : height() - half;
