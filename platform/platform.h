@@ -14,7 +14,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/pixels.h"
+#include "gfx/pixels.h"
+#include "gfx/png.h"
+#include "gfx/text_backend.h"
 #include "platform/sources_api.h"
 
 namespace vel::platform {
@@ -163,19 +165,8 @@ struct VersionInfo {
     std::string productName{}, copyright{};
 };
 
-// Text drawn with the system's own fonts, for a backend that has them. The
-// simulated machine and X11 have none: there our pixel fonts draw, the same
-// everywhere.
-class SystemText {
-public:
-    virtual ~SystemText() = default;
-    // Advance width of one line in pixels; false when the face cannot be made.
-    virtual bool measure(const std::string& face, double sizePt, bool bold, std::string_view text, int& width) = 0;
-    // Draws one line in colour with the top of its cell at (x, y), touching
-    // only pixels inside [clipLeft, clipRight) x [clipTop, clipBottom).
-    virtual bool draw(Pixels& target, int x, int y, std::string_view text, const std::string& face, double sizePt,
-                      bool bold, Colour colour, int clipLeft, int clipTop, int clipRight, int clipBottom) = 0;
-};
+// The system's fonts, where the backend has them (see gfx::TextBackend).
+using SystemText = gfx::TextBackend;
 
 // Files. Paths are native (see nativePath) and UTF-8 on every backend.
 enum class FileKind { Missing, File, Directory, Link, Other };
@@ -196,15 +187,12 @@ struct FileStamp {
 
 // Every file the program reads or writes goes through here: the settings
 // file, the skin pictures and the logs.
-class Files {
+class Files : public gfx::FileReader {
 public:
-    virtual ~Files() = default;
 
     // --- whole files (settings, pictures); a link is followed ---------------
-    // nullopt when there is no such file.
+    // nullopt when there is no such file. (readFile, whole files, comes from FileReader.)
     virtual std::optional<FileStamp> fileStamp(const std::string& path) = 0;
-    // The whole file; nullopt when it cannot be read or holds more than `most` bytes.
-    virtual std::optional<std::string> readFile(const std::string& path, std::size_t most) = 0;
     // Gives the file new contents in one step: written beside it and renamed
     // over it, keeping its mode, so a failure never loses the old text. A
     // link is written through; a read-only file, or anything but a plain

@@ -9,7 +9,7 @@
 #include "core/frm_splash.h"
 #include "core/registry_helpers.h"
 #include "core/startup.h"
-#include "forms/png.h"
+#include "gfx/png.h"
 #include "forms/runtime.h"
 #include "platform/sim/sim_platform.h"
 #include "platform/sim/sim_sources.h"

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <set>
 
-#include "forms/png.h"
+#include "gfx/png.h"
 #include "platform/sim/files.h"
 #include "support/files.h"
 #include "tools/skingen/art.h"

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "forms/png.h"
+#include "gfx/png.h"
 #include "platform/common/display_scale.h"
 #include "scenario/runner.h"
 #include "tests/support/sim_machine.h"

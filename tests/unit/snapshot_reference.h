@@ -10,7 +10,7 @@
 #include <string>
 
 #include "forms/form.h"
-#include "forms/png.h"
+#include "gfx/png.h"
 #include "platform/sim/files.h"
 
 namespace vel::test {

@@ -8,7 +8,7 @@
 
 #include "harness.h"
 #include "platform/common/counter_path.h"
-#include "platform/win32/win32_counters.h"
+#include "platform/win32/counters.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_sources.h"
 #include "sources/cpu_usage.h"

@@ -3,7 +3,7 @@
 #include "platform/win32/region_builder.h"
 #include "platform/win32/win32_platform.h"
 
-#include "forms/png.h"
+#include "gfx/png.h"
 #include "harness.h"
 #include "support.h"
 #include "window/window_services.h"

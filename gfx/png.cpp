@@ -23,7 +23,7 @@ void* decoderRealloc(void* p, std::size_t size) { return size <= decoderBudget ?
 #include <stb_image.h>
 #include <stb_image_write.h>
 
-#include "forms/png.h"
+#include "gfx/png.h"
 
 #include <cstdint>
 #include <vector>
@@ -96,7 +96,7 @@ std::optional<Pixels> decodePng(std::string_view bytes) {
     return image;
 }
 
-std::optional<Pixels> loadPng(platform::Files& files, const std::string& path) {
+std::optional<Pixels> loadPng(FileReader& files, const std::string& path) {
     // A file past the bound is not read whole, and is refused like any other.
     const auto bytes = files.readFile(path, kMostFileBytes);
     if (!bytes) return std::nullopt;
