@@ -10,7 +10,7 @@
 
 namespace vel {
 
-App::App(platform::Platform& os_) : os(os_), ui(os_) {}
+App::App(platform::Platform& os_) : os(os_), ui(os_), settingsFile(os_.files(), "") {}
 
 App::~App() {
     // Samplers close their counters before the platform goes away.
@@ -40,6 +40,7 @@ void App::setProgramFolder(const std::string& folder) {
     // One separator is appended even when the text already ends in one.
     programFolder = appPath + sep;
     iniPath = appPath + sep + "velmora.ini";
+    settingsFile.setPath(os.nativePath(iniPath));
 }
 
 }  // namespace vel

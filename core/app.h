@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/inifile.h"
 #include "core/settings.h"
 #include "core/version_strings.h"
 #include "modules/net_indicators.h"
@@ -52,9 +53,10 @@ public:
     std::string appPath;        // the program folder as the system reports it
     std::string programFolder;  // appPath plus one separator
     std::string iniPath;
+    // velmora.ini at iniPath, read and written only through this.
+    IniFile settingsFile;
     std::uint8_t processorCount = 0;
     std::int32_t screenX = 0, screenY = 0;  // largest pixel column and row
-    long lastRegResult = 0;
 
     std::unique_ptr<clsSystemMetrics> metrics;
     std::array<std::unique_ptr<clsCPUUsage>, 4> samplers;

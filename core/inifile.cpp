@@ -1,10 +1,6 @@
 #include "core/inifile.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <map>
-#include <sstream>
+#include <limits>
 #include <string_view>
 
 namespace vel {
@@ -72,35 +68,6 @@ std::string unquote(std::string_view v) {
     if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
         v = v.substr(1, v.size() - 2);
     return std::string(v.substr(0, kIniBufferSize - 1));
-}
-
-namespace fs = std::filesystem;
-
-// File names are UTF-8 on every backend; std::filesystem turns them into
-// whatever the system takes (UTF-16 on Windows).
-fs::path filePath(const std::string& name) {
-    return fs::path(std::u8string(reinterpret_cast<const char8_t*>(name.data()), name.size()));
-}
-
-std::string readFile(const fs::path& path, bool& ok) {
-    std::ifstream in(path, std::ios::binary);
-    ok = static_cast<bool>(in);
-    if (!ok) return {};
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// Parsed files are kept while they are unchanged on disk, so reading sixty
-// keys from one file parses it once.
-struct CachedFile {
-    std::filesystem::file_time_type stamp;
-    std::uintmax_t size = 0;
-    std::string contents;
-};
-std::map<std::string, CachedFile>& cache() {
-    static std::map<std::string, CachedFile> files;
-    return files;
 }
 
 // Calls f(key, value) for each key of the first section of that name, in
@@ -191,106 +158,62 @@ std::string iniUpdate(const std::string& contents, const std::string& section, c
     return out;
 }
 
-namespace {
+void IniFile::setPath(const std::string& path) {
+    path_ = path;
+    stamp_.reset();
+    contents_.clear();
+}
 
-// The file's text through the cache; nullptr when it cannot be read.
-const std::string* cachedContents(const std::string& file) {
-    const fs::path path = filePath(file);
-    std::error_code ec;
-    auto stamp = fs::last_write_time(path, ec);
-    if (ec) return nullptr;
-    auto size = fs::file_size(path, ec);
-    if (ec) return nullptr;
-    CachedFile& entry = cache()[file];
-    if (entry.stamp != stamp || entry.size != size || entry.contents.size() != size) {
-        bool ok = false;
-        entry.contents = readFile(path, ok);
-        if (!ok) {
-            cache().erase(file);
+// The file's text, read again only when its stamp changed; nullptr when it
+// cannot be read.
+const std::string* IniFile::contents() {
+    const auto stamp = files_.fileStamp(path_);
+    if (!stamp) return nullptr;
+    if (stamp_ != stamp || contents_.size() != stamp->size) {
+        auto text = files_.readFile(path_, std::numeric_limits<std::size_t>::max());
+        if (!text) {
+            stamp_.reset();
+            contents_.clear();
             return nullptr;
         }
-        entry.stamp = stamp;
-        entry.size = size;
+        contents_ = std::move(*text);
+        stamp_ = stamp;
     }
-    return &entry.contents;
+    return &contents_;
 }
 
-}  // namespace
-
-std::string ReadIni(const std::string& section, const std::string& key, const std::string& file) {
-    const std::string* contents = cachedContents(file);
-    return contents ? iniLookup(*contents, section, key) : std::string();
+std::string IniFile::read(const std::string& section, const std::string& key) {
+    const std::string* text = contents();
+    return text ? iniLookup(*text, section, key) : std::string();
 }
 
-IniKeys ReadIniSection(const std::string& section, const std::string& file) {
-    const std::string* contents = cachedContents(file);
-    return contents ? iniSectionKeys(*contents, section) : IniKeys();
-}
-
-namespace {
-
-constexpr fs::perms kAnyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-
-// A name beside the file that nothing else uses.
-fs::path freeTempName(const fs::path& target) {
-    std::error_code ec;
-    for (int n = 0;; ++n) {
-        fs::path candidate = target;
-        candidate += ".tmp" + std::to_string(n);
-        if (!fs::exists(fs::symlink_status(candidate, ec))) return candidate;
-    }
-}
-
-bool writeWhole(const fs::path& path, const std::string& contents) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
-    out.close();
-    return static_cast<bool>(out);
+IniKeys IniFile::section(const std::string& section) {
+    const std::string* text = contents();
+    return text ? iniSectionKeys(*text, section) : IniKeys();
 }
 
 // Rewrites the file with what `update` makes of its text ("" when missing).
 template <class F>
-std::int16_t rewrite(const std::string& file, F&& update) {
-    std::error_code ec;
-    // A link is written through: the file it points at gets the new text.
-    const fs::path target = fs::weakly_canonical(filePath(file), ec);
-    if (ec) return 0;
-    const fs::file_status status = fs::status(target, ec);
-    const bool exists = !ec && fs::exists(status);
-    // A read-only file fails the write and stays as it is, as with the
-    // Windows profile functions.
-    if (exists && (!fs::is_regular_file(status) || (status.permissions() & kAnyWrite) == fs::perms::none)) return 0;
-    bool ok = false;
-    std::string contents = readFile(target, ok);
-    if (!ok && exists) return 0;  // there but unreadable: leave it alone
-    const std::string updated = update(contents);
-    // Write beside it and rename, so a failure never loses the user's lines;
-    // the new file keeps the old one's mode.
-    const fs::path temp = freeTempName(target);
-    bool written = writeWhole(temp, updated);
-    if (written && exists) fs::permissions(temp, status.permissions(), ec), written = !ec;
-    if (written) fs::rename(temp, target, ec), written = !ec;
-    if (!written) {
-        fs::remove(temp, ec);
-        return 0;
-    }
-    cache().erase(file);
+std::int16_t IniFile::rewrite(F&& update) {
+    const bool exists = files_.fileStamp(path_).has_value();
+    auto text = files_.readFile(path_, std::numeric_limits<std::size_t>::max());
+    if (!text && exists) return 0;  // there but unreadable: leave it alone
+    const bool written = files_.replaceFile(path_, update(text ? *text : std::string()));
+    if (!written) return 0;
+    stamp_.reset();
+    contents_.clear();
     return 1;
 }
 
-}  // namespace
-
-std::int16_t WriteIni(const std::string& section, const std::string& key, const std::string& value,
-                      const std::string& file) {
-    return rewrite(file, [&](const std::string& contents) { return iniUpdate(contents, section, key, value); });
+std::int16_t IniFile::write(const std::string& section, const std::string& key, const std::string& value) {
+    return rewrite([&](const std::string& text) { return iniUpdate(text, section, key, value); });
 }
 
-std::int16_t AddIniDefaults(const std::string& defaults, const std::string& section, const std::string& file) {
-    return rewrite(file, [&](const std::string& contents) {
+std::int16_t IniFile::addDefaults(const std::string& defaults, const std::string& section) {
+    return rewrite([&](const std::string& text) {
         // An empty file takes the defaults whole, their comments included.
-        if (contents.empty()) return defaults;
-        std::string out = contents;
+        if (text.empty()) return defaults;
+        std::string out = text;
         for (const auto& [key, value] : iniSectionKeys(defaults, section)) {
             bool present = false;
             forEachKey(out, section, [&](std::string_view k, std::string_view) {

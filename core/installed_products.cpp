@@ -53,38 +53,39 @@ std::string UnscrambleString(const std::string& hex) {
 
 void RegisterInstalledProduct(App& app, const std::string& scrambledDate, const std::string& scrambledAddress) {
     using platform::RegRoot;
+    platform::Registry& reg = app.os.registry();
     const RegRoot root = RegRoot::LocalMachine;
     const std::string list = kInstalledProductsKey;
     const std::string product = kProductName;
     const std::string version = versionText();
 
     auto writeEntry = [&](int number) {
-        SetValue(app, root, list, entryName('N', number), product);
-        SetValue(app, root, list, entryName('V', number), version);
-        SetValue(app, root, list, entryName('P', number), app.programFolder);
-        SetValue(app, root, list, entryName('S', number), scrambledDate);
-        SetValue(app, root, list, entryName('W', number), scrambledAddress);
+        SetValue(reg, root, list, entryName('N', number), product);
+        SetValue(reg, root, list, entryName('V', number), version);
+        SetValue(reg, root, list, entryName('P', number), app.programFolder);
+        SetValue(reg, root, list, entryName('S', number), scrambledDate);
+        SetValue(reg, root, list, entryName('W', number), scrambledAddress);
     };
 
-    if (!KeyExists(app, root, list)) {
-        if (!KeyExists(app, root, "Software\\Brinlake")) CreateKey(app, root, "Software\\Brinlake");
-        CreateKey(app, root, list);
-        SetValue(app, root, list, "NIP", std::int32_t{1});
+    if (!KeyExists(reg, root, list)) {
+        if (!KeyExists(reg, root, "Software\\Brinlake")) CreateKey(reg, root, "Software\\Brinlake");
+        CreateKey(reg, root, list);
+        SetValue(reg, root, list, "NIP", std::int32_t{1});
         writeEntry(1);
         return;
     }
     int count = 0;
-    RegVariant nip = GetValue(app, root, list, "NIP");
+    RegVariant nip = GetValue(reg, root, list, "NIP");
     if (auto* n = std::get_if<std::int32_t>(&nip)) count = *n;
     if (auto* t = std::get_if<std::string>(&nip)) count = textToInt32(*t).value_or(0);
     for (int i = 1; i <= count; ++i) {
-        if (regVariantText(GetValue(app, root, list, entryName('N', i))) != product) continue;
-        if (regVariantText(GetValue(app, root, list, entryName('V', i))) != version)
-            SetValue(app, root, list, entryName('V', i), version);
+        if (regVariantText(GetValue(reg, root, list, entryName('N', i))) != product) continue;
+        if (regVariantText(GetValue(reg, root, list, entryName('V', i))) != version)
+            SetValue(reg, root, list, entryName('V', i), version);
         return;
     }
     writeEntry(count + 1);
-    SetValue(app, root, list, "NIP", std::int32_t{count + 1});
+    SetValue(reg, root, list, "NIP", std::int32_t{count + 1});
 }
 
 void recordInstalledProduct(App& app) {

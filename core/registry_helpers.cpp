@@ -2,36 +2,34 @@
 
 #include <cstring>
 
-#include "core/app.h"
 #include "core/vb.h"
 
 namespace vel {
 
 using platform::Registry;
 
-bool KeyExists(App& app, platform::RegRoot root, const std::string& subKey) {
+bool KeyExists(Registry& reg, platform::RegRoot root, const std::string& subKey) {
     Registry::Key key = 0;
-    app.lastRegResult = app.os.registry().openKey(root, subKey, key);
+    reg.openKey(root, subKey, key);
     bool exists = key != 0;
-    if (key) app.lastRegResult = app.os.registry().closeKey(key);
+    if (key) reg.closeKey(key);
     return exists;
 }
 
-void CreateKey(App& app, platform::RegRoot root, const std::string& subKey) {
+void CreateKey(Registry& reg, platform::RegRoot root, const std::string& subKey) {
     Registry::Key key = 0;
-    app.lastRegResult = app.os.registry().createKey(root, subKey, key);
-    if (key) app.lastRegResult = app.os.registry().closeKey(key);
+    reg.createKey(root, subKey, key);
+    if (key) reg.closeKey(key);
 }
 
-RegVariant GetValue(App& app, platform::RegRoot root, const std::string& subKey, const std::string& name) {
-    Registry& reg = app.os.registry();
+RegVariant GetValue(Registry& reg, platform::RegRoot root, const std::string& subKey, const std::string& name) {
     Registry::Key key = 0;
-    app.lastRegResult = reg.openKey(root, subKey, key);
+    reg.openKey(root, subKey, key);
     if (!key) return {};
     platform::RegValue value;
-    app.lastRegResult = reg.queryValue(key, name, value);
+    const long found = reg.queryValue(key, name, value);
     reg.closeKey(key);
-    if (app.lastRegResult != platform::kErrorSuccess) return {};
+    if (found != platform::kErrorSuccess) return {};
     if (value.type == platform::kRegSz) {
         std::string text(value.data.begin(), value.data.end());
         auto nul = text.find('\0');
@@ -46,11 +44,10 @@ RegVariant GetValue(App& app, platform::RegRoot root, const std::string& subKey,
     return {};
 }
 
-void SetValue(App& app, platform::RegRoot root, const std::string& subKey, const std::string& name,
+void SetValue(Registry& reg, platform::RegRoot root, const std::string& subKey, const std::string& name,
               const RegVariant& value) {
-    Registry& reg = app.os.registry();
     Registry::Key key = 0;
-    app.lastRegResult = reg.createKey(root, subKey, key);
+    reg.createKey(root, subKey, key);
     if (!key) return;
     platform::RegValue stored;
     std::optional<std::int32_t> number;
@@ -64,25 +61,24 @@ void SetValue(App& app, platform::RegRoot root, const std::string& subKey, const
         auto u = static_cast<std::uint32_t>(*number);
         stored.type = platform::kRegDword;
         for (int i = 0; i < 4; ++i) stored.data.push_back(static_cast<std::uint8_t>(u >> (8 * i)));
-        app.lastRegResult = reg.setValue(key, name, stored);
+        reg.setValue(key, name, stored);
     } else if (!numericText) {
         std::string text = trimBlanks(regVariantText(value));
         stored.type = platform::kRegSz;
         stored.data.assign(text.begin(), text.end());
         stored.data.push_back(0);
-        app.lastRegResult = reg.setValue(key, name, stored);
+        reg.setValue(key, name, stored);
     }
     // Numeric text that does not fit 32 bits fails its conversion: nothing is written.
-    app.lastRegResult = reg.closeKey(key);
+    reg.closeKey(key);
 }
 
-void DeleteValue(App& app, platform::RegRoot root, const std::string& subKey, const std::string& name) {
-    if (!KeyExists(app, root, subKey)) return;
-    Registry& reg = app.os.registry();
+void DeleteValue(Registry& reg, platform::RegRoot root, const std::string& subKey, const std::string& name) {
+    if (!KeyExists(reg, root, subKey)) return;
     Registry::Key key = 0;
-    app.lastRegResult = reg.openKey(root, subKey, key);
+    reg.openKey(root, subKey, key);
     if (!key) return;
-    app.lastRegResult = reg.deleteValue(key, name);
+    reg.deleteValue(key, name);
     reg.closeKey(key);
 }
 

@@ -1,10 +1,11 @@
 #include "core/settings.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <stdexcept>
 #include <string>
 
-#include "core/app.h"
 #include "core/default_settings.h"
 #include "core/inifile.h"
 #include "core/vb.h"
@@ -13,32 +14,73 @@ namespace vel {
 
 namespace {
 
-// Reads one key into a field; a value that does not convert keeps the field.
-class SettingsReader {
-public:
-    // From the file, or from the shipped settings when `defaults`.
-    SettingsReader(App& app, bool defaults) : app_(app), defaults_(defaults) {}
-    std::string text(const std::string& key) const {
-        if (defaults_) return iniLookup(kDefaultSettings, "MAIN", key);
-        return ReadIni("MAIN", key, app_.os.nativePath(app_.iniPath));
-    }
-    void read(const std::string& key, bool& field) const {
-        if (auto v = textToFlag(text(key))) field = *v;
-    }
-    void read(const std::string& key, std::int16_t& field) const {
-        if (auto v = textToInt16(text(key))) field = *v;
-    }
-    void read(const std::string& key, std::int32_t& field) const {
-        if (auto v = textToInt32(text(key))) field = *v;
-    }
-    void read(const std::string& key, std::uint8_t& field) const {
-        if (auto v = textToByte(text(key))) field = *v;
-    }
+template <auto Member>
+SettingField scalar(Settings& s, int) {
+    return &(s.*Member);
+}
 
-private:
-    App& app_;
-    bool defaults_;
-};
+template <auto Member>
+SettingField element(Settings& s, int index) {
+    return &(s.*Member)[static_cast<std::size_t>(index)];
+}
+
+std::vector<SettingKey> buildKeys() {
+    using G = SettingGroup;
+    std::vector<SettingKey> keys = {
+        {"PLCMNT", G::Looks, -1, scalar<&Settings::PLCMNT>},
+        {"ALWAYSOT", G::Looks, -1, scalar<&Settings::ALWAYSOT>},
+        {"VISIBLE", G::Looks, -1, scalar<&Settings::VISIBLE>},
+        {"CORNER", G::Looks, -1, scalar<&Settings::CORNER>},
+        {"TLUCENTZOn", G::Looks, -1, scalar<&Settings::TLUCENTZOn>},
+        {"TLUCENTZOff", G::Looks, -1, scalar<&Settings::TLUCENTZOff>},
+        {"CPUCLOCK", G::Sampling, -1, scalar<&Settings::CPUCLOCK>},
+        {"NETCLOCK", G::Sampling, -1, scalar<&Settings::NETCLOCK>},
+        {"MEMCLOCK", G::Sampling, -1, scalar<&Settings::MEMCLOCK>},
+        // The clock first: its visibility and position.
+        {"Visi8", G::Visibility, 8, element<&Settings::Visi>},
+        {"PosX9", G::Left, 9, element<&Settings::PosX>},
+        {"PosY9", G::Top, 9, element<&Settings::PosY>},
+    };
+    for (int n = 0; n < 8; ++n) {
+        const std::string i = std::to_string(n);
+        keys.push_back({"Visi" + i, G::Visibility, n, element<&Settings::Visi>});
+        keys.push_back({"mTyp" + i, G::Style, n, element<&Settings::mTyp>});
+        keys.push_back({"PosX" + i, G::Left, n, element<&Settings::PosX>});
+        keys.push_back({"PosY" + i, G::Top, n, element<&Settings::PosY>});
+    }
+    const std::vector<SettingKey> rest = {
+        // The main control bar's position.
+        {"PosX8", G::Left, 8, element<&Settings::PosX>},
+        {"PosY8", G::Top, 8, element<&Settings::PosY>},
+        {"LOGEnable", G::Logging, -1, scalar<&Settings::LOGEnable>},
+        {"capCPU", G::Logging, -1, scalar<&Settings::capCPU>},
+        {"capNET", G::Logging, -1, scalar<&Settings::capNET>},
+        {"capMEM", G::Logging, -1, scalar<&Settings::capMEM>},
+        {"LOGTiming", G::Logging, -1, scalar<&Settings::LOGTiming>},
+        {"LOGWrite", G::Logging, -1, scalar<&Settings::LOGWrite>},
+        {"LOGUnsaved", G::Logging, -1, scalar<&Settings::LOGUnsaved>},
+        {"NEWLOG", G::Logging, -1, scalar<&Settings::NEWLOG>},
+        {"DELLOG", G::Logging, -1, scalar<&Settings::DELLOG>},
+        {"SWWN", G::StartWithWindows, -1, scalar<&Settings::SWWN>},
+    };
+    keys.insert(keys.end(), rest.begin(), rest.end());
+    return keys;
+}
+
+// A value that does not convert keeps the field.
+void convertInto(const SettingField& field, const std::string& text) {
+    std::visit(
+        [&](auto* f) {
+            using T = std::remove_pointer_t<decltype(f)>;
+            std::optional<T> v;
+            if constexpr (std::is_same_v<T, bool>) v = textToFlag(text);
+            if constexpr (std::is_same_v<T, std::int16_t>) v = textToInt16(text);
+            if constexpr (std::is_same_v<T, std::int32_t>) v = textToInt32(text);
+            if constexpr (std::is_same_v<T, std::uint8_t>) v = textToByte(text);
+            if (v) *f = *v;
+        },
+        field);
+}
 
 // Too few processors: the module of a processor that is not there stays hidden.
 bool processorMissing(int module, int processorCount) {
@@ -53,58 +95,57 @@ bool processorMissing(int module, int processorCount) {
 
 }  // namespace
 
-SettingsOrigin LoadSettings(App& app) {
-    app.setProgramFolder(app.os.programFolder());
+const std::vector<SettingKey>& settingKeys() {
+    static const std::vector<SettingKey> keys = buildKeys();
+    return keys;
+}
+
+const SettingKey& settingKey(SettingGroup group, int index) {
+    for (const SettingKey& k : settingKeys())
+        if (k.group == group && k.index == index) return k;
+    throw std::out_of_range("no such setting");
+}
+
+std::string writtenName(const SettingKey& key) {
+    std::string name = key.name;
+    if (key.group == SettingGroup::Left || key.group == SettingGroup::Top) return name;
+    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return name;
+}
+
+std::string settingText(const SettingKey& key, Settings& s) {
+    return std::visit(
+        [](auto* f) {
+            if constexpr (std::is_same_v<std::remove_pointer_t<decltype(f)>, bool>)
+                return std::string(*f ? "1" : "0");
+            else
+                return std::to_string(*f);
+        },
+        key.field(s, key.index));
+}
+
+std::int16_t saveSetting(IniFile& file, const SettingKey& key, const std::string& text) {
+    return file.write("MAIN", writtenName(key), text);
+}
+
+std::int16_t saveSetting(IniFile& file, const SettingKey& key, Settings& s) {
+    return saveSetting(file, key, settingText(key, s));
+}
+
+SettingsOrigin LoadSettings(IniFile& file, Settings& s, int processorCount) {
     // Without any of its keys the program would show nothing at all (every
     // window hidden, the main bar at opacity 0): start as shipped instead.
-    const std::string file = app.os.nativePath(app.iniPath);
     SettingsOrigin origin = SettingsOrigin::File;
-    if (ReadIniSection("MAIN", file).empty())
-        origin = AddIniDefaults(kDefaultSettings, "MAIN", file) ? SettingsOrigin::DefaultsWritten
-                                                                : SettingsOrigin::DefaultsUnwritten;
-    Settings& s = app.settings;
-    SettingsReader in(app, origin != SettingsOrigin::File);
-
-    in.read("PLCMNT", s.PLCMNT);
-    in.read("ALWAYSOT", s.ALWAYSOT);
-    in.read("VISIBLE", s.VISIBLE);
-    in.read("CORNER", s.CORNER);
-    in.read("TLUCENTZOn", s.TLUCENTZOn);
-    in.read("TLUCENTZOff", s.TLUCENTZOff);
-    in.read("CPUCLOCK", s.CPUCLOCK);
-    in.read("NETCLOCK", s.NETCLOCK);
-    in.read("MEMCLOCK", s.MEMCLOCK);
-
-    in.read("Visi8", s.Visi[8]);
-    in.read("PosX9", s.PosX[9]);
-    in.read("PosY9", s.PosY[9]);
-
-    for (int n = 0; n < 8; ++n) {
-        const std::string i = std::to_string(n);
-        in.read("Visi" + i, s.Visi[n]);
-        if (processorMissing(n, app.processorCount)) s.Visi[n] = false;
-        in.read("mTyp" + i, s.mTyp[n]);
-        in.read("PosX" + i, s.PosX[n]);
-        in.read("PosY" + i, s.PosY[n]);
+    if (file.section("MAIN").empty())
+        origin = file.addDefaults(kDefaultSettings, "MAIN") ? SettingsOrigin::DefaultsWritten
+                                                            : SettingsOrigin::DefaultsUnwritten;
+    for (const SettingKey& key : settingKeys()) {
+        const std::string text = origin == SettingsOrigin::File ? file.read("MAIN", key.name)
+                                                                : iniLookup(kDefaultSettings, "MAIN", key.name);
+        convertInto(key.field(s, key.index), text);
+        if (key.group == SettingGroup::Visibility && processorMissing(key.index, processorCount))
+            *std::get<bool*>(key.field(s, key.index)) = false;
     }
-
-    in.read("PosX8", s.PosX[8]);
-    in.read("PosY8", s.PosY[8]);
-
-    app.showStatus("Verifying log file settings...");
-    in.read("LOGEnable", s.LOGEnable);
-    in.read("capCPU", s.capCPU);
-    in.read("capNET", s.capNET);
-    in.read("capMEM", s.capMEM);
-    in.read("LOGTiming", s.LOGTiming);
-    in.read("LOGWrite", s.LOGWrite);
-    in.read("LOGUnsaved", s.LOGUnsaved);
-    in.read("NEWLOG", s.NEWLOG);
-    in.read("DELLOG", s.DELLOG);
-
-    app.splashPause(500);
-    in.read("SWWN", s.SWWN);
-    app.splashPause(500);
     return origin;
 }
 

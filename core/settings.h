@@ -1,9 +1,13 @@
-// The settings model: one field per key of section "MAIN" of velmora.ini.
+// The settings model: one field per key of section "MAIN" of velmora.ini,
+// and the one table of those keys that loading and saving both walk. What
+// each key holds, its unit and its values: docs/glossary.md.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
+#include <variant>
+#include <vector>
 
 namespace vel {
 
@@ -42,7 +46,38 @@ struct Settings {
     std::int16_t SWWN = 0;
 };
 
-class App;
+class IniFile;
+
+// The field a key is read into; its type decides the conversion (a flag
+// takes True/False or a number, the numbers must fit their width).
+using SettingField = std::variant<bool*, std::int16_t*, std::int32_t*, std::uint8_t*>;
+
+// Who writes a key back. Apply writes the looks, the sampling periods, the
+// modules' visibility and style and the logging, in that order and with
+// their names in capitals; the window placement writes the positions; the
+// start-with-Windows box writes its own key.
+enum class SettingGroup { Looks, Sampling, Visibility, Style, Left, Top, Logging, StartWithWindows };
+
+struct SettingKey {
+    std::string name;  // as the shipped file spells it; names match whatever their case
+    SettingGroup group;
+    int index;  // module or position number of the array keys (Visi3: 3); -1 for the others
+    SettingField (*field)(Settings&, int index);
+};
+
+// Every key, in the order loading reads them.
+const std::vector<SettingKey>& settingKeys();
+// The array key of a group: settingKey(SettingGroup::Left, 9) is PosX9.
+const SettingKey& settingKey(SettingGroup group, int index);
+// The name its writer gives the key in the file.
+std::string writtenName(const SettingKey& key);
+// The field's value as the file stores it (flags 1 and 0).
+std::string settingText(const SettingKey& key, Settings& s);
+// Writes the key with this text, or with its field's value; 0 when the
+// file could not be written.
+std::int16_t saveSetting(IniFile& file, const SettingKey& key, const std::string& text);
+std::int16_t saveSetting(IniFile& file, const SettingKey& key, Settings& s);
+
 
 // Where LoadSettings found the settings.
 enum class SettingsOrigin {
@@ -51,11 +86,11 @@ enum class SettingsOrigin {
     DefaultsUnwritten,  // it had none and cannot be written: the shipped settings, for this run only
 };
 
-// Fills app.settings from the settings file, in the fixed order (the splash
-// shows "Verifying log file settings..." part-way). A value that does not
-// convert leaves its field unchanged. A file without any key of section MAIN
-// (or no file) gets the shipped settings, the user's other lines kept.
-SettingsOrigin LoadSettings(App& app);
+// Fills `s` from the settings file, key by key in the table's order. A value
+// that does not convert leaves its field unchanged; a processor module the
+// machine lacks stays hidden. A file without any key of section MAIN (or no
+// file) gets the shipped settings, the user's other lines kept.
+SettingsOrigin LoadSettings(IniFile& file, Settings& s, int processorCount);
 
 // Position text as the file stores it: the edge as a 32-bit float, shortest form.
 std::string positionText(double twips);

@@ -1,7 +1,6 @@
 #include "core/start_with_windows.h"
 
 #include "core/app.h"
-#include "core/inifile.h"
 #include "core/registry_helpers.h"
 
 namespace vel {
@@ -9,12 +8,12 @@ namespace vel {
 void applyStartWithWindows(App& app, bool enabled) {
     const std::string command = app.programFolder + "velmora.exe";
     if (enabled) {
-        SetValue(app, platform::RegRoot::CurrentUser, kRunKey, kRunValueName, command);
+        SetValue(app.os.registry(), platform::RegRoot::CurrentUser, kRunKey, kRunValueName, command);
     } else {
-        DeleteValue(app, platform::RegRoot::CurrentUser, kRunKey, kRunValueName);
+        DeleteValue(app.os.registry(), platform::RegRoot::CurrentUser, kRunKey, kRunValueName);
     }
     app.os.mirrorAutostart(enabled, command);
-    WriteIni("MAIN", "SWWN", enabled ? "1" : "0", app.os.nativePath(app.iniPath));
+    saveSetting(app.settingsFile, settingKey(SettingGroup::StartWithWindows, -1), enabled ? "1" : "0");
     app.settings.SWWN = enabled ? 1 : 0;
 }
 

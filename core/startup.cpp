@@ -107,7 +107,11 @@ bool StartVelmora(App& app) {
     app.splashPause(1500);
 
     app.showStatus("Loading VELMORA v2 settings...");
-    app.settingsOrigin = LoadSettings(app);
+    app.settingsOrigin = LoadSettings(app.settingsFile, app.settings, app.processorCount);
+    // The reading itself takes no time; the splash names its last part, the
+    // log settings, for a second.
+    app.showStatus("Verifying log file settings...");
+    app.splashPause(1000);
     if (!letEventsRun()) return false;
     app.splashPause(500);
 

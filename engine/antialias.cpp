@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "core/vb.h"
-#include "forms/draw.h"
+#include "gfx/draw.h"
 
 namespace vel {
 

@@ -12,12 +12,13 @@ namespace {
 constexpr int kSpace = 32, kEnter = 13, kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
 
 // Caption to the right of a 13-pixel glyph, with the focus rectangle round it.
-void glyphCaption(Pixels& s, int ox, int oy, int height, const std::string& caption, bool enabled, bool focused,
-                  const gfx::ClipRect& clip) {
-    const int th = look::textHeight();
-    const int ty = oy + (height - th) / 2;
-    look::text(s, ox + 17, ty, caption, enabled, clip);
-    if (focused && !caption.empty()) look::focusRect(s, ox + 15, ty, look::textWidth(caption) + 4, th, clip);
+void glyphCaption(const Control& c, Pixels& s, int ox, int oy, const std::string& caption, const gfx::ClipRect& clip) {
+    const DialogLook& l = c.dialogLook();
+    gfx::TextBackend* const t = c.textBackend();
+    const int th = look::textHeight(l);
+    const int ty = oy + (c.height() - th) / 2;
+    look::text(l, t, s, ox + 17, ty, caption, c.enabled(), clip);
+    if (c.hasFocus() && !caption.empty()) look::focusRect(l, s, ox + 15, ty, look::textWidth(l, t, caption) + 4, th, clip);
 }
 }  // namespace
 
@@ -42,6 +43,7 @@ void CommandButton::setDefault(bool v) {
 
 void CommandButton::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) const {
     const DialogLook& l = dialogLook();
+    gfx::TextBackend* const t = textBackend();
     gfx::fillRect(s, ox, oy, width(), height(), l.face, clip);
     int x = ox, y = oy, w = width(), h = height();
     const bool outlined = (default_ || hasFocus()) && enabled();
@@ -53,13 +55,13 @@ void CommandButton::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) 
         ++x, ++y, w -= 2, h -= 2;
     }
     if (down_)
-        look::pressedEdge(s, x, y, w, h, clip);
+        look::pressedEdge(l, s, x, y, w, h, clip);
     else
-        look::raisedEdge(s, x, y, w, h, clip);
+        look::raisedEdge(l, s, x, y, w, h, clip);
     const int shift = down_ ? 1 : 0;
-    const int tw = look::textWidth(caption_), th = look::textHeight();
-    look::text(s, ox + (width() - tw) / 2 + shift, oy + (height() - th) / 2 + shift, caption_, enabled(), clip);
-    if (hasFocus()) look::focusRect(s, ox + 4, oy + 4, width() - 8, height() - 8, clip);
+    const int tw = look::textWidth(l, t, caption_), th = look::textHeight(l);
+    look::text(l, t, s, ox + (width() - tw) / 2 + shift, oy + (height() - th) / 2 + shift, caption_, enabled(), clip);
+    if (hasFocus()) look::focusRect(l, s, ox + 4, oy + 4, width() - 8, height() - 8, clip);
 }
 
 bool CommandButton::keyDown(const platform::KeyEvent& e) {
@@ -108,7 +110,7 @@ bool CheckBox::keyDown(const platform::KeyEvent& e) {
 void CheckBox::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) const {
     const DialogLook& l = dialogLook();
     const int by = oy + (height() - 13) / 2;
-    look::sunkenEdge(s, ox, by, 13, 13, clip);
+    look::sunkenEdge(l, s, ox, by, 13, 13, clip);
     gfx::fillRect(s, ox + 2, by + 2, 9, 9, enabled() ? l.window : l.face, clip);
     if (value_ != 0) {
         // The classic tick: a 7-pixel check, three pixels thick.
@@ -116,7 +118,7 @@ void CheckBox::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) const
         static const int kRise[7] = {2, 3, 4, 3, 2, 1, 0};
         for (int i = 0; i < 7; ++i) gfx::fillRect(s, ox + 3 + i, by + 3 + kRise[i], 1, 3, ink, clip);
     }
-    glyphCaption(s, ox, oy, height(), caption_, enabled(), hasFocus(), clip);
+    glyphCaption(*this, s, ox, oy, caption_, clip);
 }
 
 std::string CheckBox::describe() const {
@@ -204,7 +206,7 @@ void OptionButton::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) c
         gfx::fillRect(s, ox + 5, by + 4, 2, 4, ink, clip);
         gfx::fillRect(s, ox + 4, by + 5, 4, 2, ink, clip);
     }
-    glyphCaption(s, ox - 1, oy, height(), caption_, enabled(), hasFocus(), clip);
+    glyphCaption(*this, s, ox - 1, oy, caption_, clip);
 }
 
 std::string OptionButton::describe() const {

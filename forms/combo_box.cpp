@@ -153,27 +153,29 @@ void ComboBox::overlayMouse(const platform::MouseEvent& e) {
 
 void ComboBox::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) const {
     const DialogLook& l = dialogLook();
-    look::sunkenEdge(s, ox, oy, width(), height(), clip);
+    gfx::TextBackend* const t = textBackend();
+    look::sunkenEdge(l, s, ox, oy, width(), height(), clip);
     gfx::fillRect(s, ox + 2, oy + 2, width() - 4, height() - 4, enabled() ? l.window : l.face, clip);
     // The drop button at the right.
     const int bw = 16, bx = ox + width() - 2 - bw;
     gfx::fillRect(s, bx, oy + 2, bw, height() - 4, l.face, clip);
-    if (dropped_) look::pressedEdge(s, bx, oy + 2, bw, height() - 4, clip);
-    else look::raisedEdge(s, bx, oy + 2, bw, height() - 4, clip);
+    if (dropped_) look::pressedEdge(l, s, bx, oy + 2, bw, height() - 4, clip);
+    else look::raisedEdge(l, s, bx, oy + 2, bw, height() - 4, clip);
     look::arrow(s, bx, oy + 2, bw, height() - 4, look::Arrow::Down, enabled() ? l.text : l.grayText, clip);
     // The chosen text; selected colours while focused.
     const gfx::ClipRect textClip = intersect(clip, {ox + 3, oy + 3, bx - 1, oy + height() - 3});
-    const int ty = oy + (height() - look::textHeight()) / 2;
+    const int ty = oy + (height() - look::textHeight(l)) / 2;
     const bool focused = hasFocus() && !dropped_;
     if (focused) gfx::fillRect(s, ox + 3, oy + 3, bx - ox - 4, height() - 6, l.selection, textClip);
     const Colour ink = !enabled() ? l.grayText : focused ? l.selectionText : l.windowText;
-    gfx::drawText(s, ox + 5, ty, text(), l.font, ink, textClip);
-    if (focused) look::focusRect(s, ox + 3, oy + 3, bx - ox - 4, height() - 6, clip);
+    gfx::drawText(s, ox + 5, ty, text(), l.font, ink, textClip, t);
+    if (focused) look::focusRect(l, s, ox + 3, oy + 3, bx - ox - 4, height() - 6, clip);
 }
 
 void ComboBox::paintOverlay(Pixels& s) const {
     if (!dropped_) return;
     const DialogLook& l = dialogLook();
+    gfx::TextBackend* const t = textBackend();
     const ListBox b = listBox();
     const int h = b.rows * kRowHeight + 2;
     const gfx::ClipRect clip{b.left, b.top, b.left + b.width, b.top + h};
@@ -183,8 +185,8 @@ void ComboBox::paintOverlay(Pixels& s) const {
         const int entry = firstRow_ + r, y = b.top + 1 + r * kRowHeight;
         const bool hot = entry == hot_;
         if (hot) gfx::fillRect(s, b.left + 1, y, b.width - 2, kRowHeight, l.selection, clip);
-        gfx::drawText(s, b.left + 3, y + (kRowHeight - look::textHeight()) / 2, items_[static_cast<std::size_t>(entry)],
-                      l.font, hot ? l.selectionText : l.windowText, clip);
+        gfx::drawText(s, b.left + 3, y + (kRowHeight - look::textHeight(l)) / 2, items_[static_cast<std::size_t>(entry)],
+                      l.font, hot ? l.selectionText : l.windowText, clip, t);
     }
 }
 

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <sstream>
 
+#include "forms/dialog_look.h"
 #include "forms/form.h"
+#include "forms/runtime.h"
 
 namespace vel::forms {
 
@@ -13,6 +15,17 @@ Control::Control(ControlKind kind, std::string name, int index)
 std::string Control::qualifiedName() const {
     if (index_ < 0) return name_;
     return name_ + "(" + std::to_string(index_) + ")";
+}
+
+const DialogLook& Control::dialogLook() const {
+    static const DialogLook kClassic;
+    const Form* f = form();
+    return f ? f->runtime().dialogLook() : kClassic;
+}
+
+gfx::TextBackend* Control::textBackend() const {
+    const Form* f = form();
+    return f ? f->runtime().textBackend() : nullptr;
 }
 
 void Control::setLeft(int v) { move(v, top_, width_, height_); }

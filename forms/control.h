@@ -8,14 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "forms/draw.h"
-#include "forms/font.h"
+#include "gfx/draw.h"
+#include "gfx/font.h"
 #include "platform/platform.h"
 
 namespace vel::forms {
 
 class Form;
 class Container;
+struct DialogLook;
 
 enum class ControlKind {
     PictureBox, Label, Shape, Line, Image, PictureButton,
@@ -65,6 +66,12 @@ public:
     void windowOrigin(int& x, int& y) const;
     // Visible on screen: it and every container up to the window.
     bool shown() const;
+
+    // What the control draws with: its runtime's dialog look and the
+    // system fonts that runtime's text uses (the classic look and our pixel
+    // fonts while it is in no window).
+    const DialogLook& dialogLook() const;
+    gfx::TextBackend* textBackend() const;
 
     // Graphical controls (label, shape, line) are painted by their
     // container; windowed ones (picture boxes, images) receive the mouse.

@@ -6,11 +6,6 @@
 namespace vel::forms {
 
 namespace {
-DialogLook& current() {
-    static DialogLook look;
-    return look;
-}
-
 void hline(Pixels& s, int x1, int x2, int y, Colour c, const gfx::ClipRect& clip) {
     if (x2 >= x1) gfx::fillRect(s, x1, y, x2 - x1 + 1, 1, c, clip);
 }
@@ -33,8 +28,6 @@ void bevel(Pixels& s, int x, int y, int w, int h, Colour outerTL, Colour outerBR
 }
 }  // namespace
 
-const DialogLook& dialogLook() { return current(); }
-
 DialogLook systemDialogLook(platform::Platform& os) {
     DialogLook look;
     const std::pair<Colour DialogLook::*, int> kScheme[] = {
@@ -47,29 +40,24 @@ DialogLook systemDialogLook(platform::Platform& os) {
         if (auto c = os.systemColour(index)) look.*field = *c;
     return look;
 }
-void setDialogLook(const DialogLook& look) { current() = look; }
 
 namespace look {
 
-void raisedEdge(Pixels& s, int x, int y, int w, int h, const gfx::ClipRect& clip) {
-    const DialogLook& l = dialogLook();
+void raisedEdge(const DialogLook& l, Pixels& s, int x, int y, int w, int h, const gfx::ClipRect& clip) {
     bevel(s, x, y, w, h, l.highlight, l.darkShadow, l.light, l.shadow, clip);
 }
 
-void pressedEdge(Pixels& s, int x, int y, int w, int h, const gfx::ClipRect& clip) {
-    const DialogLook& l = dialogLook();
+void pressedEdge(const DialogLook& l, Pixels& s, int x, int y, int w, int h, const gfx::ClipRect& clip) {
     gfx::frameRect(s, x, y, w, h, l.darkShadow);
     gfx::frameRect(s, x + 1, y + 1, w - 2, h - 2, l.shadow);
     (void)clip;
 }
 
-void sunkenEdge(Pixels& s, int x, int y, int w, int h, const gfx::ClipRect& clip) {
-    const DialogLook& l = dialogLook();
+void sunkenEdge(const DialogLook& l, Pixels& s, int x, int y, int w, int h, const gfx::ClipRect& clip) {
     bevel(s, x, y, w, h, l.shadow, l.highlight, l.darkShadow, l.light, clip);
 }
 
-void etchedRect(Pixels& s, int x, int y, int w, int h, const gfx::ClipRect& clip) {
-    const DialogLook& l = dialogLook();
+void etchedRect(const DialogLook& l, Pixels& s, int x, int y, int w, int h, const gfx::ClipRect& clip) {
     const int r = x + w - 1, b = y + h - 1;
     hline(s, x, r - 1, y, l.shadow, clip);
     vline(s, x, y, b - 1, l.shadow, clip);
@@ -81,8 +69,8 @@ void etchedRect(Pixels& s, int x, int y, int w, int h, const gfx::ClipRect& clip
     vline(s, r, y, b, l.highlight, clip);
 }
 
-void focusRect(Pixels& s, int x, int y, int w, int h, const gfx::ClipRect& clip) {
-    const Colour c = dialogLook().text;
+void focusRect(const DialogLook& l, Pixels& s, int x, int y, int w, int h, const gfx::ClipRect& clip) {
+    const Colour c = l.text;
     auto dot = [&](int px, int py) {
         if (px >= clip.left && px < clip.right && py >= clip.top && py < clip.bottom && ((px + py) & 1) == 0)
             gfx::setPixel(s, px, py, c);
@@ -97,18 +85,20 @@ void focusRect(Pixels& s, int x, int y, int w, int h, const gfx::ClipRect& clip)
     }
 }
 
-void text(Pixels& s, int x, int y, std::string_view t, bool enabled, const gfx::ClipRect& clip) {
-    const DialogLook& l = dialogLook();
+void text(const DialogLook& l, gfx::TextBackend* system, Pixels& s, int x, int y, std::string_view t, bool enabled,
+          const gfx::ClipRect& clip) {
     if (enabled) {
-        gfx::drawText(s, x, y, t, l.font, l.text, clip);
+        gfx::drawText(s, x, y, t, l.font, l.text, clip, system);
         return;
     }
-    gfx::drawText(s, x + 1, y + 1, t, l.font, l.highlight, clip);
-    gfx::drawText(s, x, y, t, l.font, l.shadow, clip);
+    gfx::drawText(s, x + 1, y + 1, t, l.font, l.highlight, clip, system);
+    gfx::drawText(s, x, y, t, l.font, l.shadow, clip, system);
 }
 
-int textWidth(std::string_view t) { return gfx::measureText(dialogLook().font, t).width; }
-int textHeight() { return gfx::lineHeight(dialogLook().font); }
+int textWidth(const DialogLook& l, gfx::TextBackend* system, std::string_view t) {
+    return gfx::measureText(l.font, t, system).width;
+}
+int textHeight(const DialogLook& l) { return gfx::lineHeight(l.font); }
 
 void arrow(Pixels& s, int x, int y, int w, int h, Arrow dir, Colour c, const gfx::ClipRect& clip) {
     // A triangle of depth 3 (base 7) or smaller when the box is small.

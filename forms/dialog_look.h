@@ -1,12 +1,13 @@
 // How the dialog controls look: the 3D colours and the dialog font, plus
 // the edge, focus and glyph drawing they share. The classic grey scheme is
-// the default; a backend with system colours (Windows) replaces it.
+// the default; a backend with system colours (Windows) replaces it. Each
+// forms runtime keeps its own look; the drawing here is handed it.
 #pragma once
 
 #include <string_view>
 
-#include "forms/draw.h"
-#include "forms/font.h"
+#include "gfx/draw.h"
+#include "gfx/font.h"
 #include "platform/platform.h"
 
 namespace vel::forms {
@@ -27,24 +28,24 @@ struct DialogLook {
     gfx::FontSpec font{"MS Shell Dlg 2", 8.0, false};
 };
 
-const DialogLook& dialogLook();
-void setDialogLook(const DialogLook& look);
 // The classic look with every colour the system's scheme has replaced.
 DialogLook systemDialogLook(platform::Platform& os);
 
 namespace look {
 // A raised edge (button) or a sunken one (field), two pixels deep.
-void raisedEdge(Pixels& s, int x, int y, int w, int h, const gfx::ClipRect& clip);
-void pressedEdge(Pixels& s, int x, int y, int w, int h, const gfx::ClipRect& clip);
-void sunkenEdge(Pixels& s, int x, int y, int w, int h, const gfx::ClipRect& clip);
+void raisedEdge(const DialogLook& l, Pixels& s, int x, int y, int w, int h, const gfx::ClipRect& clip);
+void pressedEdge(const DialogLook& l, Pixels& s, int x, int y, int w, int h, const gfx::ClipRect& clip);
+void sunkenEdge(const DialogLook& l, Pixels& s, int x, int y, int w, int h, const gfx::ClipRect& clip);
 // The etched line pair of frames and separators.
-void etchedRect(Pixels& s, int x, int y, int w, int h, const gfx::ClipRect& clip);
+void etchedRect(const DialogLook& l, Pixels& s, int x, int y, int w, int h, const gfx::ClipRect& clip);
 // The dotted focus rectangle.
-void focusRect(Pixels& s, int x, int y, int w, int h, const gfx::ClipRect& clip);
-// Text in the dialog font; disabled text is embossed as Windows draws it.
-void text(Pixels& s, int x, int y, std::string_view t, bool enabled, const gfx::ClipRect& clip);
-int textWidth(std::string_view t);
-int textHeight();
+void focusRect(const DialogLook& l, Pixels& s, int x, int y, int w, int h, const gfx::ClipRect& clip);
+// Text in the dialog font, drawn by `system` where it is given; disabled
+// text is embossed as Windows draws it.
+void text(const DialogLook& l, gfx::TextBackend* system, Pixels& s, int x, int y, std::string_view t, bool enabled,
+          const gfx::ClipRect& clip);
+int textWidth(const DialogLook& l, gfx::TextBackend* system, std::string_view t);
+int textHeight(const DialogLook& l);
 // A small solid triangle pointing up, down, left or right, centred in the box.
 enum class Arrow { Up, Down, Left, Right };
 void arrow(Pixels& s, int x, int y, int w, int h, Arrow dir, Colour c, const gfx::ClipRect& clip);

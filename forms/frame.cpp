@@ -21,14 +21,15 @@ void Frame::setCaption(const std::string& c) {
 
 void Frame::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) const {
     const DialogLook& l = dialogLook();
+    gfx::TextBackend* const t = textBackend();
     gfx::fillRect(s, ox, oy, width(), height(), l.face, clip);
-    const int th = look::textHeight();
+    const int th = look::textHeight(l);
     const int lineY = oy + th / 2;
-    look::etchedRect(s, ox, lineY, width(), height() - th / 2, clip);
+    look::etchedRect(l, s, ox, lineY, width(), height() - th / 2, clip);
     if (!caption_.empty()) {
-        const int tw = look::textWidth(caption_);
+        const int tw = look::textWidth(l, t, caption_);
         gfx::fillRect(s, ox + 6, oy, tw + 4, th, l.face, clip);
-        look::text(s, ox + 8, oy, caption_, enabled(), clip);
+        look::text(l, t, s, ox + 8, oy, caption_, enabled(), clip);
     }
     paintChildren(s, ox, oy, clip);
 }
@@ -54,7 +55,7 @@ void TabStrip::select(int position) {
 int TabStrip::panelTop() const { return top() + kTabHeight + 2; }
 
 int TabStrip::tabWidth(int position) const {
-    return look::textWidth(tabs_[static_cast<std::size_t>(position - 1)].caption) + 14;
+    return look::textWidth(dialogLook(), textBackend(), tabs_[static_cast<std::size_t>(position - 1)].caption) + 14;
 }
 
 int TabStrip::tabLeft(int position) const {
@@ -94,10 +95,11 @@ void TabStrip::hoverAt(int x, int y) {
 
 void TabStrip::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) const {
     const DialogLook& l = dialogLook();
+    gfx::TextBackend* const t = textBackend();
     // The panel: a raised box below the tabs.
     const int py = oy + kTabHeight;
     gfx::fillRect(s, ox, py, width(), height() - kTabHeight, l.face, clip);
-    look::raisedEdge(s, ox, py, width(), height() - kTabHeight, clip);
+    look::raisedEdge(l, s, ox, py, width(), height() - kTabHeight, clip);
     for (int p = 1; p <= tabCount(); ++p) {
         const bool chosen = p == selected_;
         int x = ox + tabLeft(p), w = tabWidth(p), y = oy + 2, h = kTabHeight - 1;
@@ -109,9 +111,9 @@ void TabStrip::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) const
         gfx::fillRect(s, x + w - 2, y + 1, 1, h - 1, l.shadow, clip);
         gfx::fillRect(s, x + w - 1, y + 2, 1, h - 2, l.darkShadow, clip);
         const std::string& caption = tabs_[static_cast<std::size_t>(p - 1)].caption;
-        const int tx = x + (w - look::textWidth(caption)) / 2, ty = y + 2;
-        look::text(s, tx, ty, caption, enabled(), clip);
-        if (chosen && hasFocus()) look::focusRect(s, tx - 2, ty, look::textWidth(caption) + 4, look::textHeight(), clip);
+        const int tx = x + (w - look::textWidth(l, t, caption)) / 2, ty = y + 2;
+        look::text(l, t, s, tx, ty, caption, enabled(), clip);
+        if (chosen && hasFocus()) look::focusRect(l, s, tx - 2, ty, look::textWidth(l, t, caption) + 4, look::textHeight(l), clip);
     }
 }
 

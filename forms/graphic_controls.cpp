@@ -26,12 +26,13 @@ const char* boolText(bool v) { return v ? "True" : "False"; }
 
 // The largest size, in steps of 0.75 pt down to 5.25 pt, in which the line
 // is at most `room` wide (the smallest when none is); w is its width there.
-gfx::FontSpec fittingFont(const gfx::FontSpec& font, std::string_view line, int room, int& w) {
+gfx::FontSpec fittingFont(const gfx::FontSpec& font, std::string_view line, int room, int& w,
+                          gfx::TextBackend* system) {
     constexpr double kSmallestPt = 5.25;
     gfx::FontSpec f = font;
     while (w > room && f.sizePt > kSmallestPt) {
         f.sizePt = std::max(kSmallestPt, f.sizePt - 0.75);
-        w = gfx::measureText(f, line).width;
+        w = gfx::measureText(f, line, system).width;
     }
     return f;
 }
@@ -55,21 +56,22 @@ void Label::paint(Pixels& target, int ox, int oy, const gfx::ClipRect& clip) con
     if (opaque_) gfx::fillRect(target, ox, oy, width_, height_, backColor_, clip);
     int y = oy;
     int lh = gfx::lineHeight(font_);
+    gfx::TextBackend* const system = textBackend();
     forEachLine(caption_, [&](std::string_view line) {
-        int w = gfx::measureText(font_, line).width;
+        int w = gfx::measureText(font_, line, system).width;
         const gfx::FontSpec* face = &font_;
         gfx::FontSpec smaller;
         int top = y;
         if (shrinkToFit_ && w > width_) {
-            smaller = fittingFont(font_, line, width_, w);
+            smaller = fittingFont(font_, line, width_, w, system);
             // On the baseline the label's own size would have used.
-            top += gfx::measureText(font_, line).ascent - gfx::measureText(smaller, line).ascent;
+            top += gfx::measureText(font_, line, system).ascent - gfx::measureText(smaller, line, system).ascent;
             face = &smaller;
         }
         int x = ox;
         if (alignment_ == Alignment::Right) x = ox + width_ - w;
         if (alignment_ == Alignment::Center) x = ox + (width_ - w) / 2;
-        gfx::drawText(target, x, top, line, *face, foreColor_, clip);
+        gfx::drawText(target, x, top, line, *face, foreColor_, clip, system);
         y += lh;
     });
 }

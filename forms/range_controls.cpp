@@ -108,7 +108,7 @@ void Slider::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) const {
     const DialogLook& l = dialogLook();
     gfx::fillRect(s, ox, oy, width(), height(), l.face, clip);
     const int channelY = oy + 8;
-    look::sunkenEdge(s, ox + kChannelInset - 2, channelY, width() - 2 * kChannelInset + 4, 4, clip);
+    look::sunkenEdge(l, s, ox + kChannelInset - 2, channelY, width() - 2 * kChannelInset + 4, 4, clip);
     // Tick marks under the thumb's path.
     const int track = width() - 2 * kChannelInset;
     if (tick_ > 0 && max_ > min_ && track > 0) {
@@ -122,7 +122,7 @@ void Slider::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) const {
     const int tx = ox + thumbLeft(), ty = oy;
     const int body = kThumbHeight - 5;
     gfx::fillRect(s, tx, ty, kThumbWidth, body, l.face, clip);
-    look::raisedEdge(s, tx, ty, kThumbWidth, body + 1, clip);
+    look::raisedEdge(l, s, tx, ty, kThumbWidth, body + 1, clip);
     for (int i = 0; i < 5; ++i) {
         const int half = kThumbWidth / 2 - i;
         gfx::fillRect(s, tx + kThumbWidth / 2 - half + 1, ty + body + i, 2 * half - 1, 1, l.face, clip);
@@ -130,7 +130,7 @@ void Slider::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) const {
         gfx::fillRect(s, tx + kThumbWidth / 2 + half, ty + body + i, 1, 1, l.darkShadow, clip);
     }
     if (!enabled()) gfx::fillRect(s, tx + 3, ty + 3, kThumbWidth - 6, body - 6, l.light, clip);
-    if (hasFocus()) look::focusRect(s, ox, oy, width(), height(), clip);
+    if (hasFocus()) look::focusRect(l, s, ox, oy, width(), height(), clip);
 }
 
 UpDown::UpDown(std::string name, int index) : RangeControl(ControlKind::UpDown, std::move(name), index) {}
@@ -202,13 +202,13 @@ void UpDown::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) const {
         const int y = oy + part * half, h = part == 0 ? half : height() - half;
         gfx::fillRect(s, ox, y, width(), h, l.face, clip);
         const bool down = pointerOnPressed_ && pressed_ == (part == 0 ? 1 : -1);
-        if (down) look::pressedEdge(s, ox, y, width(), h, clip);
-        else look::raisedEdge(s, ox, y, width(), h, clip);
+        if (down) look::pressedEdge(l, s, ox, y, width(), h, clip);
+        else look::raisedEdge(l, s, ox, y, width(), h, clip);
         const Colour ink = enabled() ? l.text : l.grayText;
         look::arrow(s, ox + (down ? 1 : 0), y + (down ? 1 : 0), width(), h, part == 0 ? look::Arrow::Up : look::Arrow::Down,
                     ink, clip);
     }
-    if (hasFocus()) look::focusRect(s, ox + 2, oy + 2, width() - 4, height() - 4, clip);
+    if (hasFocus()) look::focusRect(l, s, ox + 2, oy + 2, width() - 4, height() - 4, clip);
 }
 
 }  // namespace vel::forms

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "forms/dialog_look.h"
-#include "forms/font.h"
+#include "gfx/font.h"
 #include "forms/graphic_controls.h"
-#include "forms/png.h"
+#include "gfx/png.h"
 
 namespace vel::forms {
 
@@ -26,7 +26,7 @@ public:
         text_->setForeColor(rgb(0, 0, 0));
     }
     void setText(const std::string& text) {
-        gfx::TextMetrics m = gfx::measureText(text_->font(), text);
+        gfx::TextMetrics m = gfx::measureText(text_->font(), text, runtime().textBackend());
         int w = m.width + 8, h = gfx::lineHeight(text_->font()) + 4;
         text_->move(4, 2, m.width + 1, h - 4);
         text_->setCaption(text);
@@ -40,19 +40,16 @@ private:
     Label* text_;
 };
 
-Runtime::Runtime(platform::Platform& os) : os_(os) {
+Runtime::Runtime(platform::Platform& os) : os_(os), look_(systemDialogLook(os)), text_(os.systemText()) {
     // Room for every window the program has, so painting never grows them.
     dirty_.reserve(32);
     paintingNow_.reserve(32);
     os_.setIdleHook([this] { paintPending(); });
-    gfx::useSystemText(os_.systemText());
-    setDialogLook(systemDialogLook(os_));
 }
 
 Runtime::~Runtime() {
     if (hoverTimer_) os_.stopTimer(hoverTimer_);
     os_.setIdleHook(nullptr);
-    gfx::useSystemText(nullptr);
 }
 
 bool Runtime::isLoaded(const Form* form) const {
@@ -82,8 +79,8 @@ const Pixels& Runtime::picture(const std::string& fileName) {
     auto it = pictures_.find(fileName);
     if (it != pictures_.end()) return it->second;
     std::string path = skinsFolder_.empty() ? fileName : skinsFolder_ + "/" + fileName;
-    auto loaded = gfx::loadPng(path);
-    if (!loaded && !fallbackSkinsFolder_.empty()) loaded = gfx::loadPng(fallbackSkinsFolder_ + "/" + fileName);
+    auto loaded = gfx::loadPng(os_.files(), path);
+    if (!loaded && !fallbackSkinsFolder_.empty()) loaded = gfx::loadPng(os_.files(), fallbackSkinsFolder_ + "/" + fileName);
     if (!loaded) missing_.push_back(fileName);
     return pictures_.emplace(fileName, loaded ? std::move(*loaded) : Pixels()).first->second;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/dialog_look.h"
 #include "forms/form.h"
 #include "platform/platform.h"
 
@@ -20,6 +21,14 @@ public:
     ~Runtime();
 
     platform::Platform& os() const { return os_; }
+
+    // How this runtime's dialog controls look, and the system fonts its
+    // text is drawn with (null: our pixel fonts). Both start as the
+    // platform's; every runtime keeps its own. Set them before windows load.
+    const DialogLook& dialogLook() const { return look_; }
+    void setDialogLook(const DialogLook& look) { look_ = look; }
+    gfx::TextBackend* textBackend() const { return text_; }
+    void setTextBackend(gfx::TextBackend* text) { text_ = text; }
 
     // Loaded forms in load order: the program's Forms collection.
     const std::vector<Form*>& loadedForms() const { return loaded_; }
@@ -59,6 +68,8 @@ private:
     void showTooltipNow();
 
     platform::Platform& os_;
+    DialogLook look_;
+    gfx::TextBackend* text_ = nullptr;
     std::vector<Form*> loaded_;
     std::vector<Form*> dirty_;
     std::vector<Form*> paintingNow_;

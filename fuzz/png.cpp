@@ -1,5 +1,5 @@
 // A skin picture, decoded as the program loads it.
-#include "forms/png.h"
+#include "gfx/png.h"
 #include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,7 +1,7 @@
 // /proc/cpuinfo on the recorded workstation: the processors and their
 // caches, the processor features, and the rated speeds the registry shows.
 #include "fuzz/fuzz_support.h"
-#include "platform/linux/file_registry.h"
+#include "platform/linux/registry.h"
 #include "platform/linux/sources_linux.h"
 
 using namespace vel::platform;

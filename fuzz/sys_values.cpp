@@ -2,7 +2,7 @@
 // speeds, cache sizes and levels, the firmware's date, a connector's
 // state, a video adapter's ids, the memory block size, a package id.
 #include "fuzz/fuzz_support.h"
-#include "platform/linux/file_registry.h"
+#include "platform/linux/registry.h"
 
 namespace {
 

@@ -59,7 +59,7 @@ std::optional<std::int64_t> logFileHour(std::string_view name) {
 int deleteOldLogFiles(platform::Platform& os, const std::string& folder, int days, std::int64_t nowSeconds,
                       const std::string& keep) {
     std::vector<platform::FolderEntry> entries;
-    if (days <= 0 || !os.listFolder(folder, entries)) return 0;
+    if (days <= 0 || !os.files().listFolder(folder, entries)) return 0;
     const std::int64_t oldest = nowSeconds - static_cast<std::int64_t>(days) * 86400;
     const char sep = os.pathSeparator();
     int deleted = 0;
@@ -71,7 +71,7 @@ int deleteOldLogFiles(platform::Platform& os, const std::string& folder, int day
         const std::string path = folder + sep + e.name;
         // Looked at again right before: what was a plain file in the listing
         // may have been swapped for a link since.
-        if (os.fileKind(path) == platform::FileKind::File && os.deleteFile(path)) ++deleted;
+        if (os.files().fileKind(path) == platform::FileKind::File && os.files().deleteFile(path)) ++deleted;
     }
     return deleted;
 }

@@ -276,10 +276,10 @@ void LogWriter::writeBuffers() {
         LogBuffer& b = buffers_[i];
         // A file that cannot be opened loses this flush's lines; the
         // buffer is emptied all the same.
-        const platform::FileHandle file = os.openAppend(path_);
+        const platform::FileHandle file = os.files().openAppend(path_);
         if (file != platform::kNoFile) {
-            os.writeFile(file, b.text.data(), b.text.size());
-            os.closeFile(file);
+            os.files().writeFile(file, b.text.data(), b.text.size());
+            os.files().closeFile(file);
         }
         b.text.clear();
         b.count = 0;

@@ -49,7 +49,7 @@ void fillList(forms::ComboBox& box, const std::array<std::string_view, N>& names
 
 FrmOptions::FrmOptions(App& app) : Form(app.ui, "frmOptions"), app_(app) {
     setDialog("VELMORA v2 Options");
-    setBackColor(forms::dialogLook().face);
+    setBackColor(runtime().dialogLook().face);
     move(0, 0, kDialogWidth * forms::kTwipsPerPixel, kDialogHeight * forms::kTwipsPerPixel);
     buildFrame();
     wireHandlers();

@@ -93,7 +93,7 @@ public:
     void cmdApply_Click();
     void cmdOK_Click();
     void cmdCancel_Click();
-    void Command1_Click();
+    void Command1_Click();  // "Reset Module Locations" (docs/glossary.md)
 
     void onCloseRequest() override { cmdCancel_Click(); }
 

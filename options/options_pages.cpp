@@ -17,10 +17,11 @@ template <class Parent>
 forms::Label& label(Parent& parent, const std::string& name, const std::string& caption, int x, int y, int w,
                     int index = -1) {
     forms::Label& l = parent.template add<forms::Label>(name, index);
-    l.setFont(forms::dialogLook().font);
-    l.setForeColor(forms::dialogLook().text);
+    const forms::DialogLook& look = l.dialogLook();
+    l.setFont(look.font);
+    l.setForeColor(look.text);
     l.setCaption(caption);
-    l.move(x, y, w, forms::look::textHeight());
+    l.move(x, y, w, forms::look::textHeight(look));
     return l;
 }
 
@@ -29,7 +30,7 @@ template <class Parent>
 forms::Label& valueLabel(Parent& parent, const std::string& name, int x, int y) {
     forms::Label& l = label(parent, name, "", x, y + 3, 32);
     l.setOpaque(true);
-    l.setBackColor(forms::dialogLook().window);
+    l.setBackColor(l.dialogLook().window);
     l.setAlignment(forms::Alignment::Center);
     return l;
 }
@@ -63,7 +64,7 @@ void FrmOptions::buildFrame() {
     for (int i = 0; i < 4; ++i) {
         picOptions[i] = &add<forms::PictureBox>("picOptions", i);
         picOptions[i]->move(16, 34, kPageWidth, kPageHeight);
-        picOptions[i]->setBackColor(forms::dialogLook().face);
+        picOptions[i]->setBackColor(runtime().dialogLook().face);
         picOptions[i]->setVisible(i == 0);
     }
     buildGeneralPage(*picOptions[0]);
@@ -205,12 +206,12 @@ void FrmOptions::buildLoggingPage(forms::PictureBox& page) {
                      "Every capture adds a line per value, so short capture times and\n"
                      "many events fill the logs folder fastest.",
                      4, 216, 416);
-    Label12->setHeight(3 * forms::look::textHeight());
+    Label12->setHeight(3 * forms::look::textHeight(runtime().dialogLook()));
 }
 
 void FrmOptions::buildAboutPage(forms::PictureBox& page) {
     lblTitle = &label(page, "lblTitle", "Brinlake VELMORA v2", 0, 70, kPageWidth);
-    gfx::FontSpec big = forms::dialogLook().font;
+    gfx::FontSpec big = runtime().dialogLook().font;
     big.sizePt = 12;
     big.bold = true;
     lblTitle->setFont(big);

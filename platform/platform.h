@@ -14,7 +14,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/pixels.h"
+#include "gfx/pixels.h"
+#include "gfx/png.h"
+#include "gfx/text_backend.h"
 #include "platform/sources_api.h"
 
 namespace vel::platform {
@@ -163,23 +165,10 @@ struct VersionInfo {
     std::string productName{}, copyright{};
 };
 
-// Text drawn with the system's own fonts, for a backend that has them. The
-// simulated machine and X11 have none: there our pixel fonts draw, the same
-// everywhere.
-class SystemText {
-public:
-    virtual ~SystemText() = default;
-    // Advance width of one line in pixels; false when the face cannot be made.
-    virtual bool measure(const std::string& face, double sizePt, bool bold, std::string_view text, int& width) = 0;
-    // Draws one line in colour with the top of its cell at (x, y), touching
-    // only pixels inside [clipLeft, clipRight) x [clipTop, clipBottom).
-    virtual bool draw(Pixels& target, int x, int y, std::string_view text, const std::string& face, double sizePt,
-                      bool bold, Colour colour, int clipLeft, int clipTop, int clipRight, int clipBottom) = 0;
-};
+// The system's fonts, where the backend has them (see gfx::TextBackend).
+using SystemText = gfx::TextBackend;
 
-// Files, as far as the log folder needs them. Paths are native (see
-// nativePath). A symbolic link (on Windows any reparse point) is reported
-// as a link and never followed.
+// Files. Paths are native (see nativePath) and UTF-8 on every backend.
 enum class FileKind { Missing, File, Directory, Link, Other };
 struct FolderEntry {
     std::string name;
@@ -187,6 +176,44 @@ struct FolderEntry {
 };
 using FileHandle = std::intptr_t;
 constexpr FileHandle kNoFile = -1;
+
+// When a file last changed and how long it is: equal stamps mean the
+// contents need not be read again.
+struct FileStamp {
+    std::int64_t modified = 0;  // in the system's own units
+    std::uint64_t size = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// Every file the program reads or writes goes through here: the settings
+// file, the skin pictures and the logs.
+class Files : public gfx::FileReader {
+public:
+
+    // --- whole files (settings, pictures); a link is followed ---------------
+    // nullopt when there is no such file. (readFile, whole files, comes from FileReader.)
+    virtual std::optional<FileStamp> fileStamp(const std::string& path) = 0;
+    // Gives the file new contents in one step: written beside it and renamed
+    // over it, keeping its mode, so a failure never loses the old text. A
+    // link is written through; a read-only file, or anything but a plain
+    // file, is refused and stays as it is. Creates a missing file.
+    virtual bool replaceFile(const std::string& path, const std::string& contents) = 0;
+
+    // --- the log folder; a link is never followed (on Windows any reparse point) ---
+    // Opens a file for appending, creating it when missing. A link or
+    // anything but a plain file is refused, so nothing is written through a
+    // link planted under the file's name. kNoFile when it cannot be opened.
+    virtual FileHandle openAppend(const std::string& path) = 0;
+    // Appends all of the bytes; false when not all of them were written.
+    virtual bool writeFile(FileHandle file, const char* data, std::size_t size) = 0;
+    virtual bool closeFile(FileHandle file) = 0;
+    // The entries of a folder (without "." and ".."); false when it cannot be read.
+    virtual bool listFolder(const std::string& folder, std::vector<FolderEntry>& out) = 0;
+    // What the path names itself, without following a link.
+    virtual FileKind fileKind(const std::string& path) = 0;
+    // Removes a plain file (a link is removed itself, its target never touched).
+    virtual bool deleteFile(const std::string& path) = 0;
+};
 
 class Platform {
 public:
@@ -256,6 +283,7 @@ public:
     // --- process and system ----------------------------------------------
     virtual Registry& registry() = 0;
     virtual Sources& sources() = 0;
+    virtual Files& files() = 0;
     // ShellExecuteA(NULL, NULL, file, params, NULL, showCmd); returns > 32 on success.
     virtual long shellExecute(const std::string& file, const std::string& params, int showCmd) = 0;
     // True when this is the only running instance (and now holds the claim).
@@ -281,24 +309,6 @@ public:
     // Start-with-the-desktop entry for the program: on Windows the Run value
     // does it; elsewhere the backend mirrors it (e.g. an XDG autostart file).
     virtual void mirrorAutostart(bool /*enabled*/, const std::string& /*command*/) {}
-
-    // --- files ---------------------------------------------------------------
-    // Opens a file for appending, creating it when missing. A link or
-    // anything but a plain file is refused, so nothing is written through a
-    // link planted under the file's name. kNoFile when it cannot be opened.
-    virtual FileHandle openAppend(const std::string& /*path*/) { return kNoFile; }
-    // Appends all of the bytes; false when not all of them were written.
-    virtual bool writeFile(FileHandle /*file*/, const char* /*data*/, std::size_t /*size*/) { return false; }
-    virtual bool closeFile(FileHandle /*file*/) { return false; }
-    // The entries of a folder (without "." and ".."); false when it cannot be read.
-    virtual bool listFolder(const std::string& /*folder*/, std::vector<FolderEntry>& out) {
-        out.clear();
-        return false;
-    }
-    // What the path names itself, without following a link.
-    virtual FileKind fileKind(const std::string& /*path*/) { return FileKind::Missing; }
-    // Removes a plain file (a link is removed itself, its target never touched).
-    virtual bool deleteFile(const std::string& /*path*/) { return false; }
 
     // The system is ending the session or asks the program to stop
     // (WM_ENDSESSION, SIGTERM, SIGINT). The handler ends the program in

@@ -9,7 +9,7 @@
 #include "core/frm_splash.h"
 #include "core/registry_helpers.h"
 #include "core/startup.h"
-#include "forms/png.h"
+#include "gfx/png.h"
 #include "forms/runtime.h"
 #include "platform/sim/sim_platform.h"
 #include "platform/sim/sim_sources.h"
@@ -59,6 +59,14 @@ std::string escape(const std::string& s) {
 
 std::string iniFile(ScenarioContext& ctx) {
     return (std::filesystem::path(ctx.programFolder) / "velmora.ini").string();
+}
+
+// The running program's settings file, or before "start" one of our own.
+template <class F>
+auto withIniFile(ScenarioContext& ctx, F&& f) {
+    if (ctx.app && !ctx.app->settingsFile.path().empty()) return f(ctx.app->settingsFile);
+    IniFile own(ctx.sim.files(), iniFile(ctx));
+    return f(own);
 }
 
 void printWindow(ScenarioContext& ctx, const forms::Form& f) {
@@ -125,7 +133,7 @@ void registerCoreCommands(CommandTable& t) {
     };
     t["ini"] = [](ScenarioContext& c, const Args& a) {
         // ini KEY VALUE...: written to section MAIN of the program's velmora.ini
-        WriteIni("MAIN", arg(a, 1), join(a, 2), iniFile(c));
+        withIniFile(c, [&](IniFile& f) { return f.write("MAIN", arg(a, 1), join(a, 2)); });
     };
     t["ini-text"] = [](ScenarioContext& c, const Args& a) {
         // ini-text LINE...: appends a raw line to velmora.ini
@@ -213,11 +221,11 @@ void registerCoreCommands(CommandTable& t) {
             forms::Form& f = c.form(arg(a, 2));
             c.out << f.name() << "." << arg(a, 3) << " " << c.control(f, arg(a, 3)).describe() << "\n";
         } else if (what == "setting") {
-            c.out << "ini " << arg(a, 2) << "=" << ReadIni("MAIN", arg(a, 2), iniFile(c)) << "\n";
+            c.out << "ini " << arg(a, 2) << "=" << withIniFile(c, [&](IniFile& f) { return f.read("MAIN", arg(a, 2)); }) << "\n";
         } else if (what == "registry") {
             std::string sub;
             platform::RegRoot root = parseRoot(arg(a, 2), sub);
-            RegVariant v = GetValue(c.started(), root, sub, a.size() > 3 ? join(a, 3) : "");
+            RegVariant v = GetValue(c.started().os.registry(), root, sub, a.size() > 3 ? join(a, 3) : "");
             c.out << "registry " << arg(a, 2) << " " << join(a, 3) << "="
                   << (std::holds_alternative<std::monostate>(v) ? "<none>" : regVariantText(v)) << "\n";
         } else if (what == "tooltip") {

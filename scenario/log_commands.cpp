@@ -179,7 +179,7 @@ void printLog(ScenarioContext& c, const Args& a) {
 
 void printLogs(ScenarioContext& c) {
     std::vector<platform::FolderEntry> entries;
-    if (!c.sim.listFolder(logsFolder(c).string(), entries)) {
+    if (!c.sim.files().listFolder(logsFolder(c).string(), entries)) {
         c.out << "logs folder missing\n";
         return;
     }

@@ -1,6 +1,5 @@
 #include "window/placement.h"
 
-#include "core/inifile.h"
 #include "core/settings.h"
 #include "core/vb.h"
 #include "window/window_services.h"
@@ -27,10 +26,8 @@ std::int32_t twipsToSetting(double twips) {
 }
 
 void writePosition(App& app, int posIndex, double left, double top) {
-    const std::string n = std::to_string(posIndex);
-    const std::string file = app.os.nativePath(app.iniPath);
-    WriteIni("MAIN", "PosX" + n, positionText(left), file);
-    WriteIni("MAIN", "PosY" + n, positionText(top), file);
+    saveSetting(app.settingsFile, settingKey(SettingGroup::Left, posIndex), positionText(left));
+    saveSetting(app.settingsFile, settingKey(SettingGroup::Top, posIndex), positionText(top));
 }
 
 void stackAfter(App& app, forms::Form& form, const forms::Form& previous) {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <sstream>
 
-#include "forms/draw.h"
-#include "forms/font.h"
+#include "gfx/draw.h"
+#include "gfx/font.h"
 #include "platform/linux/message_box.h"
 
 namespace vel::platform::linux_backend {

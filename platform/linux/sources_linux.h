@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/linux/linux_sources.h"
-#include "platform/linux/sources_counters.h"
+#include "platform/linux/counters.h"
 #include "platform/sources_api.h"
 
 namespace vel::platform::linux_backend {

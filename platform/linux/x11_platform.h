@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "platform/linux/double_click.h"
-#include "platform/linux/file_registry.h"
+#include "platform/linux/files.h"
+#include "platform/linux/registry.h"
 #include "platform/linux/perf_clock.h"
 #include "platform/linux/pixel_format.h"
 #include "platform/linux/single_instance.h"
@@ -103,6 +104,7 @@ public:
 
     Registry& registry() override { return *registry_; }
     Sources& sources() override;
+    Files& files() override { return files_; }
     long shellExecute(const std::string& file, const std::string& params, int showCmd) override;
     bool claimSingleInstance(const std::string& name) override;
     std::string programFolder() override { return programFolder_; }
@@ -110,12 +112,6 @@ public:
     char pathSeparator() const override { return '/'; }
     std::string nativePath(const std::string& path) const override;
     void mirrorAutostart(bool enabled, const std::string& command) override;
-    FileHandle openAppend(const std::string& path) override;
-    bool writeFile(FileHandle file, const char* data, std::size_t size) override;
-    bool closeFile(FileHandle file) override;
-    bool listFolder(const std::string& folder, std::vector<FolderEntry>& out) override;
-    FileKind fileKind(const std::string& path) override;
-    bool deleteFile(const std::string& path) override;
 
     // Window creation for the backend's own dialogs.
     WindowId createDialogWindow(const std::string& title, const Rect& bounds, WindowListener* listener);
@@ -205,6 +201,7 @@ private:
     unsigned long lastUserTime_ = 0;  // server time of the user's last press or key
     std::function<void()> idleHook_;
     std::unique_ptr<FileRegistry> registry_;
+    LinuxFiles files_;
     std::unique_ptr<Sources> sources_;
     SingleInstanceLock instance_;
     std::string programFolder_;

@@ -13,6 +13,7 @@
 #include "platform/common/display_scale.h"
 #include "platform/common/memory_registry.h"
 #include "platform/platform.h"
+#include "platform/sim/files.h"
 
 namespace vel::platform {
 
@@ -94,6 +95,7 @@ public:
     int messageBox(const std::string& text, const std::string& title, int style) override;
     Registry& registry() override { return registry_; }
     Sources& sources() override;
+    Files& files() override { return files_; }
     long shellExecute(const std::string& file, const std::string& params, int showCmd) override;
     bool claimSingleInstance(const std::string& name) override;
     std::string programFolder() override { return programFolder_; }
@@ -101,14 +103,6 @@ public:
     std::string nativePath(const std::string& path) const override;
     VersionInfo version() const override { return version_; }
     void mirrorAutostart(bool enabled, const std::string& command) override;
-    // Files are the real ones under the program folder, so tests and
-    // scenarios read back what the program wrote.
-    FileHandle openAppend(const std::string& path) override;
-    bool writeFile(FileHandle file, const char* data, std::size_t size) override;
-    bool closeFile(FileHandle file) override;
-    bool listFolder(const std::string& folder, std::vector<FolderEntry>& out) override;
-    FileKind fileKind(const std::string& path) override;
-    bool deleteFile(const std::string& path) override;
 
     // --- machine facts and script controls --------------------------------
     // The desktop in logical pixels; the screen has scale() times as many
@@ -223,6 +217,7 @@ private:
     std::vector<SimMessage> messages_;
     std::vector<Launch> launches_;
     MemoryRegistry registry_;
+    SimFiles files_;
     std::unique_ptr<SimSources> sources_;
     std::string programFolder_ = ".";
     char separator_ = '/';

@@ -16,7 +16,8 @@
 
 #include "platform/common/display_scale.h"
 #include "platform/native.h"
-#include "platform/win32/win32_registry.h"
+#include "platform/win32/files.h"
+#include "platform/win32/registry.h"
 #include "platform/win32/win32_text.h"
 
 namespace vel::platform::win32 {
@@ -87,6 +88,7 @@ public:
 
     Registry& registry() override { return registry_; }
     Sources& sources() override;
+    Files& files() override { return files_; }
     long shellExecute(const std::string& file, const std::string& params, int showCmd) override;
     bool claimSingleInstance(const std::string& name) override;
     std::string programFolder() override { return programFolder_; }
@@ -94,12 +96,6 @@ public:
     std::string nativePath(const std::string& path) const override;
     std::optional<LocaleDateNames> localeDateNames() override;
     SystemText* systemText() override { return &text_; }
-    FileHandle openAppend(const std::string& path) override;
-    bool writeFile(FileHandle file, const char* data, std::size_t size) override;
-    bool closeFile(FileHandle file) override;
-    bool listFolder(const std::string& folder, std::vector<FolderEntry>& out) override;
-    FileKind fileKind(const std::string& path) override;
-    bool deleteFile(const std::string& path) override;
     // The version resource of the running executable.
     VersionInfo version() const override;
 
@@ -138,6 +134,7 @@ private:
     int dragging_ = 0;
     std::function<void()> idleHook_;
     Win32Registry registry_;
+    Win32Files files_;
     std::unique_ptr<Sources> sources_;
     HANDLE instanceMutex_ = nullptr;
     std::string programFolder_;

@@ -14,7 +14,7 @@
 #include "platform/common/connected_state.h"
 #include "platform/common/counter_path.h"
 #include "platform/win32/utf16.h"
-#include "platform/win32/win32_counters.h"
+#include "platform/win32/counters.h"
 #include "platform/win32/win32_hardware.h"
 
 namespace vel::platform::win32 {

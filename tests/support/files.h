@@ -22,6 +22,16 @@ inline void writeFile(const std::filesystem::path& path, const std::string& text
     std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
+// Whether TEXT is the transcript at PATH; VELMORA_UPDATE=1 in the
+// environment renews the transcript on purpose instead.
+inline bool matchesTranscript(const std::string& text, const std::filesystem::path& path) {
+    if (getenv("VELMORA_UPDATE")) writeFile(path, text);
+    const std::string expected = readFile(path);
+    if (expected == text) return true;
+    writeFile(path.string() + ".actual", text);
+    return false;
+}
+
 class TempFolder {
 public:
     TempFolder() {

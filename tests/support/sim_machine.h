@@ -37,7 +37,9 @@ public:
         std::filesystem::remove_all(folder);
     }
     std::string iniPath() const { return (folder / "velmora.ini").string(); }
-    void ini(const std::string& key, const std::string& value) { WriteIni("MAIN", key, value, iniPath()); }
+    void ini(const std::string& key, const std::string& value) {
+        IniFile(sim.files(), iniPath()).write("MAIN", key, value);
+    }
     void iniText(const std::string& text) {
         std::ofstream out(iniPath(), std::ios::binary | std::ios::trunc);
         out << text;

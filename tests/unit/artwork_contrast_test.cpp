@@ -68,29 +68,21 @@ struct Style {
 // is the program's own colour too, not our artwork, so no rule is ours to
 // check there beyond the idle graph below.
 const std::vector<Style>& styles() {
+    const Colour black = rgb(0, 0, 0), gold = rgb(127, 127, 127), blue = rgb(5, 57, 115), green = rgb(61, 109, 9),
+                 red = rgb(252, 207, 80), lit = rgb(0, 193, 1);
     static const std::vector<Style> all = {
-        {"VU Gold", Family::Cpu, 0, {rgb(127, 127, 127)}},
-        {"VU Blue", Family::Cpu, 1, {rgb(5, 57, 115)}},
-        {"VU Green", Family::Cpu, 2, {rgb(61, 109, 9)}},
-        {"VU Red", Family::Cpu, 3, {rgb(252, 207, 80)}},
-        {"Digi-Tach Black", Family::Cpu, 4, {rgb(0, 193, 1)}},
-        {"Digi-Tach Blue", Family::Cpu, 5, {rgb(5, 57, 115)}},
+        {"VU Gold", Family::Cpu, 0, {gold}},        {"VU Blue", Family::Cpu, 1, {blue}},
+        {"VU Green", Family::Cpu, 2, {green}},      {"VU Red", Family::Cpu, 3, {red}},
+        {"Digi-Tach Black", Family::Cpu, 4, {lit}}, {"Digi-Tach Blue", Family::Cpu, 5, {blue}},
         {"EKG markers", Family::Cpu, 6, {rgb(255, 192, 192)}, true},
         {"Needle Meter", Family::Cpu, 7, {rgb(0, 0, 224), rgb(255, 128, 64)}, true},
-        {"Line Graph Black", Family::Cpu, 8, {rgb(0, 193, 1)}, true},
-        {"Line Graph Blue", Family::Cpu, 9, {rgb(5, 57, 115)}, true},
-        {"Line Graph Gold", Family::Cpu, 10, {rgb(127, 127, 127)}, true},
-        {"Line Graph Green", Family::Cpu, 11, {rgb(61, 109, 9)}, true},
-        {"Line Graph Red", Family::Cpu, 12, {rgb(252, 207, 80)}, true},
-        {"Horizontal Bar w\\Text", Family::Cpu, 14, {rgb(0, 193, 1)}},
-        {"Vertical Bar w\\Text", Family::Cpu, 16, {rgb(0, 193, 1)}},
-        {"Intensi-Meter", Family::Cpu, 17, {rgb(0, 0, 0)}},
-        {"Mouse on Black", Family::Mouse, 0, {rgb(0, 193, 1)}},
-        {"Mouse on Blue", Family::Mouse, 1, {rgb(5, 57, 115)}},
-        {"Mouse on Gold", Family::Mouse, 2, {rgb(127, 127, 127)}},
-        {"Mouse on Green", Family::Mouse, 3, {rgb(61, 109, 9)}},
-        {"Mouse on Red", Family::Mouse, 4, {rgb(252, 207, 80)}},
-        {"Network on Black", Family::Network, 0, {rgb(0, 0, 0)}},
+        {"Line Graph Black", Family::Cpu, 8, {lit}, true}, {"Line Graph Blue", Family::Cpu, 9, {blue}, true},
+        {"Line Graph Gold", Family::Cpu, 10, {gold}, true}, {"Line Graph Green", Family::Cpu, 11, {green}, true},
+        {"Line Graph Red", Family::Cpu, 12, {red}, true},   {"Horizontal Bar w\\Text", Family::Cpu, 14, {lit}},
+        {"Vertical Bar w\\Text", Family::Cpu, 16, {lit}},  {"Intensi-Meter", Family::Cpu, 17, {black}},
+        {"Mouse on Black", Family::Mouse, 0, {lit}},       {"Mouse on Blue", Family::Mouse, 1, {blue}},
+        {"Mouse on Gold", Family::Mouse, 2, {gold}},       {"Mouse on Green", Family::Mouse, 3, {green}},
+        {"Mouse on Red", Family::Mouse, 4, {red}},         {"Network on Black", Family::Network, 0, {black}},
         {"Network on Blue", Family::Network, 1, {rgb(103, 186, 218)}},
     };
     return all;

@@ -4,28 +4,23 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <optional>
+#include <utility>
 
 #include "platform/common/display_scale.h"
 
 using namespace vel;
 using namespace vel::platform;
 
-TEST(DesktopScale, XftDpiRoundsToTheNearestWholeScaleWithinOneToThree) {
-    EXPECT_EQ(scaleFromXResources("Xft.dpi:\t96\n"), 1);
-    EXPECT_EQ(scaleFromXResources("Xft.dpi:\t192\n"), 2);
-    EXPECT_EQ(scaleFromXResources("Xft.dpi: 143\n"), 1);
-    EXPECT_EQ(scaleFromXResources("Xft.dpi: 144\n"), 2) << "1.5 rounds up";
-    EXPECT_EQ(scaleFromXResources("Xft.dpi:\t480\n"), 3) << "clamped to 3";
-    EXPECT_EQ(scaleFromXResources("Xft.dpi:\t30\n"), 1) << "never below 1";
-}
-
-TEST(DesktopScale, XftDpiIsFoundAmongOtherResourcesAndTheLastOneWins) {
-    EXPECT_EQ(scaleFromXResources("Xft.antialias:\t1\nXft.dpi:\t192\nXcursor.size:\t48\n"), 2);
-    EXPECT_EQ(scaleFromXResources("Xft.dpi:\t96\nXft.dpi:\t288"), 3);
-    EXPECT_EQ(scaleFromXResources("Xft.dpi:\t192\r\n"), 2);
-    EXPECT_EQ(scaleFromXResources("Xft.dpi:\tbig\nXft.dpi:\t192x\n"), std::nullopt) << "not numbers";
-    EXPECT_EQ(scaleFromXResources("Xft.dpis:\t192\nXXft.dpi:\t192\nXft.dpi\n"), std::nullopt);
-    EXPECT_EQ(scaleFromXResources(""), std::nullopt);
+TEST(DesktopScale, XftDpiRoundsToTheNearestWholeScaleWithinOneToThreeAndTheLastOneWins) {
+    const std::pair<const char*, std::optional<int>> cases[] = {
+        {"Xft.dpi:\t96\n", 1}, {"Xft.dpi:\t192\n", 2}, {"Xft.dpi: 143\n", 1},
+        {"Xft.dpi: 144\n", 2},  // 1.5 rounds up
+        {"Xft.dpi:\t480\n", 3}, {"Xft.dpi:\t30\n", 1}, {"Xft.dpi:\t192\r\n", 2},
+        {"Xft.antialias:\t1\nXft.dpi:\t192\nXcursor.size:\t48\n", 2}, {"Xft.dpi:\t96\nXft.dpi:\t288", 3},
+        {"Xft.dpi:\tbig\nXft.dpi:\t192x\n", std::nullopt}, {"Xft.dpis:\t192\nXXft.dpi:\t192\nXft.dpi\n", std::nullopt},
+        {"", std::nullopt}};
+    for (const auto& [resources, scale] : cases) EXPECT_EQ(scaleFromXResources(resources), scale) << resources;
 }
 
 TEST(DesktopScale, GdkScaleWinsOverXftDpiAndOneIsTheDefault) {
@@ -38,9 +33,7 @@ TEST(DesktopScale, GdkScaleWinsOverXftDpiAndOneIsTheDefault) {
     EXPECT_EQ(x11DesktopScale("Xft.dpi:\t192\n", "nonsense"), 2);
     EXPECT_EQ(x11DesktopScale("Xft.dpi:\t192\n", nullptr), 2);
     EXPECT_EQ(x11DesktopScale("", nullptr), 1);
-}
-
-TEST(DesktopScale, TheScaleOptionTakesOnlyOneTwoOrThree) {
+    // The --scale option takes only 1, 2 or 3, written plainly.
     EXPECT_EQ(parseScale("1"), 1);
     EXPECT_EQ(parseScale("3"), 3);
     for (const char* bad : {"0", "4", "", "2.0", " 2", "02", "x"}) EXPECT_EQ(parseScale(bad), std::nullopt) << bad;

@@ -27,19 +27,6 @@ public:
         return view();
     }
     FrmFULLVIEW& view() { return *app().fullView; }
-    void click(const forms::Control& c) {
-        const platform::Point p = screenPoint(c, c.width() / 2, c.height() / 2);
-        m.sim.mouseMove(p.x, p.y);
-        m.sim.mouseDown(p.x, p.y);
-        m.sim.mouseUp(p.x, p.y);
-    }
-    // The names of the timers that run now.
-    std::string runningTimers() {
-        std::string names;
-        for (forms::Timer* t : view().allTimers())
-            if (t->enabled()) names += (names.empty() ? "" : " ") + t->name();
-        return names;
-    }
     // A machine described in every field the pages show.
     static HardwareInventory sampleInventory() {
         HardwareInventory inv;

@@ -1,5 +1,7 @@
-// The Full View window: how it opens, where, its navigation between screens
-// and sub-views, and which timers run on each screen.
+// The Full View window beyond the fullview scenarios (which show where it
+// opens, its navigation between screens and sub-views and the timers each
+// screen runs): its place among the windows, the sub-view calls no enabled
+// button makes, its counter query and table, and dragging it.
 #include <gtest/gtest.h>
 
 #include "fullview_rig.h"
@@ -23,23 +25,6 @@ const char* const kQuiet = "CPUCLOCK=0\nVisi6=1\nVisi8=1\nPLCMNT=2\nPosX6=100\nP
 
 }  // namespace
 
-// Its place, region and top-most state with ALWAYSOT=1: tests/scenarios/fullview.
-TEST(FullViewOpening, TheMainBarOpensTheHardwareScreenCentredAndShaped) {
-    test::FullViewRig rig(2);
-    App& app = rig.startAndSettle(std::string(kQuiet) + "ALWAYSOT=0\n");
-    app.FVScreen = 2;
-    app.FVSType = 4;
-    FrmFULLVIEW& fv = rig.openFromMainBar();
-    EXPECT_EQ(app.FVScreen, 6);
-    EXPECT_EQ(app.FVSType, 0);
-    EXPECT_EQ(fv.shownPanel(), kPanelHardware);
-    ASSERT_TRUE(fv.hasRegion());
-    EXPECT_FALSE(fv.region().contains(0, 0)) << "the rounded corner is cut away";
-    EXPECT_TRUE(fv.region().contains(280, 136));
-    EXPECT_FALSE(rig.m.sim.window(fv.window())->topMost);
-    EXPECT_FALSE(fv.layered()) << "the Full View is never made translucent";
-}
-
 // Each module's double-click records its screen (tests/scenarios/cpu_modules
 // and modules_family), and a window loaded with a state shows that screen
 // (tests/scenarios/fullview).
@@ -60,122 +45,37 @@ TEST(FullViewOpening, OpeningAgainOnlyBringsItForward) {
     EXPECT_GT(stackPlace(rig, id), stackPlace(rig, about->window())) << "brought forward";
 }
 
-// Which panel each screen shows, and where: the reference pictures of every
-// screen and sub-view. The timers of the hardware, memory, single-processor
-// and ICMP screens: tests/scenarios/fullview.
-TEST(FullViewNavigation, EachScreenRunsOnlyItsOwnTimers) {
-    test::FullViewRig rig(2);
-    rig.startAndSettle(kQuiet);
-    FrmFULLVIEW& fv = rig.openFromMainBar();
-    struct Case {
-        int button, subView;
-        const char* timers;
-    };
-    for (const Case& c : {Case{1, 0, "tmrProcessors"}, Case{1, 1, "tmrProcessors"}, Case{2, 0, "tmrIP"},
-                          Case{2, 2, "tmrTCPUDP"}}) {
-        rig.click(*fv.btnSelect[c.button]);
-        if (c.subView) rig.click(*fv.btnTSelect[c.subView]);
-        EXPECT_EQ(rig.runningTimers(), c.timers) << "button " << c.button << " sub-view " << c.subView;
-    }
-}
-
-// Button 3 opening screen 5: tests/scenarios/fullview.
-TEST(FullViewNavigation, ButtonsThreeAndFourAreScreensFiveAndSix) {
-    test::FullViewRig rig(2);
-    App& app = rig.startAndSettle(kQuiet);
-    // A state preset to 4 opens the hardware screen.
-    showFullView(app, 4, 1, 0);
-    EXPECT_EQ(app.FVScreen, 6);
-    EXPECT_EQ(rig.view().shownPanel(), kPanelHardware);
-    EXPECT_EQ(rig.view().hardwarePages->lblSTitle->caption(), "Video\\Monitor Information");
-}
-
-TEST(FullViewNavigation, SubViewButtonsBeyondTheScreenAreDisabled) {
-    test::FullViewRig rig(2);
-    App& app = rig.startAndSettle(kQuiet);
-    FrmFULLVIEW& fv = rig.openFromMainBar();
-    const int expected[5] = {1, 2, 3, 1, 3};
-    for (int b = 0; b < 5; ++b) {
-        rig.click(*fv.btnSelect[b]);
-        for (int i = 0; i < 3; ++i) {
-            EXPECT_EQ(fv.btnTSelect[i]->enabled(), i < expected[b]) << "screen button " << b << " sub-view " << i;
-            EXPECT_EQ(fv.btnTFV[i]->enabled(), i < expected[b]);
-            EXPECT_EQ(fv.btnTSelect[i]->toolTipText().empty(), i >= expected[b]);
-        }
-    }
-    // On the memory screen a click on sub-view 2 does nothing.
-    rig.click(*fv.btnSelect[3]);
-    rig.click(*fv.btnTFV[2]);
-    EXPECT_EQ(app.FVSubView, 0);
-    EXPECT_EQ(fv.shownPanel(), kPanelMemory);
-    // The network screen's buttons with their tooltips and captions.
-    rig.click(*fv.btnSelect[2]);
-    EXPECT_EQ(fv.btnTSelect[2]->toolTipText(), "TCP\\UDP Statistics");
-    EXPECT_EQ(fv.btnTFV[2]->caption(), "T\\U");
-}
-
+// The buttons of sub-views a processor screen lacks are disabled (the
+// scenarios); called all the same, they record only the number.
 TEST(FullViewNavigation, SubViewsOfTheProcessorScreensOnlyRecordWhatTheyDoNotShow) {
     test::FullViewRig rig(2);
     App& app = rig.startAndSettle(kQuiet);
     FrmFULLVIEW& fv = rig.openFromMainBar();
-    rig.click(*fv.btnSelect[0]);
+    fv.btnSelect_Click(0);
     fv.lblCPUOpt_Click(1);
-    ASSERT_EQ(app.FVSType, 1);
-    // Sub-view 2 of the single-processor screen: only the number changes.
     fv.btnTSelect_Click(2);
     EXPECT_EQ(app.FVSubView, 2);
     EXPECT_EQ(app.FVSType, 1);
     EXPECT_EQ(fv.shownPanel(), kPanelProcessor);
-    // Sub-view 0 starts the screen again with processor 0.
     fv.btnTSelect_Click(0);
-    EXPECT_EQ(app.FVSType, 0);
-    // The summary (99) and its activity graphs (98): tests/scenarios/fullview.
-    rig.click(*fv.btnSelect[1]);
-    rig.click(*fv.btnTSelect[1]);
+    EXPECT_EQ(app.FVSType, 0) << "sub-view 0 starts the screen again with processor 0";
+    fv.btnSelect_Click(1);
+    fv.btnTSelect_Click(1);
     fv.btnTSelect_Click(2);
     EXPECT_EQ(app.FVSubView, 2);
     EXPECT_EQ(fv.shownPanel(), kPanelActivity);
-    // Elsewhere every sub-view sets the option back to 0.
-    rig.click(*fv.btnSelect[2]);
-    fv.lblNetOpt_Click(1);
-    rig.click(*fv.btnTSelect[1]);
-    EXPECT_EQ(app.FVSType, 0);
-    EXPECT_EQ(fv.shownPanel(), kPanelICMP);
 }
 
-TEST(FullViewNavigation, OnlyTheDetectedProcessorsCanBeChosen) {
-    for (int processors : {1, 2, 6}) {
-        test::FullViewRig rig(processors);
-        App& app = rig.startAndSettle(kQuiet);
-        FrmFULLVIEW& fv = rig.openFromMainBar();
-        rig.click(*fv.btnSelect[0]);
-        for (int i = 0; i < 4; ++i) {
-            EXPECT_EQ(fv.processorPages->lblCPUOpt[i]->enabled(), i < std::min(processors, 4)) << processors;
-            rig.click(*fv.processorPages->lblCPUOpt[i]);
-            EXPECT_EQ(app.FVSType, i < processors ? i : std::min(processors, 4) - 1) << processors << " " << i;
-        }
-    }
-}
-
-// Each processor screen replacing the query's counters: tests/scenarios/fullview_pages.
-TEST(FullViewNavigation, TheMemoryScreenAndClosingTheWindowCloseTheCounterQuery) {
+// Each processor screen replacing the query's counters and the memory screen
+// closing it: tests/scenarios/fullview_pages and fullview_screens.
+TEST(FullViewNavigation, ClosingTheWindowAnyWayClosesTheCounterQuery) {
     test::FullViewRig rig(2);
     rig.startAndSettle(kQuiet);
     FrmFULLVIEW& fv = rig.openFromMainBar();
-    const auto fill = [&fv] {
-        fv.pdh.open();
-        fv.pdh.add("\\Memory\\Pages/sec");
-        fv.pdh.add("\\Memory\\Cache Faults/sec");
-        ASSERT_TRUE(fv.pdh.isOpen());
-        ASSERT_EQ(fv.pdh.count(), 2);
-    };
-    fill();
-    rig.click(*fv.btnSelect[3]);
-    EXPECT_FALSE(fv.pdh.isOpen());
-    EXPECT_EQ(fv.pdh.count(), 0);
-    fill();
+    fv.btnSelect_Click(0);
+    ASSERT_TRUE(fv.pdh.isOpen());
     fv.unload();
-    EXPECT_FALSE(fv.pdh.isOpen()) << "closing the window any way closes the query";
+    EXPECT_FALSE(fv.pdh.isOpen());
 }
 
 TEST(FullViewCounterTable, PositionsPastTheCapacityAreCountedButNotKept) {

@@ -4,7 +4,7 @@
 #include <set>
 #include <utility>
 
-#include "forms/draw.h"
+#include "gfx/draw.h"
 
 using namespace vel;
 using namespace vel::gfx;

@@ -6,8 +6,8 @@
 #include <set>
 #include <string>
 
-#include "forms/font.h"
-#include "forms/font_glyphs.h"
+#include "gfx/font.h"
+#include "gfx/font_glyphs.h"
 
 using namespace vel;
 using namespace vel::gfx;

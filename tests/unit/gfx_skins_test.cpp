@@ -8,7 +8,8 @@
 #include <filesystem>
 #include <set>
 
-#include "forms/png.h"
+#include "gfx/png.h"
+#include "platform/sim/files.h"
 #include "support/files.h"
 #include "tools/skingen/art.h"
 #include "tools/skingen/icon.h"
@@ -116,34 +117,36 @@ TEST(GfxSkins, ProgramIconFileIsWhatTheGeneratorDraws) {
 }
 
 TEST(GfxPng, MissingOrBrokenFilesLoadAsNothing) {
+    platform::SimFiles files;
     const test::TempFolder tmp;
-    EXPECT_FALSE(gfx::loadPng((tmp / "does_not_exist.png").string()).has_value());
+    EXPECT_FALSE(gfx::loadPng(files, (tmp / "does_not_exist.png").string()).has_value());
     test::writeFile(tmp / "junk.png", "not a picture at all");
-    EXPECT_FALSE(gfx::loadPng((tmp / "junk.png").string()).has_value());
+    EXPECT_FALSE(gfx::loadPng(files, (tmp / "junk.png").string()).has_value());
     EXPECT_FALSE(gfx::savePng((tmp / "empty.png").string(), Pixels()));
 }
 
 TEST(GfxPng, PicturesThatWouldCostTooMuchAreRefusedBeforeDecoding) {
+    platform::SimFiles files;
     const std::filesystem::path corpus = std::filesystem::path(VELMORA_SOURCE_DIR) / "fuzz/corpus/png";
     // An IDAT declaring 2 GiB in a 55-byte file: the decoder reserved it all.
-    EXPECT_FALSE(gfx::loadPng((corpus / "known-bad-idat-declares-2gib.png").string()).has_value());
+    EXPECT_FALSE(gfx::loadPng(files, (corpus / "known-bad-idat-declares-2gib.png").string()).has_value());
     // An empty first IDAT (a null pointer for the decoder's memcpy) carries nothing; the picture loads.
-    const auto red = gfx::loadPng((corpus / "known-bad-empty-first-idat.png").string());
+    const auto red = gfx::loadPng(files, (corpus / "known-bad-empty-first-idat.png").string());
     ASSERT_TRUE(red.has_value());
     EXPECT_EQ(red->width * red->height, 1);
     EXPECT_EQ(red->at(0, 0), rgb(255, 0, 0));
     // One pixel whose 4 KB of data inflate to 4 MiB: refused once it asks for more than a pixel needs.
-    EXPECT_FALSE(gfx::loadPng((corpus / "expands-to-4mib.png").string()).has_value());
+    EXPECT_FALSE(gfx::loadPng(files, (corpus / "expands-to-4mib.png").string()).has_value());
 
     const test::TempFolder tmp;
     ASSERT_TRUE(gfx::savePng((tmp / "edge.png").string(), Pixels(4096, 1)));
     ASSERT_TRUE(gfx::savePng((tmp / "wide.png").string(), Pixels(1, 4097)));
-    EXPECT_TRUE(gfx::loadPng((tmp / "edge.png").string()).has_value());
-    EXPECT_FALSE(gfx::loadPng((tmp / "wide.png").string()).has_value());
+    EXPECT_TRUE(gfx::loadPng(files, (tmp / "edge.png").string()).has_value());
+    EXPECT_FALSE(gfx::loadPng(files, (tmp / "wide.png").string()).has_value());
     // Bytes after the end chunk are ignored by decoders, but count against the 16 MiB.
     std::string padded = test::readFile(tmp / "edge.png");
     padded.resize((std::size_t{16} << 20) + 1, '\0');
     test::writeFile(tmp / "padded.png", padded);
-    EXPECT_FALSE(gfx::loadPng((tmp / "padded.png").string()).has_value());
-    EXPECT_FALSE(gfx::loadPng(tmp.path().string()).has_value());  // a folder
+    EXPECT_FALSE(gfx::loadPng(files, (tmp / "padded.png").string()).has_value());
+    EXPECT_FALSE(gfx::loadPng(files, tmp.path().string()).has_value());  // a folder
 }

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "forms/png.h"
+#include "gfx/png.h"
 #include "platform/common/display_scale.h"
 #include "scenario/runner.h"
 #include "tests/support/sim_machine.h"
@@ -15,57 +15,35 @@ using namespace vel;
 
 namespace {
 
-const char* const kDesktop = R"(processors 2
-ini TLUCENTZON 230
-ini TLUCENTZOFF 90
-ini CPUCLOCK 10
-ini MEMCLOCK 10
-ini NETCLOCK 10
-ini VISIBLE 1
-ini ALWAYSOT 1
-ini VISI0 1
-ini VISI1 1
-ini VISI5 1
-ini VISI6 1
-ini VISI7 1
-ini VISI8 1
-ini PLCMNT 2
-ini PosX0 600
-ini PosY0 600
-ini PosX1 600
-ini PosY1 1200
-ini PosX5 2100
-ini PosY5 600
-ini PosX6 2100
-ini PosY6 1200
-ini PosX7 3600
-ini PosY7 600
-ini PosX8 3600
-ini PosY8 1200
-ini PosX9 5100
-ini PosY9 600
-memory 4294967296 1073741824 2147483648 1610612736 6442450944 3221225472
-load 0 35
-load 1 80
-start
-advance 2000
-print edges
-click frmMain btnOpt(2)
-move frmOptions tbsOptions 80 8
-advance 600
-print tooltip
-)";
+// Modules 0, 1, 5, 6, 7 and the clock in three columns of two, the main bar
+// beside them.
+std::string desktop() {
+    std::string text =
+        "processors 2\nini TLUCENTZON 230\nini TLUCENTZOFF 90\nini CPUCLOCK 10\nini MEMCLOCK 10\nini NETCLOCK 10\n"
+        "ini VISIBLE 1\nini ALWAYSOT 1\nini PLCMNT 2\n";
+    const int places[][3] = {{0, 600, 600}, {1, 600, 1200}, {5, 2100, 600}, {6, 2100, 1200},
+                             {7, 3600, 600}, {8, 3600, 1200}, {9, 5100, 600}};
+    for (const auto& [w, x, y] : places) {
+        const std::string n = std::to_string(w);
+        if (w != 9) text += "ini VISI" + n + " 1\n";
+        text += "ini PosX" + n + " " + std::to_string(x) + "\nini PosY" + n + " " + std::to_string(y) + "\n";
+    }
+    return text +
+           "memory 4294967296 1073741824 2147483648 1610612736 6442450944 3221225472\nload 0 35\nload 1 80\n"
+           "start\nadvance 2000\nprint edges\nclick frmMain btnOpt(2)\nmove frmOptions tbsOptions 80 8\n"
+           "advance 600\nprint tooltip\n";
+}
 
 // Runs the desktop at this scale; returns its snapshot and what it printed.
 Pixels desktopAt(int scale, std::string& printed) {
     test::SimMachine m;
     const std::filesystem::path scenario = m.folder / "desktop.scn";
     const std::filesystem::path picture = m.folder / "desktop.png";
-    std::ofstream(scenario) << "scale " << scale << "\n" << kDesktop << "snapshot \"" << picture.string() << "\"\n";
+    std::ofstream(scenario) << "scale " << scale << "\n" << desktop() << "snapshot \"" << picture.string() << "\"\n";
     std::ostringstream out, err;
     EXPECT_EQ(runScenario(ScenarioOptions{scenario.string(), m.folder.string()}, out, err), 0) << err.str();
     printed = out.str();
-    return gfx::loadPng(picture.string()).value_or(Pixels{});
+    return gfx::loadPng(m.sim.files(), picture.string()).value_or(Pixels{});
 }
 
 class HiDpiDesktop : public ::testing::TestWithParam<int> {};

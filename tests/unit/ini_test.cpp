@@ -7,6 +7,7 @@
 #include <random>
 
 #include "core/inifile.h"
+#include "platform/sim/files.h"
 #include "support/files.h"
 
 using namespace vel;
@@ -14,13 +15,26 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The files of the simulated machine, counting the whole-file reads.
+class CountingFiles : public platform::SimFiles {
+public:
+    std::optional<std::string> readFile(const std::string& path, std::size_t most) override {
+        ++reads;
+        return SimFiles::readFile(path, most);
+    }
+    int reads = 0;
+};
+
 class IniFileTest : public ::testing::Test {
 protected:
     void write(const std::string& contents) { test::writeFile(file, contents); }
     std::string contents() { return test::readFile(file); }
+    std::int16_t writeTo(const fs::path& path) { return IniFile(files, path.string()).write("MAIN", "PLCMNT", "1"); }
     test::TempFolder tmp;
     const fs::path dir = tmp.path();
     const std::string file = (dir / "velmora.ini").string();
+    CountingFiles files;
+    IniFile ini{files, file};
 };
 
 }  // namespace
@@ -65,32 +79,32 @@ TEST(IniUpdate, AddsAMissingKeyAfterTheSectionsLastLineAndAMissingSectionAtTheEn
 }
 
 TEST_F(IniFileTest, MissingFileReadsEmptyAndWriteCreatesIt) {
-    EXPECT_EQ(ReadIni("MAIN", "PLCMNT", file), "");
-    EXPECT_NE(WriteIni("MAIN", "PLCMNT", "1", file), 0);
-    EXPECT_EQ(ReadIni("MAIN", "plcmnt", file), "1");
+    EXPECT_EQ(ini.read("MAIN", "PLCMNT"), "");
+    EXPECT_NE(ini.write("MAIN", "PLCMNT", "1"), 0);
+    EXPECT_EQ(ini.read("MAIN", "plcmnt"), "1");
     EXPECT_EQ(contents(), "[MAIN]\r\nPLCMNT=1\r\n");
 }
 
 TEST_F(IniFileTest, AReadSeesAChangeMadeBehindItsBack) {
     write("[MAIN]\nPLCMNT=1\n");
-    EXPECT_EQ(ReadIni("MAIN", "PLCMNT", file), "1");
+    EXPECT_EQ(ini.read("MAIN", "PLCMNT"), "1");
     write("[MAIN]\nPLCMNT=22\n");
-    EXPECT_EQ(ReadIni("MAIN", "PLCMNT", file), "22");
+    EXPECT_EQ(ini.read("MAIN", "PLCMNT"), "22");
 }
 
 TEST_F(IniFileTest, ManyWritesKeepTheUsersLines) {
     write("# exported by hand\n[MAIN]\n; comment\nPosX0=100\nCustom = keep \n[Extra]\nz=9\n");
     for (int i = 0; i < 10; ++i) {
-        WriteIni("MAIN", "PosX" + std::to_string(i), std::to_string(i * 945), file);
-        WriteIni("MAIN", "PosY" + std::to_string(i), "-30", file);
+        ini.write("MAIN", "PosX" + std::to_string(i), std::to_string(i * 945));
+        ini.write("MAIN", "PosY" + std::to_string(i), "-30");
     }
     std::string c = contents();
     EXPECT_NE(c.find("# exported by hand\n"), std::string::npos);
     EXPECT_NE(c.find("; comment\n"), std::string::npos);
     EXPECT_NE(c.find("Custom = keep \n"), std::string::npos);
     EXPECT_NE(c.find("[Extra]\nz=9\n"), std::string::npos);
-    EXPECT_EQ(ReadIni("MAIN", "PosX9", file), "8505");
-    EXPECT_EQ(ReadIni("Extra", "z", file), "9");
+    EXPECT_EQ(ini.read("MAIN", "PosX9"), "8505");
+    EXPECT_EQ(ini.read("Extra", "z"), "9");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << "no temporary file left";
 }
 
@@ -99,11 +113,11 @@ TEST_F(IniFileTest, BinaryGarbageNeitherCrashesNorLosesBytes) {
     std::string junk;
     for (int i = 0; i < 4096; ++i) junk += static_cast<char>(rng() & 0xFF);
     write(junk);
-    EXPECT_EQ(ReadIni("MAIN", "PLCMNT", file).size() <= 254, true);
-    EXPECT_NE(WriteIni("MAIN", "PLCMNT", "1", file), 0);
+    EXPECT_EQ(ini.read("MAIN", "PLCMNT").size() <= 254, true);
+    EXPECT_NE(ini.write("MAIN", "PLCMNT", "1"), 0);
     std::string after = contents();
     EXPECT_EQ(after.compare(0, junk.size(), junk), 0) << "the original bytes must survive a write";
-    EXPECT_EQ(ReadIni("MAIN", "PLCMNT", file), "1");
+    EXPECT_EQ(ini.read("MAIN", "PLCMNT"), "1");
 }
 
 TEST_F(IniFileTest, TenMegabyteFileIsReadOnce) {
@@ -112,23 +126,31 @@ TEST_F(IniFileTest, TenMegabyteFileIsReadOnce) {
     while (big.size() < 10 * 1024 * 1024) big += filler;
     big += "[MAIN]\nALWAYSOT=1\n";
     write(big);
-    for (int i = 0; i < 60; ++i) EXPECT_EQ(ReadIni("MAIN", "PLCMNT", file), "1");
-    EXPECT_EQ(ReadIni("MAIN", "ALWAYSOT", file), "");  // second MAIN section is not read
+    for (int i = 0; i < 60; ++i) EXPECT_EQ(ini.read("MAIN", "PLCMNT"), "1");
+    EXPECT_EQ(ini.read("MAIN", "ALWAYSOT"), "");  // second MAIN section is not read
+    EXPECT_EQ(files.reads, 1);
+    // Another owner of the same file keeps its own copy: nothing is shared.
+    CountingFiles otherFiles;
+    IniFile other(otherFiles, file);
+    EXPECT_EQ(other.read("MAIN", "PLCMNT"), "1");
+    EXPECT_EQ(otherFiles.reads, 1);
+    EXPECT_NE(other.write("MAIN", "PLCMNT", "22"), 0);
+    EXPECT_EQ(ini.read("MAIN", "PLCMNT"), "22") << "the first owner sees the change on disk";
 }
 
 TEST_F(IniFileTest, UnwritableTargetFailsWithoutTouchingAnything) {
     std::string missingFolder = (dir / "no" / "such" / "velmora.ini").string();
-    EXPECT_EQ(WriteIni("MAIN", "PLCMNT", "1", missingFolder), 0);
+    EXPECT_EQ(writeTo(missingFolder), 0);
     EXPECT_FALSE(fs::exists(missingFolder));
     fs::create_directories(dir / "adir");
-    EXPECT_EQ(WriteIni("MAIN", "PLCMNT", "1", (dir / "adir").string()), 0);
+    EXPECT_EQ(writeTo(dir / "adir"), 0);
     EXPECT_TRUE(fs::is_directory(dir / "adir"));
 }
 
 TEST_F(IniFileTest, ReadOnlyFileStaysAsItIsAndALinkIsWrittenThrough) {
     write("[MAIN]\nPLCMNT=2\n");
     fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    EXPECT_EQ(WriteIni("MAIN", "PLCMNT", "1", file), 0);
+    EXPECT_EQ(ini.write("MAIN", "PLCMNT", "1"), 0);
     EXPECT_EQ(contents(), "[MAIN]\nPLCMNT=2\n");
     EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << "no temporary file left";
@@ -141,7 +163,7 @@ TEST_F(IniFileTest, ReadOnlyFileStaysAsItIsAndALinkIsWrittenThrough) {
     std::ofstream(real, std::ios::binary) << "; mine\n[MAIN]\nPLCMNT=2\n";
     fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     fs::create_symlink(fs::path("settings") / "real.ini", file);
-    EXPECT_NE(WriteIni("MAIN", "PLCMNT", "1", file), 0);
+    EXPECT_NE(ini.write("MAIN", "PLCMNT", "1"), 0);
     EXPECT_TRUE(fs::is_symlink(file));
     EXPECT_EQ(contents(), "; mine\n[MAIN]\nPLCMNT=1\n");
     EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "forms/png.h"
+#include "gfx/png.h"
 #include "forms/runtime.h"
 #include "platform/linux/program_folder.h"
 #include "platform/sim/sim_platform.h"

@@ -10,7 +10,7 @@
 
 #include "support/files.h"
 
-#include "platform/linux/file_registry.h"
+#include "platform/linux/registry.h"
 #include "platform/linux/locale_names.h"
 #include "platform/linux/process_services.h"
 #include "platform/linux/single_instance.h"

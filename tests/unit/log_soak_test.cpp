@@ -16,9 +16,10 @@ namespace {
 
 constexpr const char* kFieldOrder[kLogCount] = {"019", "0123", "0123456789AB", "01234", "0123456789A", "01234"};
 
-bool digits(const char* p, int n) {
-    for (int i = 0; i < n; ++i)
-        if (p[i] < '0' || p[i] > '9') return false;
+// Whether P starts like SHAPE, where '#' stands for any digit.
+bool shaped(const char* p, const std::string& shape) {
+    for (std::size_t i = 0; i < shape.size(); ++i)
+        if (shape[i] == '#' ? p[i] < '0' || p[i] > '9' : p[i] != shape[i]) return false;
     return true;
 }
 
@@ -26,21 +27,19 @@ bool digits(const char* p, int n) {
 // "mm/dd/yy, hh:nn:ss.0mmm, T, F, value" and CR LF, the fields in their
 // order tick after tick. Returns -1 at the first malformed line.
 long parseLogFile(const std::string& text, int family, std::string& problem) {
-    const char type = kLogFamilies[static_cast<std::size_t>(family)].type;
     const std::string order = kFieldOrder[family];
+    std::vector<std::string> heads;
+    for (char field : order)
+        heads.push_back(std::string("##/##/##, ##:##:##.0###, ") + kLogFamilies[static_cast<std::size_t>(family)].type +
+                        ", " + field + ", ");
     std::size_t expect = 0;
     long count = 0;
     const char* p = text.data();
     const char* end = p + text.size();
     while (p < end) {
         const char* line = p;
-        const bool head = end - p > 33 && digits(p, 2) && p[2] == '/' && digits(p + 3, 2) && p[5] == '/' &&
-                          digits(p + 6, 2) && p[8] == ',' && p[9] == ' ' && digits(p + 10, 2) && p[12] == ':' &&
-                          digits(p + 13, 2) && p[15] == ':' && digits(p + 16, 2) && p[18] == '.' && p[19] == '0' &&
-                          digits(p + 20, 3) && p[23] == ',' && p[24] == ' ' && p[25] == type && p[26] == ',' &&
-                          p[27] == ' ' && p[28] == order[expect] && p[29] == ',' && p[30] == ' ';
+        bool ok = end - p > 33 && shaped(p, heads[expect]);
         p += 31;
-        bool ok = head;
         if (ok && *p == '-') ++p;
         const char* num = p;
         while (ok && p < end && *p >= '0' && *p <= '9') ++p;

@@ -21,7 +21,7 @@ const char* const kSaved =
     "PosX9=300\nPosY9=300\nPosX0=1500\nPosY0=1500\n";
 const char* const kFourModules = "Visi0=1\nVisi1=1\nVisi2=1\nVisi3=1\nPosX0=1500\nPosY0=600\n";
 
-std::string saved(test::EngineRig& rig, const std::string& key) { return ReadIni("MAIN", key, rig.m.iniPath()); }
+std::string saved(test::EngineRig& rig, const std::string& key) { return rig.app().settingsFile.read("MAIN", key); }
 
 }  // namespace
 

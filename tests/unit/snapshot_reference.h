@@ -10,7 +10,8 @@
 #include <string>
 
 #include "forms/form.h"
-#include "forms/png.h"
+#include "gfx/png.h"
+#include "platform/sim/files.h"
 
 namespace vel::test {
 
@@ -22,7 +23,8 @@ inline void matchesReference(const Pixels& shown, const std::string& name, const
         ASSERT_TRUE(gfx::savePng(file.string(), shown));
         return;
     }
-    const auto reference = gfx::loadPng(file.string());
+    platform::SimFiles files;
+    const auto reference = gfx::loadPng(files, file.string());
     ASSERT_TRUE(reference.has_value()) << "no reference " << file;
     ASSERT_EQ(reference->width, shown.width) << name;
     ASSERT_EQ(reference->height, shown.height) << name;

@@ -143,12 +143,12 @@ TEST(HardwareInventory, OnlyBlanksAreTrimmedAndAnotherComputerGetsEmptyRecords) 
     EXPECT_EQ(inv.bios[0].Version, "");
 }
 
-TEST(HardwareInventory, ArchitectureTexts) {
+// The texts of codes 9 and 5: tests/scenarios/hardware_inventory.
+TEST(HardwareInventory, ArchitectureCodesAreReadWholeBetweenBlanks) {
     const std::pair<const char*, const char*> cases[] = {
-        {"0", "x86 processor"},     {"1", "MIPS processor"},        {"2", "Alpha processor"},
-        {"3", "PowerPC processor"}, {"6", "Itanium processor"},     {"9", "x64 processor"},
-        {"5", "Unknown processor type"}, {"12", "Unknown processor type"}, {"4", "Unknown processor type"},
-        {"", "Unknown processor type"},  {"9x", "Unknown processor type"}, {" 9 ", "x64 processor"},
+        {"0", "x86 processor"}, {" 9 ", "x64 processor"}, {"6", "Itanium processor"},
+        {"4", "Unknown processor type"}, {"12", "Unknown processor type"}, {"", "Unknown processor type"},
+        {"9x", "Unknown processor type"},
     };
     for (const auto& [code, text] : cases) EXPECT_EQ(architectureText(code), text) << "'" << code << "'";
 }

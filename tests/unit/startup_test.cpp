@@ -24,7 +24,7 @@ using platform::RegRoot;
 namespace {
 
 std::string value(App& app, const std::string& name) {
-    return regVariantText(GetValue(app, RegRoot::LocalMachine, kInstalledProductsKey, name));
+    return regVariantText(GetValue(app.os.registry(), RegRoot::LocalMachine, kInstalledProductsKey, name));
 }
 void defaultIni(test::SimMachine& m) {
     m.iniText("[MAIN]\nTLUCENTZON=255\nTLUCENTZOFF=100\nVISIBLE=1\nPosX8=3000\nPosY8=1500\nALWAYSOT=1\n");
@@ -96,17 +96,11 @@ TEST(ShutDown, AnsweringYesUnloadsAndEnds) {
     StartVelmora(app);
     m.sim.queueAnswer(platform::mb::IdYes);
     app.mainBar->btnExit_Click();
-    // The exit code and the windows unloaded: tests/scenarios/cpu_modules.
+    // The exit code and the windows unloaded: tests/scenarios/cpu_modules; No
+    // as the question's default button (style 308) and as its answer:
+    // startup_exit.
     EXPECT_TRUE(m.sim.exited());
     for (const auto& s : app.samplers) EXPECT_EQ(s, nullptr);
-}
-
-TEST(ShutDown, ClosingTheQuestionWithoutAnAnswerMeansNo) {
-    test::SimMachine m;
-    App& app = m.newApp();
-    StartVelmora(app);
-    app.mainBar->btnExit_Click();  // no scripted answer: the default button (No)
-    EXPECT_FALSE(m.sim.exited());
 }
 
 namespace {
@@ -143,7 +137,7 @@ TEST(FirstRun, CommentsAndOtherSectionsAreKeptAndTheSettingsAdded) {
     App& app = started(m, mine.c_str(), SettingsOrigin::DefaultsWritten);
     const std::string now = test::readFile(m.iniPath());
     EXPECT_EQ(now.substr(0, mine.size()), mine) << now;
-    EXPECT_EQ(ReadIniSection("MAIN", m.iniPath()), iniSectionKeys(shippedSettings(), "MAIN"));
+    EXPECT_EQ(app.settingsFile.section("MAIN"), iniSectionKeys(shippedSettings(), "MAIN"));
     EXPECT_TRUE(app.IsFormLoaded(app.window(WindowSlot::Memory)));
     // A file that cannot be written stays as it is; the run still starts as shipped.
     test::SimMachine locked;
@@ -185,7 +179,7 @@ TEST(InstalledProducts, SameVersionChangesNothingNewerRewritesOnlyTheVersion) {
     RegisterInstalledProduct(app, "SECOND", "W2");
     EXPECT_EQ(value(app, "S01"), "FIRST");
     EXPECT_EQ(value(app, "W01"), "W");
-    SetValue(app, RegRoot::LocalMachine, kInstalledProductsKey, "V01", std::string("1.9.3"));
+    SetValue(app.os.registry(), RegRoot::LocalMachine, kInstalledProductsKey, "V01", std::string("1.9.3"));
     RegisterInstalledProduct(app, "THIRD", "W3");
     EXPECT_EQ(value(app, "V01"), versionText());
     EXPECT_EQ(value(app, "S01"), "FIRST") << "the next-check date keeps its first value";
@@ -196,11 +190,11 @@ TEST(InstalledProducts, AListOfTwoOtherProductsGetsEntryThree) {
     test::SimMachine m;
     App& app = m.newApp();
     auto put = [&](const std::string& n, const std::string& v) {
-        SetValue(app, RegRoot::LocalMachine, kInstalledProductsKey, n, v);
+        SetValue(app.os.registry(), RegRoot::LocalMachine, kInstalledProductsKey, n, v);
     };
     put("N01", "Memtide");
     put("N02", "Logscope");
-    SetValue(app, RegRoot::LocalMachine, kInstalledProductsKey, "NIP", std::int32_t{2});
+    SetValue(app.os.registry(), RegRoot::LocalMachine, kInstalledProductsKey, "NIP", std::int32_t{2});
     RegisterInstalledProduct(app, "D", "W");
     EXPECT_EQ(value(app, "NIP"), "3");
     EXPECT_EQ(value(app, "N03"), "VELMORA v2");
@@ -212,7 +206,7 @@ TEST(InstalledProducts, ARegistryWithoutWriteRightsIsSkippedQuietly) {
     m.sim.memoryRegistry().setReadOnlyRoot(RegRoot::LocalMachine, true);
     App& app = m.newApp();
     RegisterInstalledProduct(app, "D", "W");
-    EXPECT_FALSE(KeyExists(app, RegRoot::LocalMachine, kInstalledProductsKey));
+    EXPECT_FALSE(KeyExists(app.os.registry(), RegRoot::LocalMachine, kInstalledProductsKey));
     EXPECT_TRUE(m.sim.messages().empty());
 }
 
@@ -226,20 +220,19 @@ TEST(Scrambler, HexDigitsInPairsAndReversible) {
 }
 
 TEST(RegistryHelpers, ValuesKeepTheirTypes) {
-    test::SimMachine m;
-    App& app = m.newApp();
+    platform::MemoryRegistry reg;
     const std::string key = "Software\\Test";
-    SetValue(app, RegRoot::CurrentUser, key, "n", std::int32_t{-5});
-    SetValue(app, RegRoot::CurrentUser, key, "t", std::string("  padded  "));
-    SetValue(app, RegRoot::CurrentUser, key, "numtext", std::string("42"));
-    EXPECT_EQ(std::get<std::int32_t>(GetValue(app, RegRoot::CurrentUser, key, "n")), -5);
-    EXPECT_EQ(std::get<std::string>(GetValue(app, RegRoot::CurrentUser, key, "t")), "padded");
-    EXPECT_EQ(std::get<std::int32_t>(GetValue(app, RegRoot::CurrentUser, key, "numtext")), 42);
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(GetValue(app, RegRoot::CurrentUser, key, "missing")));
-    DeleteValue(app, RegRoot::CurrentUser, key, "n");
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(GetValue(app, RegRoot::CurrentUser, key, "n")));
-    DeleteValue(app, RegRoot::CurrentUser, "Software\\Nowhere", "n");
-    EXPECT_FALSE(KeyExists(app, RegRoot::CurrentUser, "Software\\Nowhere"));
+    SetValue(reg, RegRoot::CurrentUser, key, "n", std::int32_t{-5});
+    SetValue(reg, RegRoot::CurrentUser, key, "t", std::string("  padded  "));
+    SetValue(reg, RegRoot::CurrentUser, key, "numtext", std::string("42"));
+    EXPECT_EQ(std::get<std::int32_t>(GetValue(reg, RegRoot::CurrentUser, key, "n")), -5);
+    EXPECT_EQ(std::get<std::string>(GetValue(reg, RegRoot::CurrentUser, key, "t")), "padded");
+    EXPECT_EQ(std::get<std::int32_t>(GetValue(reg, RegRoot::CurrentUser, key, "numtext")), 42);
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(GetValue(reg, RegRoot::CurrentUser, key, "missing")));
+    DeleteValue(reg, RegRoot::CurrentUser, key, "n");
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(GetValue(reg, RegRoot::CurrentUser, key, "n")));
+    DeleteValue(reg, RegRoot::CurrentUser, "Software\\Nowhere", "n");
+    EXPECT_FALSE(KeyExists(reg, RegRoot::CurrentUser, "Software\\Nowhere"));
 }
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include "harness.h"
 #include "platform/common/counter_path.h"
-#include "platform/win32/win32_counters.h"
+#include "platform/win32/counters.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_sources.h"
 #include "sources/cpu_usage.h"
@@ -128,39 +128,27 @@ WTEST(Counters, PdhAnswersWhenItHasTheCounter) {
     CHECK(seen->added.empty());
 }
 
-WTEST(Counters, UncomputableAndForeignCountersStillGetAHandleAndReadZero) {
+WTEST(Counters, UncomputableForeignAndAbsentCountersStillGetAHandleAndReadNothing) {
     FakeTimes times;
     CounterQueries q(std::make_unique<FakePdh>(), times.reader());
     Sources::Query query = 0;
     q.openQuery(query);
-    Sources::Counter c1 = 0, dpc = 0, foreign = 0;
+    Sources::Counter c1 = 0, dpc = 0, foreign = 0, beyond = 0;
     CHECK(q.addCounter(query, "\\Processor(0)\\% C1 Time", c1) != kPdhSuccess);
     CHECK(q.addCounter(query, "\\Processor(0)\\DPCs Queued/sec", dpc) != kPdhSuccess);
     CHECK(q.addCounter(query, "\\Memory\\Available Bytes", foreign) != kPdhSuccess);
+    q.addCounter(query, "\\Processor(5)\\% Processor Time", beyond);  // beyond the machine's two
     CHECK(c1 != 0 && dpc != 0 && foreign != 0);
     CHECK(q.pathOf(foreign) == CounterQueries::Path::None);
-    times.advance(0, 1, 1, 0, 0, 1);
     q.collectQueryData(query);
+    times.advance(0, 10, 10, 0, 0, 20);
     q.collectQueryData(query);
     long status = 0;
     CHECK_EQ(q.counterValue(c1, status), 0.0);
     CHECK(status != kPdhCstatusValidData);
     CHECK_EQ(q.counterValue(foreign, status), 0.0);
     CHECK(status != kPdhCstatusValidData);
-}
-
-WTEST(Counters, ProcessorBeyondTheMachineReadsInvalid) {
-    FakeTimes times;
-    CounterQueries q(std::make_unique<FakePdh>(), times.reader());
-    Sources::Query query = 0;
-    q.openQuery(query);
-    Sources::Counter c = 0;
-    q.addCounter(query, "\\Processor(5)\\% Processor Time", c);
-    q.collectQueryData(query);
-    times.advance(0, 10, 10, 0, 0, 20);
-    q.collectQueryData(query);
-    long status = 0;
-    CHECK_EQ(q.counterValue(c, status), 0.0);
+    CHECK_EQ(q.counterValue(beyond, status), 0.0);
     CHECK_EQ(status, kPdhCstatusInvalidData);
 }
 

@@ -32,32 +32,23 @@ std::string textOf(VARIANT& v, long cimType) {
 WTEST(Hardware, ValuesBecomeText) {
     VARIANT v;
     VariantInit(&v);
-    V_VT(&v) = VT_I4;
-    V_I4(&v) = -1048576;  // 4 GiB less 1 MiB of video memory, as WMI hands a uint32 over
-    CHECK_EQ(textOf(v, CIM_UINT32), std::string("4293918720"));
-    V_VT(&v) = VT_I4;
-    V_I4(&v) = -5;
-    CHECK_EQ(textOf(v, CIM_SINT32), std::string("-5"));
-    V_VT(&v) = VT_BOOL;
-    V_BOOL(&v) = VARIANT_TRUE;
-    CHECK_EQ(textOf(v, CIM_BOOLEAN), std::string("True"));
-    V_VT(&v) = VT_BOOL;
-    V_BOOL(&v) = VARIANT_FALSE;
-    CHECK_EQ(textOf(v, CIM_BOOLEAN), std::string("False"));
-    V_VT(&v) = VT_BSTR;
-    V_BSTR(&v) = SysAllocString(L"20190514000000.000000+000");
-    CHECK_EQ(textOf(v, CIM_DATETIME), std::string("20190514000000.000000+000"));
-    V_VT(&v) = VT_BSTR;
-    V_BSTR(&v) = SysAllocString(L"Caf\u00e9 ");
-    CHECK_EQ(textOf(v, CIM_STRING), std::string("Caf\xc3\xa9 "));
-    V_VT(&v) = VT_R8;
-    V_R8(&v) = 1.5;
-    CHECK_EQ(textOf(v, CIM_REAL64), std::string("1.5"));
-    V_VT(&v) = VT_NULL;
-    CHECK_EQ(textOf(v, CIM_STRING), std::string("<none>"));
-    V_VT(&v) = VT_ARRAY | VT_I4;
-    V_ARRAY(&v) = SafeArrayCreateVector(VT_I4, 0, 2);
-    CHECK_EQ(textOf(v, CIM_UINT16 | CIM_FLAG_ARRAY), std::string("<none>"));
+    const auto text = [&v](VARTYPE type, long cimType, auto set) {
+        V_VT(&v) = type;
+        set();
+        return textOf(v, cimType);
+    };
+    // 4 GiB less 1 MiB of video memory, as WMI hands a uint32 over.
+    CHECK_EQ(text(VT_I4, CIM_UINT32, [&] { V_I4(&v) = -1048576; }), std::string("4293918720"));
+    CHECK_EQ(text(VT_I4, CIM_SINT32, [&] { V_I4(&v) = -5; }), std::string("-5"));
+    CHECK_EQ(text(VT_BOOL, CIM_BOOLEAN, [&] { V_BOOL(&v) = VARIANT_TRUE; }), std::string("True"));
+    CHECK_EQ(text(VT_BOOL, CIM_BOOLEAN, [&] { V_BOOL(&v) = VARIANT_FALSE; }), std::string("False"));
+    CHECK_EQ(text(VT_BSTR, CIM_DATETIME, [&] { V_BSTR(&v) = SysAllocString(L"20190514000000.000000+000"); }),
+             std::string("20190514000000.000000+000"));
+    CHECK_EQ(text(VT_BSTR, CIM_STRING, [&] { V_BSTR(&v) = SysAllocString(L"Caf\u00e9 "); }), std::string("Caf\xc3\xa9 "));
+    CHECK_EQ(text(VT_R8, CIM_REAL64, [&] { V_R8(&v) = 1.5; }), std::string("1.5"));
+    CHECK_EQ(text(VT_NULL, CIM_STRING, [] {}), std::string("<none>"));
+    CHECK_EQ(text(VT_ARRAY | VT_I4, CIM_UINT16 | CIM_FLAG_ARRAY, [&] { V_ARRAY(&v) = SafeArrayCreateVector(VT_I4, 0, 2); }),
+             std::string("<none>"));
 }
 
 // Under Wine 8 six of the ten classes have instances; the other four

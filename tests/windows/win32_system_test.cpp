@@ -7,7 +7,6 @@
 #include "harness.h"
 #include "platform/common/memory_registry.h"
 #include "sources/cpu_usage.h"
-#include "sources/system_metrics.h"
 #include "support.h"
 
 using namespace vel;
@@ -78,16 +77,6 @@ WTEST(Registry, ValuesRoundTripWithTheSystemsAnswers) {
     CHECK_EQ(reg.openKey(RegRoot::CurrentUser, "Software\\VelmoraNoSuchKey", opened), kErrorFileNotFound);
     CHECK_EQ(opened, Registry::Key{0});
     RegDeleteKeyA(HKEY_CURRENT_USER, kTestKey);
-}
-
-WTEST(Registry, ProcessorDescriptionIsThere) {
-    win32::Win32Platform os(wintest::testOptions());
-    clsSystemMetrics metrics(os);
-    CHECK_EQ(static_cast<std::uint32_t>(metrics.Number_Of_Processors()), os.sources().numberOfProcessors());
-    Registry::Key key = 0;
-    CHECK_EQ(os.registry().openKey(RegRoot::LocalMachine, "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", key),
-             kErrorSuccess);
-    if (key) os.registry().closeKey(key);
 }
 
 WTEST(NineX, SamplerReadsTheKernelStatisticFromTheDynamicDataRegistry) {

@@ -6,8 +6,11 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "forms/font.h"
+#include "gfx/font.h"
+#include "forms/form.h"
 #include "forms/graphic_controls.h"
+#include "forms/runtime.h"
+#include "platform/sim/sim_platform.h"
 #include "harness.h"
 
 using namespace vel;
@@ -59,8 +62,11 @@ WTEST(Text, UnicodeAndEmptyTextAreHandled) {
 // label draws it smaller, inside.
 WTEST(Text, ALabelShrinksALineThatDoesNotFitToItsWidth) {
     win32::GdiText text;
-    gfx::useSystemText(&text);
-    forms::Label label("lblName");
+    SimPlatform os;
+    forms::Runtime runtime(os);
+    runtime.setTextBackend(&text);
+    forms::Form form(runtime, "frmText");
+    forms::Label& label = form.add<forms::Label>("lblName");
     label.move(0, 0, 196, 14);
     label.setFont(gfx::FontSpec{"Arial", 8.25, false});
     label.setCaption("Intel(R) Xeon(R) Platinum 8380HL CPU @ 2.90GHz");
@@ -78,7 +84,6 @@ WTEST(Text, ALabelShrinksALineThatDoesNotFitToItsWidth) {
     const int cut = inkRight();
     label.setShrinkToFit(true);
     const int fitted = inkRight();
-    gfx::useSystemText(nullptr);
     std::printf("  the name reaches %d px in its own size, %d px drawn to fit\n", cut + 1, fitted + 1);
     CHECK(cut >= 196);
     CHECK(fitted < 196 && fitted > 150);

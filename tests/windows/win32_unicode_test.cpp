@@ -3,7 +3,7 @@
 // which tests find it by, stays apart from its title.
 #include "platform/common/memory_registry.h"
 #include "platform/win32/win32_platform.h"
-#include "platform/win32/win32_registry.h"
+#include "platform/win32/registry.h"
 
 #include "harness.h"
 #include "support.h"

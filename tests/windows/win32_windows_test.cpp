@@ -3,7 +3,7 @@
 #include "platform/win32/region_builder.h"
 #include "platform/win32/win32_platform.h"
 
-#include "forms/png.h"
+#include "gfx/png.h"
 #include "harness.h"
 #include "support.h"
 #include "window/window_services.h"
@@ -25,7 +25,8 @@ LONG exStyle(HWND hwnd) { return GetWindowLongA(hwnd, GWL_EXSTYLE); }
 }  // namespace
 
 WTEST(Region, SkinShapeIsTheWindowShapePixelForPixel) {
-    auto skin = gfx::loadPng(wintest::programFolder() + "\\skins\\main_skin.png");
+    win32::Win32Files files;
+    auto skin = gfx::loadPng(files, wintest::programFolder() + "\\skins\\main_skin.png");
     REQUIRE(skin.has_value());
     const Region region = regionFromPixels(*skin, skin->width, skin->height);
     REQUIRE(!region.empty());
@@ -119,6 +120,12 @@ WTEST(Window, TopMostFlagsKeepPlaceAndSizeAndShowTheWindow) {
     os.setWindowPos(other, ZOrder::TopMost, kTopMostFlags);
     CHECK(exStyle(os.hwndOf(other)) & WS_EX_TOPMOST);
     CHECK(!(exStyle(hwnd) & WS_EX_TOPMOST));
+    // Moved, it reports its new rectangle; destroyed, none.
+    os.moveWindow(id, {-5, 300, 45, 330});
+    const Rect moved = os.windowRect(id);
+    CHECK((moved.left == -5 && moved.top == 300 && moved.right == 45 && moved.bottom == 330));
+    os.destroyWindow(id);
+    CHECK_EQ(os.windowRect(id).width(), 0);
 }
 
 WTEST(Window, PresentedPixelsReachTheScreenExactly) {
@@ -142,21 +149,6 @@ WTEST(Window, PresentedPixelsReachTheScreenExactly) {
     CHECK_EQ(s.width, GetSystemMetrics(SM_CXSCREEN));
     CHECK(s.width > 0 && s.height > 0);
     CHECK_EQ(os.screenPixel(-1, 5), -1);
-}
-
-WTEST(Window, MovedWindowReportsItsNewRectangle) {
-    win32::Win32Platform os(wintest::testOptions());
-    wintest::CountingListener listener;
-    const WindowId id = os.createWindow(desc("frmMoveTest", {0, 0, 20, 10}), &listener);
-    REQUIRE(id != 0);
-    os.moveWindow(id, {-5, 300, 45, 330});
-    const Rect r = os.windowRect(id);
-    CHECK_EQ(r.left, -5);
-    CHECK_EQ(r.top, 300);
-    CHECK_EQ(r.right, 45);
-    CHECK_EQ(r.bottom, 330);
-    os.destroyWindow(id);
-    CHECK_EQ(os.windowRect(id).width(), 0);  // gone
 }
 
 WTEST(Window, DialogHasACloseButtonThatAsksItsOwner) {

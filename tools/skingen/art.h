@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "forms/draw.h"
-#include "forms/font.h"
+#include "gfx/draw.h"
+#include "gfx/font.h"
 
 namespace vel::skingen {
 

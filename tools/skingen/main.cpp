@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "forms/png.h"
+#include "gfx/png.h"
 #include "tools/skingen/art.h"
 #include "tools/skingen/icon.h"
 

@@ -23,10 +23,9 @@ void* decoderRealloc(void* p, std::size_t size) { return size <= decoderBudget ?
 #include <stb_image.h>
 #include <stb_image_write.h>
 
-#include "forms/png.h"
+#include "gfx/png.h"
 
 #include <cstdint>
-#include <fstream>
 #include <vector>
 
 namespace vel::gfx {
@@ -97,17 +96,11 @@ std::optional<Pixels> decodePng(std::string_view bytes) {
     return image;
 }
 
-std::optional<Pixels> loadPng(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    // In pieces, stopping past the bound; a read error (a folder) sets
-    // badbit rather than throwing.
-    std::string bytes;
-    char piece[65536];
-    while (bytes.size() <= kMostFileBytes && in.read(piece, sizeof piece).gcount() > 0)
-        bytes.append(piece, static_cast<std::size_t>(in.gcount()));
-    if (in.bad()) return std::nullopt;
-    return decodePng(bytes);
+std::optional<Pixels> loadPng(FileReader& files, const std::string& path) {
+    // A file past the bound is not read whole, and is refused like any other.
+    const auto bytes = files.readFile(path, kMostFileBytes);
+    if (!bytes) return std::nullopt;
+    return decodePng(*bytes);
 }
 
 bool savePng(const std::string& path, const Pixels& image) {

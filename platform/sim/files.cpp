@@ -1,9 +1,11 @@
-// The simulated machine's files: the real files of the program folder,
-// through the standard library, with the backends' refusal of links.
+// Through the standard library, with the other backends' refusal of links
+// in the log folder.
+#include "platform/sim/files.h"
+
 #include <cstdio>
 #include <filesystem>
 
-#include "platform/sim/sim_platform.h"
+#include "platform/common/standard_files.h"
 
 namespace vel::platform {
 
@@ -22,29 +24,39 @@ FileKind kindOf(const fs::file_status& st) {
 }
 }  // namespace
 
-FileKind SimPlatform::fileKind(const std::string& path) {
+std::optional<FileStamp> SimFiles::fileStamp(const std::string& path) { return standard_files::fileStamp(path); }
+
+std::optional<std::string> SimFiles::readFile(const std::string& path, std::size_t most) {
+    return standard_files::readFile(path, most);
+}
+
+bool SimFiles::replaceFile(const std::string& path, const std::string& contents) {
+    return standard_files::replaceFile(path, contents);
+}
+
+FileKind SimFiles::fileKind(const std::string& path) {
     std::error_code ec;
     return kindOf(fs::symlink_status(path, ec));
 }
 
-FileHandle SimPlatform::openAppend(const std::string& path) {
+FileHandle SimFiles::openAppend(const std::string& path) {
     const FileKind kind = fileKind(path);
     if (kind != FileKind::Missing && kind != FileKind::File) return kNoFile;
     std::FILE* f = std::fopen(path.c_str(), "ab");
     return f ? reinterpret_cast<FileHandle>(f) : kNoFile;
 }
 
-bool SimPlatform::writeFile(FileHandle file, const char* data, std::size_t size) {
+bool SimFiles::writeFile(FileHandle file, const char* data, std::size_t size) {
     if (file == kNoFile) return false;
     return size == 0 || std::fwrite(data, 1, size, reinterpret_cast<std::FILE*>(file)) == size;
 }
 
-bool SimPlatform::closeFile(FileHandle file) {
+bool SimFiles::closeFile(FileHandle file) {
     if (file == kNoFile) return false;
     return std::fclose(reinterpret_cast<std::FILE*>(file)) == 0;
 }
 
-bool SimPlatform::listFolder(const std::string& folder, std::vector<FolderEntry>& out) {
+bool SimFiles::listFolder(const std::string& folder, std::vector<FolderEntry>& out) {
     out.clear();
     std::error_code ec;
     fs::directory_iterator it(folder, ec), end;
@@ -56,7 +68,7 @@ bool SimPlatform::listFolder(const std::string& folder, std::vector<FolderEntry>
     return true;
 }
 
-bool SimPlatform::deleteFile(const std::string& path) {
+bool SimFiles::deleteFile(const std::string& path) {
     const FileKind kind = fileKind(path);
     if (kind != FileKind::File && kind != FileKind::Link) return false;
     std::error_code ec;

@@ -1,6 +1,6 @@
 // The tiny face: 5 px capitals on a 7 px line, for the 5.25 pt captions
 // ("R: 255", "Mon", "Dec 05"). Digits are 3 px wide.
-#include "forms/font_glyphs.h"
+#include "gfx/font_glyphs.h"
 
 namespace vel::gfx::glyphs {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_registry.h"
+#include "platform/win32/registry.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN

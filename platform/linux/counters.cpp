@@ -1,4 +1,4 @@
-#include "platform/linux/sources_counters.h"
+#include "platform/linux/counters.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // The small face: 6 px capitals, 4 px x-height, for the 6 and 6.75 pt
 // meter labels ("100", "CPU 0", "AVG").
-#include "forms/font_glyphs.h"
+#include "gfx/font_glyphs.h"
 
 namespace vel::gfx::glyphs {
 

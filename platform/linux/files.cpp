@@ -1,4 +1,4 @@
-#include "platform/linux/posix_files.h"
+#include "platform/linux/files.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -7,7 +7,7 @@
 
 #include <cerrno>
 
-#include "platform/linux/x11_platform.h"
+#include "platform/common/standard_files.h"
 
 namespace vel::platform::linux_backend {
 
@@ -20,7 +20,7 @@ FileKind kindOf(mode_t mode) {
 }
 }  // namespace
 
-FileHandle appendOpen(const std::string& path) {
+FileHandle LinuxFiles::openAppend(const std::string& path) {
     // O_NONBLOCK so a FIFO under the file's name cannot stall the loop; a
     // plain file ignores it.
     const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
@@ -33,7 +33,7 @@ FileHandle appendOpen(const std::string& path) {
     return fd;
 }
 
-bool appendWrite(FileHandle file, const char* data, std::size_t size) {
+bool LinuxFiles::writeFile(FileHandle file, const char* data, std::size_t size) {
     if (file < 0) return false;
     while (size > 0) {
         const ssize_t n = ::write(static_cast<int>(file), data, size);
@@ -45,9 +45,9 @@ bool appendWrite(FileHandle file, const char* data, std::size_t size) {
     return true;
 }
 
-bool appendClose(FileHandle file) { return file >= 0 && ::close(static_cast<int>(file)) == 0; }
+bool LinuxFiles::closeFile(FileHandle file) { return file >= 0 && ::close(static_cast<int>(file)) == 0; }
 
-bool folderEntries(const std::string& folder, std::vector<FolderEntry>& out) {
+bool LinuxFiles::listFolder(const std::string& folder, std::vector<FolderEntry>& out) {
     out.clear();
     DIR* dir = ::opendir(folder.c_str());
     if (!dir) return false;
@@ -64,22 +64,41 @@ bool folderEntries(const std::string& folder, std::vector<FolderEntry>& out) {
     return true;
 }
 
-FileKind linkKind(const std::string& path) {
+FileKind LinuxFiles::fileKind(const std::string& path) {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0 ? kindOf(st.st_mode) : FileKind::Missing;
 }
 
-bool unlinkFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool LinuxFiles::deleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
-FileHandle X11Platform::openAppend(const std::string& path) { return appendOpen(path); }
-bool X11Platform::writeFile(FileHandle file, const char* data, std::size_t size) {
-    return appendWrite(file, data, size);
+std::optional<FileStamp> LinuxFiles::fileStamp(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return std::nullopt;
+    const std::int64_t ns = std::int64_t{st.st_mtim.tv_sec} * 1'000'000'000 + st.st_mtim.tv_nsec;
+    return FileStamp{ns, static_cast<std::uint64_t>(st.st_size)};
 }
-bool X11Platform::closeFile(FileHandle file) { return appendClose(file); }
-bool X11Platform::listFolder(const std::string& folder, std::vector<FolderEntry>& out) {
-    return folderEntries(folder, out);
+
+std::optional<std::string> LinuxFiles::readFile(const std::string& path, std::size_t most) {
+    // O_NONBLOCK: a FIFO under a skin's name must not stall the start.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::string bytes;
+    char piece[65536];
+    bool ok = true;
+    while (bytes.size() <= most) {
+        const ssize_t n = ::read(fd, piece, sizeof piece);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) ok = false;
+        if (n <= 0) break;
+        bytes.append(piece, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    if (!ok || bytes.size() > most) return std::nullopt;
+    return bytes;
 }
-FileKind X11Platform::fileKind(const std::string& path) { return linkKind(path); }
-bool X11Platform::deleteFile(const std::string& path) { return unlinkFile(path); }
+
+bool LinuxFiles::replaceFile(const std::string& path, const std::string& contents) {
+    return standard_files::replaceFile(path, contents);
+}
 
 }  // namespace vel::platform::linux_backend

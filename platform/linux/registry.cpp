@@ -1,4 +1,4 @@
-#include "platform/linux/file_registry.h"
+#include "platform/linux/registry.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -2,7 +2,7 @@
 // tiny up to 5.5 pt, small below 7.5 pt, regular above. Bold widens every
 // stroke by one pixel to the right and adds one pixel to each advance.
 // Each glyph advances by its width plus one pixel of letter spacing.
-#include "forms/font.h"
+#include "gfx/font.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "forms/font_glyphs.h"
+#include "gfx/font_glyphs.h"
 
 namespace vel::gfx {
 
@@ -162,8 +162,6 @@ Layout layoutFor(const FontSpec& font) {
     return l;
 }
 
-platform::SystemText* systemText = nullptr;
-
 const Glyph& glyphFor(const Face& face, char32_t cp) {
     const auto it = face.glyphs.find(cp);
     return it == face.glyphs.end() ? face.box : it->second;
@@ -171,14 +169,12 @@ const Glyph& glyphFor(const Face& face, char32_t cp) {
 
 }  // namespace
 
-void useSystemText(platform::SystemText* text) { systemText = text; }
-
-TextMetrics measureText(const FontSpec& font, std::string_view text) {
+TextMetrics measureText(const FontSpec& font, std::string_view text, TextBackend* system) {
     const Layout l = layoutFor(font);
     TextMetrics m;
     m.height = l.lineHeight;
     m.ascent = l.topPad + l.face->capHeight;
-    if (systemText && systemText->measure(font.name, font.sizePt, font.bold, text, m.width)) return m;
+    if (system && system->measure(font.name, font.sizePt, font.bold, text, m.width)) return m;
     forEachCodePoint(text, [&](char32_t cp) { m.width += glyphFor(*l.face, cp).width + 1 + l.boldExtra; });
     m.height = l.lineHeight;
     m.ascent = l.topPad + l.face->capHeight;
@@ -188,8 +184,8 @@ TextMetrics measureText(const FontSpec& font, std::string_view text) {
 int lineHeight(const FontSpec& font) { return layoutFor(font).lineHeight; }
 
 void drawText(Pixels& s, int x, int y, std::string_view text, const FontSpec& font, Colour c,
-              const ClipRect& clip) {
-    if (systemText && systemText->draw(s, x, y, text, font.name, font.sizePt, font.bold, c, clip.left, clip.top,
+              const ClipRect& clip, TextBackend* system) {
+    if (system && system->draw(s, x, y, text, font.name, font.sizePt, font.bold, c, clip.left, clip.top,
                                        clip.right, clip.bottom))
         return;
     const Layout l = layoutFor(font);

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "forms/draw.h"
-#include "platform/platform.h"
+#include "gfx/draw.h"
+#include "gfx/text_backend.h"
 
 namespace vel::gfx {
 
@@ -25,15 +25,13 @@ struct TextMetrics {
     int ascent = 0;
 };
 
-TextMetrics measureText(const FontSpec& font, std::string_view text);
+// With a backend, the text is measured and drawn by the system's fonts
+// wherever it can make the face; without one, by our pixel fonts. Line
+// heights stay those of our faces either way, so layouts do not move.
+TextMetrics measureText(const FontSpec& font, std::string_view text, TextBackend* system = nullptr);
 // Draws one line of text with its top-left at (x, y); clipped.
 void drawText(Pixels& s, int x, int y, std::string_view text, const FontSpec& font, Colour c,
-              const ClipRect& clip);
+              const ClipRect& clip, TextBackend* system = nullptr);
 int lineHeight(const FontSpec& font);
-
-// Text from now on is measured and drawn by the system's fonts (null: our
-// pixel fonts again). Line heights stay those of our faces, so layouts do
-// not move.
-void useSystemText(platform::SystemText* text);
 
 }  // namespace vel::gfx

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_counters.h"
+#include "platform/win32/counters.h"
 
 #include "platform/common/counter_path.h"
 

@@ -1,6 +1,6 @@
 // The regular face: 8 px capitals, 6 px x-height, 2 px descenders on a
 // 13 px line, in the manner of the classic 8 pt UI faces.
-#include "forms/font_glyphs.h"
+#include "gfx/font_glyphs.h"
 
 namespace vel::gfx::glyphs {
 

@@ -2,7 +2,7 @@
 // Everything clips to the surface; nothing here allocates per pixel.
 #pragma once
 
-#include "platform/pixels.h"
+#include "gfx/pixels.h"
 
 namespace vel::gfx {
 

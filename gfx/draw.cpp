@@ -1,7 +1,7 @@
 // Pixel primitives. Lines and rectangles follow GDI's rules so the meters
 // look the same as they always did; the anti-aliased helpers are only for
 // artwork.
-#include "forms/draw.h"
+#include "gfx/draw.h"
 
 #include <algorithm>
 #include <cmath>

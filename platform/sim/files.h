@@ -1,0 +1,22 @@
+// The simulated machine's files: the real files under the program folder,
+// so tests and scenarios read back what the program wrote.
+#pragma once
+
+#include "platform/platform.h"
+
+namespace vel::platform {
+
+class SimFiles : public Files {
+public:
+    std::optional<FileStamp> fileStamp(const std::string& path) override;
+    std::optional<std::string> readFile(const std::string& path, std::size_t most) override;
+    bool replaceFile(const std::string& path, const std::string& contents) override;
+    FileHandle openAppend(const std::string& path) override;
+    bool writeFile(FileHandle file, const char* data, std::size_t size) override;
+    bool closeFile(FileHandle file) override;
+    bool listFolder(const std::string& folder, std::vector<FolderEntry>& out) override;
+    FileKind fileKind(const std::string& path) override;
+    bool deleteFile(const std::string& path) override;
+};
+
+}  // namespace vel::platform

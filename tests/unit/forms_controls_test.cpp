@@ -1,0 +1,422 @@
+// The dialog controls driven as a user drives them, by mouse and keyboard on
+// the simulated desktop: which handlers run, which values they take, where
+// their limits hold, and how a state or two looks to the pixel.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "forms/buttons.h"
+#include "forms/combo_box.h"
+#include "forms/dialog_look.h"
+#include "forms/frame.h"
+#include "forms/graphic_controls.h"
+#include "forms/range_controls.h"
+#include "forms/runtime.h"
+#include "platform/sim/sim_platform.h"
+
+using namespace vel;
+using namespace vel::forms;
+
+namespace {
+
+constexpr int kEnter = 13, kEscape = 27, kSpace = 32, kPageDown = 34, kEnd = 35, kHome = 36, kLeft = 37, kUp = 38,
+              kRight = 39, kDown = 40, kF4 = 115;
+
+struct Controls : ::testing::Test {
+    platform::SimPlatform sim;
+    Runtime rt{sim};
+    Form form{rt, "frmControls"};
+
+    void SetUp() override { form.move(150, 300, 200 * kTwipsPerPixel, 160 * kTwipsPerPixel); }
+
+    template <class T, class Parent = Form>
+    T& put(const std::string& name, int x, int y, int w, int h, Parent* parent = nullptr) {
+        Container& into = parent ? static_cast<Container&>(*parent) : form;
+        T& c = into.template add<T>(name);
+        c.move(x, y, w, h);
+        return c;
+    }
+    // The screen point (dx, dy) inside the control.
+    platform::Point at(const Control& c, int dx, int dy) const {
+        int ox = 0, oy = 0;
+        c.windowOrigin(ox, oy);
+        const platform::Rect r = sim.windowRect(form.window());
+        return {r.left + ox + dx, r.top + oy + dy};
+    }
+    void press(const Control& c, int dx, int dy) { const auto p = at(c, dx, dy); sim.mouseDown(p.x, p.y); }
+    void moveTo(const Control& c, int dx, int dy) { const auto p = at(c, dx, dy); sim.mouseMove(p.x, p.y); }
+    void release(const Control& c, int dx, int dy) { const auto p = at(c, dx, dy); sim.mouseUp(p.x, p.y); }
+    void click(const Control& c, int dx, int dy) { press(c, dx, dy), release(c, dx, dy); }
+    void key(int code, int shift = 0) { sim.keyDown(form.window(), code, shift); }
+    // The control's pixels as the window shows them now.
+    Colour pixel(const Control& c, int dx, int dy) {
+        int ox = 0, oy = 0;
+        c.windowOrigin(ox, oy);
+        return form.render().at(ox + dx, oy + dy);
+    }
+};
+
+// Draws every text as a solid block 7 pixels a character and 3 rows high,
+// so whose text backend drew a caption shows in its pixels.
+struct BlockText : gfx::TextBackend {
+    bool measure(const std::string&, double, bool, std::string_view text, int& width) override {
+        width = 7 * static_cast<int>(text.size());
+        return true;
+    }
+    bool draw(Pixels& target, int x, int y, std::string_view text, const std::string&, double, bool, Colour colour,
+              int clipLeft, int clipTop, int clipRight, int clipBottom) override {
+        for (int py = std::max(y, clipTop); py < std::min(y + 3, clipBottom); ++py)
+            for (int px = std::max(x, clipLeft); px < std::min(x + 7 * static_cast<int>(text.size()), clipRight); ++px)
+                if (target.inside(px, py)) target.at(px, py) = colour;
+        return true;
+    }
+};
+
+}  // namespace
+
+TEST_F(Controls, CommandButtonClicksOnlyWhenReleasedOnItAndFromSpaceOrEnter) {
+    auto& ok = put<CommandButton>("cmdOK", 10, 10, 75, 23);
+    int clicks = 0;
+    ok.onClick = [&] { ++clicks; };
+    form.show();
+    press(ok, 5, 5);
+    EXPECT_TRUE(ok.down());
+    moveTo(ok, 100, 5);
+    EXPECT_FALSE(ok.down()) << "dragged off, it springs back";
+    moveTo(ok, 6, 6);
+    EXPECT_TRUE(ok.down());
+    release(ok, 120, 5);
+    EXPECT_EQ(clicks, 0) << "released away from it";
+    EXPECT_FALSE(ok.down());
+    click(ok, 5, 5);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(ok.hasFocus()) << "the press took the focus";
+    key(kSpace);
+    key(kEnter);
+    EXPECT_EQ(clicks, 3);
+    ok.setEnabled(false);
+    click(ok, 5, 5);
+    EXPECT_EQ(clicks, 3) << "a disabled button does nothing";
+}
+
+TEST_F(Controls, CommandButtonEdgesRaisedThenPressedAndOutlinedWithTheFocus) {
+    auto& ok = put<CommandButton>("cmdOK", 10, 10, 75, 23);
+    form.show();
+    const DialogLook& l = rt.dialogLook();
+    // Down the middle column: the raised bevel, then the face.
+    EXPECT_EQ(pixel(ok, 30, 0), l.highlight);
+    EXPECT_EQ(pixel(ok, 30, 1), l.light);
+    EXPECT_EQ(pixel(ok, 30, 22), l.darkShadow);
+    EXPECT_EQ(pixel(ok, 30, 21), l.shadow);
+    EXPECT_EQ(pixel(ok, 0, 0), l.highlight);
+    EXPECT_EQ(pixel(ok, 74, 0), l.darkShadow);
+    press(ok, 5, 5);
+    // Held and focused: a dark outline round a flat, pressed edge.
+    EXPECT_EQ(pixel(ok, 30, 0), l.darkShadow);
+    EXPECT_EQ(pixel(ok, 30, 1), l.darkShadow);
+    EXPECT_EQ(pixel(ok, 30, 2), l.shadow);
+    EXPECT_EQ(pixel(ok, 30, 3), l.face);
+    EXPECT_EQ(pixel(ok, 0, 0), l.darkShadow);
+    release(ok, 5, 5);
+    EXPECT_EQ(pixel(ok, 30, 1), l.highlight) << "released: raised inside the focus outline";
+}
+
+TEST_F(Controls, CheckBoxTogglesByClickAndSpaceButNotBySettingIt) {
+    auto& box = put<CheckBox>("chkLog", 10, 10, 120, 17);
+    box.setCaption("Log");
+    std::vector<int> seen;
+    box.onClick = [&] { seen.push_back(box.value()); };
+    form.show();
+    box.setValue(1);
+    EXPECT_TRUE(seen.empty()) << "setting the value runs no handler";
+    click(box, 6, 8);
+    key(kSpace);
+    key(kEnter);  // not a check box's key
+    EXPECT_EQ(seen, (std::vector<int>{0, 1}));
+}
+
+TEST_F(Controls, TickedCheckBoxGlyphIsTheClassicOne) {
+    auto& box = put<CheckBox>("chkLog", 10, 10, 120, 13);
+    box.setValue(1);
+    form.show();
+    const DialogLook& l = rt.dialogLook();
+    // S shadow, D dark shadow, L light, H highlight, W window, K the tick.
+    const char* kGlyph[13] = {
+        "SSSSSSSSSSSSH", "SDDDDDDDDDDLH", "SDWWWWWWWWWLH", "SDWWWWWWWKWLH", "SDWWWWWWKKWLH",
+        "SDWKWWWKKKWLH", "SDWKKWKKKWWLH", "SDWKKKKKWWWLH", "SDWWKKKWWWWLH", "SDWWWKWWWWWLH",
+        "SDWWWWWWWWWLH", "SLLLLLLLLLLLH", "HHHHHHHHHHHHH",
+    };
+    for (int y = 0; y < 13; ++y)
+        for (int x = 0; x < 13; ++x) {
+            const char k = kGlyph[y][x];
+            const Colour want = k == 'S'   ? l.shadow
+                                : k == 'D' ? l.darkShadow
+                                : k == 'L' ? l.light
+                                : k == 'H' ? l.highlight
+                                : k == 'K' ? l.windowText
+                                           : l.window;
+            ASSERT_EQ(pixel(box, x, y), want) << "at " << x << "," << y;
+        }
+}
+
+TEST_F(Controls, OptionButtonsChooseOnePerContainerAndArrowsWalkTheUsableOnes) {
+    auto& left = put<Frame>("fraLeft", 0, 0, 100, 100);
+    auto& right = put<Frame>("fraRight", 100, 0, 100, 100);
+    auto& a = put<OptionButton>("optA", 8, 16, 80, 17, &left);
+    auto& b = put<OptionButton>("optB", 8, 36, 80, 17, &left);
+    auto& c = put<OptionButton>("optC", 8, 56, 80, 17, &left);
+    auto& other = put<OptionButton>("optOther", 8, 16, 80, 17, &right);
+    int clicks = 0;
+    for (OptionButton* o : {&a, &b, &c}) o->onClick = [&] { ++clicks; };
+    other.setValue(true);
+    EXPECT_TRUE(a.tabStop()) << "a group without a choice stops at its first button";
+    EXPECT_FALSE(b.tabStop());
+    form.show();
+    click(b, 5, 8);
+    EXPECT_TRUE(b.value());
+    EXPECT_TRUE(other.value()) << "another frame is another group";
+    EXPECT_EQ(clicks, 1);
+    click(b, 5, 8);
+    EXPECT_EQ(clicks, 1) << "choosing the chosen one is no change";
+    EXPECT_TRUE(b.tabStop());
+    EXPECT_FALSE(a.tabStop());
+
+    c.setEnabled(false);
+    key(kDown);  // skips the disabled one and wraps to the first
+    EXPECT_TRUE(a.value() && a.hasFocus());
+    EXPECT_FALSE(b.value());
+    key(kUp);
+    EXPECT_TRUE(b.value());
+    EXPECT_EQ(clicks, 3);
+    a.setValue(true);
+    EXPECT_FALSE(b.value());
+    EXPECT_EQ(clicks, 3) << "setting the value runs no handler";
+}
+
+TEST_F(Controls, ComboBoxKeysWheelAndLimitsRunTheHandlerOnlyOnAChange) {
+    auto& combo = put<ComboBox>("cboStyle", 10, 10, 120, 21);
+    for (const char* s : {"Bar", "Gauge", "Trace", "Dial"}) combo.addItem(s);
+    std::vector<int> seen;
+    combo.onClick = [&] { seen.push_back(combo.listIndex()); };
+    EXPECT_FALSE(combo.setListIndex(4));
+    EXPECT_FALSE(combo.setListIndex(-2));
+    EXPECT_EQ(combo.listIndex(), -1);
+    EXPECT_TRUE(combo.setListIndex(1));
+    EXPECT_EQ(combo.text(), "Gauge");
+    form.show();
+    combo.setFocus();
+    key(kDown);
+    key(kEnd);
+    key(kEnd);  // already the last: nothing changes
+    key(kHome);
+    key(kUp);   // already the first
+    EXPECT_EQ(seen, (std::vector<int>{2, 3, 0}));
+    const auto p = at(combo, 20, 10);
+    sim.mouseWheel(p.x, p.y, -240);  // two notches towards the user: two entries down
+    EXPECT_EQ(combo.listIndex(), 2);
+    EXPECT_EQ(seen.back(), 2);
+    combo.clear();
+    EXPECT_EQ(combo.listIndex(), -1);
+    EXPECT_EQ(combo.text(), "");
+}
+
+TEST_F(Controls, ComboBoxListOpensWhereThereIsRoomAndPicksByKeyOrMouse) {
+    auto& combo = put<ComboBox>("cboStyle", 10, 130, 120, 21);  // near the bottom of the window
+    for (const char* s : {"Bar", "Gauge", "Trace"}) combo.addItem(s);
+    combo.setListIndex(0);
+    int clicks = 0;
+    combo.onClick = [&] { ++clicks; };
+    form.show();
+    click(combo, 110, 10);
+    ASSERT_TRUE(combo.dropped());
+    EXPECT_EQ(form.overlay(), &combo);
+    // Three rows of 13 and a border, above the field: entry 1 is 13 rows up from entry 2.
+    EXPECT_TRUE(combo.overlayHit(20, 130 - 2));
+    EXPECT_FALSE(combo.overlayHit(20, 130 - 3 * 13 - 3));
+    key(kEscape);
+    EXPECT_FALSE(combo.dropped());
+    EXPECT_EQ(clicks, 0) << "Esc closes without choosing";
+
+    key(kF4);
+    key(kDown);
+    key(kDown);
+    key(kEnter);
+    EXPECT_FALSE(combo.dropped());
+    EXPECT_EQ(combo.listIndex(), 2);
+    EXPECT_EQ(clicks, 1);
+
+    key(kDown, 4);  // Alt+Down opens it too
+    ASSERT_TRUE(combo.dropped());
+    click(combo, 20, -3 * 13 - 2 + 1 + 13 + 6);  // on the middle row of the list
+    EXPECT_FALSE(combo.dropped());
+    EXPECT_EQ(combo.text(), "Gauge");
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(Controls, RangeLimitsRefuseOutsideValuesAndNewLimitsPullTheValueIn) {
+    auto& spin = put<UpDown>("udCount", 10, 10, 17, 22);
+    spin.setMax(20);
+    spin.setMin(5);
+    EXPECT_EQ(spin.value(), 5) << "the old value 0 was pulled up to the new minimum";
+    EXPECT_FALSE(spin.setValue(21));
+    EXPECT_FALSE(spin.setValue(4));
+    EXPECT_EQ(spin.value(), 5);
+    EXPECT_TRUE(spin.setValue(20));
+    spin.setMax(12);
+    EXPECT_EQ(spin.value(), 12);
+    spin.setMin(30);
+    EXPECT_EQ(spin.max(), 30) << "a minimum above the maximum takes the maximum along";
+    EXPECT_EQ(spin.value(), 30);
+}
+
+TEST_F(Controls, SliderStepsByKeyWheelPageAndDragWithinItsRange) {
+    auto& slider = put<Slider>("sldIdle", 10, 10, 116, 28);  // a 100-pixel track
+    slider.setMax(100);
+    slider.setSteps(1, 10);
+    slider.setValue(50);
+    int changes = 0;
+    slider.onChange = [&] { ++changes; };
+    form.show();
+    slider.setFocus();
+    key(kRight);
+    key(kPageDown);
+    EXPECT_EQ(slider.value(), 61);
+    key(kEnd);
+    key(kDown);  // at the maximum: no change
+    EXPECT_EQ(slider.value(), 100);
+    EXPECT_EQ(changes, 3);
+    key(kHome);
+    EXPECT_EQ(slider.value(), 0);
+    const auto p = at(slider, 50, 10);
+    sim.mouseWheel(p.x, p.y, -120);  // towards the user: away from the minimum
+    EXPECT_EQ(slider.value(), 1);
+
+    slider.setValue(50);
+    click(slider, 100, 10);  // on the channel right of the thumb: a page
+    EXPECT_EQ(slider.value(), 60);
+    press(slider, 8 + 60, 10);  // on the thumb
+    moveTo(slider, 8 + 25, 10);
+    EXPECT_EQ(slider.value(), 25);
+    moveTo(slider, 185, 10);  // past the track, still inside the window
+    EXPECT_EQ(slider.value(), 100) << "dragged past the end it stops at the maximum";
+    release(slider, 185, 10);
+    moveTo(slider, 8 + 40, 10);
+    EXPECT_EQ(slider.value(), 100) << "released, the mouse no longer moves it";
+}
+
+TEST_F(Controls, UpDownKeysAndWheelStepByItsIncrement) {
+    auto& spin = put<UpDown>("udCount", 10, 10, 17, 22);
+    spin.setMax(10);
+    spin.setIncrement(3);
+    int changes = 0;
+    spin.onChange = [&] { ++changes; };
+    form.show();
+    spin.setFocus();
+    key(kUp);
+    key(kRight);
+    EXPECT_EQ(spin.value(), 6);
+    key(kLeft);
+    EXPECT_EQ(spin.value(), 3);
+    const auto p = at(spin, 8, 5);
+    sim.mouseWheel(p.x, p.y, 360);
+    EXPECT_EQ(spin.value(), 10) << "stops at the maximum";
+    key(kUp);
+    EXPECT_EQ(changes, 4) << "no change at the limit, no handler";
+}
+
+TEST_F(Controls, TabStripSelectsByClickAndArrowsWithEachTabsOwnTip) {
+    auto& tabs = put<TabStrip>("tbsOptions", 0, 0, 200, 120);
+    tabs.addTab("One", "tabOne", "First page");
+    tabs.addTab("Two", "tabTwo", "Second page");
+    tabs.addTab("Three", "tabThree", "Third page");
+    EXPECT_EQ(tabs.selectedIndex(), 1);
+    std::vector<int> seen;
+    tabs.onClick = [&] { seen.push_back(tabs.selectedIndex()); };
+    tabs.select(3);
+    EXPECT_TRUE(seen.empty()) << "selecting from code runs no handler";
+    form.show();
+    const int w1 = look::textWidth(rt.dialogLook(), nullptr, "One") + 14;
+    const int w2 = look::textWidth(rt.dialogLook(), nullptr, "Two") + 14;
+    click(tabs, 2 + w1 + w2 / 2, 8);
+    EXPECT_EQ(tabs.selectedIndex(), 2);
+    tabs.setFocus();
+    key(kLeft);
+    key(kLeft);  // already the first
+    key(kRight);
+    EXPECT_EQ(seen, (std::vector<int>{2, 1, 2}));
+    click(tabs, 100, 60);  // on the panel
+    EXPECT_EQ(seen.size(), 3u);
+    moveTo(tabs, 2 + w1 / 2, 8);
+    EXPECT_EQ(tabs.toolTipText(), "First page");
+    moveTo(tabs, 2 + w1 + 2, 8);
+    EXPECT_EQ(tabs.toolTipText(), "Second page");
+    moveTo(tabs, 100, 60);
+    EXPECT_EQ(tabs.toolTipText(), "");
+}
+
+TEST_F(Controls, FrameCaptionInterruptsItsEtchedLineAndItsChildrenPaintInside) {
+    auto& frame = put<Frame>("fraLog", 10, 10, 120, 60);
+    auto& inside = put<Label>("lblInside", 10, 30, 20, 10, &frame);
+    inside.setOpaque(true);
+    inside.setBackColor(rgb(1, 2, 3));
+    frame.setCaption("Logging");
+    form.show();
+    const DialogLook& l = rt.dialogLook();
+    const int lineY = look::textHeight(l) / 2;
+    EXPECT_EQ(pixel(frame, 2, lineY), l.shadow) << "the etched line left of the caption";
+    EXPECT_EQ(pixel(frame, 2, lineY + 1), l.highlight);
+    EXPECT_NE(pixel(frame, 7, lineY), l.shadow) << "cut where the caption stands";
+    EXPECT_EQ(pixel(frame, 115, lineY), l.shadow);
+    EXPECT_EQ(pixel(frame, 15, 35), rgb(1, 2, 3));
+}
+
+// Two runtimes at once, each with its own look and text: neither a second
+// runtime's start nor its end changes how the first one draws.
+TEST(FormsRuntimes, EachDrawsWithItsOwnLookAndText) {
+    platform::SimPlatform firstOs;
+    Runtime first(firstOs);
+    BlockText blocks;
+    DialogLook greenish;
+    greenish.face = rgb(0, 128, 64);
+    first.setDialogLook(greenish);
+    first.setTextBackend(&blocks);
+    Form a(first, "frmA");
+    a.move(0, 0, 100 * kTwipsPerPixel, 40 * kTwipsPerPixel);
+    auto& buttonA = a.add<CommandButton>("cmdA");
+    buttonA.move(0, 0, 60, 23);
+    auto& labelA = a.add<Label>("lblA");
+    labelA.move(0, 25, 60, 13);
+    labelA.setCaption("Hi");
+    labelA.setForeColor(rgb(200, 0, 0));
+    auto draws = [&] {
+        const Pixels& px = a.render();
+        bool blockInk = true;
+        for (int y = 25; y < 28; ++y)
+            for (int x = 0; x < 14; ++x) blockInk = blockInk && px.at(x, y) == rgb(200, 0, 0);
+        return std::pair{px.at(10, 5) == greenish.face, blockInk};
+    };
+    a.show();
+    {
+        platform::SimPlatform secondOs;
+        Runtime second(secondOs);
+        Form b(second, "frmB");
+        b.move(0, 0, 100 * kTwipsPerPixel, 40 * kTwipsPerPixel);
+        auto& buttonB = b.add<CommandButton>("cmdB");
+        buttonB.move(0, 0, 60, 23);
+        auto& labelB = b.add<Label>("lblB");
+        labelB.move(0, 25, 60, 13);
+        labelB.setCaption("Hi");
+        labelB.setForeColor(rgb(200, 0, 0));
+        b.show();
+        const Pixels& pb = b.render();
+        EXPECT_EQ(pb.at(10, 5), DialogLook{}.face) << "the second runtime keeps the classic face";
+        EXPECT_NE(pb.at(0, 25), rgb(200, 0, 0)) << "and our pixel font, blank above its capitals";
+        a.invalidate();
+        EXPECT_EQ(draws(), std::pair(true, true)) << "while the second runtime lives";
+    }
+    a.invalidate();
+    EXPECT_EQ(draws(), std::pair(true, true)) << "after the second runtime ended";
+}
