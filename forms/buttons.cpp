@@ -11,13 +11,15 @@ namespace vel::forms {
 namespace {
 constexpr int kSpace = 32, kEnter = 13, kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
 
-// Caption to the right of a 13-pixel glyph, with the focus rectangle round it.
-void glyphCaption(Pixels& s, int ox, int oy, int height, const std::string& caption, bool enabled, bool focused,
-                  const gfx::ClipRect& clip) {
+// Caption to the right of a 13-pixel glyph, up to the control's right edge,
+// with the focus rectangle round it.
+void glyphCaption(Pixels& s, int ox, int oy, int right, int height, const std::string& caption, bool enabled,
+                  bool focused, const gfx::ClipRect& clip) {
     const int th = look::textHeight();
     const int ty = oy + (height - th) / 2;
-    look::text(s, ox + 17, ty, caption, enabled, clip);
-    if (focused && !caption.empty()) look::focusRect(s, ox + 15, ty, look::textWidth(caption) + 4, th, clip);
+    const PlacedLine p =
+        look::fittedText(s, {ox + 17, oy, right, oy + height}, ty, Alignment::Left, caption, enabled, clip);
+    if (focused && !caption.empty()) look::focusRect(s, ox + 15, ty, p.width + 4, th, clip);
 }
 }  // namespace
 
@@ -57,8 +59,10 @@ void CommandButton::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) 
     else
         look::raisedEdge(s, x, y, w, h, clip);
     const int shift = down_ ? 1 : 0;
-    const int tw = look::textWidth(caption_), th = look::textHeight();
-    look::text(s, ox + (width() - tw) / 2 + shift, oy + (height() - th) / 2 + shift, caption_, enabled(), clip);
+    // Centred inside the edges; pressed, one pixel right and down.
+    const int th = look::textHeight();
+    const gfx::ClipRect inside{ox + 2 + shift, oy + 2, ox + width() - 2 + shift, oy + height() - 2};
+    look::fittedText(s, inside, oy + (height() - th) / 2 + shift, Alignment::Center, caption_, enabled(), clip);
     if (hasFocus()) look::focusRect(s, ox + 4, oy + 4, width() - 8, height() - 8, clip);
 }
 
@@ -116,7 +120,7 @@ void CheckBox::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) const
         static const int kRise[7] = {2, 3, 4, 3, 2, 1, 0};
         for (int i = 0; i < 7; ++i) gfx::fillRect(s, ox + 3 + i, by + 3 + kRise[i], 1, 3, ink, clip);
     }
-    glyphCaption(s, ox, oy, height(), caption_, enabled(), hasFocus(), clip);
+    glyphCaption(s, ox, oy, ox + width(), height(), caption_, enabled(), hasFocus(), clip);
 }
 
 std::string CheckBox::describe() const {
@@ -204,7 +208,7 @@ void OptionButton::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) c
         gfx::fillRect(s, ox + 5, by + 4, 2, 4, ink, clip);
         gfx::fillRect(s, ox + 4, by + 5, 4, 2, ink, clip);
     }
-    glyphCaption(s, ox - 1, oy, height(), caption_, enabled(), hasFocus(), clip);
+    glyphCaption(s, ox - 1, oy, ox + width(), height(), caption_, enabled(), hasFocus(), clip);
 }
 
 std::string OptionButton::describe() const {

@@ -97,14 +97,27 @@ void focusRect(Pixels& s, int x, int y, int w, int h, const gfx::ClipRect& clip)
     }
 }
 
-void text(Pixels& s, int x, int y, std::string_view t, bool enabled, const gfx::ClipRect& clip) {
+void text(Pixels& s, int x, int y, std::string_view t, const gfx::FontSpec& font, bool enabled,
+          const gfx::ClipRect& clip) {
     const DialogLook& l = dialogLook();
     if (enabled) {
-        gfx::drawText(s, x, y, t, l.font, l.text, clip);
+        gfx::drawText(s, x, y, t, font, l.text, clip);
         return;
     }
-    gfx::drawText(s, x + 1, y + 1, t, l.font, l.highlight, clip);
-    gfx::drawText(s, x, y, t, l.font, l.shadow, clip);
+    gfx::drawText(s, x + 1, y + 1, t, font, l.highlight, clip);
+    gfx::drawText(s, x, y, t, font, l.shadow, clip);
+}
+
+void text(Pixels& s, int x, int y, std::string_view t, bool enabled, const gfx::ClipRect& clip) {
+    text(s, x, y, t, dialogLook().font, enabled, clip);
+}
+
+PlacedLine fittedText(Pixels& s, const gfx::ClipRect& box, int y, Alignment align, std::string_view t, bool enabled,
+                      const gfx::ClipRect& clip) {
+    // The embossed copy lies one pixel right and down.
+    const PlacedLine p = placeLine(dialogLook().font, t, box, y, align, enabled ? 0 : 1);
+    if (p.shown) text(s, p.x, p.y, t, p.font, enabled, clip);
+    return p;
 }
 
 int textWidth(std::string_view t) { return gfx::measureText(dialogLook().font, t).width; }

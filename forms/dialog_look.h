@@ -7,6 +7,7 @@
 
 #include "forms/draw.h"
 #include "forms/font.h"
+#include "forms/text_fit.h"
 #include "platform/platform.h"
 
 namespace vel::forms {
@@ -43,6 +44,11 @@ void etchedRect(Pixels& s, int x, int y, int w, int h, const gfx::ClipRect& clip
 void focusRect(Pixels& s, int x, int y, int w, int h, const gfx::ClipRect& clip);
 // Text in the dialog font; disabled text is embossed as Windows draws it.
 void text(Pixels& s, int x, int y, std::string_view t, bool enabled, const gfx::ClipRect& clip);
+void text(Pixels& s, int x, int y, std::string_view t, const gfx::FontSpec& font, bool enabled,
+          const gfx::ClipRect& clip);
+// The same, placed inside a box (see placeLine); the placing is returned.
+PlacedLine fittedText(Pixels& s, const gfx::ClipRect& box, int y, Alignment align, std::string_view t, bool enabled,
+                      const gfx::ClipRect& clip);
 int textWidth(std::string_view t);
 int textHeight();
 // A small solid triangle pointing up, down, left or right, centred in the box.
