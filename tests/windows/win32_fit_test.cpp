@@ -5,6 +5,7 @@
 // any pixel it touches outside its box is a clip a user would see.
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -14,6 +15,7 @@
 #include "forms/combo_box.h"
 #include "forms/frame.h"
 #include "forms/graphic_controls.h"
+#include "forms/png.h"
 #include "fullview/frm_fullview.h"
 #include "harness.h"
 #include "options/frm_options.h"
@@ -35,6 +37,13 @@ std::string textOf(const forms::Control& c) {
     if (auto* t = dynamic_cast<const forms::TabStrip*>(&c))
         for (const auto& tab : t->tabs()) tabs += (tabs.empty() ? "" : "|") + tab.caption;
     return tabs;
+}
+
+// With VELMORA_FIT_PICTURES set to a folder, each page walked is saved there
+// as a picture, to look at.
+void savePicture(forms::Form& form, const std::string& name) {
+    if (const char* folder = std::getenv("VELMORA_FIT_PICTURES"))
+        gfx::savePng(std::string(folder) + "/" + name + ".png", form.render());
 }
 
 struct Walk {
@@ -110,6 +119,7 @@ WTEST(Fit, EveryTextOfTheOptionsDialogStaysInItsBox) {
         dialog.tbsOptions_Click();
         walk.where = "options page " + std::to_string(page);
         walk.children(dialog);
+        savePicture(dialog, "options_" + std::to_string(page));
     }
     std::printf("  %d texts checked\n", walk.checked);
     CHECK(walk.checked > 80);
@@ -139,6 +149,8 @@ WTEST(Fit, EveryTextOfTheFullViewStaysInItsBox) {
         walk.where = "Full View " + std::to_string(v.button) + "." + std::to_string(v.subView) + "." +
                      std::to_string(v.option);
         walk.children(fv);
+        savePicture(fv, "fullview_" + std::to_string(v.button) + "_" + std::to_string(v.subView) + "_" +
+                            std::to_string(v.option));
     }
     std::printf("  %d texts checked\n", walk.checked);
     CHECK(walk.checked > 200);
