@@ -128,7 +128,6 @@ FvProcessorPages::FvProcessorPages(App& app, forms::PictureBox& single, forms::P
     const int smallLine = gfx::lineHeight(fullview::fontFor(TextRole::Small));
     lblProcessorInfo[0] = &fullview::addPanelLabel(single, "lblProcessorInfo", 0, 12, 26, 196, TextRole::Caption);
     lblProcessorInfo[0]->move(12, 26, 196, 4 * captionLine);
-    lblProcessorInfo[0]->setShrinkToFit(true);  // processor names run to 48 characters
     for (int i = 1; i < 10; ++i) {
         const bool rate = i == 4 || i == 5;
         const int top = i >= 6 ? 26 + (i - 2) * captionLine : 26;
@@ -156,7 +155,6 @@ FvProcessorPages::FvProcessorPages(App& app, forms::PictureBox& single, forms::P
                                                      i == 2 || i == 4 || i == 5 ? TextRole::Value : TextRole::Caption);
     }
     lblProcSumInfo[1]->setCaption("Average Processor Usage:");
-    lblProcSumInfo[9]->setShrinkToFit(true);  // the processor's name
     buildCounterRows(summary, rows[1], picGraph[1], 1, *lblProcSumInfo[4], *lblProcSumInfo[5]);
 
     fullview::addPanelTitle(activity, "PROCESSORS ACTIVITY GRAPHS");
