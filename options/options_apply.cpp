@@ -15,7 +15,7 @@ namespace vel {
 
 void FrmOptions::cmdApply_Click() {
     Settings& s = app_.settings;
-    FrmHidden* engine = dynamic_cast<FrmHidden*>(app_.engine.get());
+    FrmHidden* engine = app_.engine.get();
 
     // Every setting the dialog shows but the start-with-Windows box, group
     // by group; the positions are the placement's to write.

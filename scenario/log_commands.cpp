@@ -139,7 +139,7 @@ void netstat(ScenarioContext& c, const Args& a) {
 }
 
 LogWriter& logWriter(ScenarioContext& c) {
-    auto* hidden = dynamic_cast<FrmHidden*>(c.started().engine.get());
+    FrmHidden* hidden = c.started().engine.get();
     if (!hidden) throw ScenarioError("the program has no engine window");
     return hidden->log;
 }

@@ -119,18 +119,18 @@ TEST(CpuModuleMouse, DoubleClickOnTheNumberLabelRecordsTheFullViewScreen) {
     // On the surface: tests/scenarios/cpu_modules.
     test::EngineRig rig(4);
     App& app = rig.start(std::string("PLCMNT=2\nVisi2=1\nmTyp2=4\n") + kSavedPlaces);
-    app.FVScreen = 7;
+    app.fullViewNav.screen = 7;
     doubleClickOn(rig, *rig.cpu(2).lblCPU, 20, 4);
-    EXPECT_EQ(app.FVScreen, 0);
-    EXPECT_EQ(app.FVSType, 2);
+    EXPECT_EQ(app.fullViewNav.screen, 0);
+    EXPECT_EQ(app.fullViewNav.sType, 2);
 }
 
 TEST(CpuModuleMouse, DoubleClickOnTheSkinFrameDoesNothing) {
     test::EngineRig rig(2);
     App& app = rig.start(std::string("PLCMNT=2\nVisi1=1\n") + kSavedPlaces);
-    app.FVScreen = 5;
-    app.FVSType = 7;
+    app.fullViewNav.screen = 5;
+    app.fullViewNav.sType = 7;
     doubleClickOn(rig, *rig.cpu(1).picMainSkin, 1, 14);
-    EXPECT_EQ(app.FVScreen, 5);
-    EXPECT_EQ(app.FVSType, 7);
+    EXPECT_EQ(app.fullViewNav.screen, 5);
+    EXPECT_EQ(app.fullViewNav.sType, 7);
 }
