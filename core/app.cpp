@@ -1,8 +1,8 @@
 #include "core/app.h"
 
+#include "core/frm_hidden.h"
 #include "core/frm_main.h"
 #include "core/frm_splash.h"
-#include "engine/frm_hidden.h"
 #include "fullview/frm_fullview.h"
 #include "modules/frm_clock.h"
 #include "modules/frm_cpu.h"

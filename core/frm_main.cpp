@@ -1,7 +1,7 @@
 #include "core/frm_main.h"
 
 #include "core/app.h"
-#include "engine/frm_hidden.h"
+#include "core/frm_hidden.h"
 #include "options/frm_options.h"
 #include "sources/cpu_usage.h"
 #include "window/placement.h"

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "core/app.h"
+#include "core/frm_hidden.h"
 #include "core/frm_main.h"
 #include "core/frm_splash.h"
 #include "core/installed_products.h"
 #include "core/settings.h"
-#include "engine/frm_hidden.h"
 #include "sources/cpu_usage.h"
 #include "sources/system_metrics.h"
 

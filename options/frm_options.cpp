@@ -3,9 +3,9 @@
 #include <string>
 
 #include "core/app.h"
+#include "core/frm_hidden.h"
 #include "core/vb.h"
 #include "core/version.h"
-#include "engine/frm_hidden.h"
 #include "engine/style_catalogue.h"
 #include "forms/dialog_look.h"
 #include "forms/runtime.h"

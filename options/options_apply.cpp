@@ -4,9 +4,9 @@
 #include <string>
 
 #include "core/app.h"
+#include "core/frm_hidden.h"
 #include "core/settings.h"
 #include "core/start_with_windows.h"
-#include "engine/frm_hidden.h"
 #include "options/frm_options.h"
 #include "window/placement.h"
 #include "window/window_services.h"

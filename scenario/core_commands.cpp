@@ -5,11 +5,11 @@
 #include <sstream>
 
 #include "core/app.h"
+#include "core/frm_hidden.h"
 #include "core/inifile.h"
 #include "core/frm_splash.h"
 #include "core/registry_helpers.h"
 #include "core/startup.h"
-#include "engine/frm_hidden.h"
 #include "gfx/png.h"
 #include "forms/runtime.h"
 #include "platform/sim/sim_platform.h"

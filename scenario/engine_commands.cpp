@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "core/app.h"
-#include "engine/frm_hidden.h"
+#include "core/frm_hidden.h"
 #include "platform/sim/sim_platform.h"
 #include "platform/sim/sim_sources.h"
 #include "scenario/commands.h"

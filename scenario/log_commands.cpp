@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "core/app.h"
-#include "engine/frm_hidden.h"
+#include "core/frm_hidden.h"
 #include "logging/log_files.h"
 #include "platform/sim/sim_platform.h"
 #include "platform/sim/sim_sources.h"

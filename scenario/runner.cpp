@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "core/app.h"
-#include "engine/frm_hidden.h"
+#include "core/frm_hidden.h"
 #include "fullview/frm_fullview.h"
 #include "options/frm_options.h"
 #include "forms/form.h"

@@ -5,8 +5,8 @@
 #include <ostream>
 #include <string>
 
+#include "core/frm_hidden.h"
 #include "core/startup.h"
-#include "engine/frm_hidden.h"
 #include "modules/frm_cpu.h"
 #include "platform/sim/sim_sources.h"
 #include "tests/support/sim_machine.h"

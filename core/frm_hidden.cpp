@@ -1,4 +1,4 @@
-#include "engine/frm_hidden.h"
+#include "core/frm_hidden.h"
 
 #include <algorithm>
 
@@ -10,9 +10,9 @@
 #include "modules/frm_mouse.h"
 #include "modules/frm_net.h"
 #include "modules/net_indicators.h"
-#include "sources/memory_status.h"
 #include "sources/cpu_total_usage.h"
 #include "sources/cpu_usage.h"
+#include "sources/memory_status.h"
 #include "window/window_services.h"
 
 namespace vel {
