@@ -9,7 +9,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/pixels.h"
+#include "gfx/pixels.h"
 
 namespace vel {
 
