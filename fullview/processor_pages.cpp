@@ -183,7 +183,7 @@ void FvProcessorPages::showSummary() {
 }
 
 void FvProcessorPages::setUp(PdhCounterTable& pdh) {
-    const std::int16_t sType = app_.FVSType;
+    const std::int16_t sType = app_.fullViewNav.sType;
     if (sType == kSummaryType) {
         setUpSummary(pdh);
     } else if (sType == kActivityType) {
@@ -229,8 +229,8 @@ void FvProcessorPages::tick(PdhCounterTable& pdh) {
     std::array<std::int32_t, 4> usage{};
     for (int i = 0; i < detected; ++i)
         if (app_.samplers[i]) usage[i] = app_.samplers[i]->Usage();
-    const std::int16_t sType = app_.FVSType;
-    if (app_.FVScreen == 0) {
+    const std::int16_t sType = app_.fullViewNav.sType;
+    if (app_.fullViewNav.screen == 0) {
         drawGraph(0, sType >= 0 && sType <= 3 ? usage[sType] : 0);
         collect(pdh);
         display(pdh, rows[0]);
@@ -292,7 +292,7 @@ void FvProcessorPages::display(PdhCounterTable& pdh, FvCounterRows& r) {
 }
 
 void FvProcessorPages::estimateSpeed() {
-    const std::int16_t sType = app_.FVSType;
+    const std::int16_t sType = app_.fullViewNav.sType;
     Decimal4 mhz{};
     if (sType >= 0 && sType <= 3 && app_.samplers[sType])
         mhz = app_.samplers[sType]->PerfFreq();
