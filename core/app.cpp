@@ -1,9 +1,15 @@
 #include "core/app.h"
 
+#include "core/frm_hidden.h"
 #include "core/frm_main.h"
 #include "core/frm_splash.h"
-#include "engine/frm_hidden.h"
 #include "fullview/frm_fullview.h"
+#include "modules/frm_clock.h"
+#include "modules/frm_cpu.h"
+#include "modules/frm_mem.h"
+#include "modules/frm_mouse.h"
+#include "modules/frm_net.h"
+#include "options/frm_options.h"
 #include "sources/cpu_usage.h"
 #include "sources/net_connection.h"
 #include "sources/system_metrics.h"
@@ -17,7 +23,43 @@ App::~App() {
     for (auto& s : samplers) s.reset();
 }
 
-forms::Form* App::window(WindowSlot slot) const { return windows_[static_cast<int>(slot)]; }
+void App::createWindows() {
+    if (!splash) splash = std::make_unique<FrmSplash>(*this);
+    if (!mainBar) mainBar = std::make_unique<FrmMain>(*this);
+    if (!engine) engine = std::make_unique<FrmHidden>(*this);
+    // The module windows exist from the start; loading shows those whose
+    // visibility is on.
+    if (!clock_) clock_ = std::make_unique<FrmClock>(*this);
+    for (int n = 0; n < 5; ++n)
+        if (!cpus_[n]) cpus_[n] = std::make_unique<FrmCPU>(*this, n);
+    if (!network_) network_ = std::make_unique<FrmNetwork>(*this);
+    if (!memory_) memory_ = std::make_unique<FrmMemory>(*this);
+    if (!mouse_) mouse_ = std::make_unique<FrmMouse>(*this);
+}
+
+ModuleForm* App::module(WindowSlot slot) const {
+    switch (slot) {
+        case WindowSlot::Clock: return clock_.get();
+        case WindowSlot::Cpu0:
+        case WindowSlot::Cpu1:
+        case WindowSlot::Cpu2:
+        case WindowSlot::Cpu3:
+        case WindowSlot::CpuAll: return cpus_[static_cast<std::size_t>(slot) - static_cast<std::size_t>(WindowSlot::Cpu0)].get();
+        case WindowSlot::Network: return network_.get();
+        case WindowSlot::Memory: return memory_.get();
+        case WindowSlot::Mouse: return mouse_.get();
+        default: return nullptr;
+    }
+}
+
+forms::Form* App::window(WindowSlot slot) const {
+    if (slot == WindowSlot::Main) return mainBar.get();
+    return module(slot);
+}
+
+void App::openFullView(std::int16_t screen, std::int16_t subView, std::int16_t sType) {
+    showFullView(*this, screen, subView, sType);
+}
 
 void App::showStatus(const std::string& text) {
     if (!splash || !IsFormLoaded(splash.get())) return;
@@ -31,7 +73,7 @@ void App::end(int exitCode) {
 }
 
 void App::finish() {
-    if (auto* hidden = dynamic_cast<FrmHidden*>(engine.get())) hidden->log.writeUnsaved();
+    if (engine) engine->log.writeUnsaved();
 }
 
 void App::setProgramFolder(const std::string& folder) {

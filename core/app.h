@@ -12,6 +12,7 @@
 #include "core/inifile.h"
 #include "core/settings.h"
 #include "core/version_strings.h"
+#include "core/window_table.h"
 #include "modules/net_indicators.h"
 #include "sources/hardware_inventory.h"
 #include "sources/memory_status.h"
@@ -24,12 +25,30 @@ class clsSystemMetrics;
 class clsCPUUsage;
 class FrmSplash;
 class FrmMain;
+class FrmHidden;
 class FrmFULLVIEW;
+class FrmOptions;
+class ModuleForm;
+class FrmClock;
+class FrmCPU;
+class FrmNetwork;
+class FrmMemory;
+class FrmMouse;
 class clsNetConnection;
 
-// The fixed window list, the order of every loop over the windows.
-enum class WindowSlot : int {
-    Clock = 0, Cpu0, Cpu1, Cpu2, Cpu3, CpuAll, Network, Memory, Mouse, Main, Count
+// Which Full View screen, sub-view and sub-type shows (or showed last).
+struct FullViewNav {
+    std::int16_t screen = 0;
+    std::int16_t subView = 0;
+    std::int16_t sType = 0;
+};
+
+// The windows' awake/idle state: ticks of the visibility timer left before
+// they fade, and whether a fade is still due.
+struct IdleState {
+    std::uint8_t countdown = 0;
+    bool fadePending = false;
+    void wake() { countdown = 10; }
 };
 
 constexpr const char* kProductName = VELMORA_PRODUCT_NAME;
@@ -61,7 +80,7 @@ public:
     std::unique_ptr<clsSystemMetrics> metrics;
     std::array<std::unique_ptr<clsCPUUsage>, 4> samplers;
     // The memory snapshot, refreshed by each reader right before it reads.
-    MemorySnapshot memory;
+    MemorySnapshot memorySnapshot;
     // The network tick's state: the lights' last counts and the connection
     // object of the latest tick.
     TrafficLightMemory trafficLights;
@@ -70,28 +89,36 @@ public:
     // The hardware inventory, taken once under the splash.
     HardwareInventory inventory;
 
-    // Full View navigation state.
-    std::int16_t FVScreen = 0, FVSubView = 0, FVSType = 0;
-
-    // Awake/idle state of the windows.
-    std::uint8_t idleCountdown = 0;
-    bool fadePending = false;
+    FullViewNav fullViewNav;
+    IdleState idle;
 
     std::unique_ptr<FrmSplash> splash;
     std::unique_ptr<FrmMain> mainBar;
     // The options dialog, made when first opened.
-    std::unique_ptr<forms::Form> options;
-    // The hidden engine window, and the module windows (each also sits in
-    // its slot of the window list).
-    std::unique_ptr<forms::Form> engine;
-    std::vector<std::unique_ptr<forms::Form>> modules;
+    std::unique_ptr<FrmOptions> options;
+    // The hidden engine window.
+    std::unique_ptr<FrmHidden> engine;
     // The Full View, made when it is first opened after being closed.
     std::unique_ptr<FrmFULLVIEW> fullView;
 
+    // Makes the splash, main bar, engine and module windows that do not
+    // exist yet (none is loaded).
+    void createWindows();
     // The window of a slot (nullptr while that window does not exist yet).
     forms::Form* window(WindowSlot slot) const;
-    void setWindow(WindowSlot slot, forms::Form* form) { windows_[static_cast<int>(slot)] = form; }
+    // The module window of a slot (nullptr for the main bar).
+    ModuleForm* module(WindowSlot slot) const;
+    FrmClock* clock() const { return clock_.get(); }
+    // index 0-3 a processor's module, 4 the all-processors module.
+    FrmCPU* cpu(int index) const { return cpus_.at(static_cast<std::size_t>(index)).get(); }
+    FrmNetwork* network() const { return network_.get(); }
+    FrmMemory* memory() const { return memory_.get(); }
+    FrmMouse* mouse() const { return mouse_.get(); }
     bool IsFormLoaded(const forms::Form* form) const { return form && ui.isLoaded(form); }
+
+    // Opens the Full View on a screen, sub-view and sub-type; what the
+    // windows below the application level call to show it.
+    void openFullView(std::int16_t screen, std::int16_t subView, std::int16_t sType);
 
     // Splash status during start-up (nothing when the splash is gone).
     void showStatus(const std::string& text);
@@ -119,7 +146,11 @@ public:
     void setProgramFolder(const std::string& folder);
 
 private:
-    std::array<forms::Form*, static_cast<int>(WindowSlot::Count)> windows_{};
+    std::unique_ptr<FrmClock> clock_;
+    std::array<std::unique_ptr<FrmCPU>, 5> cpus_;
+    std::unique_ptr<FrmNetwork> network_;
+    std::unique_ptr<FrmMemory> memory_;
+    std::unique_ptr<FrmMouse> mouse_;
 };
 
 }  // namespace vel

@@ -1,11 +1,11 @@
 #include "core/frm_main.h"
 
 #include "core/app.h"
-#include "core/startup.h"
-#include "fullview/frm_fullview.h"
+#include "core/frm_hidden.h"
 #include "options/frm_options.h"
 #include "sources/cpu_usage.h"
 #include "window/placement.h"
+#include "window/sibling_tools.h"
 #include "window/window_services.h"
 
 namespace vel {
@@ -43,10 +43,9 @@ FrmMain::FrmMain(App& app) : Form(app.ui, "frmMain"), app_(app) {
     btnExit->onClick = [this] { btnExit_Click(); };
     btnExit->onMouseMove = [this](const forms::MouseArgs&) { WakeModules(app_); };
 
-    picMainSkin->onMouseDown = [this](const forms::MouseArgs&) { dragWindow(app_, *this, module::kMainPos); };
+    picMainSkin->onMouseDown = [this](const forms::MouseArgs&) { dragWindow(app_, *this, WindowSlot::Main); };
     picMainSkin->onMouseMove = [this](const forms::MouseArgs&) { WakeModules(app_); };
     picMainSkin->onDblClick = [this] { picMainSkin_DblClick(); };
-    app.setWindow(WindowSlot::Main, this);
 }
 
 void FrmMain::onLoad() {
@@ -57,13 +56,7 @@ void FrmMain::onLoad() {
 
     shapeToSkin(app_, *this, *picMainSkin);
     const Settings& s = app_.settings;
-    if (s.PLCMNT == 2) {
-        move(s.PosX[module::kMainPos], s.PosY[module::kMainPos]);
-    } else {
-        placeOnLoad(app_, *this, module::kMainPos,
-                    {WindowSlot::Mouse, WindowSlot::Memory, WindowSlot::Network, WindowSlot::CpuAll, WindowSlot::Cpu3,
-                     WindowSlot::Cpu2, WindowSlot::Cpu1, WindowSlot::Cpu0, WindowSlot::Clock});
-    }
+    placeOnLoad(app_, *this, WindowSlot::Main);
     if (s.ALWAYSOT) makeTopMost(*this);
     refresh();
     os().doEvents();
@@ -76,19 +69,10 @@ void FrmMain::onUnload() {
     app_.end(0);
 }
 
-std::string FrmMain::memtidePath() const {
-    const char sep = app_.os.pathSeparator();
-    return app_.appPath + sep + "Memtide" + sep + "Memtide.exe";
-}
-
-std::string FrmMain::logscopePath() const { return app_.appPath + app_.os.pathSeparator() + "Logscope.exe"; }
-
-void FrmMain::launch(const std::string& path) { app_.os.shellExecute(path, "QRT", 0); }
-
 void FrmMain::btnOpt_Click(int index) {
     switch (index) {
-        case 0: launch(memtidePath()); break;
-        case 1: launch(logscopePath()); break;
+        case 0: launchSiblingTool(app_.os, app_.appPath, SiblingTool::Memtide); break;
+        case 1: launchSiblingTool(app_.os, app_.appPath, SiblingTool::Logscope); break;
         case 2: showOptions(app_); break;
         default: break;
     }
@@ -100,12 +84,12 @@ void FrmMain::btnExit_Click() {
     if (answer == platform::mb::IdYes) shutDown(app_);
 }
 
-void FrmMain::picMainSkin_DblClick() { showFullView(app_, 6, 0, 0); }
+void FrmMain::picMainSkin_DblClick() { app_.openFullView(6, 0, 0); }
 
 void shutDown(App& app) {
-    for (const ModuleWindow& m : kModuleLoadOrder) {
-        forms::Form* f = app.window(m.slot);
-        if (app.settings.Visi[m.visi] && f) f->unload();
+    for (const WindowRow& w : kWindows) {
+        forms::Form* f = app.window(w.slot);
+        if (f && w.isModule() && app.settings.Visi[w.visi]) f->unload();
     }
     if (app.engine) app.engine->unload();
     if (app.mainBar) app.mainBar->unload();

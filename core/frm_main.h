@@ -23,16 +23,11 @@ public:
     void btnExit_Click();
     void picMainSkin_DblClick();
 
-    // Where the sibling tools live.
-    std::string memtidePath() const;
-    std::string logscopePath() const;
-
 protected:
     void onLoad() override;
     void onUnload() override;
 
 private:
-    void launch(const std::string& path);
     App& app_;
 };
 

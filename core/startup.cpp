@@ -3,42 +3,21 @@
 #include <algorithm>
 
 #include "core/app.h"
+#include "core/frm_hidden.h"
 #include "core/frm_main.h"
 #include "core/frm_splash.h"
 #include "core/installed_products.h"
 #include "core/settings.h"
-#include "engine/frm_hidden.h"
-#include "modules/frm_clock.h"
-#include "modules/frm_cpu.h"
-#include "modules/frm_mem.h"
-#include "modules/frm_mouse.h"
-#include "modules/frm_net.h"
 #include "sources/cpu_usage.h"
 #include "sources/system_metrics.h"
 
 namespace vel {
 
-void createWindows(App& app) {
-    if (!app.splash) app.splash = std::make_unique<FrmSplash>(app);
-    if (!app.mainBar) app.mainBar = std::make_unique<FrmMain>(app);
-    if (!app.engine) app.engine = std::make_unique<FrmHidden>(app);
-    // The module windows exist from the start; LoadModules shows those
-    // whose visibility is on.
-    if (!app.window(WindowSlot::Clock)) app.modules.push_back(std::make_unique<FrmClock>(app));
-    for (int n = 0; n < 5; ++n) {
-        const auto slot = static_cast<WindowSlot>(static_cast<int>(WindowSlot::Cpu0) + n);
-        if (!app.window(slot)) app.modules.push_back(std::make_unique<FrmCPU>(app, n));
-    }
-    if (!app.window(WindowSlot::Network)) app.modules.push_back(std::make_unique<FrmNetwork>(app));
-    if (!app.window(WindowSlot::Memory)) app.modules.push_back(std::make_unique<FrmMemory>(app));
-    if (!app.window(WindowSlot::Mouse)) app.modules.push_back(std::make_unique<FrmMouse>(app));
-}
-
 void LoadModules(App& app) {
     if (app.engine) app.engine->load();
-    for (const ModuleWindow& m : kModuleLoadOrder) {
-        forms::Form* f = app.window(m.slot);
-        if (f && app.settings.Visi[m.visi]) f->show();
+    for (const WindowRow& w : kWindows) {
+        forms::Form* f = app.window(w.slot);
+        if (f && w.isModule() && app.settings.Visi[w.visi]) f->show();
     }
     app.mainBar->show();
 }
@@ -62,7 +41,7 @@ bool StartVelmora(App& app) {
     app.setProgramFolder(os.programFolder());
     app.ui.setSkinsFolder(os.nativePath(app.programFolder + "skins"));
     app.ui.setFallbackSkinsFolder(os.installedSkinsFolder());
-    createWindows(app);
+    app.createWindows();
 
     recordInstalledProduct(app);
 

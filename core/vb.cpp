@@ -166,4 +166,16 @@ std::string formatDate(const platform::SystemTime& t, const std::string& pattern
     return pattern;
 }
 
+std::int32_t HexToDecimal(const std::string& text) {
+    std::int32_t value = 0;
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const int digit = (c >= '0' && c <= '9') ? c - '0' : static_cast<int>(c) - 55;
+        const double sum = static_cast<double>(value) + digit * std::pow(16.0, static_cast<double>(n - 1 - i));
+        if (auto fits = toInt32(sum)) value = *fits;
+    }
+    return value;
+}
+
 }  // namespace vel

@@ -30,6 +30,11 @@ std::optional<std::uint8_t> textToByte(const std::string& text);
 // A flag: "True"/"False" or any number, 0 being false.
 std::optional<bool> textToFlag(const std::string& text);
 
+// Value of a text of hexadecimal digits, most significant first: '0'-'9'
+// count their digit, any other character its code minus 55 ("A" = 10).
+// A step whose sum no longer fits 32 bits is skipped. "" gives 0.
+std::int32_t HexToDecimal(const std::string& text);
+
 // Fixed-point decimal with four places: raw = value * 10000.
 struct Decimal4 {
     std::int64_t raw = 0;

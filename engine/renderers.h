@@ -47,8 +47,8 @@ void DrawVCombo(std::int16_t sample, CpuModuleView& m, RenderContext& ctx);
 // repainted at once.
 void ShowSampleCaption(std::int16_t sample, CpuModuleView& m);
 
-// The style catalogue: the renderer of style code 0..17; a code outside
-// draws nothing.
+// The renderer of the meter kind of a style code's row in the style table;
+// a code outside the table draws nothing.
 void dispatchRenderer(std::int16_t styleCode, std::int16_t sample, CpuModuleView& m, RenderContext& ctx,
                       std::int16_t index);
 

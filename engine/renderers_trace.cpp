@@ -2,6 +2,7 @@
 #include "core/vb.h"
 #include "engine/antialias.h"
 #include "engine/renderers.h"
+#include "engine/style_catalogue.h"
 
 namespace vel {
 
@@ -16,18 +17,6 @@ void plotMarker(forms::PictureBox& pic, int c, double outerY, double innerY) {
     if (c >= 1) AAPlot(pic, c + 8, outerY, kMarkerRed, kMarkerGreen, kMarkerBlue);
     AAPlot(pic, c + 9, innerY, kMarkerRed, kMarkerGreen, kMarkerBlue);
     if (c <= 39) AAPlot(pic, c + 10, outerY, kMarkerRed, kMarkerGreen, kMarkerBlue);
-}
-
-// The line colour of each graph style; other codes keep the box's colour.
-void setGraphColour(forms::PictureBox& pic, std::int16_t styleCode) {
-    switch (styleCode) {
-        case 8: pic.setForeColor(rgb(0, 193, 1)); break;
-        case 9: pic.setForeColor(rgb(5, 57, 115)); break;
-        case 10: pic.setForeColor(rgb(127, 127, 127)); break;
-        case 11: pic.setForeColor(rgb(61, 109, 9)); break;
-        case 12: pic.setForeColor(rgb(252, 207, 80)); break;
-        default: break;
-    }
 }
 
 }  // namespace
@@ -55,7 +44,8 @@ void DrawEKG(std::int16_t sample, CpuModuleView& m, RenderContext& ctx) {
 void DrawGraph(std::int16_t sample, CpuModuleView& m, RenderContext& ctx, std::int16_t index) {
     forms::PictureBox& pic = *m.picMod;
     pic.cls();
-    setGraphColour(pic, ctx.styleCode);
+    // Styles without a line colour keep the box's colour.
+    if (const CpuStyle* style = cpuStyle(ctx.styleCode); style && style->trace) pic.setForeColor(*style->trace);
     if (index < 0 || index > 4) return;
     auto& h = ctx.state.GraphHistory[static_cast<std::size_t>(index)];
     for (int i = 0; i < kGraphSlots - 1; ++i) h[i] = h[i + 1];

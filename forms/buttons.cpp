@@ -11,14 +11,17 @@ namespace vel::forms {
 namespace {
 constexpr int kSpace = 32, kEnter = 13, kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
 
-// Caption to the right of a 13-pixel glyph, with the focus rectangle round it.
-void glyphCaption(const Control& c, Pixels& s, int ox, int oy, const std::string& caption, const gfx::ClipRect& clip) {
+// Caption to the right of a 13-pixel glyph, up to `right`, with the focus
+// rectangle round it.
+void glyphCaption(const Control& c, Pixels& s, int ox, int oy, int right, const std::string& caption,
+                  const gfx::ClipRect& clip) {
     const DialogLook& l = c.dialogLook();
     gfx::TextBackend* const t = c.textBackend();
     const int th = look::textHeight(l);
     const int ty = oy + (c.height() - th) / 2;
-    look::text(l, t, s, ox + 17, ty, caption, c.enabled(), clip);
-    if (c.hasFocus() && !caption.empty()) look::focusRect(l, s, ox + 15, ty, look::textWidth(l, t, caption) + 4, th, clip);
+    const PlacedLine p = look::fittedText(l, t, s, {ox + 17, oy, right, oy + c.height()}, ty, Alignment::Left, caption,
+                                          c.enabled(), clip);
+    if (c.hasFocus() && !caption.empty()) look::focusRect(l, s, ox + 15, ty, p.width + 4, th, clip);
 }
 }  // namespace
 
@@ -59,8 +62,10 @@ void CommandButton::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) 
     else
         look::raisedEdge(l, s, x, y, w, h, clip);
     const int shift = down_ ? 1 : 0;
-    const int tw = look::textWidth(l, t, caption_), th = look::textHeight(l);
-    look::text(l, t, s, ox + (width() - tw) / 2 + shift, oy + (height() - th) / 2 + shift, caption_, enabled(), clip);
+    // Centred inside the edges; pressed, one pixel right and down.
+    const int th = look::textHeight(l);
+    const gfx::ClipRect inside{ox + 2 + shift, oy + 2, ox + width() - 2 + shift, oy + height() - 2};
+    look::fittedText(l, t, s, inside, oy + (height() - th) / 2 + shift, Alignment::Center, caption_, enabled(), clip);
     if (hasFocus()) look::focusRect(l, s, ox + 4, oy + 4, width() - 8, height() - 8, clip);
 }
 
@@ -118,7 +123,7 @@ void CheckBox::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) const
         static const int kRise[7] = {2, 3, 4, 3, 2, 1, 0};
         for (int i = 0; i < 7; ++i) gfx::fillRect(s, ox + 3 + i, by + 3 + kRise[i], 1, 3, ink, clip);
     }
-    glyphCaption(*this, s, ox, oy, caption_, clip);
+    glyphCaption(*this, s, ox, oy, ox + width(), caption_, clip);
 }
 
 std::string CheckBox::describe() const {
@@ -206,7 +211,7 @@ void OptionButton::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) c
         gfx::fillRect(s, ox + 5, by + 4, 2, 4, ink, clip);
         gfx::fillRect(s, ox + 4, by + 5, 4, 2, ink, clip);
     }
-    glyphCaption(*this, s, ox - 1, oy, caption_, clip);
+    glyphCaption(*this, s, ox - 1, oy, ox + width(), caption_, clip);
 }
 
 std::string OptionButton::describe() const {

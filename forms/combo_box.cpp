@@ -168,7 +168,9 @@ void ComboBox::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) const
     const bool focused = hasFocus() && !dropped_;
     if (focused) gfx::fillRect(s, ox + 3, oy + 3, bx - ox - 4, height() - 6, l.selection, textClip);
     const Colour ink = !enabled() ? l.grayText : focused ? l.selectionText : l.windowText;
-    gfx::drawText(s, ox + 5, ty, text(), l.font, ink, textClip, t);
+    const std::string shown = text();
+    const gfx::ClipRect room{ox + 5, oy + 3, bx - 1, oy + height() - 3};
+    drawPlaced(s, placeLine(l.font, shown, room, ty, Alignment::Left, t), shown, ink, textClip, t);
     if (focused) look::focusRect(l, s, ox + 3, oy + 3, bx - ox - 4, height() - 6, clip);
 }
 
@@ -185,8 +187,10 @@ void ComboBox::paintOverlay(Pixels& s) const {
         const int entry = firstRow_ + r, y = b.top + 1 + r * kRowHeight;
         const bool hot = entry == hot_;
         if (hot) gfx::fillRect(s, b.left + 1, y, b.width - 2, kRowHeight, l.selection, clip);
-        gfx::drawText(s, b.left + 3, y + (kRowHeight - look::textHeight(l)) / 2, items_[static_cast<std::size_t>(entry)],
-                      l.font, hot ? l.selectionText : l.windowText, clip, t);
+        const std::string& item = items_[static_cast<std::size_t>(entry)];
+        const gfx::ClipRect row{b.left + 3, y, b.left + b.width - 1, y + kRowHeight};
+        drawPlaced(s, placeLine(l.font, item, row, y + (kRowHeight - look::textHeight(l)) / 2, Alignment::Left, t), item,
+                   hot ? l.selectionText : l.windowText, clip, t);
     }
 }
 

@@ -85,14 +85,27 @@ void focusRect(const DialogLook& l, Pixels& s, int x, int y, int w, int h, const
     }
 }
 
-void text(const DialogLook& l, gfx::TextBackend* system, Pixels& s, int x, int y, std::string_view t, bool enabled,
-          const gfx::ClipRect& clip) {
+void text(const DialogLook& l, gfx::TextBackend* system, Pixels& s, int x, int y, std::string_view t,
+          const gfx::FontSpec& font, bool enabled, const gfx::ClipRect& clip) {
     if (enabled) {
-        gfx::drawText(s, x, y, t, l.font, l.text, clip, system);
+        gfx::drawText(s, x, y, t, font, l.text, clip, system);
         return;
     }
-    gfx::drawText(s, x + 1, y + 1, t, l.font, l.highlight, clip, system);
-    gfx::drawText(s, x, y, t, l.font, l.shadow, clip, system);
+    gfx::drawText(s, x + 1, y + 1, t, font, l.highlight, clip, system);
+    gfx::drawText(s, x, y, t, font, l.shadow, clip, system);
+}
+
+void text(const DialogLook& l, gfx::TextBackend* system, Pixels& s, int x, int y, std::string_view t, bool enabled,
+          const gfx::ClipRect& clip) {
+    text(l, system, s, x, y, t, l.font, enabled, clip);
+}
+
+PlacedLine fittedText(const DialogLook& l, gfx::TextBackend* system, Pixels& s, const gfx::ClipRect& box, int y,
+                      Alignment align, std::string_view t, bool enabled, const gfx::ClipRect& clip) {
+    // The embossed copy lies one pixel right and down.
+    const PlacedLine p = placeLine(l.font, t, box, y, align, system, enabled ? 0 : 1);
+    if (p.shown) text(l, system, s, p.x, p.y, t, p.font, enabled, clip);
+    return p;
 }
 
 int textWidth(const DialogLook& l, gfx::TextBackend* system, std::string_view t) {

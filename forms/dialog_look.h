@@ -8,6 +8,7 @@
 
 #include "gfx/draw.h"
 #include "gfx/font.h"
+#include "forms/text_fit.h"
 #include "platform/platform.h"
 
 namespace vel::forms {
@@ -40,10 +41,15 @@ void sunkenEdge(const DialogLook& l, Pixels& s, int x, int y, int w, int h, cons
 void etchedRect(const DialogLook& l, Pixels& s, int x, int y, int w, int h, const gfx::ClipRect& clip);
 // The dotted focus rectangle.
 void focusRect(const DialogLook& l, Pixels& s, int x, int y, int w, int h, const gfx::ClipRect& clip);
-// Text in the dialog font, drawn by `system` where it is given; disabled
-// text is embossed as Windows draws it.
+// Text in the dialog font (or `font`), drawn by `system` where it is given;
+// disabled text is embossed as Windows draws it.
 void text(const DialogLook& l, gfx::TextBackend* system, Pixels& s, int x, int y, std::string_view t, bool enabled,
           const gfx::ClipRect& clip);
+void text(const DialogLook& l, gfx::TextBackend* system, Pixels& s, int x, int y, std::string_view t,
+          const gfx::FontSpec& font, bool enabled, const gfx::ClipRect& clip);
+// The same, placed inside a box (see placeLine); the placing is returned.
+PlacedLine fittedText(const DialogLook& l, gfx::TextBackend* system, Pixels& s, const gfx::ClipRect& box, int y,
+                      Alignment align, std::string_view t, bool enabled, const gfx::ClipRect& clip);
 int textWidth(const DialogLook& l, gfx::TextBackend* system, std::string_view t);
 int textHeight(const DialogLook& l);
 // A small solid triangle pointing up, down, left or right, centred in the box.

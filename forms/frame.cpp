@@ -27,9 +27,13 @@ void Frame::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) const {
     const int lineY = oy + th / 2;
     look::etchedRect(l, s, ox, lineY, width(), height() - th / 2, clip);
     if (!caption_.empty()) {
-        const int tw = look::textWidth(l, t, caption_);
-        gfx::fillRect(s, ox + 6, oy, tw + 4, th, l.face, clip);
-        look::text(l, t, s, ox + 8, oy, caption_, enabled(), clip);
+        // Inside the etched line's right end; the line is broken behind it.
+        const gfx::ClipRect room{ox + 8, oy, ox + width() - 4, oy + height()};
+        const PlacedLine p = placeLine(l.font, caption_, room, oy, Alignment::Left, t, enabled() ? 0 : 1);
+        if (p.shown) {
+            gfx::fillRect(s, ox + 6, oy, p.width + 4, th, l.face, clip);
+            look::text(l, t, s, p.x, p.y, caption_, p.font, enabled(), clip);
+        }
     }
     paintChildren(s, ox, oy, clip);
 }
@@ -111,9 +115,9 @@ void TabStrip::paint(Pixels& s, int ox, int oy, const gfx::ClipRect& clip) const
         gfx::fillRect(s, x + w - 2, y + 1, 1, h - 1, l.shadow, clip);
         gfx::fillRect(s, x + w - 1, y + 2, 1, h - 2, l.darkShadow, clip);
         const std::string& caption = tabs_[static_cast<std::size_t>(p - 1)].caption;
-        const int tx = x + (w - look::textWidth(l, t, caption)) / 2, ty = y + 2;
-        look::text(l, t, s, tx, ty, caption, enabled(), clip);
-        if (chosen && hasFocus()) look::focusRect(l, s, tx - 2, ty, look::textWidth(l, t, caption) + 4, look::textHeight(l), clip);
+        const PlacedLine placed =
+            look::fittedText(l, t, s, {x, y, x + w, y + h}, y + 2, Alignment::Center, caption, enabled(), clip);
+        if (chosen && hasFocus()) look::focusRect(l, s, placed.x - 2, y + 2, placed.width + 4, look::textHeight(l), clip);
     }
 }
 

@@ -24,18 +24,6 @@ void forEachLine(std::string_view text, Each&& each) {
 
 const char* boolText(bool v) { return v ? "True" : "False"; }
 
-// The largest size, in steps of 0.75 pt down to 5.25 pt, in which the line
-// is at most `room` wide (the smallest when none is); w is its width there.
-gfx::FontSpec fittingFont(const gfx::FontSpec& font, std::string_view line, int room, int& w,
-                          gfx::TextBackend* system) {
-    constexpr double kSmallestPt = 5.25;
-    gfx::FontSpec f = font;
-    while (w > room && f.sizePt > kSmallestPt) {
-        f.sizePt = std::max(kSmallestPt, f.sizePt - 0.75);
-        w = gfx::measureText(f, line, system).width;
-    }
-    return f;
-}
 }  // namespace
 
 Label::Label(std::string name, int index) : Control(ControlKind::Label, std::move(name), index) {}
@@ -50,28 +38,16 @@ void Label::setBackColor(Colour c) { backColor_ = c; invalidate(); }
 void Label::setOpaque(bool v) { opaque_ = v; invalidate(); }
 void Label::setAlignment(Alignment a) { alignment_ = a; invalidate(); }
 void Label::setFont(const gfx::FontSpec& f) { font_ = f; invalidate(); }
-void Label::setShrinkToFit(bool v) { shrinkToFit_ = v; invalidate(); }
 
 void Label::paint(Pixels& target, int ox, int oy, const gfx::ClipRect& clip) const {
     if (opaque_) gfx::fillRect(target, ox, oy, width_, height_, backColor_, clip);
+    const int lh = gfx::lineHeight(font_);
     int y = oy;
-    int lh = gfx::lineHeight(font_);
     gfx::TextBackend* const system = textBackend();
     forEachLine(caption_, [&](std::string_view line) {
-        int w = gfx::measureText(font_, line, system).width;
-        const gfx::FontSpec* face = &font_;
-        gfx::FontSpec smaller;
-        int top = y;
-        if (shrinkToFit_ && w > width_) {
-            smaller = fittingFont(font_, line, width_, w, system);
-            // On the baseline the label's own size would have used.
-            top += gfx::measureText(font_, line, system).ascent - gfx::measureText(smaller, line, system).ascent;
-            face = &smaller;
-        }
-        int x = ox;
-        if (alignment_ == Alignment::Right) x = ox + width_ - w;
-        if (alignment_ == Alignment::Center) x = ox + (width_ - w) / 2;
-        gfx::drawText(target, x, top, line, *face, foreColor_, clip, system);
+        // A line may not climb into the one above it.
+        const gfx::ClipRect box{ox, y, ox + width_, std::max(y, oy + height_)};
+        drawPlaced(target, placeLine(font_, line, box, y, alignment_, system), line, foreColor_, clip, system);
         y += lh;
     });
 }

@@ -2,10 +2,9 @@
 #pragma once
 
 #include "forms/control.h"
+#include "forms/text_fit.h"
 
 namespace vel::forms {
-
-enum class Alignment { Left = 0, Right = 1, Center = 2 };
 
 class Label : public Control {
 public:
@@ -22,11 +21,9 @@ public:
     void setAlignment(Alignment a);
     const gfx::FontSpec& font() const { return font_; }
     void setFont(const gfx::FontSpec& f);
-    // A line wider than the label is drawn smaller until it fits (down to
-    // 5.25 pt), rather than cut at the label's edge.
-    bool shrinkToFit() const { return shrinkToFit_; }
-    void setShrinkToFit(bool v);
-    // Multi-line captions break at CR and LF.
+    // Multi-line captions break at CR and LF. A line that does not fit the
+    // label is moved or drawn smaller (see placeLine), rather than cut at
+    // the label's edge.
     bool graphical() const override { return true; }
     void paint(Pixels& target, int ox, int oy, const gfx::ClipRect& clip) const override;
     std::string describe() const override;
@@ -36,7 +33,6 @@ private:
     Colour foreColor_ = 0;
     Colour backColor_ = rgb(255, 255, 255);
     bool opaque_ = false;
-    bool shrinkToFit_ = false;
     Alignment alignment_ = Alignment::Left;
     gfx::FontSpec font_;
 };

@@ -156,9 +156,9 @@ FrmFULLVIEW::FrmFULLVIEW(App& app) : Form(app.ui, "frmFULLVIEW"), pdh(app.os.sou
     tmrMemory->onTimer = [this] { memoryPage->update(); };
     tmrProcessors->onTimer = [this] { processorPages->tick(pdh); };
     tmrCycles->onTimer = [this] { processorPages->estimateSpeed(); };
-    tmrIP->onTimer = [this] { networkPages->ipTick(app_.FVSType); };
-    tmrICMP->onTimer = [this] { networkPages->icmpTick(app_.FVSType); };
-    tmrTCPUDP->onTimer = [this] { networkPages->tcpUdpTick(app_.FVSType); };
+    tmrIP->onTimer = [this] { networkPages->ipTick(app_.fullViewNav.sType); };
+    tmrICMP->onTimer = [this] { networkPages->icmpTick(app_.fullViewNav.sType); };
+    tmrTCPUDP->onTimer = [this] { networkPages->tcpUdpTick(app_.fullViewNav.sType); };
 }
 
 FrmFULLVIEW::~FrmFULLVIEW() = default;
@@ -221,13 +221,13 @@ void FrmFULLVIEW::SetFVScreen() {
         p->setVisible(false);
         p->move(kPanelLeft, kPanelTop, kPanelWidth, kPanelHeight);
     }
-    const int pressed = buttonOfScreen(app_.FVScreen);
+    const int pressed = buttonOfScreen(app_.fullViewNav.screen);
     for (int i = 0; i < 5; ++i) {
         btnSelect[i]->setPicture(ui.picture(screenPicture(i, i == pressed)));
         btnFV[i]->setForeColor(i == pressed ? kLinkColour : kValueColour);
     }
-    app_.FVScreen = translateScreen(app_.FVScreen);
-    const std::int16_t screen = app_.FVScreen, subView = app_.FVSubView;
+    app_.fullViewNav.screen = translateScreen(app_.fullViewNav.screen);
+    const std::int16_t screen = app_.fullViewNav.screen, subView = app_.fullViewNav.subView;
     setSubViewButtons(screen, subView);
 
     switch (screen) {
@@ -241,11 +241,11 @@ void FrmFULLVIEW::SetFVScreen() {
             break;
         case kProcessorsSummary:
             if (subView == 0) {
-                app_.FVSType = 99;
+                app_.fullViewNav.sType = 99;
                 processorPages->showSummary();
                 picMod[kPanelSummary]->setVisible(true);
             } else if (subView == 1) {
-                app_.FVSType = 98;
+                app_.fullViewNav.sType = 98;
                 picMod[kPanelActivity]->setVisible(true);
             }
             tmrProcessors->setEnabled(true);
@@ -274,13 +274,13 @@ void FrmFULLVIEW::SetFVScreen() {
 }
 
 void FrmFULLVIEW::Set_sType() {
-    switch (app_.FVScreen) {
+    switch (app_.fullViewNav.screen) {
         case kSingleProcessor:
         case kProcessorsSummary: processorPages->setUp(pdh); break;
-        case kNetwork: networkPages->setUp(app_.FVSubView, app_.FVSType); break;
+        case kNetwork: networkPages->setUp(app_.fullViewNav.subView, app_.fullViewNav.sType); break;
         case kMemory: memoryPage->setUp(); break;
         case kHardware:
-            if (app_.FVSubView >= 0 && app_.FVSubView <= 2) hardwarePages->setUp(app_.inventory, app_.FVSubView);
+            if (app_.fullViewNav.subView >= 0 && app_.fullViewNav.subView <= 2) hardwarePages->setUp(app_.inventory, app_.fullViewNav.subView);
             break;
         default: break;
     }
@@ -289,32 +289,32 @@ void FrmFULLVIEW::Set_sType() {
 
 void FrmFULLVIEW::btnSelect_Click(int index) {
     pdh.close();
-    app_.FVScreen = static_cast<std::int16_t>(index);
-    app_.FVSubView = 0;
-    app_.FVSType = index == 1 ? 99 : 0;
+    app_.fullViewNav.screen = static_cast<std::int16_t>(index);
+    app_.fullViewNav.subView = 0;
+    app_.fullViewNav.sType = index == 1 ? 99 : 0;
     SetFVScreen();
 }
 
 void FrmFULLVIEW::btnTSelect_Click(int index) {
-    app_.FVSubView = static_cast<std::int16_t>(index);
-    const bool rebuilds = (app_.FVScreen == kSingleProcessor && index == 0) ||
-                          (app_.FVScreen == kProcessorsSummary && (index == 0 || index == 1));
-    if (app_.FVScreen == kSingleProcessor || app_.FVScreen == kProcessorsSummary) {
+    app_.fullViewNav.subView = static_cast<std::int16_t>(index);
+    const bool rebuilds = (app_.fullViewNav.screen == kSingleProcessor && index == 0) ||
+                          (app_.fullViewNav.screen == kProcessorsSummary && (index == 0 || index == 1));
+    if (app_.fullViewNav.screen == kSingleProcessor || app_.fullViewNav.screen == kProcessorsSummary) {
         if (!rebuilds) return;  // only the sub-view is recorded
         pdh.close();
     }
-    app_.FVSType = 0;
+    app_.fullViewNav.sType = 0;
     SetFVScreen();
 }
 
 void FrmFULLVIEW::lblCPUOpt_Click(int index) {
-    app_.FVSType = static_cast<std::int16_t>(index);
+    app_.fullViewNav.sType = static_cast<std::int16_t>(index);
     pdh.close();
     Set_sType();
 }
 
 void FrmFULLVIEW::lblNetOpt_Click(int index) {
-    app_.FVSType = static_cast<std::int16_t>(index);
+    app_.fullViewNav.sType = static_cast<std::int16_t>(index);
     Set_sType();
 }
 
@@ -325,9 +325,7 @@ void FrmFULLVIEW::btnExit_Click() {
 }
 
 void showFullView(App& app, std::int16_t screen, std::int16_t subView, std::int16_t sType) {
-    app.FVScreen = screen;
-    app.FVSubView = subView;
-    app.FVSType = sType;
+    app.fullViewNav = {screen, subView, sType};
     if (app.fullView && app.fullView->loaded()) {
         app.os.bringToFront(app.fullView->window());
         return;

@@ -22,7 +22,7 @@ class FvProcessorPages;
 class FvNetworkPages;
 
 namespace fullview {
-// FVScreen values.
+// Full View screen numbers (FullViewNav::screen).
 constexpr std::int16_t kSingleProcessor = 0, kProcessorsSummary = 1, kNetwork = 2, kMemory = 5, kHardware = 6;
 // Panels of the picMod control array.
 enum Panel : int { kPanelProcessor, kPanelSummary, kPanelIP, kPanelICMP, kPanelTCPUDP, kPanelMemory, kPanelHardware,

@@ -3,11 +3,11 @@
 #include <cmath>
 
 #include "core/app.h"
-#include "core/frm_main.h"
 #include "core/vb.h"
 #include "engine/antialias.h"
 #include "fullview/panel_style.h"
 #include "sources/memory_status.h"
+#include "window/sibling_tools.h"
 
 namespace vel {
 
@@ -63,8 +63,8 @@ void FvMemoryPage::loadPictures() {
 }
 
 void FvMemoryPage::update() {
-    refreshMemorySnapshot(app_.os.sources(), app_.memory);
-    const MemorySnapshot& s = app_.memory;
+    refreshMemorySnapshot(app_.os.sources(), app_.memorySnapshot);
+    const MemorySnapshot& s = app_.memorySnapshot;
     const std::optional<std::int16_t> values[4] = {
         freeShare(s.AvailPhys, s.TotalPhys), freeShare(s.AvailVirtual, s.TotalVirtual),
         freeShare(s.AvailPageFile, s.TotalPageFile), toInt16(s.CombinedLoad.toDouble() * 100.0)};
@@ -100,7 +100,7 @@ void FvMemoryPage::DrawVU(std::int16_t& value, std::int16_t& index) {
 }
 
 void FvMemoryPage::lblRR_Click() {
-    if (app_.mainBar) app_.mainBar->btnOpt_Click(0);
+    launchSiblingTool(app_.os, app_.appPath, SiblingTool::Memtide);
     if (onMemtideStarted) onMemtideStarted();
 }
 

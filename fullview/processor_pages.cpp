@@ -128,7 +128,6 @@ FvProcessorPages::FvProcessorPages(App& app, forms::PictureBox& single, forms::P
     const int smallLine = gfx::lineHeight(fullview::fontFor(TextRole::Small));
     lblProcessorInfo[0] = &fullview::addPanelLabel(single, "lblProcessorInfo", 0, 12, 26, 196, TextRole::Caption);
     lblProcessorInfo[0]->move(12, 26, 196, 4 * captionLine);
-    lblProcessorInfo[0]->setShrinkToFit(true);  // processor names run to 48 characters
     for (int i = 1; i < 10; ++i) {
         const bool rate = i == 4 || i == 5;
         const int top = i >= 6 ? 26 + (i - 2) * captionLine : 26;
@@ -156,7 +155,6 @@ FvProcessorPages::FvProcessorPages(App& app, forms::PictureBox& single, forms::P
                                                      i == 2 || i == 4 || i == 5 ? TextRole::Value : TextRole::Caption);
     }
     lblProcSumInfo[1]->setCaption("Average Processor Usage:");
-    lblProcSumInfo[9]->setShrinkToFit(true);  // the processor's name
     buildCounterRows(summary, rows[1], picGraph[1], 1, *lblProcSumInfo[4], *lblProcSumInfo[5]);
 
     fullview::addPanelTitle(activity, "PROCESSORS ACTIVITY GRAPHS");
@@ -185,7 +183,7 @@ void FvProcessorPages::showSummary() {
 }
 
 void FvProcessorPages::setUp(PdhCounterTable& pdh) {
-    const std::int16_t sType = app_.FVSType;
+    const std::int16_t sType = app_.fullViewNav.sType;
     if (sType == kSummaryType) {
         setUpSummary(pdh);
     } else if (sType == kActivityType) {
@@ -231,8 +229,8 @@ void FvProcessorPages::tick(PdhCounterTable& pdh) {
     std::array<std::int32_t, 4> usage{};
     for (int i = 0; i < detected; ++i)
         if (app_.samplers[i]) usage[i] = app_.samplers[i]->Usage();
-    const std::int16_t sType = app_.FVSType;
-    if (app_.FVScreen == 0) {
+    const std::int16_t sType = app_.fullViewNav.sType;
+    if (app_.fullViewNav.screen == 0) {
         drawGraph(0, sType >= 0 && sType <= 3 ? usage[sType] : 0);
         collect(pdh);
         display(pdh, rows[0]);
@@ -294,7 +292,7 @@ void FvProcessorPages::display(PdhCounterTable& pdh, FvCounterRows& r) {
 }
 
 void FvProcessorPages::estimateSpeed() {
-    const std::int16_t sType = app_.FVSType;
+    const std::int16_t sType = app_.fullViewNav.sType;
     Decimal4 mhz{};
     if (sType >= 0 && sType <= 3 && app_.samplers[sType])
         mhz = app_.samplers[sType]->PerfFreq();

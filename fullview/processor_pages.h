@@ -69,7 +69,7 @@ public:
     void showSingle();
     // Screen 1's set-up: the processor count on the summary.
     void showSummary();
-    // Set_sType on the processor screens: the page for FVSType, a fresh
+    // Set_sType on the processor screens: the page for the sub-type, a fresh
     // query with its counters.
     void setUp(PdhCounterTable& pdh);
     // tmrProcessors: usage, graph, counters.

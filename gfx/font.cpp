@@ -19,7 +19,24 @@ namespace {
 struct Glyph {
     int width = 0;
     std::vector<std::string> rows;  // sheet rows, '#' = ink
+    InkBox ink;                     // of the glyph itself, at (0, 0)
 };
+
+InkBox inkOf(const std::vector<std::string>& rows) {
+    InkBox b;
+    b.left = b.top = 1 << 20;
+    for (int y = 0; y < static_cast<int>(rows.size()); ++y) {
+        const std::string& r = rows[static_cast<std::size_t>(y)];
+        for (int x = 0; x < static_cast<int>(r.size()); ++x) {
+            if (r[static_cast<std::size_t>(x)] != '#') continue;
+            b.left = std::min(b.left, x);
+            b.right = std::max(b.right, x + 1);
+            b.top = std::min(b.top, y);
+            b.bottom = std::max(b.bottom, y + 1);
+        }
+    }
+    return b.empty() ? InkBox{} : b;
+}
 
 struct Face {
     int rows = 0;
@@ -102,6 +119,7 @@ Face buildFace(const glyphs::GlyphSheet& sheet) {
             g.rows = std::move(tokens[k]);
             g.rows.resize(static_cast<std::size_t>(sheet.rows));
             for (const auto& r : g.rows) g.width = std::max(g.width, static_cast<int>(r.size()));
+            g.ink = inkOf(g.rows);
             face.glyphs[chars[k]] = std::move(g);
         }
     }
@@ -118,6 +136,7 @@ Face buildFace(const glyphs::GlyphSheet& sheet) {
             r.back() = '#';
         }
     }
+    face.box.ink = inkOf(face.box.rows);
     return face;
 }
 
@@ -174,11 +193,37 @@ TextMetrics measureText(const FontSpec& font, std::string_view text, TextBackend
     TextMetrics m;
     m.height = l.lineHeight;
     m.ascent = l.topPad + l.face->capHeight;
-    if (system && system->measure(font.name, font.sizePt, font.bold, text, m.width)) return m;
+    if (system && system->measure(font.name, font.sizePt, font.bold, text, m.width)) {
+        int ascent = 0;
+        if (system->ascent(font.name, font.sizePt, font.bold, ascent)) m.ascent = ascent;
+        return m;
+    }
     forEachCodePoint(text, [&](char32_t cp) { m.width += glyphFor(*l.face, cp).width + 1 + l.boldExtra; });
-    m.height = l.lineHeight;
-    m.ascent = l.topPad + l.face->capHeight;
     return m;
+}
+
+InkBox inkBox(const FontSpec& font, std::string_view text, TextBackend* system) {
+    InkBox box;
+    if (system &&
+        system->inkBox(font.name, font.sizePt, font.bold, text, box.left, box.top, box.right, box.bottom))
+        return box.empty() ? InkBox{} : box;
+    const Layout l = layoutFor(font);
+    bool any = false;
+    int penX = 0;
+    forEachCodePoint(text, [&](char32_t cp) {
+        const Glyph& g = glyphFor(*l.face, cp);
+        if (!g.ink.empty()) {
+            // Bold strikes every column once more, one pixel to the right.
+            const InkBox at{penX + g.ink.left, l.topPad + g.ink.top, penX + g.ink.right + l.boldExtra,
+                            l.topPad + g.ink.bottom};
+            box = any ? InkBox{std::min(box.left, at.left), std::min(box.top, at.top), std::max(box.right, at.right),
+                               std::max(box.bottom, at.bottom)}
+                      : at;
+            any = true;
+        }
+        penX += g.width + 1 + l.boldExtra;
+    });
+    return box;
 }
 
 int lineHeight(const FontSpec& font) { return layoutFor(font).lineHeight; }

@@ -21,6 +21,12 @@ public:
     // only pixels inside [clipLeft, clipRight) x [clipTop, clipBottom).
     virtual bool draw(Pixels& target, int x, int y, std::string_view text, const std::string& face, double sizePt,
                       bool bold, Colour colour, int clipLeft, int clipTop, int clipRight, int clipBottom) = 0;
+    // Where the baseline lies below the top of the cell, in pixels.
+    virtual bool ascent(const std::string& face, double sizePt, bool bold, int& ascent) = 0;
+    // The pixels draw touches for a line drawn at (0, 0), as the box
+    // [left, right) x [top, bottom); an empty box when it has no ink.
+    virtual bool inkBox(const std::string& face, double sizePt, bool bold, std::string_view text, int& left,
+                        int& top, int& right, int& bottom) = 0;
 };
 
 }  // namespace vel::gfx

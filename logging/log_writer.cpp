@@ -132,7 +132,7 @@ void LogWriter::DoCPULog() {
 
 void LogWriter::DoMemLog() {
     if (!app_.settings.capMEM) return;
-    MemorySnapshot& m = app_.memory;
+    MemorySnapshot& m = app_.memorySnapshot;
     refreshMemorySnapshot(app_.os.sources(), m);
     LogBuffer& buffer = buffers_[kLogMemory];
     // A share whose total is 0 cannot be divided: that line is skipped.

@@ -19,7 +19,7 @@ forms::Line& hand(forms::PictureBox& parent, const char* name, int tipX) {
 
 }  // namespace
 
-FrmClock::FrmClock(App& app) : ModuleForm(app, "frmClock", WindowSlot::Clock, 9, "Zenthe (Double-click for info...)") {
+FrmClock::FrmClock(App& app) : ModuleForm(app, "frmClock", WindowSlot::Clock, "Zenthe (Double-click for info...)") {
     setCaption(windowTitle("Clock"));
     // On from the design, but a form's timer only runs once the form is
     // loaded: load switches it on.
@@ -71,7 +71,7 @@ void FrmClock::onLoad() {
     shownDate_ = -1;
     picMod->setPicture(app_.ui.picture("clock_face.png"));
     // The clock keeps its own place whatever the placement mode.
-    loadFrame({});
+    loadFrame();
     finishLoad();
     Timer1->setEnabled(true);
 }

@@ -1,10 +1,6 @@
 #include "modules/frm_cpu.h"
 
-#include <cstdio>
-
-#include "fullview/frm_fullview.h"
-#include "window/placement.h"
-#include "window/window_services.h"
+#include "engine/style_catalogue.h"
 
 namespace vel {
 
@@ -32,46 +28,21 @@ gfx::FontSpec arialBold(double sizePt) {
     return f;
 }
 
-void showLabel(forms::Label& l, int left, int top, int width, Colour text) {
-    l.setLeft(left);
-    l.setTop(top);
-    l.setWidth(width);
-    l.setForeColor(text);
-    l.setVisible(true);
-}
-
-void showCover(forms::Shape& s, int left, int top, int width, int height, Colour cover) {
-    s.move(left, top, width, height);
-    s.setBackColor(cover);
-    s.setVisible(true);
-}
-
 }  // namespace
 
-std::string cpuFaceFile(std::int16_t code) {
-    if (code < 0 || code >= kCpuStyleCount) return "";
-    char name[32];
-    std::snprintf(name, sizeof name, "cpu_face_%02d.png", static_cast<int>(code));
-    return name;
-}
-
-FrmCPU::FrmCPU(App& app, int index) : Form(app.ui, kFormNames[index]), app_(app), index_(index) {
+FrmCPU::FrmCPU(App& app, int index)
+    : ModuleForm(app, kFormNames[index], cpuSlot(index), toolTip(index)), index_(index) {
     setCaption(windowTitle(kTitles[index]));
     const std::string tip = toolTip(index);
 
+    // Beside the skin, outside the window: the lit picture the
+    // intensity meter blends in.
     picHolder = &add<forms::PictureBox>("picHolder");
     picHolder->move(68, 2, 60, 23);
 
-    picMainSkin = &add<forms::PictureBox>("picMainSkin");
-    picMainSkin->move(0, 0, 65, 29);
     picMainSkin->setBackColor(kWhite);
-    picMainSkin->setToolTipText(tip);
-
-    picMod = &picMainSkin->add<forms::PictureBox>("picMod");
-    picMod->move(3, 3, 60, 23);
     picMod->setBackColor(kWhite);
     picMod->setForeColor(kWhite);
-    picMod->setToolTipText(tip);
 
     // The cover and the needle lie under the labels: the tachometer's
     // number sits on its cover.
@@ -109,66 +80,18 @@ FrmCPU::FrmCPU(App& app, int index) : Form(app.ui, kFormNames[index]), app_(app)
 
     view_ = CpuModuleView{picMod, lnVU, shpTC, lblCPU, picHolder};
 
-    wireMouse(*picMainSkin, false);
-    wireMouse(*picMod, true);
-    wireMouse(*lblCPU, true);
-    wireMouse(*lblPNum, true);
-
-    app.setWindow(slot(), this);
-}
-
-WindowSlot FrmCPU::slot() const { return static_cast<WindowSlot>(static_cast<int>(WindowSlot::Cpu0) + index_); }
-
-void FrmCPU::wireMouse(forms::Control& control, bool opensFullView) {
-    control.onMouseDown = [this](const forms::MouseArgs&) { dragWindow(app_, *this, index_); };
-    control.onMouseMove = [this](const forms::MouseArgs&) { WakeModules(app_); };
     // A double-click on the skin frame outside the surface does nothing.
-    if (opensFullView) control.onDblClick = [this] { openFullView(); };
+    wireMouse(*picMainSkin, nullptr);
+    for (forms::Control* c : {static_cast<forms::Control*>(picMod), static_cast<forms::Control*>(lblCPU),
+                              static_cast<forms::Control*>(lblPNum)})
+        wireMouse(*c, [this] { openFullView(); });
 }
 
 void FrmCPU::openFullView() {
     if (index_ == kAllIndex)
-        showFullView(app_, 1, 0, 99);
+        app_.openFullView(1, 0, 99);
     else
-        showFullView(app_, 0, 0, static_cast<std::int16_t>(index_));
-}
-
-void FrmCPU::place() {
-    const Settings& s = app_.settings;
-    switch (index_) {
-        case 0: move(s.PosX[0], s.PosY[0]); break;  // the head of the chain ignores PLCMNT
-        case 1: placeOnLoad(app_, *this, 1, {WindowSlot::Cpu0}); break;
-        case 2: placeOnLoad(app_, *this, 2, {WindowSlot::Cpu1, WindowSlot::Cpu0}); break;
-        case 3: placeOnLoad(app_, *this, 3, {WindowSlot::Cpu2, WindowSlot::Cpu1, WindowSlot::Cpu0}); break;
-        default:
-            placeOnLoad(app_, *this, kAllIndex,
-                        {WindowSlot::Cpu3, WindowSlot::Cpu2, WindowSlot::Cpu1, WindowSlot::Cpu0});
-            break;
-    }
-}
-
-void FrmCPU::applyStyle(std::int16_t code) {
-    // Tested as a chain; the first matching row applies. Codes 6-12 draw
-    // straight on the face and show no control.
-    if (code >= 0 && code <= 3) {
-        static const Colour kNeedle[4] = {rgb(127, 127, 127), rgb(5, 57, 115), rgb(61, 109, 9), rgb(252, 207, 80)};
-        lnVU->setBorderColor(kNeedle[code]);
-        lnVU->setVisible(true);
-    } else if (code == 4 || code == 5) {
-        showLabel(*lblCPU, 10, 11, 44, code == 4 ? kLcdGreen : rgb(5, 57, 115));
-        showCover(*shpTC, 9, 4, 43, 12, code == 4 ? kBlack : rgb(103, 186, 218));
-    } else if (code == 13 || code == 15) {
-        showCover(*shpTC, 8, 2, 45, 20, kBlack);
-    } else if (code == 14) {
-        showLabel(*lblCPU, 8, 11, 44, kLcdGreen);
-        showCover(*shpTC, 8, 2, 45, 8, kBlack);
-    } else if (code == 16) {
-        showLabel(*lblCPU, 28, 11, 20, kLcdGreen);
-        lblPNum->setVisible(true);
-        showCover(*shpTC, 8, 2, 15, 20, kBlack);
-    } else if (code == 17) {
-        showLabel(*lblCPU, 10, 6, 44, kBlack);
-    }
+        app_.openFullView(0, 0, static_cast<std::int16_t>(index_));
 }
 
 void FrmCPU::dressForStyle() {
@@ -177,26 +100,34 @@ void FrmCPU::dressForStyle() {
     lnVU->setVisible(false);
     shpTC->setVisible(false);
 
-    const std::int16_t code = app_.settings.mTyp[index_];
-    const std::string face = cpuFaceFile(code);
-    // A code without a face keeps the surface it has and no style row.
-    if (!face.empty()) {
-        picMod->setPicture(app_.ui.picture(face));
-        applyStyle(code);
+    // A code without a row keeps the surface it has and shows no control.
+    const CpuStyle* style = cpuStyle(app_.settings.mTyp[index_]);
+    if (!style) return;
+    picMod->setPicture(app_.ui.picture(std::string(style->face)));
+    if (style->needle) {
+        lnVU->setBorderColor(*style->needle);
+        lnVU->setVisible(true);
+    }
+    if (const auto& c = style->caption) {
+        lblCPU->setLeft(c->left);
+        lblCPU->setTop(c->top);
+        lblCPU->setWidth(c->width);
+        lblCPU->setForeColor(c->colour);
+        lblCPU->setVisible(true);
+    }
+    if (style->showsNumber) lblPNum->setVisible(true);
+    if (const auto& c = style->cover) {
+        shpTC->move(c->left, c->top, c->width, c->height);
+        shpTC->setBackColor(c->colour);
+        shpTC->setVisible(true);
     }
 }
 
 void FrmCPU::onLoad() {
-    forms::Runtime& ui = app_.ui;
-    picMainSkin->setPicture(ui.picture("module_skin.png"));
-    picHolder->setPicture(ui.picture("cpu_holder.png"));
-
-    shapeToSkin(app_, *this, *picMainSkin);
-    place();
+    picHolder->setPicture(app_.ui.picture("cpu_holder.png"));
+    loadFrame();
     dressForStyle();
-
-    if (app_.settings.ALWAYSOT) makeTopMost(*this);
-    MakeTranslucent(*this, app_.settings.TLUCENTZOn);
+    finishLoad();
 }
 
 }  // namespace vel

@@ -25,7 +25,7 @@ std::optional<int> memCoverHeight(double fraction) {
 }
 
 FrmMemory::FrmMemory(App& app)
-    : ModuleForm(app, "frmMemory", WindowSlot::Memory, 6, "Memory (Double-click for info...)") {
+    : ModuleForm(app, "frmMemory", WindowSlot::Memory, "Memory (Double-click for info...)") {
     setCaption(windowTitle("Memory"));
     const auto fullView = [this] { openFullView(kFullViewMemory); };
     for (int i = 0; i < 4; ++i) {
@@ -50,8 +50,7 @@ void FrmMemory::onLoad() {
     picMod->setPicture(ui.picture(memImageFile(1)));
     for (forms::Image* bar : memMeter) bar->setPicture(ui.picture(memImageFile(6)));
 
-    loadFrame({WindowSlot::Network, WindowSlot::CpuAll, WindowSlot::Cpu3, WindowSlot::Cpu2, WindowSlot::Cpu1,
-               WindowSlot::Cpu0});
+    loadFrame();
     dressForStyle();
     finishLoad();
 }

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "engine/frm_hidden.h"
+#include "core/vb.h"
 #include "modules/image_lists.h"
 
 namespace vel {
@@ -23,7 +23,7 @@ std::string colourHexDigits(std::int32_t colour) {
     return h.substr(h.size() - 6);
 }
 
-FrmMouse::FrmMouse(App& app) : ModuleForm(app, "frmMouse", WindowSlot::Mouse, 7, "Mouse (Double-click for info...)") {
+FrmMouse::FrmMouse(App& app) : ModuleForm(app, "frmMouse", WindowSlot::Mouse, "Mouse (Double-click for info...)") {
     setCaption(windowTitle("Mouse"));
     const std::string tip = picMod->toolTipText();
     const auto fullView = [this] { openFullView(kFullViewHardware); };
@@ -50,8 +50,7 @@ FrmMouse::FrmMouse(App& app) : ModuleForm(app, "frmMouse", WindowSlot::Mouse, 7,
 void FrmMouse::onLoad() {
     forms::Runtime& ui = app_.ui;
     picMod->setPicture(ui.picture(mseImageFile(1)));
-    loadFrame({WindowSlot::Memory, WindowSlot::Network, WindowSlot::CpuAll, WindowSlot::Cpu3, WindowSlot::Cpu2,
-               WindowSlot::Cpu1, WindowSlot::Cpu0});
+    loadFrame();
     dressForStyle();
     finishLoad();
 }

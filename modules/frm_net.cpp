@@ -85,7 +85,7 @@ void drawTransferGraph(forms::PictureBox& g, double rate, int step) {
 }
 
 FrmNetwork::FrmNetwork(App& app)
-    : ModuleForm(app, "frmNetwork", WindowSlot::Network, 5, "Network (Double-click for info...)") {
+    : ModuleForm(app, "frmNetwork", WindowSlot::Network, "Network (Double-click for info...)") {
     setCaption(windowTitle("Network"));
     tmrXFer = &addTimer("tmrXFer", kXferInterval, false);
     tmrXFer->onTimer = [this] { tmrXFer_Timer(); };
@@ -139,7 +139,7 @@ void FrmNetwork::onLoad() {
     imgNetType->setPicture(ui.picture(netImageFile(16)));
     imgNetStatus->setPicture(ui.picture(netImageFile(6)));
 
-    loadFrame({WindowSlot::CpuAll, WindowSlot::Cpu3, WindowSlot::Cpu2, WindowSlot::Cpu1, WindowSlot::Cpu0});
+    loadFrame();
     dressForStyle();
     TCPGraph->cls();
     UDPGraph->cls();

@@ -1,6 +1,5 @@
 #include "modules/module_form.h"
 
-#include "fullview/frm_fullview.h"
 #include "window/placement.h"
 #include "window/window_services.h"
 
@@ -13,27 +12,26 @@ gfx::FontSpec moduleCaptionFont() {
     return f;
 }
 
-ModuleForm::ModuleForm(App& app, const std::string& name, WindowSlot slot, int posIndex, const std::string& toolTip)
-    : Form(app.ui, name), app_(app), slot_(slot), posIndex_(posIndex) {
+ModuleForm::ModuleForm(App& app, const std::string& name, WindowSlot slot, const std::string& toolTip)
+    : Form(app.ui, name), app_(app), slot_(slot) {
     picMainSkin = &add<forms::PictureBox>("picMainSkin");
     picMainSkin->move(0, 0, 65, 29);
     picMainSkin->setToolTipText(toolTip);
     picMod = &picMainSkin->add<forms::PictureBox>("picMod");
     picMod->move(3, 3, 60, 23);
     picMod->setToolTipText(toolTip);
-    app.setWindow(slot, this);
 }
 
 void ModuleForm::wireMouse(forms::Control& control, std::function<void()> onDouble) {
-    control.onMouseDown = [this](const forms::MouseArgs&) { dragWindow(app_, *this, posIndex_); };
+    control.onMouseDown = [this](const forms::MouseArgs&) { dragWindow(app_, *this, slot_); };
     control.onMouseMove = [this](const forms::MouseArgs&) { WakeModules(app_); };
     if (onDouble) control.onDblClick = std::move(onDouble);
 }
 
-void ModuleForm::loadFrame(std::initializer_list<WindowSlot> stackList) {
+void ModuleForm::loadFrame() {
     picMainSkin->setPicture(app_.ui.picture("module_skin.png"));
     shapeToSkin(app_, *this, *picMainSkin);
-    placeOnLoad(app_, *this, posIndex_, stackList);
+    placeOnLoad(app_, *this, slot_);
 }
 
 void ModuleForm::finishLoad() {
@@ -41,6 +39,6 @@ void ModuleForm::finishLoad() {
     MakeTranslucent(*this, app_.settings.TLUCENTZOn);
 }
 
-void ModuleForm::openFullView(std::int16_t screen) { showFullView(app_, screen, 0, 0); }
+void ModuleForm::openFullView(std::int16_t screen) { app_.openFullView(screen, 0, 0); }
 
 }  // namespace vel

@@ -1,10 +1,9 @@
-// What the memory, network, mouse and clock windows share: the skin frame
-// and its face surface, the load steps around the style, and the mouse
-// family (drag, wake, double-click).
+// What the module windows share: the skin frame and its face surface, the
+// load steps around the style, and the mouse family (drag, wake,
+// double-click).
 #pragma once
 
 #include <functional>
-#include <initializer_list>
 #include <string>
 
 #include "core/app.h"
@@ -25,17 +24,16 @@ public:
     // The face and colours of the module's style code (at load, and when
     // the options dialog picks another style).
     virtual void dressForStyle() {}
-    int posIndex() const { return posIndex_; }
 
 protected:
-    ModuleForm(App& app, const std::string& name, WindowSlot slot, int posIndex, const std::string& toolTip);
+    ModuleForm(App& app, const std::string& name, WindowSlot slot, const std::string& toolTip);
 
     // Press drags the window, moving over it wakes the modules, and a
     // double-click runs onDouble (when given).
     void wireMouse(forms::Control& control, std::function<void()> onDouble);
-    // Load steps 1-3: skin, size and region, then the window's place
-    // (stacked on the nearest loaded window of the list, or the saved place).
-    void loadFrame(std::initializer_list<WindowSlot> stackList);
+    // The first load steps: skin, size and region, then the window's place
+    // (stacked as its row of the window table says, or the saved place).
+    void loadFrame();
     // The closing load steps: always-on-top, then the awake opacity.
     void finishLoad();
     // Opens the Full View on one of its screens.
@@ -45,7 +43,6 @@ protected:
 
 private:
     WindowSlot slot_;
-    int posIndex_;
 };
 
 }  // namespace vel

@@ -3,18 +3,16 @@
 #include <string>
 
 #include "core/app.h"
-#include "core/frm_main.h"
-#include "core/startup.h"
+#include "core/frm_hidden.h"
 #include "core/vb.h"
 #include "core/version.h"
-#include "engine/frm_hidden.h"
 #include "engine/style_catalogue.h"
 #include "forms/dialog_look.h"
 #include "forms/runtime.h"
-#include "modules/frm_cpu.h"
 #include "modules/frm_mouse.h"
 #include "modules/image_lists.h"
 #include "modules/module_form.h"
+#include "window/sibling_tools.h"
 #include "window/window_services.h"
 
 namespace vel {
@@ -23,26 +21,28 @@ namespace {
 
 constexpr int kDialogWidth = 452, kDialogHeight = 374;  // client pixels
 
-forms::Form* moduleWindow(const App& app, int index) {
-    for (const ModuleWindow& m : kModuleLoadOrder)
-        if (m.visi == index) return app.window(m.slot);
-    return nullptr;
-}
-
-FrmHidden* engineOf(const App& app) { return dynamic_cast<FrmHidden*>(app.engine.get()); }
+ModuleForm* moduleWindow(const App& app, int index) { return app.module(slotOfVisi(index)); }
 
 // Picture (code + 1) of the engine's image list for the module's kind.
 std::string previewFile(int index, int code) {
-    if (index <= module::kCpuAll) return cpuFaceFile(static_cast<std::int16_t>(code));
+    if (index <= module::kCpuAll) {
+        const CpuStyle* style = cpuStyle(static_cast<std::int16_t>(code));
+        return style ? std::string(style->face) : std::string();
+    }
     if (index == module::kNetwork) return netImageFile(code + 1);
     if (index == module::kMemory) return memImageFile(code + 1);
     return mseImageFile(code + 1);
 }
 
+template <class Rows, class NameOf>
+void fillList(forms::ComboBox& box, const Rows& rows, NameOf nameOf) {
+    box.clear();
+    for (const auto& row : rows) box.addItem(std::string(nameOf(row)));
+}
+
 template <std::size_t N>
 void fillList(forms::ComboBox& box, const std::array<std::string_view, N>& names) {
-    box.clear();
-    for (std::string_view n : names) box.addItem(std::string(n));
+    fillList(box, names, [](std::string_view n) { return n; });
 }
 
 }  // namespace
@@ -94,11 +94,11 @@ void FrmOptions::onLoad() {
     const platform::Size screen = os().screenSize();
     move((screen.width * forms::kTwipsPerPixel - width()) / 2, (screen.height * forms::kTwipsPerPixel - height()) / 2);
     // Nothing fades while the dialog is open.
-    for (int slot = 0; slot < static_cast<int>(WindowSlot::Count); ++slot) {
-        forms::Form* f = app_.window(static_cast<WindowSlot>(slot));
+    for (const WindowRow& w : kWindows) {
+        forms::Form* f = app_.window(w.slot);
         if (app_.IsFormLoaded(f)) MakeTranslucent(*f, 255);
     }
-    if (FrmHidden* engine = engineOf(app_)) engine->tmrVSBL->setEnabled(false);
+    if (FrmHidden* engine = app_.engine.get()) engine->tmrVSBL->setEnabled(false);
     // The pages show the settings as they are.
     fillGeneral();
     fillModules();
@@ -142,7 +142,8 @@ void FrmOptions::fillModules() {
         chkModule[i]->setValue(s.Visi[static_cast<std::size_t>(i)] ? 1 : 0);
         chkModule_Click(i);
     }
-    for (int i = 0; i <= module::kCpuAll; ++i) fillList(*cboModule[i], cpuStyleNames());
+    for (int i = 0; i <= module::kCpuAll; ++i)
+        fillList(*cboModule[i], cpuStyles(), [](const CpuStyle& style) { return style.name; });
     fillList(*cboModule[module::kNetwork], networkStyleNames());
     fillList(*cboModule[module::kMemory], memoryStyleNames());
     fillList(*cboModule[module::kMouse], mouseStyleNames());
@@ -150,7 +151,7 @@ void FrmOptions::fillModules() {
         cboModule[i]->setListIndex(s.mTyp[static_cast<std::size_t>(i)]);
         showPreview(i);
     }
-    if (auto* mouse = dynamic_cast<FrmMouse*>(app_.window(WindowSlot::Mouse)); mouse && mouse->loaded())
+    if (FrmMouse* mouse = app_.mouse(); mouse && mouse->loaded())
         mouse->colourLabels();
 }
 
@@ -308,7 +309,7 @@ void FrmOptions::chkModule_Click(int index) {
         else f->unload();
     }
     if (index == module::kMouse)
-        if (FrmHidden* engine = engineOf(app_)) engine->tmrMSE->setEnabled(on);
+        if (FrmHidden* engine = app_.engine.get()) engine->tmrMSE->setEnabled(on);
     changed();
 }
 
@@ -325,20 +326,18 @@ void FrmOptions::cboModule_Click(int index) {
     if (auto code = toInt16(cboModule[i]->listIndex())) s.mTyp[i] = *code;
     showPreview(index);
     if (s.Visi[i]) {
-        forms::Form* f = moduleWindow(app_, index);
-        if (auto* cpu = dynamic_cast<FrmCPU*>(f); cpu && cpu->loaded()) cpu->dressForStyle();
-        if (auto* other = dynamic_cast<ModuleForm*>(f); other && other->loaded()) other->dressForStyle();
+        if (ModuleForm* f = moduleWindow(app_, index); f && f->loaded()) f->dressForStyle();
     }
     changed();
 }
 
 void FrmOptions::cmdLogscope_Click() {
     // The main bar's log viewer button does the same.
-    if (app_.mainBar) app_.mainBar->btnOpt_Click(1);
+    launchSiblingTool(app_.os, app_.appPath, SiblingTool::Logscope);
 }
 
 void FrmOptions::onUnload() {
-    if (FrmHidden* engine = engineOf(app_)) engine->tmrVSBL->setEnabled(true);
+    if (FrmHidden* engine = app_.engine.get()) engine->tmrVSBL->setEnabled(true);
 }
 
 void showOptions(App& app) {

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "core/app.h"
+#include "core/frm_hidden.h"
 #include "core/settings.h"
 #include "core/start_with_windows.h"
-#include "engine/frm_hidden.h"
 #include "options/frm_options.h"
 #include "window/placement.h"
 #include "window/window_services.h"
@@ -15,7 +15,7 @@ namespace vel {
 
 void FrmOptions::cmdApply_Click() {
     Settings& s = app_.settings;
-    FrmHidden* engine = dynamic_cast<FrmHidden*>(app_.engine.get());
+    FrmHidden* engine = app_.engine.get();
 
     // Every setting the dialog shows but the start-with-Windows box, group
     // by group; the positions are the placement's to write.

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "core/app.h"
+#include "core/frm_hidden.h"
 #include "core/inifile.h"
 #include "core/frm_splash.h"
 #include "core/registry_helpers.h"
@@ -242,7 +243,7 @@ void registerCoreCommands(CommandTable& t) {
             c.out << "exited=" << (c.sim.exited() ? 1 : 0) << " code=" << c.sim.exitCode() << "\n";
         } else if (what == "fullview") {
             App& app = c.started();
-            c.out << "FVScreen=" << app.FVScreen << " FVSubView=" << app.FVSubView << " FVSType=" << app.FVSType
+            c.out << "FVScreen=" << app.fullViewNav.screen << " FVSubView=" << app.fullViewNav.subView << " FVSType=" << app.fullViewNav.sType
                   << "\n";
         } else {
             throw ScenarioError("print what? " + what);

@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "core/app.h"
-#include "engine/frm_hidden.h"
+#include "core/frm_hidden.h"
 #include "platform/sim/sim_platform.h"
 #include "platform/sim/sim_sources.h"
 #include "scenario/commands.h"
@@ -18,7 +18,7 @@ void printTimer(ScenarioContext& c, const forms::Timer& t) {
 namespace {
 
 FrmHidden& engineOf(ScenarioContext& c) {
-    auto* engine = dynamic_cast<FrmHidden*>(c.started().engine.get());
+    FrmHidden* engine = c.started().engine.get();
     if (!engine) throw ScenarioError("the program has no engine window");
     return *engine;
 }
@@ -35,15 +35,15 @@ void printEngine(ScenarioContext& c) {
     App& app = c.started();
     c.out << "engine loaded=" << (e.loaded() ? 1 : 0) << " NeedlePos=" << e.state.NeedlePos
           << " EkgPos=" << e.state.EkgPos << " all=" << e.allProcessorsValue()
-          << " total-counter=" << (e.usesTotalCounter() ? 1 : 0) << " idleCountdown=" << int(app.idleCountdown)
-          << " fadePending=" << (app.fadePending ? 1 : 0) << "\n";
+          << " total-counter=" << (e.usesTotalCounter() ? 1 : 0) << " idleCountdown=" << int(app.idle.countdown)
+          << " fadePending=" << (app.idle.fadePending ? 1 : 0) << "\n";
     for (const auto& t : e.timers()) printTimer(c, *t);
 }
 
 void printIdle(ScenarioContext& c) {
     App& app = c.started();
     platform::Point p = c.sim.cursorPos();
-    c.out << "idle countdown=" << int(app.idleCountdown) << " fadePending=" << (app.fadePending ? 1 : 0)
+    c.out << "idle countdown=" << int(app.idle.countdown) << " fadePending=" << (app.idle.fadePending ? 1 : 0)
           << " cursor=" << p.x << "," << p.y;
     for (int i = 0; i < static_cast<int>(WindowSlot::Count); ++i) {
         forms::Form* f = app.window(static_cast<WindowSlot>(i));

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "core/app.h"
-#include "engine/frm_hidden.h"
+#include "core/frm_hidden.h"
 #include "logging/log_files.h"
 #include "platform/sim/sim_platform.h"
 #include "platform/sim/sim_sources.h"
@@ -139,7 +139,7 @@ void netstat(ScenarioContext& c, const Args& a) {
 }
 
 LogWriter& logWriter(ScenarioContext& c) {
-    auto* hidden = dynamic_cast<FrmHidden*>(c.started().engine.get());
+    FrmHidden* hidden = c.started().engine.get();
     if (!hidden) throw ScenarioError("the program has no engine window");
     return hidden->log;
 }

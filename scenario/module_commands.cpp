@@ -34,8 +34,8 @@ std::uint32_t argU32(const Args& a, std::size_t i) {
 namespace {
 
 template <class T>
-T& module(ScenarioContext& c, WindowSlot slot) {
-    auto* f = dynamic_cast<T*>(c.started().window(slot));
+T& module(T* (App::*which)() const, ScenarioContext& c) {
+    T* f = (c.started().*which)();
     if (!f) throw ScenarioError("the program has no such module window");
     return *f;
 }
@@ -55,12 +55,12 @@ int netPictureNumber(App& app, const forms::PictureBox& p) {
 
 void printMemory(ScenarioContext& c) {
     App& app = c.started();
-    const MemorySnapshot& s = app.memory;
+    const MemorySnapshot& s = app.memorySnapshot;
     c.out << "memory TotalPhys=" << s.TotalPhys.text() << " AvailPhys=" << s.AvailPhys.text()
           << " TotalVirtual=" << s.TotalVirtual.text() << " AvailVirtual=" << s.AvailVirtual.text()
           << " TotalPageFile=" << s.TotalPageFile.text() << " AvailPageFile=" << s.AvailPageFile.text()
           << " CombinedLoad=" << s.CombinedLoad.text() << "\n";
-    FrmMemory& m = module<FrmMemory>(c, WindowSlot::Memory);
+    FrmMemory& m = module(&App::memory, c);
     for (int i = 0; i < 4; ++i)
         c.out << "shpMem(" << i << ") height=" << m.shpMem[i]->height() << " cover=" << colourText(m.shpMem[i]->backColor())
               << " tip=\"" << m.shpMem[i]->toolTipText() << "\" bar-tip-same="
@@ -69,7 +69,7 @@ void printMemory(ScenarioContext& c) {
 
 void printNetwork(ScenarioContext& c) {
     App& app = c.started();
-    FrmNetwork& n = module<FrmNetwork>(c, WindowSlot::Network);
+    FrmNetwork& n = module(&App::network, c);
     c.out << "network phase=" << int(n.phase()) << " lights TCP-in=" << n.imgTCP[0]->visible()
           << " TCP-out=" << n.imgTCP[1]->visible() << " UDP-in=" << n.imgUDP[0]->visible()
           << " UDP-out=" << n.imgUDP[1]->visible() << "\n";
@@ -81,7 +81,7 @@ void printNetwork(ScenarioContext& c) {
 
 // A graph row by row: '.' background, '#' foreground, 'R' red.
 void printGraph(ScenarioContext& c, const Args& a) {
-    FrmNetwork& n = module<FrmNetwork>(c, WindowSlot::Network);
+    FrmNetwork& n = module(&App::network, c);
     const std::string& which = arg(a, 2);
     forms::PictureBox* g = which == "TCP" ? n.TCPGraph : which == "UDP" ? n.UDPGraph : nullptr;
     if (!g) throw ScenarioError("print graph TCP|UDP");
@@ -98,7 +98,7 @@ void printGraph(ScenarioContext& c, const Args& a) {
 }
 
 void printMouse(ScenarioContext& c) {
-    FrmMouse& m = module<FrmMouse>(c, WindowSlot::Mouse);
+    FrmMouse& m = module(&App::mouse, c);
     c.out << "mouse swatch=" << colourText(m.shpMSE->backColor()) << " labels=\"" << m.lblRGB[0]->caption() << "\" \""
           << m.lblRGB[1]->caption() << "\" \"" << m.lblRGB[2]->caption() << "\" ink=" << colourText(m.lblRGB[0]->foreColor())
           << "\n";
@@ -107,7 +107,7 @@ void printMouse(ScenarioContext& c) {
 // The dial part of the clock's surface: '.' the face, H, M, S a pixel of
 // exactly the hour, minute or second colour, '+' a blend.
 void printClock(ScenarioContext& c) {
-    FrmClock& k = module<FrmClock>(c, WindowSlot::Clock);
+    FrmClock& k = module(&App::clock, c);
     c.out << "clock labels=\"" << k.lblDate[0]->caption() << "\" \"" << k.lblDate[1]->caption() << "\" \""
           << k.lblDate[2]->caption() << "\"\n";
     const Pixels& img = k.picMod->image();

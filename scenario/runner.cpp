@@ -6,7 +6,9 @@
 #include <sstream>
 
 #include "core/app.h"
+#include "core/frm_hidden.h"
 #include "fullview/frm_fullview.h"
+#include "options/frm_options.h"
 #include "forms/form.h"
 #include "forms/runtime.h"
 #include "platform/sim/sim_platform.h"

@@ -19,6 +19,7 @@ levels='
 3  core/vb.
 3  core/inifile.
 3  core/settings.
+3  core/window_table.h
 3  core/default_settings.h
 3  core/registry_helpers.
 3  core/installed_products.
@@ -35,7 +36,7 @@ levels='
 8  modules/
 8  core/frm_about_zenthe.
 9  fullview/
-10 engine/frm_hidden.
+10 core/frm_hidden.
 11 options/
 12 core/app.cpp
 12 core/startup.
@@ -52,12 +53,6 @@ separate='platform/linux/ platform/win32/ platform/sim/'
 
 # Arrows back up that are being taken out now; each goes once its fix lands.
 allowed='
-modules/frm_cpu.cpp         fullview/frm_fullview.h   showFullView
-modules/module_form.cpp     fullview/frm_fullview.h   showFullView
-modules/frm_mouse.cpp       engine/frm_hidden.h       HexToDecimal
-fullview/memory_page.cpp    core/frm_main.h           btnOpt_Click starts a sibling tool
-options/frm_options.cpp     core/frm_main.h           btnOpt_Click starts a sibling tool
-options/frm_options.cpp     core/startup.h            kModuleLoadOrder, the module order
 core/app.h                  modules/net_indicators.h  App keeps the network indicator state
 core/app.h                  sources/hardware_inventory.h   App keeps the inventory
 core/app.h                  sources/memory_status.h   App keeps the memory status

@@ -6,19 +6,6 @@
 
 namespace vel {
 
-const std::array<ChainEntry, 10> ModuleChain{{
-    {WindowSlot::Clock, 9},
-    {WindowSlot::Cpu0, 0},
-    {WindowSlot::Cpu1, 1},
-    {WindowSlot::Cpu2, 2},
-    {WindowSlot::Cpu3, 3},
-    {WindowSlot::CpuAll, 4},
-    {WindowSlot::Network, 5},
-    {WindowSlot::Memory, 6},
-    {WindowSlot::Mouse, 7},
-    {WindowSlot::Main, 8},
-}};
-
 namespace {
 
 std::int32_t twipsToSetting(double twips) {
@@ -37,6 +24,15 @@ void stackAfter(App& app, forms::Form& form, const forms::Form& previous) {
         form.move(previous.left() + kHorizontalPitch, previous.top());
 }
 
+// The nearest loaded window of the rows before slot, back to first.
+forms::Form* nearestLoadedBefore(const App& app, WindowSlot slot, WindowSlot first) {
+    for (int i = static_cast<int>(slot); i-- > static_cast<int>(first);) {
+        forms::Form* p = app.window(static_cast<WindowSlot>(i));
+        if (app.IsFormLoaded(p)) return p;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 void savePosition(App& app, forms::Form& form, int posIndex) {
@@ -48,68 +44,59 @@ void savePosition(App& app, forms::Form& form, int posIndex) {
 void ArrangeModules(App& app) {
     Settings& s = app.settings;
     if (s.PLCMNT == 2) {
-        for (const ChainEntry& e : ModuleChain) {
-            forms::Form* f = app.window(e.slot);
-            if (app.IsFormLoaded(f)) f->move(s.PosX[e.posIndex], s.PosY[e.posIndex]);
+        for (const WindowRow& w : kWindows) {
+            forms::Form* f = app.window(w.slot);
+            if (app.IsFormLoaded(f)) f->move(s.PosX[w.pos], s.PosY[w.pos]);
         }
     } else {
-        for (std::size_t i = 0; i < ModuleChain.size(); ++i) {
-            forms::Form* f = app.window(ModuleChain[i].slot);
+        // Arranging stacks every window on the nearest loaded one before it,
+        // whatever its row stacks on at load.
+        for (const WindowRow& w : kWindows) {
+            forms::Form* f = app.window(w.slot);
             if (!app.IsFormLoaded(f)) continue;
-            forms::Form* previous = nullptr;
-            for (std::size_t j = i; j-- > 0;) {
-                forms::Form* p = app.window(ModuleChain[j].slot);
-                if (app.IsFormLoaded(p)) {
-                    previous = p;
-                    break;
-                }
-            }
-            if (previous)
+            if (forms::Form* previous = nearestLoadedBefore(app, w.slot, WindowSlot::Clock))
                 stackAfter(app, *f, *previous);
             else
-                f->move(s.PosX[ModuleChain[i].posIndex], s.PosY[ModuleChain[i].posIndex]);
+                f->move(s.PosX[w.pos], s.PosY[w.pos]);
         }
     }
-    for (const ChainEntry& e : ModuleChain) {
-        forms::Form* f = app.window(e.slot);
-        if (app.IsFormLoaded(f)) savePosition(app, *f, e.posIndex);
+    for (const WindowRow& w : kWindows) {
+        forms::Form* f = app.window(w.slot);
+        if (app.IsFormLoaded(f)) savePosition(app, *f, w.pos);
     }
 }
 
-void dragWindow(App& app, forms::Form& form, int posIndex) {
+void dragWindow(App& app, forms::Form& form, WindowSlot slot) {
     if (!form.loaded()) return;
     form.systemDrag();
     // The program may have ended inside the move loop.
     if (!form.loaded() || app.os.quitting()) return;
     form.syncFromWindow();
-    savePosition(app, form, posIndex);
+    savePosition(app, form, windowRow(slot).pos);
     ArrangeModules(app);
 }
 
 void resetModuleLocations(App& app) {
     static const int kResetLeft[10] = {1045, 1990, 2935, 3880, 4825, 5770, 6715, 7660, 8605, 100};
-    for (const ChainEntry& e : ModuleChain) {
-        const int left = kResetLeft[e.posIndex], top = -30;
-        forms::Form* f = app.window(e.slot);
+    for (const WindowRow& w : kWindows) {
+        const int left = kResetLeft[w.pos], top = -30;
+        forms::Form* f = app.window(w.slot);
         if (app.IsFormLoaded(f)) f->move(left, top);
-        writePosition(app, e.posIndex, left, top);
-        app.settings.PosX[e.posIndex] = left;
-        app.settings.PosY[e.posIndex] = top;
+        writePosition(app, w.pos, left, top);
+        app.settings.PosX[w.pos] = left;
+        app.settings.PosY[w.pos] = top;
     }
 }
 
-void placeOnLoad(App& app, forms::Form& form, int posIndex, std::initializer_list<WindowSlot> stackList) {
+void placeOnLoad(App& app, forms::Form& form, WindowSlot slot) {
     const Settings& s = app.settings;
-    if (s.PLCMNT != 2) {
-        for (WindowSlot slot : stackList) {
-            forms::Form* p = app.window(slot);
-            if (p != &form && app.IsFormLoaded(p)) {
-                stackAfter(app, form, *p);
-                return;
-            }
+    const WindowRow& row = windowRow(slot);
+    if (s.PLCMNT != 2)
+        if (forms::Form* previous = nearestLoadedBefore(app, slot, row.stacksBackTo)) {
+            stackAfter(app, form, *previous);
+            return;
         }
-    }
-    form.move(s.PosX[posIndex], s.PosY[posIndex]);
+    form.move(s.PosX[row.pos], s.PosY[row.pos]);
 }
 
 }  // namespace vel

@@ -68,36 +68,37 @@ void makeTopMost(forms::Form& form) { form.setWindowPos(platform::ZOrder::TopMos
 
 void ApplyAlwaysOnTop(App& app) {
     auto insertAfter = app.settings.ALWAYSOT ? platform::ZOrder::TopMost : platform::ZOrder::NoTopMost;
-    for (int i = 0; i < static_cast<int>(WindowSlot::Count); ++i) {
-        forms::Form* f = app.window(static_cast<WindowSlot>(i));
+    for (const WindowRow& w : kWindows) {
+        forms::Form* f = app.window(w.slot);
         if (app.IsFormLoaded(f)) f->setWindowPos(insertAfter, platform::kTopMostFlags);
     }
 }
 
 void WakeModules(App& app) {
-    for (int i = 0; i < static_cast<int>(WindowSlot::Count); ++i) {
-        forms::Form* f = app.window(static_cast<WindowSlot>(i));
+    for (const WindowRow& w : kWindows) {
+        forms::Form* f = app.window(w.slot);
         if (app.IsFormLoaded(f)) MakeTranslucent(*f, app.settings.TLUCENTZOn);
     }
-    app.idleCountdown = 10;
+    app.idle.wake();
 }
 
 void idleStep(App& app) {
-    if (app.idleCountdown > 0) {
-        app.fadePending = true;
-        --app.idleCountdown;
+    IdleState& idle = app.idle;
+    if (idle.countdown > 0) {
+        idle.fadePending = true;
+        --idle.countdown;
     }
     forms::Form* mainBar = app.window(WindowSlot::Main);
-    if (app.idleCountdown == 0) {
+    if (idle.countdown == 0) {
         if (app.settings.VISIBLE == 0) {
             if (app.IsFormLoaded(mainBar)) MakeTranslucent(*mainBar, 0);
-        } else if (app.fadePending) {
-            for (int i = 0; i < static_cast<int>(WindowSlot::Main); ++i) {
-                forms::Form* f = app.window(static_cast<WindowSlot>(i));
-                if (app.IsFormLoaded(f)) MakeTranslucent(*f, app.settings.TLUCENTZOff);
+        } else if (idle.fadePending) {
+            for (const WindowRow& w : kWindows) {
+                forms::Form* f = app.window(w.slot);
+                if (w.isModule() && app.IsFormLoaded(f)) MakeTranslucent(*f, app.settings.TLUCENTZOff);
             }
             if (app.IsFormLoaded(mainBar)) MakeTranslucent(*mainBar, 0);
-            app.fadePending = false;
+            idle.fadePending = false;
         }
     }
     if (app.settings.VISIBLE == 2 && app.settings.CORNER >= 0 && app.settings.CORNER <= 3) {

@@ -87,37 +87,75 @@ bool GdiText::measure(const std::string& face, double sizePt, bool bold, std::st
     return true;
 }
 
-bool GdiText::draw(Pixels& target, int x, int y, std::string_view text, const std::string& face, double sizePt,
-                   bool bold, Colour colour, int clipLeft, int clipTop, int clipRight, int clipBottom) {
+bool GdiText::render(std::string_view text, const std::string& face, double sizePt, bool bold, int& width,
+                     int& height) {
+    width = height = 0;
     if (!selectFont(face, sizePt, bold)) return false;
     const std::wstring& w = wide(text);
     if (w.empty()) return true;
     SIZE size{};
     if (!GetTextExtentPoint32W(dc_, w.c_str(), static_cast<int>(w.size()), &size)) return false;
     // Italic overhang and antialiasing can reach a little past the advance.
-    const int width = size.cx + 4, height = size.cy + 2;
+    width = size.cx + 4, height = size.cy + 2;
     if (!ensureCanvas(width, height)) return false;
     for (int row = 0; row < height; ++row) std::memset(canvasBits_ + row * canvasWidth_, 0, static_cast<std::size_t>(width) * 4);
     SetBkMode(dc_, TRANSPARENT);
     SetTextColor(dc_, RGB(255, 255, 255));
     TextOutW(dc_, 0, 0, w.c_str(), static_cast<int>(w.size()));
     GdiFlush();
+    return true;
+}
 
+int GdiText::coverage(int x, int y) const {
+    const std::uint32_t s = canvasBits_[y * canvasWidth_ + x];
+    // White on black: the brightest channel is the coverage.
+    return std::max({static_cast<int>(s & 0xFF), static_cast<int>((s >> 8) & 0xFF), static_cast<int>((s >> 16) & 0xFF)});
+}
+
+bool GdiText::draw(Pixels& target, int x, int y, std::string_view text, const std::string& face, double sizePt,
+                   bool bold, Colour colour, int clipLeft, int clipTop, int clipRight, int clipBottom) {
+    int width = 0, height = 0;
+    if (!render(text, face, sizePt, bold, width, height)) return false;
     const int left = std::max({clipLeft, 0, x}), top = std::max({clipTop, 0, y});
     const int right = std::min({clipRight, target.width, x + width}), bottom = std::min({clipBottom, target.height, y + height});
     for (int py = top; py < bottom; ++py) {
-        const std::uint32_t* src = canvasBits_ + (py - y) * canvasWidth_;
         for (int px = left; px < right; ++px) {
-            const std::uint32_t s = src[px - x];
-            // White on black: the brightest channel is the coverage.
-            const int a = std::max({static_cast<int>(s & 0xFF), static_cast<int>((s >> 8) & 0xFF),
-                                    static_cast<int>((s >> 16) & 0xFF)});
+            const int a = coverage(px - x, py - y);
             if (a == 0) continue;
             Colour& d = target.at(px, py);
             auto mix = [a](int under, int over) { return (under * (255 - a) + over * a + 127) / 255; };
             d = rgb(mix(redOf(d), redOf(colour)), mix(greenOf(d), greenOf(colour)), mix(blueOf(d), blueOf(colour)));
         }
     }
+    return true;
+}
+
+bool GdiText::ascent(const std::string& face, double sizePt, bool bold, int& ascent) {
+    if (!selectFont(face, sizePt, bold)) return false;
+    TEXTMETRICW metrics{};
+    if (!GetTextMetricsW(dc_, &metrics)) return false;
+    ascent = metrics.tmAscent;
+    return true;
+}
+
+bool GdiText::inkBox(const std::string& face, double sizePt, bool bold, std::string_view text, int& left, int& top,
+                     int& right, int& bottom) {
+    int width = 0, height = 0;
+    if (!render(text, face, sizePt, bold, width, height)) return false;
+    left = top = right = bottom = 0;
+    bool any = false;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            if (coverage(x, y) == 0) continue;
+            if (!any) {
+                left = x;
+                top = y;
+                any = true;
+            }
+            left = std::min(left, x);
+            right = std::max(right, x + 1);
+            bottom = y + 1;
+        }
     return true;
 }
 

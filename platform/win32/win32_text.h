@@ -23,12 +23,19 @@ public:
     bool measure(const std::string& face, double sizePt, bool bold, std::string_view text, int& width) override;
     bool draw(Pixels& target, int x, int y, std::string_view text, const std::string& face, double sizePt, bool bold,
               Colour colour, int clipLeft, int clipTop, int clipRight, int clipBottom) override;
+    bool ascent(const std::string& face, double sizePt, bool bold, int& ascent) override;
+    bool inkBox(const std::string& face, double sizePt, bool bold, std::string_view text, int& left, int& top,
+                int& right, int& bottom) override;
 
 private:
     HFONT fontFor(const std::string& face, double sizePt, bool bold);
     // Makes the face current in the drawing context; false when it cannot be made.
     bool selectFont(const std::string& face, double sizePt, bool bold);
     bool ensureCanvas(int width, int height);
+    // Draws the line white on black at the canvas's top-left; its size.
+    bool render(std::string_view text, const std::string& face, double sizePt, bool bold, int& width, int& height);
+    // How much of the text's colour the canvas pixel takes.
+    int coverage(int x, int y) const;
     const std::wstring& wide(std::string_view text);
 
     HDC dc_ = nullptr;

@@ -1,5 +1,6 @@
-// Loading a CPU module: its identity, the style chain that lays out the
-// controls, where the window opens, and what the mouse does on it.
+// Loading a CPU module beyond what the cpu_modules scenario prints (its
+// captions and tooltips): codes outside the style table, where the window
+// opens, and what the mouse does on it.
 #include <gtest/gtest.h>
 
 #include "engine_rig.h"
@@ -50,22 +51,6 @@ FrmCPU& loadWithStyle(test::EngineRig& rig, int code) {
 }
 
 }  // namespace
-
-TEST(CpuModuleIdentity, CaptionsAndTooltipsPerModule) {
-    // Names, outline and opacity: tests/scenarios/cpu_modules.
-    test::EngineRig rig(4);
-    rig.start("Visi0=1\nVisi1=1\nVisi2=1\nVisi3=1\nVisi4=1\n");
-    const char* captions[5] = {"CPU 0", "CPU 1", "CPU 2", "CPU 3", "AVG"};
-    for (int n = 0; n < 5; ++n) {
-        FrmCPU& f = rig.cpu(n);
-        EXPECT_EQ(f.lblPNum->caption(), captions[n]);
-        const std::string tip = n == 4 ? "All Processors Averaged (Double-click for info...)"
-                                       : "Processor " + std::to_string(n) + " (Double-click for info...)";
-        for (const forms::Control* c : {static_cast<forms::Control*>(f.picMainSkin), static_cast<forms::Control*>(f.picMod),
-                                        static_cast<forms::Control*>(f.lblPNum), static_cast<forms::Control*>(f.lblCPU)})
-            EXPECT_EQ(c->toolTipText(), tip) << f.name() << "." << c->name();
-    }
-}
 
 TEST(CpuModuleStyle, ACodeWithoutAStyleShowsNoControlsOnABlankSurface) {
     // Codes 0 to 17 are pinned by their reference pictures (tests/data/styles).
@@ -119,18 +104,18 @@ TEST(CpuModuleMouse, DoubleClickOnTheNumberLabelRecordsTheFullViewScreen) {
     // On the surface: tests/scenarios/cpu_modules.
     test::EngineRig rig(4);
     App& app = rig.start(std::string("PLCMNT=2\nVisi2=1\nmTyp2=4\n") + kSavedPlaces);
-    app.FVScreen = 7;
+    app.fullViewNav.screen = 7;
     doubleClickOn(rig, *rig.cpu(2).lblCPU, 20, 4);
-    EXPECT_EQ(app.FVScreen, 0);
-    EXPECT_EQ(app.FVSType, 2);
+    EXPECT_EQ(app.fullViewNav.screen, 0);
+    EXPECT_EQ(app.fullViewNav.sType, 2);
 }
 
 TEST(CpuModuleMouse, DoubleClickOnTheSkinFrameDoesNothing) {
     test::EngineRig rig(2);
     App& app = rig.start(std::string("PLCMNT=2\nVisi1=1\n") + kSavedPlaces);
-    app.FVScreen = 5;
-    app.FVSType = 7;
+    app.fullViewNav.screen = 5;
+    app.fullViewNav.sType = 7;
     doubleClickOn(rig, *rig.cpu(1).picMainSkin, 1, 14);
-    EXPECT_EQ(app.FVScreen, 5);
-    EXPECT_EQ(app.FVSType, 7);
+    EXPECT_EQ(app.fullViewNav.screen, 5);
+    EXPECT_EQ(app.fullViewNav.sType, 7);
 }

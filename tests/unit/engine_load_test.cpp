@@ -60,19 +60,19 @@ TEST(EngineLoad, LoadResetsTheStoreTheIdleStateAndTheFullViewScreen) {
     test::EngineRig rig;
     App& app = rig.start("Visi0=1\n");
     FrmHidden& e = rig.engine();
-    EXPECT_EQ(app.idleCountdown, 10);
-    EXPECT_TRUE(app.fadePending);
+    EXPECT_EQ(app.idle.countdown, 10);
+    EXPECT_TRUE(app.idle.fadePending);
     EXPECT_TRUE(e.holdsScreen());
 
     e.state.NeedlePos = 17;
     e.state.EkgPos = 9;
     e.state.NeedleHistory[2][5] = 33;
     e.state.GraphHistory[4][0] = 12;
-    app.FVScreen = 6;
-    app.FVSubView = 2;
-    app.FVSType = 3;
-    app.idleCountdown = 0;
-    app.fadePending = false;
+    app.fullViewNav.screen = 6;
+    app.fullViewNav.subView = 2;
+    app.fullViewNav.sType = 3;
+    app.idle.countdown = 0;
+    app.idle.fadePending = false;
     e.unload();
     EXPECT_FALSE(e.holdsScreen());
     EXPECT_EQ(e.screenPixel(0, 0), -1) << "the screen is released at unload";
@@ -83,39 +83,23 @@ TEST(EngineLoad, LoadResetsTheStoreTheIdleStateAndTheFullViewScreen) {
     EXPECT_EQ(e.state.NeedleHistory[2][5], 0);
     for (const auto& h : e.state.GraphHistory)
         for (std::int16_t v : h) ASSERT_EQ(v, 200);
-    EXPECT_EQ(app.FVScreen, 0);
-    EXPECT_EQ(app.FVSubView, 0);
-    EXPECT_EQ(app.FVSType, 3) << "the load routine leaves the Full View's sub-type alone";
-    EXPECT_EQ(app.idleCountdown, 10);
-    EXPECT_TRUE(app.fadePending);
+    EXPECT_EQ(app.fullViewNav.screen, 0);
+    EXPECT_EQ(app.fullViewNav.subView, 0);
+    EXPECT_EQ(app.fullViewNav.sType, 3) << "the load routine leaves the Full View's sub-type alone";
+    EXPECT_EQ(app.idle.countdown, 10);
+    EXPECT_TRUE(app.idle.fadePending);
     EXPECT_TRUE(e.tmrCPUs->enabled()) << "timers run again after a new load";
     EXPECT_TRUE(e.tmrVSBL->enabled());
-}
-
-TEST(HexToDecimal, DigitsCountTheirValueOtherCharactersTheirCodeMinus55) {
-    EXPECT_EQ(HexToDecimal(""), 0);
-    EXPECT_EQ(HexToDecimal("A"), 10);
-    EXPECT_EQ(HexToDecimal("1A2B"), 0x1A2B);
-    EXPECT_EQ(HexToDecimal("10"), 16) << "most significant first";
-    EXPECT_EQ(HexToDecimal("G"), 16);
-    EXPECT_EQ(HexToDecimal("a"), 42) << "lower case is not folded: 'a' is 97 - 55";
-    EXPECT_EQ(HexToDecimal("7FFFFFFF"), 2147483647);
-}
-
-TEST(HexToDecimal, AStepThatOverflowsIsSkippedAndTheRestStillCounts) {
-    EXPECT_EQ(HexToDecimal("80000000"), 0);
-    EXPECT_EQ(HexToDecimal("FFFFFFFF"), 0x0FFFFFFF);
-    EXPECT_EQ(HexToDecimal("100000001"), 1);
 }
 
 TEST(IdleFade, VisibleZeroHidesOnlyTheMainBarAfterFiveSeconds) {
     test::EngineRig rig(2);
     App& app = rig.start("VISIBLE=0\nVisi0=1\nVisi1=1\n");
     advanceTo(rig, fadeTime(rig) - 1);
-    EXPECT_EQ(app.idleCountdown, 1);
+    EXPECT_EQ(app.idle.countdown, 1);
     EXPECT_EQ(alphaOf(rig, "frmMain"), 230);
     advanceTo(rig, fadeTime(rig));
-    EXPECT_EQ(app.idleCountdown, 0);
+    EXPECT_EQ(app.idle.countdown, 0);
     EXPECT_EQ(alphaOf(rig, "frmMain"), 0);
     EXPECT_EQ(alphaOf(rig, "frmCPU0"), 230) << "modules keep their awake opacity";
     EXPECT_EQ(alphaOf(rig, "frmCPU1"), 230);
@@ -140,7 +124,7 @@ TEST_P(HotCorner, WakesOnlyOnItsExactPixel) {
     pointAt(1022, 767);
     rig.m.sim.advance(1000);
     EXPECT_EQ(alphaOf(rig, "frmCPU0"), 90);
-    EXPECT_EQ(app.idleCountdown, 0);
+    EXPECT_EQ(app.idle.countdown, 0);
     pointAt(1023, 766);
     rig.m.sim.advance(1000);
     EXPECT_EQ(alphaOf(rig, "frmCPU0"), 90);
@@ -148,7 +132,7 @@ TEST_P(HotCorner, WakesOnlyOnItsExactPixel) {
     rig.m.sim.advance(500);
     EXPECT_EQ(alphaOf(rig, "frmCPU0"), 230);
     EXPECT_EQ(alphaOf(rig, "frmMain"), 230);
-    EXPECT_EQ(app.idleCountdown, 10);
+    EXPECT_EQ(app.idle.countdown, 10);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, HotCorner, ::testing::Values(1, 2));

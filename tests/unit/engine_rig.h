@@ -5,8 +5,8 @@
 #include <ostream>
 #include <string>
 
+#include "core/frm_hidden.h"
 #include "core/startup.h"
-#include "engine/frm_hidden.h"
 #include "modules/frm_cpu.h"
 #include "platform/sim/sim_sources.h"
 #include "tests/support/sim_machine.h"
@@ -47,10 +47,8 @@ public:
         return lines;
     }
     App& app() { return *m.app; }
-    FrmHidden& engine() { return dynamic_cast<FrmHidden&>(*m.app->engine); }
-    FrmCPU& cpu(int n) {
-        return dynamic_cast<FrmCPU&>(*m.app->window(static_cast<WindowSlot>(static_cast<int>(WindowSlot::Cpu0) + n)));
-    }
+    FrmHidden& engine() { return *m.app->engine; }
+    FrmCPU& cpu(int n) { return *m.app->cpu(n); }
     // When the engine loaded: start-up's "Loading modules..." step.
     std::int64_t engineLoadedAt() const {
         for (const auto& e : m.app->trace)

@@ -73,6 +73,17 @@ struct BlockText : gfx::TextBackend {
                 if (target.inside(px, py)) target.at(px, py) = colour;
         return true;
     }
+    bool ascent(const std::string&, double, bool, int& ascent) override {
+        ascent = 3;
+        return true;
+    }
+    bool inkBox(const std::string&, double, bool, std::string_view text, int& left, int& top, int& right,
+                int& bottom) override {
+        left = top = 0;
+        right = 7 * static_cast<int>(text.size());
+        bottom = 3;
+        return true;
+    }
 };
 
 }  // namespace

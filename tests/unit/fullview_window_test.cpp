@@ -54,15 +54,15 @@ TEST(FullViewNavigation, SubViewsOfTheProcessorScreensOnlyRecordWhatTheyDoNotSho
     fv.btnSelect_Click(0);
     fv.lblCPUOpt_Click(1);
     fv.btnTSelect_Click(2);
-    EXPECT_EQ(app.FVSubView, 2);
-    EXPECT_EQ(app.FVSType, 1);
+    EXPECT_EQ(app.fullViewNav.subView, 2);
+    EXPECT_EQ(app.fullViewNav.sType, 1);
     EXPECT_EQ(fv.shownPanel(), kPanelProcessor);
     fv.btnTSelect_Click(0);
-    EXPECT_EQ(app.FVSType, 0) << "sub-view 0 starts the screen again with processor 0";
+    EXPECT_EQ(app.fullViewNav.sType, 0) << "sub-view 0 starts the screen again with processor 0";
     fv.btnSelect_Click(1);
     fv.btnTSelect_Click(1);
     fv.btnTSelect_Click(2);
-    EXPECT_EQ(app.FVSubView, 2);
+    EXPECT_EQ(app.fullViewNav.subView, 2);
     EXPECT_EQ(fv.shownPanel(), kPanelActivity);
 }
 

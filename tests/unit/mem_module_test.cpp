@@ -62,5 +62,5 @@ TEST(MemoryModuleTick, OnlyWhileTheModuleIsShown) {
     app.settings.Visi[6] = false;
     rig.sources().setMemory(test::memoryStatus(100, 0, 100, 0, 100, 0));
     e.tmrMEM_Timer();
-    EXPECT_EQ(app.memory.TotalPhys.raw, 0) << "the tick does not even refresh the snapshot";
+    EXPECT_EQ(app.memorySnapshot.TotalPhys.raw, 0) << "the tick does not even refresh the snapshot";
 }

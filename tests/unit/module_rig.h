@@ -27,10 +27,10 @@ inline platform::MemoryStatusEx memoryStatus(std::uint64_t totalPhys, std::uint6
 class ModuleRig : public EngineRig {
 public:
     using EngineRig::EngineRig;
-    FrmMemory& memory() { return dynamic_cast<FrmMemory&>(*app().window(WindowSlot::Memory)); }
-    FrmNetwork& network() { return dynamic_cast<FrmNetwork&>(*app().window(WindowSlot::Network)); }
-    FrmMouse& mouse() { return dynamic_cast<FrmMouse&>(*app().window(WindowSlot::Mouse)); }
-    FrmClock& clock() { return dynamic_cast<FrmClock&>(*app().window(WindowSlot::Clock)); }
+    FrmMemory& memory() { return *app().memory(); }
+    FrmNetwork& network() { return *app().network(); }
+    FrmMouse& mouse() { return *app().mouse(); }
+    FrmClock& clock() { return *app().clock(); }
     platform::SimSources& sources() { return m.sim.simSources(); }
 
     // Screen point of a control's pixel (x, y).

@@ -6,7 +6,6 @@
 
 #include "module_rig.h"
 #include "modules/image_lists.h"
-#include "modules/net_indicators.h"
 
 using namespace vel;
 
@@ -52,13 +51,6 @@ forms::PictureBox& freeGraph(forms::PictureBox& host) {
 }
 
 }  // namespace
-
-TEST(NetworkTransferRate, SegmentsAndDatagramsPerSecond) {
-    const std::int32_t a[2] = {1000, 2000}, oneSegment[2] = {1001, 2000};
-    EXPECT_DOUBLE_EQ(transferRate(a, oneSegment, 536), 2.09375);
-    const std::int32_t b[2] = {1010, 2010};
-    EXPECT_DOUBLE_EQ(transferRate(a, b, 1500), 20 * 1500 * 4 / 1024.0);
-}
 
 TEST(NetworkTransferRate, OverflowIsZeroAndAWrapGoesNegative) {
     const std::int32_t high[2] = {INT32_MAX - 1, 0}, wrapped[2] = {INT32_MIN + 5, 0};
@@ -189,15 +181,8 @@ TEST(NetworkTrafficLights, FailedCallSwitchesOff) {
     EXPECT_FALSE(f.imgUDP[0]->visible()) << "a failed call reads as a zeroed record";
 }
 
-TEST(NetworkConnectionIndicators, ImageNumbersOfEveryStyle) {
-    const char* devices[4] = {"LAN", "MODEM", "PROXY", "OFFLINE"};
-    const int base[4] = {16, 21, 26, 31};
-    for (int s = 0; s < 5; ++s) {
-        for (int d = 0; d < 4; ++d) EXPECT_EQ(netTypeImage(s, devices[d]), base[d] + s);
-        EXPECT_EQ(netTypeImage(s, ""), 31 + s);
-        EXPECT_EQ(netStatusImage(s, true), 6 + 2 * s);
-        EXPECT_EQ(netStatusImage(s, false), 7 + 2 * s);
-    }
+// The image numbers per device and style: tests/scenarios/modules_family.
+TEST(NetworkConnectionIndicators, ImageNumbersNameTheirPictures) {
     EXPECT_EQ(netImageFile(6), "net_status_0_on.png");
     EXPECT_EQ(netImageFile(15), "net_status_4_off.png");
     EXPECT_EQ(netImageFile(23), "net_type_2_modem.png");

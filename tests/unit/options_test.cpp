@@ -26,7 +26,7 @@ public:
         app().mainBar->btnOpt_Click(2);
         return dialog();
     }
-    FrmOptions& dialog() { return dynamic_cast<FrmOptions&>(*app().options); }
+    FrmOptions& dialog() { return *app().options; }
     forms::Form* window(WindowSlot s) { return app().window(s); }
     // The keys of section MAIN in file order.
     std::vector<std::string> iniKeys() {

@@ -125,7 +125,7 @@ TEST(FirstRun, NoFileOrAnEmptyOneGetsTheShippedSettingsAndEveryWindowShows) {
         EXPECT_EQ(test::readFile(m.iniPath()), shippedSettings());
         EXPECT_TRUE(app.IsFormLoaded(app.mainBar.get()));
         EXPECT_EQ(app.mainBar->alpha(), 255);
-        for (const ModuleWindow& w : kModuleLoadOrder)
+        for (const WindowRow& w : kWindows)
             EXPECT_EQ(app.IsFormLoaded(app.window(w.slot)), w.slot != WindowSlot::Cpu2 && w.slot != WindowSlot::Cpu3)
                 << "window " << static_cast<int>(w.slot) << " on two processors";
     }

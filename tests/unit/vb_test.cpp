@@ -65,3 +65,19 @@ TEST(PositionText, ShortestSingleFloatText) {
     EXPECT_EQ(positionText(1045.5), "1045.5");
     EXPECT_EQ(positionText(0), "0");
 }
+
+TEST(HexToDecimal, DigitsCountTheirValueOtherCharactersTheirCodeMinus55) {
+    EXPECT_EQ(HexToDecimal(""), 0);
+    EXPECT_EQ(HexToDecimal("A"), 10);
+    EXPECT_EQ(HexToDecimal("1A2B"), 0x1A2B);
+    EXPECT_EQ(HexToDecimal("10"), 16) << "most significant first";
+    EXPECT_EQ(HexToDecimal("G"), 16);
+    EXPECT_EQ(HexToDecimal("a"), 42) << "lower case is not folded: 'a' is 97 - 55";
+    EXPECT_EQ(HexToDecimal("7FFFFFFF"), 2147483647);
+}
+
+TEST(HexToDecimal, AStepThatOverflowsIsSkippedAndTheRestStillCounts) {
+    EXPECT_EQ(HexToDecimal("80000000"), 0);
+    EXPECT_EQ(HexToDecimal("FFFFFFFF"), 0x0FFFFFFF);
+    EXPECT_EQ(HexToDecimal("100000001"), 1);
+}

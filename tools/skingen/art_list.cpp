@@ -1,6 +1,6 @@
 // The list of every picture and its file name.
-#include <cstdio>
 
+#include "engine/style_catalogue.h"
 #include "tools/skingen/art.h"
 
 namespace vel::skingen {
@@ -9,11 +9,8 @@ std::vector<Artwork> allArtwork() {
     std::vector<Artwork> out;
     auto add = [&out](std::string name, Pixels image) { out.push_back({std::move(name), std::move(image)}); };
     add("module_skin.png", moduleSkin());
-    for (int i = 0; i < 18; ++i) {
-        char name[32];
-        std::snprintf(name, sizeof name, "cpu_face_%02d.png", i);
-        add(name, cpuFace(i));
-    }
+    // The face file names come from the style table.
+    for (int i = 0; i < kCpuStyleCount; ++i) add(std::string(cpuStyles()[static_cast<std::size_t>(i)].face), cpuFace(i));
     add("cpu_holder.png", cpuHolder());
     const char* kinds[4] = {"lan", "modem", "proxy", "other"};
     for (int s = 0; s < kStyleCount; ++s) {

@@ -1,7 +1,6 @@
-#include "engine/frm_hidden.h"
+#include "core/frm_hidden.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "core/app.h"
 #include "core/vb.h"
@@ -11,9 +10,9 @@
 #include "modules/frm_mouse.h"
 #include "modules/frm_net.h"
 #include "modules/net_indicators.h"
-#include "sources/memory_status.h"
 #include "sources/cpu_total_usage.h"
 #include "sources/cpu_usage.h"
+#include "sources/memory_status.h"
 #include "window/window_services.h"
 
 namespace vel {
@@ -21,18 +20,6 @@ namespace vel {
 namespace {
 constexpr int kAllModule = 4;
 }  // namespace
-
-std::int32_t HexToDecimal(const std::string& text) {
-    std::int32_t value = 0;
-    const std::size_t n = text.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        const int digit = (c >= '0' && c <= '9') ? c - '0' : static_cast<int>(c) - 55;
-        const double sum = static_cast<double>(value) + digit * std::pow(16.0, static_cast<double>(n - 1 - i));
-        if (auto fits = toInt32(sum)) value = *fits;
-    }
-    return value;
-}
 
 std::optional<std::uint32_t> periodInterval(std::int32_t tenths) {
     const std::int64_t ms = static_cast<std::int64_t>(tenths) * 100;
@@ -103,13 +90,13 @@ void FrmHidden::retimeLOG() {
 void FrmHidden::onLoad() {
     tmrVSBL->setEnabled(true);
     applyTimerSettings();
-    app_.idleCountdown = 10;
-    app_.fadePending = true;
+    app_.idle.wake();
+    app_.idle.fadePending = true;
     log.reset();
     state.reset();
     allValue_ = 0;
-    app_.FVScreen = 0;
-    app_.FVSubView = 0;
+    app_.fullViewNav.screen = 0;
+    app_.fullViewNav.subView = 0;
     screenHeld_ = true;
     // Beyond four processors the first four samples do not cover the
     // machine, so the all-processors value reads the _Total counter instead
@@ -132,12 +119,8 @@ std::int32_t FrmHidden::screenPixel(int x, int y) const {
     return app_.os.screenPixel(x, y);
 }
 
-FrmCPU* FrmHidden::cpuModule(int m) const {
-    return dynamic_cast<FrmCPU*>(app_.window(static_cast<WindowSlot>(static_cast<int>(WindowSlot::Cpu0) + m)));
-}
-
 void FrmHidden::dispatch(int m, std::int16_t sample) {
-    FrmCPU* module = cpuModule(m);
+    FrmCPU* module = app_.cpu(m);
     if (!module) return;
     const std::int16_t code = app_.settings.mTyp[m];
     RenderContext ctx{state, app_.os, code};
@@ -177,7 +160,7 @@ void FrmHidden::tmrCPUs_Timer() {
 
 void FrmHidden::tmrNET_Timer() {
     if (!app_.settings.Visi[module::kNetwork]) return;
-    auto* net = dynamic_cast<FrmNetwork*>(app_.window(WindowSlot::Network));
+    FrmNetwork* net = app_.network();
     if (!net) return;
     UpdateTrafficLights(app_, *net);
     UpdateConnectionIndicators(app_, *net);
@@ -185,8 +168,8 @@ void FrmHidden::tmrNET_Timer() {
 
 void FrmHidden::tmrMEM_Timer() {
     if (!app_.settings.Visi[module::kMemory]) return;
-    refreshMemorySnapshot(app_.os.sources(), app_.memory);
-    if (auto* mem = dynamic_cast<FrmMemory*>(app_.window(WindowSlot::Memory))) mem->update(app_.memory);
+    refreshMemorySnapshot(app_.os.sources(), app_.memorySnapshot);
+    if (FrmMemory* mem = app_.memory()) mem->update(app_.memorySnapshot);
 }
 
 void FrmHidden::tmrMSE_Timer() {
@@ -194,7 +177,7 @@ void FrmHidden::tmrMSE_Timer() {
     const platform::Point p = app_.os.cursorPos();
     cursor = p;
     const std::int32_t colour = screenPixel(p.x, p.y);
-    if (auto* mouse = dynamic_cast<FrmMouse*>(app_.window(WindowSlot::Mouse))) mouse->showColour(colour);
+    if (FrmMouse* mouse = app_.mouse()) mouse->showColour(colour);
 }
 
 void FrmHidden::tmrLOG_Timer() { log.tick(); }

@@ -15,13 +15,7 @@
 namespace vel {
 
 class App;
-class FrmCPU;
 class clsCPUTotalUsage;
-
-// Value of a text of hexadecimal digits, most significant first: '0'-'9'
-// count their digit, any other character its code minus 55 ("A" = 10).
-// A step whose sum no longer fits 32 bits is skipped. "" gives 0.
-std::int32_t HexToDecimal(const std::string& text);
 
 // The timer interval for a period in tenths of a second; nullopt when the
 // product does not fit (the interval then stays as it was). The log period
@@ -86,7 +80,6 @@ private:
     // Draws one sample on CPU module m (0-3 processors, 4 all) with the
     // renderer its style code selects.
     void dispatch(int m, std::int16_t sample);
-    FrmCPU* cpuModule(int m) const;
     std::int16_t meanOfSamples(const std::int16_t (&samples)[4]) const;
 
     App& app_;
