@@ -2,13 +2,14 @@
 BUILD ?= build
 WINBUILD ?= build-win
 FUZZBUILD ?= build-fuzz
+CHECKBUILD ?= build-check
 FUZZ_SECONDS ?= 60
 JOBS ?= 2
 
 PREFIX ?= /usr/local
 DESTDIR ?=
 
-.PHONY: all build shipped windows run test bench fuzz package install uninstall deb clean
+.PHONY: all build shipped windows run test check bench fuzz package install uninstall deb clean
 
 all: build
 
@@ -44,6 +45,17 @@ test:
 	@cmake -S . -B $(BUILD) -DVELMORA_WINDOWS_BUILD=$(CURDIR)/$(WINBUILD) >/dev/null
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
+# The quick gate before a commit: the native build and every test but those
+# on real desktops (Xvfb, window managers, Wine, the package), in a build
+# folder of its own made for building fast (one compile per batch of files,
+# no debug information, through ccache when it is installed).
+check:
+	@scripts/deps.sh build
+	@cmake -S . -B $(CHECKBUILD) -DCMAKE_BUILD_TYPE=Check -DCMAKE_UNITY_BUILD=ON -DVELMORA_BENCH=OFF \
+	       -DVELMORA_DESKTOP_TESTS=OFF -DVELMORA_SKINGEN=OFF $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache) >/dev/null
+	@cmake --build $(CHECKBUILD) -j$(JOBS)
+	@cd $(CHECKBUILD) && ctest --output-on-failure -j$(JOBS) -LE desktop
+
 # The fuzz targets of fuzz/, built with clang's libFuzzer under the address
 # and undefined-behaviour checks, each run FUZZ_SECONDS on its corpus.
 fuzz:
@@ -78,4 +90,4 @@ deb:
 	@scripts/package-deb.sh --lintian $(BUILD) $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(WINBUILD) $(FUZZBUILD)
+	rm -rf $(BUILD) $(WINBUILD) $(FUZZBUILD) $(CHECKBUILD)

@@ -26,6 +26,7 @@ const char* kUsage =
     "  --display NAME         the X display to use (default: $DISPLAY)\n"
     "  --scale N              show every window N times larger: 1, 2 or 3 (default: the desktop's)\n"
     "  --sim SCENARIO         run on the simulated machine, driven by a scenario file\n"
+    "  --skip-splash-pauses   start without the splash's pauses (for scripted tests)\n"
     "  --version              print the version and exit\n"
     "  --help                 print this help and exit\n";
 
@@ -35,6 +36,7 @@ struct CommandLine {
     std::string display;
     double runFor = -1;
     int scale = 0;  // 0: the desktop's
+    bool splashPauses = true;
 };
 
 // nullopt: go on and run; a number: exit with it now.
@@ -48,6 +50,10 @@ std::optional<int> parse(int argc, char** argv, CommandLine& cl) {
         if (a == "--version") {
             std::cout << "VELMORA v2 " << vel::versionText() << "\n";
             return 0;
+        }
+        if (a == "--skip-splash-pauses") {
+            cl.splashPauses = false;
+            continue;
         }
         const bool takesValue =
             a == "--program-folder" || a == "--sim" || a == "--display" || a == "--run-for" || a == "--scale";
@@ -95,6 +101,7 @@ int runNative(const CommandLine& cl) {
         return 1;
     }
     vel::App app(*os);
+    app.splashPauses = cl.splashPauses;
     // Armed before the start, so that it also ends a start-up and an "already
     // running" notice that nobody answers: a script never waits for ever.
     if (cl.runFor >= 0)

@@ -122,6 +122,12 @@ public:
 
     // Splash status during start-up (nothing when the splash is gone).
     void showStatus(const std::string& text);
+    // The splash's deliberate pauses. Scripted desktop tests skip them
+    // (--skip-splash-pauses) to reach the windows they test sooner.
+    bool splashPauses = true;
+    void splashPause(std::uint32_t ms) {
+        if (splashPauses) os.sleep(ms);
+    }
     // Start-up steps as they happen, with the time they happened at, for
     // scenario prints and tests ("status Loading modules..." etc.).
     struct TraceEntry {

@@ -63,7 +63,7 @@ void FrmSplash::onLoad() {
     makeTopMost(*this);
     refresh();
     os().doEvents();
-    os().sleep(1000);
+    app_.splashPause(1000);
 }
 
 void FrmSplash::onUnload() {

@@ -58,7 +58,7 @@ bool StartVelmora(App& app) {
     app.showStatus("Enumerating processors...");
     app.metrics = std::make_unique<clsSystemMetrics>(os);
     app.processorCount = app.metrics->Number_Of_Processors();
-    os.sleep(750);
+    app.splashPause(750);
 
     app.showStatus("Detecting processor types...");
     // Only four sampler slots exist; further processors have none, and they
@@ -67,44 +67,44 @@ bool StartVelmora(App& app) {
     for (int n = 0; n < slotsToFill; ++n) {
         app.samplers[n] = std::make_unique<clsCPUUsage>(os, static_cast<std::uint8_t>(n));
         if (!letEventsRun()) return false;
-        os.sleep(750);
+        app.splashPause(750);
     }
 
     splash.showPicture(1, "Get detailed info...\n\rCPU...Memory... NETWORK!");
     splash.SplashMetersText->refresh();
     splash.refresh();
     if (!letEventsRun()) return false;
-    os.sleep(500);
+    app.splashPause(500);
 
     app.showStatus("Detecting system hardware...");
     takeHardwareInventory(app);
-    os.sleep(250);
+    app.splashPause(250);
 
     splash.showPicture(2, "Memtide...\n\rRestore Your Memory!");
     splash.refresh();
     if (!letEventsRun()) return false;
-    os.sleep(1500);
+    app.splashPause(1500);
 
     app.showStatus("Loading VELMORA v2 settings...");
     app.settingsOrigin = LoadSettings(app.settingsFile, app.settings, app.processorCount);
     // The reading itself takes no time; the splash names its last part, the
     // log settings, for a second.
     app.showStatus("Verifying log file settings...");
-    os.sleep(1000);
+    app.splashPause(1000);
     if (!letEventsRun()) return false;
-    os.sleep(500);
+    app.splashPause(500);
 
     app.showStatus("Applying settings...");
     app.screenX = app.metrics->ScreenX();
     app.screenY = app.metrics->ScreenY();
-    os.sleep(500);
+    app.splashPause(500);
 
     app.showStatus("Loading modules...");
     LoadModules(app);
     if (!letEventsRun()) return false;
 
     app.showStatus("Almost done...");
-    os.sleep(500);
+    app.splashPause(500);
 
     splash.startClosing();
     return true;

@@ -55,7 +55,7 @@ chmod 700 "$work/runtime"
 cp "$source_dir/app/velmora.ini" "$work/program/velmora.ini"
 cp -r "$source_dir/skins" "$work/program/skins"
 XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
-    start_group "$binary" --program-folder "$work/program" --run-for 120 >"$work/velmora.out" 2>&1
+    start_group "$binary" --program-folder "$work/program" --run-for 120 --skip-splash-pauses >"$work/velmora.out" 2>&1
 app=$!
 
 # Waits (SECONDS, default 5) until ROLE is shown, or gone with "gone".

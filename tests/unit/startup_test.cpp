@@ -46,6 +46,27 @@ TEST(StartUp, TheSplashClosesOnTheThirdTickOfItsTimer) {
     EXPECT_EQ(app.trace.back().ms, 8750u);
 }
 
+TEST(StartUp, WithoutTheSplashPausesTheSameStepsComeAtOnce) {
+    auto startedWith = [](bool pauses) {
+        test::SimMachine m(2);
+        defaultIni(m);
+        App& app = m.newApp();
+        app.splashPauses = pauses;
+        EXPECT_TRUE(StartVelmora(app));
+        m.sim.advance(1500);
+        return app.trace;
+    };
+    const auto paused = startedWith(true), quick = startedWith(false);
+    ASSERT_EQ(paused.size(), quick.size());
+    for (std::size_t i = 0; i < quick.size(); ++i) EXPECT_EQ(quick[i].event, paused[i].event) << "step " << i;
+    ASSERT_FALSE(quick.empty());
+    // Two processors: 8 s of pauses, then the splash's three timer ticks.
+    EXPECT_EQ(paused.back().event, "splash closed");
+    EXPECT_EQ(paused.back().ms, 9500u);
+    EXPECT_EQ(quick.back().ms, 1500u) << "the splash still stays for its timer";
+    for (std::size_t i = 0; i + 1 < quick.size(); ++i) EXPECT_EQ(quick[i].ms, 0u) << quick[i].event;
+}
+
 TEST(StartUp, SixProcessorsGetFourSamplers) {
     test::SimMachine m(6);
     App& app = m.newApp();

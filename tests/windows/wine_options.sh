@@ -2,7 +2,7 @@
 # The options dialog of velmora.exe under Wine: the main bar's options
 # button opens it, the memory module is ticked off on the Modules page,
 # Enter presses OK; then velmora.ini says VISI6=0 and the memory window is
-# gone, and so is the dialog.
+# gone, and so is the dialog. The end of the session then ends it with 0.
 #   wine_options.sh STATE-DIR WINDOWS-BUILD-DIR
 set -u
 
@@ -40,11 +40,11 @@ else
     fail "velmora.ini says VISI6='$visi'"; cat "$program/velmora.ini"
 fi
 
-# It ends by itself (--run-for).
-wait_exit "$app" 100
+check --end-session frmMain >/dev/null
+wait_exit "$app" 30
 if [ "$exit_code" -eq 0 ]; then
-    pass "velmora.exe exited 0"
+    pass "the end of the session ended velmora.exe with 0"
 else
-    fail "velmora.exe ended with $exit_code (124: still running)"; cat "$program/velmora.out"
+    fail "velmora.exe ended with $exit_code (124: still running 30 s after the end of the session)"; cat "$program/velmora.out"
 fi
 finish_run

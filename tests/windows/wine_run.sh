@@ -39,10 +39,11 @@ make_program() {
 }
 
 # start_velmora SECONDS: velmora.exe on $folder for SECONDS, output appended
-# to $program/velmora.out; $app is the pid of its process group.
+# to $program/velmora.out; $app is the pid of its process group. No test here
+# is about the splash, so it starts without its pauses.
 start_velmora() {
     start_group "$session" run "$state" "$winbuild/velmora.exe" --program-folder "$folder" --run-for "$1" \
-        >>"$program/velmora.out" 2>&1
+        --skip-splash-pauses >>"$program/velmora.out" 2>&1
     app=$!
 }
 
