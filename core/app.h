@@ -13,9 +13,9 @@
 #include "core/settings.h"
 #include "core/version_strings.h"
 #include "core/window_table.h"
-#include "modules/net_indicators.h"
 #include "sources/hardware_inventory.h"
 #include "sources/memory_status.h"
+#include "sources/net_connection.h"
 #include "forms/runtime.h"
 #include "platform/platform.h"
 

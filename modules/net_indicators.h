@@ -2,18 +2,12 @@
 // traffic lights, then the connection type and state pictures.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 namespace vel {
 
 class App;
 class FrmNetwork;
-
-// The last counts the lights compared against (process-wide, never reset).
-struct TrafficLightMemory {
-    std::int32_t tcpIn = 0, tcpOut = 0, udpIn = 0, udpOut = 0;
-};
 
 // A light is on exactly when its counter grew since the last tick.
 void UpdateTrafficLights(App& app, FrmNetwork& net);

@@ -32,6 +32,12 @@ private:
     platform::Sources& sources_;
 };
 
+// The TCP and UDP counts the network module's traffic lights last compared
+// against (process-wide, never reset).
+struct TrafficLightMemory {
+    std::int32_t tcpIn = 0, tcpOut = 0, udpIn = 0, udpOut = 0;
+};
+
 // The connection name as the 513-character buffer holds it: up to the
 // first NUL, or the whole buffer when it has none.
 std::string connectionNameFromBuffer(const std::string& buffer);
