@@ -50,9 +50,9 @@ test:
 # folder of its own made for building fast (one compile per batch of files,
 # no debug information, through ccache when it is installed).
 check:
-	@scripts/deps.sh build
+	@scripts/deps.sh check
 	@cmake -S . -B $(CHECKBUILD) -DCMAKE_BUILD_TYPE=Check -DCMAKE_UNITY_BUILD=ON -DVELMORA_BENCH=OFF \
-	       -DVELMORA_DESKTOP_TESTS=OFF -DVELMORA_SKINGEN=OFF $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache) >/dev/null
+	       -DVELMORA_DESKTOP_TESTS=OFF -DVELMORA_SKINGEN=OFF -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
 	@cmake --build $(CHECKBUILD) -j$(JOBS)
 	@cd $(CHECKBUILD) && ctest --output-on-failure -j$(JOBS) -LE desktop
 

@@ -18,12 +18,15 @@ case "$profile" in
   # The peers the overhead run compares with, when installed.
   bench) packages+=(xvfb xcompmgr x11-utils xdotool time conky-std gkrellm) ;;
   windows) packages+=("${windows[@]}") ;;
+  # The quick gate rebuilds from a clean folder; the compiler cache makes
+  # that a matter of seconds after the first time.
+  check) packages+=(ccache) ;;
   # clang with libFuzzer and the sanitizer runtimes (-fsanitize=fuzzer).
   fuzz) packages+=(clang libclang-rt-14-dev) ;;
   package) packages+=("${windows[@]}" zip) ;;
   # The Debian package: dpkg-shlibdeps finds its dependencies, lintian checks it.
   package-deb) packages+=(dpkg-dev lintian) ;;
-  *) echo "deps.sh: unknown profile '$profile' (build, run, test, bench, fuzz, windows, package or package-deb)" >&2; exit 2 ;;
+  *) echo "deps.sh: unknown profile '$profile' (build, run, test, check, bench, fuzz, windows, package or package-deb)" >&2; exit 2 ;;
 esac
 if [ -f "$(dirname "$0")/deps-extra.txt" ] && [ "$profile" = test ]; then
   while read -r p; do [ -n "$p" ] && [ "${p#\#}" = "$p" ] && packages+=("$p"); done < "$(dirname "$0")/deps-extra.txt"
