@@ -1,6 +1,7 @@
-// The dialog controls driven as a user drives them, by mouse and keyboard on
-// the simulated desktop: which handlers run, which values they take, where
-// their limits hold, and how a state or two looks to the pixel.
+// The forms runtime and its controls driven as a user drives them, by mouse
+// and keyboard on the simulated desktop: draw order, which handlers run,
+// which values they take, where their limits hold, tooltips and timers, and
+// how a state or two looks to the pixel.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include "forms/dialog_look.h"
 #include "forms/frame.h"
 #include "forms/graphic_controls.h"
+#include "forms/picture_box.h"
 #include "forms/range_controls.h"
 #include "forms/runtime.h"
 #include "platform/sim/sim_platform.h"
@@ -51,6 +53,23 @@ struct Controls : ::testing::Test {
     void release(const Control& c, int dx, int dy) { const auto p = at(c, dx, dy); sim.mouseUp(p.x, p.y); }
     void click(const Control& c, int dx, int dy) { press(c, dx, dy), release(c, dx, dy); }
     void key(int code, int shift = 0) { sim.keyDown(form.window(), code, shift); }
+    // A blue picture box holding a green one, an opaque red label the green
+    // one partly covers and a dark swatch.
+    PictureBox *box = nullptr, *inner = nullptr;
+    void nest() {
+        box = &put<PictureBox>("picBox", 0, 0, 40, 20);
+        box->setBackColor(rgb(0, 0, 255));
+        inner = &put<PictureBox>("picInner", 20, 0, 10, 10, box);
+        inner->setBackColor(rgb(0, 255, 0));
+        auto& label = put<Label>("lblOver", 18, 0, 6, 6, box);
+        label.setOpaque(true);
+        label.setBackColor(rgb(255, 0, 0));
+        auto& shape = put<Shape>("shpSwatch", 0, 10, 5, 5, box);
+        shape.setBackOpaque(true);
+        shape.setBorder(false);
+        shape.setBackColor(rgb(9, 9, 9));
+        form.show();
+    }
     // The control's pixels as the window shows them now.
     Colour pixel(const Control& c, int dx, int dy) {
         int ox = 0, oy = 0;
@@ -87,6 +106,124 @@ struct BlockText : gfx::TextBackend {
 };
 
 }  // namespace
+
+TEST_F(Controls, GraphicalControlsUnderChildPictureBoxes) {
+    nest();
+    EXPECT_EQ(pixel(*box, 18, 0), rgb(255, 0, 0)) << "the label paints over its container";
+    EXPECT_EQ(pixel(*box, 21, 0), rgb(0, 255, 0)) << "a child picture box covers the label";
+    EXPECT_EQ(pixel(*box, 1, 11), rgb(9, 9, 9));
+    EXPECT_EQ(pixel(*box, 39, 19), rgb(0, 0, 255));
+}
+
+TEST_F(Controls, PersistentDrawingIsClearedBackToThePicture) {
+    nest();
+    box->setPicture(Pixels(4, 4, rgb(1, 1, 1)));
+    box->pset(10, 10, rgb(200, 0, 0));
+    EXPECT_EQ(box->point(10, 10), static_cast<std::int32_t>(rgb(200, 0, 0)));
+    box->cls();
+    EXPECT_EQ(box->point(10, 10), static_cast<std::int32_t>(rgb(0, 0, 255)));
+    EXPECT_EQ(box->point(3, 3), static_cast<std::int32_t>(rgb(1, 1, 1)));
+    EXPECT_EQ(box->point(40, 0), -1);
+}
+
+TEST(FormsPictureBox, LinesLeaveOutTheirEndPointAndUseTheScaleOrigin) {
+    PictureBox graph("TCPGraph");
+    graph.move(0, 0, 12, 12);
+    graph.setBackColor(rgb(0, 0, 0));
+    graph.setScaleOrigin(-1, -10);  // top-left pixel is (-1, -10)
+    graph.line(0, 0, 10, 0, rgb(255, 255, 255));
+    const Colour white = rgb(255, 255, 255);
+    EXPECT_EQ(graph.image().at(1, 10), white);
+    EXPECT_EQ(graph.image().at(10, 10), white);
+    EXPECT_EQ(graph.image().at(11, 10), rgb(0, 0, 0)) << "the end point is left out";
+    EXPECT_EQ(graph.image().at(0, 10), rgb(0, 0, 0));
+    EXPECT_EQ(graph.point(0, 0), static_cast<std::int32_t>(white));
+    graph.line(0, -9.5, 3, -9.5, white);  // -9.5 rounds to the even -10
+    EXPECT_EQ(graph.image().at(1, 0), white);
+}
+
+TEST_F(Controls, MouseReachesTheControlUnderItAndShapesPassItToTheirContainer) {
+    nest();
+    int clicks = 0, doubles = 0, downs = 0, boxDoubles = 0;
+    inner->onClick = [&] { ++clicks; };
+    inner->onDblClick = [&] { ++doubles; };
+    inner->onMouseDown = [&](const MouseArgs&) { ++downs; };
+    box->onDblClick = [&] { ++boxDoubles; };
+    click(*inner, 2, 2);
+    EXPECT_EQ(clicks, 1);
+    const auto p = at(*inner, 2, 2);
+    sim.doubleClick(p.x, p.y);
+    EXPECT_EQ(doubles, 1);
+    EXPECT_EQ(downs, 2) << "the second press of a double-click is not a mouse-down";
+    const auto swatch = at(*box, 2, 12);
+    sim.doubleClick(swatch.x, swatch.y);
+    EXPECT_EQ(boxDoubles, 1);
+}
+
+TEST_F(Controls, TooltipAppearsAfterTheDelayAndGoesOnLeave) {
+    nest();
+    inner->setToolTipText("Inner box");
+    moveTo(*inner, 2, 2);
+    sim.advance(static_cast<std::uint64_t>(sim.tooltipDelay()) - 1);
+    EXPECT_EQ(rt.visibleTooltip(), "");
+    sim.advance(1);
+    EXPECT_EQ(rt.visibleTooltip(), "Inner box");
+    sim.mouseMove(0, 0);
+    EXPECT_EQ(rt.visibleTooltip(), "");
+}
+
+TEST_F(Controls, ATimerTickIsNeverReEnteredAndUnloadStopsIt) {
+    form.show();
+    Timer& t = form.addTimer("tmrA", 100, true);
+    int depth = 0, maxDepth = 0, ticks = 0;
+    t.onTimer = [&] {
+        ++ticks;
+        maxDepth = std::max(maxDepth, ++depth);
+        if (ticks == 3) {
+            sim.sleep(250);  // the handler runs long...
+            sim.doEvents();  // ...and lets other events run
+        }
+        --depth;
+    };
+    sim.advance(250);
+    EXPECT_EQ(ticks, 2);
+    sim.advance(750);
+    EXPECT_EQ(maxDepth, 1);
+    const int before = ticks;
+    form.unload();
+    sim.advance(1000);
+    EXPECT_EQ(ticks, before);
+    EXPECT_EQ(sim.findWindow("frmControls"), nullptr);
+    EXPECT_FALSE(rt.isLoaded(&form));
+}
+
+TEST_F(Controls, UpDownCountsEveryPressAndRepeatsWhileHeld) {
+    auto& spin = put<UpDown>("udSpin", 0, 0, 16, 20);
+    spin.setMax(100);
+    spin.setValue(10);
+    form.show();
+    const auto up = at(spin, 8, 4);
+    sim.doubleClick(up.x, up.y);
+    EXPECT_EQ(spin.value(), 12) << "the second press of a double-click counts too";
+
+    press(spin, 8, 15);
+    EXPECT_EQ(spin.value(), 11);
+    sim.advance(UpDown::kFirstRepeatMs - 1);
+    EXPECT_EQ(spin.value(), 11) << "no repeat before the first delay";
+    sim.advance(1);
+    EXPECT_EQ(spin.value(), 10);
+    sim.advance(2 * UpDown::kRepeatMs);
+    EXPECT_EQ(spin.value(), 8);
+    moveTo(spin, 30, 15);  // held, off the arrow: it waits
+    sim.advance(5 * UpDown::kRepeatMs);
+    EXPECT_EQ(spin.value(), 8);
+    moveTo(spin, 8, 15);
+    sim.advance(UpDown::kRepeatMs);
+    EXPECT_EQ(spin.value(), 7);
+    release(spin, 8, 15);
+    sim.advance(1000);
+    EXPECT_EQ(spin.value(), 7) << "the release ends the repeat";
+}
 
 TEST_F(Controls, CommandButtonClicksOnlyWhenReleasedOnItAndFromSpaceOrEnter) {
     auto& ok = put<CommandButton>("cmdOK", 10, 10, 75, 23);
@@ -394,14 +531,17 @@ TEST(FormsRuntimes, EachDrawsWithItsOwnLookAndText) {
     greenish.face = rgb(0, 128, 64);
     first.setDialogLook(greenish);
     first.setTextBackend(&blocks);
+    // A button over a red "Hi".
+    auto fill = [](Form& f) {
+        f.move(0, 0, 100 * kTwipsPerPixel, 40 * kTwipsPerPixel);
+        f.add<CommandButton>("cmdGo").move(0, 0, 60, 23);
+        auto& label = f.add<Label>("lblHi");
+        label.move(0, 25, 60, 13);
+        label.setCaption("Hi");
+        label.setForeColor(rgb(200, 0, 0));
+    };
     Form a(first, "frmA");
-    a.move(0, 0, 100 * kTwipsPerPixel, 40 * kTwipsPerPixel);
-    auto& buttonA = a.add<CommandButton>("cmdA");
-    buttonA.move(0, 0, 60, 23);
-    auto& labelA = a.add<Label>("lblA");
-    labelA.move(0, 25, 60, 13);
-    labelA.setCaption("Hi");
-    labelA.setForeColor(rgb(200, 0, 0));
+    fill(a);
     auto draws = [&] {
         const Pixels& px = a.render();
         bool blockInk = true;
@@ -414,13 +554,7 @@ TEST(FormsRuntimes, EachDrawsWithItsOwnLookAndText) {
         platform::SimPlatform secondOs;
         Runtime second(secondOs);
         Form b(second, "frmB");
-        b.move(0, 0, 100 * kTwipsPerPixel, 40 * kTwipsPerPixel);
-        auto& buttonB = b.add<CommandButton>("cmdB");
-        buttonB.move(0, 0, 60, 23);
-        auto& labelB = b.add<Label>("lblB");
-        labelB.move(0, 25, 60, 13);
-        labelB.setCaption("Hi");
-        labelB.setForeColor(rgb(200, 0, 0));
+        fill(b);
         b.show();
         const Pixels& pb = b.render();
         EXPECT_EQ(pb.at(10, 5), DialogLook{}.face) << "the second runtime keeps the classic face";

@@ -157,7 +157,7 @@ TEST(FirstRun, AFileWithOneSettingIsReadAsItIs) {
     EXPECT_FALSE(app.IsFormLoaded(app.window(WindowSlot::Memory)));
 }
 
-TEST(InstalledProducts, FirstStartCreatesTheListWithEntryOne) {
+TEST(InstalledProducts, FirstStartCreatesEntryOneAndANewerVersionRewritesOnlyTheVersion) {
     test::SimMachine m;
     App& app = m.newApp();
     app.setProgramFolder("/opt/velmora");
@@ -165,24 +165,16 @@ TEST(InstalledProducts, FirstStartCreatesTheListWithEntryOne) {
     // NIP 1 and N01: tests/scenarios/startup_exit.
     EXPECT_EQ(value(app, "V01"), versionText());
     EXPECT_EQ(value(app, "P01"), "/opt/velmora/");
-    EXPECT_EQ(value(app, "S01"), "D1");
-    EXPECT_EQ(value(app, "W01"), "W1");
     platform::RegValue nip;
     ASSERT_TRUE(m.sim.memoryRegistry().readValue(RegRoot::LocalMachine, kInstalledProductsKey, "NIP", nip));
     EXPECT_EQ(nip.type, platform::kRegDword);
-}
-
-TEST(InstalledProducts, SameVersionChangesNothingNewerRewritesOnlyTheVersion) {
-    test::SimMachine m;
-    App& app = m.newApp();
-    RegisterInstalledProduct(app, "FIRST", "W");
-    RegisterInstalledProduct(app, "SECOND", "W2");
-    EXPECT_EQ(value(app, "S01"), "FIRST");
-    EXPECT_EQ(value(app, "W01"), "W");
+    RegisterInstalledProduct(app, "SECOND", "W2");  // the same version changes nothing
+    EXPECT_EQ(value(app, "S01"), "D1");
+    EXPECT_EQ(value(app, "W01"), "W1");
     SetValue(app.os.registry(), RegRoot::LocalMachine, kInstalledProductsKey, "V01", std::string("1.9.3"));
     RegisterInstalledProduct(app, "THIRD", "W3");
     EXPECT_EQ(value(app, "V01"), versionText());
-    EXPECT_EQ(value(app, "S01"), "FIRST") << "the next-check date keeps its first value";
+    EXPECT_EQ(value(app, "S01"), "D1") << "the next-check date keeps its first value";
     EXPECT_EQ(value(app, "NIP"), "1");
 }
 
