@@ -90,7 +90,12 @@ close_request() {
 
 if ! await frmMain shown 60; then
     fail "the main bar did not appear within 60 s"
+    # What there is to see instead: the program's output, whether it still
+    # runs, the windows on the display and the manager's own log.
     cat "$work/velmora.out"
+    kill -0 "$app" 2>/dev/null && echo "note: velmora is still running" || echo "note: velmora has ended"
+    timeout 10 xwininfo -root -tree 2>&1 | head -40
+    [ -f "$work/openbox.log" ] && tail -n 20 "$work/openbox.log"
     exit 1
 fi
 sleep 1  # the row is placed and shaped after the windows appear
