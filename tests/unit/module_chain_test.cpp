@@ -4,8 +4,14 @@
 // row saving its place, positions never clamped, and the reset layout.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <functional>
+
 #include "core/frm_main.h"
 #include "core/inifile.h"
+#include "core/window_table.h"
+#include "engine/style_catalogue.h"
+#include "forms/graphic_controls.h"
 #include "module_rig.h"
 #include "window/placement.h"
 
@@ -22,6 +28,31 @@ const char* const kSaved =
 const char* const kFourModules = "Visi0=1\nVisi1=1\nVisi2=1\nVisi3=1\nPosX0=1500\nPosY0=600\n";
 
 std::string saved(test::EngineRig& rig, const std::string& key) { return rig.app().settingsFile.read("MAIN", key); }
+
+// The highest window row a label's text reaches (INT_MAX when it draws none):
+// painted alone in a colour nothing else uses, so its text is what has it.
+int textTopRow(forms::Label& label) {
+    constexpr Colour kGround = rgb(3, 2, 1), kMarker = rgb(1, 2, 3);
+    const Colour kept = label.foreColor();
+    label.setForeColor(kMarker);
+    Pixels alone(label.width(), label.height(), kGround);
+    label.paint(alone, 0, 0, gfx::ClipRect{0, 0, alone.width, alone.height});
+    label.setForeColor(kept);
+    int ox = 0, oy = 0;
+    label.windowOrigin(ox, oy);
+    for (int y = 0; y < alone.height; ++y)
+        for (int x = 0; x < alone.width; ++x)
+            if (alone.at(x, y) == kMarker) return oy + y;
+    return INT_MAX;
+}
+
+void eachShownLabel(forms::Container& box, const std::function<void(forms::Label&)>& each) {
+    for (const auto& child : box.children()) {
+        if (!child->shown()) continue;
+        if (auto* label = dynamic_cast<forms::Label*>(child.get()); label && !label->caption().empty()) each(*label);
+        if (auto* inner = dynamic_cast<forms::Container*>(child.get())) eachShownLabel(*inner, each);
+    }
+}
 
 }  // namespace
 
@@ -117,4 +148,31 @@ TEST(ResetLayout, WritesEveryEntryAndMovesOnlyLoadedWindows) {
         EXPECT_EQ(app.settings.PosX[i], lefts[i]);
     }
     EXPECT_FALSE(app.IsFormLoaded(app.window(WindowSlot::Network))) << "the network window was not loaded, only its entry written";
+}
+
+// The reset puts the row two pixels above the screen's top edge: what a
+// window shows in its top two rows is lost there, so no caption may use
+// them, in any style of any module.
+TEST(ResetLayout, NoCaptionOfAnyStyleUsesTheTwoRowsTheResetHides) {
+    int checked = 0;
+    for (int style = 0; style < kCpuStyleCount; ++style) {
+        test::EngineRig rig(2);
+        const std::string code = std::to_string(style);
+        const std::string colourCode = std::to_string(style % kColourStyleCount);
+        App& app = rig.start("PLCMNT=0\nCPUCLOCK=10\nVisi0=1\nVisi4=1\nVisi5=1\nVisi6=1\nVisi7=1\nVisi8=1\nmTyp0=" + code +
+                             "\nmTyp4=" + code + "\nmTyp5=" + colourCode + "\nmTyp6=" + colourCode +
+                             "\nmTyp7=" + colourCode + "\n");
+        resetModuleLocations(app);
+        rig.m.sim.advance(1500);
+        for (const WindowRow& row : kWindows) {
+            forms::Form* window = app.window(row.slot);
+            if (!app.IsFormLoaded(window)) continue;
+            eachShownLabel(*window, [&](forms::Label& label) {
+                ++checked;
+                EXPECT_GE(textTopRow(label), 2) << "style " << style << ": " << label.qualifiedName() << " \""
+                                                << label.caption() << "\"";
+            });
+        }
+    }
+    EXPECT_GT(checked, 100);
 }
