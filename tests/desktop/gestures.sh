@@ -93,7 +93,12 @@ if ! await frmMain shown 60; then
     # What there is to see instead: the program's output, whether it still
     # runs, the windows on the display and the manager's own log.
     cat "$work/velmora.out"
-    kill -0 "$app" 2>/dev/null && echo "note: velmora is still running" || echo "note: velmora has ended"
+    if kill -0 "$app" 2>/dev/null; then
+        echo "note: velmora is still running; where it is:"
+        command -v gdb >/dev/null && timeout 30 gdb -p "$app" -batch -ex 'thread apply all bt' 2>/dev/null | grep -E '^(#|Thread)' | head -40
+    else
+        echo "note: velmora has ended"
+    fi
     timeout 10 xwininfo -root -tree 2>&1 | head -40
     [ -f "$work/openbox.log" ] && tail -n 20 "$work/openbox.log"
     exit 1
