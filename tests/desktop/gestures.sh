@@ -42,6 +42,7 @@ bare | openbox)
     export DISPLAY=$xvfb_display
     if [ "$desktop" = openbox ]; then
         start_group openbox >"$work/openbox.log" 2>&1
+        manager=$!
         for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
     fi
     start_group xcompmgr >"$work/xcompmgr.log" 2>&1
@@ -100,7 +101,13 @@ if ! await frmMain shown 60; then
         echo "note: velmora has ended"
     fi
     timeout 10 xwininfo -root -tree 2>&1 | head -40
-    [ -f "$work/openbox.log" ] && tail -n 20 "$work/openbox.log"
+    # Windows the program made but nobody mapped point at the manager.
+    if [ -n "${manager:-}" ]; then
+        kill -0 "$manager" 2>/dev/null && echo "note: openbox is running; where it is:" || echo "note: openbox has ended"
+        kill -0 "$manager" 2>/dev/null && command -v gdb >/dev/null &&
+            timeout 30 gdb -p "$manager" -batch -ex 'bt' 2>/dev/null | grep -E '^#' | head -20
+        tail -n 20 "$work/openbox.log"
+    fi
     exit 1
 fi
 sleep 1  # the row is placed and shaped after the windows appear
