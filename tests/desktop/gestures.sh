@@ -89,23 +89,24 @@ close_request() {
     if [ "$desktop" = bare ]; then "$probe" close "$1"; else wmctrl -i -c "$("$probe" find "$1")"; fi
 }
 
+# Whether NAME (PID) still runs, and if so its threads' stacks.
+where_is() {
+    if ! kill -0 "$2" 2>/dev/null; then echo "note: $1 has ended"; return; fi
+    echo "note: $1 is still running; where it is:"
+    command -v gdb >/dev/null &&
+        timeout 30 gdb -p "$2" -batch -ex 'thread apply all bt' 2>/dev/null | grep -E '^(#|Thread)' | head -40
+}
+
 if ! await frmMain shown 60; then
     fail "the main bar did not appear within 60 s"
     # What there is to see instead: the program's output, whether it still
     # runs, the windows on the display and the manager's own log.
     cat "$work/velmora.out"
-    if kill -0 "$app" 2>/dev/null; then
-        echo "note: velmora is still running; where it is:"
-        command -v gdb >/dev/null && timeout 30 gdb -p "$app" -batch -ex 'thread apply all bt' 2>/dev/null | grep -E '^(#|Thread)' | head -40
-    else
-        echo "note: velmora has ended"
-    fi
+    where_is velmora "$app"
     timeout 10 xwininfo -root -tree 2>&1 | head -40
     # Windows the program made but nobody mapped point at the manager.
     if [ -n "${manager:-}" ]; then
-        kill -0 "$manager" 2>/dev/null && echo "note: openbox is running; where it is:" || echo "note: openbox has ended"
-        kill -0 "$manager" 2>/dev/null && command -v gdb >/dev/null &&
-            timeout 30 gdb -p "$manager" -batch -ex 'bt' 2>/dev/null | grep -E '^#' | head -20
+        where_is openbox "$manager"
         tail -n 20 "$work/openbox.log"
     fi
     exit 1
