@@ -24,6 +24,7 @@ levels='
 3  core/registry_helpers.
 3  core/version
 4  sources/
+4  remote/
 5  core/app.h
 5  core/installed_products.
 5  core/start_with_windows.
@@ -56,7 +57,7 @@ separate='platform/linux/ platform/win32/ platform/sim/'
 allowed='
 '
 
-dirs='gfx platform forms core sources window logging engine modules fullview options scenario app'
+dirs='gfx platform forms core sources remote window logging engine modules fullview options scenario app'
 files=$(find $dirs -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | sort)
 [ -n "$files" ] || { echo "check_levels: no sources under $root" >&2; exit 2; }
 

@@ -1,0 +1,33 @@
+#pragma once
+// Plain HTTP(S) GET for reading metrics endpoints. Blocking: called from a
+// worker thread only, never from the interface thread.
+#include <cstddef>
+#include <string>
+
+namespace vel::platform {
+
+struct HttpRequest {
+    std::string url;
+    std::string bearerToken;    // sent as "Authorization: Bearer ..." when not empty
+    std::string basicUser;      // basic authentication when not empty
+    std::string basicPassword;
+    int connectTimeoutMs = 2000;
+    int totalTimeoutMs = 5000;
+    std::size_t maxBytes = 4u << 20;  // a longer answer fails
+    int maxRedirects = 3;
+};
+
+struct HttpResult {
+    bool ok = false;   // a complete 2xx answer within every bound
+    int status = 0;    // the HTTP status, 0 when none came
+    std::string body;
+    std::string error; // why not ok; names the host, never the credentials
+};
+
+class HttpClient {
+public:
+    virtual ~HttpClient() = default;
+    virtual HttpResult get(const HttpRequest& request) = 0;
+};
+
+}  // namespace vel::platform
