@@ -21,9 +21,17 @@ done
 
 export DISPLAY
 DISPLAY=$(cat "$state/display")
+# The run's output is held until the end, and the failed checks come first:
+# a CI report that shows only the head of a failed test's output shows them.
+run_log=$(mktemp)
+exec 3>&1 >"$run_log" 2>&1
 _end_run() {
     xdotool mouseup 1 2>/dev/null
     end_all
+    exec 1>&3 2>&1
+    grep '^FAIL' "$run_log" | sed 's/^/first of all: /'
+    cat "$run_log"
+    rm -f "$run_log"
 }
 trap _end_run EXIT
 
