@@ -11,7 +11,7 @@
 
 #include "core/inifile.h"
 #include "core/settings.h"
-#include "core/version_strings.h"
+#include "core/version.h"
 #include "core/window_table.h"
 #include "sources/hardware_inventory.h"
 #include "sources/memory_status.h"
@@ -50,9 +50,6 @@ struct IdleState {
     bool fadePending = false;
     void wake() { countdown = 10; }
 };
-
-constexpr const char* kProductName = VELMORA_PRODUCT_NAME;
-constexpr const char* kMakerTitle = "Brinlake";
 
 // A window's title for people: "VELMORA v2 – Memory".
 inline std::string windowTitle(const std::string& what) { return std::string(kProductName) + " \u2013 " + what; }

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "core/app.h"
 #include "core/registry_helpers.h"
 #include "core/vb.h"
 #include "core/version.h"
@@ -51,9 +50,9 @@ std::string UnscrambleString(const std::string& hex) {
     return out;
 }
 
-void RegisterInstalledProduct(App& app, const std::string& scrambledDate, const std::string& scrambledAddress) {
+void RegisterInstalledProduct(platform::Registry& reg, const std::string& programFolder,
+                              const std::string& scrambledDate, const std::string& scrambledAddress) {
     using platform::RegRoot;
-    platform::Registry& reg = app.os.registry();
     const RegRoot root = RegRoot::LocalMachine;
     const std::string list = kInstalledProductsKey;
     const std::string product = kProductName;
@@ -62,7 +61,7 @@ void RegisterInstalledProduct(App& app, const std::string& scrambledDate, const 
     auto writeEntry = [&](int number) {
         SetValue(reg, root, list, entryName('N', number), product);
         SetValue(reg, root, list, entryName('V', number), version);
-        SetValue(reg, root, list, entryName('P', number), app.programFolder);
+        SetValue(reg, root, list, entryName('P', number), programFolder);
         SetValue(reg, root, list, entryName('S', number), scrambledDate);
         SetValue(reg, root, list, entryName('W', number), scrambledAddress);
     };
@@ -88,15 +87,14 @@ void RegisterInstalledProduct(App& app, const std::string& scrambledDate, const 
     SetValue(reg, root, list, "NIP", std::int32_t{count + 1});
 }
 
-void recordInstalledProduct(App& app) {
-    platform::SystemTime now = app.os.localTime();
+void recordInstalledProduct(platform::Registry& reg, const std::string& programFolder, platform::SystemTime now) {
     platform::SystemTime next = now;
     next.year += 1;
     if (next.month == 2 && next.day == 29) next.day = 28;
     char date[64];
     std::snprintf(date, sizeof date, "%d/%d/%04d %d:%02d:%02d", next.month, next.day, next.year, next.hour,
                   next.minute, next.second);
-    RegisterInstalledProduct(app, ScrambleString(date), ScrambleString(kUpdateAddress));
+    RegisterInstalledProduct(reg, programFolder, ScrambleString(date), ScrambleString(kUpdateAddress));
 }
 
 }  // namespace vel

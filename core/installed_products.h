@@ -5,9 +5,9 @@
 
 #include <string>
 
-namespace vel {
+#include "platform/platform.h"
 
-class App;
+namespace vel {
 
 constexpr const char* kInstalledProductsKey = "Software\\Brinlake\\Installed Products";
 constexpr const char* kUpdateAddress = "http://www.brinlake.example/products/qrt/update.bru";
@@ -16,10 +16,11 @@ constexpr const char* kUpdateAddress = "http://www.brinlake.example/products/qrt
 std::string ScrambleString(const std::string& text);
 std::string UnscrambleString(const std::string& hex);
 
-void RegisterInstalledProduct(App& app, const std::string& scrambledDate, const std::string& scrambledAddress);
+void RegisterInstalledProduct(platform::Registry& reg, const std::string& programFolder,
+                              const std::string& scrambledDate, const std::string& scrambledAddress);
 
-// Start-up's part: the next-check date (now plus one year) and the address,
+// Start-up's part: the next-check date (a year from `now`) and the address,
 // scrambled and recorded.
-void recordInstalledProduct(App& app);
+void recordInstalledProduct(platform::Registry& reg, const std::string& programFolder, platform::SystemTime now);
 
 }  // namespace vel

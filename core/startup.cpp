@@ -43,7 +43,7 @@ bool StartVelmora(App& app) {
     app.ui.setFallbackSkinsFolder(os.installedSkinsFolder());
     app.createWindows();
 
-    recordInstalledProduct(app);
+    recordInstalledProduct(app.os.registry(), app.programFolder, app.os.localTime());
 
     // --run-for's time or the session's end can come while the splash shows;
     // the start stops there rather than load windows nobody will see.

@@ -11,6 +11,9 @@ struct ProgramVersion {
     int major, minor, revision;
 };
 
+constexpr const char* kProductName = VELMORA_PRODUCT_NAME;
+constexpr const char* kMakerTitle = "Brinlake";
+
 constexpr ProgramVersion kVersion{VELMORA_VERSION_MAJOR, VELMORA_VERSION_MINOR, VELMORA_VERSION_PATCH};
 
 // The version information's copyright notice, where the system cannot

@@ -22,11 +22,11 @@ levels='
 3  core/window_table.h
 3  core/default_settings.h
 3  core/registry_helpers.
+3  core/installed_products.
 3  core/version
 4  sources/
 4  remote/
 5  core/app.h
-5  core/installed_products.
 5  core/start_with_windows.
 6  window/
 7  logging/

@@ -161,18 +161,18 @@ TEST(InstalledProducts, FirstStartCreatesEntryOneAndANewerVersionRewritesOnlyThe
     test::SimMachine m;
     App& app = m.newApp();
     app.setProgramFolder("/opt/velmora");
-    RegisterInstalledProduct(app, "D1", "W1");
+    RegisterInstalledProduct(app.os.registry(), app.programFolder, "D1", "W1");
     // NIP 1 and N01: tests/scenarios/startup_exit.
     EXPECT_EQ(value(app, "V01"), versionText());
     EXPECT_EQ(value(app, "P01"), "/opt/velmora/");
     platform::RegValue nip;
     ASSERT_TRUE(m.sim.memoryRegistry().readValue(RegRoot::LocalMachine, kInstalledProductsKey, "NIP", nip));
     EXPECT_EQ(nip.type, platform::kRegDword);
-    RegisterInstalledProduct(app, "SECOND", "W2");  // the same version changes nothing
+    RegisterInstalledProduct(app.os.registry(), app.programFolder, "SECOND", "W2");  // the same version changes nothing
     EXPECT_EQ(value(app, "S01"), "D1");
     EXPECT_EQ(value(app, "W01"), "W1");
     SetValue(app.os.registry(), RegRoot::LocalMachine, kInstalledProductsKey, "V01", std::string("1.9.3"));
-    RegisterInstalledProduct(app, "THIRD", "W3");
+    RegisterInstalledProduct(app.os.registry(), app.programFolder, "THIRD", "W3");
     EXPECT_EQ(value(app, "V01"), versionText());
     EXPECT_EQ(value(app, "S01"), "D1") << "the next-check date keeps its first value";
     EXPECT_EQ(value(app, "NIP"), "1");
@@ -187,7 +187,7 @@ TEST(InstalledProducts, AListOfTwoOtherProductsGetsEntryThree) {
     put("N01", "Memtide");
     put("N02", "Logscope");
     SetValue(app.os.registry(), RegRoot::LocalMachine, kInstalledProductsKey, "NIP", std::int32_t{2});
-    RegisterInstalledProduct(app, "D", "W");
+    RegisterInstalledProduct(app.os.registry(), app.programFolder, "D", "W");
     EXPECT_EQ(value(app, "NIP"), "3");
     EXPECT_EQ(value(app, "N03"), "VELMORA v2");
     EXPECT_EQ(value(app, "N01"), "Memtide");
@@ -197,7 +197,7 @@ TEST(InstalledProducts, ARegistryWithoutWriteRightsIsSkippedQuietly) {
     test::SimMachine m;
     m.sim.memoryRegistry().setReadOnlyRoot(RegRoot::LocalMachine, true);
     App& app = m.newApp();
-    RegisterInstalledProduct(app, "D", "W");
+    RegisterInstalledProduct(app.os.registry(), app.programFolder, "D", "W");
     EXPECT_FALSE(KeyExists(app.os.registry(), RegRoot::LocalMachine, kInstalledProductsKey));
     EXPECT_TRUE(m.sim.messages().empty());
 }
