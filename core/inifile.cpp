@@ -214,7 +214,9 @@ std::int16_t IniFile::addDefaults(const std::string& defaults, const std::string
         // An empty file takes the defaults whole, their comments included.
         if (text.empty()) return defaults;
         std::string out = text;
-        for (const auto& [key, value] : iniSectionKeys(defaults, section)) {
+        for (const auto& entry : iniSectionKeys(defaults, section)) {
+            const std::string& key = entry.first;
+            const std::string& value = entry.second;
             bool present = false;
             forEachKey(out, section, [&](std::string_view k, std::string_view) {
                 present = equalNoCase(k, key);
