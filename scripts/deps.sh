@@ -14,7 +14,9 @@ case "$profile" in
   # The desktop tests run under openbox and under GNOME's compositor (mutter
   # with Xwayland, in its own D-Bus session).
   test) packages+=(xvfb xcompmgr x11-utils xdotool imagemagick "${windows[@]}" wine wine64 dpkg-dev lintian
-                   openbox mutter xwayland dbus-daemon wmctrl) ;;
+                   openbox mutter xwayland dbus-daemon wmctrl
+                   # a node exporter, started by the remote-host tests and for the parser's seed answers
+                   prometheus-node-exporter) ;;
   # The peers the overhead run compares with, when installed.
   bench) packages+=(xvfb xcompmgr x11-utils xdotool time conky-std gkrellm) ;;
   windows) packages+=("${windows[@]}") ;;
