@@ -177,8 +177,9 @@ void RemoteSources::update(CounterState& c, bool sampled, const Raw& current, st
     const double base = current.base - c.previous.base;
     double value = isPercent(c.path.counter) ? 100.0 * part / base : part * 1000.0 / base;
     if (isPercent(c.path.counter)) value = std::clamp(value, 0.0, 100.0);
-    c.value = value;
-    c.status = kPdhCstatusValidData;
+    const bool figure = std::isfinite(value);
+    c.value = figure ? value : 0;
+    c.status = figure ? kPdhCstatusValidData : kPdhCstatusInvalidData;
     c.previous = current;
     c.previousSequence = sequence;
 }
@@ -190,7 +191,8 @@ long RemoteSources::collectQueryData(Query query) {
     for (auto& [handle, c] : counters_) {
         if (c.query != query || !c.added) continue;
         Raw current;
-        const bool sampled = f && sample(*f, c, current);
+        // Sums of huge figures can overflow; such a sample says nothing.
+        const bool sampled = f && sample(*f, c, current) && std::isfinite(current.part) && std::isfinite(current.base);
         update(c, sampled, current, sequence);
     }
     return kPdhSuccess;
