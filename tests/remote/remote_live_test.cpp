@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/app.h"
+#include "core/frm_main.h"
 #include "core/startup.h"
 #include "platform/linux/http_client.h"
 #include "platform/linux/linux_sources.h"
