@@ -9,6 +9,7 @@
 #include "core/startup.h"
 #include "core/version.h"
 #include "platform/common/display_scale.h"
+#include "remote/remote_host.h"
 #include "platform/native.h"
 #include "scenario/runner.h"
 
@@ -26,6 +27,10 @@ const char* kUsage =
     "  --display NAME         the X display to use (default: $DISPLAY)\n"
     "  --scale N              show every window N times larger: 1, 2 or 3 (default: the desktop's)\n"
     "  --sim SCENARIO         run on the simulated machine, driven by a scenario file\n"
+    "  --source URL           watch another machine: its node exporter's address\n"
+    "                         (http://HOST:9100/metrics) or a Prometheus server's\n"
+    "                         /federate?match[]={instance=\"HOST:9100\"} (default: [REMOTE]\n"
+    "                         SOURCE= in velmora.ini, else this machine)\n"
     "  --skip-splash-pauses   start without the splash's pauses (for scripted tests)\n"
     "  --version              print the version and exit\n"
     "  --help                 print this help and exit\n";
@@ -34,6 +39,7 @@ struct CommandLine {
     std::string programFolder;
     std::string scenario;
     std::string display;
+    std::string source;
     double runFor = -1;
     int scale = 0;  // 0: the desktop's
     bool splashPauses = true;
@@ -56,7 +62,7 @@ std::optional<int> parse(int argc, char** argv, CommandLine& cl) {
             continue;
         }
         const bool takesValue =
-            a == "--program-folder" || a == "--sim" || a == "--display" || a == "--run-for" || a == "--scale";
+            a == "--program-folder" || a == "--sim" || a == "--display" || a == "--run-for" || a == "--scale" || a == "--source";
         if (!takesValue) {
             std::cerr << "velmora: unknown option '" << a << "' (see --help)\n";
             return 2;
@@ -69,6 +75,15 @@ std::optional<int> parse(int argc, char** argv, CommandLine& cl) {
         if (a == "--program-folder") cl.programFolder = v;
         if (a == "--sim") cl.scenario = v;
         if (a == "--display") cl.display = v;
+        if (a == "--source") {
+            vel::platform::HttpUrl url;
+            std::string error;
+            if (!vel::remote::checkSource(v, url, error)) {
+                std::cerr << "velmora: --source: " << error << "\n";
+                return 2;
+            }
+            cl.source = v;
+        }
         if (a == "--scale") {
             const auto scale = vel::platform::parseScale(v);
             if (!scale) {
@@ -102,11 +117,16 @@ int runNative(const CommandLine& cl) {
     }
     vel::App app(*os);
     app.splashPauses = cl.splashPauses;
+    app.sourceOption = cl.source;
     // Armed before the start, so that it also ends a start-up and an "already
     // running" notice that nobody answers: a script never waits for ever.
     if (cl.runFor >= 0)
         os->startTimer(static_cast<std::uint32_t>(cl.runFor * 1000), [&] { vel::shutDown(app); });
-    if (!vel::StartVelmora(app)) return 0;
+    if (!vel::StartVelmora(app)) {
+        if (app.sourceError.empty()) return 0;
+        std::cerr << "velmora: cannot watch the source: " << app.sourceError << "\n";
+        return 1;
+    }
     const std::string ini = os->nativePath(app.iniPath);
     if (app.settingsOrigin == vel::SettingsOrigin::DefaultsWritten)
         std::cerr << "velmora: " << ini << " held no settings; the default settings were written to it\n";

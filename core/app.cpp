@@ -10,6 +10,7 @@
 #include "modules/frm_mouse.h"
 #include "modules/frm_net.h"
 #include "options/frm_options.h"
+#include "remote/remote_host.h"
 #include "sources/cpu_usage.h"
 #include "sources/net_connection.h"
 #include "sources/system_metrics.h"
@@ -65,6 +66,10 @@ void App::showStatus(const std::string& text) {
     if (!splash || !IsFormLoaded(splash.get())) return;
     traceEvent("status " + text);
     splash->setStatus(text);
+}
+
+std::string App::titleFor(const std::string& what) const {
+    return withHost(what.empty() ? std::string(kProductName) : windowTitle(what));
 }
 
 void App::end(int exitCode) {

@@ -35,6 +35,9 @@ class FrmNetwork;
 class FrmMemory;
 class FrmMouse;
 class clsNetConnection;
+namespace remote {
+class RemoteHost;
+}
 
 // Which Full View screen, sub-view and sub-type shows (or showed last).
 struct FullViewNav {
@@ -73,6 +76,21 @@ public:
     IniFile settingsFile;
     std::uint8_t processorCount = 0;
     std::int32_t screenX = 0, screenY = 0;  // largest pixel column and row
+
+    // The source named on the command line (--source), before [REMOTE]'s.
+    std::string sourceOption;
+    // Another machine watched in place of this one; it outlives everything
+    // below that reads figures.
+    std::unique_ptr<remote::RemoteHost> remoteHost;
+    // Why the source could not be watched ("" when it could or none was named).
+    std::string sourceError;
+    // "nas:9100" while another machine is watched, "" for this one.
+    std::string hostLabel;
+    // A window's title, naming the host watched when it is not this machine:
+    // "VELMORA v2 – Memory — nas:9100"; the product name alone for "".
+    std::string titleFor(const std::string& what) const;
+    // A tooltip with the watched host after it (unchanged for this machine).
+    std::string withHost(const std::string& tip) const { return hostLabel.empty() ? tip : tip + " \u2014 " + hostLabel; }
 
     std::unique_ptr<clsSystemMetrics> metrics;
     std::array<std::unique_ptr<clsCPUUsage>, 4> samplers;

@@ -34,7 +34,7 @@ std::optional<std::uint32_t> periodInterval16(std::int16_t tenths) {
 }
 
 FrmHidden::FrmHidden(App& app) : Form(app.ui, "frmHidden"), log(app), app_(app) {
-    setCaption(windowTitle("Engine"));
+    setCaption(app.titleFor("Engine"));
     tmrCPUs = &addTimer("tmrCPUs", 100, false);
     tmrNET = &addTimer("tmrNET", 100, false);
     tmrMEM = &addTimer("tmrMEM", 100, false);

@@ -26,10 +26,10 @@ constexpr int kButtonTop = 8, kButtonSize = 13;
 }  // namespace
 
 FrmMain::FrmMain(App& app) : Form(app.ui, "frmMain"), app_(app) {
-    setCaption(kProductName);
+    setCaption(app.titleFor(""));
     picMainSkin = &add<forms::PictureBox>("picMainSkin");
     picMainSkin->move(0, 0, 65, 29);
-    picMainSkin->setToolTipText("Double-click for system info...");
+    picMainSkin->setToolTipText(app.withHost("Double-click for system info..."));
     for (int i = 0; i < 3; ++i) {
         btnOpt[i] = &picMainSkin->add<forms::PictureButton>("btnOpt", i);
         btnOpt[i]->move(kOptButtons[i].left, kButtonTop, kButtonSize, kButtonSize);

@@ -18,7 +18,7 @@ gfx::FontSpec uiFont(bool bold = false) {
 }  // namespace
 
 FrmSplash::FrmSplash(App& app) : Form(app.ui, "frmSplash"), app_(app) {
-    setCaption(kProductName);
+    setCaption(app.titleFor(""));
     picMainSkin = &add<forms::PictureBox>("picMainSkin");
     picMainSkin->move(0, 0, 320, 200);
     for (int i = 0; i < 3; ++i) {

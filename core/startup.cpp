@@ -8,6 +8,7 @@
 #include "core/frm_splash.h"
 #include "core/installed_products.h"
 #include "core/settings.h"
+#include "remote/remote_host.h"
 #include "sources/cpu_usage.h"
 #include "sources/system_metrics.h"
 
@@ -28,17 +29,48 @@ void takeHardwareInventory(App& app) { takeInventory(app.os.sources(), ".", app.
 
 }  // namespace
 
+namespace {
+
+// Another machine named by --source or [REMOTE] SOURCE=, in place of this
+// one. False (after telling the user) when it cannot be watched.
+bool openRemoteHost(App& app) {
+    remote::RemoteSettings settings = remote::readRemoteSettings(app.settingsFile);
+    if (!app.sourceOption.empty()) settings.source = app.sourceOption;
+    if (settings.source.empty()) return true;
+    std::string error;
+    app.remoteHost = remote::RemoteHost::open(app.os, settings, app.appPath, error);
+    if (!app.remoteHost) {
+        app.sourceError = error;
+        app.os.messageBox(std::string(kProductName) + " cannot watch that source: " + error, kMakerTitle,
+                          platform::mb::Critical);
+        return false;
+    }
+    app.hostLabel = app.remoteHost->label();
+    return true;
+}
+
+}  // namespace
+
 bool StartVelmora(App& app) {
     platform::Platform& os = app.os;
-    if (!os.claimSingleInstance("Brinlake VELMORA v2")) {
-        os.messageBox(std::string(kProductName) + " is already running!", kMakerTitle, platform::mb::Exclamation);
+    app.setProgramFolder(os.programFolder());
+    if (!openRemoteHost(app)) {
+        app.end(1);
+        return false;
+    }
+    // This machine: one program per user. Another: one per host and program folder.
+    const std::string instance =
+        app.remoteHost ? app.remoteHost->instanceName(app.appPath) : std::string("Brinlake VELMORA v2");
+    if (!os.claimSingleInstance(instance)) {
+        const std::string what = app.hostLabel.empty() ? "" : " for " + app.hostLabel;
+        os.messageBox(std::string(kProductName) + " is already running" + what + "!", kMakerTitle,
+                      platform::mb::Exclamation);
         app.end(0);
         return false;
     }
     // A session that ends (or a polite kill) ends the program as the exit
     // button's Yes does, without the question.
     os.setSessionEndHandler([&app] { shutDown(app); });
-    app.setProgramFolder(os.programFolder());
     app.ui.setSkinsFolder(os.nativePath(app.programFolder + "skins"));
     app.ui.setFallbackSkinsFolder(os.installedSkinsFolder());
     app.createWindows();

@@ -102,7 +102,7 @@ FrmFULLVIEW::FrmFULLVIEW(App& app) : Form(app.ui, "frmFULLVIEW"), pdh(app.os.sou
         btnExit_Click();
         return true;
     };
-    setCaption(windowTitle("Full View"));
+    setCaption(app.titleFor("Full View"));
     picMainSkin = &add<forms::PictureBox>("picMainSkin");
     picMainSkin->onMouseDown = [this](const forms::MouseArgs&) { dragWindow(); };
 

@@ -20,7 +20,7 @@ forms::Line& hand(forms::PictureBox& parent, const char* name, int tipX) {
 }  // namespace
 
 FrmClock::FrmClock(App& app) : ModuleForm(app, "frmClock", WindowSlot::Clock, "Zenthe (Double-click for info...)") {
-    setCaption(windowTitle("Clock"));
+    setCaption(app.titleFor("Clock"));
     // On from the design, but a form's timer only runs once the form is
     // loaded: load switches it on.
     Timer1 = &addTimer("Timer1", 100, false);

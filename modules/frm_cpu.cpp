@@ -32,7 +32,7 @@ gfx::FontSpec arialBold(double sizePt) {
 
 FrmCPU::FrmCPU(App& app, int index)
     : ModuleForm(app, kFormNames[index], cpuSlot(index), toolTip(index)), index_(index) {
-    setCaption(windowTitle(kTitles[index]));
+    setCaption(app.titleFor(kTitles[index]));
     const std::string tip = toolTip(index);
 
     // Beside the skin, outside the window: the lit picture the

@@ -26,7 +26,7 @@ std::optional<int> memCoverHeight(double fraction) {
 
 FrmMemory::FrmMemory(App& app)
     : ModuleForm(app, "frmMemory", WindowSlot::Memory, "Memory (Double-click for info...)") {
-    setCaption(windowTitle("Memory"));
+    setCaption(app.titleFor("Memory"));
     const auto fullView = [this] { openFullView(kFullViewMemory); };
     for (int i = 0; i < 4; ++i) {
         memMeter[i] = &picMod->add<forms::Image>("memMeter", i);

@@ -24,7 +24,7 @@ std::string colourHexDigits(std::int32_t colour) {
 }
 
 FrmMouse::FrmMouse(App& app) : ModuleForm(app, "frmMouse", WindowSlot::Mouse, "Mouse (Double-click for info...)") {
-    setCaption(windowTitle("Mouse"));
+    setCaption(app.titleFor("Mouse"));
     const std::string tip = picMod->toolTipText();
     const auto fullView = [this] { openFullView(kFullViewHardware); };
     shpMSE = &picMod->add<forms::Shape>("shpMSE");

@@ -86,7 +86,7 @@ void drawTransferGraph(forms::PictureBox& g, double rate, int step) {
 
 FrmNetwork::FrmNetwork(App& app)
     : ModuleForm(app, "frmNetwork", WindowSlot::Network, "Network (Double-click for info...)") {
-    setCaption(windowTitle("Network"));
+    setCaption(app.titleFor("Network"));
     tmrXFer = &addTimer("tmrXFer", kXferInterval, false);
     tmrXFer->onTimer = [this] { tmrXFer_Timer(); };
 

@@ -16,10 +16,10 @@ ModuleForm::ModuleForm(App& app, const std::string& name, WindowSlot slot, const
     : Form(app.ui, name), app_(app), slot_(slot) {
     picMainSkin = &add<forms::PictureBox>("picMainSkin");
     picMainSkin->move(0, 0, 65, 29);
-    picMainSkin->setToolTipText(toolTip);
+    picMainSkin->setToolTipText(app.withHost(toolTip));
     picMod = &picMainSkin->add<forms::PictureBox>("picMod");
     picMod->move(3, 3, 60, 23);
-    picMod->setToolTipText(toolTip);
+    picMod->setToolTipText(picMainSkin->toolTipText());
 }
 
 void ModuleForm::wireMouse(forms::Control& control, std::function<void()> onDouble) {

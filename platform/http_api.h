@@ -28,6 +28,9 @@ class HttpClient {
 public:
     virtual ~HttpClient() = default;
     virtual HttpResult get(const HttpRequest& request) = 0;
+    // True when get() never waits (the simulated machine's scripted
+    // answers): a scrape may then run on the interface thread, in its time.
+    virtual bool answersAtOnce() const { return false; }
 };
 
 }  // namespace vel::platform

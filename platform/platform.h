@@ -17,6 +17,7 @@
 #include "gfx/pixels.h"
 #include "gfx/png.h"
 #include "gfx/text_backend.h"
+#include "platform/http_api.h"
 #include "platform/sources_api.h"
 
 namespace vel::platform {
@@ -213,6 +214,10 @@ public:
     virtual FileKind fileKind(const std::string& path) = 0;
     // Removes a plain file (a link is removed itself, its target never touched).
     virtual bool deleteFile(const std::string& path) = 0;
+    // True when people other than the owner may read the file (its group or
+    // everyone): a file holding a password must not be. False where the
+    // system cannot tell.
+    virtual bool readableByOthers(const std::string& /*path*/) { return false; }
 };
 
 class Platform {
@@ -284,6 +289,11 @@ public:
     virtual Registry& registry() = 0;
     virtual Sources& sources() = 0;
     virtual Files& files() = 0;
+    // GETs metrics endpoints; blocking, for a worker thread (see HttpClient).
+    virtual HttpClient& http() = 0;
+    // Another machine's figures in place of this one's (null: this one's
+    // again). The caller keeps them alive for as long as they are in use.
+    void replaceSources(Sources* other) { replacement_ = other; }
     // ShellExecuteA(NULL, NULL, file, params, NULL, showCmd); returns > 32 on success.
     virtual long shellExecute(const std::string& file, const std::string& params, int showCmd) = 0;
     // True when this is the only running instance (and now holds the claim).
@@ -317,6 +327,7 @@ public:
     void setSessionEndHandler(std::function<void()> handler) { sessionEndHandler_ = std::move(handler); }
 
 protected:
+    Sources* replacementSources() const { return replacement_; }
     void endSession() {
         if (sessionEnded_) return;
         sessionEnded_ = true;
@@ -329,6 +340,7 @@ protected:
 private:
     std::function<void()> sessionEndHandler_;
     bool sessionEnded_ = false;
+    Sources* replacement_ = nullptr;
 };
 
 }  // namespace vel::platform

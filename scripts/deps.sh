@@ -4,7 +4,8 @@
 set -euo pipefail
 
 profile="${1:-build}"
-packages=(cmake g++ make pkg-config libx11-dev libx11-xcb-dev libxext-dev libxrandr-dev libxinerama-dev libstb-dev libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(cmake g++ make pkg-config libx11-dev libx11-xcb-dev libxext-dev libxrandr-dev libxinerama-dev libstb-dev libgtest-dev libgmock-dev libbenchmark-dev
+          libcurl4-openssl-dev)
 # The cross compiler for velmora.exe (posix threads for std::thread).
 windows=(g++-mingw-w64-x86-64-posix)
 case "$profile" in
@@ -14,7 +15,10 @@ case "$profile" in
   # The desktop tests run under openbox and under GNOME's compositor (mutter
   # with Xwayland, in its own D-Bus session).
   test) packages+=(xvfb xcompmgr x11-utils xdotool imagemagick "${windows[@]}" wine wine64 dpkg-dev lintian
-                   openbox mutter xwayland dbus-daemon wmctrl) ;;
+                   openbox mutter xwayland dbus-daemon wmctrl
+                   # a node exporter and a Prometheus server, started by the remote-host
+                   # tests (and the exporter for the parser's seed answers)
+                   prometheus-node-exporter prometheus) ;;
   # The peers the overhead run compares with, when installed.
   bench) packages+=(xvfb xcompmgr x11-utils xdotool time conky-std gkrellm) ;;
   windows) packages+=("${windows[@]}") ;;

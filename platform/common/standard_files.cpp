@@ -77,4 +77,11 @@ bool replaceFile(const std::string& path, const std::string& contents) {
     return written;
 }
 
+bool readableByOthers(const std::string& path) {
+    std::error_code ec;
+    const fs::perms p = fs::status(path, ec).permissions();
+    if (ec) return false;
+    return (p & (fs::perms::group_read | fs::perms::others_read)) != fs::perms::none;
+}
+
 }  // namespace vel::platform::standard_files

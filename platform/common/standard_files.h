@@ -14,5 +14,7 @@ namespace vel::platform::standard_files {
 std::optional<FileStamp> fileStamp(const std::string& path);
 std::optional<std::string> readFile(const std::string& path, std::size_t most);
 bool replaceFile(const std::string& path, const std::string& contents);
+// The file's group or everyone may read it (a link is followed).
+bool readableByOthers(const std::string& path);
 
 }  // namespace vel::platform::standard_files

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/common/standard_files.h"
 #include "platform/platform.h"
 
 namespace vel::platform::linux_backend {
@@ -20,6 +21,7 @@ public:
     bool closeFile(FileHandle file) override;
     bool listFolder(const std::string& folder, std::vector<FolderEntry>& out) override;
     FileKind fileKind(const std::string& path) override;
+    bool readableByOthers(const std::string& path) override { return standard_files::readableByOthers(path); }
     bool deleteFile(const std::string& path) override;
 };
 

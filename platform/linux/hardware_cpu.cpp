@@ -58,19 +58,6 @@ std::map<long, std::vector<CpuEntry>> packages(const HardwareRoots& roots) {
     return byPackage;
 }
 
-// WMI's Architecture codes by the kernel's machine name; empty when WMI has none.
-std::string architectureCode(const std::string& machine) {
-    if (machine == "x86_64") return "9";
-    if (machine.size() == 4 && machine[0] == 'i' && machine.substr(2) == "86") return "0";
-    if (machine.rfind("mips", 0) == 0) return "1";
-    if (machine == "alpha") return "2";
-    if (machine.rfind("ppc", 0) == 0 || machine.rfind("powerpc", 0) == 0) return "3";
-    if (machine.rfind("arm", 0) == 0) return "5";
-    if (machine == "ia64") return "6";
-    if (machine == "aarch64" || machine == "arm64") return "12";
-    return {};
-}
-
 // Rounded MHz for WMI's 32-bit clock fields; empty when the text is no
 // such figure, so the field is left out rather than made up.
 std::string megahertz(const std::optional<std::string>& text, double divisor) {

@@ -73,10 +73,6 @@ std::string machineName(const HardwareRoots& roots) {
     return ::uname(&u) == 0 ? std::string(u.machine) : std::string();
 }
 
-int machineWordBits(const std::string& machine) {
-    return machine.find("64") != std::string::npos || machine == "alpha" || machine == "s390x" ? 64 : 32;
-}
-
 std::vector<std::string> listDirectory(const std::string& path) {
     std::vector<std::string> names;
     if (DIR* dir = ::opendir(path.c_str())) {
@@ -98,12 +94,6 @@ std::string dmiField(const HardwareRoots& roots, const char* name) {
 
 bool firmwareDescribed(const HardwareRoots& roots) {
     return !listDirectory(roots.sys + "/class/dmi/id").empty();
-}
-
-// The firmware's "MM/DD/YYYY" as WMI's date text; other forms as they are.
-std::string wmiDate(const std::string& date) {
-    if (date.size() != 10 || date[2] != '/' || date[5] != '/') return date;
-    return date.substr(6, 4) + date.substr(0, 2) + date.substr(3, 2) + "000000.000000+000";
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/common/hardware_query.h"
 #include "platform/linux/hardware_linux.h"
 
 namespace vel::platform::linux_backend {
@@ -22,8 +23,6 @@ std::string readWholeFile(const std::string& path);
 void addProperty(HardwareObject& object, const char* name, const std::string& value);
 // uname's machine name unless the roots name one.
 std::string machineName(const HardwareRoots& roots);
-// The kernel's word size in bits (32 or 64) for a machine name.
-int machineWordBits(const std::string& machine);
 // The entries of a directory, sorted by name; empty when unreadable.
 std::vector<std::string> listDirectory(const std::string& path);
 

@@ -15,8 +15,4 @@ namespace vel::platform::linux_backend {
 std::unique_ptr<Sources> createLinuxSourcesWithClock(const std::string& procRoot, const std::string& sysRoot,
                                                      MonotonicClock clock, ScreenSizeReader screenSize = {});
 
-// The /proc/cpuinfo flag a Windows processor feature number stands for;
-// nullptr when Linux has nothing that answers it (the feature reads absent).
-const char* cpuinfoFlagForFeature(int feature);
-
 }  // namespace vel::platform::linux_backend

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <set>
 
+#include "platform/common/mib_fields.h"
 #include "platform/linux/sources_proc.h"
 
 namespace vel::platform::linux_backend {
@@ -18,18 +19,6 @@ bool parseI64(std::string_view text, std::int64_t& out) {
     if (!parseU64(text, u)) return false;
     out = static_cast<std::int64_t>(u);
     return true;
-}
-
-struct Field {
-    const char* name;
-    std::uint32_t* target;
-};
-
-template <std::size_t N>
-bool fill(std::string_view snmp, std::string_view protocol, const Field (&fields)[N]) {
-    bool any = false;
-    for (const Field& f : fields) any |= snmpValue(snmp, protocol, f.name, *f.target);
-    return any;
 }
 
 }  // namespace
@@ -58,65 +47,20 @@ bool snmpValue(std::string_view snmp, std::string_view protocol, std::string_vie
     return false;
 }
 
-bool parseIpStats(std::string_view snmp, MibIpStats& s) {
-    s = {};
-    const Field fields[] = {
-        {"Forwarding", &s.dwForwarding},       {"DefaultTTL", &s.dwDefaultTTL},
-        {"InReceives", &s.dwInReceives},       {"InHdrErrors", &s.dwInHdrErrors},
-        {"InAddrErrors", &s.dwInAddrErrors},   {"ForwDatagrams", &s.dwForwDatagrams},
-        {"InUnknownProtos", &s.dwInUnknownProtos}, {"InDiscards", &s.dwInDiscards},
-        {"InDelivers", &s.dwInDelivers},       {"OutRequests", &s.dwOutRequests},
-        {"OutDiscards", &s.dwOutDiscards},     {"OutNoRoutes", &s.dwOutNoRoutes},
-        {"ReasmTimeout", &s.dwReasmTimeout},   {"ReasmReqds", &s.dwReasmReqds},
-        {"ReasmOKs", &s.dwReasmOks},           {"ReasmFails", &s.dwReasmFails},
-        {"FragOKs", &s.dwFragOks},             {"FragFails", &s.dwFragFails},
-        {"FragCreates", &s.dwFragCreates},
+namespace {
+
+MibLookup snmpLookup(std::string_view snmp) {
+    return [snmp](std::string_view protocol, std::string_view name, std::uint32_t& out) {
+        return snmpValue(snmp, protocol, name, out);
     };
-    return fill(snmp, "Ip", fields);
 }
 
-bool parseIcmpStats(std::string_view snmp, MibIcmp& m) {
-    m = {};
-    bool any = false;
-    for (int dir = 0; dir < 2; ++dir) {
-        MibIcmpStats& s = dir == 0 ? m.inStats : m.outStats;
-        const std::string p = dir == 0 ? "In" : "Out";
-        const std::pair<std::string, std::uint32_t*> names[] = {
-            {p + "Msgs", &s.dwMsgs},           {p + "Errors", &s.dwErrors},
-            {p + "DestUnreachs", &s.dwDestUnreachs}, {p + "TimeExcds", &s.dwTimeExcds},
-            {p + "ParmProbs", &s.dwParmProbs}, {p + "SrcQuenchs", &s.dwSrcQuenchs},
-            {p + "Redirects", &s.dwRedirects}, {p + "Echos", &s.dwEchos},
-            {p + "EchoReps", &s.dwEchoReps},   {p + "Timestamps", &s.dwTimestamps},
-            {p + "TimestampReps", &s.dwTimestampReps}, {p + "AddrMasks", &s.dwAddrMasks},
-            {p + "AddrMaskReps", &s.dwAddrMaskReps},
-        };
-        for (const auto& [name, target] : names) any |= snmpValue(snmp, "Icmp", name, *target);
-    }
-    return any;
-}
+}  // namespace
 
-bool parseTcpStats(std::string_view snmp, MibTcpStats& s) {
-    s = {};
-    const Field fields[] = {
-        {"RtoAlgorithm", &s.dwRtoAlgorithm}, {"RtoMin", &s.dwRtoMin},           {"RtoMax", &s.dwRtoMax},
-        {"MaxConn", &s.dwMaxConn},           {"ActiveOpens", &s.dwActiveOpens}, {"PassiveOpens", &s.dwPassiveOpens},
-        {"AttemptFails", &s.dwAttemptFails}, {"EstabResets", &s.dwEstabResets}, {"CurrEstab", &s.dwCurrEstab},
-        {"InSegs", &s.dwInSegs},             {"OutSegs", &s.dwOutSegs},         {"RetransSegs", &s.dwRetransSegs},
-        {"InErrs", &s.dwInErrs},             {"OutRsts", &s.dwOutRsts},
-    };
-    return fill(snmp, "Tcp", fields);
-}
-
-bool parseUdpStats(std::string_view snmp, MibUdpStats& s) {
-    s = {};
-    const Field fields[] = {
-        {"InDatagrams", &s.dwInDatagrams},
-        {"NoPorts", &s.dwNoPorts},
-        {"InErrors", &s.dwInErrors},
-        {"OutDatagrams", &s.dwOutDatagrams},
-    };
-    return fill(snmp, "Udp", fields);
-}
+bool parseIpStats(std::string_view snmp, MibIpStats& s) { return fillIpStats(snmpLookup(snmp), s); }
+bool parseIcmpStats(std::string_view snmp, MibIcmp& m) { return fillIcmpStats(snmpLookup(snmp), m); }
+bool parseTcpStats(std::string_view snmp, MibTcpStats& s) { return fillTcpStats(snmpLookup(snmp), s); }
+bool parseUdpStats(std::string_view snmp, MibUdpStats& s) { return fillUdpStats(snmpLookup(snmp), s); }
 
 std::uint32_t countEntries(std::string_view text, int headerLines) {
     std::uint32_t n = 0;

@@ -140,6 +140,7 @@ X11Platform::~X11Platform() {
 }
 
 Sources& X11Platform::sources() {
+    if (Sources* other = replacementSources()) return *other;
     if (!sources_)
         // The monitor's own resolution, whatever the scale.
         sources_ = createLinuxSources("/proc", "/sys", [this] {
@@ -261,6 +262,11 @@ long X11Platform::shellExecute(const std::string& file, const std::string& param
     if (pid <= 0) return kErrorFileNotFound;
     children_.push_back(pid);
     return 42;
+}
+
+HttpClient& X11Platform::http() {
+    if (!http_) http_ = createCurlClient();
+    return *http_;
 }
 
 bool X11Platform::claimSingleInstance(const std::string& name) {

@@ -11,6 +11,7 @@
 
 #include "platform/linux/double_click.h"
 #include "platform/linux/files.h"
+#include "platform/linux/http_client.h"
 #include "platform/linux/registry.h"
 #include "platform/linux/perf_clock.h"
 #include "platform/linux/pixel_format.h"
@@ -105,6 +106,7 @@ public:
     Registry& registry() override { return *registry_; }
     Sources& sources() override;
     Files& files() override { return files_; }
+    HttpClient& http() override;
     long shellExecute(const std::string& file, const std::string& params, int showCmd) override;
     bool claimSingleInstance(const std::string& name) override;
     std::string programFolder() override { return programFolder_; }
@@ -203,6 +205,7 @@ private:
     std::unique_ptr<FileRegistry> registry_;
     LinuxFiles files_;
     std::unique_ptr<Sources> sources_;
+    std::unique_ptr<HttpClient> http_;
     SingleInstanceLock instance_;
     std::string programFolder_;
     std::string explicitFolder_;  // --program-folder, repeated in the autostart entry

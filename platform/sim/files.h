@@ -2,6 +2,7 @@
 // so tests and scenarios read back what the program wrote.
 #pragma once
 
+#include "platform/common/standard_files.h"
 #include "platform/platform.h"
 
 namespace vel::platform {
@@ -17,6 +18,7 @@ public:
     bool listFolder(const std::string& folder, std::vector<FolderEntry>& out) override;
     FileKind fileKind(const std::string& path) override;
     bool deleteFile(const std::string& path) override;
+    bool readableByOthers(const std::string& path) override { return standard_files::readableByOthers(path); }
 };
 
 }  // namespace vel::platform

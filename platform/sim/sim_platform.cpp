@@ -14,7 +14,10 @@ SimPlatform::SimPlatform() : sources_(std::make_unique<SimSources>()) {
 
 SimPlatform::~SimPlatform() = default;
 
-Sources& SimPlatform::sources() { return *sources_; }
+Sources& SimPlatform::sources() {
+    if (Sources* other = replacementSources()) return *other;
+    return *sources_;
+}
 SimSources& SimPlatform::simSources() { return *sources_; }
 
 void SimPlatform::setScale(int scale) {

@@ -14,6 +14,7 @@
 #include "platform/common/memory_registry.h"
 #include "platform/platform.h"
 #include "platform/sim/files.h"
+#include "platform/sim/sim_http.h"
 
 namespace vel::platform {
 
@@ -96,6 +97,9 @@ public:
     Registry& registry() override { return registry_; }
     Sources& sources() override;
     Files& files() override { return files_; }
+    HttpClient& http() override { return http_; }
+    // The scripted answers of the simulated network.
+    SimHttp& simHttp() { return http_; }
     long shellExecute(const std::string& file, const std::string& params, int showCmd) override;
     bool claimSingleInstance(const std::string& name) override;
     std::string programFolder() override { return programFolder_; }
@@ -218,6 +222,7 @@ private:
     std::vector<Launch> launches_;
     MemoryRegistry registry_;
     SimFiles files_;
+    SimHttp http_;
     std::unique_ptr<SimSources> sources_;
     std::string programFolder_ = ".";
     char separator_ = '/';

@@ -62,6 +62,7 @@ Win32Platform::~Win32Platform() {
 }
 
 Sources& Win32Platform::sources() {
+    if (Sources* other = replacementSources()) return *other;
     if (!sources_) sources_ = createWin32Sources();
     return *sources_;
 }
@@ -132,6 +133,11 @@ long Win32Platform::shellExecute(const std::string& file, const std::string& par
     HINSTANCE rc = ShellExecuteW(nullptr, nullptr, widen(file).c_str(), params.empty() ? nullptr : wideParams.c_str(),
                                  nullptr, showCmd);
     return static_cast<long>(reinterpret_cast<INT_PTR>(rc));
+}
+
+HttpClient& Win32Platform::http() {
+    if (!http_) http_ = createWinHttpClient();
+    return *http_;
 }
 
 bool Win32Platform::claimSingleInstance(const std::string& name) {

@@ -17,6 +17,7 @@
 #include "platform/common/display_scale.h"
 #include "platform/native.h"
 #include "platform/win32/files.h"
+#include "platform/win32/http_client.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/win32_text.h"
 
@@ -89,6 +90,7 @@ public:
     Registry& registry() override { return registry_; }
     Sources& sources() override;
     Files& files() override { return files_; }
+    HttpClient& http() override;
     long shellExecute(const std::string& file, const std::string& params, int showCmd) override;
     bool claimSingleInstance(const std::string& name) override;
     std::string programFolder() override { return programFolder_; }
@@ -136,6 +138,7 @@ private:
     Win32Registry registry_;
     Win32Files files_;
     std::unique_ptr<Sources> sources_;
+    std::unique_ptr<HttpClient> http_;
     HANDLE instanceMutex_ = nullptr;
     std::string programFolder_;
 };

@@ -1,0 +1,82 @@
+#include "remote/scrape_worker.h"
+
+#include <chrono>
+#include <utility>
+
+#include "remote/exposition.h"
+
+namespace vel::remote {
+
+namespace {
+
+std::int64_t steadyMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
+
+ScrapeWorker::ScrapeWorker(platform::HttpClient& http, platform::HttpRequest request, std::uint32_t periodMs,
+                           Mode mode, Clock clock)
+    : http_(http), request_(std::move(request)), periodMs_(periodMs ? periodMs : 1000),
+      clock_(clock ? std::move(clock) : Clock(steadyMs)) {
+    if (mode == Mode::Thread) thread_ = std::thread([this] { run(); });
+}
+
+ScrapeWorker::~ScrapeWorker() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_all();
+    if (thread_.joinable()) thread_.join();
+}
+
+std::shared_ptr<const Scrape> ScrapeWorker::latest() const {
+    std::lock_guard lock(mutex_);
+    return latest_;
+}
+
+void ScrapeWorker::scrapeNow() {
+    auto scrape = std::make_shared<Scrape>();
+    platform::HttpResult answer = http_.get(request_);
+    if (answer.ok) {
+        std::size_t skipped = 0;
+        scrape->ok = parseExposition(answer.body, scrape->samples, skipped);
+        if (!scrape->ok) scrape->error = "the answer holds no metrics";
+    } else {
+        scrape->error = std::move(answer.error);
+    }
+    scrape->fetchedAtMs = clock_();
+    scrape->sequence = ++attempts_;
+    std::shared_ptr<const Scrape> done = std::move(scrape);
+    {
+        std::lock_guard lock(mutex_);
+        latest_.swap(done);
+    }
+    wake_.notify_all();
+    // The old scrape is freed outside the lock, by whoever held it last.
+}
+
+bool ScrapeWorker::waitForAttemptAfter(std::uint64_t sequence, std::uint32_t ms) {
+    std::unique_lock lock(mutex_);
+    return wake_.wait_for(lock, std::chrono::milliseconds(ms),
+                          [&] { return latest_ != nullptr && latest_->sequence > sequence; });
+}
+
+void ScrapeWorker::run() {
+    const auto period = std::chrono::milliseconds(periodMs_);
+    auto next = std::chrono::steady_clock::now();
+    for (;;) {
+        scrapeNow();
+        next += period;
+        const auto now = std::chrono::steady_clock::now();
+        // After a fetch that took longer than a period, start again at once
+        // rather than run a burst to catch up.
+        if (next < now) next = now;
+        std::unique_lock lock(mutex_);
+        if (wake_.wait_until(lock, next, [this] { return stopping_; })) return;
+    }
+}
+
+}  // namespace vel::remote

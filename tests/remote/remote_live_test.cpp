@@ -1,0 +1,248 @@
+// Another machine for real: Debian's node exporter, and a Prometheus server
+// scraping it, started on loopback by the test and ended by it. The
+// "remote" machine is this one, so its figures can be held against /proc.
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "core/app.h"
+#include "core/frm_main.h"
+#include "core/startup.h"
+#include "platform/linux/http_client.h"
+#include "platform/linux/linux_sources.h"
+#include "platform/native.h"
+#include "remote/remote_sources.h"
+#include "remote/scrape_worker.h"
+
+namespace vel {
+namespace {
+
+namespace fs = std::filesystem;
+
+int freeLoopbackPort() {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof a;
+    ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
+    ::close(fd);
+    return ntohs(a.sin_port);
+}
+
+// A program of the test's, ended (TERM, then KILL after 5 s) when dropped.
+class Child {
+public:
+    explicit Child(std::vector<std::string> argv) {
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            std::vector<char*> args;
+            for (auto& a : argv) args.push_back(a.data());
+            args.push_back(nullptr);
+            ::setsid();
+            std::freopen("/dev/null", "w", stderr);
+            ::execv(args[0], args.data());
+            ::_exit(127);
+        }
+    }
+    ~Child() { stop(); }
+    void stop() {
+        if (pid_ <= 0) return;
+        ::kill(pid_, SIGTERM);
+        for (int i = 0; i < 50; ++i) {
+            if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
+                pid_ = -1;
+                return;
+            }
+            ::usleep(100'000);
+        }
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+};
+
+std::unique_ptr<Child> startExporter(int port) {
+    return std::make_unique<Child>(std::vector<std::string>{
+        "/usr/bin/prometheus-node-exporter", "--web.listen-address=127.0.0.1:" + std::to_string(port),
+        "--collector.netstat.fields=^(.*_(InErrors|InErrs)|Ip_.*|Icmp_.*|Tcp_.*|Udp_.*)$"});
+}
+
+// Fetches `url` every 200 ms until an answer holds `metric` (30 s at most).
+bool answers(platform::HttpClient& http, const std::string& url, const std::string& metric) {
+    platform::HttpRequest r;
+    r.url = url;
+    remote::ScrapeWorker worker(http, r, 200, remote::ScrapeWorker::Mode::Thread);
+    std::uint64_t seen = 0;
+    for (int attempt = 0; attempt < 150 && worker.waitForAttemptAfter(seen, 5000); ++attempt) {
+        const auto s = worker.latest();
+        seen = s->sequence;
+        if (s->ok && std::any_of(s->samples.begin(), s->samples.end(), [&](const auto& x) { return x.name == metric; }))
+            return true;
+    }
+    return false;
+}
+
+// The remote figures against this machine's own, read around the same scrape.
+void expectTheFiguresOfThisMachine(platform::HttpClient& http, const std::string& url) {
+    platform::HttpRequest r;
+    r.url = url;
+    remote::ScrapeWorker worker(http, r, 60'000, remote::ScrapeWorker::Mode::Manual);
+    remote::RemoteSources remoteFigures(worker, "127.0.0.1");
+    auto local = platform::createLinuxSources();
+
+    platform::MibTcpStats tcpBefore, tcpAfter, tcp;
+    platform::MibUdpStats udpBefore, udpAfter, udp;
+    local->tcpStatistics(tcpBefore);
+    local->udpStatistics(udpBefore);
+    worker.scrapeNow();
+    ASSERT_TRUE(worker.latest()->ok) << worker.latest()->error;
+    local->tcpStatistics(tcpAfter);
+    local->udpStatistics(udpAfter);
+    ASSERT_TRUE(remoteFigures.tcpStatistics(tcp));
+    ASSERT_TRUE(remoteFigures.udpStatistics(udp));
+    // Counters only grow: the exporter read them between our two readings.
+    EXPECT_GE(tcp.dwInSegs, tcpBefore.dwInSegs);
+    EXPECT_LE(tcp.dwInSegs, tcpAfter.dwInSegs);
+    EXPECT_GE(tcp.dwOutSegs, tcpBefore.dwOutSegs);
+    EXPECT_LE(tcp.dwOutSegs, tcpAfter.dwOutSegs);
+    EXPECT_GE(udp.dwInDatagrams, udpBefore.dwInDatagrams);
+    EXPECT_LE(udp.dwInDatagrams, udpAfter.dwInDatagrams);
+    EXPECT_NEAR(static_cast<double>(tcp.dwCurrEstab), static_cast<double>(tcpAfter.dwCurrEstab), 20.0);
+
+    EXPECT_EQ(remoteFigures.numberOfProcessors(), local->numberOfProcessors());
+    platform::MemoryStatusEx mine, theirs;
+    ASSERT_TRUE(local->memoryStatus(mine));
+    ASSERT_TRUE(remoteFigures.memoryStatus(theirs));
+    EXPECT_EQ(theirs.totalPhys, mine.totalPhys);
+    EXPECT_NEAR(static_cast<double>(theirs.availPhys), static_cast<double>(mine.availPhys), 0.05 * mine.totalPhys);
+    EXPECT_EQ(theirs.totalPageFile, mine.totalPageFile);
+}
+
+class RemoteLive : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!fs::exists("/usr/bin/prometheus-node-exporter")) GTEST_SKIP() << "prometheus-node-exporter is not installed";
+        port = freeLoopbackPort();
+        exporter = startExporter(port);
+        url = "http://127.0.0.1:" + std::to_string(port) + "/metrics";
+        ASSERT_TRUE(answers(*http, url, "node_cpu_seconds_total")) << "the exporter did not answer on " << url;
+    }
+    std::unique_ptr<platform::HttpClient> http = platform::createCurlClient();
+    int port = 0;
+    std::unique_ptr<Child> exporter;
+    std::string url;
+};
+
+TEST_F(RemoteLive, TheExportersFiguresAreThisMachines) { expectTheFiguresOfThisMachine(*http, url); }
+
+TEST_F(RemoteLive, ThroughAPrometheusServersFederateTheFiguresAreTheSame) {
+    if (!fs::exists("/usr/bin/prometheus")) GTEST_SKIP() << "prometheus is not installed";
+    const fs::path work = fs::temp_directory_path() / ("velmora-prom-" + std::to_string(::getpid()));
+    fs::create_directories(work / "data");
+    const std::string instance = "127.0.0.1:" + std::to_string(port);
+    std::ofstream(work / "prometheus.yml") << "global:\n  scrape_interval: 1s\nscrape_configs:\n  - job_name: node\n"
+                                           << "    static_configs:\n      - targets: ['" << instance << "']\n";
+    const int promPort = freeLoopbackPort();
+    {
+        Child prometheus({"/usr/bin/prometheus", "--config.file=" + (work / "prometheus.yml").string(),
+                          "--storage.tsdb.path=" + (work / "data").string(),
+                          "--web.listen-address=127.0.0.1:" + std::to_string(promPort)});
+        const std::string federate = "http://127.0.0.1:" + std::to_string(promPort) +
+                                     "/federate?match[]=%7Binstance%3D%22" + instance + "%22%7D";
+        ASSERT_TRUE(answers(*http, federate, "node_netstat_Tcp_InSegs")) << federate;
+        platform::HttpRequest r;
+        r.url = federate;
+        remote::ScrapeWorker worker(*http, r, 60'000, remote::ScrapeWorker::Mode::Manual);
+        remote::RemoteSources figures(worker, instance);
+        worker.scrapeNow();
+        ASSERT_TRUE(worker.latest()->ok);
+        auto local = platform::createLinuxSources();
+        platform::MemoryStatusEx mine, theirs;
+        ASSERT_TRUE(local->memoryStatus(mine));
+        ASSERT_TRUE(figures.memoryStatus(theirs));
+        EXPECT_EQ(theirs.totalPhys, mine.totalPhys);
+        EXPECT_EQ(figures.numberOfProcessors(), local->numberOfProcessors());
+        // Federated samples carry the server's scrape time.
+        EXPECT_TRUE(worker.latest()->samples.front().timestampMs.has_value());
+        platform::MibTcpStats tcp, tcpNow;
+        ASSERT_TRUE(figures.tcpStatistics(tcp));
+        local->tcpStatistics(tcpNow);
+        EXPECT_LE(tcp.dwInSegs, tcpNow.dwInSegs);
+        EXPECT_GT(tcp.dwInSegs, 0u);
+    }
+    fs::remove_all(work);
+}
+
+// The whole program on Xvfb, watching the exporter: the host goes away and
+// comes back while a 100 ms timer on the interface loop measures its rhythm.
+TEST_F(RemoteLive, TheProgramShowsTheHostGoOfflineAndComeBackWithoutMissingATick) {
+    const fs::path folder = fs::temp_directory_path() / ("velmora-remote-" + std::to_string(::getpid()));
+    fs::create_directories(folder / "logs");
+    fs::copy(fs::path(VELMORA_SOURCE_DIR) / "skins", folder / "skins", fs::copy_options::recursive);
+    std::string error;
+    platform::NativeOptions options;
+    options.programFolder = folder.string();
+    auto os = platform::createNativePlatform(options, error);
+    ASSERT_NE(os, nullptr) << error;
+    {
+        App app(*os);
+        app.splashPauses = false;
+        app.sourceOption = url;
+        ASSERT_TRUE(StartVelmora(app)) << app.sourceError;
+        EXPECT_EQ(app.mainBar->caption(), "VELMORA v2 \u2014 127.0.0.1:" + std::to_string(port));
+
+        std::vector<std::int64_t> ticks;
+        std::int64_t offlineAt = -1, killedAt = -1, backAt = -1, restartedAt = -1;
+        const std::int64_t start = static_cast<std::int64_t>(os->tickMs());
+        os->startTimer(100, [&] {
+            const std::int64_t now = static_cast<std::int64_t>(os->tickMs()) - start;
+            ticks.push_back(now);
+            std::uint32_t flags = 0;
+            std::string name;
+            const bool connected = os->sources().connectedState(flags, name) != 0;
+            if (killedAt < 0 && now >= 3000) {
+                exporter->stop();
+                killedAt = now;
+            }
+            if (killedAt >= 0 && offlineAt < 0 && !connected) offlineAt = now;
+            if (offlineAt >= 0 && restartedAt < 0 && now >= offlineAt + 1500) {
+                exporter = startExporter(port);
+                restartedAt = now;
+            }
+            if (restartedAt >= 0 && backAt < 0 && connected) backAt = now;
+            if ((backAt >= 0 && now >= backAt + 1000) || now > 20000) shutDown(app);
+        });
+        os->runLoop();
+        app.finish();
+
+        ASSERT_GE(offlineAt, 0) << "the host never showed offline";
+        EXPECT_LE(offlineAt - killedAt, 2000 + 150) << "offline later than two scrape periods";
+        ASSERT_GE(backAt, 0) << "the host never came back";
+        std::int64_t worst = 0;
+        for (std::size_t i = 1; i < ticks.size(); ++i) worst = std::max(worst, ticks[i] - ticks[i - 1]);
+        // The exporter's start and stop run on this thread; the scrapes never do.
+        EXPECT_LE(worst, 150) << "a tick came late";
+        std::cout << "[ figures ] offline " << offlineAt - killedAt << " ms after the kill, back "
+                  << backAt - restartedAt << " ms after the restart, longest gap between ticks " << worst
+                  << " ms over " << ticks.size() << " ticks\n";
+    }
+    os.reset();
+    fs::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace vel
