@@ -471,22 +471,6 @@ TEST_F(Controls, TabStripSelectsByClickAndArrowsWithEachTabsOwnTip) {
     EXPECT_EQ(tabs.toolTipText(), "");
 }
 
-TEST_F(Controls, FrameCaptionInterruptsItsEtchedLineAndItsChildrenPaintInside) {
-    auto& frame = put<Frame>("fraLog", 10, 10, 120, 60);
-    auto& inside = put<Label>("lblInside", 10, 30, 20, 10, &frame);
-    inside.setOpaque(true);
-    inside.setBackColor(rgb(1, 2, 3));
-    frame.setCaption("Logging");
-    form.show();
-    const DialogLook& l = rt.dialogLook();
-    const int lineY = look::textHeight(l) / 2;
-    EXPECT_EQ(pixel(frame, 2, lineY), l.shadow) << "the etched line left of the caption";
-    EXPECT_EQ(pixel(frame, 2, lineY + 1), l.highlight);
-    EXPECT_NE(pixel(frame, 7, lineY), l.shadow) << "cut where the caption stands";
-    EXPECT_EQ(pixel(frame, 115, lineY), l.shadow);
-    EXPECT_EQ(pixel(frame, 15, 35), rgb(1, 2, 3));
-}
-
 // Two runtimes at once, each with its own look and text: neither a second
 // runtime's start nor its end changes how the first one draws.
 TEST(FormsRuntimes, EachDrawsWithItsOwnLookAndText) {
