@@ -16,7 +16,6 @@ namespace {
 
 constexpr Colour kInk = rgb(0, 193, 1);
 const FontSpec kTiny{"Arial", 5.25, false};
-const FontSpec kSmallBold{"Arial", 6.75, true};
 const FontSpec kRegular{"Tahoma", 8, false};
 const ClipRect kAll{0, 0, 1000, 1000};
 
@@ -60,15 +59,6 @@ TEST(GfxFontFaces, EverySheetIsWellFormedAndCoversPrintableAscii) {
         for (const char* extra : {"\xC2\xB0", "\xC3\xA9", "\xE2\x84\xA2"})
             EXPECT_NE(covered.find(extra), std::string::npos);
     }
-}
-
-TEST(GfxFontMeasure, AdvanceIsWidthPlusOneAndBoldAddsOne) {
-    EXPECT_EQ(measureText(kTiny, "1").width, 4);
-    EXPECT_EQ(measureText(kTiny, "R: 255").width, 21);  // 3+1 1+1 2+1 3+1 3+1 3+1
-    EXPECT_EQ(measureText(kTiny, "").width, 0);
-    const int plain = measureText(FontSpec{"Arial", 6.75, false}, "CPU 0").width;
-    EXPECT_EQ(measureText(kSmallBold, "CPU 0").width, plain + 5);
-    EXPECT_EQ(measureText(kRegular, "il").width, 4);
 }
 
 TEST(GfxFontDraw, OnlyGlyphPixelsChangeAndClipHolds) {
