@@ -444,7 +444,7 @@ TEST_F(Controls, UpDownKeysAndWheelStepByItsIncrement) {
     EXPECT_EQ(changes, 4) << "no change at the limit, no handler";
 }
 
-TEST_F(Controls, TabStripSelectsByClickAndArrowsWithEachTabsOwnTip) {
+TEST_F(Controls, TabStripSelectsByClickAndArrowsAndItsPanelHasNoTip) {
     auto& tabs = put<TabStrip>("tbsOptions", 0, 0, 200, 120);
     tabs.addTab("One", "tabOne", "First page");
     tabs.addTab("Two", "tabTwo", "Second page");
