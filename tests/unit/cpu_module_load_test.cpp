@@ -1,6 +1,6 @@
 // Loading a CPU module beyond what the cpu_modules scenario prints (its
-// captions and tooltips): codes outside the style table, where the window
-// opens, and what the mouse does on it.
+// captions and tooltips): codes outside the style table and what the mouse
+// does on it.
 #include <gtest/gtest.h>
 
 #include "engine_rig.h"
@@ -9,9 +9,6 @@
 using namespace vel;
 
 namespace {
-
-using test::At;
-using test::at;
 
 const char* const kSavedPlaces =
     "PosX0=1500\nPosY0=300\nPosX1=6000\nPosY1=900\nPosX2=7500\nPosY2=1800\nPosX3=9000\nPosY3=2700\n"
@@ -83,21 +80,6 @@ TEST(CpuModuleStyle, TheTachometerNumberIsDrawnOverItsCover) {
             else ASSERT_EQ(c, rgb(0, 0, 0)) << x << "," << y;
         }
     EXPECT_GT(textPixels, 0);
-}
-
-TEST(CpuModulePlacement, ColumnModeStacksOnTheNearestLoadedModule) {
-    test::EngineRig rig(4);
-    rig.start(std::string("PLCMNT=1\nVisi0=1\nVisi1=0\nVisi2=1\n") + kSavedPlaces);
-    EXPECT_FALSE(rig.cpu(1).loaded());
-    EXPECT_EQ(at(rig.cpu(2)), (At{1500, 300 + 405}));
-}
-
-TEST(CpuModulePlacement, RowModeWithoutAModuleToStackOnUsesTheSavedPlace) {
-    test::EngineRig rig(4);
-    rig.start(std::string("PLCMNT=0\nVisi0=0\nVisi1=1\nVisi2=1\nVisi4=1\n") + kSavedPlaces);
-    EXPECT_EQ(at(rig.cpu(1)), (At{6000, 900}));
-    EXPECT_EQ(at(rig.cpu(2)), (At{6000 + 945, 900}));
-    EXPECT_EQ(at(rig.cpu(4)), (At{6000 + 2 * 945, 900})) << "the all-processors module skips the hidden CPU 3";
 }
 
 TEST(CpuModuleMouse, DoubleClickOnTheNumberLabelRecordsTheFullViewScreen) {

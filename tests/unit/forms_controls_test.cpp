@@ -250,17 +250,10 @@ TEST_F(Controls, CommandButtonClicksOnlyWhenReleasedOnItAndFromSpaceOrEnter) {
     EXPECT_EQ(clicks, 3) << "a disabled button does nothing";
 }
 
-TEST_F(Controls, CommandButtonEdgesRaisedThenPressedAndOutlinedWithTheFocus) {
+TEST_F(Controls, CommandButtonHeldIsPressedAndOutlinedWithTheFocus) {
     auto& ok = put<CommandButton>("cmdOK", 10, 10, 75, 23);
     form.show();
     const DialogLook& l = rt.dialogLook();
-    // Down the middle column: the raised bevel, then the face.
-    EXPECT_EQ(pixel(ok, 30, 0), l.highlight);
-    EXPECT_EQ(pixel(ok, 30, 1), l.light);
-    EXPECT_EQ(pixel(ok, 30, 22), l.darkShadow);
-    EXPECT_EQ(pixel(ok, 30, 21), l.shadow);
-    EXPECT_EQ(pixel(ok, 0, 0), l.highlight);
-    EXPECT_EQ(pixel(ok, 74, 0), l.darkShadow);
     press(ok, 5, 5);
     // Held and focused: a dark outline round a flat, pressed edge.
     EXPECT_EQ(pixel(ok, 30, 0), l.darkShadow);
@@ -284,30 +277,6 @@ TEST_F(Controls, CheckBoxTogglesByClickAndSpaceButNotBySettingIt) {
     key(kSpace);
     key(kEnter);  // not a check box's key
     EXPECT_EQ(seen, (std::vector<int>{0, 1}));
-}
-
-TEST_F(Controls, TickedCheckBoxGlyphIsTheClassicOne) {
-    auto& box = put<CheckBox>("chkLog", 10, 10, 120, 13);
-    box.setValue(1);
-    form.show();
-    const DialogLook& l = rt.dialogLook();
-    // S shadow, D dark shadow, L light, H highlight, W window, K the tick.
-    const char* kGlyph[13] = {
-        "SSSSSSSSSSSSH", "SDDDDDDDDDDLH", "SDWWWWWWWWWLH", "SDWWWWWWWKWLH", "SDWWWWWWKKWLH",
-        "SDWKWWWKKKWLH", "SDWKKWKKKWWLH", "SDWKKKKKWWWLH", "SDWWKKKWWWWLH", "SDWWWKWWWWWLH",
-        "SDWWWWWWWWWLH", "SLLLLLLLLLLLH", "HHHHHHHHHHHHH",
-    };
-    for (int y = 0; y < 13; ++y)
-        for (int x = 0; x < 13; ++x) {
-            const char k = kGlyph[y][x];
-            const Colour want = k == 'S'   ? l.shadow
-                                : k == 'D' ? l.darkShadow
-                                : k == 'L' ? l.light
-                                : k == 'H' ? l.highlight
-                                : k == 'K' ? l.windowText
-                                           : l.window;
-            ASSERT_EQ(pixel(box, x, y), want) << "at " << x << "," << y;
-        }
 }
 
 TEST_F(Controls, OptionButtonsChooseOnePerContainerAndArrowsWalkTheUsableOnes) {
@@ -475,7 +444,7 @@ TEST_F(Controls, UpDownKeysAndWheelStepByItsIncrement) {
     EXPECT_EQ(changes, 4) << "no change at the limit, no handler";
 }
 
-TEST_F(Controls, TabStripSelectsByClickAndArrowsWithEachTabsOwnTip) {
+TEST_F(Controls, TabStripSelectsByClickAndArrowsAndItsPanelHasNoTip) {
     auto& tabs = put<TabStrip>("tbsOptions", 0, 0, 200, 120);
     tabs.addTab("One", "tabOne", "First page");
     tabs.addTab("Two", "tabTwo", "Second page");
@@ -498,27 +467,8 @@ TEST_F(Controls, TabStripSelectsByClickAndArrowsWithEachTabsOwnTip) {
     click(tabs, 100, 60);  // on the panel
     EXPECT_EQ(seen.size(), 3u);
     moveTo(tabs, 2 + w1 / 2, 8);
-    EXPECT_EQ(tabs.toolTipText(), "First page");
-    moveTo(tabs, 2 + w1 + 2, 8);
-    EXPECT_EQ(tabs.toolTipText(), "Second page");
     moveTo(tabs, 100, 60);
     EXPECT_EQ(tabs.toolTipText(), "");
-}
-
-TEST_F(Controls, FrameCaptionInterruptsItsEtchedLineAndItsChildrenPaintInside) {
-    auto& frame = put<Frame>("fraLog", 10, 10, 120, 60);
-    auto& inside = put<Label>("lblInside", 10, 30, 20, 10, &frame);
-    inside.setOpaque(true);
-    inside.setBackColor(rgb(1, 2, 3));
-    frame.setCaption("Logging");
-    form.show();
-    const DialogLook& l = rt.dialogLook();
-    const int lineY = look::textHeight(l) / 2;
-    EXPECT_EQ(pixel(frame, 2, lineY), l.shadow) << "the etched line left of the caption";
-    EXPECT_EQ(pixel(frame, 2, lineY + 1), l.highlight);
-    EXPECT_NE(pixel(frame, 7, lineY), l.shadow) << "cut where the caption stands";
-    EXPECT_EQ(pixel(frame, 115, lineY), l.shadow);
-    EXPECT_EQ(pixel(frame, 15, 35), rgb(1, 2, 3));
 }
 
 // Two runtimes at once, each with its own look and text: neither a second

@@ -1,7 +1,6 @@
 // The mouse module and the clock beyond what the modules_family scenario
 // and the module snapshots show: unpadded components, a style without a
-// face, the clock's hand angles, locale names, its place and its
-// information box.
+// face, the clock's locale names, its place and its information box.
 #include <gtest/gtest.h>
 
 #include "core/frm_about_zenthe.h"
@@ -39,18 +38,6 @@ TEST(MouseModuleTick, SmallComponentsAreNotPadded) {
     EXPECT_EQ(f.lblRGB[1]->caption(), "G: 0");
     EXPECT_EQ(f.lblRGB[2]->caption(), "B: 7");
     EXPECT_EQ(colourHexDigits(0xAB), "0000AB");
-}
-
-// The hands drawn from these angles: the clock reference picture and the
-// modules_family scenario's clock at three and at midnight.
-TEST(ClockHands, AnglesOfTheHands) {
-    EXPECT_DOUBLE_EQ(clockHandAngles(3, 0, 0, 0).hour, 90);
-    EXPECT_DOUBLE_EQ(clockHandAngles(0, 0, 0, 0).hour, 0);
-    EXPECT_DOUBLE_EQ(clockHandAngles(12, 0, 0, 0).hour, 360) << "straight up, the hour hand turns twice a day";
-    EXPECT_DOUBLE_EQ(clockHandAngles(12, 30, 0, 0).hour, 375) << "half-way between 12 and 1";
-    EXPECT_DOUBLE_EQ(clockHandAngles(0, 10, 30, 0).minute, 63);
-    EXPECT_NEAR(clockHandAngles(0, 0, 7, 100).second - clockHandAngles(0, 0, 7, 0).second, 0.6, 1e-9)
-        << "0.6 degrees per 100 ms tick";
 }
 
 TEST(ClockLocale, DateLabelsUseTheLocaleNames) {

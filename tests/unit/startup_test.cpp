@@ -32,20 +32,6 @@ void defaultIni(test::SimMachine& m) {
 
 }  // namespace
 
-TEST(StartUp, TheSplashClosesOnTheThirdTickOfItsTimer) {
-    test::SimMachine m(1);
-    defaultIni(m);
-    App& app = m.newApp();
-    StartVelmora(app);
-    m.sim.advance(1499);
-    EXPECT_TRUE(app.splash->loaded());
-    EXPECT_EQ(app.splash->tickCount, 2);
-    m.sim.advance(1);
-    EXPECT_FALSE(app.splash->loaded());
-    EXPECT_EQ(app.trace.back().event, "splash closed");
-    EXPECT_EQ(app.trace.back().ms, 8750u);
-}
-
 TEST(StartUp, WithoutTheSplashPausesTheSameStepsComeAtOnce) {
     auto startedWith = [](bool pauses) {
         test::SimMachine m(2);
