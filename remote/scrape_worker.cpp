@@ -1,6 +1,8 @@
 #include "remote/scrape_worker.h"
 
+#include <algorithm>
 #include <chrono>
+#include <string>
 #include <utility>
 
 #include "remote/exposition.h"
@@ -34,7 +36,18 @@ ScrapeWorker::~ScrapeWorker() {
 
 std::shared_ptr<const Scrape> ScrapeWorker::latest() const {
     std::lock_guard lock(mutex_);
-    return latest_;
+    // Half a period late, and a quarter of a second at the least, so short
+    // periods survive a busy machine.
+    const std::int64_t overdueAfter = periodMs_ + std::max<std::int64_t>(periodMs_ / 2, 250);
+    if (!latest_ || !latest_->ok || clock_() - latest_->fetchedAtMs <= overdueAfter) return latest_;
+    if (!overdue_ || overdue_->sequence != latest_->sequence) {
+        auto overdue = std::make_shared<Scrape>();
+        overdue->error = "no answer within " + std::to_string(overdueAfter) + " ms";
+        overdue->fetchedAtMs = latest_->fetchedAtMs;
+        overdue->sequence = latest_->sequence;
+        overdue_ = std::move(overdue);
+    }
+    return overdue_;
 }
 
 void ScrapeWorker::scrapeNow() {

@@ -30,6 +30,9 @@ public:
     ScrapeWorker(const ScrapeWorker&) = delete;
     ScrapeWorker& operator=(const ScrapeWorker&) = delete;
 
+    // The latest finished attempt; a good answer older than one and a half
+    // periods (a period and 250 ms at the least) reads as failed, so a host that hangs rather than refuses
+    // shows offline before the request's own time limit ends.
     std::shared_ptr<const Scrape> latest() const override;
     // One fetch and parse on the caller's thread, published when complete.
     void scrapeNow();
@@ -51,6 +54,7 @@ private:
     std::condition_variable wake_;
     bool stopping_ = false;
     std::shared_ptr<const Scrape> latest_;
+    mutable std::shared_ptr<const Scrape> overdue_;  // stands for latest_ once it is too old
     std::thread thread_;
 };
 
