@@ -1,7 +1,9 @@
 // Shared helpers of the Windows test program.
 #pragma once
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/native.h"
 #include "platform/platform.h"
@@ -12,6 +14,14 @@ namespace wintest {
 std::string programFolder();
 // Backend options with that folder as the program folder.
 vel::platform::NativeOptions testOptions();
+
+// An empty folder of this process under the system's temporary folder; its
+// name may be any text.
+std::filesystem::path freshFolder(const std::wstring& name);
+// The shipped skins copied into FOLDER/skins; the pictures' names.
+std::vector<std::string> copySkins(const std::filesystem::path& folder);
+std::string readAll(const std::filesystem::path& path);
+void writeAll(const std::filesystem::path& path, const std::string& text);
 
 // A listener that counts what it is told and keeps the last mouse event.
 struct CountingListener : vel::platform::WindowListener {
