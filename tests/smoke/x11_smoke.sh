@@ -1,74 +1,50 @@
 #!/usr/bin/env bash
 # X11 smoke test of the Linux backend, on a private Xvfb with xcompmgr.
-#   x11_smoke.sh VELMORA-BINARY PROGRAM-FOLDER SHAPE-CHECK-BINARY DESKTOP-PROBE
-# PROGRAM-FOLDER holds velmora.ini (and skins/); it is copied, never changed.
-# DESKTOP-PROBE finds the windows by their form names (tests/desktop).
+#   x11_smoke.sh VELMORA-BINARY VELMORA-INI DESKTOP-PROBE
+# The program runs on a folder of its own with a copy of VELMORA-INI and
+# the skins; DESKTOP-PROBE finds the windows by their form names.
 # SMOKE_DRAG_X / SMOKE_DRAG_Y pick the window point to drag by (default:
 # the middle of the largest part of its shape).
 # Every wait is bounded; whatever the script started is ended on the way out.
 set -u
 
-usage="usage: x11_smoke.sh VELMORA-BINARY PROGRAM-FOLDER SHAPE-CHECK DESKTOP-PROBE"
+usage="usage: x11_smoke.sh VELMORA-BINARY VELMORA-INI DESKTOP-PROBE"
 binary=${1:?$usage}
-folder=${2:?$usage}
-checker=${3:?$usage}
-probe=${4:?$usage}
+ini=${2:?$usage}
+probe=${3:?$usage}
 here=$(cd "$(dirname "$0")" && pwd)
+source_dir=$(cd "$here/../.." && pwd)
 # shellcheck source=../../scripts/processes.sh
-. "$here/../../scripts/processes.sh"
+. "$source_dir/scripts/processes.sh"
 # --run-for counts from the start, start-up included (under a second without
 # the splash's pauses): room for the checks before it ends a drag.
 run_for=12
 
 begin_test smoke
-
-start_xvfb "$work" || exit 1
-export DISPLAY=$xvfb_display
-start_group xcompmgr >"$work/xcompmgr.log" 2>&1
-
-cp -r "$folder" "$work/program"
-mkdir -p "$work/config" "$work/runtime"
-chmod 700 "$work/runtime"
-
-# Starts velmora for SECONDS; $app is its pid.
-start_velmora() {
-    XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
-        start_group "$binary" --program-folder "$work/program" --display "$DISPLAY" --run-for "$1" \
-        --skip-splash-pauses >>"$work/velmora.out" 2>&1
-    app=$!
-}
-
-# The id of the main bar once it is shown (60 s at most: a busy machine is slow).
-find_main_bar() {
-    local id=""
-    for _ in $(seq 600); do
-        id=$("$probe" find frmMain)
-        [ -n "$id" ] && break
-        sleep 0.1
-    done
-    echo "$id"
-}
-
-geometry() { xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}'; }
+# shellcheck source=../desktop/desktop_run.sh
+. "$source_dir/tests/desktop/desktop_run.sh"
+start_desktop bare
+program_folder "$ini"
 
 # Waits (5 s at most) until the main bar stands at X Y.
-wait_geometry() {
+await_main_bar_at() {
     for _ in $(seq 50); do
-        [ "$(geometry)" = "$1 $2" ] && return 0
+        read -r x y _ < <(where frmMain)
+        [ "$x $y" = "$1 $2" ] && return 0
         sleep 0.1
     done
     return 1
 }
 
-start_velmora "$run_for"
-window=$(find_main_bar)
-if [ -z "$window" ]; then
+start_velmora "$run_for" --display "$DISPLAY"
+if ! await frmMain shown 60; then
     fail "no window named frmMain appeared"
 else
-    pass "window frmMain exists ($window)"
+    pass "window frmMain exists ($("$probe" find frmMain))"
     sleep 1  # let it settle: region, alpha and position are set after creation
+    window=$("$probe" find frmMain)
 
-    read -r _ count _ width height _ shaped _ inside_x inside_y < <("$checker" "$window")
+    read -r _ count _ width height _ shaped _ inside_x inside_y < <("$probe" shape frmMain)
     if [ "${shaped:-0}" = 1 ]; then
         pass "frmMain is shaped ($count rectangles in ${width}x${height})"
     else
@@ -82,7 +58,7 @@ else
         fail "frmMain has no _NET_WM_WINDOW_OPACITY"
     fi
 
-    if grep -qi '^[[:space:]]*ALWAYSOT[[:space:]]*=[[:space:]]*1' "$folder/velmora.ini"; then
+    if grep -qi '^[[:space:]]*ALWAYSOT[[:space:]]*=[[:space:]]*1' "$ini"; then
         if grep -q '_NET_WM_STATE_ABOVE' <<<"$props"; then
             pass "frmMain is kept above (_NET_WM_STATE_ABOVE)"
         else
@@ -98,16 +74,16 @@ else
         fi
     fi
 
-    read -r x0 y0 < <(geometry)
+    read -r x0 y0 _ < <(where frmMain)
     dx=${SMOKE_DRAG_X:-$inside_x}
     dy=${SMOKE_DRAG_Y:-$inside_y}
     px=$((x0 + dx)); py=$((y0 + dy))
     xdotool mousemove "$px" "$py"; sleep 0.2
     xdotool mousedown 1; sleep 0.2
     for step in 1 2 3 4; do xdotool mousemove $((px + 10 * step)) $((py + 8 * step)); sleep 0.1; done
-    wait_geometry $((x0 + 40)) $((y0 + 32))
+    await_main_bar_at $((x0 + 40)) $((y0 + 32))
     xdotool mouseup 1; sleep 0.3
-    read -r x1 y1 < <(geometry)
+    read -r x1 y1 _ < <(where frmMain)
     if [ "$x1" = $((x0 + 40)) ] && [ "$y1" = $((y0 + 32)) ]; then
         pass "drag moved frmMain from $x0,$y0 to $x1,$y1"
     else
@@ -130,7 +106,7 @@ else
     fail "velmora ended with $code (124: still running $((run_for + 60)) s after start)"
 fi
 # The dropped position is saved in twips (15 per pixel on this display).
-if [ -n "$window" ] && [ -n "${x1:-}" ]; then
+if [ -n "${x1:-}" ]; then
     saved=$(grep -i '^PosX8=' "$work/program/velmora.ini" | tail -n 1 | cut -d= -f2 | tr -d '\r')
     if [ "$saved" = $((x1 * 15)) ]; then
         pass "the dropped position was saved (PosX8=$saved)"
@@ -140,15 +116,14 @@ if [ -n "$window" ] && [ -n "${x1:-}" ]; then
 fi
 
 # SIGTERM, as a session's end sends it, during a drag: an orderly end with 0.
-start_velmora 120
-window=$(find_main_bar)
-if [ -z "$window" ]; then
+start_velmora 120 --display "$DISPLAY"
+if ! await frmMain shown 60; then
     fail "no frmMain on the second start"
 else
     # Meanwhile a second copy shows its "already running" notice, which
     # nobody answers: --run-for 3 still ends it, with 0.
     first=$app
-    start_velmora 3
+    start_velmora 3 --display "$DISPLAY"
     wait_exit "$app" 20; code=$exit_code
     if [ "$code" = 0 ]; then
         pass "a second copy with --run-for 3 ended with 0 while the first ran"
@@ -158,7 +133,7 @@ else
     fi
     app=$first
     sleep 1
-    read -r x0 y0 < <(geometry)
+    read -r x0 y0 _ < <(where frmMain)
     xdotool mousemove $((x0 + ${SMOKE_DRAG_X:-10})) $((y0 + ${SMOKE_DRAG_Y:-10})); sleep 0.2
     xdotool mousedown 1; sleep 0.3
     kill -TERM "$app"
@@ -171,13 +146,4 @@ else
     fi
 fi
 
-if [ -s "$work/velmora.out" ]; then
-    echo "--- velmora output ---"
-    cat "$work/velmora.out"
-fi
-
-if [ "$failures" -gt 0 ]; then
-    echo "x11 smoke: $failures check(s) failed"
-    exit 1
-fi
-echo "x11 smoke: all checks passed"
+finish_desktop "x11 smoke"
