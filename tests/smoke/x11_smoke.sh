@@ -74,27 +74,17 @@ else
         fi
     fi
 
+    # A drag whose button stays down: --run-for must end the program from
+    # inside the move. (The release, and the place it saves, are the
+    # gestures' checks.)
     read -r x0 y0 _ < <(where frmMain)
     dx=${SMOKE_DRAG_X:-$inside_x}
     dy=${SMOKE_DRAG_Y:-$inside_y}
-    px=$((x0 + dx)); py=$((y0 + dy))
-    xdotool mousemove "$px" "$py"; sleep 0.2
+    xdotool mousemove $((x0 + dx)) $((y0 + dy)); sleep 0.2
     xdotool mousedown 1; sleep 0.2
-    for step in 1 2 3 4; do xdotool mousemove $((px + 10 * step)) $((py + 8 * step)); sleep 0.1; done
-    await_main_bar_at $((x0 + 40)) $((y0 + 32))
-    xdotool mouseup 1; sleep 0.3
-    read -r x1 y1 _ < <(where frmMain)
-    if [ "$x1" = $((x0 + 40)) ] && [ "$y1" = $((y0 + 32)) ]; then
-        pass "drag moved frmMain from $x0,$y0 to $x1,$y1"
-    else
-        fail "drag by (40,32) from $x0,$y0 left frmMain at $x1,$y1"
-    fi
-
-    # Hold the button on the bar again and keep it down: --run-for must end
-    # the program from inside the move.
-    xdotool mousemove $((x1 + dx)) $((y1 + dy)); sleep 0.2
-    xdotool mousedown 1; sleep 0.2
-    xdotool mousemove $((x1 + dx + 5)) $((y1 + dy + 5))
+    for step in 1 2 3 4; do xdotool mousemove $((x0 + dx + 10 * step)) $((y0 + dy + 8 * step)); sleep 0.1; done
+    if await_main_bar_at $((x0 + 40)) $((y0 + 32)); then pass "the drag moved frmMain from $x0,$y0 by 40,32"
+    else fail "the drag by (40,32) from $x0,$y0 left frmMain at $(where frmMain)"; fi
 fi
 
 # The program ends by itself after --run-for, also with a drag under way.
@@ -104,15 +94,6 @@ if [ "$code" = 0 ]; then
     pass "velmora exited with 0 (--run-for ended it during a drag)"
 else
     fail "velmora ended with $code (124: still running $((run_for + 60)) s after start)"
-fi
-# The dropped position is saved in twips (15 per pixel on this display).
-if [ -n "${x1:-}" ]; then
-    saved=$(grep -i '^PosX8=' "$work/program/velmora.ini" | tail -n 1 | cut -d= -f2 | tr -d '\r')
-    if [ "$saved" = $((x1 * 15)) ]; then
-        pass "the dropped position was saved (PosX8=$saved)"
-    else
-        fail "after the drag PosX8 is '${saved}', expected $((x1 * 15))"
-    fi
 fi
 
 # SIGTERM, as a session's end sends it, during a drag: an orderly end with 0.
