@@ -23,15 +23,11 @@ std::vector<std::string> copySkins(const std::filesystem::path& folder);
 std::string readAll(const std::filesystem::path& path);
 void writeAll(const std::filesystem::path& path, const std::string& text);
 
-// A listener that counts what it is told and keeps the last mouse event.
+// A listener that keeps the last mouse event and counts close requests.
 struct CountingListener : vel::platform::WindowListener {
-    int mouse = 0, expose = 0, close = 0;
+    int close = 0;
     vel::platform::MouseEvent lastMouse;
-    void onMouse(const vel::platform::MouseEvent& e) override {
-        ++mouse;
-        lastMouse = e;
-    }
-    void onExpose() override { ++expose; }
+    void onMouse(const vel::platform::MouseEvent& e) override { lastMouse = e; }
     void onCloseRequest() override { ++close; }
 };
 
