@@ -4,8 +4,9 @@
 # bare: Xvfb with xcompmgr and no window manager; openbox: the same with
 # openbox managing the windows; mutter: GNOME's compositor, headless, with
 # the program on its Xwayland. The program starts once with the shipped
-# velmora.ini and every gesture runs against that run. Every wait is
-# bounded, and whatever the script started is ended on the way out.
+# velmora.ini and every gesture runs against that run; a second, short run
+# is ended by --run-for during a drag. Every wait is bounded, and whatever
+# the script started is ended on the way out.
 set -u
 
 desktop=${1:?usage: gestures.sh bare|openbox|mutter VELMORA-BINARY DESKTOP-PROBE}
@@ -133,7 +134,64 @@ if "$probe" find frmFULLVIEW >/dev/null; then fail "single clicks opened the Ful
 drag_clock frmClock frmCPU0 0.1 0.3
 row_followed frmClock frmCPU0 "$work/program/velmora.ini" 5
 
+# What a bare X server shows of the main bar: its shape, its opacity, and
+# that it is kept above (ALWAYSOT=1); under a manager its frame stands between.
+if [ "$desktop" = bare ]; then
+    bar=$("$probe" find frmMain)
+    read -r _ count _ width height _ shaped _ < <("$probe" shape frmMain)
+    if [ "${shaped:-0}" = 1 ]; then pass "the main bar is shaped ($count rectangles in ${width}x${height})"
+    else fail "the main bar is not shaped (rectangles: ${count:-none}, size ${width:-?}x${height:-?})"; fi
+    props=$(xprop -id "$bar")
+    for property in _NET_WM_WINDOW_OPACITY _NET_WM_STATE_ABOVE; do
+        if grep -q "$property" <<<"$props"; then pass "the main bar has $property"
+        else fail "the main bar lacks $property"; fi
+    done
+    top=$(xwininfo -root -children | awk '/^ +0x/ {print $1}' | while read -r id; do
+        xwininfo -id "$id" | grep -q 'IsViewable' && echo "$id"; done | head -n 1)
+    [ "$((top))" = "$((bar))" ] || echo "note: the topmost viewable window is $top, not the main bar"
+fi
+
+# A second start shows its "already running" notice, which nobody answers:
+# --run-for 3 still ends it, with 0.
+first=$app
+start_velmora 3
+wait_exit "$app" 20
+if [ "$exit_code" = 0 ]; then pass "a second copy with --run-for 3 ended with 0 while the first ran"
+else fail "a second copy with --run-for 3 ended with $exit_code (124: still running after 20 s)"; fi
+app=$first
+
+# hold_main_bar: the button down on the main bar's title strip, the pointer
+# beyond the drag threshold; true once the bar has followed it.
+hold_main_bar() {
+    local x y step
+    read -r x y _ < <(where frmMain)
+    xdotool mousemove $((x + 46)) $((y + 4)); sleep 0.2
+    xdotool mousedown 1; sleep 0.2
+    for step in 1 2 3 4; do xdotool mousemove $((x + 46 + 10 * step)) $((y + 4 + 8 * step)); sleep 0.1; done
+    for _ in $(seq 50); do
+        [ "$(where frmMain | cut -d' ' -f1-2)" = "$((x + 40)) $((y + 32))" ] && return 0
+        sleep 0.1
+    done
+    echo "note: the main bar is at $(where frmMain), not at $((x + 40)),$((y + 32)) under the pointer"
+    return 1
+}
+
+# SIGTERM, as a session's end sends it, during a drag: an orderly end with 0.
+hold_main_bar || fail "the main bar did not follow the drag"
 kill -TERM "$app" 2>/dev/null
 wait_exit "$app" 10
-[ "$exit_code" = 0 ] || fail "velmora ended with $exit_code after SIGTERM (124: still running)"
+xdotool mouseup 1
+if [ "$exit_code" = 0 ]; then pass "SIGTERM during a drag ended velmora with 0"
+else fail "SIGTERM during a drag: velmora ended with $exit_code (124: still running after 10 s)"; fi
+
+# --run-for's end during a drag: an orderly end with 0 too.
+start_velmora 10
+if await frmMain shown 10 && sleep 1 && hold_main_bar; then
+    wait_exit "$app" 60
+    if [ "$exit_code" = 0 ]; then pass "--run-for ended velmora with 0 during a drag"
+    else fail "--run-for during a drag: velmora ended with $exit_code (124: still running after 60 s)"; fi
+else
+    fail "no drag of the main bar under way before --run-for 10 came"
+fi
+xdotool mouseup 1
 finish_desktop gestures "on $desktop"
