@@ -52,12 +52,14 @@ end_all() {
     _started=()
 }
 
-# A private Xvfb (1280 x 1024) that picks a free display itself; sets
+# A private Xvfb (1280 x 1024 unless SCREEN says otherwise, with the
+# server's further ARGS) that picks a free display itself; sets
 # $xvfb_display (":N") once it accepts connections, or says why not and
 # returns 1.
-start_xvfb() {  # WORK-DIR
-    local work=$1
-    start_group Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/displayfd" >"$work/xvfb.log" 2>&1
+start_xvfb() {  # WORK-DIR [SCREEN [ARGS...]]
+    local work=$1 screen=${2:-1280x1024x24}
+    shift $(($# < 2 ? $# : 2))
+    start_group Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp "$@" 3>"$work/displayfd" >"$work/xvfb.log" 2>&1
     for _ in $(seq 100); do [ -s "$work/displayfd" ] && break; sleep 0.1; done
     if [ ! -s "$work/displayfd" ]; then
         echo "FAIL: Xvfb did not start"

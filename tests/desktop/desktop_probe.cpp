@@ -4,8 +4,12 @@
 //   desktop_probe where ROLE     its place on the root and size: X Y W H
 //   desktop_probe focus          the role of the window with the keyboard
 //   desktop_probe close ROLE     asks it to close, as a window manager does
+//   desktop_probe shape ROLE     its XShape bounding region:
+//       "rects N window W H shaped 0|1 inside X Y", shaped when the region
+//       leaves part of the window out, (X, Y) the middle of its largest rectangle
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/shape.h>
 
 #include <cstdio>
 #include <cstring>
@@ -45,12 +49,34 @@ Window findRole(Display* d, Window under, const std::string& role) {
     return found;
 }
 
+void printShape(Display* d, Window w) {
+    XWindowAttributes a{};
+    XGetWindowAttributes(d, w, &a);
+    int count = 0, ordering = 0;
+    XRectangle* rects = XShapeGetRectangles(d, w, ShapeBounding, &count, &ordering);
+    long area = 0, best = -1;
+    int cx = a.width / 2, cy = a.height / 2;
+    for (int i = 0; i < count; ++i) {
+        const long r = static_cast<long>(rects[i].width) * rects[i].height;
+        area += r;  // Xlib hands back non-overlapping bands
+        if (r > best) {
+            best = r;
+            cx = rects[i].x + rects[i].width / 2;
+            cy = rects[i].y + rects[i].height / 2;
+        }
+    }
+    const bool shaped = area < static_cast<long>(a.width) * a.height;
+    std::printf("rects %d window %d %d shaped %d inside %d %d\n", count, a.width, a.height, shaped ? 1 : 0, cx, cy);
+    if (rects) XFree(rects);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string verb = argc > 1 ? argv[1] : "";
-    if (!(argc == 3 && (verb == "find" || verb == "where" || verb == "close")) && !(argc == 2 && verb == "focus")) {
-        std::fprintf(stderr, "usage: desktop_probe find|where|close ROLE | desktop_probe focus\n");
+    const bool onRole = verb == "find" || verb == "where" || verb == "close" || verb == "shape";
+    if (!(argc == 3 && onRole) && !(argc == 2 && verb == "focus")) {
+        std::fprintf(stderr, "usage: desktop_probe find|where|close|shape ROLE | desktop_probe focus\n");
         return 2;
     }
     Display* d = XOpenDisplay(nullptr);
@@ -89,6 +115,8 @@ int main(int argc, char** argv) {
             XGetWindowAttributes(d, w, &a);
             XTranslateCoordinates(d, w, root, 0, 0, &x, &y, &child);
             std::printf("%d %d %d %d\n", x, y, a.width, a.height);
+        } else if (verb == "shape") {
+            printShape(d, w);
         } else {
             XEvent e{};
             e.xclient.type = ClientMessage;

@@ -4,8 +4,9 @@
 # bare: Xvfb with xcompmgr and no window manager; openbox: the same with
 # openbox managing the windows; mutter: GNOME's compositor, headless, with
 # the program on its Xwayland. The program starts once with the shipped
-# velmora.ini and every gesture runs against that run. Every wait is
-# bounded, and whatever the script started is ended on the way out.
+# velmora.ini and every gesture runs against that run; a second, short run
+# is ended by --run-for during a drag. Every wait is bounded, and whatever
+# the script started is ended on the way out.
 set -u
 
 desktop=${1:?usage: gestures.sh bare|openbox|mutter VELMORA-BINARY DESKTOP-PROBE}
@@ -35,54 +36,23 @@ if [ "$desktop" = mutter ]; then
 fi
 
 begin_test gestures
+# shellcheck source=desktop_run.sh
+. "$here/desktop_run.sh"
+# shellcheck source=../support/pointer.sh
+. "$here/../support/pointer.sh"
 
 case "$desktop" in
-bare | openbox)
-    start_xvfb "$work" || exit 1
-    export DISPLAY=$xvfb_display
-    if [ "$desktop" = openbox ]; then
-        start_group openbox >"$work/openbox.log" 2>&1
-        manager=$!
-        for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
-    fi
-    start_group xcompmgr >"$work/xcompmgr.log" 2>&1
-    ;;
+bare | openbox) start_desktop "$desktop" ;;
 inside-mutter) desktop=mutter ;;
 *) echo "gestures.sh: unknown desktop '$desktop' (bare, openbox or mutter)"; exit 2 ;;
 esac
 
-mkdir -p "$work/program/logs" "$work/config" "$work/runtime"
-chmod 700 "$work/runtime"
-cp "$source_dir/app/velmora.ini" "$work/program/velmora.ini"
-cp -r "$source_dir/skins" "$work/program/skins"
-XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
-    start_group "$binary" --program-folder "$work/program" --run-for 120 --skip-splash-pauses >"$work/velmora.out" 2>&1
-app=$!
+program_folder "$source_dir/app/velmora.ini"
+start_velmora 120
 
-# Waits (SECONDS, default 5) until ROLE is shown, or gone with "gone".
-await() {
-    local role=$1 want=${2:-shown} seconds=${3:-5}
-    for _ in $(seq $((seconds * 10))); do
-        if "$probe" find "$role" >/dev/null; then [ "$want" = shown ] && return 0
-        else [ "$want" = gone ] && return 0; fi
-        sleep 0.1
-    done
-    return 1
-}
 await_focus() {
     for _ in $(seq 30); do [ "$("$probe" focus)" = "$1" ] && return 0; sleep 0.1; done
     return 1
-}
-where() { "$probe" where "$1"; }
-
-# A double-click at window point (DX, DY), with the pointer there first so
-# that the window is awake.
-double_click() {  # ROLE DX DY
-    local x y
-    read -r x y _ < <(where "$1")
-    xdotool mousemove $((x + $2)) $((y + $3)); sleep 0.3
-    xdotool mousemove $((x + $2 + 1)) $((y + $3)); sleep 0.3
-    xdotool click --repeat 2 --delay 80 1
 }
 # The window manager's close request where there is one, else the request itself.
 close_request() {
@@ -155,53 +125,73 @@ fi
 
 # Single clicks glue nothing to the pointer: after each, the pointer moves
 # away and the window stays where it was.
-glued=0
-for role in frmCPU0 frmMain frmCPU0 frmMain frmCPU0 frmMain frmCPU0 frmMain frmCPU0 frmMain; do
-    read -r x y _ < <(where "$role")
-    xdotool mousemove $((x + 30)) $((y + 24)); sleep 0.2
-    xdotool click 1; sleep 0.2
-    for step in 1 2 3; do xdotool mousemove $((x + 30 + 40 * step)) $((y + 24 + 60 * step)); sleep 0.05; done
-    sleep 0.4  # longer than a double-click: the next click is a new one
-    read -r x2 y2 _ < <(where "$role")
-    if [ "$x2 $y2" != "$x $y" ]; then
-        glued=$((glued + 1))
-        echo "note: after a click $role moved from $x,$y to $x2,$y2"
-    fi
-done
+single_clicks frmCPU0 frmMain frmCPU0 frmMain frmCPU0 frmMain frmCPU0 frmMain frmCPU0 frmMain
 if [ "$glued" = 0 ]; then pass "ten single clicks left every window where it was"
 else fail "$glued of ten single clicks moved their window with no button held"; fi
 if "$probe" find frmFULLVIEW >/dev/null; then fail "single clicks opened the Full View"; close_request frmFULLVIEW; fi
 
 # A drag of the clock takes the row with it, lined up behind it again.
-read -r cx cy _ < <(where frmClock)
-read -r px py _ < <(where frmCPU0)
-xdotool mousemove $((cx + 30)) $((cy + 15)); sleep 0.3
-xdotool mousedown 1; sleep 0.1
-for step in 1 2 3 4 5; do xdotool mousemove $((cx + 30 + 20 * step)) $((cy + 15 + 40 * step)); sleep 0.1; done
-sleep 0.3
-xdotool mouseup 1
-want="$((cx + 100)) $((cy + 200))"
-for _ in $(seq 30); do read -r cx2 cy2 _ < <(where frmClock); [ "$cx2 $cy2" = "$want" ] && break; sleep 0.1; done
-if [ "$cx2 $cy2" = "$want" ]; then pass "the drag moved the clock by 100,200 to $want"
-else fail "the drag by 100,200 left the clock at $cx2,$cy2 (from $cx,$cy)"; fi
-sleep 0.5
-read -r px2 py2 _ < <(where frmCPU0)
-if [ "$((px2 - cx2)) $((py2 - cy2))" = "$((px - cx)) $((py - cy))" ]; then
-    pass "CPU 0 lined up behind the clock again at $px2,$py2"
-else
-    fail "CPU 0 is at $px2,$py2, not lined up behind the clock at $cx2,$cy2 (it was $((px - cx)),$((py - cy)) from it)"
-fi
-saved=$(grep -iE '^Pos[XY]9=' "$work/program/velmora.ini" | tr -d '\r' | cut -d= -f2 | tr '\n' ' ')
-if [ "$saved" = "$((cx2 * 15)) $((cy2 * 15)) " ]; then pass "the clock's new place was saved in twips ($saved)"
-else fail "the saved place is '$saved', not the clock's $((cx2 * 15)) $((cy2 * 15))"; fi
+drag_clock frmClock frmCPU0 0.1 0.3
+row_followed frmClock frmCPU0 "$work/program/velmora.ini" 5
 
+# What a bare X server shows of the main bar: its shape, its opacity, and
+# that it is kept above (ALWAYSOT=1); under a manager its frame stands between.
+if [ "$desktop" = bare ]; then
+    bar=$("$probe" find frmMain)
+    read -r _ count _ width height _ shaped _ < <("$probe" shape frmMain)
+    if [ "${shaped:-0}" = 1 ]; then pass "the main bar is shaped ($count rectangles in ${width}x${height})"
+    else fail "the main bar is not shaped (rectangles: ${count:-none}, size ${width:-?}x${height:-?})"; fi
+    props=$(xprop -id "$bar")
+    for property in _NET_WM_WINDOW_OPACITY _NET_WM_STATE_ABOVE; do
+        if grep -q "$property" <<<"$props"; then pass "the main bar has $property"
+        else fail "the main bar lacks $property"; fi
+    done
+    top=$(xwininfo -root -children | awk '/^ +0x/ {print $1}' | while read -r id; do
+        xwininfo -id "$id" | grep -q 'IsViewable' && echo "$id"; done | head -n 1)
+    [ "$((top))" = "$((bar))" ] || echo "note: the topmost viewable window is $top, not the main bar"
+fi
+
+# A second start shows its "already running" notice, which nobody answers:
+# --run-for 3 still ends it, with 0.
+first=$app
+start_velmora 3
+wait_exit "$app" 20
+if [ "$exit_code" = 0 ]; then pass "a second copy with --run-for 3 ended with 0 while the first ran"
+else fail "a second copy with --run-for 3 ended with $exit_code (124: still running after 20 s)"; fi
+app=$first
+
+# hold_main_bar: the button down on the main bar's title strip, the pointer
+# beyond the drag threshold; true once the bar has followed it.
+hold_main_bar() {
+    local x y step
+    read -r x y _ < <(where frmMain)
+    xdotool mousemove $((x + 46)) $((y + 4)); sleep 0.2
+    xdotool mousedown 1; sleep 0.2
+    for step in 1 2 3 4; do xdotool mousemove $((x + 46 + 10 * step)) $((y + 4 + 8 * step)); sleep 0.1; done
+    for _ in $(seq 50); do
+        [ "$(where frmMain | cut -d' ' -f1-2)" = "$((x + 40)) $((y + 32))" ] && return 0
+        sleep 0.1
+    done
+    echo "note: the main bar is at $(where frmMain), not at $((x + 40)),$((y + 32)) under the pointer"
+    return 1
+}
+
+# SIGTERM, as a session's end sends it, during a drag: an orderly end with 0.
+hold_main_bar || fail "the main bar did not follow the drag"
 kill -TERM "$app" 2>/dev/null
 wait_exit "$app" 10
-[ "$exit_code" = 0 ] || fail "velmora ended with $exit_code after SIGTERM (124: still running)"
-if [ "$failures" -gt 0 ]; then
-    echo "--- velmora output ---"
-    cat "$work/velmora.out"
-    echo "gestures: $failures check(s) failed on $desktop"
-    exit 1
+xdotool mouseup 1
+if [ "$exit_code" = 0 ]; then pass "SIGTERM during a drag ended velmora with 0"
+else fail "SIGTERM during a drag: velmora ended with $exit_code (124: still running after 10 s)"; fi
+
+# --run-for's end during a drag: an orderly end with 0 too.
+start_velmora 10
+if await frmMain shown 10 && sleep 1 && hold_main_bar; then
+    wait_exit "$app" 60
+    if [ "$exit_code" = 0 ]; then pass "--run-for ended velmora with 0 during a drag"
+    else fail "--run-for during a drag: velmora ended with $exit_code (124: still running after 60 s)"; fi
+else
+    fail "no drag of the main bar under way before --run-for 10 came"
 fi
-echo "gestures: all checks passed on $desktop"
+xdotool mouseup 1
+finish_desktop gestures "on $desktop"

@@ -1,18 +1,7 @@
-// "--check-windows NAME...": run beside velmora.exe under Wine, it finds
-// each form by its name (not its title) and checks that it is shown, shaped
-// by a region and layered with its alpha; "--shaped NAME" checks a form that
-// is shown and shaped but never layered (the Full View). "--changes NAME"
-// checks that the form's picture on the screen changes within a few seconds
-// (the meters move); "--alpha NAME VALUE" waits up to 20 s for the form's
-// layered alpha to become VALUE (fading and waking). "--move-loop NAME
-// begun|ended" waits up to 20 s for the system's move loop on the form's
-// thread to begin or end. "--end-session NAME" tells the form the session
-// ends, as Windows does. "--click NAME X Y" and "--key NAME VK" post a left
-// click at a point of the form's client area, or a key; "--gone NAME" waits
-// up to 20 s for no such form to be shown, "--shown NAME" up to 60 s for one.
-// "--graph NAME" checks that the Full View's usage graph, on a processor
-// page, gains at least 40 columns in 5 s (it draws one per 100 ms tick, so a
-// blocked interface thread shows as a graph that stands still).
+// "--check-windows CHECK...": run beside velmora.exe under Wine, it finds
+// each form by its name (not its title) and checks or does what the verbs
+// below say; every wait is bounded. A bare NAME checks that the form is
+// shown, shaped by a region and layered with its alpha.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -21,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,6 +19,20 @@
 #include "platform/win32/win32_platform.h"
 
 namespace {
+
+// Asks every STEP ms, for LIMIT ms at most; the ms waited, or -1 if never.
+int waitFor(int limit, int step, const std::function<bool()>& done) {
+    for (int waited = 0;; waited += step) {
+        if (done()) return waited;
+        if (waited >= limit) return -1;
+        Sleep(step);
+    }
+}
+
+bool report(bool ok, const std::string& name, const std::string& what) {
+    std::printf("%s %s: %s\n", ok ? "PASS" : "FAIL", name.c_str(), what.c_str());
+    return ok;
+}
 
 struct FormSearch {
     const std::string& name;
@@ -52,52 +56,39 @@ HWND visibleForm(const std::string& name) {
     return search.found;
 }
 
-HWND findForm(const std::string& name, int waitMs) {
-    for (int waited = 0;; waited += 100) {
-        if (HWND hwnd = visibleForm(name)) return hwnd;
-        if (waited >= waitMs) return nullptr;
-        Sleep(100);
-    }
-}
-
-// The shown form, or nullptr after saying that there is none.
+// The shown form (60 s at most), or nullptr after saying that there is none.
 HWND shownForm(const std::string& name) {
-    HWND hwnd = findForm(name, 60000);
-    if (!hwnd) std::printf("FAIL %s: no visible form of that name\n", name.c_str());
+    HWND hwnd = nullptr;
+    waitFor(60000, 100, [&] { return (hwnd = visibleForm(name)) != nullptr; });
+    if (!hwnd) report(false, name, "no visible form of that name");
     return hwnd;
 }
 
-bool checkForm(const std::string& name, bool layered) {
-    HWND hwnd = shownForm(name);
-    if (!hwnd) return false;
+bool checkForm(HWND hwnd, const std::string& name, bool layered) {
     // The window shows a moment before its load makes it layered: give it
     // that moment, boundedly.
-    for (int waited = 0; layered && waited < 20000 && !(GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED); waited += 100)
-        Sleep(100);
+    if (layered) waitFor(20000, 100, [&] { return (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; });
     bool ok = true;
     HRGN rgn = CreateRectRgn(0, 0, 0, 0);
     const int kind = GetWindowRgn(hwnd, rgn);
     RECT box{};
     GetRgnBox(rgn, &box);
     DeleteObject(rgn);
-    if (kind != COMPLEXREGION && kind != SIMPLEREGION) {
-        std::printf("FAIL %s: no window region (GetWindowRgn %d)\n", name.c_str(), kind);
-        ok = false;
-    }
+    if (kind != COMPLEXREGION && kind != SIMPLEREGION)
+        ok = report(false, name, "no window region (GetWindowRgn " + std::to_string(kind) + ")");
     const LONG ex = GetWindowLongA(hwnd, GWL_EXSTYLE);
     BYTE alpha = 0;
     DWORD flags = 0;
     if (layered &&
-        (!(ex & WS_EX_LAYERED) || !GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA))) {
-        std::printf("FAIL %s: not layered with an alpha (exstyle %08lx)\n", name.c_str(), static_cast<unsigned long>(ex));
-        ok = false;
-    }
+        (!(ex & WS_EX_LAYERED) || !GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA)))
+        ok = report(false, name, "not layered with an alpha");
     RECT r{};
     GetWindowRect(hwnd, &r);
-    std::printf("%s %s: %ldx%ld at %ld,%ld, region box %ldx%ld, alpha %d, exstyle %08lx\n", ok ? "PASS" : "FAIL",
-                name.c_str(), r.right - r.left, r.bottom - r.top, r.left, r.top, box.right - box.left,
-                box.bottom - box.top, alpha, static_cast<unsigned long>(ex));
-    return ok;
+    char line[200];
+    std::snprintf(line, sizeof line, "%ldx%ld at %ld,%ld, region box %ldx%ld, alpha %d, exstyle %08lx",
+                  r.right - r.left, r.bottom - r.top, r.left, r.top, box.right - box.left, box.bottom - box.top, alpha,
+                  static_cast<unsigned long>(ex));
+    return report(ok, name, line);
 }
 
 std::vector<COLORREF> capture(HWND hwnd) {
@@ -109,21 +100,6 @@ std::vector<COLORREF> capture(HWND hwnd) {
         for (LONG x = r.left; x < r.right; ++x) pixels.push_back(GetPixel(screen, x, y));
     ReleaseDC(nullptr, screen);
     return pixels;
-}
-
-bool checkChanges(const std::string& name) {
-    HWND hwnd = shownForm(name);
-    if (!hwnd) return false;
-    const std::vector<COLORREF> first = capture(hwnd);
-    for (int waited = 0; waited < 8000; waited += 250) {
-        Sleep(250);
-        if (capture(hwnd) != first) {
-            std::printf("PASS %s: its picture changed after %d ms\n", name.c_str(), waited + 250);
-            return true;
-        }
-    }
-    std::printf("FAIL %s: its picture did not change in 8 s\n", name.c_str());
-    return false;
 }
 
 // How many columns of the usage graph hold something besides its ground.
@@ -152,9 +128,7 @@ int graphColumns(HWND hwnd) {
     return columns;
 }
 
-bool checkGraph(const std::string& name) {
-    HWND hwnd = shownForm(name);
-    if (!hwnd) return false;
+bool checkGraph(HWND hwnd, const std::string& name) {
     // The graph starts again from the left every 100 columns: a drop in the
     // count is a new pass, whose columns all count.
     int last = graphColumns(hwnd), gained = 0;
@@ -164,25 +138,7 @@ bool checkGraph(const std::string& name) {
         gained += now >= last ? now - last : now;
         last = now;
     }
-    const bool ok = gained >= 40;
-    std::printf("%s %s: the usage graph gained %d columns in 5 s\n", ok ? "PASS" : "FAIL", name.c_str(), gained);
-    return ok;
-}
-
-bool checkAlpha(const std::string& name, int wanted) {
-    HWND hwnd = shownForm(name);
-    if (!hwnd) return false;
-    BYTE alpha = 0;
-    for (int waited = 0; waited <= 20000; waited += 100) {
-        DWORD flags = 0;
-        if (GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags) && alpha == wanted) {
-            std::printf("PASS %s: alpha %d after %d ms\n", name.c_str(), wanted, waited);
-            return true;
-        }
-        Sleep(100);
-    }
-    std::printf("FAIL %s: alpha is %d, not %d, after 20 s\n", name.c_str(), alpha, wanted);
-    return false;
+    return report(gained >= 40, name, "the usage graph gained " + std::to_string(gained) + " columns in 5 s");
 }
 
 bool inMoveLoop(HWND hwnd) {
@@ -191,106 +147,106 @@ bool inMoveLoop(HWND hwnd) {
     return GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &info) && (info.flags & GUI_INMOVESIZE);
 }
 
-bool checkMoveLoop(const std::string& name, const std::string& state) {
-    HWND hwnd = shownForm(name);
-    if (!hwnd) return false;
-    const bool wanted = state == "begun";
-    for (int waited = 0; waited <= 20000; waited += 50) {
-        if (inMoveLoop(hwnd) == wanted) {
-            std::printf("PASS %s: the move loop has %s (%d ms)\n", name.c_str(), state.c_str(), waited);
-            return true;
-        }
-        Sleep(50);
-    }
-    std::printf("FAIL %s: the move loop has not %s in 20 s\n", name.c_str(), state.c_str());
-    return false;
-}
-
-bool endSession(const std::string& name) {
-    HWND hwnd = shownForm(name);
-    if (!hwnd) return false;
+bool endSession(HWND hwnd, const std::string& name) {
     DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutA(hwnd, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer) || !answer) {
-        std::printf("FAIL %s: WM_QUERYENDSESSION was not answered with TRUE\n", name.c_str());
-        return false;
-    }
+    if (!SendMessageTimeoutA(hwnd, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer) || !answer)
+        return report(false, name, "WM_QUERYENDSESSION was not answered with TRUE");
     // The program ends during the message, so no answer is waited for.
     SendNotifyMessageA(hwnd, WM_ENDSESSION, TRUE, 0);
-    std::printf("PASS %s: agreed to end the session and was told it ends\n", name.c_str());
-    return true;
+    return report(true, name, "agreed to end the session and was told it ends");
 }
 
-bool postClick(const std::string& name, int x, int y) {
-    HWND hwnd = shownForm(name);
-    if (!hwnd) return false;
-    PostMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-    PostMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    PostMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-    std::printf("PASS %s: clicked at %d,%d\n", name.c_str(), x, y);
+struct Input {
+    UINT message;
+    WPARAM w;
+    LPARAM l;
+};
+
+// Posted input, with a moment for the form to act on it.
+bool post(HWND hwnd, const std::string& name, const std::vector<Input>& input, const std::string& what) {
+    for (const Input& m : input) PostMessageA(hwnd, m.message, m.w, m.l);
     Sleep(500);
-    return true;
+    return report(true, name, what);
 }
 
-bool postKey(const std::string& name, int vk) {
-    HWND hwnd = shownForm(name);
-    if (!hwnd) return false;
-    PostMessageA(hwnd, WM_KEYDOWN, static_cast<WPARAM>(vk), 1);
-    PostMessageA(hwnd, WM_KEYUP, static_cast<WPARAM>(vk), static_cast<LPARAM>(0xC0000001u));
-    std::printf("PASS %s: key %d\n", name.c_str(), vk);
-    Sleep(500);
-    return true;
-}
+std::string ms(int waited) { return waited >= 0 ? " after " + std::to_string(waited) + " ms" : " in the time allowed"; }
 
-bool checkGone(const std::string& name) {
-    for (int waited = 0; waited <= 20000; waited += 100) {
-        if (!visibleForm(name)) {
-            std::printf("PASS %s: not shown after %d ms\n", name.c_str(), waited);
-            return true;
-        }
-        Sleep(100);
-    }
-    std::printf("FAIL %s: still shown after 20 s\n", name.c_str());
-    return false;
+// A verb: how many words follow its form's name, and what it checks or does.
+struct Verb {
+    int words;
+    std::function<bool(HWND, const std::string&, char**)> run;
+};
+
+const std::vector<std::pair<std::string, Verb>>& verbs() {
+    static const std::vector<std::pair<std::string, Verb>> table = {
+        // Shown and shaped but never layered (the Full View).
+        {"--shaped", {0, [](HWND h, const std::string& n, char**) { return checkForm(h, n, false); }}},
+        // The form's picture on the screen changes within 8 s (the meters move).
+        {"--changes", {0, [](HWND h, const std::string& n, char**) {
+             const std::vector<COLORREF> first = capture(h);
+             const int waited = waitFor(8000, 250, [&] { return capture(h) != first; });
+             return report(waited >= 0, n, std::string("its picture ") + (waited >= 0 ? "changed" : "did not change") + ms(waited));
+         }}},
+        // On a processor page the usage graph gains at least 40 columns in
+        // 5 s: one per 100 ms tick, so a blocked interface thread shows as a
+        // graph that stands still.
+        {"--graph", {0, [](HWND h, const std::string& n, char**) { return checkGraph(h, n); }}},
+        // --alpha NAME VALUE: the layered alpha becomes VALUE within 20 s (fading and waking).
+        {"--alpha", {1, [](HWND h, const std::string& n, char** w) {
+             const int wanted = std::atoi(w[0]);
+             BYTE alpha = 0;
+             const int waited = waitFor(20000, 100, [&] {
+                 DWORD flags = 0;
+                 return GetLayeredWindowAttributes(h, nullptr, &alpha, &flags) && alpha == wanted;
+             });
+             return report(waited >= 0, n, "alpha " + std::to_string(alpha) + " (" + w[0] + " wanted)" + ms(waited));
+         }}},
+        // --move-loop NAME begun|ended: the system's move loop on the form's thread, within 20 s.
+        {"--move-loop", {1, [](HWND h, const std::string& n, char** w) {
+             const bool wanted = std::string(w[0]) == "begun";
+             const int waited = waitFor(20000, 50, [&] { return inMoveLoop(h) == wanted; });
+             return report(waited >= 0, n, std::string("the move loop has ") + (waited >= 0 ? "" : "not ") + w[0] + ms(waited));
+         }}},
+        // The session ends, as Windows tells it.
+        {"--end-session", {0, [](HWND h, const std::string& n, char**) { return endSession(h, n); }}},
+        // --click NAME X Y: a left click at a point of the client area.
+        {"--click", {2, [](HWND h, const std::string& n, char** w) {
+             const LPARAM at = MAKELPARAM(std::atoi(w[0]), std::atoi(w[1]));
+             return post(h, n, {{WM_MOUSEMOVE, 0, at}, {WM_LBUTTONDOWN, MK_LBUTTON, at}, {WM_LBUTTONUP, 0, at}},
+                         std::string("clicked at ") + w[0] + "," + w[1]);
+         }}},
+        // --key NAME VK: a key pressed and let go.
+        {"--key", {1, [](HWND h, const std::string& n, char** w) {
+             const auto vk = static_cast<WPARAM>(std::atoi(w[0]));
+             return post(h, n, {{WM_KEYDOWN, vk, 1}, {WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001u)}},
+                         std::string("key ") + w[0]);
+         }}},
+        // Shown within 60 s (the form was found).
+        {"--shown", {0, [](HWND, const std::string& n, char**) { return report(true, n, "shown"); }}},
+    };
+    return table;
 }
 
 }  // namespace
 
 int checkWindowsMain(int argc, char** argv) {
     int failures = 0, checks = 0;
-    for (int i = 1; i < argc; ++i) {
+    for (int i = 1; i < argc; ++i, ++checks) {
         const std::string a = argv[i];
-        ++checks;
-        if (a == "--changes" && i + 1 < argc) {
-            failures += checkChanges(argv[++i]) ? 0 : 1;
-        } else if (a == "--move-loop" && i + 2 < argc) {
+        if (a == "--gone" && i + 1 < argc) {  // no such form shown within 20 s
             const std::string name = argv[++i];
-            failures += checkMoveLoop(name, argv[++i]) ? 0 : 1;
-        } else if (a == "--end-session" && i + 1 < argc) {
-            failures += endSession(argv[++i]) ? 0 : 1;
-        } else if (a == "--click" && i + 3 < argc) {
-            const std::string name = argv[++i];
-            const int x = std::atoi(argv[++i]);
-            failures += postClick(name, x, std::atoi(argv[++i])) ? 0 : 1;
-        } else if (a == "--key" && i + 2 < argc) {
-            const std::string name = argv[++i];
-            failures += postKey(name, std::atoi(argv[++i])) ? 0 : 1;
-        } else if (a == "--shown" && i + 1 < argc) {
-            const std::string name = argv[++i];
-            const bool shown = findForm(name, 60000) != nullptr;
-            std::printf("%s %s: %s\n", shown ? "PASS" : "FAIL", name.c_str(), shown ? "shown" : "not shown in 60 s");
-            failures += shown ? 0 : 1;
-        } else if (a == "--graph" && i + 1 < argc) {
-            failures += checkGraph(argv[++i]) ? 0 : 1;
-        } else if (a == "--gone" && i + 1 < argc) {
-            failures += checkGone(argv[++i]) ? 0 : 1;
-        } else if (a == "--alpha" && i + 2 < argc) {
-            const std::string name = argv[++i];
-            failures += checkAlpha(name, std::atoi(argv[++i])) ? 0 : 1;
-        } else if (a == "--shaped" && i + 1 < argc) {
-            failures += checkForm(argv[++i], false) ? 0 : 1;
-        } else {
-            failures += checkForm(a, true) ? 0 : 1;
+            const int waited = waitFor(20000, 100, [&] { return visibleForm(name) == nullptr; });
+            failures += report(waited >= 0, name, std::string(waited >= 0 ? "not shown" : "still shown") + ms(waited)) ? 0 : 1;
+            continue;
         }
+        const Verb* verb = nullptr;
+        for (const auto& [word, v] : verbs())
+            if (word == a && i + 1 + v.words < argc) verb = &v;
+        const std::string name = verb ? argv[++i] : a;
+        HWND hwnd = shownForm(name);
+        const bool ok = hwnd && (verb ? verb->run(hwnd, name, argv + i + 1) : checkForm(hwnd, name, true));
+        if (verb) i += verb->words;
+        failures += ok ? 0 : 1;
     }
     std::printf("%d passed, %d failed\n", checks - failures, failures);
     return failures || checks == 0 ? 1 : 0;

@@ -6,14 +6,13 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "core/inifile.h"
 #include "harness.h"
 #include "platform/win32/files.h"
+#include "support.h"
 
 using namespace vel;
 
@@ -30,16 +29,8 @@ std::string tempFile(const char* name) {
     GetTempPathA(sizeof dir, dir);
     return std::string(dir) + "velmora-ini-" + std::to_string(GetCurrentProcessId()) + "-" + name + ".ini";
 }
-
-void writeFile(const std::string& path, const std::string& contents) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << contents;
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using wintest::readAll;
+using wintest::writeAll;
 
 std::string systemRead(const std::string& section, const std::string& key, const std::string& path) {
     char buffer[kIniBufferSize] = {};
@@ -61,7 +52,7 @@ struct FileCase {
 // Reads the same keys through both; one line per difference.
 std::vector<std::string> compareReads(const FileCase& c) {
     const std::string path = tempFile("read");
-    writeFile(path, c.contents);
+    writeAll(path, c.contents);
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());  // the system must not answer from a cache
     std::vector<std::string> differences;
     for (const Lookup& l : c.lookups) {
@@ -147,8 +138,8 @@ WTEST(Ini, WritesReadBackTheSameThroughBothAndKeepTheRest) {
         {"NEWSECTION", "A", "1"},   {"OTHER", "X", ""},     {"MAIN", "SPACED", "  padded  "},
     };
     const std::string ours = tempFile("ours"), theirs = tempFile("theirs");
-    writeFile(ours, start);
-    writeFile(theirs, start);
+    writeAll(ours, start);
+    writeAll(theirs, start);
     for (const Write& w : writes) {
         platform::win32::Win32Files files;
         CHECK(IniFile(files, ours).write(w.section, w.key, w.value) != 0);
@@ -165,7 +156,7 @@ WTEST(Ini, WritesReadBackTheSameThroughBothAndKeepTheRest) {
     // The files hold the same lines, but for these: the system keeps the
     // key's old spelling and drops a value's leading blanks (both read back
     // the same), and rewrites the file without its blank lines.
-    std::vector<std::string> a = nonBlankLines(readFile(ours)), b = nonBlankLines(readFile(theirs));
+    std::vector<std::string> a = nonBlankLines(readAll(ours)), b = nonBlankLines(readAll(theirs));
     REQUIRE(a.size() == b.size());
     std::vector<std::string> differing;
     for (std::size_t i = 0; i < a.size(); ++i)

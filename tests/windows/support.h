@@ -1,7 +1,9 @@
 // Shared helpers of the Windows test program.
 #pragma once
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/native.h"
 #include "platform/platform.h"
@@ -13,15 +15,19 @@ std::string programFolder();
 // Backend options with that folder as the program folder.
 vel::platform::NativeOptions testOptions();
 
-// A listener that counts what it is told and keeps the last mouse event.
+// An empty folder of this process under the system's temporary folder; its
+// name may be any text.
+std::filesystem::path freshFolder(const std::wstring& name);
+// The shipped skins copied into FOLDER/skins; the pictures' names.
+std::vector<std::string> copySkins(const std::filesystem::path& folder);
+std::string readAll(const std::filesystem::path& path);
+void writeAll(const std::filesystem::path& path, const std::string& text);
+
+// A listener that keeps the last mouse event and counts close requests.
 struct CountingListener : vel::platform::WindowListener {
-    int mouse = 0, expose = 0, close = 0;
+    int close = 0;
     vel::platform::MouseEvent lastMouse;
-    void onMouse(const vel::platform::MouseEvent& e) override {
-        ++mouse;
-        lastMouse = e;
-    }
-    void onExpose() override { ++expose; }
+    void onMouse(const vel::platform::MouseEvent& e) override { lastMouse = e; }
     void onCloseRequest() override { ++close; }
 };
 

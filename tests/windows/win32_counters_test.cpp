@@ -81,16 +81,22 @@ struct FakeTimes {
 
 }  // namespace
 
-WTEST(Counters, ProcessorCounterThatPdhLacksIsComputedFromProcessorTimes) {
+// PDH answers the counters it has; those it lacks come from the processor times.
+WTEST(Counters, PdhAnswersWhatItHasAndProcessorTimesTheRest) {
+    auto pdh = std::make_unique<FakePdh>();
+    pdh->known["\\Processor(0)\\% Processor Time"] = 42.25;
+    FakePdh* seen = pdh.get();
     FakeTimes times;
-    CounterQueries q(std::make_unique<FakePdh>(), times.reader());
+    CounterQueries q(std::move(pdh), times.reader());
     Sources::Query query = 0;
     REQUIRE(q.openQuery(query) == kPdhSuccess);
-    Sources::Counter busy = 0, idle = 0, total = 0, rate = 0;
+    Sources::Counter fromPdh = 0, busy = 0, idle = 0, total = 0, rate = 0;
+    CHECK_EQ(q.addCounter(query, "\\Processor(0)\\% Processor Time", fromPdh), kPdhSuccess);
     CHECK_EQ(q.addCounter(query, "\\Processor(1)\\% Processor Time", busy), kPdhSuccess);
     CHECK_EQ(q.addCounter(query, "\\processor(1)\\% idle time", idle), kPdhSuccess);
     CHECK_EQ(q.addCounter(query, "\\Processor(_Total)\\% Processor Time", total), kPdhSuccess);
     CHECK_EQ(q.addCounter(query, "\\Processor(0)\\Interrupts/sec", rate), kPdhSuccess);
+    CHECK(q.pathOf(fromPdh) == CounterQueries::Path::Pdh);
     CHECK(q.pathOf(busy) == CounterQueries::Path::ProcessorTimes);
 
     q.collectQueryData(query);
@@ -106,25 +112,11 @@ WTEST(Counters, ProcessorCounterThatPdhLacksIsComputedFromProcessorTimes) {
     CHECK_EQ(q.counterValue(idle, status), 25.0);
     CHECK_EQ(q.counterValue(total, status), 37.5);
     CHECK_EQ(q.counterValue(rate, status), 1250.0);
-}
-
-WTEST(Counters, PdhAnswersWhenItHasTheCounter) {
-    auto pdh = std::make_unique<FakePdh>();
-    pdh->known["\\Processor(0)\\% Processor Time"] = 42.25;
-    FakePdh* seen = pdh.get();
-    FakeTimes times;
-    CounterQueries q(std::move(pdh), times.reader());
-    Sources::Query query = 0;
-    q.openQuery(query);
-    Sources::Counter c = 0;
-    CHECK_EQ(q.addCounter(query, "\\Processor(0)\\% Processor Time", c), kPdhSuccess);
-    CHECK(q.pathOf(c) == CounterQueries::Path::Pdh);
-    q.collectQueryData(query);
-    long status = -1;
-    CHECK_EQ(q.counterValue(c, status), 42.25);
+    status = -1;
+    CHECK_EQ(q.counterValue(fromPdh, status), 42.25);
     CHECK_EQ(status, kPdhCstatusValidData);
-    CHECK_EQ(seen->collections, 1);
-    CHECK_EQ(q.removeCounter(c), kPdhSuccess);
+    CHECK_EQ(seen->collections, 2);
+    CHECK_EQ(q.removeCounter(fromPdh), kPdhSuccess);
     CHECK(seen->added.empty());
 }
 

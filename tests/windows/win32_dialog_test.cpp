@@ -1,6 +1,7 @@
 // MessageBoxA as the program calls it: the icon, the buttons and the default
-// button it asks for, answered from one of our timers, which keep running
-// while the box waits.
+// button it asks for, and its UTF-8 title and text as the same UTF-16
+// characters, answered from one of our timers, which keep running while
+// the box waits.
 #include "platform/win32/win32_platform.h"
 
 #include "harness.h"
@@ -11,13 +12,16 @@ using namespace vel::platform;
 namespace {
 
 struct BoxSeen {
-    bool found = false;
-    bool yes = false, no = false, ok = false;
-    bool noIsDefault = false, yesIsDefault = false;
-    bool icon = false;
+    bool found = false, icon = false;
+    std::string buttons, defaults;  // "yes no ok", as present and as default
+    std::wstring title, text;
 };
 
-bool isDefault(HWND button) { return button && (GetWindowLongA(button, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON; }
+std::wstring textOf(HWND window) {
+    wchar_t buffer[128] = {};
+    const int n = GetWindowTextW(window, buffer, 128);
+    return std::wstring(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
 
 BOOL CALLBACK findIcon(HWND child, LPARAM seen) {
     char cls[32] = {};
@@ -27,52 +31,79 @@ BOOL CALLBACK findIcon(HWND child, LPARAM seen) {
     return TRUE;
 }
 
+BOOL CALLBACK findBox(HWND window, LPARAM found) {
+    wchar_t cls[16] = {};
+    GetClassNameW(window, cls, 16);
+    if (lstrcmpW(cls, L"#32770") != 0) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// Our thread's box, whatever its title reads, or nullptr.
+HWND openBox() {
+    HWND box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));
+    return box;
+}
+
 // Opens a box and answers it with `answer` from a timer; returns the box's result.
-int openAndAnswer(win32::Win32Platform& os, const char* title, int style, int answer, BoxSeen& seen, int& ticks) {
+int openAndAnswer(win32::Win32Platform& os, const char* text, const char* title, int style, int answer, BoxSeen& seen,
+                  int& ticks) {
     TimerId timer = 0;
     timer = os.startTimer(30, [&] {
         ++ticks;
-        HWND box = FindWindowA("#32770", title);
+        HWND box = openBox();
         if (!box) return;
         seen.found = true;
-        seen.yes = GetDlgItem(box, IDYES) != nullptr;
-        seen.no = GetDlgItem(box, IDNO) != nullptr;
-        seen.ok = GetDlgItem(box, IDOK) != nullptr;
-        seen.yesIsDefault = isDefault(GetDlgItem(box, IDYES));
-        seen.noIsDefault = isDefault(GetDlgItem(box, IDNO));
+        const std::pair<int, const char*> buttons[] = {{IDYES, "yes "}, {IDNO, "no "}, {IDOK, "ok "}};
+        for (const auto& [id, name] : buttons) {
+            HWND button = GetDlgItem(box, id);
+            if (button) seen.buttons += name;
+            if (button && id != IDOK && (GetWindowLongA(button, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON)
+                seen.defaults += name;
+        }
         EnumChildWindows(box, findIcon, reinterpret_cast<LPARAM>(&seen));
+        seen.title = textOf(box);
+        seen.text = textOf(GetDlgItem(box, 0xFFFF));  // the box's text
         os.stopTimer(timer);
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
     });
-    return os.messageBox("Close VELMORA v2?", title, style);
+    return os.messageBox(text, title, style);
 }
 
 }  // namespace
 
-WTEST(Dialog, YesNoQuestionWithTheSecondButtonAsDefault) {
-    win32::Win32Platform os(wintest::testOptions());
-    BoxSeen seen;
-    int ticks = 0;
-    const int answer = openAndAnswer(os, "VelmoraBoxTest1", mb::YesNo | mb::Question | mb::DefaultButton2, mb::IdNo,
-                                     seen, ticks);
-    REQUIRE(seen.found);
-    CHECK(seen.yes && seen.no && !seen.ok);
-    CHECK(seen.noIsDefault);
-    CHECK(!seen.yesIsDefault);
-    CHECK(seen.icon);
-    CHECK_EQ(answer, mb::IdNo);
-    CHECK(ticks >= 1);  // our timer ran inside the box's own loop
-}
-
-WTEST(Dialog, OkOnlyExclamationAnswersOk) {
-    win32::Win32Platform os(wintest::testOptions());
-    BoxSeen seen;
-    int ticks = 0;
-    const int answer = openAndAnswer(os, "VelmoraBoxTest2", mb::OkOnly | mb::Exclamation, mb::IdOk, seen, ticks);
-    REQUIRE(seen.found);
-    CHECK(seen.ok && !seen.yes && !seen.no);
-    CHECK(seen.icon);
-    CHECK_EQ(answer, mb::IdOk);
+WTEST(Dialog, EachBoxHasTheButtonsIconAndTextItWasAskedFor) {
+    const char* const unicode = "Glidora\u2122 \u00dcber Gr\u00f6\u00dfe";
+    const wchar_t* const wideUnicode = L"Glidora\u2122 \u00dcber Gr\u00f6\u00dfe";
+    struct Case {
+        const char* text;
+        const char* title;
+        int style, answer;
+        const char *buttons, *defaults;
+        bool icon;
+        const wchar_t *wideText, *wideTitle;  // as the system holds them
+    };
+    const Case cases[] = {
+        {"Close VELMORA v2?", "VelmoraBoxTest1", mb::YesNo | mb::Question | mb::DefaultButton2, mb::IdNo, "yes no ",
+         "no ", true, L"Close VELMORA v2?", L"VelmoraBoxTest1"},
+        {"Close VELMORA v2?", "VelmoraBoxTest2", mb::OkOnly | mb::Exclamation, mb::IdOk, "ok ", "", true,
+         L"Close VELMORA v2?", L"VelmoraBoxTest2"},
+        {unicode, unicode, mb::OkOnly, mb::IdOk, "ok ", "", false, wideUnicode, wideUnicode},
+    };
+    for (const Case& c : cases) {
+        win32::Win32Platform os(wintest::testOptions());
+        BoxSeen seen;
+        int ticks = 0;
+        CHECK_EQ(openAndAnswer(os, c.text, c.title, c.style, c.answer, seen, ticks), c.answer);
+        REQUIRE(seen.found);
+        CHECK_EQ(seen.buttons, std::string(c.buttons));
+        CHECK_EQ(seen.defaults, std::string(c.defaults));
+        if (c.icon) CHECK(seen.icon);
+        CHECK(seen.title == c.wideTitle);
+        CHECK(seen.text == c.wideText);
+        CHECK(ticks >= 1);  // our timer ran inside the box's own loop
+    }
 }
 
 // The end of the run (--run-for's time) while a box waits for an answer
@@ -82,7 +113,7 @@ WTEST(Dialog, QuittingEndsAnOpenBox) {
     bool open = false;
     int ticks = 0;
     os.startTimer(30, [&] {
-        HWND box = FindWindowA("#32770", "VelmoraBoxTest3");
+        HWND box = openBox();
         if (++ticks == 3) {
             open = box != nullptr;
             os.quit(0);
@@ -94,7 +125,7 @@ WTEST(Dialog, QuittingEndsAnOpenBox) {
     CHECK(open);
     CHECK_EQ(answer, IDCANCEL);
     CHECK(ticks < 100);
-    CHECK(FindWindowA("#32770", "VelmoraBoxTest3") == nullptr);
+    CHECK(openBox() == nullptr);
     // Our WM_QUIT must not end the next case's boxes.
     MSG m;
     while (PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {

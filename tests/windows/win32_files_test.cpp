@@ -2,8 +2,6 @@
 // deletion on the system's own file calls; the skins and the settings file
 // read from a program folder whose name is not ASCII.
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -17,26 +15,11 @@
 
 using namespace vel::platform;
 
-namespace {
-
-std::string freshFolder() {
-    char dir[MAX_PATH] = {};
-    GetTempPathA(sizeof dir, dir);
-    const std::string folder = std::string(dir) + "velmora-files-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
-}
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-}  // namespace
+using wintest::readAll;
 
 WTEST(Files, AppendsListsAndDeletes) {
     win32::Win32Platform os(wintest::testOptions());
-    const std::string dir = freshFolder();
+    const std::string dir = wintest::freshFolder(L"velmora-files").string();
     const std::string file = dir + "\\a2026-12-06-05.log";
     for (int round = 0; round < 2; ++round) {
         const FileHandle h = os.files().openAppend(file);
@@ -77,30 +60,15 @@ WTEST(Files, AppendsListsAndDeletes) {
     CHECK(os.files().deleteFile(file));
     CHECK(os.files().fileKind(file) == FileKind::Missing);
     CHECK(!os.files().listFolder(dir + "\\none", entries));
-    RemoveDirectoryA((dir + "\\sub").c_str());
-    RemoveDirectoryA(dir.c_str());
+    std::filesystem::remove_all(dir);
 }
 
 WTEST(Files, AProgramFolderNamedWithAnAccentLoadsEverySkinAndTheSettings) {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring wideFolder = std::wstring(temp) + L"prog\u00e9-" + std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(wideFolder.c_str(), nullptr);
-    CreateDirectoryW((wideFolder + L"\\skins").c_str(), nullptr);
-    const std::string folder = win32::narrow(wideFolder);
-    const std::string skins = folder + "\\skins\\";
-
-    // The shipped pictures, copied in by the system, and a settings file.
-    win32::Win32Files files;
-    std::vector<FolderEntry> shipped;
-    REQUIRE(files.listFolder(wintest::programFolder() + "\\skins", shipped));
-    std::vector<std::string> pictures;
-    for (const FolderEntry& e : shipped) {
-        if (e.kind != FileKind::File || e.name.size() < 4 || e.name.substr(e.name.size() - 4) != ".png") continue;
-        const std::string from = wintest::programFolder() + "\\skins\\" + e.name;
-        if (CopyFileW(win32::widen(from).c_str(), win32::widen(skins + e.name).c_str(), FALSE)) pictures.push_back(e.name);
-    }
+    const std::filesystem::path where = wintest::freshFolder(L"prog\u00e9");
+    const std::string folder = win32::narrow(where.wstring());
+    const std::vector<std::string> pictures = wintest::copySkins(where);
     CHECK(pictures.size() >= 25u);
+    win32::Win32Files files;
     REQUIRE(files.replaceFile(folder + "\\velmora.ini", "[MAIN]\r\nCPUCLOCK=7\r\nVisi8=1\r\n"));
 
     // As the program reaches them: through its runtime and its settings file.
@@ -118,9 +86,5 @@ WTEST(Files, AProgramFolderNamedWithAnAccentLoadsEverySkinAndTheSettings) {
     CHECK(s.Visi[8]);
     CHECK(app.settingsFile.write("MAIN", "NETCLOCK", "9") != 0);
     CHECK_EQ(app.settingsFile.read("MAIN", "NETCLOCK"), std::string("9"));
-
-    for (const std::string& name : pictures) files.deleteFile(skins + name);
-    files.deleteFile(folder + "\\velmora.ini");
-    RemoveDirectoryW((wideFolder + L"\\skins").c_str());
-    RemoveDirectoryW(wideFolder.c_str());
+    std::filesystem::remove_all(where);
 }

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "core/frm_main.h"
@@ -92,8 +91,7 @@ struct SystemTextRig {
     test::SimMachine m{2};
 
     App& start() {
-        std::filesystem::copy(wintest::programFolder() + "/skins", m.folder / "skins",
-                              std::filesystem::copy_options::recursive);
+        wintest::copySkins(m.folder);
         m.iniText("[MAIN]\nVisi8=1\nVisi0=1\nVisi5=1\nVisi6=1\nVisi7=1\nCPUCLOCK=0\nPLCMNT=2\n");
         App& app = m.newApp();
         StartVelmora(app);

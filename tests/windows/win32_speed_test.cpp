@@ -1,7 +1,7 @@
 // The Full View's single-processor page on the real backend, read in the
 // program itself: its clock estimate shows a figure within 10 % of the rated
-// speed within 2 s of the page opening, and meanwhile the usage graph keeps
-// moving (40 columns in 5 s), so the estimate never holds the interface up.
+// speed within 2 s of the page opening. (That the usage graph keeps moving
+// meanwhile is checked on the screen by wine_fullview.sh.)
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -9,14 +9,12 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "core/app.h"
 #include "core/frm_main.h"
 #include "core/startup.h"
 #include "fullview/frm_fullview.h"
-#include "fullview/panel_style.h"
 #include "fullview/processor_pages.h"
 #include "harness.h"
 #include "platform/win32/win32_platform.h"
@@ -32,38 +30,16 @@ double figureIn(const std::string& caption) {
     return digit == std::string::npos ? 0 : std::strtod(caption.c_str() + digit, nullptr);
 }
 
-// How many columns of the usage graph hold something besides its ground.
-int graphColumns(const forms::PictureBox& graph) {
-    const Pixels& image = graph.image();
-    int columns = 0;
-    for (int x = 0; x < image.width; ++x)
-        for (int y = 0; y < image.height; ++y)
-            if (image.at(x, y) != fullview::kCoverColour) {
-                ++columns;
-                break;
-            }
-    return columns;
-}
-
-// A program folder of its own, with the skins from beside this program.
-std::filesystem::path freshProgramFolder() {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("velmora-speed-" + std::to_string(GetCurrentProcessId()));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder / "logs");
-    std::filesystem::copy(wintest::programFolder() + "/skins", folder / "skins", std::filesystem::copy_options::recursive);
-    return folder;
-}
-
 }  // namespace
 
-WTEST(FullView, TheClockEstimateIsNearTheRatedSpeedWhileTheGraphMoves) {
-    const std::filesystem::path folder = freshProgramFolder();
+WTEST(FullView, TheClockEstimateIsNearTheRatedSpeedWithinTwoSeconds) {
+    const std::filesystem::path folder = wintest::freshFolder(L"velmora-speed");
+    std::filesystem::create_directories(folder / "logs");
+    wintest::copySkins(folder);
     platform::NativeOptions options = wintest::testOptions();
     options.programFolder = folder.string();
     double rated = 0, estimate = 0;
     ULONGLONG nearAfter = 0, opened = 0;
-    int gained = 0;
     {
         platform::win32::Win32Platform os(options);
         App app(os);
@@ -75,8 +51,6 @@ WTEST(FullView, TheClockEstimateIsNearTheRatedSpeedWhileTheGraphMoves) {
         // Whatever happens, the loop ends after 30 s (a new prefix makes its font cache first).
         os.startTimer(30000, end);
         REQUIRE(StartVelmora(app));
-        int lastColumns = -1;
-        ULONGLONG lastSample = 0;
         os.startTimer(50, [&] {
             const ULONGLONG now = GetTickCount64();
             if (ended || (opened && !app.fullView)) return;
@@ -89,24 +63,15 @@ WTEST(FullView, TheClockEstimateIsNearTheRatedSpeedWhileTheGraphMoves) {
             rated = figureIn(page.lblProcessorInfo[7]->caption());
             estimate = figureIn(page.lblProcessorInfo[8]->caption());
             if (!nearAfter && rated > 0 && estimate > 0.9 * rated && estimate < 1.1 * rated) nearAfter = now - opened;
-            // The graph starts again from the left every 100 columns: a drop
-            // in the count is a new pass, whose columns all count.
-            if (now - lastSample >= 250 && now - opened <= 5000) {
-                const int columns = graphColumns(*page.picGraph[0]);
-                if (lastColumns >= 0) gained += columns >= lastColumns ? columns - lastColumns : columns;
-                lastColumns = columns;
-                lastSample = now;
-            }
-            if (now - opened > 5000) end();
+            if (nearAfter || now - opened > 5000) end();
         });
         os.runLoop();
         app.finish();
     }
     std::filesystem::remove_all(folder);
-    std::printf("  rated %.0f MHz, estimate %.3f MHz (near it after %llu ms), graph gained %d columns in 5 s\n",
-                rated, estimate, static_cast<unsigned long long>(nearAfter), gained);
+    std::printf("  rated %.0f MHz, estimate %.3f MHz (near it after %llu ms)\n", rated, estimate,
+                static_cast<unsigned long long>(nearAfter));
     CHECK(opened != 0);
     CHECK(rated > 0);
     CHECK(nearAfter > 0 && nearAfter <= 2000);
-    CHECK(gained >= 40);
 }

@@ -1,16 +1,8 @@
 // Text with the system's fonts: the program's small Arial sizes come out of
-// GDI and are blended into a form's pixels in the text colour, inside the clip;
-// a label fits a long line with them.
+// GDI and are blended into a form's pixels in the text colour, inside the clip.
+// (That a label fits a long line with them is part of the Fit checks.)
 #include "platform/win32/win32_text.h"
 
-#include <algorithm>
-#include <cstdio>
-
-#include "gfx/font.h"
-#include "forms/form.h"
-#include "forms/graphic_controls.h"
-#include "forms/runtime.h"
-#include "platform/sim/sim_platform.h"
 #include "harness.h"
 
 using namespace vel;
@@ -55,33 +47,4 @@ WTEST(Text, UnicodeAndEmptyTextAreHandled) {
     int width = 0;
     CHECK(text.measure("Arial", 8, false, "25\xC2\xB0", width));  // 25 degrees, UTF-8
     CHECK(width > 0);
-}
-
-// A processor name of 48 characters in the Full View's name line (196
-// pixels, Arial 8.25): the system's font would draw it past the edge, so
-// the label draws it smaller, inside.
-WTEST(Text, ALabelShrinksALineThatDoesNotFitToItsWidth) {
-    win32::GdiText text;
-    SimPlatform os;
-    forms::Runtime runtime(os);
-    runtime.setTextBackend(&text);
-    forms::Form form(runtime, "frmText");
-    forms::Label& label = form.add<forms::Label>("lblName");
-    label.move(0, 0, 196, 14);
-    const gfx::FontSpec font{"Arial", 8.25, false};
-    label.setFont(font);
-    const std::string name = "Intel(R) Xeon(R) Platinum 8380HL CPU @ 2.90GHz";
-    label.setCaption(name);
-    const Colour ground = rgb(0, 0, 0);
-    label.setForeColor(rgb(255, 255, 255));
-    Pixels target(300, 14, ground);
-    label.paint(target, 0, 0, gfx::ClipRect{0, 0, 300, 14});
-    int right = -1;
-    for (int y = 0; y < target.height; ++y)
-        for (int x = 0; x < target.width; ++x)
-            if (target.at(x, y) != ground) right = std::max(right, x);
-    const int whole = gfx::measureText(font, name, &text).width;
-    std::printf("  the name is %d px in its own size, %d px drawn to fit\n", whole, right + 1);
-    CHECK(whole >= 196);
-    CHECK(right < 196 && right > 150);
 }

@@ -1,6 +1,7 @@
 // The program's UTF-8 text reaches Windows whole: a window title and a
-// message box read back as the same UTF-16 characters. The form's name,
-// which tests find it by, stays apart from its title.
+// registry value read back as the same UTF-16 characters (a message box's
+// are among the Dialog checks). The form's name, which tests find it by,
+// stays apart from its title.
 #include "platform/common/memory_registry.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/registry.h"
@@ -34,36 +35,6 @@ WTEST(Unicode, WindowTitleKeepsItsCharactersAndTheNameStaysApart) {
     CHECK_EQ(win32::Win32Platform::formNameOf(os.hwndOf(id)), std::string("frmTitleTest"));
     os.destroyWindow(id);
     CHECK_EQ(GlobalFindAtomW(L"frmTitleTest"), 0);  // the name's atom went with the window
-}
-
-BOOL CALLBACK findBox(HWND window, LPARAM found) {
-    wchar_t cls[16] = {};
-    GetClassNameW(window, cls, 16);
-    if (lstrcmpW(cls, L"#32770") != 0) return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
-WTEST(Unicode, MessageBoxTitleAndTextKeepTheirCharacters) {
-    win32::Win32Platform os(wintest::testOptions());
-    std::wstring title, text;
-    bool found = false;
-    TimerId timer = 0;
-    timer = os.startTimer(30, [&] {
-        // Our thread's box, whatever its title reads.
-        HWND box = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));
-        if (!box) return;
-        os.stopTimer(timer);
-        found = true;
-        title = textOf(box);
-        text = textOf(GetDlgItem(box, 0xFFFF));  // the box's text
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    });
-    os.messageBox(kText, kText, mb::OkOnly);
-    REQUIRE(found);
-    CHECK(title == kWide);
-    CHECK(text == kWide);
 }
 
 WTEST(Unicode, RegistryTextIsStoredAsTheSameCharacters) {

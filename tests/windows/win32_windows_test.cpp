@@ -22,6 +22,15 @@ WindowDesc desc(const char* name, Rect bounds) {
 
 LONG exStyle(HWND hwnd) { return GetWindowLongA(hwnd, GWL_EXSTYLE); }
 
+// The backend with a window of its own, not shown yet.
+struct OneWindow {
+    win32::Win32Platform os{wintest::testOptions()};
+    wintest::CountingListener listener;
+    WindowId id;
+    explicit OneWindow(const WindowDesc& d) : id(os.createWindow(d, &listener)) {}
+    HWND hwnd() { return os.hwndOf(id); }
+};
+
 }  // namespace
 
 WTEST(Region, SkinShapeIsTheWindowShapePixelForPixel) {
@@ -31,14 +40,12 @@ WTEST(Region, SkinShapeIsTheWindowShapePixelForPixel) {
     const Region region = regionFromPixels(*skin, skin->width, skin->height);
     REQUIRE(!region.empty());
 
-    win32::Win32Platform os(wintest::testOptions());
-    wintest::CountingListener listener;
-    const WindowId id = os.createWindow(desc("frmRegionTest", {40, 40, 40 + skin->width, 40 + skin->height}), &listener);
-    REQUIRE(id != 0);
-    os.setWindowRegion(id, &region, true);
+    OneWindow w(desc("frmRegionTest", {40, 40, 40 + skin->width, 40 + skin->height}));
+    REQUIRE(w.id != 0);
+    w.os.setWindowRegion(w.id, &region, true);
 
     HRGN applied = CreateRectRgn(0, 0, 0, 0);
-    const int kind = GetWindowRgn(os.hwndOf(id), applied);
+    const int kind = GetWindowRgn(w.hwnd(), applied);
     CHECK(kind == COMPLEXREGION || kind == SIMPLEREGION);
     const Colour key = skin->at(0, 0);
     int mismatches = 0;
@@ -49,9 +56,9 @@ WTEST(Region, SkinShapeIsTheWindowShapePixelForPixel) {
     DeleteObject(applied);
 
     // nullptr makes the window rectangular again.
-    os.setWindowRegion(id, nullptr, true);
+    w.os.setWindowRegion(w.id, nullptr, true);
     HRGN none = CreateRectRgn(0, 0, 0, 0);
-    CHECK_EQ(GetWindowRgn(os.hwndOf(id), none), ERROR);
+    CHECK_EQ(GetWindowRgn(w.hwnd(), none), ERROR);
     DeleteObject(none);
 }
 
@@ -76,33 +83,30 @@ WTEST(Region, OverlappingAndEmptyRectanglesMergeIntoTheirUnion) {
 }
 
 WTEST(Window, LayeredStyleReplacesTheExtendedStyleAndCarriesTheAlpha) {
-    win32::Win32Platform os(wintest::testOptions());
-    wintest::CountingListener listener;
-    const WindowId id = os.createWindow(desc("frmLayeredTest", {10, 10, 60, 40}), &listener);
-    REQUIRE(id != 0);
-    CHECK_EQ(exStyle(os.hwndOf(id)), static_cast<LONG>(WS_EX_TOOLWINDOW));  // off the taskbar
-    os.setWindowPos(id, ZOrder::TopMost, kTopMostFlags);
-    CHECK_EQ(os.setLayeredAlpha(id, 230), 0L);
+    OneWindow w(desc("frmLayeredTest", {10, 10, 60, 40}));
+    REQUIRE(w.id != 0);
+    CHECK_EQ(exStyle(w.hwnd()), static_cast<LONG>(WS_EX_TOOLWINDOW));  // off the taskbar
+    w.os.setWindowPos(w.id, ZOrder::TopMost, kTopMostFlags);
+    CHECK_EQ(w.os.setLayeredAlpha(w.id, 230), 0L);
     // Replaced, but it stays off the taskbar and top-most.
-    CHECK_EQ(exStyle(os.hwndOf(id)), static_cast<LONG>(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST));
-    BYTE alpha = 0;
-    DWORD flags = 0;
-    REQUIRE(GetLayeredWindowAttributes(os.hwndOf(id), nullptr, &alpha, &flags));
-    CHECK_EQ(static_cast<int>(alpha), 230);
-    CHECK(flags & LWA_ALPHA);
-    CHECK_EQ(os.setLayeredAlpha(id, 0), 0L);
-    REQUIRE(GetLayeredWindowAttributes(os.hwndOf(id), nullptr, &alpha, &flags));
-    CHECK_EQ(static_cast<int>(alpha), 0);
-    CHECK(os.setLayeredAlpha(9999, 10) != 0L);  // no such window: the system's error
+    CHECK_EQ(exStyle(w.hwnd()), static_cast<LONG>(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST));
+    for (const int wanted : {230, 0}) {
+        CHECK_EQ(w.os.setLayeredAlpha(w.id, static_cast<std::uint8_t>(wanted)), 0L);
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        REQUIRE(GetLayeredWindowAttributes(w.hwnd(), nullptr, &alpha, &flags));
+        CHECK_EQ(static_cast<int>(alpha), wanted);
+        CHECK(flags & LWA_ALPHA);
+    }
+    CHECK(w.os.setLayeredAlpha(9999, 10) != 0L);  // no such window: the system's error
 }
 
 WTEST(Window, TopMostFlagsKeepPlaceAndSizeAndShowTheWindow) {
-    CHECK_EQ(kTopMostFlags, 0x53u);
-    win32::Win32Platform os(wintest::testOptions());
-    wintest::CountingListener listener;
-    const WindowId id = os.createWindow(desc("frmTopMostTest", {30, 50, 95, 79}), &listener);
-    REQUIRE(id != 0);
-    HWND hwnd = os.hwndOf(id);
+    OneWindow w(desc("frmTopMostTest", {30, 50, 95, 79}));
+    REQUIRE(w.id != 0);
+    win32::Win32Platform& os = w.os;
+    const WindowId id = w.id;
+    HWND hwnd = w.hwnd();
     CHECK(!IsWindowVisible(hwnd));
     os.setWindowPos(id, ZOrder::TopMost, kTopMostFlags);
     CHECK(exStyle(hwnd) & WS_EX_TOPMOST);
@@ -116,7 +120,7 @@ WTEST(Window, TopMostFlagsKeepPlaceAndSizeAndShowTheWindow) {
     os.setWindowPos(id, ZOrder::NoTopMost, kTopMostFlags);
     CHECK(!(exStyle(hwnd) & WS_EX_TOPMOST));
     // A second form going top-most leaves the first where it is.
-    const WindowId other = os.createWindow(desc("frmTopMostOther", {0, 0, 10, 10}), &listener);
+    const WindowId other = os.createWindow(desc("frmTopMostOther", {0, 0, 10, 10}), &w.listener);
     os.setWindowPos(other, ZOrder::TopMost, kTopMostFlags);
     CHECK(exStyle(os.hwndOf(other)) & WS_EX_TOPMOST);
     CHECK(!(exStyle(hwnd) & WS_EX_TOPMOST));
@@ -129,10 +133,10 @@ WTEST(Window, TopMostFlagsKeepPlaceAndSizeAndShowTheWindow) {
 }
 
 WTEST(Window, PresentedPixelsReachTheScreenExactly) {
-    win32::Win32Platform os(wintest::testOptions());
-    wintest::CountingListener listener;
-    const WindowId id = os.createWindow(desc("frmPresentTest", {200, 200, 208, 204}), &listener);
-    REQUIRE(id != 0);
+    OneWindow w(desc("frmPresentTest", {200, 200, 208, 204}));
+    REQUIRE(w.id != 0);
+    win32::Win32Platform& os = w.os;
+    const WindowId id = w.id;
     os.setWindowPos(id, ZOrder::TopMost, kTopMostFlags);
     Pixels p(8, 4, rgb(1, 2, 3));
     p.at(0, 0) = rgb(255, 0, 0);
@@ -152,26 +156,23 @@ WTEST(Window, PresentedPixelsReachTheScreenExactly) {
 }
 
 WTEST(Window, DialogHasACloseButtonThatAsksItsOwner) {
-    win32::Win32Platform os(wintest::testOptions());
-    wintest::CountingListener listener;
     WindowDesc d = desc("frmFramedTest", {100, 120, 320, 216});
     d.toolWindow = false;
     d.dialog = true;
-    const WindowId id = os.createWindow(d, &listener);
-    REQUIRE(id != 0);
-    const LONG style = GetWindowLongA(os.hwndOf(id), GWL_STYLE);
+    OneWindow w(d);
+    REQUIRE(w.id != 0);
+    const LONG style = GetWindowLongA(w.hwnd(), GWL_STYLE);
     CHECK((style & WS_CAPTION) == WS_CAPTION);
     CHECK((style & WS_SYSMENU) != 0);
     // The bounds are the inside of the frame.
-    const Rect r = os.windowRect(id);
+    const Rect r = w.os.windowRect(w.id);
     CHECK_EQ(r.left, 100);
     CHECK_EQ(r.top, 120);
     CHECK_EQ(r.width(), 220);
     CHECK_EQ(r.height(), 96);
-    SendMessageA(os.hwndOf(id), WM_SYSCOMMAND, SC_CLOSE, 0);  // the close button
-    CHECK_EQ(listener.close, 1);
-    CHECK(IsWindow(os.hwndOf(id)));  // the owner decides
-    os.destroyWindow(id);
+    SendMessageA(w.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);  // the close button
+    CHECK_EQ(w.listener.close, 1);
+    CHECK(IsWindow(w.hwnd()));  // the owner decides
 }
 
 namespace {
@@ -207,13 +208,10 @@ WTEST(Window, TheProgramIconIsInVelmoraExeAndOnTheWindows) {
     }
     FreeLibrary(exe);
 
-    win32::Win32Platform os(wintest::testOptions());
-    wintest::CountingListener listener;
-    const WindowId id = os.createWindow(desc("frmIconTest", {10, 10, 60, 40}), &listener);
-    REQUIRE(id != 0);
-    CHECK(GetClassLongPtrW(os.hwndOf(id), GCLP_HICON) != 0);
-    CHECK(GetClassLongPtrW(os.hwndOf(id), GCLP_HICONSM) != 0);
-    os.destroyWindow(id);
+    OneWindow w(desc("frmIconTest", {10, 10, 60, 40}));
+    REQUIRE(w.id != 0);
+    CHECK(GetClassLongPtrW(w.hwnd(), GCLP_HICON) != 0);
+    CHECK(GetClassLongPtrW(w.hwnd(), GCLP_HICONSM) != 0);
 }
 
 WTEST(Window, OnlyAFormThatTakesTheKeyboardIsActivated) {

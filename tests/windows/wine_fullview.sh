@@ -16,6 +16,8 @@ winbuild=${2:?usage: wine_fullview.sh STATE-DIR WINDOWS-BUILD-DIR VELMORA-INI}
 ini=${3:?usage: wine_fullview.sh STATE-DIR WINDOWS-BUILD-DIR VELMORA-INI}
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine_run.sh"
+# shellcheck source=../support/pointer.sh
+. "$here/../support/pointer.sh"
 [ -f "$ini" ] || { echo "FAIL: $ini is missing"; exit 1; }
 
 make_program fullview-program
@@ -23,15 +25,6 @@ cp "$ini" "$program/velmora.ini"
 start_velmora 200
 
 where() { xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y)=' | cut -d= -f2 | tr '\n' ' '; }
-# A double-click at window point (DX, DY), with the pointer there first so
-# that the window is awake.
-double_click() {  # X-WINDOW DX DY
-    local x y
-    read -r x y < <(where "$1")
-    xdotool mousemove $((x + $2)) $((y + $3)); sleep 0.3
-    xdotool mousemove $((x + $2 + 1)) $((y + $3)); sleep 0.3
-    xdotool click --repeat 2 --delay 80 1
-}
 
 check frmClock frmCPU0 frmMain >/dev/null
 clock=$(x_window_of frmClock) cpu=$(x_window_of frmCPU0) bar=$(x_window_of frmMain)
@@ -48,27 +41,9 @@ fi
 
 # A quick drag of the clock, the first thing done to it: the pointer leaves
 # the window between two steps, before the window has followed.
-read -r cx cy < <(where "$clock")
-read -r px py < <(where "$cpu")
-xdotool mousemove $((cx + 30)) $((cy + 15)); sleep 0.3
-xdotool mousedown 1; sleep 0.05
-for step in 1 2 3 4 5; do xdotool mousemove $((cx + 30 + 20 * step)) $((cy + 15 + 40 * step)); sleep 0.05; done
-xdotool mouseup 1
+drag_clock "$clock" "$cpu" 0.05 0
 check --move-loop frmClock ended >/dev/null
-want="$((cx + 100)) $((cy + 200)) "
-for _ in $(seq 30); do [ "$(where "$clock")" = "$want" ] && break; sleep 0.1; done
-read -r cx2 cy2 < <(where "$clock")
-if [ "$cx2 $cy2 " = "$want" ]; then pass "the quick drag moved the clock by 100,200 to $cx2,$cy2"
-else fail "the quick drag by 100,200 left the clock at $cx2,$cy2 (from $cx,$cy)"; fi
-for _ in $(seq 30); do read -r px2 py2 < <(where "$cpu"); [ "$((px2 - cx2)) $((py2 - cy2))" = "$((px - cx)) $((py - cy))" ] && break; sleep 0.1; done
-if [ "$((px2 - cx2)) $((py2 - cy2))" = "$((px - cx)) $((py - cy))" ]; then
-    pass "CPU 0 lined up behind the clock again at $px2,$py2"
-else
-    fail "CPU 0 is at $px2,$py2, not lined up behind the clock at $cx2,$cy2 (it was $((px - cx)),$((py - cy)) from it)"
-fi
-saved=$(grep -iE '^Pos[XY]9=' "$program/velmora.ini" | tr -d '\r' | cut -d= -f2 | tr '\n' ' ')
-if [ "$saved" = "$((cx2 * 15)) $((cy2 * 15)) " ]; then pass "the clock's real place was saved in twips ($saved)"
-else fail "the saved place is '$saved', not the clock's $((cx2 * 15)) $((cy2 * 15))"; fi
+row_followed "$clock" "$cpu" "$program/velmora.ini" 30
 
 double_click "$clock" 30 15
 if check --shown frmAboutZenthe --key frmAboutZenthe 27 --gone frmAboutZenthe >/dev/null; then
@@ -92,19 +67,10 @@ else fail "on processor 0's page ${line:-the graph could not be read}"; fi
 if check --key frmFULLVIEW 27 --gone frmFULLVIEW >/dev/null; then pass "Esc closed the Full View"
 else fail "Esc did not close the Full View"; fi
 
-# Ten single clicks, the pointer moved away after each: every window stays
-# where it was, so the move loop each click starts has ended with it.
+# Ten single clicks: every window stays where it was, so the move loop
+# each click starts has ended with it.
 before="$(where "$clock")$(where "$cpu")$(where "$bar")"
-glued=0
-for window in "$cpu" "$bar" "$clock" "$cpu" "$bar" "$clock" "$cpu" "$bar" "$clock" "$cpu"; do
-    read -r x y < <(where "$window")
-    xdotool mousemove $((x + 30)) $((y + 24)); sleep 0.2
-    xdotool click 1; sleep 0.2
-    for step in 1 2 3; do xdotool mousemove $((x + 30 + 40 * step)) $((y + 24 + 60 * step)); sleep 0.05; done
-    sleep 0.25  # 0.6 s apart: each click is a new one
-    read -r x2 y2 < <(where "$window")
-    [ "$x2 $y2" = "$x $y" ] || { glued=$((glued + 1)); echo "note: after a click $(xdotool getwindowname "$window") moved from $x,$y to $x2,$y2"; }
-done
+single_clicks "$cpu" "$bar" "$clock" "$cpu" "$bar" "$clock" "$cpu" "$bar" "$clock" "$cpu"
 if [ "$glued" -eq 0 ] && [ "$(where "$clock")$(where "$cpu")$(where "$bar")" = "$before" ] && check --gone frmFULLVIEW >/dev/null; then
     pass "ten single clicks left every window where it was and opened nothing"
 else
@@ -130,12 +96,6 @@ else
     fail "frmFULLVIEW is '${place}' on a ${screen_width:-?}-pixel screen"
 fi
 
-check --end-session frmMain >/dev/null
-wait_exit "$app" 30
-if [ "$exit_code" -eq 0 ]; then
-    pass "the end of the session ended velmora.exe with 0, the Full View open"
-else
-    fail "velmora.exe ended with $exit_code (124: still running 30 s after the end of the session)"; cat "$program/velmora.out"
-fi
+end_session "the Full View open"
 
 finish_run

@@ -40,11 +40,5 @@ else
     fail "velmora.ini says VISI6='$visi'"; cat "$program/velmora.ini"
 fi
 
-check --end-session frmMain >/dev/null
-wait_exit "$app" 30
-if [ "$exit_code" -eq 0 ]; then
-    pass "the end of the session ended velmora.exe with 0"
-else
-    fail "velmora.exe ended with $exit_code (124: still running 30 s after the end of the session)"; cat "$program/velmora.out"
-fi
+end_session
 finish_run

@@ -91,6 +91,19 @@ x_window_of() {
     return 1
 }
 
+# end_session [WHILE]: the end of the session, told to the main bar, must
+# end velmora.exe with 0 within 30 s.
+end_session() {
+    check --end-session frmMain >/dev/null
+    wait_exit "$app" 30
+    if [ "$exit_code" -eq 0 ]; then
+        pass "the end of the session ended velmora.exe with 0${1:+, $1}"
+    else
+        fail "velmora.exe ended with $exit_code (124: still running 30 s after the end of the session)"
+        cat "$program/velmora.out"
+    fi
+}
+
 # Keeps both processors busy for the rest of the run.
 keep_busy() {
     for _ in 1 2; do start_group timeout 600 bash -c 'while :; do :; done'; done
