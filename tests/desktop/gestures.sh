@@ -67,7 +67,15 @@ where_is() {
         timeout 30 gdb -p "$2" -batch -ex 'thread apply all bt' 2>/dev/null | grep -E '^(#|Thread)' | head -40
 }
 
-if ! await frmMain shown 60; then
+# openbox has been seen to read the program's first requests and then sleep
+# until the display's next event, which never comes on an idle test display.
+# A desktop in use has one at once (the pager, the clock, the focus), so
+# after 15 s a root property changes, as theirs do, and the run says so.
+if ! await frmMain shown 15; then
+    echo "note: no main bar after 15 s; a root window property changes, as on a desktop in use"
+    xprop -root -f _VELMORA_TEST_NUDGE 32c -set _VELMORA_TEST_NUDGE 1 2>/dev/null
+fi
+if ! await frmMain shown 45; then
     fail "the main bar did not appear within 60 s"
     # What there is to see instead: the program's output, whether it still
     # runs, the windows on the display and the manager's own log.
