@@ -6,6 +6,8 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/common/memory_registry.h"
+
 namespace vel::remote {
 
 namespace {
@@ -81,17 +83,6 @@ private:
     std::size_t i_ = 0;
 };
 
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
-}
-
 bool parseValue(std::string_view t, double& out) {
     if (t.empty()) return false;
     bool negative = false;
@@ -100,11 +91,12 @@ bool parseValue(std::string_view t, double& out) {
         negative = body[0] == '-';
         body.remove_prefix(1);
     }
-    if (equalsNoCase(body, "inf") || equalsNoCase(body, "infinity")) {
+    const std::string word = body.size() <= 8 ? platform::lowerAscii(std::string(body)) : std::string();
+    if (word == "inf" || word == "infinity") {
         out = negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
         return true;
     }
-    if (equalsNoCase(body, "nan")) {
+    if (word == "nan") {
         out = std::numeric_limits<double>::quiet_NaN();
         return true;
     }

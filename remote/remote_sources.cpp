@@ -50,6 +50,14 @@ MibLookup netstatLookup(const ScrapeFigures& f) {
     };
 }
 
+// A record from the netstat metrics; zeroed and false without them.
+template <class Record>
+bool netRecord(const ScrapeFigures* f, bool (*fill)(const MibLookup&, Record&), Record& out) {
+    if (f && fill(netstatLookup(*f), out)) return true;
+    out = {};
+    return false;
+}
+
 std::uint32_t countOf(const ScrapeFigures& f, std::string_view name) {
     return low32(f.plainValue(name).value_or(0));
 }
@@ -85,15 +93,11 @@ bool RemoteSources::processorFeaturePresent(int feature) {
     return f && flag && f->cpuFlags.count(std::string_view(flag)) > 0;
 }
 
-long RemoteSources::openQuery(Query& out) {
-    out = nextHandle_++;
-    queries_[out] = true;
-    return kPdhSuccess;
-}
+long RemoteSources::openQuery(Query& out) { return counters_.openQuery(out); }
 
 long RemoteSources::addCounter(Query query, const std::string& path, Counter& out) {
     out = 0;
-    if (!queries_.count(query)) return kPdhInvalidHandle;
+    if (!counters_.hasQuery(query)) return kPdhInvalidHandle;
     CounterState c;
     c.query = query;
     long result = kPdhSuccess;
@@ -104,15 +108,15 @@ long RemoteSources::addCounter(Query query, const std::string& path, Counter& ou
         c.path = *parsed.path;
         // Before the first answer the count is not known yet; a processor
         // it turns out not to have then reads as invalid data.
-        const std::size_t known = figures() ? figures_->cpus.size() : kMaxProcessors;
+        const ScrapeFigures* f = figures();
+        const std::size_t known = f ? f->cpus.size() : kMaxProcessors;
         if (!c.path.isTotal() && c.path.processor >= std::min(known, kMaxProcessors))
             result = kPdhCstatusNoInstance;
         else
             c.added = true;
     }
     if (!c.added) c.status = kPdhCstatusNoCounter;
-    out = nextHandle_++;
-    counters_[out] = c;
+    out = counters_.add(c);
     return result;
 }
 
@@ -185,36 +189,24 @@ void RemoteSources::update(CounterState& c, bool sampled, const Raw& current, st
 }
 
 long RemoteSources::collectQueryData(Query query) {
-    if (!queries_.count(query)) return kPdhInvalidHandle;
+    if (!counters_.hasQuery(query)) return kPdhInvalidHandle;
     const ScrapeFigures* f = figures();
     const std::uint64_t sequence = scrape_ ? scrape_->sequence : 0;
-    for (auto& [handle, c] : counters_) {
-        if (c.query != query || !c.added) continue;
+    counters_.forEachIn(query, [&](CounterState& c) {
+        if (!c.added) return;
         Raw current;
         // Sums of huge figures can overflow; such a sample says nothing.
         const bool sampled = f && sample(*f, c, current) && std::isfinite(current.part) && std::isfinite(current.base);
         update(c, sampled, current, sequence);
-    }
+    });
     return kPdhSuccess;
 }
 
-double RemoteSources::counterValue(Counter counter, long& status) {
-    auto it = counters_.find(counter);
-    if (it == counters_.end()) {
-        status = kPdhInvalidHandle;
-        return 0;
-    }
-    status = it->second.status;
-    return it->second.value;
-}
+double RemoteSources::counterValue(Counter counter, long& status) { return counters_.value(counter, status); }
 
-long RemoteSources::removeCounter(Counter counter) { return counters_.erase(counter) ? kPdhSuccess : kPdhInvalidHandle; }
+long RemoteSources::removeCounter(Counter counter) { return counters_.remove(counter); }
 
-long RemoteSources::closeQuery(Query query) {
-    if (!queries_.erase(query)) return kPdhInvalidHandle;
-    std::erase_if(counters_, [query](const auto& entry) { return entry.second.query == query; });
-    return kPdhSuccess;
-}
+long RemoteSources::closeQuery(Query query) { return counters_.closeQuery(query); }
 
 bool RemoteSources::memoryStatus(MemoryStatusEx& out) {
     out = MemoryStatusEx{};
@@ -244,39 +236,23 @@ bool RemoteSources::memoryStatus(MemoryStatusEx& out) {
 
 bool RemoteSources::ipStatistics(MibIpStats& out) {
     const ScrapeFigures* f = figures();
-    if (!f || !fillIpStats(netstatLookup(*f), out)) {
-        out = {};
-        return false;
-    }
+    if (!netRecord(f, fillIpStats, out)) return false;
     out.dwNumIf = static_cast<std::uint32_t>(f->networkDevices);
     return true;
 }
 
-bool RemoteSources::icmpStatistics(MibIcmp& out) {
-    const ScrapeFigures* f = figures();
-    if (!f || !fillIcmpStats(netstatLookup(*f), out)) {
-        out = {};
-        return false;
-    }
-    return true;
-}
+bool RemoteSources::icmpStatistics(MibIcmp& out) { return netRecord(figures(), fillIcmpStats, out); }
 
 bool RemoteSources::tcpStatistics(MibTcpStats& out) {
     const ScrapeFigures* f = figures();
-    if (!f || !fillTcpStats(netstatLookup(*f), out)) {
-        out = {};
-        return false;
-    }
+    if (!netRecord(f, fillTcpStats, out)) return false;
     out.dwNumConns = countOf(*f, "node_sockstat_TCP_inuse") + countOf(*f, "node_sockstat_TCP_tw");
     return true;
 }
 
 bool RemoteSources::udpStatistics(MibUdpStats& out) {
     const ScrapeFigures* f = figures();
-    if (!f || !fillUdpStats(netstatLookup(*f), out)) {
-        out = {};
-        return false;
-    }
+    if (!netRecord(f, fillUdpStats, out)) return false;
     out.dwNumAddrs = countOf(*f, "node_sockstat_UDP_inuse");
     return true;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/common/counter_path.h"
+#include "platform/common/counter_table.h"
 #include "platform/sources_api.h"
 #include "remote/scrape.h"
 #include "remote/scrape_figures.h"
@@ -72,9 +73,7 @@ private:
     std::shared_ptr<const Scrape> scrape_;  // the one figures_ were read from
     std::optional<ScrapeFigures> figures_;
     std::uint32_t processors_ = 1;  // as of the last good scrape
-    std::map<Query, bool> queries_;
-    std::map<Counter, CounterState> counters_;
-    std::uintptr_t nextHandle_ = 1;
+    platform::CounterTable<CounterState> counters_;
 };
 
 }  // namespace vel::remote

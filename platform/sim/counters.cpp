@@ -7,15 +7,11 @@
 
 namespace vel::platform {
 
-long SimSources::openQuery(Query& out) {
-    out = nextHandle_++;
-    queries_.insert(out);
-    return kPdhSuccess;
-}
+long SimSources::openQuery(Query& out) { return counters_.openQuery(out); }
 
 long SimSources::addCounter(Query query, const std::string& path, Counter& out) {
     out = 0;
-    if (!queries_.count(query)) return kPdhInvalidHandle;
+    if (!counters_.hasQuery(query)) return kPdhInvalidHandle;
     SimCounter c;
     c.query = query;
     c.key = counterPathKey(path);
@@ -31,8 +27,7 @@ long SimSources::addCounter(Query query, const std::string& path, Counter& out) 
     else
         c.added = true;
     if (!c.added) c.status = kPdhCstatusNoCounter;
-    out = nextHandle_++;
-    counters_[out] = c;
+    out = counters_.add(c);
     return result;
 }
 
@@ -61,34 +56,22 @@ bool SimSources::currentValue(const SimCounter& c, double& value) const {
 }
 
 long SimSources::collectQueryData(Query query) {
-    if (!queries_.count(query)) return kPdhInvalidHandle;
-    for (auto& [handle, c] : counters_) {
-        if (c.query != query || !c.added) continue;
+    if (!counters_.hasQuery(query)) return kPdhInvalidHandle;
+    counters_.forEachIn(query, [&](SimCounter& c) {
+        if (!c.added) return;
         double value = 0;
         // As with PDH's rate counters, the first collection only starts the interval.
         const bool valid = ++c.collections > 1 && currentValue(c, value);
         c.value = valid ? value : 0;
         c.status = valid ? kPdhCstatusValidData : kPdhCstatusInvalidData;
-    }
+    });
     return kPdhSuccess;
 }
 
-double SimSources::counterValue(Counter counter, long& status) {
-    auto it = counters_.find(counter);
-    if (it == counters_.end()) {
-        status = kPdhInvalidHandle;
-        return 0;
-    }
-    status = it->second.status;
-    return it->second.value;
-}
+double SimSources::counterValue(Counter counter, long& status) { return counters_.value(counter, status); }
 
-long SimSources::removeCounter(Counter counter) { return counters_.erase(counter) ? kPdhSuccess : kPdhInvalidHandle; }
+long SimSources::removeCounter(Counter counter) { return counters_.remove(counter); }
 
-long SimSources::closeQuery(Query query) {
-    if (!queries_.erase(query)) return kPdhInvalidHandle;
-    std::erase_if(counters_, [query](const auto& entry) { return entry.second.query == query; });
-    return kPdhSuccess;
-}
+long SimSources::closeQuery(Query query) { return counters_.closeQuery(query); }
 
 }  // namespace vel::platform

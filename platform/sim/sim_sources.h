@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/common/counter_path.h"
+#include "platform/common/counter_table.h"
 #include "platform/common/memory_registry.h"
 #include "platform/sources_api.h"
 
@@ -128,11 +129,9 @@ private:
     std::string connectionName_;
     int connectionResult_ = 0;
     MemoryRegistry* registry9x_ = nullptr;
-    std::set<Query> queries_;
-    std::map<Counter, SimCounter> counters_;
+    CounterTable<SimCounter> counters_;
     std::map<std::string, std::vector<HardwareObject>> hardware_;  // lower-case class -> instances
     std::set<std::string> failingHardware_;
-    std::uintptr_t nextHandle_ = 1;
 };
 
 }  // namespace vel::platform
