@@ -37,8 +37,18 @@ int xOf(std::int64_t t, TimeSpan span, const PlotArea& a) {
     return static_cast<int>(std::floor(std::clamp(x, -4.0 * a.width, 5.0 * a.width)));
 }
 
+// Large figures in thousands, millions or billions, so labels fit the margin.
 std::string valueLabel(double v, double step) {
     char text[32];
+    static constexpr struct {
+        double scale;
+        char suffix;
+    } kUnits[] = {{1e9, 'G'}, {1e6, 'M'}, {1e3, 'k'}};
+    for (const auto& u : kUnits)
+        if (step >= u.scale && v != 0) {
+            std::snprintf(text, sizeof text, "%.0f%c", v / u.scale, u.suffix);
+            return text;
+        }
     if (step >= 1 || v == 0)
         std::snprintf(text, sizeof text, "%.0f", v);
     else
