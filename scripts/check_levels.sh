@@ -44,6 +44,7 @@ levels='
 13 core/frm_main.
 13 core/frm_splash.
 14 scenario/
+14 logscope/
 15 app/
 '
 # The about box is drawn with the clock's hands and opened from the clock's
@@ -57,7 +58,7 @@ separate='platform/linux/ platform/win32/ platform/sim/'
 allowed='
 '
 
-dirs='gfx platform forms core sources remote window logging engine modules fullview options scenario app'
+dirs='gfx platform forms core sources remote window logging engine modules fullview options scenario logscope app'
 files=$(find $dirs -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | sort)
 [ -n "$files" ] || { echo "check_levels: no sources under $root" >&2; exit 2; }
 
