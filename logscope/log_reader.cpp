@@ -24,10 +24,10 @@ std::vector<SeriesInfo> makeCatalogue() {
     const auto add = [&](Family f, int field, const char* name, bool growth, Colour colour) {
         c.push_back({f, field, name, growth, colour});
     };
-    add(Family::Processors, 0, "CPU 1", false, rgb(0, 110, 220));
-    add(Family::Processors, 1, "CPU 2", false, rgb(220, 60, 40));
-    add(Family::Processors, 2, "CPU 3", false, rgb(30, 150, 60));
-    add(Family::Processors, 3, "CPU 4", false, rgb(200, 140, 0));
+    add(Family::Processors, 0, "CPU 0", false, rgb(0, 110, 220));
+    add(Family::Processors, 1, "CPU 1", false, rgb(220, 60, 40));
+    add(Family::Processors, 2, "CPU 2", false, rgb(30, 150, 60));
+    add(Family::Processors, 3, "CPU 3", false, rgb(200, 140, 0));
     add(Family::Processors, 9, "CPU mean", false, rgb(20, 20, 20));
     add(Family::Memory, 0, "Physical free %", false, rgb(0, 110, 220));
     add(Family::Memory, 1, "Virtual free %", false, rgb(220, 60, 40));
