@@ -7,6 +7,7 @@
 #include "core/app.h"
 #include "core/frm_main.h"
 #include "core/startup.h"
+#include "app/command_line.h"
 #include "core/version.h"
 #include "platform/common/display_scale.h"
 #include "remote/remote_host.h"
@@ -84,22 +85,8 @@ std::optional<int> parse(int argc, char** argv, CommandLine& cl) {
             }
             cl.source = v;
         }
-        if (a == "--scale") {
-            const auto scale = vel::platform::parseScale(v);
-            if (!scale) {
-                std::cerr << "velmora: --scale wants 1, 2 or 3, not '" << v << "'\n";
-                return 2;
-            }
-            cl.scale = *scale;
-        }
-        if (a == "--run-for") {
-            char* end = nullptr;
-            cl.runFor = std::strtod(v.c_str(), &end);
-            if (v.empty() || *end || cl.runFor < 0) {
-                std::cerr << "velmora: --run-for wants a number of seconds, not '" << v << "'\n";
-                return 2;
-            }
-        }
+        if (a == "--scale" && !vel::app::readScale("velmora", v, cl.scale)) return 2;
+        if (a == "--run-for" && !vel::app::readSeconds("velmora", v, cl.runFor)) return 2;
     }
     return std::nullopt;
 }

@@ -293,6 +293,29 @@ LogSet LogSet::open(platform::Platform& os, const std::string& folder, const std
     return set;
 }
 
+LogSet LogSet::openFiles(platform::Platform& os, std::vector<std::string> paths, std::vector<std::string>& unread) {
+    const char sep = os.pathSeparator();
+    auto baseName = [sep](const std::string& path) {
+        const std::size_t cut = path.find_last_of(sep == '/' ? "/" : "/\\");
+        return cut == std::string::npos ? path : path.substr(cut + 1);
+    };
+    // By family, then by hour: the order the files of a family must come in.
+    std::sort(paths.begin(), paths.end(),
+              [&](const std::string& a, const std::string& b) { return baseName(a) < baseName(b); });
+    LogSet set;
+    for (const std::string& path : paths) {
+        const std::string name = baseName(path);
+        std::optional<std::string> bytes;
+        if (logFileHour(name)) bytes = os.files().readFile(path, kMostBytes);
+        if (bytes)
+            set.addFile(name[0], name, *bytes);
+        else
+            unread.push_back(path);
+    }
+    set.finish();
+    return set;
+}
+
 std::vector<const Series*> LogSet::present() const {
     std::vector<const Series*> out;
     for (const SeriesInfo& info : seriesCatalogue())

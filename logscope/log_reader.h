@@ -74,6 +74,9 @@ public:
     // Reads the families' files of the periods from the folder. A file
     // that is missing is a gap in its family's line, not an error.
     static LogSet open(platform::Platform& os, const std::string& folder, const std::vector<Period>& periods);
+    // Reads the named files, in any order; a name whose file is not a log
+    // file, or cannot be read, is left out and returned in `unread`.
+    static LogSet openFiles(platform::Platform& os, std::vector<std::string> paths, std::vector<std::string>& unread);
 
     const Series& series(Family f, int field) const { return series_[slot(f, field)]; }
     // The catalogue's series that have points, in catalogue order.

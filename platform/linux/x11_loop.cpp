@@ -49,6 +49,10 @@ int virtualKey(KeySym sym) {
         case XK_Down: return 40;
         case XK_F1: return 112;
         case XK_F4: return 115;
+        case XK_KP_Add: return 107;
+        case XK_KP_Subtract: return 109;
+        case XK_plus: case XK_equal: return 187;  // the '+' key, shifted or not
+        case XK_minus: return 189;
         default: return 0;
     }
 }
