@@ -23,7 +23,7 @@ build:
 shipped:
 	@scripts/deps.sh build
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	@cmake --build $(BUILD) -j$(JOBS) --target velmora velmora_install_files
+	@cmake --build $(BUILD) -j$(JOBS) --target velmora logscope velmora_install_files
 
 run:
 	@scripts/deps.sh run
@@ -70,7 +70,7 @@ bench:
 	@$(MAKE) --no-print-directory build
 	@bench/run.sh $(BUILD)
 
-# A zip a Windows user unpacks and runs: velmora.exe, velmora.ini, skins/, logs/.
+# A zip a Windows user unpacks and runs: velmora.exe, Logscope.exe, velmora.ini, skins/, logs/.
 package: windows
 	@scripts/deps.sh package
 	@scripts/package-windows.sh $(WINBUILD) $(WINBUILD)/velmora-windows.zip

@@ -2,7 +2,7 @@
 # icons made by skingen. PREFIX and DESTDIR come from cmake --install.
 include(GNUInstallDirs)
 
-install(TARGETS velmora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS velmora logscope RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_SOURCE_DIR}/app/velmora.ini DESTINATION ${CMAKE_INSTALL_DATADIR}/velmora)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/skins/ DESTINATION ${CMAKE_INSTALL_DATADIR}/velmora/skins
         FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)

@@ -38,7 +38,7 @@ depends=$(cd "$stage" && dpkg-shlibdeps -O root/usr/bin/velmora 2>"$stage/shlibd
 # Packaged files belong to root with the usual modes, whatever the umask.
 find "$root" -type d -exec chmod 0755 {} +
 find "$root" -type f -exec chmod 0644 {} +
-chmod 0755 "$root/usr/bin/velmora"
+chmod 0755 "$root/usr/bin/velmora" "$root/usr/bin/logscope"
 
 mkdir -p "$root/DEBIAN"
 size=$(du -sk --exclude=DEBIAN "$root" | cut -f1)
