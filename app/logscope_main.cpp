@@ -96,14 +96,8 @@ int main(int argc, char** argv) {
     logscope::LogSet logs;
     if (cl.paths.size() <= 1 && (cl.paths.empty() || files.fileKind(cl.paths[0]) == platform::FileKind::Directory)) {
         where = cl.paths.empty() ? os->programFolder() + os->pathSeparator() + "logs" : cl.paths[0];
-        std::vector<platform::FolderEntry> entries;
-        if (!files.listFolder(where, entries)) {
-            if (!cl.paths.empty()) {
-                std::cerr << "logscope: cannot read the folder " << where << "\n";
-                return 2;
-            }
-            notes.push_back("Cannot read the folder " + where);
-        }
+        // Only the default folder can be missing here; a named one is there.
+        if (files.fileKind(where) != platform::FileKind::Directory) notes.push_back("No folder " + where);
         logs = logscope::LogSet::open(*os, where, logscope::findPeriods(files, where));
     } else {
         for (const std::string& p : cl.paths)

@@ -66,11 +66,7 @@ FrmLogscope::FrmLogscope(forms::Runtime& ui, const std::string& where, LogSet lo
     onKeyDown = [this](const platform::KeyEvent& e) { return key(e); };
 
     view_.reset(logs_.first(), logs_.last());
-    std::string status;
     for (const Skipped& s : logs_.skipped()) notes_.push_back(s.text());
-    if (logs_.present().empty()) notes_.insert(notes_.begin(), "No log lines found");
-    for (const std::string& n : notes_) status += (status.empty() ? "" : "; ") + n;
-    lblStatus->setCaption(status);
 }
 
 void FrmLogscope::onLoad() {
@@ -86,6 +82,14 @@ void FrmLogscope::onUnload() { os().quit(0); }
 void FrmLogscope::setFamily(Family f) {
     family_ = f;
     for (std::size_t i = 0; i < kFamilyOrder.size(); ++i) cmdFamily[i]->setDefault(kFamilyOrder[i] == f);
+    // An empty chart says why it is empty.
+    std::string status;
+    if (logs_.present().empty())
+        status = "No log lines found";
+    else if (logs_.present(f).empty())
+        status = std::string("No ") + familyName(f) + " lines in these logs";
+    for (const std::string& n : notes_) status += (status.empty() ? "" : "; ") + n;
+    lblStatus->setCaption(status);
     redraw();
 }
 

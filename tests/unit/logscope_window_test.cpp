@@ -151,3 +151,16 @@ TEST(LogscopeWindowEmpty, AnEmptyFolderSaysSoInTheStatusLine) {
     form.onKey(platform::KeyEvent{39, 0});
     EXPECT_EQ(form.view().length(), ChartView::kShortest);
 }
+
+TEST(LogscopeWindowEmpty, AFamilyWithoutLinesSaysSo) {
+    platform::SimPlatform sim;
+    forms::Runtime ui(sim);
+    LogSet logs;
+    logs.addFile('a', "a2026-12-06-14.log", "12/06/26, 14:05:09.0042, 0, 1, 57\r\n");
+    logs.finish();
+    FrmLogscope form(ui, "a2026-12-06-14.log", std::move(logs));
+    form.show();
+    EXPECT_EQ(form.lblStatus->caption(), "");
+    form.onKey(platform::KeyEvent{'2', 0});
+    EXPECT_EQ(form.lblStatus->caption(), "No Memory lines in these logs");
+}
