@@ -98,7 +98,9 @@ PlotArea FrmLogscope::plot() const { return plotArea(picChart->width(), picChart
 void FrmLogscope::redraw() {
     drawChart(picChart->image(), logs_.present(family_), view_.span(), work_);
     picChart->invalidate();
-    lblSpan->setCaption(stampText(view_.span().from) + " to " + stampText(view_.span().to));
+    // Without a single line there is no time to name.
+    lblSpan->setCaption(logs_.present().empty() ? std::string()
+                                                : stampText(view_.span().from) + " to " + stampText(view_.span().to));
 }
 
 bool FrmLogscope::key(const platform::KeyEvent& e) {

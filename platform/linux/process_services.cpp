@@ -4,9 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <climits>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 extern char** environ;
 
@@ -24,6 +26,23 @@ std::string executableFolder() {
     auto slash = exe.rfind('/');
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : exe.substr(0, slash);
+}
+
+std::string nativeProgram(const std::string& path, const std::string& programsFolder) {
+    constexpr std::string_view exe = ".exe";
+    if (path.size() <= exe.size() || path.compare(path.size() - exe.size(), exe.size(), exe) != 0) return path;
+    const auto slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
+    std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+    name.resize(name.size() - exe.size());
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const std::string& dir : {folder, programsFolder}) {
+        const std::string candidate = dir + "/" + name;
+        struct stat st {};
+        if (stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+    }
+    return path;
 }
 
 std::string toSlashes(std::string path) {

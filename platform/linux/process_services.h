@@ -15,6 +15,13 @@ std::string toSlashes(std::string path);
 // double quotes group ("" inside quotes is a literal quote).
 std::vector<std::string> splitParameters(const std::string& params);
 
+// The Linux build of a sibling program named by its Windows file
+// ("DIR/Logscope.exe"): the lower-case name without ".exe" in DIR, else in
+// `programsFolder` (an installed copy keeps its programs in bin/ and its
+// program folder elsewhere). Any other path, or one with no such
+// executable, comes back as it was.
+std::string nativeProgram(const std::string& path, const std::string& programsFolder);
+
 // Starts a program without a shell. A file that is not an executable
 // (a document, a URL) is handed to xdg-open, as the desktop opens it.
 // Returns the child's pid, or -1 when nothing could be started.

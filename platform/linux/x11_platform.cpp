@@ -258,7 +258,7 @@ void X11Platform::sleep(std::uint32_t ms) {
 }
 
 long X11Platform::shellExecute(const std::string& file, const std::string& params, int /*showCmd*/) {
-    int pid = spawnProgram(nativePath(file), splitParameters(params));
+    int pid = spawnProgram(nativeProgram(nativePath(file), executableFolder()), splitParameters(params));
     if (pid <= 0) return kErrorFileNotFound;
     children_.push_back(pid);
     return 42;

@@ -169,6 +169,22 @@ TEST(LinuxProcessServices, ParametersPathsAndAutostartEntry) {
               std::string::npos);
     EXPECT_EQ(spawnProgram("/nonexistent/velmora-nothing", {}), -1);
     EXPECT_EQ(spawnProgram("velmora-no-such-program-anywhere", {}), -1);
+
+    // The main bar names its log viewer by its Windows file; here it is
+    // `logscope`, beside that name or else in the programs' folder.
+    TempFolder program, bin;
+    auto executable = [](const std::filesystem::path& p) {
+        std::ofstream(p) << "#!/bin/sh\n";
+        std::filesystem::permissions(p, std::filesystem::perms::owner_all);
+    };
+    const std::string named = program.path().string() + "/Logscope.exe";
+    EXPECT_EQ(nativeProgram(named, bin.path().string()), named) << "no build anywhere: nothing starts, as before";
+    executable(bin.path() / "logscope");
+    EXPECT_EQ(nativeProgram(named, bin.path().string()), bin.path().string() + "/logscope");
+    executable(program.path() / "logscope");
+    EXPECT_EQ(nativeProgram(named, bin.path().string()), program.path().string() + "/logscope");
+    EXPECT_EQ(nativeProgram(program.path().string() + "/logscope", bin.path().string()),
+              program.path().string() + "/logscope");
 }
 
 TEST(LinuxProcessServices, ReadsIntegersFromXsettings) {

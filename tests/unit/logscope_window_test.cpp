@@ -148,6 +148,7 @@ TEST(LogscopeWindowEmpty, AnEmptyFolderSaysSoInTheStatusLine) {
                      {"Cannot read the folder " + none.string()});
     form.show();
     EXPECT_EQ(form.lblStatus->caption(), "No log lines found; Cannot read the folder " + none.string());
+    EXPECT_EQ(form.lblSpan->caption(), "") << "no time to name, not 1970";
     form.onKey(platform::KeyEvent{39, 0});
     EXPECT_EQ(form.view().length(), ChartView::kShortest);
 }
