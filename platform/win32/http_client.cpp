@@ -77,9 +77,25 @@ public:
             WinHttpSetCredentials(req.h, WINHTTP_AUTH_TARGET_SERVER, WINHTTP_AUTH_SCHEME_BASIC,
                                   widen(request.basicUser).c_str(), widen(request.basicPassword).c_str(), nullptr);
         }
-        if (!WinHttpSendRequest(req.h, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
-            !WinHttpReceiveResponse(req.h, nullptr))
+        // A slow answer must not outlast the total: each wait gets what is left,
+        // set as timeouts (Wine applies only those to an open connection) and
+        // as the limit of the wait for the headers, which has one of its own.
+        auto waitAtMostWhatIsLeft = [&] {
+            const int left = remaining();
+            if (left == 0) return false;
+            WinHttpSetTimeouts(req.h, left, left, left, left);
+            const DWORD forHeaders = static_cast<DWORD>(left);
+            WinHttpSetOption(req.h, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, const_cast<DWORD*>(&forHeaders),
+                             sizeof forHeaders);
+            return true;
+        };
+        // Wine waits for the headers inside WinHttpSendRequest already.
+        const DWORD total = static_cast<DWORD>(request.totalTimeoutMs);
+        WinHttpSetOption(req.h, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, const_cast<DWORD*>(&total), sizeof total);
+        if (!WinHttpSendRequest(req.h, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0))
             return fail(GetLastError());
+        if (!waitAtMostWhatIsLeft()) return fail(ERROR_WINHTTP_TIMEOUT);
+        if (!WinHttpReceiveResponse(req.h, nullptr)) return fail(GetLastError());
         DWORD status = 0, size = sizeof status;
         WinHttpQueryHeaders(req.h, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER, WINHTTP_HEADER_NAME_BY_INDEX,
                             &status, &size, WINHTTP_NO_HEADER_INDEX);
@@ -104,12 +120,7 @@ public:
         std::string body;
         char piece[16384];
         for (;;) {
-            // A slow answer must not outlast the total: each wait gets what is left.
-            const int left = remaining();
-            if (left == 0) return fail(ERROR_WINHTTP_TIMEOUT);
-            // Set as timeouts rather than as the option: Wine applies only these
-            // to a connection already open.
-            WinHttpSetTimeouts(req.h, left, left, left, left);
+            if (!waitAtMostWhatIsLeft()) return fail(ERROR_WINHTTP_TIMEOUT);
             // Asked first what is there, so a read never waits to fill its buffer
             // from a server that drips.
             DWORD ready = 0;

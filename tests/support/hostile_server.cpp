@@ -132,6 +132,10 @@ void HostileServer::answer(int client) {
             // The client hanging up, or the test ending, stops the drip.
             if (::poll(p, 2, 1000) != 0) return;
         }
+    } else if (path == "/silent") {
+        // Reads the request and says nothing until the client gives up.
+        pollfd p[2] = {{client, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
+        ::poll(p, 2, 60'000);
     } else if (path == "/loop") {
         sendAll(client, header(302, "Found", 0, "Location: /loop\r\n"));
     } else if (path == "/auth") {

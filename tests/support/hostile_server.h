@@ -7,6 +7,7 @@
 //   /flood      the same without a length: it ends when the server closes
 //   /truncated  promises 1000 bytes, sends 100, closes
 //   /drip       one byte a second, for ever
+//   /silent     takes the request and never answers
 //   /loop       redirects to itself
 //   /auth       200 when the Authorization header is one accepted, else 401
 //   /missing    404

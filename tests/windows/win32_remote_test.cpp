@@ -69,7 +69,8 @@ WTEST(Remote, EveryBadAnswerFailsWithinItsBoundAndNamesTheHost) {
     for (const Case c : {Case{"/junk", "more than 4 MB", 5000}, Case{"/flood", "more than 4 MB", 5000},
                          Case{"/truncated", "broke off", 5000},
                          Case{"/loop", "redirects too often", 5000}, Case{"/missing", "HTTP 404", 5000},
-                         Case{"/drip", "did not answer in time", 1500}}) {
+                         Case{"/drip", "did not answer in time", 1500},
+                         Case{"/silent", "did not answer in time", 1500}}) {
         HttpRequest request;
         request.url = base + c.path;
         request.totalTimeoutMs = c.totalMs;
