@@ -37,7 +37,8 @@ TEST(LogSoak, ADayAtTenTicksASecondLosesNoLineAndKeepsTheHeapFlat) {
             const int family = name[0] - 'a';
             ASSERT_TRUE(family >= 0 && family < kLogCount) << name;
             std::string problem;
-            const long n = test::parseLogFile(test::readFile(rig.logs() / name), family, test::logFieldOrder(family, 2), problem);
+            const long n =
+                test::parseLogFile(test::readFile(rig.logs() / name), family, test::logFieldOrder(family, 2), problem);
             ASSERT_GE(n, 0) << name << " " << problem;
             lines[family] += n;
             const auto hour = logFileHour(name);

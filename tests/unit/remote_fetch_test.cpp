@@ -83,8 +83,9 @@ TEST_F(CurlAgainstHostileServer, EveryBadAnswerFailsWithinItsBoundAndNamesTheHos
         const char* path;
         const char* says;
     };
-    for (const Case c : {Case{"/junk", "more than 4 MB"}, Case{"/flood", "more than 4 MB"}, Case{"/truncated", host.c_str()},
-                         Case{"/loop", "redirects too often"}, Case{"/missing", "HTTP 404"}}) {
+    for (const Case c : {Case{"/junk", "more than 4 MB"}, Case{"/flood", "more than 4 MB"},
+                         Case{"/truncated", host.c_str()}, Case{"/loop", "redirects too often"},
+                         Case{"/missing", "HTTP 404"}}) {
         const HttpResult r = get(c.path);
         EXPECT_FALSE(r.ok) << c.path;
         EXPECT_TRUE(r.body.empty()) << c.path;
