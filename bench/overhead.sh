@@ -17,6 +17,10 @@
 #   cpu       the main bar alone; every CPU module in the EKG and line-graph
 #             styles at CPUCLOCK 1 (100 ms) and 10 (1 s)
 #   fullview  the main bar with the Full View on four of its pages (xdotool)
+#   remote    the default desktop watching this machine's node exporter
+#             (prometheus-node-exporter, started on a free loopback port and
+#             ended after) at a 1 s scrape, beside the default desktop in the
+#             same run; also the exporter's own CPU over that window
 #   wine      velmora.exe (OVERHEAD_WINE_EXE, default build-win/velmora.exe)
 #             on the default desktop under Wine in a fresh prefix: its CPU,
 #             and wineserver's over the same window (not run by default)
@@ -29,7 +33,7 @@ build=${1:-build}
 window=${2:-120}
 shift $(($# < 2 ? $# : 2))
 cases=("$@")
-[ ${#cases[@]} -gt 0 ] || cases=(desktop peers floor levers cpu fullview)
+[ ${#cases[@]} -gt 0 ] || cases=(desktop peers floor levers cpu fullview remote)
 warmup=${OVERHEAD_WARMUP:-15}
 [ "$window" -ge 10 ] || { echo "overhead.sh: measure for at least 10 s" >&2; exit 2; }
 [ "$warmup" -ge 12 ] || { echo "overhead.sh: warm up for at least 12 s (start-up alone takes about 10)" >&2; exit 2; }
@@ -120,10 +124,12 @@ measure() {
   if ! kill -0 "$app" 2>/dev/null; then
     printf '%-56s did not run (see below)\n' "$label"; tail -n 3 "$work/$key.log"; return
   fi
-  local a0 x0 c0 a1 x1 c1 kb
+  local a0 x0 c0 a1 x1 c1 kb w0=0 w1=0
   a0=$(ns_of "$app"); x0=$(ns_of "$xserver"); c0=$(ns_of "$compositor")
+  [ -n "${watch_pid:-}" ] && w0=$(ns_of "$watch_pid")
   sleep "$window"
   a1=$(ns_of "$app"); x1=$(ns_of "$xserver"); c1=$(ns_of "$compositor"); kb=$(peak_kb "$app")
+  [ -n "${watch_pid:-}" ] && w1=$(ns_of "$watch_pid")
   kill -TERM -- "-$app" 2>/dev/null
   wait_exit "$app" 10
   [ "$exit_code" = 124 ] && kill -KILL -- "-$app" 2>/dev/null
@@ -132,6 +138,8 @@ measure() {
       -v k="$kb" -v w="$window" 'BEGIN {
     printf "%-56s %8.3f %% %11.3f %% %11.3f %% %8.1f MB\n", l, 100 * a / 1e9 / w, 100 * x / 1e9 / w,
            100 * c / 1e9 / w, k / 1024 }'
+  [ -n "${watch_pid:-}" ] && awk -v l="  $watch_label" -v d=$((w1 - w0)) -v w="$window" \
+      'BEGIN { printf "%-56s %8.3f %%\n", l, 100 * d / 1e9 / w }'
 }
 
 velmora() {  # LABEL KEY FOLDER [--fullview B [S]] [ENV=VALUE...]
@@ -189,6 +197,43 @@ if has fullview; then
   fi
 fi
 
+# The node exporter on a free loopback port: sets $exporter_url and
+# $exporter_pid once it answers, or says why not and returns 1.
+start_exporter() {
+  local port
+  for _ in 1 2 3 4 5; do
+    port=$((20000 + RANDOM % 30000))
+    ss -ltn 2>/dev/null | grep -q ":$port " && continue
+    start_group prometheus-node-exporter "--web.listen-address=127.0.0.1:$port" >"$work/exporter.log" 2>&1
+    exporter_pid=$!
+    exporter_url="http://127.0.0.1:$port/metrics"
+    for _ in $(seq 50); do
+      curl -sf --max-time 2 "$exporter_url" 2>/dev/null | grep -q '^node_cpu_seconds_total' && return 0
+      kill -0 "$exporter_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill -TERM -- "-$exporter_pid" 2>/dev/null
+    wait_exit "$exporter_pid" 5
+  done
+  echo "overhead.sh: the node exporter did not answer"; tail -n 3 "$work/exporter.log"; return 1
+}
+
+if has remote; then
+  if ! command -v prometheus-node-exporter >/dev/null; then
+    echo "(prometheus-node-exporter is not installed)"
+  elif start_exporter; then
+    [ -n "${own_cpu[desktop]:-}" ] || velmora "VELMORA, default desktop" desktop "$(program_folder desktop)"
+    dir=$(program_folder remote)
+    printf '\n[REMOTE]\nSOURCE=%s\nPERIOD=1000\n' "$exporter_url" >>"$dir/velmora.ini"
+    watch_pid=$exporter_pid watch_label="the node exporter it scrapes"
+    velmora "VELMORA, default desktop of a remote host, 1 s scrape" remote "$dir"
+    unset watch_pid watch_label
+    kill -TERM -- "-$exporter_pid" 2>/dev/null
+    wait_exit "$exporter_pid" 10
+    [ "$exit_code" = 124 ] && kill -KILL -- "-$exporter_pid" 2>/dev/null
+  fi
+fi
+
 # velmora.exe under Wine: the exe's CPU plus the wineserver's in a prefix of our own.
 wine_case() {
   local winexe=${OVERHEAD_WINE_EXE:-$here/../build-win/velmora.exe}
@@ -230,7 +275,7 @@ has wine && wine_case
 
 # Ratios to the default desktop's own CPU.
 if [ -n "${own_cpu[desktop]:-}" ]; then
-  for key in conky gkrellm floor no-shm no-slack before; do
+  for key in conky gkrellm floor no-shm no-slack before remote; do
     [ -n "${own_cpu[$key]:-}" ] || continue
     awk -v k="$key" -v o="${own_cpu[$key]}" -v d="${own_cpu[desktop]}" \
         'BEGIN { if (d > 0) printf "own CPU of %s / default desktop: %.2f\n", k, o / d }'

@@ -1,4 +1,7 @@
 #include "platform/win32/windows_api.h"
+#include <aclapi.h>
+
+#include <vector>
 
 #include "platform/common/standard_files.h"
 #include "platform/win32/files.h"
@@ -15,7 +18,51 @@ FileKind kindOf(DWORD attributes) {
     return FileKind::File;
 }
 
+// The user this program runs as.
+std::vector<unsigned char> currentUser() {
+    std::vector<unsigned char> info;
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return info;
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    info.resize(size);
+    if (size == 0 || !GetTokenInformation(token, TokenUser, info.data(), size, &size)) info.clear();
+    CloseHandle(token);
+    return info;
+}
+
+// The user, and those who may read anything anyway: the system and the
+// administrators.
+bool trusted(PSID sid, PSID user) {
+    return (user && EqualSid(sid, user)) || IsWellKnownSid(sid, WinLocalSystemSid) ||
+           IsWellKnownSid(sid, WinBuiltinAdministratorsSid);
+}
+
 }  // namespace
+
+bool Win32Files::readableByOthers(const std::string& path) {
+    PACL dacl = nullptr;
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    if (GetNamedSecurityInfoW(widen(path).c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,
+                              nullptr, &sd) != ERROR_SUCCESS)
+        return false;  // the read that follows fails as well
+    const std::vector<unsigned char> user = currentUser();
+    const PSID me = user.empty() ? nullptr : reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid;
+    // No list at all lets everyone in.
+    bool others = dacl == nullptr;
+    for (DWORD i = 0; dacl && !others && i < dacl->AceCount; ++i) {
+        void* ace = nullptr;
+        if (!GetAce(dacl, i, &ace)) continue;
+        const auto* header = static_cast<const ACE_HEADER*>(ace);
+        // Deny entries are not weighed: a grant to another is enough to refuse.
+        if (header->AceType != ACCESS_ALLOWED_ACE_TYPE || (header->AceFlags & INHERIT_ONLY_ACE)) continue;
+        auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(ace);
+        if (!(allowed->Mask & (FILE_READ_DATA | GENERIC_READ | GENERIC_ALL))) continue;
+        others = !trusted(reinterpret_cast<PSID>(&allowed->SidStart), me);
+    }
+    LocalFree(sd);
+    return others;
+}
 
 std::optional<FileStamp> Win32Files::fileStamp(const std::string& path) { return standard_files::fileStamp(path); }
 

@@ -1,6 +1,7 @@
 // Files on Windows, by their UTF-8 names through the wide functions. An
 // append opens the reparse point itself, so a link planted under a log
-// file's name is refused rather than written through.
+// file's name is refused rather than written through. Who may read a file
+// is its access list's answer.
 #pragma once
 
 #include "platform/platform.h"
@@ -18,6 +19,7 @@ public:
     bool listFolder(const std::string& folder, std::vector<FolderEntry>& out) override;
     FileKind fileKind(const std::string& path) override;
     bool deleteFile(const std::string& path) override;
+    bool readableByOthers(const std::string& path) override;
 };
 
 }  // namespace vel::platform::win32

@@ -3,6 +3,10 @@
 #include "platform/win32/windows_api.h"
 #include <winhttp.h>
 
+#include <algorithm>
+#include <cwchar>
+#include <optional>
+
 #include "platform/common/http_url.h"
 #include "platform/win32/utf16.h"
 
@@ -22,7 +26,9 @@ struct Handle {
 
 std::string failure(const std::string& host, DWORD code) {
     switch (code) {
-        case ERROR_WINHTTP_TIMEOUT: return host + " did not answer in time";
+        case ERROR_WINHTTP_TIMEOUT:
+        case WSAETIMEDOUT:  // Wine's answer when a read outlasts its timeout
+            return host + " did not answer in time";
         case ERROR_WINHTTP_REDIRECT_FAILED: return host + " redirects too often";
         case ERROR_WINHTTP_CANNOT_CONNECT: return host + ": Couldn't connect to server";
         case ERROR_WINHTTP_NAME_NOT_RESOLVED: return host + ": Couldn't resolve host name";
@@ -71,9 +77,25 @@ public:
             WinHttpSetCredentials(req.h, WINHTTP_AUTH_TARGET_SERVER, WINHTTP_AUTH_SCHEME_BASIC,
                                   widen(request.basicUser).c_str(), widen(request.basicPassword).c_str(), nullptr);
         }
-        if (!WinHttpSendRequest(req.h, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
-            !WinHttpReceiveResponse(req.h, nullptr))
+        // A slow answer must not outlast the total: each wait gets what is left,
+        // set as timeouts (Wine applies only those to an open connection) and
+        // as the limit of the wait for the headers, which has one of its own.
+        auto waitAtMostWhatIsLeft = [&] {
+            const int left = remaining();
+            if (left == 0) return false;
+            WinHttpSetTimeouts(req.h, left, left, left, left);
+            const DWORD forHeaders = static_cast<DWORD>(left);
+            WinHttpSetOption(req.h, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, const_cast<DWORD*>(&forHeaders),
+                             sizeof forHeaders);
+            return true;
+        };
+        // Wine waits for the headers inside WinHttpSendRequest already.
+        const DWORD total = static_cast<DWORD>(request.totalTimeoutMs);
+        WinHttpSetOption(req.h, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, const_cast<DWORD*>(&total), sizeof total);
+        if (!WinHttpSendRequest(req.h, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0))
             return fail(GetLastError());
+        if (!waitAtMostWhatIsLeft()) return fail(ERROR_WINHTTP_TIMEOUT);
+        if (!WinHttpReceiveResponse(req.h, nullptr)) return fail(GetLastError());
         DWORD status = 0, size = sizeof status;
         WinHttpQueryHeaders(req.h, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER, WINHTTP_HEADER_NAME_BY_INDEX,
                             &status, &size, WINHTTP_NO_HEADER_INDEX);
@@ -82,22 +104,38 @@ public:
             result.error = host + " answered HTTP " + std::to_string(status);
             return result;
         }
+        // The length the server promised, when it did: an answer that ends
+        // short of it broke off, and one promising too much is refused unread.
+        std::optional<unsigned long long> promised;
+        wchar_t length[32] = {};
+        DWORD lengthSize = sizeof length;
+        if (WinHttpQueryHeaders(req.h, WINHTTP_QUERY_CONTENT_LENGTH, WINHTTP_HEADER_NAME_BY_INDEX, length, &lengthSize,
+                                WINHTTP_NO_HEADER_INDEX))
+            promised = std::wcstoull(length, nullptr, 10);
+        const std::string tooLong = host + " answered more than " + std::to_string(request.maxBytes >> 20) + " MB";
+        if (promised && *promised > request.maxBytes) {
+            result.error = tooLong;
+            return result;
+        }
         std::string body;
         char piece[16384];
         for (;;) {
-            // A slow answer must not outlast the total: each read gets what is left.
-            const int left = remaining();
-            if (left == 0) return fail(ERROR_WINHTTP_TIMEOUT);
-            WinHttpSetOption(req.h, WINHTTP_OPTION_RECEIVE_TIMEOUT, const_cast<int*>(&left), sizeof left);
+            if (!waitAtMostWhatIsLeft()) return fail(ERROR_WINHTTP_TIMEOUT);
+            // Asked first what is there, so a read never waits to fill its buffer
+            // from a server that drips.
+            DWORD ready = 0;
+            if (!WinHttpQueryDataAvailable(req.h, &ready)) return fail(GetLastError());
+            if (ready == 0) break;
             DWORD got = 0;
-            if (!WinHttpReadData(req.h, piece, sizeof piece, &got)) return fail(GetLastError());
+            if (!WinHttpReadData(req.h, piece, std::min<DWORD>(ready, sizeof piece), &got)) return fail(GetLastError());
             if (got == 0) break;
             if (body.size() + got > request.maxBytes) {
-                result.error = host + " answered more than " + std::to_string(request.maxBytes >> 20) + " MB";
+                result.error = tooLong;
                 return result;
             }
             body.append(piece, got);
         }
+        if (promised && body.size() != *promised) return fail(ERROR_WINHTTP_CONNECTION_ERROR);
         result.ok = true;
         result.body = std::move(body);
         return result;

@@ -17,11 +17,14 @@
 #include "core/app.h"
 #include "core/frm_main.h"
 #include "core/startup.h"
+#include "logging/log_writer.h"
 #include "platform/linux/http_client.h"
 #include "platform/linux/linux_sources.h"
 #include "platform/native.h"
 #include "remote/remote_sources.h"
 #include "remote/scrape_worker.h"
+#include "support/files.h"
+#include "support/log_lines.h"
 
 namespace vel {
 namespace {
@@ -187,12 +190,16 @@ TEST_F(RemoteLive, ThroughAPrometheusServersFederateTheFiguresAreTheSame) {
     fs::remove_all(work);
 }
 
-// The whole program on Xvfb, watching the exporter: the host goes away and
-// comes back while a 100 ms timer on the interface loop measures its rhythm.
-TEST_F(RemoteLive, TheProgramShowsTheHostGoOfflineAndComeBackWithoutMissingATick) {
+// The whole program on Xvfb, watching the exporter and logging every second:
+// the host goes away and comes back while a 100 ms timer on the interface
+// loop measures its rhythm; the end writes the unsaved lines of all six logs.
+TEST_F(RemoteLive, TheProgramShowsTheHostGoOfflineAndComeBackWithoutMissingATickAndLogsIt) {
     const fs::path folder = fs::temp_directory_path() / ("velmora-remote-" + std::to_string(::getpid()));
     fs::create_directories(folder / "logs");
     fs::copy(fs::path(VELMORA_SOURCE_DIR) / "skins", folder / "skins", fs::copy_options::recursive);
+    std::ofstream(folder / "velmora.ini")
+        << "[MAIN]\r\nVISI0=1\r\nCPUCLOCK=10\r\nLOGENABLE=1\r\nLOGTIMING=10\r\nLOGWRITE=1\r\nLOGUNSAVED=1\r\n"
+           "CAPCPU=1\r\nCAPMEM=1\r\nCAPNET=1\r\nNEWLOG=0\r\n";
     std::string error;
     platform::NativeOptions options;
     options.programFolder = folder.string();
@@ -239,6 +246,23 @@ TEST_F(RemoteLive, TheProgramShowsTheHostGoOfflineAndComeBackWithoutMissingATick
         std::cout << "[ figures ] offline " << offlineAt - killedAt << " ms after the kill, back "
                   << backAt - restartedAt << " ms after the restart, longest gap between ticks " << worst
                   << " ms over " << ticks.size() << " ticks\n";
+
+        // A log tick a second through start-up, the gap and the return.
+        std::cout << "[ figures ] log lines:";
+        for (int family = 0; family < kLogCount; ++family) {
+            const char letter = kLogFamilies[static_cast<std::size_t>(family)].letter;
+            std::vector<fs::path> files;
+            for (const auto& e : fs::directory_iterator(folder / "logs"))
+                if (e.path().filename().string()[0] == letter) files.push_back(e.path());
+            ASSERT_EQ(files.size(), 1u) << "log family " << letter;
+            std::string problem;
+            const long lines = test::parseLogFile(test::readFile(files[0]), family,
+                                                  test::logFieldOrder(family, app.processorCount), problem);
+            EXPECT_GE(lines, 5 * static_cast<long>(test::logFieldOrder(family, app.processorCount).size()))
+                << files[0] << " " << problem;
+            std::cout << " " << letter << " " << lines;
+        }
+        std::cout << "\n";
     }
     os.reset();
     fs::remove_all(folder);

@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
@@ -64,9 +65,9 @@ std::string HostileServer::lastAuth() const {
     return lastAuth_;
 }
 
-void HostileServer::expectAuth(const std::string& header) {
+void HostileServer::acceptAuth(const std::string& header) {
     std::lock_guard lock(mutex_);
-    expectedAuth_ = header;
+    acceptedAuth_.push_back(header);
 }
 
 bool HostileServer::waitStop(int ms) {
@@ -102,19 +103,21 @@ void HostileServer::answer(int client) {
         const std::size_t from = at + 17;
         auth = request.substr(from, request.find("\r\n", from) - from);
     }
-    std::string expected;
+    bool accepted = false;
     {
         std::lock_guard lock(mutex_);
         lastAuth_ = auth;
-        expected = expectedAuth_;
+        accepted = !auth.empty() && std::find(acceptedAuth_.begin(), acceptedAuth_.end(), auth) != acceptedAuth_.end();
     }
 
     if (path == "/metrics") {
         const std::string body = "# TYPE node_load1 gauge\nnode_load1 0.5\nnode_netstat_Tcp_CurrEstab 7\n";
         sendAll(client, header(200, "OK", body.size()) + body);
-    } else if (path == "/junk") {
+    } else if (path == "/junk" || path == "/flood") {
         const std::size_t size = (4u << 20) + 65536;
-        if (!sendAll(client, header(200, "OK", size))) return;
+        const std::string head =
+            path == "/junk" ? header(200, "OK", size) : "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n";
+        if (!sendAll(client, head)) return;
         std::string block(65536, '\0');
         for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<char>((i * 131 + 7) & 0xff);
         for (std::size_t sent = 0; sent < size && !waitStop(0); sent += block.size())
@@ -129,12 +132,15 @@ void HostileServer::answer(int client) {
             // The client hanging up, or the test ending, stops the drip.
             if (::poll(p, 2, 1000) != 0) return;
         }
+    } else if (path == "/silent") {
+        // Reads the request and says nothing until the client gives up.
+        pollfd p[2] = {{client, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
+        ::poll(p, 2, 60'000);
     } else if (path == "/loop") {
         sendAll(client, header(302, "Found", 0, "Location: /loop\r\n"));
     } else if (path == "/auth") {
-        const bool good = !expected.empty() && auth == expected;
-        const std::string body = good ? "node_load1 1\n" : "";
-        sendAll(client, header(good ? 200 : 401, good ? "OK" : "Unauthorized", body.size()) + body);
+        const std::string body = accepted ? "node_load1 1\n" : "";
+        sendAll(client, header(accepted ? 200 : 401, accepted ? "OK" : "Unauthorized", body.size()) + body);
     } else {
         sendAll(client, header(404, "Not Found", 0));
     }

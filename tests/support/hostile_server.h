@@ -4,14 +4,17 @@
 // give. Paths:
 //   /metrics    a short, well-formed metrics text
 //   /junk       4 MB and more of junk, as fast as it goes
+//   /flood      the same without a length: it ends when the server closes
 //   /truncated  promises 1000 bytes, sends 100, closes
 //   /drip       one byte a second, for ever
+//   /silent     takes the request and never answers
 //   /loop       redirects to itself
-//   /auth       200 when the Authorization header is `expectedAuth`, else 401
+//   /auth       200 when the Authorization header is one accepted, else 401
 //   /missing    404
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace vel::test {
 
@@ -24,7 +27,7 @@ public:
 
     int port() const { return port_; }
     std::string url(const std::string& path) const;
-    void expectAuth(const std::string& header);  // what /auth accepts
+    void acceptAuth(const std::string& header);  // one more header /auth accepts
     // The Authorization header of the latest request ("" when none).
     std::string lastAuth() const;
 
@@ -37,7 +40,8 @@ private:
     int stopPipe_[2] = {-1, -1};
     int port_ = 0;
     mutable std::mutex mutex_;
-    std::string lastAuth_, expectedAuth_;
+    std::string lastAuth_;
+    std::vector<std::string> acceptedAuth_;
     std::thread thread_;
 };
 

@@ -8,65 +8,10 @@
 #include "log_rig.h"
 #include "logging/log_files.h"
 #include "support/allocation_counter.h"
+#include "support/log_lines.h"
 
 using namespace vel;
 namespace fs = std::filesystem;
-
-namespace {
-
-constexpr const char* kFieldOrder[kLogCount] = {"019", "0123", "0123456789AB", "01234", "0123456789A", "01234"};
-
-// Whether P starts like SHAPE, where '#' stands for any digit.
-bool shaped(const char* p, const std::string& shape) {
-    for (std::size_t i = 0; i < shape.size(); ++i)
-        if (shape[i] == '#' ? p[i] < '0' || p[i] > '9' : p[i] != shape[i]) return false;
-    return true;
-}
-
-// Counts the lines of one log file, checking each character by character:
-// "mm/dd/yy, hh:nn:ss.0mmm, T, F, value" and CR LF, the fields in their
-// order tick after tick. Returns -1 at the first malformed line.
-long parseLogFile(const std::string& text, int family, std::string& problem) {
-    const std::string order = kFieldOrder[family];
-    std::vector<std::string> heads;
-    for (char field : order)
-        heads.push_back(std::string("##/##/##, ##:##:##.0###, ") + kLogFamilies[static_cast<std::size_t>(family)].type +
-                        ", " + field + ", ");
-    std::size_t expect = 0;
-    long count = 0;
-    const char* p = text.data();
-    const char* end = p + text.size();
-    while (p < end) {
-        const char* line = p;
-        bool ok = end - p > 33 && shaped(p, heads[expect]);
-        p += 31;
-        if (ok && *p == '-') ++p;
-        const char* num = p;
-        while (ok && p < end && *p >= '0' && *p <= '9') ++p;
-        ok = ok && p > num;
-        if (ok && p < end && *p == '.') {
-            const char* frac = ++p;
-            while (p < end && *p >= '0' && *p <= '9') ++p;
-            ok = p > frac && p - frac <= 4 && p[-1] != '0';
-        }
-        ok = ok && end - p >= 2 && p[0] == '\r' && p[1] == '\n';
-        if (!ok) {
-            problem =
-                "line " + std::to_string(count + 1) + ": " + std::string(line, std::min<std::size_t>(60, end - line));
-            return -1;
-        }
-        p += 2;
-        expect = (expect + 1) % order.size();
-        ++count;
-    }
-    if (expect != 0) {
-        problem = "the file ends inside a tick's lines";
-        return -1;
-    }
-    return count;
-}
-
-}  // namespace
 
 TEST(LogSoak, ADayAtTenTicksASecondLosesNoLineAndKeepsTheHeapFlat) {
     const std::clock_t began = std::clock();
@@ -92,7 +37,8 @@ TEST(LogSoak, ADayAtTenTicksASecondLosesNoLineAndKeepsTheHeapFlat) {
             const int family = name[0] - 'a';
             ASSERT_TRUE(family >= 0 && family < kLogCount) << name;
             std::string problem;
-            const long n = parseLogFile(test::readFile(rig.logs() / name), family, problem);
+            const long n =
+                test::parseLogFile(test::readFile(rig.logs() / name), family, test::logFieldOrder(family, 2), problem);
             ASSERT_GE(n, 0) << name << " " << problem;
             lines[family] += n;
             const auto hour = logFileHour(name);
@@ -124,7 +70,7 @@ TEST(LogSoak, ADayAtTenTicksASecondLosesNoLineAndKeepsTheHeapFlat) {
     EXPECT_GT(ticks, 863'900);
     EXPECT_LE(ticks, 864'000);
     for (int f = 0; f < kLogCount; ++f) {
-        EXPECT_EQ(lines[f], ticks * static_cast<long>(std::string(kFieldOrder[f]).size())) << "family " << f;
+        EXPECT_EQ(lines[f], ticks * static_cast<long>(test::logFieldOrder(f, 2).size())) << "family " << f;
         for (int h = 0; h < 24; ++h) EXPECT_EQ(filesSeen[f][h], 1) << "family " << f << " hour " << h;
     }
     EXPECT_EQ(filesElsewhere, 0) << "files named outside 2026-12-06";

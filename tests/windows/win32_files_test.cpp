@@ -1,6 +1,9 @@
 // The backend's files: for the log folder appends, listing, kinds and
 // deletion on the system's own file calls; the skins and the settings file
 // read from a program folder whose name is not ASCII.
+#include "platform/win32/windows_api.h"
+#include <aclapi.h>
+
 #include <cstdio>
 #include <map>
 #include <string>
@@ -87,4 +90,57 @@ WTEST(Files, AProgramFolderNamedWithAnAccentLoadsEverySkinAndTheSettings) {
     CHECK(app.settingsFile.write("MAIN", "NETCLOCK", "9") != 0);
     CHECK_EQ(app.settingsFile.read("MAIN", "NETCLOCK"), std::string("9"));
     std::filesystem::remove_all(where);
+}
+
+// A credentials file: its access list decides. Given to this user alone, no
+// one else reads it; a grant of reading to everyone, or no list at all,
+// makes it readable by others.
+WTEST(Files, ACredentialsFileIsReadableByOthersWhenItsAccessListSaysSo) {
+    win32::Win32Files files;
+    const std::filesystem::path dir = wintest::freshFolder(L"velmora-acl");
+    const std::string path = (dir / "nas.token").string();
+    REQUIRE(files.replaceFile(path, "tok3n\r\n"));
+    std::vector<unsigned char> user(256);
+    DWORD size = static_cast<DWORD>(user.size());
+    HANDLE token = nullptr;
+    REQUIRE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
+    REQUIRE(GetTokenInformation(token, TokenUser, user.data(), size, &size));
+    CloseHandle(token);
+    PSID me = reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid;
+    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+    PSID everyone = nullptr;
+    REQUIRE(AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone));
+
+    // Sets the file's owner (this user) and its list: this user may do
+    // anything, and `others` more may read (1: everyone), or no list at all
+    // (-1). Wine keeps a list only when it is given with its owner.
+    auto setList = [&](int others) {
+        EXPLICIT_ACCESSW grants[2] = {};
+        for (EXPLICIT_ACCESSW& g : grants) {
+            g.grfAccessMode = SET_ACCESS;
+            g.grfInheritance = NO_INHERITANCE;
+            g.Trustee.TrusteeForm = TRUSTEE_IS_SID;
+        }
+        grants[0].grfAccessPermissions = FILE_ALL_ACCESS;
+        grants[0].Trustee.ptstrName = static_cast<LPWSTR>(me);
+        grants[1].grfAccessPermissions = FILE_GENERIC_READ;
+        grants[1].Trustee.ptstrName = static_cast<LPWSTR>(everyone);
+        PACL list = nullptr;
+        if (others >= 0) REQUIRE(SetEntriesInAclW(1 + others, grants, nullptr, &list) == ERROR_SUCCESS);
+        SECURITY_DESCRIPTOR sd;
+        InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
+        SetSecurityDescriptorDacl(&sd, TRUE, list, FALSE);
+        SetSecurityDescriptorOwner(&sd, me, FALSE);
+        const BOOL set =
+            SetFileSecurityW(win32::widen(path).c_str(), DACL_SECURITY_INFORMATION | OWNER_SECURITY_INFORMATION, &sd);
+        if (list) LocalFree(list);
+        REQUIRE(set);
+    };
+    for (const int others : {0, 1, 0, -1, 0}) {
+        setList(others);
+        CHECK_EQ(files.readableByOthers(path), others != 0);
+    }
+    CHECK(!files.readableByOthers((dir / "missing.token").string()));
+    FreeSid(everyone);
+    std::filesystem::remove_all(dir);
 }

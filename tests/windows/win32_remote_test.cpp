@@ -1,0 +1,110 @@
+// The WinHTTP client against the hostile test server, a Linux program the
+// Wine test starts on loopback (its address in VELMORA_TEST_HTTP): a good
+// answer whole, every bad one failing within its bound and naming the host,
+// credentials sent and never repeated.
+#include <cstdlib>
+#include <string>
+
+#include "harness.h"
+#include "platform/win32/http_client.h"
+#include "platform/win32/windows_api.h"
+#include "remote/scrape_worker.h"
+
+using namespace vel::platform;
+
+namespace {
+
+// The server's "http://127.0.0.1:PORT"; the case ends when there is none.
+std::string server() {
+    const char* base = std::getenv("VELMORA_TEST_HTTP");
+    if (!base || !*base) std::printf("  VELMORA_TEST_HTTP is not set: the test server is not running\n");
+    REQUIRE(base && *base);
+    return base;
+}
+
+struct Timed {
+    HttpResult result;
+    ULONGLONG ms = 0;
+};
+
+Timed fetch(HttpClient& client, HttpRequest request) {
+    const ULONGLONG start = GetTickCount64();
+    Timed t;
+    t.result = client.get(request);
+    t.ms = GetTickCount64() - start;
+    return t;
+}
+
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+}  // namespace
+
+WTEST(Remote, AGoodAnswerComesWholeAndParses) {
+    auto client = createWinHttpClient();
+    HttpRequest request;
+    request.url = server() + "/metrics";
+    const HttpResult r = client->get(request);
+    CHECK(r.ok);
+    CHECK_EQ(r.status, 200);
+    CHECK_EQ(r.error, std::string());
+    CHECK(has(r.body, "node_netstat_Tcp_CurrEstab 7\n"));
+    vel::remote::ScrapeWorker worker(*client, request, 60'000, vel::remote::ScrapeWorker::Mode::Manual);
+    worker.scrapeNow();
+    REQUIRE(worker.latest() != nullptr);
+    CHECK(worker.latest()->ok);
+    REQUIRE(worker.latest()->samples.size() == 2u);
+    CHECK_EQ(worker.latest()->samples[1].name, std::string("node_netstat_Tcp_CurrEstab"));
+    CHECK_EQ(worker.latest()->samples[1].value, 7.0);
+}
+
+WTEST(Remote, EveryBadAnswerFailsWithinItsBoundAndNamesTheHost) {
+    auto client = createWinHttpClient();
+    const std::string base = server();
+    const std::string host = base.substr(base.find("//") + 2);
+    struct Case {
+        const char* path;
+        const char* says;
+        int totalMs;
+    };
+    for (const Case c : {Case{"/junk", "more than 4 MB", 5000}, Case{"/flood", "more than 4 MB", 5000},
+                         Case{"/truncated", "broke off", 5000},
+                         Case{"/loop", "redirects too often", 5000}, Case{"/missing", "HTTP 404", 5000},
+                         Case{"/drip", "did not answer in time", 1500},
+                         Case{"/silent", "did not answer in time", 1500}}) {
+        HttpRequest request;
+        request.url = base + c.path;
+        request.totalTimeoutMs = c.totalMs;
+        request.bearerToken = "tok3n";
+        const Timed t = fetch(*client, request);
+        std::printf("  %s: %s after %llu ms\n", c.path, t.result.error.c_str(), t.ms);
+        CHECK(!t.result.ok);
+        CHECK(t.result.body.empty());
+        CHECK(has(t.result.error, host));
+        CHECK(has(t.result.error, c.says));
+        CHECK(!has(t.result.error, "tok3n"));
+        // The bound, and room for a machine busy with other builds.
+        CHECK(t.ms < static_cast<ULONGLONG>(c.totalMs) + 1500);
+    }
+}
+
+WTEST(Remote, CredentialsGoInTheHeaderAndNeverInAnError) {
+    auto client = createWinHttpClient();
+    HttpRequest request;
+    request.url = server() + "/auth";  // the server accepts "Bearer tok3n" and "Basic YW5uOnB3" (ann:pw)
+    request.bearerToken = "tok3n";
+    const HttpResult bearer = client->get(request);
+    CHECK(bearer.ok);
+    CHECK(has(bearer.body, "node_load1 1"));
+
+    request.bearerToken.clear();
+    request.basicUser = "ann";
+    request.basicPassword = "pw";
+    const HttpResult basic = client->get(request);
+    CHECK(basic.ok);
+    request.basicPassword = "s3cret";
+    const HttpResult badPassword = client->get(request);
+    CHECK(!badPassword.ok);
+    CHECK_EQ(badPassword.status, 401);
+    CHECK(!has(badPassword.error, "ann"));
+    CHECK(!has(badPassword.error, "s3cret"));
+}
