@@ -34,6 +34,9 @@ mkdir -p "$stage/debian"
 printf 'Source: velmora\n\nPackage: velmora\nArchitecture: any\n' >"$stage/debian/control"
 depends=$(cd "$stage" && dpkg-shlibdeps -O root/usr/bin/velmora 2>"$stage/shlibdeps.log" | sed -n 's/^shlibs:Depends=//p')
 [ -n "$depends" ] || { cat "$stage/shlibdeps.log" >&2; echo "package-deb.sh: no dependencies found" >&2; exit 1; }
+# libcurl is loaded at run time, for watching another machine, so the
+# linker's list does not name it.
+depends="$depends, libcurl4 (>= 7.85.0)"
 
 # Packaged files belong to root with the usual modes, whatever the umask.
 find "$root" -type d -exec chmod 0755 {} +
