@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -107,6 +108,11 @@ public:
     // InternetGetConnectedStateExA: returns the call's result (non-zero =
     // connected), fills the flag word and the connection name.
     virtual int connectedState(std::uint32_t& flags, std::string& name) = 0;
+
+    // A processor's clock in MHz as the machine itself reports it. Nothing
+    // here: the program times this machine's clock itself. Sources of
+    // another machine answer with its figure, or 0 when it gives none.
+    virtual std::optional<double> reportedClockMhz(std::uint32_t /*processor*/) { return std::nullopt; }
 
     // Runs a WQL query ("Select * from Win32_Processor") against the local
     // machine's hardware descriptions. False when the service or the query

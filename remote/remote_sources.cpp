@@ -93,6 +93,13 @@ bool RemoteSources::processorFeaturePresent(int feature) {
     return f && flag && f->cpuFlags.count(std::string_view(flag)) > 0;
 }
 
+std::optional<double> RemoteSources::reportedClockMhz(std::uint32_t processor) {
+    const ScrapeFigures* f = figures();
+    if (!f || processor >= f->cpuNumbers.size()) return 0.0;
+    const auto it = f->clockHz.find(f->cpuNumbers[processor]);
+    return it == f->clockHz.end() ? 0.0 : it->second / 1e6;
+}
+
 long RemoteSources::openQuery(Query& out) { return counters_.openQuery(out); }
 
 long RemoteSources::addCounter(Query query, const std::string& path, Counter& out) {

@@ -47,6 +47,8 @@ struct ScrapeFigures {
     std::vector<Labels> cpuInfo;     // one per processor listed
     std::set<std::string, std::less<>> cpuFlags;  // node_cpu_flag_info
     std::size_t networkDevices = 0;  // devices of node_network_receive_bytes_total
+    // node_cpu_scaling_frequency_hertz (cpufreq), else node_cpu_frequency_hertz, by processor.
+    std::map<std::uint64_t, double> clockHz;
 
     std::optional<double> plainValue(std::string_view name) const;
 };

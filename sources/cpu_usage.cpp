@@ -103,6 +103,9 @@ std::int32_t clsCPUUsage::Usage() {
 }
 
 Decimal4 clsCPUUsage::PerfFreq() {
+    // Another machine's clock cannot be timed from here: it reports its own.
+    if (const std::optional<double> reported = os_.sources().reportedClockMhz(processor_))
+        return Decimal4::fromDouble(*reported);
     const std::int64_t frequency = os_.perfFrequency();
     if (frequency == 0) {
         os_.messageBox("Your hardware does not support a high-resolution performance counter!", kTitle,

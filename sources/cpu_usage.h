@@ -29,7 +29,7 @@ public:
     // The processor's clock in MHz from its time-stamp counter, timed with
     // the high-resolution counter since the previous call, or over a few
     // waits of 1 ms when there was none (sources/clock_estimate.h). 0
-    // without either counter.
+    // without either counter. Another machine's is the clock it reports.
     Decimal4 PerfFreq();
 
     bool IsNT() const { return isNT_; }

@@ -95,7 +95,14 @@ TEST_F(RemoteSourcesTest, ProcessorTimesBetweenTwoScrapes) {
     add("\\Disk(0)\\% Disk Time", kPdhCstatusNoObject);
 
     EXPECT_EQ(collect(busy0).status, kPdhCstatusInvalidData) << "the first answer only starts the interval";
-    feed.answer(cpu(0, 860, 55, 3, 2, 60, 120) + cpu(1, 520, 0, 0, 0, 100, 480), 2000);
+    EXPECT_EQ(sources.reportedClockMhz(0), 0.0) << "no clock published: 0, never this desktop's own";
+    // Processor 0 gives its nominal clock only; processor 1 cpufreq's current one too.
+    feed.answer(cpu(0, 860, 55, 3, 2, 60, 120) + cpu(1, 520, 0, 0, 0, 100, 480) +
+                    "node_cpu_frequency_hertz{cpu=\"0\"} 3e9\nnode_cpu_scaling_frequency_hertz{cpu=\"1\"} 1.8e9\n"
+                    "node_cpu_frequency_hertz{cpu=\"1\"} 2.1e9\n",
+                2000);
+    EXPECT_EQ(sources.reportedClockMhz(0), 3000.0);
+    EXPECT_EQ(sources.reportedClockMhz(1), 1800.0);
     sources.collectQueryData(query);
     const std::pair<Sources::Counter, double> expected[] = {
         {busy0, 35}, {idle0, 65}, {irq0, 5}, {busy1, 80}, {total, 57.5}};
