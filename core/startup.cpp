@@ -88,6 +88,9 @@ bool StartVelmora(App& app) {
     splash.show();
 
     app.showStatus("Enumerating processors...");
+    // Another machine's processors are known from its first answer; the
+    // splash keeps running while it comes.
+    if (app.remoteHost && !app.remoteHost->awaitFirstAnswer(letEventsRun)) return false;
     app.metrics = std::make_unique<clsSystemMetrics>(os);
     app.processorCount = app.metrics->Number_Of_Processors();
     app.splashPause(750);

@@ -1,6 +1,7 @@
 #pragma once
 // Plain HTTP(S) GET for reading metrics endpoints. Blocking: called from a
 // worker thread only, never from the interface thread.
+#include <atomic>
 #include <cstddef>
 #include <string>
 
@@ -15,6 +16,9 @@ struct HttpRequest {
     int totalTimeoutMs = 5000;
     std::size_t maxBytes = 4u << 20;  // a longer answer fails
     int maxRedirects = 3;
+    // When it turns true the fetch gives up (within about a second), so a
+    // program that ends need not wait out a silent host.
+    const std::atomic<bool>* abandon = nullptr;
 };
 
 struct HttpResult {

@@ -111,15 +111,23 @@ std::unique_ptr<RemoteHost> RemoteHost::open(platform::Platform& os, const Remot
         host->worker_->scrapeNow();
         ScrapeWorker* worker = host->worker_.get();
         host->timer_ = os.startTimer(settings.periodMs, [worker] { worker->scrapeNow(); });
-    } else {
-        host->worker_->waitForAttemptAfter(0, static_cast<std::uint32_t>(request.totalTimeoutMs + 500));
     }
+    host->firstAnswerBoundMs_ = static_cast<std::uint32_t>(request.totalTimeoutMs + 500);
     host->sources_ = std::make_unique<RemoteSources>(*host->worker_, host->label_);
     os.replaceSources(host->sources_.get());
     return host;
 }
 
 RemoteHost::RemoteHost(platform::Platform& os) : os_(os) {}
+
+bool RemoteHost::awaitFirstAnswer(const std::function<bool()>& runEvents) {
+    constexpr std::uint32_t kSliceMs = 20;
+    for (std::uint32_t waited = 0; waited < firstAnswerBoundMs_; waited += kSliceMs) {
+        if (worker_->waitForAttemptAfter(0, kSliceMs)) return true;
+        if (!runEvents()) return false;
+    }
+    return true;
+}
 
 RemoteHost::~RemoteHost() {
     os_.replaceSources(nullptr);

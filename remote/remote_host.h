@@ -2,6 +2,7 @@
 // Watching another machine: the [REMOTE] settings, the credentials files,
 // the scrape worker and the figures it feeds, in place of this machine's.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -34,9 +35,8 @@ RemoteSettings readRemoteSettings(IniFile& ini);
 class RemoteHost {
 public:
     // Null, with a message for people, when the source cannot be used. A
-    // relative credentials file name is taken in `programFolder`. Waits for
-    // the host's first answer (at most a request's total time), so that
-    // the start counts the right processors.
+    // relative credentials file name is taken in `programFolder`. The first
+    // fetch starts at once and is not waited for here.
     static std::unique_ptr<RemoteHost> open(platform::Platform& os, const RemoteSettings& settings,
                                             const std::string& programFolder, std::string& error);
     // Gives the platform its own figures back.
@@ -49,6 +49,11 @@ public:
     // The single-instance name: one program per host and program folder.
     std::string instanceName(const std::string& programFolder) const;
     const ScrapeWorker& worker() const { return *worker_; }
+    // Lets events run in short slices until the first fetch has finished
+    // (answered or failed; at most a request's total time), so that the
+    // start counts the host's processors while its splash stays alive.
+    // False when `runEvents` says the program is ending.
+    bool awaitFirstAnswer(const std::function<bool()>& runEvents);
 
 private:
     explicit RemoteHost(platform::Platform& os);
@@ -58,6 +63,7 @@ private:
     std::unique_ptr<ScrapeWorker> worker_;
     std::unique_ptr<RemoteSources> sources_;
     platform::TimerId timer_ = 0;
+    std::uint32_t firstAnswerBoundMs_ = 0;
 };
 
 }  // namespace vel::remote

@@ -16,11 +16,16 @@ std::int64_t steadyMs() {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
+platform::HttpRequest withAbandon(platform::HttpRequest request, const std::atomic<bool>& abandon) {
+    request.abandon = &abandon;
+    return request;
+}
+
 }  // namespace
 
 ScrapeWorker::ScrapeWorker(platform::HttpClient& http, platform::HttpRequest request, std::uint32_t periodMs,
                            Mode mode, Clock clock)
-    : http_(http), request_(std::move(request)), periodMs_(periodMs ? periodMs : 1000),
+    : http_(http), request_(withAbandon(std::move(request), abandoned_)), periodMs_(periodMs ? periodMs : 1000),
       clock_(clock ? std::move(clock) : Clock(steadyMs)) {
     if (mode == Mode::Thread) thread_ = std::thread([this] { run(); });
 }
@@ -30,6 +35,7 @@ ScrapeWorker::~ScrapeWorker() {
         std::lock_guard lock(mutex_);
         stopping_ = true;
     }
+    abandoned_ = true;
     wake_.notify_all();
     if (thread_.joinable()) thread_.join();
 }

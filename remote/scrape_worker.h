@@ -1,6 +1,7 @@
 #pragma once
 // Fetches a metrics endpoint every period and keeps the latest finished
 // attempt for the interface thread, which never waits for the network.
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -25,7 +26,8 @@ public:
     ScrapeWorker(platform::HttpClient& http, platform::HttpRequest request, std::uint32_t periodMs, Mode mode,
                  Clock clock = {});
     // Stops the thread: at once between fetches, else when the fetch in
-    // flight ends (its total time is bounded by the request).
+    // flight gives up (about a second; on Windows between reads, else at
+    // the request's total time).
     ~ScrapeWorker() override;
     ScrapeWorker(const ScrapeWorker&) = delete;
     ScrapeWorker& operator=(const ScrapeWorker&) = delete;
@@ -44,6 +46,7 @@ public:
 private:
     void run();
 
+    std::atomic<bool> abandoned_{false};  // the fetch in flight gives up: the worker ends
     platform::HttpClient& http_;
     const platform::HttpRequest request_;
     const std::uint32_t periodMs_;

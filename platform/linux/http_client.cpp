@@ -51,7 +51,14 @@ struct Transfer {
     std::string body;
     std::size_t maxBytes = 0;
     bool tooLong = false;
+    const std::atomic<bool>* abandon = nullptr;
 };
+
+// Called about once a second when idle, and as data comes.
+int progress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    const auto& t = *static_cast<Transfer*>(user);
+    return t.abandon && t.abandon->load() ? 1 : 0;
+}
 
 std::size_t receive(char* data, std::size_t size, std::size_t count, void* user) {
     auto& t = *static_cast<Transfer*>(user);
@@ -83,6 +90,7 @@ public:
         }
         Transfer transfer;
         transfer.maxBytes = request.maxBytes;
+        transfer.abandon = request.abandon;
         lib.setopt(curl, CURLOPT_URL, request.url.c_str());
         lib.setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
         lib.setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
@@ -95,6 +103,9 @@ public:
         lib.setopt(curl, CURLOPT_NOSIGNAL, 1L);
         lib.setopt(curl, CURLOPT_WRITEFUNCTION, receive);
         lib.setopt(curl, CURLOPT_WRITEDATA, &transfer);
+        lib.setopt(curl, CURLOPT_NOPROGRESS, 0L);
+        lib.setopt(curl, CURLOPT_XFERINFOFUNCTION, progress);
+        lib.setopt(curl, CURLOPT_XFERINFODATA, &transfer);
         lib.setopt(curl, CURLOPT_USERAGENT, "velmora");
         lib.setopt(curl, CURLOPT_ACCEPT_ENCODING, "");
         if (!request.bearerToken.empty()) {
@@ -115,6 +126,8 @@ public:
             result.error = host + " answered more than " + std::to_string(request.maxBytes >> 20) + " MB";
         else if (code == CURLE_OPERATION_TIMEDOUT)
             result.error = host + " did not answer in time";
+        else if (code == CURLE_ABORTED_BY_CALLBACK)
+            result.error = host + ": the fetch was given up";
         else if (code == CURLE_TOO_MANY_REDIRECTS)
             result.error = host + " redirects too often";
         else if (code != CURLE_OK)

@@ -120,6 +120,7 @@ public:
         std::string body;
         char piece[16384];
         for (;;) {
+            if (request.abandon && request.abandon->load()) return fail(ERROR_WINHTTP_OPERATION_CANCELLED);
             if (!waitAtMostWhatIsLeft()) return fail(ERROR_WINHTTP_TIMEOUT);
             // Asked first what is there, so a read never waits to fill its buffer
             // from a server that drips.

@@ -24,6 +24,7 @@
 #include "remote/remote_sources.h"
 #include "remote/scrape_worker.h"
 #include "support/files.h"
+#include "support/hostile_server.h"
 #include "support/log_lines.h"
 
 namespace vel {
@@ -190,21 +191,76 @@ TEST_F(RemoteLive, ThroughAPrometheusServersFederateTheFiguresAreTheSame) {
     fs::remove_all(work);
 }
 
-// The whole program on Xvfb, watching the exporter and logging every second:
-// the host goes away and comes back while a 100 ms timer on the interface
-// loop measures its rhythm; the end writes the unsaved lines of all six logs.
-TEST_F(RemoteLive, TheProgramShowsTheHostGoOfflineAndComeBackWithoutMissingATickAndLogsIt) {
-    const fs::path folder = fs::temp_directory_path() / ("velmora-remote-" + std::to_string(::getpid()));
+// A program folder with the skins and a velmora.ini of `mainLines`.
+fs::path programFolder(const std::string& name, const std::string& mainLines) {
+    const fs::path folder = fs::temp_directory_path() / (name + "-" + std::to_string(::getpid()));
     fs::create_directories(folder / "logs");
     fs::copy(fs::path(VELMORA_SOURCE_DIR) / "skins", folder / "skins", fs::copy_options::recursive);
-    std::ofstream(folder / "velmora.ini")
-        << "[MAIN]\r\nVISI0=1\r\nCPUCLOCK=10\r\nLOGENABLE=1\r\nLOGTIMING=10\r\nLOGWRITE=1\r\nLOGUNSAVED=1\r\n"
-           "CAPCPU=1\r\nCAPMEM=1\r\nCAPNET=1\r\nNEWLOG=0\r\n";
+    std::ofstream(folder / "velmora.ini") << "[MAIN]\r\n" << mainLines;
+    return folder;
+}
+
+std::unique_ptr<platform::Platform> nativePlatform(const fs::path& folder) {
     std::string error;
     platform::NativeOptions options;
     options.programFolder = folder.string();
     auto os = platform::createNativePlatform(options, error);
-    ASSERT_NE(os, nullptr) << error;
+    EXPECT_NE(os, nullptr) << error;
+    return os;
+}
+
+// A host that takes the request and never answers: the start waits for it
+// at most a request's time, and the interface loop keeps its rhythm meanwhile.
+TEST(RemoteStartUp, AHostThatNeverAnswersHoldsTheStartBackButNeverTheInterface) {
+    test::HostileServer server;
+    const fs::path folder = programFolder("velmora-silent", "VISI0=1\r\n");
+    auto os = nativePlatform(folder);
+    ASSERT_NE(os, nullptr);
+    std::chrono::steady_clock::time_point ending;
+    {
+        App app(*os);
+        app.splashPauses = false;
+        app.sourceOption = server.url("/silent");
+        std::vector<std::int64_t> ticks;
+        const std::int64_t start = static_cast<std::int64_t>(os->tickMs());
+        os->startTimer(100, [&] { ticks.push_back(static_cast<std::int64_t>(os->tickMs()) - start); });
+        ASSERT_TRUE(StartVelmora(app));
+        const std::int64_t started = static_cast<std::int64_t>(os->tickMs()) - start;
+        std::uint32_t flags = 0;
+        std::string name;
+        EXPECT_EQ(os->sources().connectedState(flags, name), 0u) << "a host that never answered reads connected";
+        shutDown(app);
+        app.finish();
+        // A request's five seconds and the half second beyond it, and a
+        // little for a busy machine.
+        EXPECT_GE(started, 5000);
+        EXPECT_LE(started, 7000);
+        ASSERT_GE(ticks.size(), 40u) << "the interface loop stood still while the start waited";
+        std::int64_t worst = 0;
+        for (std::size_t i = 1; i < ticks.size(); ++i) worst = std::max(worst, ticks[i] - ticks[i - 1]);
+        EXPECT_LE(worst, 150) << "a tick came late while the start waited";
+        std::cout << "[ figures ] start against a silent host: " << started << " ms, " << ticks.size()
+                  << " ticks, longest gap " << worst << " ms\n";
+        ending = std::chrono::steady_clock::now();
+    }
+    // The next fetch hangs too; the end gives it up rather than wait it out.
+    const auto endMs =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - ending).count();
+    EXPECT_LE(endMs, 2500) << "the end waited for the silent host";
+    std::cout << "[ figures ] the end took " << endMs << " ms\n";
+    os.reset();
+    fs::remove_all(folder);
+}
+
+// The whole program on Xvfb, watching the exporter and logging every second:
+// the host goes away and comes back while a 100 ms timer on the interface
+// loop measures its rhythm; the end writes the unsaved lines of all six logs.
+TEST_F(RemoteLive, TheProgramShowsTheHostGoOfflineAndComeBackWithoutMissingATickAndLogsIt) {
+    const fs::path folder = programFolder("velmora-remote",
+                                          "VISI0=1\r\nCPUCLOCK=10\r\nLOGENABLE=1\r\nLOGTIMING=10\r\nLOGWRITE=1\r\n"
+                                          "LOGUNSAVED=1\r\nCAPCPU=1\r\nCAPMEM=1\r\nCAPNET=1\r\nNEWLOG=0\r\n");
+    auto os = nativePlatform(folder);
+    ASSERT_NE(os, nullptr);
     {
         App app(*os);
         app.splashPauses = false;
