@@ -113,6 +113,10 @@ public:
     // here: the program times this machine's clock itself. Sources of
     // another machine answer with its figure, or 0 when it gives none.
     virtual std::optional<double> reportedClockMhz(std::uint32_t /*processor*/) { return std::nullopt; }
+    // The processor's rated clock in MHz as another machine reports it (0
+    // when it gives none). Nothing for this machine, whose rated clock is
+    // the registry's.
+    virtual std::optional<std::uint32_t> ratedClockMhz(std::uint32_t /*processor*/) { return std::nullopt; }
 
     // Runs a WQL query ("Select * from Win32_Processor") against the local
     // machine's hardware descriptions. False when the service or the query

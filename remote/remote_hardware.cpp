@@ -44,6 +44,16 @@ void bioses(const ScrapeFigures& f, Objects& out) {
     out.push_back(std::move(bios));
 }
 
+// A clock in whole MHz from the figures of the package's first processor.
+void addClock(HardwareObject& object, const char* name, const std::map<std::uint64_t, double>& hz,
+              const ScrapeFigures::Labels& cpuLabels) {
+    const std::string* cpu = labelValue(cpuLabels, "cpu");
+    if (!cpu) return;
+    const auto it = hz.find(std::strtoull(cpu->c_str(), nullptr, 10));
+    if (it == hz.end() || !(it->second >= 1e6) || it->second > 1e13) return;
+    add(object, name, std::to_string(static_cast<std::uint64_t>(std::llround(it->second / 1e6))));
+}
+
 // One record per physical package, as WMI keeps one per socket.
 void processors(const ScrapeFigures& f, Objects& out) {
     std::map<std::uint64_t, std::vector<const ScrapeFigures::Labels*>> packages;
@@ -62,6 +72,8 @@ void processors(const ScrapeFigures& f, Objects& out) {
         // The exporter lists the processors that are online and running.
         add(processor, "Availability", std::string("3"));
         add(processor, "CpuStatus", std::string("1"));
+        addClock(processor, "CurrentClockSpeed", f.clockHz, first);
+        addClock(processor, "MaxClockSpeed", f.maxClockHz, first);
         add(processor, "DeviceID", "CPU" + std::to_string(out.size()));
         add(processor, "Manufacturer", labelValue(first, "vendor"));
         add(processor, "Name", labelValue(first, "model_name"));

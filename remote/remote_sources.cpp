@@ -93,11 +93,26 @@ bool RemoteSources::processorFeaturePresent(int feature) {
     return f && flag && f->cpuFlags.count(std::string_view(flag)) > 0;
 }
 
+namespace {
+
+// A processor's figure from a table by its number, in MHz; 0 when absent.
+double megahertzOf(const ScrapeFigures* f, const std::map<std::uint64_t, double>& hz, std::uint32_t processor) {
+    if (!f || processor >= f->cpuNumbers.size()) return 0.0;
+    const auto it = hz.find(f->cpuNumbers[processor]);
+    return it == hz.end() ? 0.0 : it->second / 1e6;
+}
+
+}  // namespace
+
 std::optional<double> RemoteSources::reportedClockMhz(std::uint32_t processor) {
     const ScrapeFigures* f = figures();
-    if (!f || processor >= f->cpuNumbers.size()) return 0.0;
-    const auto it = f->clockHz.find(f->cpuNumbers[processor]);
-    return it == f->clockHz.end() ? 0.0 : it->second / 1e6;
+    return f ? megahertzOf(f, f->clockHz, processor) : 0.0;
+}
+
+std::optional<std::uint32_t> RemoteSources::ratedClockMhz(std::uint32_t processor) {
+    const ScrapeFigures* f = figures();
+    const double mhz = f ? megahertzOf(f, f->maxClockHz, processor) : 0.0;
+    return mhz >= 1 && mhz < 1e7 ? static_cast<std::uint32_t>(std::lround(mhz)) : 0u;
 }
 
 long RemoteSources::openQuery(Query& out) { return counters_.openQuery(out); }

@@ -31,6 +31,7 @@ public:
     int platformId() override { return platform::kPlatformWin32NT; }
     bool processorFeaturePresent(int feature) override;
     std::optional<double> reportedClockMhz(std::uint32_t processor) override;
+    std::optional<std::uint32_t> ratedClockMhz(std::uint32_t processor) override;
 
     long openQuery(Query& out) override;
     long addCounter(Query query, const std::string& path, Counter& out) override;

@@ -99,6 +99,11 @@ ScrapeFigures readFigures(const Scrape& scrape) {
             if (!cpu || !parseNumber(*cpu, number) || !usable(s.value)) continue;
             // cpufreq's current clock wins over the processor's nominal one.
             if (s.name == "node_cpu_scaling_frequency_hertz" || !f.clockHz.count(number)) f.clockHz[number] = s.value;
+        } else if (s.name == "node_cpu_frequency_max_hertz" || s.name == "node_cpu_scaling_frequency_max_hertz") {
+            const std::string* cpu = labelValue(s.labels, "cpu");
+            std::uint64_t number = 0;
+            if (!cpu || !parseNumber(*cpu, number) || !usable(s.value)) continue;
+            if (s.name == "node_cpu_frequency_max_hertz" || !f.maxClockHz.count(number)) f.maxClockHz[number] = s.value;
         } else if (s.name == "node_network_receive_bytes_total") {
             if (const std::string* device = labelValue(s.labels, "device")) devices.insert(*device);
         } else if (onlyTargetLabels(s.labels)) {

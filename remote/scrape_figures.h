@@ -49,6 +49,8 @@ struct ScrapeFigures {
     std::size_t networkDevices = 0;  // devices of node_network_receive_bytes_total
     // node_cpu_scaling_frequency_hertz (cpufreq), else node_cpu_frequency_hertz, by processor.
     std::map<std::uint64_t, double> clockHz;
+    // The highest clock cpufreq allows, by processor.
+    std::map<std::uint64_t, double> maxClockHz;
 
     std::optional<double> plainValue(std::string_view name) const;
 };

@@ -61,7 +61,8 @@ void registerCoreCommands(CommandTable& table);
 // after the core commands: it extends their "print".
 void registerEngineCommands(CommandTable& table);
 // Memory, network counters, connection and screen pixels of the machine;
-// prints of the memory, network, mouse and clock modules. Extends "print".
+// another machine's answers; prints of the memory, network, mouse and clock
+// modules. Extends "print".
 void registerModuleCommands(CommandTable& table);
 // Network statistics of the machine; prints of the logger and the logs folder.
 void registerLogCommands(CommandTable& table);

@@ -1,5 +1,8 @@
 // Commands for the memory, network and screen facts of the simulated
-// machine, and prints of the memory, network, mouse and clock modules.
+// machine, another machine's metrics answers, and prints of the memory,
+// network, mouse and clock modules.
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "core/app.h"
@@ -179,6 +182,16 @@ void registerModuleCommands(CommandTable& t) {
     t["connection"] = [](ScenarioContext& c, const Args& a) {
         c.sim.simSources().setConnection(argU32(a, 1), arg(a, 2), argInt(a, 3));
     };
+    t["http"] = [](ScenarioContext& c, const Args& a) {
+        // http URL FILE: later fetches of URL answer the file (relative to the scenario)
+        const std::filesystem::path file(arg(a, 2));
+        std::ifstream in(file.is_absolute() ? file : std::filesystem::path(c.scenarioDir) / file, std::ios::binary);
+        if (!in) throw ScenarioError("cannot read " + arg(a, 2));
+        std::ostringstream body;
+        body << in.rdbuf();
+        c.sim.simHttp().answer(arg(a, 1), body.str());
+    };
+    t["unplug"] = [](ScenarioContext& c, const Args& a) { c.sim.simHttp().unplug(arg(a, 1)); };
     t["pixel"] = [](ScenarioContext& c, const Args& a) {
         c.sim.setWallpaperPixel(argInt(a, 1), argInt(a, 2), rgb(argInt(a, 3), argInt(a, 4), argInt(a, 5)));
     };

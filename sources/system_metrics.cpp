@@ -1,5 +1,7 @@
 #include "sources/system_metrics.h"
 
+#include <algorithm>
+
 namespace vel {
 
 namespace {
@@ -19,6 +21,8 @@ std::uint8_t clsSystemMetrics::Number_Of_Processors() {
 }
 
 std::int32_t clsSystemMetrics::GetCPUSpeed(std::int16_t& processor) {
+    if (const auto rated = os_.sources().ratedClockMhz(static_cast<std::uint32_t>(std::max<std::int16_t>(processor, 0))))
+        return static_cast<std::int32_t>(*rated);
     platform::Registry& registry = os_.registry();
     processorKey_ = std::string(kCentralProcessorKey) + std::to_string(processor);
     platform::Registry::Key key = 0;
