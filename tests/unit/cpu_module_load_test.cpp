@@ -82,22 +82,17 @@ TEST(CpuModuleStyle, TheTachometerNumberIsDrawnOverItsCover) {
     EXPECT_GT(textPixels, 0);
 }
 
-TEST(CpuModuleMouse, DoubleClickOnTheNumberLabelRecordsTheFullViewScreen) {
-    // On the surface: tests/scenarios/cpu_modules.
+// A double-click on the number label records the Full View's screen (on
+// the surface: tests/scenarios/cpu_modules); on the skin frame it does nothing.
+TEST(CpuModuleMouse, DoubleClickOnTheNumberLabelRecordsTheFullViewScreenButNotOnTheFrame) {
     test::EngineRig rig(4);
-    App& app = rig.start(std::string("PLCMNT=2\nVisi2=1\nmTyp2=4\n") + kSavedPlaces);
-    app.fullViewNav.screen = 7;
-    doubleClickOn(rig, *rig.cpu(2).lblCPU, 20, 4);
-    EXPECT_EQ(app.fullViewNav.screen, 0);
-    EXPECT_EQ(app.fullViewNav.sType, 2);
-}
-
-TEST(CpuModuleMouse, DoubleClickOnTheSkinFrameDoesNothing) {
-    test::EngineRig rig(2);
-    App& app = rig.start(std::string("PLCMNT=2\nVisi1=1\n") + kSavedPlaces);
+    App& app = rig.start(std::string("PLCMNT=2\nVisi1=1\nVisi2=1\nmTyp2=4\n") + kSavedPlaces);
     app.fullViewNav.screen = 5;
     app.fullViewNav.sType = 7;
     doubleClickOn(rig, *rig.cpu(1).picMainSkin, 1, 14);
     EXPECT_EQ(app.fullViewNav.screen, 5);
     EXPECT_EQ(app.fullViewNav.sType, 7);
+    doubleClickOn(rig, *rig.cpu(2).lblCPU, 20, 4);
+    EXPECT_EQ(app.fullViewNav.screen, 0);
+    EXPECT_EQ(app.fullViewNav.sType, 2);
 }

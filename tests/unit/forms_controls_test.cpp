@@ -373,7 +373,7 @@ TEST_F(Controls, ComboBoxListOpensWhereThereIsRoomAndPicksByKeyOrMouse) {
     EXPECT_EQ(clicks, 2);
 }
 
-TEST_F(Controls, RangeLimitsRefuseOutsideValuesAndNewLimitsPullTheValueIn) {
+TEST_F(Controls, UpDownLimitsHoldAndKeysAndWheelStepByItsIncrement) {
     auto& spin = put<UpDown>("udCount", 10, 10, 17, 22);
     spin.setMax(20);
     spin.setMin(5);
@@ -387,6 +387,25 @@ TEST_F(Controls, RangeLimitsRefuseOutsideValuesAndNewLimitsPullTheValueIn) {
     spin.setMin(30);
     EXPECT_EQ(spin.max(), 30) << "a minimum above the maximum takes the maximum along";
     EXPECT_EQ(spin.value(), 30);
+
+    spin.setMin(0);
+    spin.setValue(0);
+    spin.setMax(10);
+    spin.setIncrement(3);
+    int changes = 0;
+    spin.onChange = [&] { ++changes; };
+    form.show();
+    spin.setFocus();
+    key(kUp);
+    key(kRight);
+    EXPECT_EQ(spin.value(), 6);
+    key(kLeft);
+    EXPECT_EQ(spin.value(), 3);
+    const auto p = at(spin, 8, 5);
+    sim.mouseWheel(p.x, p.y, 360);
+    EXPECT_EQ(spin.value(), 10) << "stops at the maximum";
+    key(kUp);
+    EXPECT_EQ(changes, 4) << "no change at the limit, no handler";
 }
 
 TEST_F(Controls, SliderStepsByKeyWheelPageAndDragWithinItsRange) {
@@ -422,26 +441,6 @@ TEST_F(Controls, SliderStepsByKeyWheelPageAndDragWithinItsRange) {
     release(slider, 185, 10);
     moveTo(slider, 8 + 40, 10);
     EXPECT_EQ(slider.value(), 100) << "released, the mouse no longer moves it";
-}
-
-TEST_F(Controls, UpDownKeysAndWheelStepByItsIncrement) {
-    auto& spin = put<UpDown>("udCount", 10, 10, 17, 22);
-    spin.setMax(10);
-    spin.setIncrement(3);
-    int changes = 0;
-    spin.onChange = [&] { ++changes; };
-    form.show();
-    spin.setFocus();
-    key(kUp);
-    key(kRight);
-    EXPECT_EQ(spin.value(), 6);
-    key(kLeft);
-    EXPECT_EQ(spin.value(), 3);
-    const auto p = at(spin, 8, 5);
-    sim.mouseWheel(p.x, p.y, 360);
-    EXPECT_EQ(spin.value(), 10) << "stops at the maximum";
-    key(kUp);
-    EXPECT_EQ(changes, 4) << "no change at the limit, no handler";
 }
 
 TEST_F(Controls, TabStripSelectsByClickAndArrowsAndItsPanelHasNoTip) {

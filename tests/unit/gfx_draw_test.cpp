@@ -1,4 +1,6 @@
-// Pixel rules of the drawing primitives, checked pixel by pixel.
+// Pixel rules of the drawing primitives, checked pixel by pixel. Those
+// only the artwork generator uses (round rectangles, keyed blits, smooth
+// circles) are pinned by the shipped pictures it must redraw exactly.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -70,20 +72,6 @@ TEST(GfxRects, FillAndFrameClip) {
     EXPECT_TRUE(inked(none).empty());
 }
 
-TEST(GfxRects, RoundRectCutsTheCornersSymmetrically) {
-    Pixels p(10, 8);
-    fillRoundRect(p, 0, 0, 10, 8, 3, kInk);
-    EXPECT_NE(p.at(0, 0), kInk);
-    EXPECT_NE(p.at(9, 7), kInk);
-    EXPECT_EQ(p.at(5, 0), kInk);
-    EXPECT_EQ(p.at(0, 4), kInk);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 10; ++x) {
-            EXPECT_EQ(p.at(x, y), p.at(9 - x, y));
-            EXPECT_EQ(p.at(x, y), p.at(x, 7 - y));
-        }
-}
-
 TEST(GfxBlend, MixIsRoundedConstantAlpha) {
     const Colour over = rgb(200, 0, 255), under = rgb(100, 255, 0);
     EXPECT_EQ(mix(over, under, 0), under);
@@ -124,14 +112,9 @@ TEST(GfxBlend, AlphaBlendStretchUsesNearestNeighbour) {
     EXPECT_EQ(narrow.at(1, 0), rgb(2, 0, 0));
 }
 
-TEST(GfxBlit, PlainKeyedAndClipped) {
+TEST(GfxBlit, PlainAndClipped) {
     Pixels src(2, 2, kInk);
     src.at(1, 1) = rgb(255, 0, 255);
-    Pixels dst(4, 4);
-    blitKeyed(dst, 1, 1, src, rgb(255, 0, 255));
-    EXPECT_EQ(inked(dst), (std::set<std::pair<int, int>>{{1, 1}, {2, 1}, {1, 2}}));
-    EXPECT_EQ(dst.at(2, 2), 0u);
-
     Pixels d2(4, 4);
     blit(d2, 3, -1, src);
     EXPECT_EQ(inked(d2), (std::set<std::pair<int, int>>{{3, 0}}));  // only src (0,1) lands
@@ -140,15 +123,4 @@ TEST(GfxBlit, PlainKeyedAndClipped) {
     blit(d3, 0, 0, src, ClipRect{1, 0, 4, 4});
     EXPECT_EQ(d3.at(0, 0), 0u);
     EXPECT_EQ(d3.at(1, 0), kInk);
-}
-
-TEST(GfxArtwork, AntiAliasedCircleCoversCentreFullyAndEdgePartly) {
-    Pixels p(9, 9, rgb(0, 0, 0));
-    fillCircleAA(p, 4.5, 4.5, 3.0, rgb(255, 255, 255));
-    EXPECT_EQ(p.at(4, 4), rgb(255, 255, 255));
-    EXPECT_EQ(p.at(0, 0), rgb(0, 0, 0));
-    const int edge = redOf(p.at(4, 1));  // the pixel row 1 sits on the rim
-    EXPECT_GT(edge, 0);
-    EXPECT_LT(edge, 255);
-    EXPECT_EQ(p.at(4, 1), p.at(4, 7));  // symmetric
 }

@@ -48,7 +48,7 @@ std::unique_ptr<Sources> machine(const char* name) {
 
 }  // namespace
 
-TEST(LinuxNetStatistics, TcpRecordFromSnmpWithSocketCount) {
+TEST(LinuxNetStatistics, TcpUdpIpAndIcmpRecordsFromSnmpAndSockstat) {
     auto s = machine("lan");
     MibTcpStats tcp;
     ASSERT_TRUE(s->tcpStatistics(tcp));
@@ -61,10 +61,7 @@ TEST(LinuxNetStatistics, TcpRecordFromSnmpWithSocketCount) {
     EXPECT_EQ(tcp.dwOutSegs, 611204u);
     EXPECT_EQ(tcp.dwOutRsts, 905u);
     EXPECT_EQ(tcp.dwNumConns, 7u) << "in use and time-wait, from net/sockstat";
-}
 
-TEST(LinuxNetStatistics, UdpIpAndIcmpRecords) {
-    auto s = machine("lan");
     MibUdpStats udp;
     ASSERT_TRUE(s->udpStatistics(udp));
     EXPECT_EQ(udp.dwInDatagrams, 30551u);

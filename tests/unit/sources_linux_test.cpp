@@ -224,43 +224,37 @@ TEST_F(LinuxSourcesTest, C1TotalAveragesEveryProcessor) {
     EXPECT_DOUBLE_EQ(read(total), 100.0 * 1.7 / 8);
 }
 
-TEST_F(LinuxSourcesTest, MissingOrGarbledFileSpoilsOneIntervalOnly) {
+// A missing file, a stat without processor lines or figures going
+// backwards (a wrap or a reset) spoil one interval; the next one is measured
+// from the last good sample.
+TEST_F(LinuxSourcesTest, AMissingGarbledOrBackwardsSampleSpoilsOneIntervalOnly) {
     const auto q = query();
     const auto cpu0 = add(q, "\\Processor(0)\\% Processor Time");
     const auto irq0 = add(q, "\\Processor(0)\\Interrupts/sec");
+    auto spoiled = [&] {
+        EXPECT_EQ(sources_->collectQueryData(q), kPdhSuccess);
+        EXPECT_EQ(read(cpu0, kPdhCstatusInvalidData), 0.0);
+        EXPECT_EQ(read(irq0, kPdhCstatusInvalidData), 0.0);
+    };
     sources_->collectQueryData(q);
     fs::remove(proc() / "stat");
     fs::remove(proc() / "interrupts");
     nowNs_ += kTwoSeconds;
-    EXPECT_EQ(sources_->collectQueryData(q), kPdhSuccess);
-    EXPECT_EQ(read(cpu0, kPdhCstatusInvalidData), 0.0);
-    EXPECT_EQ(read(irq0, kPdhCstatusInvalidData), 0.0);
-    // Back again: measured from the last good sample (snapshot 1, four seconds ago).
-    snapshot(2);
+    spoiled();
+    snapshot(2);  // four seconds after snapshot 1
     sources_->collectQueryData(q);
     EXPECT_DOUBLE_EQ(read(cpu0), 43.0);
     EXPECT_DOUBLE_EQ(read(irq0), 375.0);
-    // A stat without processor lines is as good as none.
-    std::ofstream(proc() / "stat") << "intr 12 0 0\nctxt 4\n";
-    nowNs_ += kTwoSeconds;
-    sources_->collectQueryData(q);
-    EXPECT_EQ(read(cpu0, kPdhCstatusInvalidData), 0.0);
-}
-
-TEST_F(LinuxSourcesTest, CounterGoingBackwardsSpoilsOneIntervalOnly) {
-    const auto q = query();
-    const auto cpu0 = add(q, "\\Processor(0)\\% Processor Time");
-    const auto irq0 = add(q, "\\Processor(0)\\Interrupts/sec");
-    snapshot(2);
-    sources_->collectQueryData(q);
-    snapshot(1);  // every figure smaller: a wrap or a reset
-    sources_->collectQueryData(q);
-    EXPECT_EQ(read(cpu0, kPdhCstatusInvalidData), 0.0);
-    EXPECT_EQ(read(irq0, kPdhCstatusInvalidData), 0.0);
+    snapshot(1);  // every figure smaller
+    spoiled();
     snapshot(2);
     sources_->collectQueryData(q);
     EXPECT_DOUBLE_EQ(read(cpu0), 43.0);
     EXPECT_DOUBLE_EQ(read(irq0), 750.0);
+    std::ofstream(proc() / "stat") << "intr 12 0 0\nctxt 4\n";
+    nowNs_ += kTwoSeconds;
+    sources_->collectQueryData(q);
+    EXPECT_EQ(read(cpu0, kPdhCstatusInvalidData), 0.0);
 }
 
 TEST_F(LinuxSourcesTest, EachCounterMeasuresFromItsOwnPreviousCollection) {
