@@ -17,7 +17,7 @@ const Colour kGrid = rgb(228, 228, 228);
 const Colour kAxis = rgb(120, 120, 120);
 const Colour kText = rgb(40, 40, 40);
 const Colour kHiddenText = rgb(170, 170, 170);
-const gfx::FontSpec kFont{"Arial", 8.0, false};
+const gfx::FontSpec& kFont = kChartFont;
 
 constexpr int kMarginLeft = 52, kMarginRight = 10, kMarginBottom = 32, kLegendRow = 16, kMarginTop = 6;
 

@@ -5,10 +5,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "gfx/font.h"
 #include "gfx/pixels.h"
 #include "logscope/log_reader.h"
 
 namespace vel::logscope {
+
+// The chart's lettering, and of what is drawn over it.
+inline const gfx::FontSpec kChartFont{"Arial", 8.0, false};
 
 // [from, to) in ms since 1970 (local).
 struct TimeSpan {

@@ -10,11 +10,8 @@
 namespace vel::logscope {
 
 namespace {
-const Colour kLine = rgb(90, 90, 90);
-const Colour kBox = rgb(255, 255, 238);
-const Colour kFrame = rgb(120, 120, 120);
-const Colour kText = rgb(20, 20, 20);
-const gfx::FontSpec kFont{"Arial", 8.0, false};
+// The box is framed in the line's own grey.
+const Colour kLine = rgb(90, 90, 90), kBox = rgb(255, 255, 238), kText = rgb(20, 20, 20);
 constexpr int kPad = 4, kSwatch = 10;
 }  // namespace
 
@@ -70,10 +67,10 @@ void drawReadout(Pixels& out, const ChartLayout& layout, int column, const std::
     const int x = a.left + column;
     gfx::fillRect(out, x, a.top, 1, a.height, kLine, clip);
 
-    const int row = gfx::lineHeight(kFont);
+    const int row = gfx::lineHeight(kChartFont);
     int w = 0;
     for (std::size_t i = 0; i < lines.size(); ++i)
-        w = std::max(w, gfx::measureText(kFont, lines[i]).width + (i ? kSwatch + 4 : 0));
+        w = std::max(w, gfx::measureText(kChartFont, lines[i]).width + (i ? kSwatch + 4 : 0));
     w += 2 * kPad;
     const int h = static_cast<int>(lines.size()) * row + 2 * kPad;
     // Beside the line, on the side with room for it.
@@ -81,7 +78,7 @@ void drawReadout(Pixels& out, const ChartLayout& layout, int column, const std::
     if (left + w > a.left + a.width) left = std::max(a.left, x - 8 - w);
     const int top = a.top + 6;
     gfx::fillRect(out, left, top, w, h, kBox, clip);
-    gfx::frameRect(out, left, top, w, h, kFrame);
+    gfx::frameRect(out, left, top, w, h, kLine);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int y = top + kPad + static_cast<int>(i) * row;
         int tx = left + kPad;
@@ -89,7 +86,7 @@ void drawReadout(Pixels& out, const ChartLayout& layout, int column, const std::
             gfx::fillRect(out, tx, y + row / 2 - 2, kSwatch, 4, shown[i - 1]->info->colour, clip);
             tx += kSwatch + 4;
         }
-        gfx::drawText(out, tx, y, lines[i], kFont, kText, clip);
+        gfx::drawText(out, tx, y, lines[i], kChartFont, kText, clip);
     }
 }
 
