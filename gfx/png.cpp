@@ -103,8 +103,8 @@ std::optional<Pixels> loadPng(FileReader& files, const std::string& path) {
     return decodePng(*bytes);
 }
 
-bool savePng(const std::string& path, const Pixels& image) {
-    if (image.empty()) return false;
+namespace {
+std::vector<unsigned char> rgbBytes(const Pixels& image) {
     std::vector<unsigned char> raw(static_cast<std::size_t>(image.width) * image.height * 3);
     for (std::size_t i = 0; i < image.data.size(); ++i) {
         const Colour c = image.data[i];
@@ -112,7 +112,25 @@ bool savePng(const std::string& path, const Pixels& image) {
         raw[i * 3 + 1] = static_cast<unsigned char>(greenOf(c));
         raw[i * 3 + 2] = static_cast<unsigned char>(blueOf(c));
     }
+    return raw;
+}
+}  // namespace
+
+bool savePng(const std::string& path, const Pixels& image) {
+    if (image.empty()) return false;
+    const std::vector<unsigned char> raw = rgbBytes(image);
     return stbi_write_png(path.c_str(), image.width, image.height, 3, raw.data(), image.width * 3) != 0;
+}
+
+std::string encodePng(const Pixels& image) {
+    std::string out;
+    if (image.empty()) return out;
+    const std::vector<unsigned char> raw = rgbBytes(image);
+    const auto append = [](void* context, void* data, int size) {
+        static_cast<std::string*>(context)->append(static_cast<const char*>(data), static_cast<std::size_t>(size));
+    };
+    if (!stbi_write_png_to_func(append, &out, image.width, image.height, 3, raw.data(), image.width * 3)) out.clear();
+    return out;
 }
 
 }  // namespace vel::gfx

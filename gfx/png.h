@@ -24,5 +24,7 @@ public:
 std::optional<Pixels> loadPng(FileReader& files, const std::string& path);
 std::optional<Pixels> decodePng(std::string_view bytes);
 bool savePng(const std::string& path, const Pixels& image);
+// The same bytes savePng writes; empty for an empty picture.
+std::string encodePng(const Pixels& image);
 
 }  // namespace vel::gfx

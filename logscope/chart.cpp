@@ -16,7 +16,8 @@ const Colour kBackground = rgb(255, 255, 255);
 const Colour kGrid = rgb(228, 228, 228);
 const Colour kAxis = rgb(120, 120, 120);
 const Colour kText = rgb(40, 40, 40);
-const gfx::FontSpec kFont{"Arial", 8.0, false};
+const Colour kHiddenText = rgb(170, 170, 170);
+const gfx::FontSpec& kFont = kChartFont;
 
 constexpr int kMarginLeft = 52, kMarginRight = 10, kMarginBottom = 32, kLegendRow = 16, kMarginTop = 6;
 
@@ -161,43 +162,53 @@ PlotArea plotArea(int width, int height, int legendRows) {
             std::max(height - top - kMarginBottom, 1)};
 }
 
-void drawChart(Pixels& out, const std::vector<const Series*>& shown, TimeSpan span, std::vector<Reduced>& work) {
+ChartLayout drawChart(Pixels& out, const std::vector<const Series*>& series, TimeSpan span,
+                      std::vector<Reduced>& work, const std::vector<bool>& hidden) {
     out.fill(kBackground);
     if (span.to <= span.from) span.to = span.from + 1;
     const gfx::ClipRect whole{0, 0, out.width, out.height};
+    const auto isHidden = [&](std::size_t i) { return i < hidden.size() && hidden[i]; };
 
     // The legend first: how many rows it takes decides where the plot goes.
+    ChartLayout layout;
     int legendRows = 1, x = kMarginLeft;
-    std::vector<std::pair<int, int>> legendAt;
-    for (const Series* s : shown) {
+    for (const Series* s : series) {
         const int w = 14 + gfx::measureText(kFont, s->info->name).width + 12;
         if (x + w > out.width - kMarginRight && x > kMarginLeft) {
             ++legendRows;
             x = kMarginLeft;
         }
-        legendAt.emplace_back(x, kMarginTop + (legendRows - 1) * kLegendRow);
+        layout.legend.push_back({x, kMarginTop + (legendRows - 1) * kLegendRow, w - 8, kLegendRow});
         x += w;
     }
-    if (shown.empty()) legendRows = 0;
+    if (series.empty()) legendRows = 0;
     const PlotArea a = plotArea(out.width, out.height, legendRows);
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        const auto [lx, ly] = legendAt[i];
-        gfx::fillRect(out, lx, ly + 5, 10, 4, shown[i]->info->colour);
-        gfx::drawText(out, lx + 14, ly, shown[i]->info->name, kFont, kText, whole);
+    layout.plot = a;
+    for (std::size_t i = 0; i < series.size(); ++i) {
+        const LegendBox& box = layout.legend[i];
+        if (isHidden(i)) {
+            gfx::frameRect(out, box.left, box.top + 5, 10, 4, kHiddenText);
+            gfx::drawText(out, box.left + 14, box.top, series[i]->info->name, kFont, kHiddenText, whole);
+        } else {
+            gfx::fillRect(out, box.left, box.top + 5, 10, 4, series[i]->info->colour);
+            gfx::drawText(out, box.left + 14, box.top, series[i]->info->name, kFont, kText, whole);
+        }
     }
 
-    work.resize(shown.size());
+    work.resize(series.size());
     double lo = 1, hi = 0;
-    bool percent = !shown.empty();
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        reduce(*shown[i], span, a.width, work[i]);
-        const Family f = shown[i]->info->family;
+    bool percent = !series.empty();
+    for (std::size_t i = 0; i < series.size(); ++i) {
+        const Family f = series[i]->info->family;
         percent = percent && (f == Family::Processors || f == Family::Memory);
+        if (isHidden(i)) continue;
+        reduce(*series[i], span, a.width, work[i]);
         if (work[i].lo > work[i].hi) continue;
         lo = lo > hi ? work[i].lo : std::min(lo, work[i].lo);
         hi = std::max(hi, work[i].hi);
     }
     const ValueAxis axis = valueAxis(lo, hi, percent);
+    layout.axis = axis;
 
     // Value grid and labels.
     for (double v = axis.lo; v <= axis.hi + axis.step / 2; v += axis.step) {
@@ -236,7 +247,9 @@ void drawChart(Pixels& out, const std::vector<const Series*>& shown, TimeSpan sp
     }
     gfx::frameRect(out, a.left - 1, a.top - 1, a.width + 2, a.height + 2, kAxis);
 
-    for (std::size_t i = 0; i < shown.size(); ++i) drawLine(out, *shown[i], work[i], span, axis, a);
+    for (std::size_t i = 0; i < series.size(); ++i)
+        if (!isHidden(i)) drawLine(out, *series[i], work[i], span, axis, a);
+    return layout;
 }
 
 }  // namespace vel::logscope

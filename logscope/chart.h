@@ -5,10 +5,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "gfx/font.h"
 #include "gfx/pixels.h"
 #include "logscope/log_reader.h"
 
 namespace vel::logscope {
+
+// The chart's lettering, and of what is drawn over it.
+inline const gfx::FontSpec kChartFont{"Arial", 8.0, false};
 
 // [from, to) in ms since 1970 (local).
 struct TimeSpan {
@@ -51,9 +55,23 @@ struct PlotArea {
 };
 PlotArea plotArea(int width, int height, int legendRows);
 
+// Where a drawing put its parts, for the mouse and the readout.
+struct LegendBox {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool contains(int x, int y) const { return x >= left && x < left + width && y >= top && y < top + height; }
+};
+struct ChartLayout {
+    PlotArea plot;
+    ValueAxis axis;
+    std::vector<LegendBox> legend;  // one per series, in their order
+};
+
 // Draws the series over the span into the whole picture: legend, value
-// axis, time axis with dates and times, then the lines. `work` keeps the
+// axis, time axis with dates and times, then the lines. Every series has
+// its legend entry; one whose `hidden` flag is set is greyed there and not
+// drawn, and leaves the value axis to the others. `work` keeps the
 // reductions' columns from one redraw to the next.
-void drawChart(Pixels& out, const std::vector<const Series*>& shown, TimeSpan span, std::vector<Reduced>& work);
+ChartLayout drawChart(Pixels& out, const std::vector<const Series*>& series, TimeSpan span,
+                      std::vector<Reduced>& work, const std::vector<bool>& hidden = {});
 
 }  // namespace vel::logscope

@@ -3,23 +3,19 @@
 #include <algorithm>
 #include <cmath>
 
+#include "logscope/periods.h"
+
 namespace vel::logscope {
-
-namespace {
-constexpr std::int64_t kDayMs = 24LL * 3600 * 1000;
-
-std::int64_t dayStart(std::int64_t ms) {
-    std::int64_t day = ms / kDayMs;
-    if (ms % kDayMs < 0) --day;
-    return day * kDayMs;
-}
-}  // namespace
 
 void ChartView::reset(std::int64_t first, std::int64_t last) {
     first_ = first;
     // The last point is drawn inside the view, not on its far edge.
     last_ = std::max(last + 1, first + 1);
-    span_ = {std::max(first_, dayStart(last)), last_};
+    showDay(dayStart(last));
+}
+
+void ChartView::showDay(std::int64_t start) {
+    span_ = {std::max(first_, start), std::min(last_, start + kDayMs)};
     if (span_.to - span_.from < kShortest) span_.to = span_.from + kShortest;
 }
 

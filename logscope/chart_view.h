@@ -13,6 +13,8 @@ public:
     // The logs run from `first` to `last` (ms); the view starts on the
     // latest day of them.
     void reset(std::int64_t first, std::int64_t last);
+    // The day starting at local midnight `start`, as far as the logs reach.
+    void showDay(std::int64_t start);
     TimeSpan span() const { return span_; }
     std::int64_t length() const { return span_.to - span_.from; }
 

@@ -4,6 +4,7 @@
 
 #include "gfx/png.h"
 #include "logscope/chart.h"
+#include "logscope/readout.h"
 
 using namespace vel;
 using namespace vel::logscope;
@@ -90,4 +91,24 @@ TEST(LogscopeChart, DrawsTheLineAndLeavesTheGapEmpty) {
     // Values 0..60 on a 0..100 axis: nothing of the line above 60 %.
     for (int x = a.left; x < a.left + a.width; ++x)
         for (int y = a.top; y < a.top + a.height * 4 / 10 - 2; ++y) ASSERT_NE(p.at(x, y), c) << x << "," << y;
+}
+
+TEST(LogscopeReadout, TakesTheNearestPointAndNoneInAGap) {
+    const std::int64_t t0 = 1'800'000'000'000;
+    const Series s = cpuSeries(t0, 60, 20, 40);  // a point a second, none from 20 s to 39 s
+    EXPECT_EQ(valueAt(s, t0 + 5400), 50.0) << "5.4 s: the point at 5 s";
+    EXPECT_EQ(valueAt(s, t0 + 5600), 60.0) << "5.6 s: the point at 6 s";
+    EXPECT_EQ(valueAt(s, t0 + 19400), 50.0) << "just after the last point before the gap";
+    EXPECT_EQ(valueAt(s, t0 + 30000), std::nullopt);
+    EXPECT_EQ(valueAt(s, t0 - 2000), std::nullopt) << "before the first point";
+    EXPECT_EQ(valueAt(s, t0 + 59400), 30.0);
+    EXPECT_EQ(valueAt(s, t0 + 61000), std::nullopt) << "past the last point";
+    EXPECT_EQ(valueText(s, valueAt(s, t0 + 30000)), "\u2014");
+    EXPECT_EQ(valueText(s, 57.0), "57 %");
+
+    Series rate, level;
+    for (const SeriesInfo& info : seriesCatalogue())
+        if (info.family == Family::TCP) (info.growth ? rate : level).info = &info;
+    EXPECT_EQ(valueText(rate, 12.26), "12.3 /s");
+    EXPECT_EQ(valueText(level, 1234567.0), "1234567");
 }

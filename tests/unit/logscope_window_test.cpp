@@ -3,6 +3,7 @@
 // the view, and the family buttons switch what the chart shows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "forms/runtime.h"
@@ -10,6 +11,8 @@
 #include "log_rig.h"
 #include "logscope/frm_logscope.h"
 #include "platform/common/civil_date.h"
+#include "snapshot_reference.h"
+#include "support/files.h"
 
 using namespace vel;
 using namespace vel::logscope;
@@ -34,11 +37,21 @@ protected:
             rig.setClock(y, mo, d, s / 3600, s / 60 % 60, s % 60);
             rig.setLoad(0, i % 50);
             rig.setLoad(1, 100 - i % 50);
+            rig.m.sim.simSources().advanceTcp(static_cast<std::uint32_t>(400 + 30 * (i % 20)),
+                                              static_cast<std::uint32_t>(300 + 20 * (i % 7)));
+            platform::MemoryStatusEx mem;
+            mem.totalPhys = mem.totalPageFile = mem.totalVirtual = 1000000;
+            mem.availPhys = static_cast<std::uint64_t>(200000 + 5000 * (i % 40));
+            mem.availPageFile = static_cast<std::uint64_t>(600000 - 3000 * (i % 30));
+            mem.availVirtual = 800000;
+            mem.memoryLoad = static_cast<std::uint32_t>(80 - i % 40 / 2);
+            rig.m.sim.simSources().setMemory(mem);
             rig.ticks(1);
         }
         sim.setScreenSize(1024, 768);
         folder = rig.logs().string();
-        form = std::make_unique<FrmLogscope>(ui, folder, LogSet::open(sim, folder, findPeriods(sim.files(), folder)));
+        form = std::make_unique<FrmLogscope>(ui, folder, LogSet::open(sim, folder, findPeriods(sim.files(), folder)),
+                                             std::vector<std::string>{}, exportFolders());
         form->show();
         sim.advance(10);
     }
@@ -48,9 +61,19 @@ protected:
         const PlotArea a = plotArea(form->picChart->width(), form->picChart->height(), 0);
         return {r.left + form->picChart->left() + a.left + x, r.top + form->picChart->top() + a.top + 40};
     }
-    void key(int code) {
-        sim.keyDown(form->window(), code, 0);
+    void key(int code, int shift = 0) {
+        sim.keyDown(form->window(), code, shift);
         sim.advance(10);
+    }
+    void pointTo(platform::Point p) {
+        const platform::Point d = sim.toDevice(p);
+        sim.mouseMove(d.x, d.y);
+        sim.advance(10);
+    }
+    // Where exports go: a file standing in for an unwritable folder, then a
+    // folder of the test's own.
+    std::vector<std::string> exportFolders() const {
+        return {(rig.logs() / "d2026-12-31-23.log").string(), rig.m.folder.string()};
     }
 
     const std::int64_t first = msAt(2026, 12, 31, 23, 50, 0);
@@ -164,4 +187,159 @@ TEST(LogscopeWindowEmpty, AFamilyWithoutLinesSaysSo) {
     EXPECT_EQ(form.lblStatus->caption(), "");
     form.onKey(platform::KeyEvent{'2', 0});
     EXPECT_EQ(form.lblStatus->caption(), "No Memory lines in these logs");
+}
+
+namespace {
+// The pixels of a colour inside the plot.
+int inkOf(const Pixels& chart, const PlotArea& a, Colour c) {
+    int n = 0;
+    for (int y = a.top; y < a.top + a.height; ++y)
+        for (int x = a.left; x < a.left + a.width; ++x) n += chart.at(x, y) == c;
+    return n;
+}
+}  // namespace
+
+TEST_F(LogscopeWindow, TheLegendAndShiftDigitsHideAndShowSeriesEachInItsColour) {
+    const Colour cpu0 = rgb(0, 110, 220), cpu1 = rgb(220, 60, 40);
+    const PlotArea a = form->layout().plot;
+    const Pixels all = form->picChart->image();
+    ASSERT_GT(inkOf(all, a, cpu1), 100);
+    const int cpu0Ink = inkOf(all, a, cpu0);
+
+    key('2', 1);  // Shift+2: the second entry, CPU 1
+    ASSERT_EQ(form->shown().size(), 2u);
+    EXPECT_STREQ(form->shown()[1]->info->name, "CPU mean");
+    EXPECT_EQ(form->legend().size(), 3u) << "a hidden series keeps its legend entry";
+    EXPECT_EQ(inkOf(form->picChart->image(), a, cpu1), 0);
+    EXPECT_GE(inkOf(form->picChart->image(), a, cpu0), cpu0Ink) << "CPU 0 keeps its colour";
+
+    // Each family keeps its own choice.
+    key('2');
+    EXPECT_EQ(form->shown().size(), form->legend().size());
+    key('1');
+    EXPECT_EQ(form->shown().size(), 2u);
+
+    // A click on the greyed entry brings CPU 1 back; on CPU 0's hides it.
+    const platform::Rect r = sim.windowRect(form->window());
+    const auto clickLegend = [&](int i) {
+        const LegendBox& b = form->layout().legend[static_cast<std::size_t>(i)];
+        const platform::Point p = sim.toDevice(
+            {r.left + form->picChart->left() + b.left + 3, r.top + form->picChart->top() + b.top + 6});
+        sim.mouseDown(p.x, p.y);
+        sim.mouseUp(p.x, p.y);
+        sim.advance(10);
+    };
+    clickLegend(1);
+    EXPECT_EQ(form->shown().size(), 3u);
+    EXPECT_EQ(form->picChart->image().data, all.data);
+    clickLegend(0);
+    EXPECT_EQ(inkOf(form->picChart->image(), a, cpu0), 0);
+    EXPECT_EQ(form->view().span().from, msAt(2027, 1, 1, 0, 0, 0)) << "the click did not drag";
+    key('A');
+    EXPECT_EQ(form->picChart->image().data, all.data);
+}
+
+TEST_F(LogscopeWindow, ThePointerReadsOutTheLoggedValuesAndLeavesNoTraceOffTheChart) {
+    const Pixels plain = form->picChart->image();
+    // 00:02:00 is line 72: CPU 0 at 72 % 50, CPU 1 at 100 less that.
+    const TimeSpan s = form->view().span();
+    const PlotArea& a = form->layout().plot;
+    // The first column at or after it.
+    const std::int64_t len = s.to - s.from;
+    const int column = static_cast<int>(((msAt(2027, 1, 1, 0, 2, 0) - s.from) * a.width + len - 1) / len);
+    pointTo(inPlot(column));
+    const std::vector<std::string> lines = form->readout();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "2027-01-01 00:02:00");
+    EXPECT_EQ(lines[1], "CPU 0: 22 %");
+    EXPECT_EQ(lines[2], "CPU 1: 78 %");
+    EXPECT_EQ(lines[3], "CPU mean: 50 %");
+    const Pixels pointed = form->picChart->image();
+    EXPECT_NE(pointed.data, plain.data);
+    EXPECT_EQ(pointed.at(a.left + column, a.top + a.height - 2), rgb(90, 90, 90)) << "the line at the pointer";
+
+    // The TCP rates are the growth logged each ten seconds, per second.
+    key('5');
+    ASSERT_EQ(form->readout().size(), form->shown().size() + 1);
+    EXPECT_EQ(form->readout()[7], "TCP segments in/s: " + std::to_string((400 + 30 * (72 % 20)) / 10) + " /s");
+
+    // Over the buttons there is no readout, and the chart is as before.
+    key('1');
+    const platform::Rect r = sim.windowRect(form->window());
+    pointTo({r.left + form->cmdPng->left() + 5, r.top + form->cmdPng->top() + 5});
+    EXPECT_TRUE(form->readout().empty());
+    EXPECT_EQ(form->picChart->image().data, plain.data);
+}
+
+TEST_F(LogscopeWindow, DaysAreListedAndPageKeysStepThroughThem) {
+    ASSERT_EQ(form->days().size(), 2u);
+    EXPECT_EQ(form->cboDay->list(), (std::vector<std::string>{"Thu 2026-12-31  23 h", "Fri 2027-01-01  00 h"}));
+    EXPECT_EQ(form->cboDay->listIndex(), 1) << "opens on the latest day";
+    key(33);  // Page Up
+    EXPECT_EQ(form->cboDay->listIndex(), 0);
+    EXPECT_EQ(form->view().span().from, first);
+    EXPECT_EQ(form->view().span().to, msAt(2027, 1, 1, 0, 0, 0));
+    key(33);
+    EXPECT_EQ(form->cboDay->listIndex(), 0) << "no day before the first";
+    key(34);  // Page Down
+    EXPECT_EQ(form->view().span().from, msAt(2027, 1, 1, 0, 0, 0));
+    EXPECT_EQ(form->lblSpan->caption(), "2027-01-01 00:00:00 to 2027-01-01 00:09:50");
+}
+
+TEST_F(LogscopeWindow, ExportsGoToTheFirstFolderThatTakesThemAndTheStatusLineSaysWhere) {
+    key('2', 1);  // CPU 1 hidden: not in the CSV
+    key(36);      // Home: the view starts at 23:50
+    key('E', 2);
+    const std::string csv = (rig.m.folder / "logscope-processors-2026-12-31-2350.csv").string();
+    EXPECT_EQ(form->lblStatus->caption(), "Wrote " + csv);
+    const std::string text = test::readFile(csv);
+    EXPECT_EQ(text.substr(0, text.find('\n') + 1), "time,CPU 0,CPU mean\r\n");
+    EXPECT_NE(text.find("\r\n2026-12-31 23:50:30.000,3,50\r\n"), std::string::npos) << text.substr(0, 200);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 61) << "a header and the 60 lines of the view";
+
+    key('S', 2);
+    const std::string png = (rig.m.folder / "logscope-processors-2026-12-31-2350.png").string();
+    EXPECT_EQ(form->lblStatus->caption(), "Wrote " + png);
+    const auto picture = gfx::loadPng(sim.files(), png);
+    ASSERT_TRUE(picture.has_value());
+    EXPECT_EQ(picture->width, kChartWidth);
+
+    // Nowhere to write: a message, and the window goes on.
+    FrmLogscope nowhere(ui, folder, LogSet::open(sim, folder, findPeriods(sim.files(), folder)), {},
+                        {(rig.logs() / "a2026-12-31-23.log").string(), (rig.logs() / "no" / "such").string()});
+    nowhere.show();
+    const Exported e = nowhere.exportPng();
+    EXPECT_FALSE(e.ok);
+    EXPECT_EQ(nowhere.lblStatus->caption(), "Cannot write logscope-processors-2027-01-01-0000.png in " +
+                                                (rig.logs() / "a2026-12-31-23.log").string() + " or " +
+                                                (rig.logs() / "no" / "such").string());
+    EXPECT_TRUE(nowhere.loaded());
+}
+
+// The processor, memory and TCP views as the screen shows them, at scale 1
+// and 2, against their reference pictures.
+TEST_F(LogscopeWindow, ViewsMatchTheirReferencePictures) {
+    for (const int scale : {1, 2}) {
+        platform::SimPlatform screen;
+        screen.setScale(scale);
+        screen.setScreenSize(1024, 768);
+        forms::Runtime runtime(screen);
+        FrmLogscope w(runtime, "logs", LogSet::open(screen, folder, findPeriods(screen.files(), folder)));
+        w.show();
+        screen.advance(10);
+        for (const auto& [code, name] : {std::pair{'1', "processors"}, {'2', "memory"}, {'5', "tcp"}}) {
+            screen.keyDown(w.window(), code, 0);
+            const platform::Rect r = screen.windowRect(w.window());
+            // The processors with the readout, the others without.
+            const int x = code == '1' ? r.left + w.picChart->left() + w.layout().plot.left + 400 : r.left + 2;
+            const platform::Point p = screen.toDevice({x, r.top + w.picChart->top() + 200});
+            screen.mouseMove(p.x, p.y);
+            screen.advance(10);
+            const Pixels whole = screen.snapshot();
+            Pixels shot((r.right - r.left) * scale, (r.bottom - r.top) * scale);
+            for (int y = 0; y < shot.height; ++y)
+                for (int x = 0; x < shot.width; ++x) shot.at(x, y) = whole.at(r.left * scale + x, r.top * scale + y);
+            test::matchesReference(shot, std::string("logscope-") + name + "-x" + std::to_string(scale), "logscope");
+        }
+    }
 }
