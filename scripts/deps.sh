@@ -14,7 +14,7 @@ case "$profile" in
   run)  packages+=(xvfb xcompmgr x11-utils imagemagick pci.ids hwdata) ;;
   # The desktop tests run under openbox and under GNOME's compositor (mutter
   # with Xwayland, in its own D-Bus session).
-  test) packages+=(xvfb xcompmgr x11-utils xdotool imagemagick "${windows[@]}" wine wine64 dpkg-dev lintian desktop-file-utils
+  test) packages+=(xvfb xcompmgr x11-utils xdotool imagemagick "${windows[@]}" wine wine64 dpkg-dev lintian desktop-file-utils zip unzip
                    openbox mutter xwayland dbus-daemon wmctrl
                    # a node exporter and a Prometheus server, started by the remote-host
                    # tests (and the exporter for the parser's seed answers)
