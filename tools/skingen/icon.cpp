@@ -25,30 +25,26 @@ Colour scaleColour(double at) {
     return rgb(236, 56, 44);
 }
 
-// The graphite bezel both icons share, on a 64-unit grid of u pixels.
-void iconBezel(Pixels& p, double u) {
-    const int s = p.width;
-    fillRoundRect(p, 0, 0, s, s, static_cast<int>(12 * u), rgb(6, 6, 8));
-    roundGradient(p, static_cast<int>(u), static_cast<int>(u), s - 2 * static_cast<int>(u),
-                  s - 2 * static_cast<int>(u), static_cast<int>(11 * u), rgb(104, 110, 124), rgb(26, 28, 33));
-}
-
-// A black face with the bezel's light rim around it.
-void iconWell(Pixels& p, double u, int x, int y, int w, int h) {
-    const int r = static_cast<int>(u);
-    fillRoundRect(p, static_cast<int>(x * u) - r, static_cast<int>(y * u) - r, static_cast<int>(w * u) + 2 * r,
-                  static_cast<int>(h * u) + 2 * r, static_cast<int>(6 * u), kRimLight);
-    fillRoundRect(p, static_cast<int>(x * u), static_cast<int>(y * u), static_cast<int>(w * u),
-                  static_cast<int>(h * u), static_cast<int>(5 * u), kWell);
-}
-
-// Drawn four times larger on the key colour; the key becomes transparency.
-Pixels programIconLarge(int size) {
+// Both icons' frame, drawn four times larger on the key colour (the key
+// becomes transparency): the graphite bezel and a black face with a light
+// rim, 50 units wide, from TOP for HEIGHT units of a 64-unit grid.
+Pixels iconFrame(int size, int top, int height) {
     const int s = size * kOversample;
     const double u = s / 64.0;
+    const int r = static_cast<int>(u);
     Pixels p(s, s, kKey);
-    iconBezel(p, u);
-    iconWell(p, u, 7, 8, 50, 38);
+    fillRoundRect(p, 0, 0, s, s, static_cast<int>(12 * u), rgb(6, 6, 8));
+    roundGradient(p, r, r, s - 2 * r, s - 2 * r, static_cast<int>(11 * u), rgb(104, 110, 124), rgb(26, 28, 33));
+    const int x = static_cast<int>(7 * u), y = static_cast<int>(top * u);
+    const int w = static_cast<int>(50 * u), h = static_cast<int>(height * u);
+    fillRoundRect(p, x - r, y - r, w + 2 * r, h + 2 * r, static_cast<int>(6 * u), kRimLight);
+    fillRoundRect(p, x, y, w, h, static_cast<int>(5 * u), kWell);
+    return p;
+}
+
+Pixels programIconLarge(int size) {
+    Pixels p = iconFrame(size, 8, 38);
+    const double u = p.width / 64.0;
     // A 200-degree scale of ticks around the hub.
     const double cx = 32 * u, cy = 38 * u;
     const double inner = 20 * u, outer = 26 * u;
@@ -72,11 +68,8 @@ Pixels programIconLarge(int size) {
 // The log viewer's: a day of load as a green line over a dim grid, an
 // amber one below it, on a face that fills the bezel.
 Pixels logscopeIconLarge(int size) {
-    const int s = size * kOversample;
-    const double u = s / 64.0;
-    Pixels p(s, s, kKey);
-    iconBezel(p, u);
-    iconWell(p, u, 7, 7, 50, 50);
+    Pixels p = iconFrame(size, 7, 50);
+    const double u = p.width / 64.0;
     const Colour grid = rgb(30, 62, 36);
     for (int i = 1; i < 5; ++i) {
         lineAA(p, (7 + 10 * i) * u, 9 * u, (7 + 10 * i) * u, 55 * u, 1.2 * u, grid);
