@@ -158,9 +158,12 @@ fi
 # Without the file nothing starts, and the program runs on.
 rm "$work/program/logscope"
 click_log_button frmMain
+# (The viewer closed above may still wait to be reaped.)
 started_one=""
 for _ in $(seq 30); do
-    if pgrep -P "$app" >/dev/null || "$probe" find frmLogscope >/dev/null; then started_one=1; break; fi
+    for child in $(pgrep -P "$app"); do ended "$child" 0 || started_one=1; done
+    "$probe" find frmLogscope >/dev/null && started_one=1
+    [ -n "$started_one" ] && break
     sleep 0.1
 done
 if [ -z "$started_one" ] && kill -0 "$app" 2>/dev/null && await frmMain shown 1; then
