@@ -14,7 +14,7 @@ case "$profile" in
   run)  packages+=(xvfb xcompmgr x11-utils imagemagick pci.ids hwdata) ;;
   # The desktop tests run under openbox and under GNOME's compositor (mutter
   # with Xwayland, in its own D-Bus session).
-  test) packages+=(xvfb xcompmgr x11-utils xdotool imagemagick "${windows[@]}" wine wine64 dpkg-dev lintian
+  test) packages+=(xvfb xcompmgr x11-utils xdotool imagemagick "${windows[@]}" wine wine64 dpkg-dev lintian desktop-file-utils zip unzip
                    openbox mutter xwayland dbus-daemon wmctrl
                    # a node exporter and a Prometheus server, started by the remote-host
                    # tests (and the exporter for the parser's seed answers)
@@ -28,8 +28,9 @@ case "$profile" in
   # clang with libFuzzer and the sanitizer runtimes (-fsanitize=fuzzer).
   fuzz) packages+=(clang libclang-rt-14-dev) ;;
   package) packages+=("${windows[@]}" zip) ;;
-  # The Debian package: dpkg-shlibdeps finds its dependencies, lintian checks it.
-  package-deb) packages+=(dpkg-dev lintian) ;;
+  # The Debian package: dpkg-shlibdeps finds its dependencies, lintian checks
+  # it, desktop-file-validate its menu entries.
+  package-deb) packages+=(dpkg-dev lintian desktop-file-utils) ;;
   *) echo "deps.sh: unknown profile '$profile' (build, run, test, check, bench, fuzz, windows, package or package-deb)" >&2; exit 2 ;;
 esac
 if [ -f "$(dirname "$0")/deps-extra.txt" ] && [ "$profile" = test ]; then

@@ -84,6 +84,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "desktop_probe: cannot open display\n");
         return 2;
     }
+    // Windows come and go while the tree is walked (the splash, a closing
+    // dialog): one gone between two requests is skipped, not fatal.
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     const Window root = DefaultRootWindow(d);
     int code = 0;
     if (verb == "focus") {

@@ -24,6 +24,29 @@ program_folder() {
     cp -r "$source_dir/skins" "$work/program/skins"
 }
 
+# log_files FOLDER: an hour of processor and memory lines, as the program
+# writes them, for the log viewer to open.
+log_files() {
+    local second
+    for second in 00 10 20 30 40 50; do
+        printf '12/06/26, 14:05:%s.0042, 0, 1, 57\r\n' "$second" >>"$1/a2026-12-06-14.log"
+        printf '12/06/26, 14:05:%s.0042, 1, 0, 61\r\n' "$second" >>"$1/b2026-12-06-14.log"
+    done
+}
+
+# ended PID SECONDS: true once PID has ended (or is a child not yet reaped)
+# within SECONDS.
+ended() {
+    local state
+    [ -n "$1" ] || return 1
+    for _ in $(seq $(($2 * 10 + 1))); do
+        state=$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null)
+        [ -z "$state" ] || [ "$state" = Z ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # start_velmora SECONDS [ARGS...]: the program on $work/program for SECONDS,
 # without the splash's pauses, its output appended to $work/velmora.out;
 # $app is its pid.

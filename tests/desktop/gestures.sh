@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
 # The mouse and keyboard gestures a user makes, on the desktops users run:
-#   gestures.sh bare|openbox|mutter VELMORA-BINARY DESKTOP-PROBE
+#   gestures.sh bare|openbox|mutter VELMORA-BINARY DESKTOP-PROBE LOGSCOPE-BINARY
 # bare: Xvfb with xcompmgr and no window manager; openbox: the same with
 # openbox managing the windows; mutter: GNOME's compositor, headless, with
 # the program on its Xwayland. The program starts once with the shipped
-# velmora.ini and every gesture runs against that run; a second, short run
+# velmora.ini and every gesture runs against that run (its copy stands
+# alone, so the log viewer is found only in the program folder); a second, short run
 # is ended by --run-for during a drag. Every wait is bounded, and whatever
 # the script started is ended on the way out.
 set -u
 
-desktop=${1:?usage: gestures.sh bare|openbox|mutter VELMORA-BINARY DESKTOP-PROBE}
-binary=${2:?usage: gestures.sh bare|openbox|mutter VELMORA-BINARY DESKTOP-PROBE}
-probe=${3:?usage: gestures.sh bare|openbox|mutter VELMORA-BINARY DESKTOP-PROBE}
+usage="usage: gestures.sh bare|openbox|mutter VELMORA-BINARY DESKTOP-PROBE LOGSCOPE-BINARY"
+desktop=${1:?$usage}
+binary=${2:?$usage}
+probe=${3:?$usage}
+logscope=${4:?$usage}
 here=$(cd "$(dirname "$0")" && pwd)
 source_dir=$(cd "$here/../.." && pwd)
 # shellcheck source=../../scripts/processes.sh
@@ -24,7 +27,7 @@ if [ "$desktop" = mutter ]; then
     chmod 700 "$runtime"
     XDG_RUNTIME_DIR="$runtime" start_group timeout 150 dbus-run-session -- \
         mutter --headless --wayland --virtual-monitor 1280x1024 -- \
-        "$0" inside-mutter "$binary" "$probe" >"$runtime/session.log" 2>&1
+        "$0" inside-mutter "$binary" "$probe" "$logscope" >"$runtime/session.log" 2>&1
     wait_exit "$!" 170
     code=$exit_code
     # What the inner run printed, without the compositor's own chatter.
@@ -48,6 +51,12 @@ inside-mutter) desktop=mutter ;;
 esac
 
 program_folder "$source_dir/app/velmora.ini"
+# The build folder holds a logscope too, which the program would find beside itself.
+mkdir -p "$work/bin"
+cp "$binary" "$work/bin/velmora"
+binary=$work/bin/velmora
+cp "$logscope" "$work/program/logscope"
+log_files "$work/program/logs"
 start_velmora 120
 
 await_focus() {
@@ -129,6 +138,38 @@ if await frmAboutZenthe shown; then
     fi
 else
     fail "a double-click on the clock did not open its information box"
+fi
+
+# The main bar's second button starts the log viewer from the program
+# folder, on its logs; it closes like any window and its process ends.
+click_log_button frmMain
+viewer=""
+for _ in $(seq 100); do viewer=$(pgrep -P "$app" -x logscope) && break; sleep 0.1; done
+if await frmLogscope shown 30; then
+    title=$(xprop -id "$("$probe" find frmLogscope)" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p')
+    if [ "$title" = "Logscope — $work/program/logs" ]; then pass "the main bar's second button opened \"$title\""
+    else fail "the log viewer's window is titled '$title', not 'Logscope — $work/program/logs'"; fi
+    close_request frmLogscope
+    if await frmLogscope gone 10 && ended "$viewer" 10; then pass "the close request closed the log viewer and its process ended"
+    else fail "after the close request the log viewer is $("$probe" find frmLogscope >/dev/null && echo shown || echo gone), its process ${viewer:-(none seen)} $(ended "$viewer" 0 && echo ended || echo runs)"; fi
+else
+    fail "the main bar's second button showed no log viewer within 30 s (process: ${viewer:-none})"
+fi
+# Without the file nothing starts, and the program runs on.
+rm "$work/program/logscope"
+click_log_button frmMain
+# (The viewer closed above may still wait to be reaped.)
+started_one=""
+for _ in $(seq 30); do
+    for child in $(pgrep -P "$app"); do ended "$child" 0 || started_one=1; done
+    "$probe" find frmLogscope >/dev/null && started_one=1
+    [ -n "$started_one" ] && break
+    sleep 0.1
+done
+if [ -z "$started_one" ] && kill -0 "$app" 2>/dev/null && await frmMain shown 1; then
+    pass "with no logscope in the program folder the button started nothing and velmora runs on"
+else
+    fail "with no logscope the button started $(pgrep -a -P "$app" || echo nothing), velmora $(kill -0 "$app" 2>/dev/null && echo runs || echo ended)"
 fi
 
 # Single clicks glue nothing to the pointer: after each, the pointer moves

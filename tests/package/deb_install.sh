@@ -21,6 +21,32 @@ root="$work/root"
 dpkg-deb -x "$deb" "$root" || { echo "FAIL: dpkg-deb -x $deb"; exit 1; }
 pass "built $(basename "$deb"), lintian found no errors, unpacked it"
 
+# The log viewer comes with it: beside the program, with a menu entry and
+# icons of its own.
+[ -x "$root/usr/bin/logscope" ] && pass "usr/bin/logscope is there beside velmora" || fail "no usr/bin/logscope"
+entry="$root/usr/share/applications/logscope.desktop"
+if [ -f "$entry" ]; then
+    for line in Type=Application Name=Logscope Exec=logscope TryExec=logscope Icon=logscope "Categories=System;Monitor;"; do
+        grep -qxF "$line" "$entry" || fail "logscope.desktop lacks $line"
+    done
+    grep -q '^Comment=..' "$entry" || fail "logscope.desktop has no Comment"
+    if command -v desktop-file-validate >/dev/null; then
+        problems=$(desktop-file-validate "$entry" "$root/usr/share/applications/velmora.desktop" 2>&1)
+        [ -z "$problems" ] && pass "both menu entries pass desktop-file-validate" || fail "desktop-file-validate: $problems"
+    else
+        fail "desktop-file-validate is missing (scripts/deps.sh test installs it)"
+    fi
+else
+    fail "no usr/share/applications/logscope.desktop"
+fi
+# A PNG's width and height, from its header.
+png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{ print $1*16777216 + $2*65536 + $3*256 + $4 "x" $5*16777216 + $6*65536 + $7*256 + $8 }'; }
+for size in 48 128 256; do
+    icon="$root/usr/share/icons/hicolor/${size}x${size}/apps/logscope.png"
+    if [ -f "$icon" ] && [ "$(png_size "$icon")" = "${size}x${size}" ]; then :
+    else fail "no ${size}x${size} logscope.png in hicolor ($(ls "$(dirname "$icon")" 2>&1))"; fi
+done
+
 start_xvfb "$work" || exit 1
 display=$xvfb_display
 
@@ -73,6 +99,23 @@ if [ "$exit_code" -eq 0 ]; then pass "the second start ended with 0"; else fail 
 if [ -s "$work/velmora.out" ]; then fail "the second start printed:"; cat "$work/velmora.out"; else pass "with a skins/ of one file every picture was found"; fi
 if grep -q '^; mine$' "$folder/velmora.ini"; then pass "the user's velmora.ini was kept"; else fail "the user's velmora.ini was replaced"; fi
 [ "$(ls "$folder/skins")" = clock_face.png ] || fail "the user's skins/ was changed: $(ls "$folder/skins")"
+
+# The installed viewer, as the menu starts it: it opens the same user
+# folder's logs/ as the program, and ends cleanly.
+HOME="$work/home" XDG_DATA_HOME="$data" XDG_CONFIG_HOME="$work/home/config" XDG_RUNTIME_DIR="$work/runtime" \
+    start_group "$root/usr/bin/logscope" --display "$display" --run-for 20 >"$work/logscope.out" 2>&1
+viewer=$!
+title=""
+for _ in $(seq 150); do
+    title=$(DISPLAY=$display xdotool search --onlyvisible --name '^Logscope' getwindowname 2>/dev/null | head -n 1)
+    [ -n "$title" ] && break
+    sleep 0.1
+done
+if [ "$title" = "Logscope — $folder/logs" ]; then pass "the installed logscope shows \"$title\""
+else fail "the installed logscope's window is titled '${title}', not 'Logscope — $folder/logs'"; fi
+wait_exit "$viewer" 40
+if [ "$exit_code" -eq 0 ] && [ ! -s "$work/logscope.out" ]; then pass "it ended with 0 and printed nothing"
+else fail "the installed logscope ended with $exit_code (124: still running) and printed: $(cat "$work/logscope.out")"; fi
 
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
 echo "all checks passed"

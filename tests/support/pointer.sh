@@ -67,3 +67,12 @@ row_followed() {
     if [ "$saved" = "$((cx2 * 15)) $((cy2 * 15)) " ]; then pass "the clock's new place was saved in twips ($saved)"
     else fail "the saved place is '$saved', not the clock's $((cx2 * 15)) $((cy2 * 15))"; fi
 }
+
+# click_log_button BAR: a click on the main bar's second button, 13 pixels
+# square at 17,8, which starts the log viewer.
+click_log_button() {
+    local x y
+    read -r x y _ < <(where "$1")
+    xdotool mousemove $((x + 23)) $((y + 14)); sleep 0.3
+    xdotool click 1
+}

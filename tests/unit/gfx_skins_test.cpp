@@ -116,6 +116,26 @@ TEST(GfxSkins, ProgramIconFileIsWhatTheGeneratorDraws) {
     }
 }
 
+// The menu icons in every installed size: round corners left transparent,
+// an opaque face, and the viewer's chart tells it from the program's meter.
+TEST(GfxSkins, MenuIconsHaveClearCornersAndTheViewerDrawsItsChart) {
+    for (int size : {48, 128, 256}) {
+        const std::vector<std::uint8_t> viewer = programIconRgba(size, Icon::Logscope);
+        ASSERT_EQ(viewer.size(), static_cast<std::size_t>(size) * size * 4);
+        auto pixel = [&](int x, int y) { return &viewer[(static_cast<std::size_t>(y) * size + x) * 4]; };
+        EXPECT_EQ(pixel(0, 0)[3], 0) << size;
+        EXPECT_EQ(pixel(size - 1, size - 1)[3], 0) << size;
+        EXPECT_EQ(pixel(size / 2, size / 2)[3], 255) << size;
+        // Pixels where the green line runs: green well above red and blue.
+        int green = 0;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x)
+                if (const std::uint8_t* p = pixel(x, y); p[1] > 150 && p[0] < 100 && p[2] < 100) ++green;
+        EXPECT_GT(green, size * size / 100) << size;
+        EXPECT_NE(viewer, programIconRgba(size)) << size;
+    }
+}
+
 TEST(GfxPng, MissingOrBrokenFilesLoadAsNothing) {
     platform::SimFiles files;
     const test::TempFolder tmp;

@@ -225,14 +225,19 @@ std::set<std::string> optionsIn(std::string text) {
 }
 }  // namespace
 
+// Both programs: logscope is built beside velmora.
 TEST(CommandLine, HelpAndTheManPageListTheSameOptions) {
-    std::string help;
-    FILE* out = popen(VELMORA_BINARY " --help", "r");
-    ASSERT_NE(out, nullptr);
-    char buffer[512];
-    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, out)) > 0;) help.append(buffer, n);
-    ASSERT_EQ(pclose(out), 0);
-    const auto listed = optionsIn(help);
-    EXPECT_TRUE(listed.count("--scale"));
-    EXPECT_EQ(listed, optionsIn(test::readFile(std::filesystem::path(VELMORA_SOURCE_DIR) / "app/velmora.1")));
+    const std::filesystem::path velmora = VELMORA_BINARY;
+    for (const std::string name : {"velmora", "logscope"}) {
+        std::string help;
+        FILE* out = popen(("'" + (velmora.parent_path() / name).string() + "' --help").c_str(), "r");
+        ASSERT_NE(out, nullptr);
+        char buffer[512];
+        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, out)) > 0;) help.append(buffer, n);
+        ASSERT_EQ(pclose(out), 0) << name;
+        const auto listed = optionsIn(help);
+        EXPECT_TRUE(listed.count("--scale")) << name;
+        EXPECT_EQ(listed, optionsIn(test::readFile(std::filesystem::path(VELMORA_SOURCE_DIR) / "app" / (name + ".1"))))
+            << name;
+    }
 }

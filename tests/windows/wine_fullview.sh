@@ -24,8 +24,6 @@ make_program fullview-program
 cp "$ini" "$program/velmora.ini"
 start_velmora 200
 
-where() { xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y)=' | cut -d= -f2 | tr '\n' ' '; }
-
 check frmClock frmCPU0 frmMain >/dev/null
 clock=$(x_window_of frmClock) cpu=$(x_window_of frmCPU0) bar=$(x_window_of frmMain)
 if [ -z "$clock" ] || [ -z "$cpu" ] || [ -z "$bar" ]; then

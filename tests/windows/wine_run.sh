@@ -46,11 +46,12 @@ make_program() {
     folder=$(timeout 60 "$session" run "$state" winepath -w "$program" | tr -d '\r')
 }
 
-# start_velmora SECONDS: velmora.exe on $folder for SECONDS, output appended
-# to $program/velmora.out; $app is the pid of its process group. No test here
-# is about the splash, so it starts without its pauses.
+# start_velmora SECONDS [EXE]: velmora.exe (of the build, or EXE) on $folder
+# for SECONDS, output appended to $program/velmora.out; $app is the pid of
+# its process group. No test here is about the splash, so it starts without
+# its pauses.
 start_velmora() {
-    start_group "$session" run "$state" "$winbuild/velmora.exe" --program-folder "$folder" --run-for "$1" \
+    start_group "$session" run "$state" "${2:-$winbuild/velmora.exe}" --program-folder "$folder" --run-for "$1" \
         --skip-splash-pauses >>"$program/velmora.out" 2>&1
     app=$!
 }
@@ -90,6 +91,10 @@ x_window_of() {
     done
     return 1
 }
+
+# where WINDOW: the X window's place on the screen, "X Y ", for the gestures
+# of ../support/pointer.sh.
+where() { xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y)=' | cut -d= -f2 | tr '\n' ' '; }
 
 # end_session [WHILE]: the end of the session, told to the main bar, must
 # end velmora.exe with 0 within 30 s.

@@ -25,20 +25,26 @@ Colour scaleColour(double at) {
     return rgb(236, 56, 44);
 }
 
-// Drawn four times larger on the key colour; the key becomes transparency.
-Pixels programIconLarge(int size) {
+// Both icons' frame, drawn four times larger on the key colour (the key
+// becomes transparency): the graphite bezel and a black face with a light
+// rim, 50 units wide, from TOP for HEIGHT units of a 64-unit grid.
+Pixels iconFrame(int size, int top, int height) {
     const int s = size * kOversample;
-    const double u = s / 64.0;  // drawn on a 64-unit grid
+    const double u = s / 64.0;
+    const int r = static_cast<int>(u);
     Pixels p(s, s, kKey);
     fillRoundRect(p, 0, 0, s, s, static_cast<int>(12 * u), rgb(6, 6, 8));
-    roundGradient(p, static_cast<int>(u), static_cast<int>(u), s - 2 * static_cast<int>(u),
-                  s - 2 * static_cast<int>(u), static_cast<int>(11 * u), rgb(104, 110, 124), rgb(26, 28, 33));
-    // The black face the gauge stands on.
-    const int wellX = static_cast<int>(7 * u), wellY = static_cast<int>(8 * u);
-    const int wellW = static_cast<int>(50 * u), wellH = static_cast<int>(38 * u);
-    fillRoundRect(p, wellX - static_cast<int>(u), wellY - static_cast<int>(u), wellW + 2 * static_cast<int>(u),
-                  wellH + 2 * static_cast<int>(u), static_cast<int>(6 * u), kRimLight);
-    fillRoundRect(p, wellX, wellY, wellW, wellH, static_cast<int>(5 * u), kWell);
+    roundGradient(p, r, r, s - 2 * r, s - 2 * r, static_cast<int>(11 * u), rgb(104, 110, 124), rgb(26, 28, 33));
+    const int x = static_cast<int>(7 * u), y = static_cast<int>(top * u);
+    const int w = static_cast<int>(50 * u), h = static_cast<int>(height * u);
+    fillRoundRect(p, x - r, y - r, w + 2 * r, h + 2 * r, static_cast<int>(6 * u), kRimLight);
+    fillRoundRect(p, x, y, w, h, static_cast<int>(5 * u), kWell);
+    return p;
+}
+
+Pixels programIconLarge(int size) {
+    Pixels p = iconFrame(size, 8, 38);
+    const double u = p.width / 64.0;
     // A 200-degree scale of ticks around the hub.
     const double cx = 32 * u, cy = 38 * u;
     const double inner = 20 * u, outer = 26 * u;
@@ -59,10 +65,30 @@ Pixels programIconLarge(int size) {
     return p;
 }
 
+// The log viewer's: a day of load as a green line over a dim grid, an
+// amber one below it, on a face that fills the bezel.
+Pixels logscopeIconLarge(int size) {
+    Pixels p = iconFrame(size, 7, 50);
+    const double u = p.width / 64.0;
+    const Colour grid = rgb(30, 62, 36);
+    for (int i = 1; i < 5; ++i) {
+        lineAA(p, (7 + 10 * i) * u, 9 * u, (7 + 10 * i) * u, 55 * u, 1.2 * u, grid);
+        lineAA(p, 9 * u, (7 + 10 * i) * u, 55 * u, (7 + 10 * i) * u, 1.2 * u, grid);
+    }
+    const double load[] = {44, 40, 42, 30, 33, 20, 26, 15, 22, 17};
+    const double free[] = {50, 49, 47, 48, 45, 46, 43, 44, 41, 42};
+    for (int i = 0; i + 1 < 10; ++i) {
+        const double x0 = (10 + 5 * i) * u, x1 = (15 + 5 * i) * u;
+        lineAA(p, x0, free[i] * u, x1, free[i + 1] * u, 2.4 * u, rgb(250, 196, 30));
+        lineAA(p, x0, load[i] * u, x1, load[i + 1] * u, 3.2 * u, rgb(40, 210, 60));
+    }
+    return p;
+}
+
 }  // namespace
 
-std::vector<std::uint8_t> programIconRgba(int size) {
-    const Pixels large = programIconLarge(size);
+std::vector<std::uint8_t> programIconRgba(int size, Icon which) {
+    const Pixels large = which == Icon::Logscope ? logscopeIconLarge(size) : programIconLarge(size);
     std::vector<std::uint8_t> rgba(static_cast<std::size_t>(size) * size * 4);
     // Each pixel averages its samples; the key colour's share is transparency.
     for (int y = 0; y < size; ++y)
@@ -82,8 +108,8 @@ std::vector<std::uint8_t> programIconRgba(int size) {
     return rgba;
 }
 
-bool writeProgramIcon(const std::string& path, int size) {
-    const std::vector<std::uint8_t> rgba = programIconRgba(size);
+bool writeProgramIcon(const std::string& path, int size, Icon which) {
+    const std::vector<std::uint8_t> rgba = programIconRgba(size, which);
     return stbi_write_png(path.c_str(), size, size, 4, rgba.data(), size * 4) != 0;
 }
 

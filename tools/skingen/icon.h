@@ -1,5 +1,5 @@
-// The program's icon for desktop menus and velmora.exe: a small meter in the
-// skins' bezel.
+// The icons for desktop menus and velmora.exe: the program's, a small meter
+// in the skins' bezel, and the log viewer's, a chart in the same bezel.
 #pragma once
 
 #include <array>
@@ -9,10 +9,12 @@
 
 namespace vel::skingen {
 
+enum class Icon { Velmora, Logscope };
+
 // The icon at SIZE x SIZE as RGBA rows, with smooth, transparent corners.
-std::vector<std::uint8_t> programIconRgba(int size);
+std::vector<std::uint8_t> programIconRgba(int size, Icon which = Icon::Velmora);
 // Writes the icon at SIZE as an RGBA PNG.
-bool writeProgramIcon(const std::string& path, int size);
+bool writeProgramIcon(const std::string& path, int size, Icon which = Icon::Velmora);
 
 // The sizes of velmora.exe's icon (app/velmora.ico).
 inline constexpr std::array<int, 4> kIcoSizes{16, 32, 48, 256};
