@@ -233,13 +233,15 @@ ChartLayout drawChart(Pixels& out, const std::vector<const Series*>& series, Tim
         if (step < 60000) label += ":" + two(st.second);
         const int w = gfx::measureText(kFont, label).width;
         const int y = a.top + a.height + 5;
-        gfx::drawText(out, tx - w / 2, y, label, kFont, kText, whole);
+        // Centred under its line, but never past the picture's edges.
+        gfx::drawText(out, std::clamp(tx - w / 2, 0, std::max(0, out.width - w)), y, label, kFont, kText, whole);
         const int day = st.year * 400 + st.month * 32 + st.day;
         if (day != lastDay) {
             const std::string date = std::to_string(st.year) + "-" + two(st.month) + "-" + two(st.day);
             const int dw = gfx::measureText(kFont, date).width;
             if (tx - dw / 2 > lastLabelEnd) {
-                gfx::drawText(out, tx - dw / 2, y + gfx::lineHeight(kFont), date, kFont, kText, whole);
+                gfx::drawText(out, std::clamp(tx - dw / 2, 0, std::max(0, out.width - dw)), y + gfx::lineHeight(kFont),
+                              date, kFont, kText, whole);
                 lastLabelEnd = tx + dw / 2 + 6;
                 lastDay = day;
             }
