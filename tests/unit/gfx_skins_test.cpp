@@ -87,9 +87,14 @@ TEST(GfxSkins, ShippedFilesAreExactlyWhatTheGeneratorDraws) {
     }
 }
 
-// The cross build cannot draw it, so velmora.exe's icon file is kept in the
-// tree: `skingen --ico app/velmora.ico` after a drawing change.
-TEST(GfxSkins, ProgramIconFileIsWhatTheGeneratorDraws) {
+// The cross build cannot draw them, so the programs' icon files are kept in
+// the tree: `skingen --ico app/velmora.ico` and `skingen --logscope-ico
+// app/logscope.ico` after a drawing change.
+TEST(GfxSkins, ProgramIconFilesAreWhatTheGeneratorDraws) {
+    const std::string viewer = test::readFile(std::filesystem::path(VELMORA_SOURCE_DIR) / "app/logscope.ico");
+    const std::vector<std::uint8_t> viewerDrawn = programIconIco(Icon::Logscope);
+    EXPECT_TRUE(std::string(viewerDrawn.begin(), viewerDrawn.end()) == viewer)
+        << "app/logscope.ico differs: run skingen --logscope-ico";
     const std::string ico = test::readFile(std::filesystem::path(VELMORA_SOURCE_DIR) / "app/velmora.ico");
     const std::vector<std::uint8_t> drawn = programIconIco();
     EXPECT_TRUE(std::string(drawn.begin(), drawn.end()) == ico) << "app/velmora.ico differs: run skingen --ico";

@@ -127,8 +127,8 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
 // A classic icon image: the BITMAPINFOHEADER (twice the height, for the
 // colour rows and the mask), BGRA rows bottom-up, then the 1-bit mask that
 // systems without alpha draw by.
-std::vector<std::uint8_t> bitmapEntry(int size) {
-    const std::vector<std::uint8_t> rgba = programIconRgba(size);
+std::vector<std::uint8_t> bitmapEntry(int size, Icon which) {
+    const std::vector<std::uint8_t> rgba = programIconRgba(size, which);
     const int maskStride = (size + 31) / 32 * 4;
     std::vector<std::uint8_t> out;
     put32(out, 40);
@@ -155,8 +155,8 @@ std::vector<std::uint8_t> bitmapEntry(int size) {
 }
 
 // The large image as a PNG, which Windows Vista and later read in icons.
-std::vector<std::uint8_t> pngEntry(int size) {
-    const std::vector<std::uint8_t> rgba = programIconRgba(size);
+std::vector<std::uint8_t> pngEntry(int size, Icon which) {
+    const std::vector<std::uint8_t> rgba = programIconRgba(size, which);
     std::vector<std::uint8_t> out;
     auto append = [](void* context, void* data, int n) {
         auto* sink = static_cast<std::vector<std::uint8_t>*>(context);
@@ -169,9 +169,9 @@ std::vector<std::uint8_t> pngEntry(int size) {
 
 }  // namespace
 
-std::vector<std::uint8_t> programIconIco() {
+std::vector<std::uint8_t> programIconIco(Icon which) {
     std::vector<std::vector<std::uint8_t>> images;
-    for (int size : kIcoSizes) images.push_back(size < 256 ? bitmapEntry(size) : pngEntry(size));
+    for (int size : kIcoSizes) images.push_back(size < 256 ? bitmapEntry(size, which) : pngEntry(size, which));
     std::vector<std::uint8_t> out;
     put16(out, 0);
     put16(out, 1);  // an icon, not a cursor
@@ -193,8 +193,8 @@ std::vector<std::uint8_t> programIconIco() {
     return out;
 }
 
-bool writeProgramIco(const std::string& path) {
-    const std::vector<std::uint8_t> bytes = programIconIco();
+bool writeProgramIco(const std::string& path, Icon which) {
+    const std::vector<std::uint8_t> bytes = programIconIco(which);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     out.close();

@@ -16,11 +16,11 @@ std::vector<std::uint8_t> programIconRgba(int size, Icon which = Icon::Velmora);
 // Writes the icon at SIZE as an RGBA PNG.
 bool writeProgramIcon(const std::string& path, int size, Icon which = Icon::Velmora);
 
-// The sizes of velmora.exe's icon (app/velmora.ico).
+// The sizes of the Windows programs' icons (app/velmora.ico, app/logscope.ico).
 inline constexpr std::array<int, 4> kIcoSizes{16, 32, 48, 256};
 // The Windows icon file: 32-bit bitmaps with masks for the small sizes, so
 // that every Windows shows them, and a PNG for 256.
-std::vector<std::uint8_t> programIconIco();
-bool writeProgramIco(const std::string& path);
+std::vector<std::uint8_t> programIconIco(Icon which = Icon::Velmora);
+bool writeProgramIco(const std::string& path, Icon which = Icon::Velmora);
 
 }  // namespace vel::skingen

@@ -2,6 +2,7 @@
 // skingen --icon SIZE FILE: writes the program's icon at SIZE x SIZE.
 // skingen --logscope-icon SIZE FILE: the same for the log viewer.
 // skingen --ico FILE: writes velmora.exe's icon file (app/velmora.ico).
+// skingen --logscope-ico FILE: Logscope.exe's (app/logscope.ico).
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -24,14 +25,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "skingen: cannot write %s\n", argv[3]);
         return 1;
     }
-    if (argc == 3 && first == "--ico") {
-        if (vel::skingen::writeProgramIco(argv[2])) return 0;
+    if (argc == 3 && (first == "--ico" || first == "--logscope-ico")) {
+        const auto which = first == "--ico" ? vel::skingen::Icon::Velmora : vel::skingen::Icon::Logscope;
+        if (vel::skingen::writeProgramIco(argv[2], which)) return 0;
         std::fprintf(stderr, "skingen: cannot write %s\n", argv[2]);
         return 1;
     }
     if (argc != 2) {
         std::fprintf(stderr, "usage: skingen OUTDIR | skingen --icon SIZE FILE | skingen --logscope-icon SIZE FILE | "
-                             "skingen --ico FILE\n");
+                             "skingen --ico FILE | skingen --logscope-ico FILE\n");
         return 2;
     }
     const std::filesystem::path out = argv[1];
