@@ -163,6 +163,9 @@ int main(int argc, char** argv) {
     const bool headless = !cl.exportPng.empty() || !cl.exportCsv.empty();
     platform::NativeOptions options;
     options.programFolder = cl.programFolder;
+    // Started by the program's button: its folder, wherever this file is.
+    if (const char* folder = std::getenv(platform::kProgramFolderVariable); options.programFolder.empty() && folder)
+        options.programFolder = folder;
     options.display = cl.display;
     options.scale = cl.scale;
     std::string error;

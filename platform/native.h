@@ -15,6 +15,10 @@ struct NativeOptions {
     int scale = 0;              // 1..3 for every window; 0 = the desktop's own
 };
 
+// Set by the program for the sibling tools it starts (Logscope), so that
+// one started without a folder of its own works in the program's folder.
+inline constexpr const char* kProgramFolderVariable = "VELMORA_PROGRAM_FOLDER";
+
 // Returns nullptr and fills error when the backend cannot start (no display).
 std::unique_ptr<Platform> createNativePlatform(const NativeOptions& options, std::string& error);
 

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <cstdint>
@@ -84,30 +85,44 @@ bool isExecutableFile(const std::string& path) {
     return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
 }
 
-int spawn(const std::string& program, const std::vector<std::string>& argv, bool searchPath) {
+int spawn(const std::string& program, const std::vector<std::string>& argv, bool searchPath,
+          const std::vector<std::string>& extraEnvironment) {
     std::vector<char*> args;
     for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
+    // Ours, then the inherited variables ours do not replace.
+    std::vector<char*> env;
+    for (const auto& e : extraEnvironment) env.push_back(const_cast<char*>(e.c_str()));
+    for (char** e = environ; *e; ++e) {
+        const std::string_view inherited(*e);
+        const bool replaced = std::any_of(extraEnvironment.begin(), extraEnvironment.end(), [&](const std::string& x) {
+            const std::size_t eq = x.find('=');
+            return inherited.size() > eq && inherited.substr(0, eq + 1) == std::string_view(x).substr(0, eq + 1);
+        });
+        if (!replaced) env.push_back(*e);
+    }
+    env.push_back(nullptr);
     pid_t pid = 0;
-    int rc = searchPath ? posix_spawnp(&pid, program.c_str(), nullptr, nullptr, args.data(), environ)
-                        : posix_spawn(&pid, program.c_str(), nullptr, nullptr, args.data(), environ);
+    int rc = searchPath ? posix_spawnp(&pid, program.c_str(), nullptr, nullptr, args.data(), env.data())
+                        : posix_spawn(&pid, program.c_str(), nullptr, nullptr, args.data(), env.data());
     return rc == 0 ? static_cast<int>(pid) : -1;
 }
 }  // namespace
 
-int spawnProgram(const std::string& file, const std::vector<std::string>& args) {
+int spawnProgram(const std::string& file, const std::vector<std::string>& args,
+                 const std::vector<std::string>& extraEnvironment) {
     if (file.empty()) return -1;
     std::vector<std::string> argv{file};
     argv.insert(argv.end(), args.begin(), args.end());
     const bool isUrl = file.find("://") != std::string::npos || file.rfind("mailto:", 0) == 0;
     if (!isUrl && file.find('/') != std::string::npos) {
-        if (isExecutableFile(file)) return spawn(file, argv, false);
+        if (isExecutableFile(file)) return spawn(file, argv, false, extraEnvironment);
         if (access(file.c_str(), F_OK) != 0) return -1;
     } else if (!isUrl) {
-        return spawn(file, argv, true);  // a bare name: look along PATH
+        return spawn(file, argv, true, extraEnvironment);  // a bare name: look along PATH
     }
     argv.insert(argv.begin(), "xdg-open");
-    return spawn("xdg-open", argv, true);
+    return spawn("xdg-open", argv, true, {});
 }
 
 namespace {

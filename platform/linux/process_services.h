@@ -25,7 +25,10 @@ std::string nativeProgram(const std::string& path, const std::string& programsFo
 // Starts a program without a shell. A file that is not an executable
 // (a document, a URL) is handed to xdg-open, as the desktop opens it.
 // Returns the child's pid, or -1 when nothing could be started.
-int spawnProgram(const std::string& file, const std::vector<std::string>& args);
+// `extraEnvironment` ("NAME=value") is added to, or replaces in, what the
+// child inherits.
+int spawnProgram(const std::string& file, const std::vector<std::string>& args,
+                 const std::vector<std::string>& extraEnvironment = {});
 
 // The XDG autostart entry that starts this executable (with the program
 // folder it was given on the command line, if any).

@@ -258,7 +258,13 @@ void X11Platform::sleep(std::uint32_t ms) {
 }
 
 long X11Platform::shellExecute(const std::string& file, const std::string& params, int /*showCmd*/) {
-    int pid = spawnProgram(nativeProgram(nativePath(file), executableFolder()), splitParameters(params));
+    const std::string named = nativePath(file);
+    const std::string program = nativeProgram(named, executableFolder());
+    // A sibling tool found in bin/ rather than the program folder still
+    // works in this program's folder.
+    std::vector<std::string> environment;
+    if (program != named) environment.push_back(std::string(kProgramFolderVariable) + "=" + programFolder_);
+    int pid = spawnProgram(program, splitParameters(params), environment);
     if (pid <= 0) return kErrorFileNotFound;
     children_.push_back(pid);
     return 42;

@@ -167,6 +167,14 @@ TEST(LinuxProcessServices, ParametersPathsAndAutostartEntry) {
     EXPECT_NE(entry.find("\nExec=\"/opt/my \\\"apps\\\"/velmora\"\n"), std::string::npos);
     EXPECT_NE(autostartEntry("/usr/bin/velmora", "/home/a b/vm").find("\nExec=\"/usr/bin/velmora\" --program-folder \"/home/a b/vm\"\n"),
               std::string::npos);
+    // What the child is given is added to what it inherits, or replaces it.
+    TempFolder tmp;
+    const std::string out = (tmp.path() / "env").string();
+    const int child = spawnProgram("sh", {"-c", "printf '%s|%s' \"$VELMORA_PROGRAM_FOLDER\" \"$HOME\" > '" + out + "'"},
+                                   {"VELMORA_PROGRAM_FOLDER=/srv/nas", "HOME=/home/x"});
+    ASSERT_GT(child, 0);
+    waitpid(child, nullptr, 0);
+    EXPECT_EQ(vel::test::readFile(out), "/srv/nas|/home/x");
     EXPECT_EQ(spawnProgram("/nonexistent/velmora-nothing", {}), -1);
     EXPECT_EQ(spawnProgram("velmora-no-such-program-anywhere", {}), -1);
 
