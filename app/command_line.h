@@ -2,13 +2,33 @@
 // complains about a bad value.
 #pragma once
 
+#include <algorithm>
 #include <cstdlib>
+#include <initializer_list>
 #include <iostream>
 #include <string>
+#include <string_view>
 
 #include "platform/common/display_scale.h"
 
 namespace vel::app {
+
+// The value after option argv[i], one of `valued`: false, after saying why,
+// for an option the program does not know or one with no value after it.
+inline bool takeValue(const char* program, std::initializer_list<std::string_view> valued, int argc, char** argv,
+                      int& i, std::string& value) {
+    const std::string_view option = argv[i];
+    if (std::find(valued.begin(), valued.end(), option) == valued.end()) {
+        std::cerr << program << ": unknown option '" << option << "' (see --help)\n";
+        return false;
+    }
+    if (i + 1 >= argc) {
+        std::cerr << program << ": " << option << " needs a value (see --help)\n";
+        return false;
+    }
+    value = argv[++i];
+    return true;
+}
 
 // --scale: 1, 2 or 3.
 inline bool readScale(const char* program, const std::string& v, int& scale) {

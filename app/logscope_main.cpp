@@ -74,17 +74,12 @@ std::optional<int> parse(int argc, char** argv, CommandLine& cl) {
             cl.paths.push_back(a);
             continue;
         }
-        static const char* const kValued[] = {"--program-folder", "--run-for", "--display",  "--scale",
-                                               "--export-png",     "--export-csv", "--family", "--day"};
-        if (std::find(std::begin(kValued), std::end(kValued), a) == std::end(kValued)) {
-            std::cerr << "logscope: unknown option '" << a << "' (see --help)\n";
+        std::string v;
+        if (!vel::app::takeValue("logscope",
+                                 {"--program-folder", "--run-for", "--display", "--scale", "--export-png", "--export-csv",
+                                  "--family", "--day"},
+                                 argc, argv, i, v))
             return 2;
-        }
-        if (i + 1 >= argc) {
-            std::cerr << "logscope: " << a << " needs a value (see --help)\n";
-            return 2;
-        }
-        const std::string v = argv[++i];
         if (a == "--program-folder") cl.programFolder = v;
         if (a == "--display") cl.display = v;
         if (a == "--export-png") cl.exportPng = v;

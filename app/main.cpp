@@ -62,17 +62,11 @@ std::optional<int> parse(int argc, char** argv, CommandLine& cl) {
             cl.splashPauses = false;
             continue;
         }
-        const bool takesValue =
-            a == "--program-folder" || a == "--sim" || a == "--display" || a == "--run-for" || a == "--scale" || a == "--source";
-        if (!takesValue) {
-            std::cerr << "velmora: unknown option '" << a << "' (see --help)\n";
+        std::string v;
+        if (!vel::app::takeValue("velmora",
+                                 {"--program-folder", "--sim", "--display", "--run-for", "--scale", "--source"}, argc,
+                                 argv, i, v))
             return 2;
-        }
-        if (i + 1 >= argc) {
-            std::cerr << "velmora: " << a << " needs a value (see --help)\n";
-            return 2;
-        }
-        const std::string v = argv[++i];
         if (a == "--program-folder") cl.programFolder = v;
         if (a == "--sim") cl.scenario = v;
         if (a == "--display") cl.display = v;

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/http_api.h"
+
 namespace vel::platform {
 
 struct HttpUrl {
@@ -23,5 +25,20 @@ struct HttpUrl {
 // False with a message for people when `text` is not an http(s) address
 // with a host. The message never repeats the user information.
 bool parseHttpUrl(std::string_view text, HttpUrl& out, std::string& error);
+
+// A client that fetches only what parses as an http(s) address; a bad one
+// fails before any library is touched.
+class CheckedHttpClient : public HttpClient {
+public:
+    HttpResult get(const HttpRequest& request) final {
+        HttpResult result;
+        HttpUrl url;
+        if (!parseHttpUrl(request.url, url, result.error)) return result;
+        return fetch(request, url);
+    }
+
+protected:
+    virtual HttpResult fetch(const HttpRequest& request, const HttpUrl& url) = 0;
+};
 
 }  // namespace vel::platform

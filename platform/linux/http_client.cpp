@@ -71,12 +71,10 @@ std::size_t receive(char* data, std::size_t size, std::size_t count, void* user)
     return n;
 }
 
-class CurlClient final : public HttpClient {
-public:
-    HttpResult get(const HttpRequest& request) override {
+class CurlClient final : public CheckedHttpClient {
+protected:
+    HttpResult fetch(const HttpRequest& request, const HttpUrl& url) override {
         HttpResult result;
-        HttpUrl url;
-        if (!parseHttpUrl(request.url, url, result.error)) return result;
         const std::string host = url.hostLabel();
         const CurlLibrary& lib = curlLibrary();
         if (!lib.loaded) {

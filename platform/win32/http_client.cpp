@@ -38,12 +38,10 @@ std::string failure(const std::string& host, DWORD code) {
     }
 }
 
-class WinHttpClient final : public HttpClient {
-public:
-    HttpResult get(const HttpRequest& request) override {
+class WinHttpClient final : public CheckedHttpClient {
+protected:
+    HttpResult fetch(const HttpRequest& request, const HttpUrl& url) override {
         HttpResult result;
-        HttpUrl url;
-        if (!parseHttpUrl(request.url, url, result.error)) return result;
         const std::string host = url.hostLabel();
         const ULONGLONG start = GetTickCount64();
         auto remaining = [&] {
