@@ -251,8 +251,9 @@ TEST_F(RemoteSourcesTest, NetworkRecords) {
 }
 
 TEST_F(RemoteSourcesTest, InventoryAndFeatures) {
-    // The board and BIOS records are watched in the remote scenario.
-    feed.answer("node_uname_info{machine=\"aarch64\",nodename=\"nas\"} 1\n"
+    // The rest of the board and BIOS records are watched in the remote_host scenario.
+    feed.answer("node_dmi_info{board_name=\"B1\",board_vendor=\"Maker\",board_version=\"\"} 1\n"
+                "node_uname_info{machine=\"aarch64\",nodename=\"nas\"} 1\n"
                 "node_cpu_info{cpu=\"0\",model_name=\"Core A\",package=\"0\",vendor=\"V\"} 1\n"
                 "node_cpu_info{cpu=\"1\",model_name=\"Core A\",package=\"0\",vendor=\"V\"} 1\n"
                 "node_cpu_info{cpu=\"2\",model_name=\"Core B\",package=\"1\",vendor=\"V\"} 1\n"
@@ -260,6 +261,11 @@ TEST_F(RemoteSourcesTest, InventoryAndFeatures) {
                 "node_memory_MemTotal_bytes 4096\n",
                 1000);
     std::vector<HardwareObject> o;
+    ASSERT_TRUE(sources.queryHardware("select * FROM win32_baseboard", o));
+    ASSERT_EQ(o.size(), 1u);
+    EXPECT_EQ(o[0].properties, (std::vector<std::pair<std::string, std::string>>{{"Manufacturer", "Maker"},
+                                                                                 {"Product", "B1"}}))
+        << "an empty version is left out";
     ASSERT_TRUE(sources.queryHardware("Select * from Win32_Processor", o));
     ASSERT_EQ(o.size(), 2u) << "one per package";
     EXPECT_EQ(*o[0].find("Name"), "Core A");
