@@ -48,6 +48,10 @@ TEST(Exposition, WellFormedLines) {
         {"  m 8  ", "m", {}, 8, {}},
         {"m{a=\"}{,=\"} +3", "m", {{"a", "}{,="}}, 3, {}},
         {"m 1.8446744073709552e+19", "m", {}, 18446744073709551616.0, {}},
+        {"b +Inf", "b", {}, INFINITY, {}},
+        {"c -Inf", "c", {}, -INFINITY, {}},
+        {"d Inf", "d", {}, INFINITY, {}},
+        {"f 1e999", "f", {}, INFINITY, {}},  // beyond a double reads as infinite, not as 0
     };
     for (const Case& c : cases) {
         const Parsed p = parse(c.line);
@@ -61,15 +65,11 @@ TEST(Exposition, WellFormedLines) {
     }
 }
 
-TEST(Exposition, SpecialValues) {
-    const Parsed p = parse("a NaN\nb +Inf\nc -Inf\nd Inf\ne nan\nf 1e999\n");
-    ASSERT_EQ(p.samples.size(), 6u);
+TEST(Exposition, NotANumber) {
+    const Parsed p = parse("a NaN\ne nan\n");
+    ASSERT_EQ(p.samples.size(), 2u);
     EXPECT_TRUE(std::isnan(p.samples[0].value));
-    EXPECT_EQ(p.samples[1].value, INFINITY);
-    EXPECT_EQ(p.samples[2].value, -INFINITY);
-    EXPECT_EQ(p.samples[3].value, INFINITY);
-    EXPECT_TRUE(std::isnan(p.samples[4].value));
-    EXPECT_EQ(p.samples[5].value, INFINITY) << "beyond a double reads as infinite, not as 0";
+    EXPECT_TRUE(std::isnan(p.samples[1].value));
 }
 
 TEST(Exposition, MalformedLinesAreSkippedAndCounted) {

@@ -172,9 +172,7 @@ TEST_F(RemoteSourcesTest, OfflineOnAFailedScrapeAndBackOnAGoodOne) {
     const auto busy = add("\\Processor(0)\\% Processor Time");
     feed.answer(cpu(0, 100, 0, 0, 0, 0, 100), 1000);
     collect(busy);
-    EXPECT_EQ(sources.connectedState(flags, name), 1);
-    EXPECT_EQ(flags, 2u) << "LAN";
-    EXPECT_EQ(name, "server:9100");
+    EXPECT_EQ(sources.connectedState(flags, name), 1);  // its type and name: the remote_host scenario
 
     feed.fail(2000);
     EXPECT_EQ(sources.connectedState(flags, name), 0);
@@ -194,27 +192,19 @@ TEST_F(RemoteSourcesTest, OfflineOnAFailedScrapeAndBackOnAGoodOne) {
     EXPECT_NEAR(collect(busy).value, 50, 1e-9) << "measured from the last good answer";
 }
 
+// MemAvailable and swap are read in the remote_host scenario; here the
+// fallback of older kernels and the answers refused.
 TEST_F(RemoteSourcesTest, MemoryStatus) {
-    feed.answer("node_memory_MemTotal_bytes 8.589934592e+09\nnode_memory_MemAvailable_bytes 2147483648\n"
-                "node_memory_SwapTotal_bytes 1073741824\nnode_memory_SwapFree_bytes 536870912\n",
-                1000);
-    MemoryStatusEx m;
-    ASSERT_TRUE(sources.memoryStatus(m));
-    EXPECT_EQ(m.totalPhys, 8ull << 30);
-    EXPECT_EQ(m.availPhys, 2ull << 30);
-    EXPECT_EQ(m.memoryLoad, 75u);
-    EXPECT_EQ(m.totalPageFile, 9ull << 30);
-    EXPECT_EQ(m.availPageFile, (5ull << 30) / 2);
-    EXPECT_EQ(m.totalVirtual, 128ull << 40);
-    EXPECT_EQ(m.availVirtual, m.totalVirtual);
-
     // Before MemAvailable: free plus buffers and cache; more available than there is stays at the total.
     feed.answer("node_memory_MemTotal_bytes 1000\nnode_memory_MemFree_bytes 100\nnode_memory_Buffers_bytes 50\n"
                 "node_memory_Cached_bytes 183\n",
                 2000);
+    MemoryStatusEx m;
     ASSERT_TRUE(sources.memoryStatus(m));
     EXPECT_EQ(m.availPhys, 333u);
     EXPECT_EQ(m.memoryLoad, 67u);
+    EXPECT_EQ(m.totalVirtual, 128ull << 40);
+    EXPECT_EQ(m.availVirtual, m.totalVirtual);
 
     for (const char* bad : {"node_memory_MemAvailable_bytes 1\n", "node_memory_MemTotal_bytes 0\n",
                             "node_memory_MemTotal_bytes 1e30\nnode_memory_MemAvailable_bytes 1\n",
@@ -261,8 +251,8 @@ TEST_F(RemoteSourcesTest, NetworkRecords) {
 }
 
 TEST_F(RemoteSourcesTest, InventoryAndFeatures) {
-    feed.answer("node_dmi_info{bios_date=\"03/14/2023\",bios_vendor=\"Firm\",bios_version=\"1.2\","
-                "board_name=\"B1\",board_vendor=\"Maker\",board_version=\"\"} 1\n"
+    // The rest of the board and BIOS records are watched in the remote_host scenario.
+    feed.answer("node_dmi_info{board_name=\"B1\",board_vendor=\"Maker\",board_version=\"\"} 1\n"
                 "node_uname_info{machine=\"aarch64\",nodename=\"nas\"} 1\n"
                 "node_cpu_info{cpu=\"0\",model_name=\"Core A\",package=\"0\",vendor=\"V\"} 1\n"
                 "node_cpu_info{cpu=\"1\",model_name=\"Core A\",package=\"0\",vendor=\"V\"} 1\n"
@@ -274,11 +264,8 @@ TEST_F(RemoteSourcesTest, InventoryAndFeatures) {
     ASSERT_TRUE(sources.queryHardware("select * FROM win32_baseboard", o));
     ASSERT_EQ(o.size(), 1u);
     EXPECT_EQ(o[0].properties, (std::vector<std::pair<std::string, std::string>>{{"Manufacturer", "Maker"},
-                                                                                 {"Product", "B1"}}));
-    ASSERT_TRUE(sources.queryHardware("Select * from Win32_BIOS", o));
-    ASSERT_EQ(o.size(), 1u);
-    EXPECT_EQ(*o[0].find("ReleaseDate"), "20230314000000.000000+000");
-    EXPECT_EQ(*o[0].find("SMBIOSBIOSVersion"), "1.2");
+                                                                                 {"Product", "B1"}}))
+        << "an empty version is left out";
     ASSERT_TRUE(sources.queryHardware("Select * from Win32_Processor", o));
     ASSERT_EQ(o.size(), 2u) << "one per package";
     EXPECT_EQ(*o[0].find("Name"), "Core A");
