@@ -65,12 +65,16 @@ HWND shownForm(const std::string& name) {
 }
 
 bool checkForm(HWND hwnd, const std::string& name, bool layered) {
-    // The window shows a moment before its load makes it layered: give it
-    // that moment, boundedly.
+    // The window shows a moment before its load shapes it and makes it
+    // layered (longer on a busy machine): give it that moment, boundedly.
     if (layered) waitFor(20000, 100, [&] { return (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; });
     bool ok = true;
     HRGN rgn = CreateRectRgn(0, 0, 0, 0);
-    const int kind = GetWindowRgn(hwnd, rgn);
+    int kind = ERROR;
+    waitFor(20000, 100, [&] {
+        kind = GetWindowRgn(hwnd, rgn);
+        return kind == COMPLEXREGION || kind == SIMPLEREGION;
+    });
     RECT box{};
     GetRgnBox(rgn, &box);
     DeleteObject(rgn);
