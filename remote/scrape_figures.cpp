@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 namespace vel::remote {
 
@@ -17,6 +18,21 @@ bool parseNumber(const std::string& text, std::uint64_t& out) {
 // Counters that are no finite number or run backwards below zero say
 // nothing; they are left out as if the exporter had not sent them.
 bool usable(double v) { return std::isfinite(v) && v >= 0; }
+
+// The processor a per-processor sample is of, when it names one and its
+// value is usable.
+std::optional<std::uint64_t> processorOf(const Sample& s) {
+    const std::string* cpu = labelValue(s.labels, "cpu");
+    std::uint64_t number = 0;
+    if (!cpu || !parseNumber(*cpu, number) || !usable(s.value)) return std::nullopt;
+    return number;
+}
+
+// A processor's clock from one of two metrics: the preferred one replaces
+// what the other left, the other only fills a gap.
+void keepClock(std::map<std::uint64_t, double>& hz, const Sample& s, bool preferred) {
+    if (const auto number = processorOf(s); number && (preferred || !hz.count(*number))) hz[*number] = s.value;
+}
 
 struct CpuSums {
     CpuSeconds seconds;
@@ -69,16 +85,14 @@ ScrapeFigures readFigures(const Scrape& scrape) {
         const std::int64_t atMs = s.timestampMs.value_or(scrape.fetchedAtMs);
         const Reading reading{s.value, atMs};
         if (s.name == kCpuSeconds) {
-            const std::string* cpu = labelValue(s.labels, "cpu");
             const std::string* mode = labelValue(s.labels, "mode");
-            std::uint64_t number = 0;
-            if (!cpu || !mode || !parseNumber(*cpu, number) || !usable(s.value)) continue;
-            addMode(cpus[number], *mode, s.value, atMs);
+            const auto number = processorOf(s);
+            if (!mode || !number) continue;
+            addMode(cpus[*number], *mode, s.value, atMs);
         } else if (s.name == "node_interrupts_total") {
-            const std::string* cpu = labelValue(s.labels, "cpu");
-            std::uint64_t number = 0;
-            if (!cpu || !parseNumber(*cpu, number) || !usable(s.value)) continue;
-            Reading& sum = f.interruptsByCpu[number];
+            const auto number = processorOf(s);
+            if (!number) continue;
+            Reading& sum = f.interruptsByCpu[*number];
             sum.value += s.value;
             sum.atMs = std::max(sum.atMs, atMs);
         } else if (s.name == "node_intr_total") {
@@ -94,16 +108,11 @@ ScrapeFigures readFigures(const Scrape& scrape) {
         } else if (s.name == "node_cpu_flag_info") {
             if (const std::string* flag = labelValue(s.labels, "flag"); flag && s.value != 0) f.cpuFlags.insert(*flag);
         } else if (s.name == "node_cpu_scaling_frequency_hertz" || s.name == "node_cpu_frequency_hertz") {
-            const std::string* cpu = labelValue(s.labels, "cpu");
-            std::uint64_t number = 0;
-            if (!cpu || !parseNumber(*cpu, number) || !usable(s.value)) continue;
             // cpufreq's current clock wins over the processor's nominal one.
-            if (s.name == "node_cpu_scaling_frequency_hertz" || !f.clockHz.count(number)) f.clockHz[number] = s.value;
+            keepClock(f.clockHz, s, s.name == "node_cpu_scaling_frequency_hertz");
         } else if (s.name == "node_cpu_frequency_max_hertz" || s.name == "node_cpu_scaling_frequency_max_hertz") {
-            const std::string* cpu = labelValue(s.labels, "cpu");
-            std::uint64_t number = 0;
-            if (!cpu || !parseNumber(*cpu, number) || !usable(s.value)) continue;
-            if (s.name == "node_cpu_frequency_max_hertz" || !f.maxClockHz.count(number)) f.maxClockHz[number] = s.value;
+            // The hardware's highest clock wins over the governor's limit.
+            keepClock(f.maxClockHz, s, s.name == "node_cpu_frequency_max_hertz");
         } else if (s.name == "node_network_receive_bytes_total") {
             if (const std::string* device = labelValue(s.labels, "device")) devices.insert(*device);
         } else if (onlyTargetLabels(s.labels)) {

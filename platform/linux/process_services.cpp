@@ -29,6 +29,13 @@ std::string executableFolder() {
     return slash == 0 ? "/" : exe.substr(0, slash);
 }
 
+namespace {
+bool isExecutableFile(const std::string& path) {
+    struct stat st{};
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
+}
+}  // namespace
+
 std::string nativeProgram(const std::string& path, const std::string& programsFolder) {
     constexpr std::string_view exe = ".exe";
     if (path.size() <= exe.size() || path.compare(path.size() - exe.size(), exe.size(), exe) != 0) return path;
@@ -39,9 +46,7 @@ std::string nativeProgram(const std::string& path, const std::string& programsFo
     for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     for (const std::string& dir : {folder, programsFolder}) {
         const std::string candidate = dir + "/" + name;
-        struct stat st {};
-        if (stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(candidate.c_str(), X_OK) == 0)
-            return candidate;
+        if (isExecutableFile(candidate)) return candidate;
     }
     return path;
 }
@@ -80,10 +85,6 @@ std::vector<std::string> splitParameters(const std::string& params) {
 }
 
 namespace {
-bool isExecutableFile(const std::string& path) {
-    struct stat st{};
-    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
-}
 
 int spawn(const std::string& program, const std::vector<std::string>& argv, bool searchPath,
           const std::vector<std::string>& extraEnvironment) {
