@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <initializer_list>
+#include <optional>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -12,6 +13,15 @@
 #include "platform/common/display_scale.h"
 
 namespace vel::app {
+
+// --help and --version: what they print, and the exit code 0; nothing for
+// any other argument.
+inline std::optional<int> infoOption(const std::string& argument, const char* usage, const std::string& version) {
+    if (argument == "--help" || argument == "-h") std::cout << usage;
+    else if (argument == "--version") std::cout << version << "\n";
+    else return std::nullopt;
+    return 0;
+}
 
 // The value after option argv[i], one of `valued`: false, after saying why,
 // for an option the program does not know or one with no value after it.

@@ -60,14 +60,7 @@ struct CommandLine {
 std::optional<int> parse(int argc, char** argv, CommandLine& cl) {
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--help" || a == "-h") {
-            std::cout << kUsage;
-            return 0;
-        }
-        if (a == "--version") {
-            std::cout << "Logscope (VELMORA v2) " << vel::versionText() << "\n";
-            return 0;
-        }
+        if (const auto code = vel::app::infoOption(a, kUsage, "Logscope (VELMORA v2) " + vel::versionText())) return code;
         // The main bar starts us with this word; it asks for nothing.
         if (a == "QRT") continue;
         if (a.size() < 2 || a.compare(0, 2, "--") != 0) {

@@ -50,14 +50,7 @@ struct CommandLine {
 std::optional<int> parse(int argc, char** argv, CommandLine& cl) {
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--help" || a == "-h") {
-            std::cout << kUsage;
-            return 0;
-        }
-        if (a == "--version") {
-            std::cout << "VELMORA v2 " << vel::versionText() << "\n";
-            return 0;
-        }
+        if (const auto code = vel::app::infoOption(a, kUsage, "VELMORA v2 " + vel::versionText())) return code;
         if (a == "--skip-splash-pauses") {
             cl.splashPauses = false;
             continue;
