@@ -1,5 +1,6 @@
 // Reading the settings file into the settings model; upper-case keys, as
-// Apply writes them, are read in tests/scenarios/options_dialog.
+// Apply writes them, are read in tests/scenarios/options_dialog, and the
+// modules each processor count allows in options_test.
 #include <gtest/gtest.h>
 
 #include "core/inifile.h"
@@ -19,7 +20,7 @@ Settings loaded(test::SimMachine& m, int processors, Settings s = {}) {
 TEST(LoadSettings, AValueThatDoesNotConvertKeepsTheFieldAndReadingGoesOn) {
     test::SimMachine m;
     m.iniText("[MAIN]\nCPUCLOCK=\nNETCLOCK=7\nNEWLOG=300\nDELLOG=12\nVISIBLE=abc\nCORNER=2\n"
-              "ALWAYSOT=True\nCAPCPU=5\nCAPNET=0\nCAPMEM=yes\n");
+              "ALWAYSOT=True\nCAPCPU=5\nCAPNET=0\nCAPMEM=yes\nPosX0=-30\nPosY0=1045.5\nPosX9=99999999999\nPosY8=12.5\n");
     Settings before;
     before.NEWLOG = 3;
     before.VISIBLE = 1;
@@ -36,21 +37,7 @@ TEST(LoadSettings, AValueThatDoesNotConvertKeepsTheFieldAndReadingGoesOn) {
     EXPECT_TRUE(s.capCPU);
     EXPECT_FALSE(s.capNET);
     EXPECT_TRUE(s.capMEM);
-}
-
-// Which modules each processor count allows: the options dialog cases.
-TEST(LoadSettings, ProcessorModulesFollowTheProcessorCount) {
-    test::SimMachine m;
-    m.iniText("[MAIN]\nVISI2=1\n");
-    EXPECT_FALSE(loaded(m, 2).Visi[2]);
-    EXPECT_TRUE(loaded(m, 3).Visi[2]);
-    EXPECT_EQ(IniFile(m.sim.files(), m.iniPath()).read("MAIN", "VISI2"), "1") << "the file keeps its value";
-}
-
-TEST(LoadSettings, NegativeAndFractionalPositions) {
-    test::SimMachine m;
-    m.iniText("[MAIN]\nPosX0=-30\nPosY0=1045.5\nPosX9=99999999999\nPosY8=12.5\n");
-    const Settings s = loaded(m, 2);
+    // Negative and fractional positions.
     EXPECT_EQ(s.PosX[0], -30);
     EXPECT_EQ(s.PosY[0], 1046) << "halves go to even";
     EXPECT_EQ(s.PosX[9], 0) << "out of range keeps the old value";
