@@ -1,8 +1,7 @@
 // The Full View's pages beyond the fullview scenarios, and the reference
 // pictures of every screen and sub-view (which hold the sample inventory's
 // tables and memory module, signed IP figures, forwarding and the bars'
-// covers): the VU needle's pixels, the summary's average and the usage
-// graph clearing as it wraps.
+// covers): the VU needle's pixels and the usage graph clearing as it wraps.
 #include <gtest/gtest.h>
 
 #include "fullview_rig.h"
@@ -42,12 +41,6 @@ TEST(FullViewMemoryPage, TheNeedleIsTwentyOnePointsEndingAtThePivot) {
     EXPECT_NE(tach.image().at(45, 30), face.at(45, 30));
     // The other meters are untouched.
     EXPECT_EQ(page.picTach[0]->image().at(15, 30), page.picTach[0]->picture().at(15, 30));
-}
-
-TEST(FullViewProcessorPages, SummaryAveragesTheDetectedProcessorsToTwoPlaces) {
-    EXPECT_EQ(averageUsage({12, 13, 0, 0}, 2).text(), "12.5");
-    EXPECT_EQ(averageUsage({10, 10, 11, 0}, 3).text(), "10.33");
-    EXPECT_EQ(averageUsage({40, 0, 0, 0}, 1).text(), "40");
 }
 
 // Its columns' pixels at 0, 40, 61 and 100 %: tests/scenarios/fullview_pages

@@ -1,7 +1,7 @@
 // The Full View window beyond the fullview scenarios (which show where it
 // opens, its navigation between screens and sub-views and the timers each
-// screen runs): its place among the windows, the sub-view calls no enabled
-// button makes, its counter query and table, and dragging it.
+// screen runs): its place among the windows, its counter query and table,
+// and dragging it.
 #include <gtest/gtest.h>
 
 #include "fullview_rig.h"
@@ -9,7 +9,6 @@
 
 using namespace vel;
 using namespace vel::fullview;
-
 
 namespace {
 
@@ -45,39 +44,6 @@ TEST(FullViewOpening, OpeningAgainOnlyBringsItForward) {
     EXPECT_GT(stackPlace(rig, id), stackPlace(rig, about->window())) << "brought forward";
 }
 
-// The buttons of sub-views a processor screen lacks are disabled (the
-// scenarios); called all the same, they record only the number.
-TEST(FullViewNavigation, SubViewsOfTheProcessorScreensOnlyRecordWhatTheyDoNotShow) {
-    test::FullViewRig rig(2);
-    App& app = rig.startAndSettle(kQuiet);
-    FrmFULLVIEW& fv = rig.openFromMainBar();
-    fv.btnSelect_Click(0);
-    fv.lblCPUOpt_Click(1);
-    fv.btnTSelect_Click(2);
-    EXPECT_EQ(app.fullViewNav.subView, 2);
-    EXPECT_EQ(app.fullViewNav.sType, 1);
-    EXPECT_EQ(fv.shownPanel(), kPanelProcessor);
-    fv.btnTSelect_Click(0);
-    EXPECT_EQ(app.fullViewNav.sType, 0) << "sub-view 0 starts the screen again with processor 0";
-    fv.btnSelect_Click(1);
-    fv.btnTSelect_Click(1);
-    fv.btnTSelect_Click(2);
-    EXPECT_EQ(app.fullViewNav.subView, 2);
-    EXPECT_EQ(fv.shownPanel(), kPanelActivity);
-}
-
-// Each processor screen replacing the query's counters and the memory screen
-// closing it: tests/scenarios/fullview_pages and fullview_screens.
-TEST(FullViewNavigation, ClosingTheWindowAnyWayClosesTheCounterQuery) {
-    test::FullViewRig rig(2);
-    rig.startAndSettle(kQuiet);
-    FrmFULLVIEW& fv = rig.openFromMainBar();
-    fv.btnSelect_Click(0);
-    ASSERT_TRUE(fv.pdh.isOpen());
-    fv.unload();
-    EXPECT_FALSE(fv.pdh.isOpen());
-}
-
 TEST(FullViewCounterTable, PositionsPastTheCapacityAreCountedButNotKept) {
     test::FullViewRig rig(1);
     rig.startAndSettle(kQuiet);
@@ -92,7 +58,9 @@ TEST(FullViewCounterTable, PositionsPastTheCapacityAreCountedButNotKept) {
     EXPECT_EQ(table.entry(0).path, "");
 }
 
-TEST(FullViewWindow, ItIsDraggedByItsSkinAndPanelsAndRemembersNothing) {
+// Closing it closes its counter query; each processor screen replacing the
+// query's counters: tests/scenarios/fullview_pages and fullview_screens.
+TEST(FullViewWindow, ItIsDraggedByItsSkinAndPanelsRemembersNothingAndClosesItsQuery) {
     test::FullViewRig rig(2);
     rig.startAndSettle(kQuiet);
     FrmFULLVIEW& fv = rig.openFromMainBar();
@@ -104,4 +72,8 @@ TEST(FullViewWindow, ItIsDraggedByItsSkinAndPanelsAndRemembersNothing) {
     rig.dragBy(*fv.picMod[kPanelHardware], 300, 212, -20, 0);
     EXPECT_EQ(fv.left(), left);
     EXPECT_EQ(test::readFile(rig.m.iniPath()), settingsBefore) << "no place is saved for it";
+    fv.btnSelect_Click(0);
+    ASSERT_TRUE(fv.pdh.isOpen());
+    fv.unload();
+    EXPECT_FALSE(fv.pdh.isOpen());
 }

@@ -1,5 +1,5 @@
-// Start-up and shut-down on the simulated machine, in virtual time; a first
-// run without settings; the machine-wide installed-products record start-up
+// Start-up on the simulated machine, in virtual time, and an end during it;
+// a first run without settings; the machine-wide installed-products record start-up
 // keeps, and the registry helpers it is written with; the options --help
 // and the man page list.
 #include <gtest/gtest.h>
@@ -10,7 +10,6 @@
 #include <set>
 
 #include "core/frm_main.h"
-#include "core/frm_splash.h"
 #include "core/installed_products.h"
 #include "core/registry_helpers.h"
 #include "core/startup.h"
@@ -53,15 +52,6 @@ TEST(StartUp, WithoutTheSplashPausesTheSameStepsComeAtOnce) {
     for (std::size_t i = 0; i + 1 < quick.size(); ++i) EXPECT_EQ(quick[i].ms, 0u) << quick[i].event;
 }
 
-TEST(StartUp, SixProcessorsGetFourSamplers) {
-    test::SimMachine m(6);
-    App& app = m.newApp();
-    ASSERT_TRUE(StartVelmora(app));
-    EXPECT_EQ(app.processorCount, 6);
-    for (int i = 0; i < 4; ++i) EXPECT_NE(app.samplers[i], nullptr);
-    EXPECT_EQ(m.sim.nowMs(), 9500) << "processors without a sampler add no pause";
-}
-
 TEST(StartUp, AnEndThatComesDuringStartUpStopsIt) {
     test::SimMachine m;
     defaultIni(m);
@@ -73,20 +63,6 @@ TEST(StartUp, AnEndThatComesDuringStartUpStopsIt) {
     EXPECT_LT(m.sim.nowMs(), 3000) << "the start went on past its next step";
     EXPECT_FALSE(app.IsFormLoaded(app.mainBar.get()));
     EXPECT_FALSE(app.IsFormLoaded(app.window(WindowSlot::Clock)));
-}
-
-TEST(ShutDown, AnsweringYesUnloadsAndEnds) {
-    test::SimMachine m;
-    defaultIni(m);
-    App& app = m.newApp();
-    StartVelmora(app);
-    m.sim.queueAnswer(platform::mb::IdYes);
-    app.mainBar->btnExit_Click();
-    // The exit code and the windows unloaded: tests/scenarios/cpu_modules; No
-    // as the question's default button (style 308) and as its answer:
-    // startup_exit.
-    EXPECT_TRUE(m.sim.exited());
-    for (const auto& s : app.samplers) EXPECT_EQ(s, nullptr);
 }
 
 namespace {
@@ -134,15 +110,6 @@ TEST(FirstRun, CommentsAndOtherSectionsAreKeptAndTheSettingsAdded) {
     EXPECT_TRUE(second.IsFormLoaded(second.window(WindowSlot::Memory)));
 }
 
-TEST(FirstRun, AFileWithOneSettingIsReadAsItIs) {
-    test::SimMachine m;
-    const std::string mine = "[MAIN]\r\nVISI8=1\r\n";
-    App& app = started(m, mine.c_str(), SettingsOrigin::File);
-    EXPECT_EQ(test::readFile(m.iniPath()), mine);
-    EXPECT_TRUE(app.IsFormLoaded(app.window(WindowSlot::Clock)));
-    EXPECT_FALSE(app.IsFormLoaded(app.window(WindowSlot::Memory)));
-}
-
 TEST(InstalledProducts, FirstStartCreatesEntryOneAndANewerVersionRewritesOnlyTheVersion) {
     test::SimMachine m;
     App& app = m.newApp();
@@ -167,11 +134,8 @@ TEST(InstalledProducts, FirstStartCreatesEntryOneAndANewerVersionRewritesOnlyThe
 TEST(InstalledProducts, AListOfTwoOtherProductsGetsEntryThree) {
     test::SimMachine m;
     App& app = m.newApp();
-    auto put = [&](const std::string& n, const std::string& v) {
-        SetValue(app.os.registry(), RegRoot::LocalMachine, kInstalledProductsKey, n, v);
-    };
-    put("N01", "Memtide");
-    put("N02", "Logscope");
+    SetValue(app.os.registry(), RegRoot::LocalMachine, kInstalledProductsKey, "N01", std::string("Memtide"));
+    SetValue(app.os.registry(), RegRoot::LocalMachine, kInstalledProductsKey, "N02", std::string("Logscope"));
     SetValue(app.os.registry(), RegRoot::LocalMachine, kInstalledProductsKey, "NIP", std::int32_t{2});
     RegisterInstalledProduct(app.os.registry(), app.programFolder, "D", "W");
     EXPECT_EQ(value(app, "NIP"), "3");
