@@ -14,14 +14,8 @@ namespace vel::test {
 inline platform::MemoryStatusEx memoryStatus(std::uint64_t totalPhys, std::uint64_t availPhys,
                                              std::uint64_t totalVirtual, std::uint64_t availVirtual,
                                              std::uint64_t totalPageFile, std::uint64_t availPageFile) {
-    platform::MemoryStatusEx m;
-    m.totalPhys = totalPhys;
-    m.availPhys = availPhys;
-    m.totalVirtual = totalVirtual;
-    m.availVirtual = availVirtual;
-    m.totalPageFile = totalPageFile;
-    m.availPageFile = availPageFile;
-    return m;
+    return {.totalPhys = totalPhys, .availPhys = availPhys, .totalPageFile = totalPageFile,
+            .availPageFile = availPageFile, .totalVirtual = totalVirtual, .availVirtual = availVirtual};
 }
 
 class ModuleRig : public EngineRig {
@@ -33,7 +27,7 @@ public:
     FrmClock& clock() { return *app().clock(); }
     platform::SimSources& sources() { return m.sim.simSources(); }
 
-    // Screen point of a control's pixel (x, y).
+    // A double-click on a control's pixel (x, y).
     void doubleClick(const forms::Control& c, int x, int y) {
         const platform::Point p = screenPoint(c, x, y);
         m.sim.doubleClick(p.x, p.y);

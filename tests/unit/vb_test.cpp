@@ -11,7 +11,7 @@ TEST(Rounding, HalvesGoToTheEvenNeighbour) {
         EXPECT_EQ(roundHalfEven(value), rounded) << value;
 }
 
-TEST(Conversion, OverflowAndEmptyTextFail) {
+TEST(Conversion, OverflowAndEmptyTextFailFlagsAcceptTrueFalseAndNumbers) {
     EXPECT_EQ(textToByte("255"), 255);
     EXPECT_EQ(textToByte("254.5"), 254);  // rounds to even first
     for (const char* bad : {"256", "-1", "255.5"}) EXPECT_FALSE(textToByte(bad).has_value()) << bad;
@@ -19,9 +19,7 @@ TEST(Conversion, OverflowAndEmptyTextFail) {
     for (const char* bad : {"32768", "", "abc", "12abc"}) EXPECT_FALSE(textToInt16(bad).has_value()) << bad;
     EXPECT_EQ(textToInt32("1e3"), 1000);
     EXPECT_FALSE(textToInt32("99999999999").has_value());
-}
-
-TEST(Conversion, FlagsAcceptTrueFalseAndNumbers) {
+    // Flags take True, False and numbers.
     for (auto [text, flag] : {std::pair{"0", false}, {"1", true}, {"-1", true}, {"True", true}, {"false", false}})
         EXPECT_EQ(textToFlag(text), flag) << text;
     EXPECT_FALSE(textToFlag("yes").has_value());
