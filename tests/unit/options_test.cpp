@@ -121,7 +121,7 @@ TEST(OptionsDialog, ApplyWritesEveryKeyInOrderThenArrangesWakesAndRestartsTimers
     EXPECT_FALSE(e.tmrLOG->enabled());
     EXPECT_EQ(e.tmrLOG->interval(), 32700u);
     EXPECT_FALSE(d.cmdApply->enabled());
-    // The clock heads the row again (the wake and the fade held while open: the scenario).
+    // The clock heads the row again; the wake, and the fade held while open: options_dialog.
     EXPECT_EQ(rig.window(WindowSlot::Network)->left(), rig.window(WindowSlot::Clock)->left() + 945);
 
     // The log period is formed in 16 bits: 32800 overflows and the period stays.
