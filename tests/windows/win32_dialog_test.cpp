@@ -17,12 +17,6 @@ struct BoxSeen {
     std::wstring title, text;
 };
 
-std::wstring textOf(HWND window) {
-    wchar_t buffer[128] = {};
-    const int n = GetWindowTextW(window, buffer, 128);
-    return std::wstring(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
-}
-
 BOOL CALLBACK findIcon(HWND child, LPARAM seen) {
     char cls[32] = {};
     GetClassNameA(child, cls, sizeof cls);
@@ -63,8 +57,8 @@ int openAndAnswer(win32::Win32Platform& os, const char* text, const char* title,
                 seen.defaults += name;
         }
         EnumChildWindows(box, findIcon, reinterpret_cast<LPARAM>(&seen));
-        seen.title = textOf(box);
-        seen.text = textOf(GetDlgItem(box, 0xFFFF));  // the box's text
+        seen.title = wintest::titleOf(box);
+        seen.text = wintest::titleOf(GetDlgItem(box, 0xFFFF));  // the box's text
         os.stopTimer(timer);
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
     });

@@ -4,7 +4,6 @@
 #include "platform/win32/windows_api.h"
 #include <aclapi.h>
 
-#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -39,26 +38,11 @@ WTEST(Files, AppendsListsAndDeletes) {
     REQUIRE(os.files().listFolder(dir, entries));
     std::map<std::string, FileKind> kinds;
     for (const auto& e : entries) kinds[e.name] = e.kind;
-    CHECK(kinds.size() == 2u);
-    CHECK(kinds["a2026-12-06-05.log"] == FileKind::File);
-    CHECK(kinds["sub"] == FileKind::Directory);
+    const std::map<std::string, FileKind> want = {{"a2026-12-06-05.log", FileKind::File}, {"sub", FileKind::Directory}};
+    CHECK(kinds == want);
     CHECK(os.files().fileKind(file) == FileKind::File);
     CHECK(os.files().fileKind(dir + "\\none.log") == FileKind::Missing);
 
-    // A link under a log file's name is refused, not written through. (Wine
-    // 8 answers CreateSymbolicLink with success but makes nothing.)
-    const std::string link = dir + "\\b2026-12-06-05.log";
-    if (CreateSymbolicLinkA(link.c_str(), file.c_str(), 0) && os.files().fileKind(link) != FileKind::Missing) {
-        CHECK(os.files().fileKind(link) == FileKind::Link);
-        const FileHandle h = os.files().openAppend(link);
-        CHECK(h == kNoFile);
-        if (h != kNoFile) os.files().closeFile(h);
-        CHECK_EQ(readAll(file), std::string("x\r\nx\r\n"));
-        CHECK(os.files().deleteFile(link));
-        CHECK(os.files().fileKind(file) == FileKind::File);
-    } else {
-        std::printf("note: this system made no file link; the link check did not run\n");
-    }
     CHECK(!os.files().deleteFile(dir + "\\sub"));
     CHECK(os.files().deleteFile(file));
     CHECK(os.files().fileKind(file) == FileKind::Missing);
