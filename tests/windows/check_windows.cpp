@@ -2,14 +2,8 @@
 // each form by its name (not its title) and checks or does what the verbs
 // below say; every wait is bounded. A bare NAME checks that the form is
 // shown, shaped by a region and layered with its alpha.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -34,26 +28,12 @@ bool report(bool ok, const std::string& name, const std::string& what) {
     return ok;
 }
 
-struct FormSearch {
-    const std::string& name;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK matchForm(HWND hwnd, LPARAM lp) {
-    auto& search = *reinterpret_cast<FormSearch*>(lp);
-    char cls[32] = {};
-    GetClassNameA(hwnd, cls, sizeof cls);
-    if (std::strcmp(cls, "VelmoraForm") != 0 || !IsWindowVisible(hwnd) ||
-        vel::platform::win32::Win32Platform::formNameOf(hwnd) != search.name)
-        return TRUE;
-    search.found = hwnd;
-    return FALSE;
-}
-
+// A shown top-level form of that name, or nullptr.
 HWND visibleForm(const std::string& name) {
-    FormSearch search{name};
-    EnumWindows(matchForm, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND h = FindWindowExA(nullptr, nullptr, "VelmoraForm", nullptr); h;
+         h = FindWindowExA(nullptr, h, "VelmoraForm", nullptr))
+        if (IsWindowVisible(h) && vel::platform::win32::Win32Platform::formNameOf(h) == name) return h;
+    return nullptr;
 }
 
 // The shown form (60 s at most), or nullptr after saying that there is none.
@@ -93,17 +73,6 @@ bool checkForm(HWND hwnd, const std::string& name, bool layered) {
                   r.right - r.left, r.bottom - r.top, r.left, r.top, box.right - box.left, box.bottom - box.top, alpha,
                   static_cast<unsigned long>(ex));
     return report(ok, name, line);
-}
-
-std::vector<COLORREF> capture(HWND hwnd) {
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    std::vector<COLORREF> pixels;
-    HDC screen = GetWindowDC(nullptr);
-    for (LONG y = r.top; y < r.bottom; ++y)
-        for (LONG x = r.left; x < r.right; ++x) pixels.push_back(GetPixel(screen, x, y));
-    ReleaseDC(nullptr, screen);
-    return pixels;
 }
 
 // How many columns of the usage graph hold something besides its ground.
@@ -185,12 +154,6 @@ const std::vector<std::pair<std::string, Verb>>& verbs() {
     static const std::vector<std::pair<std::string, Verb>> table = {
         // Shown and shaped but never layered (the Full View).
         {"--shaped", {0, [](HWND h, const std::string& n, char**) { return checkForm(h, n, false); }}},
-        // The form's picture on the screen changes within 8 s (the meters move).
-        {"--changes", {0, [](HWND h, const std::string& n, char**) {
-             const std::vector<COLORREF> first = capture(h);
-             const int waited = waitFor(8000, 250, [&] { return capture(h) != first; });
-             return report(waited >= 0, n, std::string("its picture ") + (waited >= 0 ? "changed" : "did not change") + ms(waited));
-         }}},
         // On a processor page the usage graph gains at least 40 columns in
         // 5 s: one per 100 ms tick, so a blocked interface thread shows as a
         // graph that stands still.

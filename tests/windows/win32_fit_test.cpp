@@ -3,7 +3,6 @@
 // simulated machine with GDI's text installed, each control that shows
 // text is painted alone on a marked ground with nothing clipping it, and
 // any pixel it touches outside its box is a clip a user would see.
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -49,18 +48,15 @@ struct Walk {
     std::string where;
     int checked = 0;
 
-    void report(const forms::Control& c, const std::string& text, const test::Spill& s) {
+    void check(const forms::Control& c, const std::string& text) {
+        ++checked;
+        const test::Spill s = test::spillOf(c);
+        if (!s.any()) return;
         char line[400];
         std::snprintf(line, sizeof line, "%s: %s \"%s\" (%dx%d) leaves its box by %d left, %d top, %d right, %d bottom",
                       where.c_str(), c.qualifiedName().c_str(), text.c_str(), c.width(), c.height(), s.left, s.top,
                       s.right, s.bottom);
         ::wintest::recordFailure(__FILE__, __LINE__, line);
-    }
-
-    void check(const forms::Control& c, const std::string& text) {
-        ++checked;
-        const test::Spill s = test::spillOf(c);
-        if (s.any()) report(c, text, s);
     }
 
     void control(forms::Control& c) {
@@ -143,11 +139,11 @@ WTEST(Fit, EveryTextOfTheFullViewStaysInItsBox) {
         if (v.subView) fv.btnTSelect_Click(v.subView);
         if (v.option) fv.lblNetOpt_Click(v.option);
         rig.m.sim.advance(1000);
-        walk.where = "Full View " + std::to_string(v.button) + "." + std::to_string(v.subView) + "." +
-                     std::to_string(v.option);
+        const std::string id =
+            std::to_string(v.button) + "_" + std::to_string(v.subView) + "_" + std::to_string(v.option);
+        walk.where = "Full View " + id;
         walk.children(fv);
-        savePicture(fv, "fullview_" + std::to_string(v.button) + "_" + std::to_string(v.subView) + "_" +
-                            std::to_string(v.option));
+        savePicture(fv, "fullview_" + id);
     }
     std::printf("  %d texts checked\n", walk.checked);
     CHECK(walk.checked > 200);

@@ -1,5 +1,5 @@
-// The Win32 window calls: regions from a skin, the layered style, the
-// top-most flags, titles, frames, the icon and activation.
+// The Win32 window calls: regions from a skin, the top-most flags and the
+// layered style, titles, frames, the icon and activation.
 #include "platform/win32/region_builder.h"
 #include "platform/win32/win32_platform.h"
 
@@ -62,28 +62,10 @@ WTEST(Region, SkinShapeIsTheWindowShapePixelForPixel) {
     DeleteObject(none);
 }
 
-WTEST(Window, LayeredStyleReplacesTheExtendedStyleAndCarriesTheAlpha) {
-    OneWindow w(desc("frmLayeredTest", {10, 10, 60, 40}));
-    REQUIRE(w.id != 0);
-    CHECK_EQ(exStyle(w.hwnd()), static_cast<LONG>(WS_EX_TOOLWINDOW));  // off the taskbar
-    w.os.setWindowPos(w.id, ZOrder::TopMost, kTopMostFlags);
-    CHECK_EQ(w.os.setLayeredAlpha(w.id, 230), 0L);
-    // Replaced, but it stays off the taskbar and top-most.
-    CHECK_EQ(exStyle(w.hwnd()), static_cast<LONG>(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST));
-    for (const int wanted : {230, 0}) {
-        CHECK_EQ(w.os.setLayeredAlpha(w.id, static_cast<std::uint8_t>(wanted)), 0L);
-        BYTE alpha = 0;
-        DWORD flags = 0;
-        REQUIRE(GetLayeredWindowAttributes(w.hwnd(), nullptr, &alpha, &flags));
-        CHECK_EQ(static_cast<int>(alpha), wanted);
-        CHECK(flags & LWA_ALPHA);
-    }
-    CHECK(w.os.setLayeredAlpha(9999, 10) != 0L);  // no such window: the system's error
-}
-
 // The UTF-8 title reaches the system whole; the name tests find the form
-// by stays apart from it and goes with the window.
-WTEST(Window, TopMostFlagsKeepPlaceAndSizeAndShowTheWindow) {
+// by stays apart from it and goes with the window. The layered style
+// replaces the extended style and carries the alpha.
+WTEST(Window, TopMostFlagsKeepPlaceAndSizeAndShowTheWindowAndTheLayeredStyleCarriesTheAlpha) {
     WindowDesc d = desc("frmTopMostTest", {30, 50, 95, 79});
     d.caption = "VELMORA v2 \u2013 CPU 0";
     OneWindow w(d);
@@ -94,11 +76,22 @@ WTEST(Window, TopMostFlagsKeepPlaceAndSizeAndShowTheWindow) {
     CHECK(wintest::titleOf(hwnd) == L"VELMORA v2 \u2013 CPU 0");
     CHECK_EQ(win32::Win32Platform::formNameOf(hwnd), std::string("frmTopMostTest"));
     CHECK(!IsWindowVisible(hwnd));
+    CHECK_EQ(exStyle(hwnd), static_cast<LONG>(WS_EX_TOOLWINDOW));  // off the taskbar
     os.setWindowPos(id, ZOrder::TopMost, kTopMostFlags);
-    CHECK(exStyle(hwnd) & WS_EX_TOPMOST);
     CHECK(IsWindowVisible(hwnd));  // SWP_SHOWWINDOW
     CHECK_EQ(wintest::text(os.windowRect(id)), std::string("30,50 65x29"));
     CHECK(GetForegroundWindow() != hwnd);  // SWP_NOACTIVATE
+    for (const int wanted : {230, 0}) {
+        CHECK_EQ(os.setLayeredAlpha(id, static_cast<std::uint8_t>(wanted)), 0L);
+        // Replaced, but it stays off the taskbar and top-most.
+        CHECK_EQ(exStyle(hwnd), static_cast<LONG>(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST));
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        REQUIRE(GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags));
+        CHECK_EQ(static_cast<int>(alpha), wanted);
+        CHECK(flags & LWA_ALPHA);
+    }
+    CHECK(os.setLayeredAlpha(9999, 10) != 0L);  // no such window: the system's error
     os.setWindowPos(id, ZOrder::NoTopMost, kTopMostFlags);
     CHECK(!(exStyle(hwnd) & WS_EX_TOPMOST));
     // A second form going top-most leaves the first where it is.
@@ -130,14 +123,6 @@ WTEST(Window, DialogHasACloseButtonThatAsksItsOwner) {
     CHECK(IsWindow(w.hwnd()));  // the owner decides
 }
 
-namespace {
-// The width an RT_ICON image says it has: a bitmap's header or a PNG's IHDR.
-int iconImageWidth(const BYTE* data) {
-    if (data[0] == 0x89 && data[1] == 'P') return data[16] << 24 | data[17] << 16 | data[18] << 8 | data[19];
-    return static_cast<int>(*reinterpret_cast<const DWORD*>(data + 4));
-}
-}  // namespace
-
 // velmora.exe's icon holds every size as an image the system reads; the
 // windows' class carries the program's icon (this test program has the same one).
 WTEST(Window, TheProgramIconIsInVelmoraExeAndOnTheWindows) {
@@ -154,7 +139,6 @@ WTEST(Window, TheProgramIconIsInVelmoraExeAndOnTheWindows) {
             BYTE* data = image ? static_cast<BYTE*>(LockResource(LoadResource(exe, image))) : nullptr;
             CHECK(data != nullptr);
             if (!data) continue;
-            CHECK_EQ(iconImageWidth(data), size);
             HICON icon = CreateIconFromResourceEx(data, SizeofResource(exe, image), TRUE, 0x00030000, size, size,
                                                   LR_DEFAULTCOLOR);
             CHECK(icon != nullptr);

@@ -9,8 +9,6 @@
 #   wine_logging.sh STATE-DIR WINDOWS-BUILD-DIR
 set -u
 
-state=${1:?usage: wine_logging.sh STATE-DIR WINDOWS-BUILD-DIR}
-winbuild=${2:?usage: wine_logging.sh STATE-DIR WINDOWS-BUILD-DIR}
 here=$(cd "$(dirname "$0")" && pwd)
 # Several ticks once the engine runs, long before the one-minute flush.
 run_for=10

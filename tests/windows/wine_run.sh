@@ -1,14 +1,27 @@
-# Sourced by the Wine runs of velmora.exe. Expects $state (the Wine
-# session's folder), $winbuild (the Windows build) and $here (this folder).
+# Sourced by the Wine runs of velmora.exe, with $here (this folder) set and
+# the script's own arguments: the Wine session's folder ($state), the Windows
+# build ($winbuild) and, where the run starts from one, a velmora.ini ($ini).
 # Every wait is bounded; whatever a run started is ended on the way out.
 # shellcheck source=../../scripts/processes.sh
 . "$here/../../scripts/processes.sh"
 session="$here/wine_session.sh"
+usage="usage: $(basename "$0") STATE-DIR WINDOWS-BUILD-DIR [VELMORA-INI]"
+state=${1:?$usage}
+winbuild=${2:?$usage}
+ini=${3:-}
 
 failures=0
 checks=0
 pass() { echo "PASS: $*"; checks=$((checks + 1)); }
 fail() { echo "FAIL: $*"; checks=$((checks + 1)); failures=$((failures + 1)); }
+# verdict PASS-TEXT FAIL-TEXT COMMAND...: one check, passed when COMMAND succeeds.
+verdict() {
+    local good=$1 bad=$2
+    shift 2
+    if "$@"; then pass "$good"; else fail "$bad"; fi
+}
+# quiet COMMAND...: COMMAND with its output dropped.
+quiet() { "$@" >/dev/null; }
 # The closing line, and the exit status.
 finish_run() {
     echo "$((checks - failures)) passed, $failures failed"
@@ -35,14 +48,15 @@ _end_run() {
 }
 trap _end_run EXIT
 
-# make_program NAME: a fresh program folder in the session with the skins and
-# an empty logs folder; sets $program and $folder (its Windows path). The
-# caller writes velmora.ini.
+# make_program NAME [INI]: a fresh program folder in the session with the
+# skins, an empty logs folder and INI as its velmora.ini (or none: the caller
+# writes it); sets $program and $folder (its Windows path).
 make_program() {
     program="$state/$1"
     rm -rf "$program"
     mkdir -p "$program/logs"
     cp -r "$winbuild/skins" "$program/skins"
+    [ -z "${2:-}" ] || cp "$2" "$program/velmora.ini" || { echo "FAIL: $2 is missing"; exit 1; }
     folder=$(timeout 60 "$session" run "$state" winepath -w "$program" | tr -d '\r')
 }
 
