@@ -101,32 +101,10 @@ int graphColumns(HWND hwnd) {
     return columns;
 }
 
-bool checkGraph(HWND hwnd, const std::string& name) {
-    // The graph starts again from the left every 100 columns: a drop in the
-    // count is a new pass, whose columns all count.
-    int last = graphColumns(hwnd), gained = 0;
-    for (int waited = 0; waited < 5000; waited += 250) {
-        Sleep(250);
-        const int now = graphColumns(hwnd);
-        gained += now >= last ? now - last : now;
-        last = now;
-    }
-    return report(gained >= 40, name, "the usage graph gained " + std::to_string(gained) + " columns in 5 s");
-}
-
 bool inMoveLoop(HWND hwnd) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     return GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &info) && (info.flags & GUI_INMOVESIZE);
-}
-
-bool endSession(HWND hwnd, const std::string& name) {
-    DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutA(hwnd, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer) || !answer)
-        return report(false, name, "WM_QUERYENDSESSION was not answered with TRUE");
-    // The program ends during the message, so no answer is waited for.
-    SendNotifyMessageA(hwnd, WM_ENDSESSION, TRUE, 0);
-    return report(true, name, "agreed to end the session and was told it ends");
 }
 
 struct Input {
@@ -157,7 +135,18 @@ const std::vector<std::pair<std::string, Verb>>& verbs() {
         // On a processor page the usage graph gains at least 40 columns in
         // 5 s: one per 100 ms tick, so a blocked interface thread shows as a
         // graph that stands still.
-        {"--graph", {0, [](HWND h, const std::string& n, char**) { return checkGraph(h, n); }}},
+        // The graph starts again from the left every 100 columns: a drop in
+        // the count is a new pass, whose columns all count.
+        {"--graph", {0, [](HWND h, const std::string& n, char**) {
+             int last = graphColumns(h), gained = 0;
+             for (int waited = 0; waited < 5000; waited += 250) {
+                 Sleep(250);
+                 const int now = graphColumns(h);
+                 gained += now >= last ? now - last : now;
+                 last = now;
+             }
+             return report(gained >= 40, n, "the usage graph gained " + std::to_string(gained) + " columns in 5 s");
+         }}},
         // --alpha NAME VALUE: the layered alpha becomes VALUE within 20 s (fading and waking).
         {"--alpha", {1, [](HWND h, const std::string& n, char** w) {
              const int wanted = std::atoi(w[0]);
@@ -174,8 +163,15 @@ const std::vector<std::pair<std::string, Verb>>& verbs() {
              const int waited = waitFor(20000, 50, [&] { return inMoveLoop(h) == wanted; });
              return report(waited >= 0, n, std::string("the move loop has ") + (waited >= 0 ? "" : "not ") + w[0] + ms(waited));
          }}},
-        // The session ends, as Windows tells it.
-        {"--end-session", {0, [](HWND h, const std::string& n, char**) { return endSession(h, n); }}},
+        // The session ends, as Windows tells it; the program ends during the
+        // second message, so no answer is waited for.
+        {"--end-session", {0, [](HWND h, const std::string& n, char**) {
+             DWORD_PTR answer = 0;
+             if (!SendMessageTimeoutA(h, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer) || !answer)
+                 return report(false, n, "WM_QUERYENDSESSION was not answered with TRUE");
+             SendNotifyMessageA(h, WM_ENDSESSION, TRUE, 0);
+             return report(true, n, "agreed to end the session and was told it ends");
+         }}},
         // --click NAME X Y: a left click at a point of the client area.
         {"--click", {2, [](HWND h, const std::string& n, char** w) {
              const LPARAM at = MAKELPARAM(std::atoi(w[0]), std::atoi(w[1]));

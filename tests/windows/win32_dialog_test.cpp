@@ -67,8 +67,6 @@ WTEST(Dialog, EachBoxHasTheButtonsIconAndTextItWasAskedFor) {
     const Case cases[] = {
         {"Close VELMORA v2?", "VelmoraBoxTest1", mb::YesNo | mb::Question | mb::DefaultButton2, mb::IdNo, "yes no ",
          "no ", true, L"Close VELMORA v2?", L"VelmoraBoxTest1"},
-        {"Close VELMORA v2?", "VelmoraBoxTest2", mb::OkOnly | mb::Exclamation, mb::IdOk, "ok ", "", true,
-         L"Close VELMORA v2?", L"VelmoraBoxTest2"},
         {unicode, unicode, mb::OkOnly, mb::IdOk, "ok ", "", false, wideUnicode, wideUnicode},
     };
     for (const Case& c : cases) {

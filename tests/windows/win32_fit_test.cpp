@@ -4,7 +4,6 @@
 // text is painted alone on a marked ground with nothing clipping it, and
 // any pixel it touches outside its box is a clip a user would see.
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "core/frm_main.h"
@@ -13,7 +12,6 @@
 #include "forms/combo_box.h"
 #include "forms/frame.h"
 #include "forms/graphic_controls.h"
-#include "gfx/png.h"
 #include "fullview/frm_fullview.h"
 #include "harness.h"
 #include "options/frm_options.h"
@@ -35,13 +33,6 @@ std::string textOf(const forms::Control& c) {
     if (auto* t = dynamic_cast<const forms::TabStrip*>(&c))
         for (const auto& tab : t->tabs()) tabs += (tabs.empty() ? "" : "|") + tab.caption;
     return tabs;
-}
-
-// With VELMORA_FIT_PICTURES set to a folder, each page walked is saved there
-// as a picture, to look at.
-void savePicture(forms::Form& form, const std::string& name) {
-    if (const char* folder = std::getenv("VELMORA_FIT_PICTURES"))
-        gfx::savePng(std::string(folder) + "/" + name + ".png", form.render());
 }
 
 struct Walk {
@@ -112,7 +103,6 @@ WTEST(Fit, EveryTextOfTheOptionsDialogStaysInItsBox) {
         dialog.tbsOptions_Click();
         walk.where = "options page " + std::to_string(page);
         walk.children(dialog);
-        savePicture(dialog, "options_" + std::to_string(page));
     }
     std::printf("  %d texts checked\n", walk.checked);
     CHECK(walk.checked > 80);
@@ -139,11 +129,9 @@ WTEST(Fit, EveryTextOfTheFullViewStaysInItsBox) {
         if (v.subView) fv.btnTSelect_Click(v.subView);
         if (v.option) fv.lblNetOpt_Click(v.option);
         rig.m.sim.advance(1000);
-        const std::string id =
-            std::to_string(v.button) + "_" + std::to_string(v.subView) + "_" + std::to_string(v.option);
-        walk.where = "Full View " + id;
+        walk.where = "Full View " + std::to_string(v.button) + "." + std::to_string(v.subView) + "." +
+                     std::to_string(v.option);
         walk.children(fv);
-        savePicture(fv, "fullview_" + id);
     }
     std::printf("  %d texts checked\n", walk.checked);
     CHECK(walk.checked > 200);

@@ -14,29 +14,16 @@
 using namespace vel;
 using namespace vel::platform;
 
-namespace {
-
-bool isWine() {
-    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
-
-std::string textOf(VARIANT& v, long cimType) {
-    std::string out = "<none>";
-    win32::variantText(v, cimType, out);
-    VariantClear(&v);
-    return out;
-}
-
-}  // namespace
-
 WTEST(Hardware, ValuesBecomeText) {
     VARIANT v;
     VariantInit(&v);
     const auto text = [&v](VARTYPE type, long cimType, auto set) {
         V_VT(&v) = type;
         set();
-        return textOf(v, cimType);
+        std::string out = "<none>";
+        win32::variantText(v, cimType, out);
+        VariantClear(&v);
+        return out;
     };
     // 4 GiB less 1 MiB of video memory, as WMI hands a uint32 over.
     CHECK_EQ(text(VT_I4, CIM_UINT32, [&] { V_I4(&v) = -1048576; }), std::string("4293918720"));
@@ -64,15 +51,14 @@ WTEST(Hardware, InventoryFromWmi) {
     CHECK(ms < 5000);
     const std::vector<std::string> empty = {"Win32_CacheMemory", "Win32_Keyboard", "Win32_PhysicalMemoryArray",
                                             "Win32_PointingDevice"};
+    const bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
     for (const std::string& name : inventoryClasses()) {
         const std::size_t found = inventoryRecords(inv, name).size() - 1;
         std::printf("  %s: %zu instance(s)\n", name.c_str(), found);
         if (std::find(empty.begin(), empty.end(), name) == empty.end()) CHECK(found > 0);
-        else if (isWine()) CHECK_EQ(found, std::size_t{0});
+        else if (wine) CHECK_EQ(found, std::size_t{0});
     }
-    std::printf("  processor: \"%s\", %s, %s MHz; video: \"%s\"\n", inv.processor[0].Name.c_str(),
-                inv.processor[0].Architecture.c_str(), inv.processor[0].CurrentClockSpeed.c_str(),
-                inv.videoController[0].Name.c_str());
+    std::printf("  processor: \"%s\"\n", inv.processor[0].Name.c_str());
     CHECK(inv.processor.back().Name.empty());
     CHECK(!inv.processor[0].Name.empty());
     CHECK(inv.processor[0].Name == inv.processor[0].Name.substr(inv.processor[0].Name.find_first_not_of(' ')));

@@ -1,7 +1,6 @@
 // The Win32 backend at a desktop scale: the system sees device pixels
 // (twice the logical ones here), the program only logical ones; presented
 // pixels reach the screen exactly.
-#include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_platform.h"
 
 #include "harness.h"
@@ -61,13 +60,4 @@ WTEST(Window, AtScaleTwoTheSystemSeesEveryPixelTwice) {
     CHECK_EQ(listener.lastMouse.x, 3);
     CHECK_EQ(listener.lastMouse.y, 1);
     os.destroyWindow(id);
-}
-
-WTEST(Window, DesktopScaleFollowsTheScreensDpi) {
-    // Wherever the per-monitor calls exist they agree with the screen's DPI
-    // on a one-monitor desktop; where they are missing the screen's DPI is used.
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    CHECK_EQ(win32::desktopScale(nullptr), scaleForDpi(dpi));
 }

@@ -38,15 +38,13 @@ WTEST(Region, SkinShapeIsTheWindowShapePixelForPixel) {
     auto skin = gfx::loadPng(files, wintest::programFolder() + "\\skins\\main_skin.png");
     REQUIRE(skin.has_value());
     const Region region = regionFromPixels(*skin, skin->width, skin->height);
-    REQUIRE(!region.empty());
 
     OneWindow w(desc("frmRegionTest", {40, 40, 40 + skin->width, 40 + skin->height}));
     REQUIRE(w.id != 0);
     w.os.setWindowRegion(w.id, &region, true);
 
     HRGN applied = CreateRectRgn(0, 0, 0, 0);
-    const int kind = GetWindowRgn(w.hwnd(), applied);
-    CHECK(kind == COMPLEXREGION || kind == SIMPLEREGION);
+    GetWindowRgn(w.hwnd(), applied);
     const Colour key = skin->at(0, 0);
     int mismatches = 0;
     for (int y = 0; y < skin->height; ++y)
@@ -75,6 +73,8 @@ WTEST(Window, TopMostFlagsKeepPlaceAndSizeAndShowTheWindowAndTheLayeredStyleCarr
     HWND hwnd = w.hwnd();
     CHECK(wintest::titleOf(hwnd) == L"VELMORA v2 \u2013 CPU 0");
     CHECK_EQ(win32::Win32Platform::formNameOf(hwnd), std::string("frmTopMostTest"));
+    CHECK(GetClassLongPtrW(hwnd, GCLP_HICON) != 0);  // the program's icon (this test program has the same one)
+    CHECK(GetClassLongPtrW(hwnd, GCLP_HICONSM) != 0);
     CHECK(!IsWindowVisible(hwnd));
     CHECK_EQ(exStyle(hwnd), static_cast<LONG>(WS_EX_TOOLWINDOW));  // off the taskbar
     os.setWindowPos(id, ZOrder::TopMost, kTopMostFlags);
@@ -123,9 +123,8 @@ WTEST(Window, DialogHasACloseButtonThatAsksItsOwner) {
     CHECK(IsWindow(w.hwnd()));  // the owner decides
 }
 
-// velmora.exe's icon holds every size as an image the system reads; the
-// windows' class carries the program's icon (this test program has the same one).
-WTEST(Window, TheProgramIconIsInVelmoraExeAndOnTheWindows) {
+// velmora.exe's icon holds every size as an image the system reads.
+WTEST(Window, TheProgramIconIsInVelmoraExeWithEverySize) {
     HMODULE exe = LoadLibraryExA((wintest::programFolder() + "\\velmora.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     REQUIRE(exe != nullptr);
     HRSRC group = FindResourceA(exe, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
@@ -146,11 +145,6 @@ WTEST(Window, TheProgramIconIsInVelmoraExeAndOnTheWindows) {
         }
     }
     FreeLibrary(exe);
-
-    OneWindow w(desc("frmIconTest", {10, 10, 60, 40}));
-    REQUIRE(w.id != 0);
-    CHECK(GetClassLongPtrW(w.hwnd(), GCLP_HICON) != 0);
-    CHECK(GetClassLongPtrW(w.hwnd(), GCLP_HICONSM) != 0);
 }
 
 WTEST(Window, OnlyAFormThatTakesTheKeyboardIsActivated) {

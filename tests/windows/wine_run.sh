@@ -81,10 +81,7 @@ title_of() {
     frmMain | frmSplash) echo "VELMORA v2" ;;
     frmCPU[0-3]) echo "VELMORA v2 – CPU ${1#frmCPU}" ;;
     frmCPUAll) echo "VELMORA v2 – All Processors" ;;
-    frmClock) echo "VELMORA v2 – Clock" ;;
-    frmNetwork) echo "VELMORA v2 – Network" ;;
-    frmMemory) echo "VELMORA v2 – Memory" ;;
-    frmMouse) echo "VELMORA v2 – Mouse" ;;
+    frmClock | frmNetwork | frmMemory | frmMouse) echo "VELMORA v2 – ${1#frm}" ;;
     frmFULLVIEW) echo "VELMORA v2 – Full View" ;;
     frmOptions) echo "VELMORA v2 Options" ;;
     frmAboutZenthe) echo "Zenthe Professional" ;;
@@ -121,9 +118,4 @@ end_session() {
         fail "velmora.exe ended with $exit_code (124: still running 30 s after the end of the session)"
         cat "$program/velmora.out"
     fi
-}
-
-# Keeps both processors busy for the rest of the run.
-keep_busy() {
-    for _ in 1 2; do start_group timeout 600 bash -c 'while :; do :; done'; done
 }
