@@ -15,6 +15,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine_run.sh"
 # shellcheck source=../support/pointer.sh
 . "$here/../support/pointer.sh"
+
 make_program fullview-program "$ini"
 start_velmora 200
 
