@@ -135,9 +135,9 @@ const std::vector<std::pair<std::string, Verb>>& verbs() {
         // On a processor page the usage graph gains at least 40 columns in
         // 5 s: one per 100 ms tick, so a blocked interface thread shows as a
         // graph that stands still.
-        // The graph starts again from the left every 100 columns: a drop in
-        // the count is a new pass, whose columns all count.
         {"--graph", {0, [](HWND h, const std::string& n, char**) {
+             // The graph starts again from the left every 100 columns: a
+             // drop in the count is a new pass, whose columns all count.
              int last = graphColumns(h), gained = 0;
              for (int waited = 0; waited < 5000; waited += 250) {
                  Sleep(250);

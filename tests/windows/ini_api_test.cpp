@@ -71,9 +71,9 @@ WTEST(Ini, ReadsMatchTheSystemOnOrdinaryAndMangledFiles) {
         {"equals in value, tabs", "[MAIN]\nPATH=a=b=c\n\tTAB\t=\tv\t\n", {{"MAIN", "PATH"}, {"MAIN", "TAB"}}},
         {"missing file", "", {{"MAIN", "A"}}},
     };
-    // Where Wine's profile functions and ours part (all printed). None of them touches a
-    // key the program reads: it never asks for ';' keys or keys outside a
-    // section, and writes CR LF files.
+    // Where Wine's profile functions and ours part (all printed). None of
+    // them touches a key the program reads: it never asks for ';' keys or
+    // keys outside a section, and writes CR LF files.
     const std::vector<std::string> known = {
         "comments: [MAIN] ;CPUCLOCK: ours \"\", the system's \"1\"",         // a comment is a key to them
         "keys before any section: [] ORPHAN: ours \"\", the system's \"1\"",  // a nameless section to them
