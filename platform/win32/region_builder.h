@@ -1,6 +1,5 @@
 // Window regions as GDI regions: the union of the region's rectangles,
-// built with CreateRectRgn and CombineRgn(RGN_OR), and read back as
-// rectangles for checks.
+// built with CreateRectRgn and CombineRgn(RGN_OR).
 #pragma once
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -15,8 +14,5 @@ namespace vel::platform::win32 {
 // A new region the caller owns (SetWindowRgn takes it over); an empty
 // region when there are no rectangles. nullptr only when GDI fails.
 HRGN buildRegion(const Region& region);
-
-// The rectangles GDI keeps for a region, in its own banded order.
-Region readRegion(HRGN region);
 
 }  // namespace vel::platform::win32

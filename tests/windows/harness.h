@@ -3,6 +3,7 @@
 // exits non-zero when any check failed.
 #pragma once
 
+#include <cstdio>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -15,8 +16,15 @@ struct Case {
     std::function<void()> body;
 };
 
-std::vector<Case>& registry();
-void recordFailure(const char* file, int line, const std::string& what);
+inline std::vector<Case>& registry() {
+    static std::vector<Case> cases;
+    return cases;
+}
+inline int failuresInCase = 0;
+inline void recordFailure(const char* file, int line, const std::string& what) {
+    ++failuresInCase;
+    std::printf("  %s:%d: %s\n", file, line, what.c_str());
+}
 // Thrown by REQUIRE to end the running case.
 struct Abort {};
 

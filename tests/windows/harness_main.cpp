@@ -1,27 +1,8 @@
 // Runs the registered cases: all, or those whose "group.name" starts with
 // the first argument. Prints one line per case and the totals.
-#include <cstdio>
 #include <exception>
 
 #include "harness.h"
-
-namespace wintest {
-
-namespace {
-int failuresInCase = 0;
-}
-
-std::vector<Case>& registry() {
-    static std::vector<Case> cases;
-    return cases;
-}
-
-void recordFailure(const char* file, int line, const std::string& what) {
-    ++failuresInCase;
-    std::printf("  %s:%d: %s\n", file, line, what.c_str());
-}
-
-}  // namespace wintest
 
 // Entry points of the program's other modes (tools under Wine).
 int checkWindowsMain(int argc, char** argv);

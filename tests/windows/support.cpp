@@ -1,10 +1,5 @@
 #include "support.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-
 #include <fstream>
 #include <iterator>
 
@@ -51,6 +46,17 @@ std::string readAll(const std::filesystem::path& path) {
 
 void writeAll(const std::filesystem::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+std::wstring titleOf(HWND window) {
+    wchar_t buffer[128] = {};
+    const int n = GetWindowTextW(window, buffer, 128);
+    return std::wstring(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+std::string text(const vel::platform::Rect& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.width()) + "x" +
+           std::to_string(r.height());
 }
 
 }  // namespace wintest

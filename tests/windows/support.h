@@ -7,6 +7,7 @@
 
 #include "platform/native.h"
 #include "platform/platform.h"
+#include "platform/win32/windows_api.h"
 
 namespace wintest {
 
@@ -22,6 +23,10 @@ std::filesystem::path freshFolder(const std::wstring& name);
 std::vector<std::string> copySkins(const std::filesystem::path& folder);
 std::string readAll(const std::filesystem::path& path);
 void writeAll(const std::filesystem::path& path, const std::string& text);
+// A window's title as the system holds it.
+std::wstring titleOf(HWND window);
+// "LEFT,TOP WIDTHxHEIGHT", to compare a rectangle whole.
+std::string text(const vel::platform::Rect& r);
 
 // A listener that keeps the last mouse event and counts close requests.
 struct CountingListener : vel::platform::WindowListener {

@@ -17,33 +17,12 @@ struct BoxSeen {
     std::wstring title, text;
 };
 
-std::wstring textOf(HWND window) {
-    wchar_t buffer[128] = {};
-    const int n = GetWindowTextW(window, buffer, 128);
-    return std::wstring(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
-}
-
-BOOL CALLBACK findIcon(HWND child, LPARAM seen) {
-    char cls[32] = {};
-    GetClassNameA(child, cls, sizeof cls);
-    if (lstrcmpiA(cls, "Static") == 0 && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-        reinterpret_cast<BoxSeen*>(seen)->icon = true;
-    return TRUE;
-}
-
-BOOL CALLBACK findBox(HWND window, LPARAM found) {
-    wchar_t cls[16] = {};
-    GetClassNameW(window, cls, 16);
-    if (lstrcmpW(cls, L"#32770") != 0) return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
 // Our thread's box, whatever its title reads, or nullptr.
 HWND openBox() {
-    HWND box = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));
-    return box;
+    const wchar_t* const dialog = L"#32770";
+    for (HWND h = FindWindowExW(nullptr, nullptr, dialog, nullptr); h; h = FindWindowExW(nullptr, h, dialog, nullptr))
+        if (GetWindowThreadProcessId(h, nullptr) == GetCurrentThreadId()) return h;
+    return nullptr;
 }
 
 // Opens a box and answers it with `answer` from a timer; returns the box's result.
@@ -62,9 +41,10 @@ int openAndAnswer(win32::Win32Platform& os, const char* text, const char* title,
             if (button && id != IDOK && (GetWindowLongA(button, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON)
                 seen.defaults += name;
         }
-        EnumChildWindows(box, findIcon, reinterpret_cast<LPARAM>(&seen));
-        seen.title = textOf(box);
-        seen.text = textOf(GetDlgItem(box, 0xFFFF));  // the box's text
+        for (HWND c = FindWindowExA(box, nullptr, "Static", nullptr); c; c = FindWindowExA(box, c, "Static", nullptr))
+            seen.icon = seen.icon || (GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+        seen.title = wintest::titleOf(box);
+        seen.text = wintest::titleOf(GetDlgItem(box, 0xFFFF));  // the box's text
         os.stopTimer(timer);
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
     });
@@ -87,8 +67,6 @@ WTEST(Dialog, EachBoxHasTheButtonsIconAndTextItWasAskedFor) {
     const Case cases[] = {
         {"Close VELMORA v2?", "VelmoraBoxTest1", mb::YesNo | mb::Question | mb::DefaultButton2, mb::IdNo, "yes no ",
          "no ", true, L"Close VELMORA v2?", L"VelmoraBoxTest1"},
-        {"Close VELMORA v2?", "VelmoraBoxTest2", mb::OkOnly | mb::Exclamation, mb::IdOk, "ok ", "", true,
-         L"Close VELMORA v2?", L"VelmoraBoxTest2"},
         {unicode, unicode, mb::OkOnly, mb::IdOk, "ok ", "", false, wideUnicode, wideUnicode},
     };
     for (const Case& c : cases) {

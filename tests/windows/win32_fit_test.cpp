@@ -3,9 +3,7 @@
 // simulated machine with GDI's text installed, each control that shows
 // text is painted alone on a marked ground with nothing clipping it, and
 // any pixel it touches outside its box is a clip a user would see.
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "core/frm_main.h"
@@ -14,7 +12,6 @@
 #include "forms/combo_box.h"
 #include "forms/frame.h"
 #include "forms/graphic_controls.h"
-#include "gfx/png.h"
 #include "fullview/frm_fullview.h"
 #include "harness.h"
 #include "options/frm_options.h"
@@ -38,29 +35,19 @@ std::string textOf(const forms::Control& c) {
     return tabs;
 }
 
-// With VELMORA_FIT_PICTURES set to a folder, each page walked is saved there
-// as a picture, to look at.
-void savePicture(forms::Form& form, const std::string& name) {
-    if (const char* folder = std::getenv("VELMORA_FIT_PICTURES"))
-        gfx::savePng(std::string(folder) + "/" + name + ".png", form.render());
-}
-
 struct Walk {
     std::string where;
     int checked = 0;
 
-    void report(const forms::Control& c, const std::string& text, const test::Spill& s) {
+    void check(const forms::Control& c, const std::string& text) {
+        ++checked;
+        const test::Spill s = test::spillOf(c);
+        if (!s.any()) return;
         char line[400];
         std::snprintf(line, sizeof line, "%s: %s \"%s\" (%dx%d) leaves its box by %d left, %d top, %d right, %d bottom",
                       where.c_str(), c.qualifiedName().c_str(), text.c_str(), c.width(), c.height(), s.left, s.top,
                       s.right, s.bottom);
         ::wintest::recordFailure(__FILE__, __LINE__, line);
-    }
-
-    void check(const forms::Control& c, const std::string& text) {
-        ++checked;
-        const test::Spill s = test::spillOf(c);
-        if (s.any()) report(c, text, s);
     }
 
     void control(forms::Control& c) {
@@ -116,7 +103,6 @@ WTEST(Fit, EveryTextOfTheOptionsDialogStaysInItsBox) {
         dialog.tbsOptions_Click();
         walk.where = "options page " + std::to_string(page);
         walk.children(dialog);
-        savePicture(dialog, "options_" + std::to_string(page));
     }
     std::printf("  %d texts checked\n", walk.checked);
     CHECK(walk.checked > 80);
@@ -146,8 +132,6 @@ WTEST(Fit, EveryTextOfTheFullViewStaysInItsBox) {
         walk.where = "Full View " + std::to_string(v.button) + "." + std::to_string(v.subView) + "." +
                      std::to_string(v.option);
         walk.children(fv);
-        savePicture(fv, "fullview_" + std::to_string(v.button) + "_" + std::to_string(v.subView) + "_" +
-                            std::to_string(v.option));
     }
     std::printf("  %d texts checked\n", walk.checked);
     CHECK(walk.checked > 200);

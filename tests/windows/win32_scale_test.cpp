@@ -1,6 +1,6 @@
 // The Win32 backend at a desktop scale: the system sees device pixels
-// (twice the logical ones here), the program only logical ones.
-#include "platform/win32/win32_dpi.h"
+// (twice the logical ones here), the program only logical ones; presented
+// pixels reach the screen exactly.
 #include "platform/win32/win32_platform.h"
 
 #include "harness.h"
@@ -24,9 +24,7 @@ WTEST(Window, AtScaleTwoTheSystemSeesEveryPixelTwice) {
     CHECK_EQ(device.left, 200);
     CHECK_EQ(device.right, 208);
     CHECK_EQ(device.bottom, 204);
-    const Rect logical = os.windowRect(id);
-    CHECK_EQ(logical.left, 100);
-    CHECK_EQ(logical.bottom, 102);
+    CHECK_EQ(wintest::text(os.windowRect(id)), std::string("100,100 4x2"));
 
     Region region;
     region.rects = {{0, 0, 3, 1}, {1, 1, 2, 2}};
@@ -54,6 +52,7 @@ WTEST(Window, AtScaleTwoTheSystemSeesEveryPixelTwice) {
     ReleaseDC(nullptr, screen);
     CHECK_EQ(os.screenPixel(101, 100), static_cast<std::int32_t>(rgb(255, 0, 0)));
     CHECK_EQ(os.screenSize().width, GetSystemMetrics(SM_CXSCREEN) / 2);
+    CHECK_EQ(os.screenPixel(-1, 5), -1);  // off the screen
 
     // A press on device pixel (7, 3) is on logical pixel (3, 1).
     SendMessageA(os.hwndOf(id), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 3));
@@ -61,13 +60,4 @@ WTEST(Window, AtScaleTwoTheSystemSeesEveryPixelTwice) {
     CHECK_EQ(listener.lastMouse.x, 3);
     CHECK_EQ(listener.lastMouse.y, 1);
     os.destroyWindow(id);
-}
-
-WTEST(Window, DesktopScaleFollowsTheScreensDpi) {
-    // Wherever the per-monitor calls exist they agree with the screen's DPI
-    // on a one-monitor desktop; where they are missing the screen's DPI is used.
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    CHECK_EQ(win32::desktopScale(nullptr), scaleForDpi(dpi));
 }

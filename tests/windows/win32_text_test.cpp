@@ -8,21 +8,23 @@
 using namespace vel;
 using namespace vel::platform;
 
-WTEST(Text, LongerTextMeasuresWiderAndBoldNoNarrower) {
+WTEST(Text, MeasuresAndDrawsInTheTextColourOnlyInsideTheClip) {
     win32::GdiText text;
-    int one = 0, three = 0, threeBold = 0;
+    // Longer text measures wider, bold no narrower; UTF-8 is measured.
+    int one = 0, three = 0, threeBold = 0, degrees = 0;
     REQUIRE(text.measure("Arial", 6.75, false, "8", one));
     REQUIRE(text.measure("Arial", 6.75, false, "888", three));
     REQUIRE(text.measure("Arial", 6.75, true, "888", threeBold));
     CHECK(one > 0);
     CHECK(three > 2 * one);
     CHECK(threeBold >= three);
-}
+    CHECK(text.measure("Arial", 8, false, "25\xC2\xB0", degrees));  // 25 degrees
+    CHECK(degrees > 0);
 
-WTEST(Text, DrawsInTheTextColourOnlyInsideTheClip) {
-    win32::GdiText text;
     const Colour white = rgb(255, 255, 255), red = rgb(255, 0, 0);
     Pixels target(40, 20, white);
+    CHECK(text.draw(target, 0, 0, "", "Arial", 8, false, red, 0, 0, 40, 20));
+    CHECK(target == Pixels(40, 20, white));  // no text, no ink
     // The clip cuts the second half of the text off.
     REQUIRE(text.draw(target, 2, 2, "8888", "Arial", 6.75, true, red, 0, 0, 12, 20));
     int touched = 0;
@@ -37,14 +39,4 @@ WTEST(Text, DrawsInTheTextColourOnlyInsideTheClip) {
             CHECK_EQ(greenOf(c), blueOf(c));
         }
     CHECK(touched > 10);
-}
-
-WTEST(Text, UnicodeAndEmptyTextAreHandled) {
-    win32::GdiText text;
-    Pixels target(30, 16, rgb(0, 0, 0));
-    CHECK(text.draw(target, 0, 0, "", "Arial", 8, false, rgb(255, 255, 255), 0, 0, 30, 16));
-    CHECK(target == Pixels(30, 16, rgb(0, 0, 0)));
-    int width = 0;
-    CHECK(text.measure("Arial", 8, false, "25\xC2\xB0", width));  // 25 degrees, UTF-8
-    CHECK(width > 0);
 }

@@ -6,8 +6,6 @@
 #   wine_options.sh STATE-DIR WINDOWS-BUILD-DIR
 set -u
 
-state=${1:?usage: wine_options.sh STATE-DIR WINDOWS-BUILD-DIR}
-winbuild=${2:?usage: wine_options.sh STATE-DIR WINDOWS-BUILD-DIR}
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine_run.sh"
 
@@ -28,17 +26,11 @@ fi
 # Right arrow on the focused tab strip: the Modules page. Then the memory
 # module's box (page at 16,34; its row at 6 + 6 x 29; the box 10 px in),
 # and Enter, which is OK.
-if check --key frmOptions 39 --click frmOptions 32 226 --key frmOptions 13 --gone frmOptions --gone frmMemory; then
-    pass "unticking Memory and pressing Enter closed the dialog and the memory window"
-else
-    fail "the dialog or the memory window is still shown"
-fi
+verdict "unticking Memory and pressing Enter closed the dialog and the memory window" \
+    "the dialog or the memory window is still shown" \
+    check --key frmOptions 39 --click frmOptions 32 226 --key frmOptions 13 --gone frmOptions --gone frmMemory
 visi=$(grep -i '^VISI6=' "$program/velmora.ini" | cut -d= -f2 | tr -d '\r')
-if [ "$visi" = "0" ]; then
-    pass "velmora.ini says VISI6=0"
-else
-    fail "velmora.ini says VISI6='$visi'"; cat "$program/velmora.ini"
-fi
+verdict "velmora.ini says VISI6=0" "velmora.ini says VISI6='$visi'" [ "$visi" = "0" ]
 
 end_session
 finish_run

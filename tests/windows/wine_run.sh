@@ -1,14 +1,27 @@
-# Sourced by the Wine runs of velmora.exe. Expects $state (the Wine
-# session's folder), $winbuild (the Windows build) and $here (this folder).
+# Sourced by the Wine runs of velmora.exe, with $here (this folder) set and
+# the script's own arguments: the Wine session's folder ($state), the Windows
+# build ($winbuild) and, where the run starts from one, a velmora.ini ($ini).
 # Every wait is bounded; whatever a run started is ended on the way out.
 # shellcheck source=../../scripts/processes.sh
 . "$here/../../scripts/processes.sh"
 session="$here/wine_session.sh"
+usage="usage: $(basename "$0") STATE-DIR WINDOWS-BUILD-DIR [VELMORA-INI]"
+state=${1:?$usage}
+winbuild=${2:?$usage}
+ini=${3:-}
 
 failures=0
 checks=0
 pass() { echo "PASS: $*"; checks=$((checks + 1)); }
 fail() { echo "FAIL: $*"; checks=$((checks + 1)); failures=$((failures + 1)); }
+# verdict PASS-TEXT FAIL-TEXT COMMAND...: one check, passed when COMMAND succeeds.
+verdict() {
+    local good=$1 bad=$2
+    shift 2
+    if "$@"; then pass "$good"; else fail "$bad"; fi
+}
+# quiet COMMAND...: COMMAND with its output dropped.
+quiet() { "$@" >/dev/null; }
 # The closing line, and the exit status.
 finish_run() {
     echo "$((checks - failures)) passed, $failures failed"
@@ -35,14 +48,15 @@ _end_run() {
 }
 trap _end_run EXIT
 
-# make_program NAME: a fresh program folder in the session with the skins and
-# an empty logs folder; sets $program and $folder (its Windows path). The
-# caller writes velmora.ini.
+# make_program NAME [INI]: a fresh program folder in the session with the
+# skins, an empty logs folder and INI as its velmora.ini (or none: the caller
+# writes it); sets $program and $folder (its Windows path).
 make_program() {
     program="$state/$1"
     rm -rf "$program"
     mkdir -p "$program/logs"
     cp -r "$winbuild/skins" "$program/skins"
+    [ -z "${2:-}" ] || cp "$2" "$program/velmora.ini" || { echo "FAIL: $2 is missing"; exit 1; }
     folder=$(timeout 60 "$session" run "$state" winepath -w "$program" | tr -d '\r')
 }
 
@@ -67,10 +81,7 @@ title_of() {
     frmMain | frmSplash) echo "VELMORA v2" ;;
     frmCPU[0-3]) echo "VELMORA v2 – CPU ${1#frmCPU}" ;;
     frmCPUAll) echo "VELMORA v2 – All Processors" ;;
-    frmClock) echo "VELMORA v2 – Clock" ;;
-    frmNetwork) echo "VELMORA v2 – Network" ;;
-    frmMemory) echo "VELMORA v2 – Memory" ;;
-    frmMouse) echo "VELMORA v2 – Mouse" ;;
+    frmClock | frmNetwork | frmMemory | frmMouse) echo "VELMORA v2 – ${1#frm}" ;;
     frmFULLVIEW) echo "VELMORA v2 – Full View" ;;
     frmOptions) echo "VELMORA v2 Options" ;;
     frmAboutZenthe) echo "Zenthe Professional" ;;
@@ -107,9 +118,4 @@ end_session() {
         fail "velmora.exe ended with $exit_code (124: still running 30 s after the end of the session)"
         cat "$program/velmora.out"
     fi
-}
-
-# Keeps both processors busy for the rest of the run.
-keep_busy() {
-    for _ in 1 2; do start_group timeout 600 bash -c 'while :; do :; done'; done
 }
