@@ -17,6 +17,7 @@
 #include "core/app.h"
 #include "core/frm_main.h"
 #include "core/startup.h"
+#include "logging/log_files.h"
 #include "logging/log_writer.h"
 #include "platform/linux/http_client.h"
 #include "platform/linux/linux_sources.h"
@@ -44,22 +45,21 @@ int freeLoopbackPort() {
     return ntohs(a.sin_port);
 }
 
-// A program of the test's, ended (TERM, then KILL after 5 s) when dropped.
-class Child {
+// The node exporter on a loopback port, ended (TERM, then KILL after 5 s) when dropped.
+class Exporter {
 public:
-    explicit Child(std::vector<std::string> argv) {
+    explicit Exporter(int port) {
+        const std::string listen = "--web.listen-address=127.0.0.1:" + std::to_string(port);
         pid_ = ::fork();
         if (pid_ == 0) {
-            std::vector<char*> args;
-            for (auto& a : argv) args.push_back(a.data());
-            args.push_back(nullptr);
             ::setsid();
             std::freopen("/dev/null", "w", stderr);
-            ::execv(args[0], args.data());
+            ::execl(kPath, kPath, listen.c_str(),
+                    "--collector.netstat.fields=^(.*_(InErrors|InErrs)|Ip_.*|Icmp_.*|Tcp_.*|Udp_.*)$", nullptr);
             ::_exit(127);
         }
     }
-    ~Child() { stop(); }
+    ~Exporter() { stop(); }
     void stop() {
         if (pid_ <= 0) return;
         ::kill(pid_, SIGTERM);
@@ -74,16 +74,11 @@ public:
         ::waitpid(pid_, nullptr, 0);
         pid_ = -1;
     }
+    static constexpr const char* kPath = "/usr/bin/prometheus-node-exporter";
 
 private:
     pid_t pid_ = -1;
 };
-
-std::unique_ptr<Child> startExporter(int port) {
-    return std::make_unique<Child>(std::vector<std::string>{
-        "/usr/bin/prometheus-node-exporter", "--web.listen-address=127.0.0.1:" + std::to_string(port),
-        "--collector.netstat.fields=^(.*_(InErrors|InErrs)|Ip_.*|Icmp_.*|Tcp_.*|Udp_.*)$"});
-}
 
 // Fetches `url` every 200 ms until an answer holds `metric` (30 s at most).
 bool answers(platform::HttpClient& http, const std::string& url, const std::string& metric) {
@@ -103,15 +98,15 @@ bool answers(platform::HttpClient& http, const std::string& url, const std::stri
 class RemoteLive : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!fs::exists("/usr/bin/prometheus-node-exporter")) GTEST_SKIP() << "prometheus-node-exporter is not installed";
+        if (!fs::exists(Exporter::kPath)) GTEST_SKIP() << "prometheus-node-exporter is not installed";
         port = freeLoopbackPort();
-        exporter = startExporter(port);
+        exporter = std::make_unique<Exporter>(port);
         url = "http://127.0.0.1:" + std::to_string(port) + "/metrics";
         ASSERT_TRUE(answers(*http, url, "node_cpu_seconds_total")) << "the exporter did not answer on " << url;
     }
     std::unique_ptr<platform::HttpClient> http = platform::createCurlClient();
     int port = 0;
-    std::unique_ptr<Child> exporter;
+    std::unique_ptr<Exporter> exporter;
     std::string url;
 };
 
@@ -250,7 +245,7 @@ TEST_F(RemoteLive, TheProgramShowsTheHostGoOfflineAndComeBackWithoutMissingATick
             }
             if (killedAt >= 0 && offlineAt < 0 && !connected) offlineAt = now;
             if (offlineAt >= 0 && restartedAt < 0 && now >= offlineAt + 1500) {
-                exporter = startExporter(port);
+                exporter = std::make_unique<Exporter>(port);
                 restartedAt = now;
             }
             if (restartedAt >= 0 && backAt < 0 && connected) backAt = now;
@@ -277,11 +272,10 @@ TEST_F(RemoteLive, TheProgramShowsTheHostGoOfflineAndComeBackWithoutMissingATick
             for (const auto& e : fs::directory_iterator(run.folder / "logs"))
                 if (e.path().filename().string()[0] == letter) files.push_back(e.path());
             ASSERT_EQ(files.size(), 1u) << "log family " << letter;
-            std::string problem;
-            const long lines = test::parseLogFile(test::readFile(files[0]), family,
-                                                  test::logFieldOrder(family, app.processorCount), problem);
+            const long lines = test::readableLogLines(files[0].filename().string(), test::readFile(files[0]),
+                                                      app.processorCount);
             EXPECT_GE(lines, 5 * static_cast<long>(test::logFieldOrder(family, app.processorCount).size()))
-                << files[0] << " " << problem;
+                << files[0];
             std::cout << " " << letter << " " << lines;
         }
         std::cout << "\n";

@@ -34,7 +34,8 @@ public:
 private:
     void serve();
     void answer(int client);
-    bool waitStop(int ms);  // true once stop was asked
+    // True once stop was asked, or CLIENT (when given) hung up or spoke.
+    bool waitStop(int ms, int client = -1);
 
     int listener_ = -1;
     int stopPipe_[2] = {-1, -1};
