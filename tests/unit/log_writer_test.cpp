@@ -140,7 +140,8 @@ TEST(LogDelete, OnlyOldPlainFilesNamedLikeLogsGoAtStartAndAtEachRotation) {
     touch(outside / "target.log", "precious\r\n");
     // The first two are old logs, b of 06:00 yesterday is within the day; the rest only look like logs.
     for (const char* name : {"a2026-12-04-05.log", "f2026-11-30-23.log", "b2026-12-05-06.log", "notes.txt",
-                             "A2026-12-01-00.log", "g2026-12-01-00.log", "a2026-12-01-00.log.bak", "a2026-02-30-00.log"})
+                             "A2026-12-01-00.log", "g2026-12-01-00.log", "a2026-12-01-00.log.bak",
+                             "a2026-02-30-00.log"})
         touch(logs / name);
     touch(rig.m.folder / "a2026-12-01-00.log");  // not in logs/
     fs::create_symlink(outside / "target.log", logs / "c2026-12-01-00.log");

@@ -50,14 +50,6 @@ TEST(LogscopeChart, ColumnsHoldTheLowestHighestFirstAndLastPoint) {
     EXPECT_EQ(r.hi, 60);
 }
 
-// The ten minutes' axes are seen in the Logscope reference pictures.
-TEST(LogscopeChart, AnAxisPast2To31KeepsRoundSteps) {
-    const ValueAxis big = valueAxis(0, 2147483653.0, false);
-    EXPECT_GE(big.hi, 2147483653.0);
-    EXPECT_LE((big.hi - big.lo) / big.step, 6);
-    EXPECT_EQ(timeStep({0, 7 * 86400000LL}, 1000, 70), 43200000) << "a week: 71 px a half day";
-}
-
 // A minute with a gap of 20 s: the line's colour in the columns of the
 // points, none in the gap's inner columns.
 TEST(LogscopeChart, DrawsTheLineAndLeavesTheGapEmpty) {
