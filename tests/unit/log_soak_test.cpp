@@ -32,7 +32,8 @@ TEST(LogSoak, HoursOfLoggingLoseNoLineAndKeepTheHeapFlat) {
     EXPECT_GT(ticks, 3 * 3600 - 10);
     std::vector<std::string> hourly;
     for (char family = 'a'; family <= 'f'; ++family)
-        for (char hour = '0'; hour <= '2'; ++hour) hourly.push_back(family + std::string("2026-12-06-0") + hour + ".log");
+        for (char hour = '0'; hour <= '2'; ++hour)
+            hourly.push_back(family + std::string("2026-12-06-0") + hour + ".log");
     ASSERT_EQ(rig.names(), hourly);
     long lines[kLogCount] = {};
     for (const std::string& name : hourly) {
