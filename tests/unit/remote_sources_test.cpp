@@ -163,6 +163,8 @@ TEST_F(RemoteSourcesTest, InvalidWithoutTheirFamilyOrAGoodScrape) {
 
     feed.answer(cpu(0, 100, 0, 0, 0, 0, 100), 5000);
     collect(busy);
+    feed.answer(cpu(0, 150, 0, 0, 0, 0, 150), 5500);
+    EXPECT_EQ(collect(busy).status, kPdhCstatusValidData);
     EXPECT_EQ(sources.connectedState(flags, name), 1);  // its type and name: the remote_host scenario
     feed.answer("", 6000, false);
     EXPECT_EQ(sources.connectedState(flags, name), 0);
@@ -177,7 +179,7 @@ TEST_F(RemoteSourcesTest, InvalidWithoutTheirFamilyOrAGoodScrape) {
     std::vector<HardwareObject> objects;
     EXPECT_FALSE(sources.queryHardware("Select * from Win32_Processor", objects));
 
-    feed.answer(cpu(0, 150, 0, 0, 0, 0, 150), 7000);
+    feed.answer(cpu(0, 200, 0, 0, 0, 0, 200), 7000);
     EXPECT_EQ(sources.connectedState(flags, name), 1);
     EXPECT_NEAR(collect(busy).value, 50, 1e-9) << "measured from the last good answer";
 }
