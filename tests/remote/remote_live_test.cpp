@@ -1,6 +1,6 @@
 // Another machine for real: Debian's node exporter, started on loopback by
-// the test and ended by it. The "remote" machine is this one, so its
-// figures can be held against /proc.
+// the test and ended by it, and a host that never answers. The "remote"
+// machine is this one, so its figures can be held against /proc.
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <signal.h>
@@ -22,7 +22,6 @@
 #include "platform/linux/http_client.h"
 #include "platform/linux/linux_sources.h"
 #include "platform/native.h"
-#include "remote/remote_sources.h"
 #include "remote/scrape_worker.h"
 #include "support/files.h"
 #include "support/hostile_server.h"
@@ -110,33 +109,6 @@ protected:
     std::string url;
 };
 
-// The remote figures against this machine's own, read around the same
-// scrape: a counter only grows, so the exporter's lies between our two readings.
-TEST_F(RemoteLive, TheExportersFiguresAreThisMachines) {
-    platform::HttpRequest r;
-    r.url = url;
-    remote::ScrapeWorker worker(*http, r, 60'000, remote::ScrapeWorker::Mode::Manual);
-    remote::RemoteSources remoteFigures(worker, "127.0.0.1");
-    auto local = platform::createLinuxSources();
-
-    platform::MibTcpStats before, after, tcp;
-    local->tcpStatistics(before);
-    worker.scrapeNow();
-    ASSERT_TRUE(worker.latest()->ok) << worker.latest()->error;
-    local->tcpStatistics(after);
-    ASSERT_TRUE(remoteFigures.tcpStatistics(tcp));
-    EXPECT_GT(tcp.dwInSegs, 0u);
-    EXPECT_GE(tcp.dwInSegs, before.dwInSegs);
-    EXPECT_LE(tcp.dwInSegs, after.dwInSegs);
-
-    EXPECT_EQ(remoteFigures.numberOfProcessors(), local->numberOfProcessors());
-    platform::MemoryStatusEx mine, theirs;
-    ASSERT_TRUE(local->memoryStatus(mine));
-    ASSERT_TRUE(remoteFigures.memoryStatus(theirs));
-    EXPECT_EQ(theirs.totalPhys, mine.totalPhys);
-    EXPECT_NEAR(static_cast<double>(theirs.availPhys), static_cast<double>(mine.availPhys), 0.05 * mine.totalPhys);
-}
-
 // A program folder with the skins and a velmora.ini of `mainLines`, and the
 // native platform on it; both go with it.
 struct NativeRun {
@@ -219,6 +191,18 @@ TEST_F(RemoteLive, TheProgramShowsTheHostGoOfflineAndComeBackWithoutMissingATick
         app.sourceOption = url;
         ASSERT_TRUE(StartVelmora(app)) << app.sourceError;
         EXPECT_EQ(app.mainBar->caption(), "VELMORA v2 \u2014 127.0.0.1:" + std::to_string(port));
+        // The "remote" figures are this machine's own: the TCP counter the
+        // exporter read lies below ours read after it.
+        auto local = platform::createLinuxSources();
+        platform::MibTcpStats tcp, after;
+        platform::MemoryStatusEx theirs, mine;
+        ASSERT_TRUE(os->sources().tcpStatistics(tcp) && os->sources().memoryStatus(theirs));
+        ASSERT_TRUE(local->tcpStatistics(after) && local->memoryStatus(mine));
+        EXPECT_GT(tcp.dwInSegs, 0u);
+        EXPECT_LE(tcp.dwInSegs, after.dwInSegs);
+        EXPECT_EQ(os->sources().numberOfProcessors(), local->numberOfProcessors());
+        EXPECT_EQ(theirs.totalPhys, mine.totalPhys);
+        EXPECT_NEAR(static_cast<double>(theirs.availPhys), static_cast<double>(mine.availPhys), 0.05 * mine.totalPhys);
 
         std::vector<std::int64_t> ticks;
         std::int64_t offlineAt = -1, killedAt = -1, backAt = -1, restartedAt = -1;
