@@ -2,9 +2,7 @@
 // the test and ended by it, and a host that never answers. The "remote"
 // machine is this one, so its figures can be held against /proc.
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <signal.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -31,18 +29,6 @@ namespace vel {
 namespace {
 
 namespace fs = std::filesystem;
-
-int freeLoopbackPort() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof a;
-    ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
-    ::close(fd);
-    return ntohs(a.sin_port);
-}
 
 // The node exporter on a loopback port, ended (TERM, then KILL after 5 s) when dropped.
 class Exporter {
@@ -98,7 +84,7 @@ class RemoteLive : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!fs::exists(Exporter::kPath)) GTEST_SKIP() << "prometheus-node-exporter is not installed";
-        port = freeLoopbackPort();
+        port = test::HostileServer().port();  // a free loopback port, just let go
         exporter = std::make_unique<Exporter>(port);
         url = "http://127.0.0.1:" + std::to_string(port) + "/metrics";
         ASSERT_TRUE(answers(*http, url, "node_cpu_seconds_total")) << "the exporter did not answer on " << url;
