@@ -70,9 +70,9 @@ void HostileServer::acceptAuth(const std::string& header) {
     acceptedAuth_.push_back(header);
 }
 
-bool HostileServer::waitStop(int ms) {
-    pollfd p{stopPipe_[0], POLLIN, 0};
-    return ::poll(&p, 1, ms) > 0;
+bool HostileServer::waitStop(int ms, int client) {
+    pollfd p[2] = {{stopPipe_[0], POLLIN, 0}, {client, POLLIN, 0}};
+    return ::poll(p, client < 0 ? 1 : 2, ms) != 0;
 }
 
 void HostileServer::serve() {
@@ -126,16 +126,11 @@ void HostileServer::answer(int client) {
         sendAll(client, header(200, "OK", 1000) + "node_load1 0.5\n" + std::string(85, '#'));
     } else if (path == "/drip") {
         if (!sendAll(client, "HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n")) return;
-        for (;;) {
-            if (!sendAll(client, "n")) return;
-            pollfd p[2] = {{client, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
-            // The client hanging up, or the test ending, stops the drip.
-            if (::poll(p, 2, 1000) != 0) return;
+        // A byte a second until the client hangs up or the test ends.
+        while (sendAll(client, "n") && !waitStop(1000, client)) {
         }
     } else if (path == "/silent") {
-        // Reads the request and says nothing until the client gives up.
-        pollfd p[2] = {{client, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
-        ::poll(p, 2, 60'000);
+        waitStop(60'000, client);  // the request read, nothing said until the client gives up
     } else if (path == "/loop") {
         sendAll(client, header(302, "Found", 0, "Location: /loop\r\n"));
     } else if (path == "/auth") {

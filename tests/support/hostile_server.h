@@ -1,16 +1,11 @@
 #pragma once
 // A small HTTP server on a free loopback port, answering one connection at
 // a time from its own thread, with the answers a bad metrics endpoint may
-// give. Paths:
-//   /metrics    a short, well-formed metrics text
-//   /junk       4 MB and more of junk, as fast as it goes
-//   /flood      the same without a length: it ends when the server closes
-//   /truncated  promises 1000 bytes, sends 100, closes
-//   /drip       one byte a second, for ever
-//   /silent     takes the request and never answers
-//   /loop       redirects to itself
-//   /auth       200 when the Authorization header is one accepted, else 401
-//   /missing    404
+// give: /metrics a short metrics text; /junk 4 MB and more of junk, /flood
+// the same without a length; /truncated 100 of the 1000 bytes it promises;
+// /drip a byte a second for ever; /silent never a word; /loop a redirect to
+// itself; /auth 200 for an Authorization header it accepts, else 401; any
+// other path 404.
 #include <mutex>
 #include <string>
 #include <thread>
@@ -34,7 +29,8 @@ public:
 private:
     void serve();
     void answer(int client);
-    bool waitStop(int ms);  // true once stop was asked
+    // True once stop was asked, or CLIENT (when given) hung up or spoke.
+    bool waitStop(int ms, int client = -1);
 
     int listener_ = -1;
     int stopPipe_[2] = {-1, -1};

@@ -1,13 +1,12 @@
-// The log files' line check, shared by the tests that read logs back: every
-// line "mm/dd/yy, hh:nn:ss.0mmm, T, F, value" and CR LF, the fields of a
-// family in their order tick after tick.
+// The log files' check, shared by the tests that read logs back: Logscope
+// reads every line, each ends in CR LF, and a tick writes each of the
+// family's fields once. The exact line shape is in the logging scenarios.
 #pragma once
 
 #include <algorithm>
 #include <string>
-#include <vector>
 
-#include "logging/log_files.h"
+#include "logscope/log_reader.h"
 
 namespace vel::test {
 
@@ -24,55 +23,23 @@ inline std::string logFieldOrder(int family, int processors) {
     return kOthers[family - 1];
 }
 
-namespace detail {
-// Whether P starts like SHAPE, where '#' stands for any digit.
-inline bool shaped(const char* p, const std::string& shape) {
-    for (std::size_t i = 0; i < shape.size(); ++i)
-        if (shape[i] == '#' ? p[i] < '0' || p[i] > '9' : p[i] != shape[i]) return false;
-    return true;
-}
-}  // namespace detail
-
-// Counts the lines of one log file of FAMILY, checking each character by
-// character with the fields in ORDER. Returns -1 at the first malformed
-// line, and says which in PROBLEM.
-inline long parseLogFile(const std::string& text, int family, const std::string& order, std::string& problem) {
-    std::vector<std::string> heads;
-    for (char field : order)
-        heads.push_back(std::string("##/##/##, ##:##:##.0###, ") + kLogFamilies[static_cast<std::size_t>(family)].type +
-                        ", " + field + ", ");
-    std::size_t expect = 0;
-    long count = 0;
-    const char* p = text.data();
-    const char* end = p + text.size();
-    while (p < end) {
-        const char* line = p;
-        bool ok = end - p > 33 && detail::shaped(p, heads[expect]);
-        p += 31;
-        if (ok && *p == '-') ++p;
-        const char* num = p;
-        while (ok && p < end && *p >= '0' && *p <= '9') ++p;
-        ok = ok && p > num;
-        if (ok && p < end && *p == '.') {
-            const char* frac = ++p;
-            while (p < end && *p >= '0' && *p <= '9') ++p;
-            ok = p > frac && p - frac <= 4 && p[-1] != '0';
-        }
-        ok = ok && end - p >= 2 && p[0] == '\r' && p[1] == '\n';
-        if (!ok) {
-            problem =
-                "line " + std::to_string(count + 1) + ": " + std::string(line, std::min<std::size_t>(60, end - line));
-            return -1;
-        }
-        p += 2;
-        expect = (expect + 1) % order.size();
-        ++count;
+// The lines of the log file NAME holding TEXT, written with `processors`;
+// -1 when a line is skipped, lacks its CR LF, or the fields are uneven.
+inline long readableLogLines(const std::string& name, const std::string& text, int processors) {
+    logscope::LogSet set;
+    set.addFile(name[0], name, text);
+    set.finish();
+    const int family = name[0] - 'a';
+    const std::string order = logFieldOrder(family, processors);
+    const long lines = static_cast<long>(set.lineCount());
+    for (int field = 0; field < logscope::kFieldsPerFamily; ++field) {
+        const bool logged = order.find("0123456789AB"[field]) != std::string::npos;
+        const std::size_t points = set.series(static_cast<logscope::Family>(family), field).time.size();
+        if (points * order.size() != (logged ? static_cast<std::size_t>(lines) : 0)) return -1;
     }
-    if (expect != 0) {
-        problem = "the file ends inside a tick's lines";
-        return -1;
-    }
-    return count;
+    const bool crlf = std::count(text.begin(), text.end(), '\n') == lines &&
+                      std::count(text.begin(), text.end(), '\r') == lines;
+    return set.skipped().empty() && crlf ? lines : -1;
 }
 
 }  // namespace vel::test

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -33,19 +34,11 @@ public:
     // The lines of logs/NAME without their CR LF; a line that does not end
     // in CR LF comes back with "<no CR LF>" after it.
     std::vector<std::string> lines(const std::string& name) const {
-        const std::string text = readFile(logs() / name);
         std::vector<std::string> out;
-        std::size_t from = 0;
-        while (from < text.size()) {
-            const std::size_t lf = text.find('\n', from);
-            if (lf == std::string::npos || lf == from || text[lf - 1] != '\r') {
-                out.push_back(text.substr(from, lf == std::string::npos ? std::string::npos : lf - from) +
-                              "<no CR LF>");
-                if (lf == std::string::npos) break;
-            } else {
-                out.push_back(text.substr(from, lf - 1 - from));
-            }
-            from = lf + 1;
+        std::istringstream in(readFile(logs() / name));
+        for (std::string l; std::getline(in, l);) {
+            const bool crlf = !in.eof() && !l.empty() && l.back() == '\r';
+            out.push_back(crlf ? l.substr(0, l.size() - 1) : l + "<no CR LF>");
         }
         return out;
     }

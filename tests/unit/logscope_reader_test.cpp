@@ -20,8 +20,6 @@ std::int64_t msAt(int y, int mo, int d, int h, int mi, int s, int ms) {
     return ((platform::daysFromCivil(y, mo, d) * 24 + h) * 60 + mi) * 60000 + s * 1000 + ms;
 }
 
-std::vector<double> values(const Series& s) { return s.value; }
-
 }  // namespace
 
 TEST(LogscopeReader, SeriesReadBackWhatTheLoggerWrotePointByPoint) {
@@ -80,22 +78,22 @@ TEST(LogscopeReader, SeriesReadBackWhatTheLoggerWrotePointByPoint) {
 
     const Series& c0 = set.series(Family::Processors, 0);
     EXPECT_EQ(c0.time, times) << "one time line across midnight and the new year";
-    EXPECT_EQ(values(c0), cpu0);
-    EXPECT_EQ(values(set.series(Family::Processors, 1)), cpu1);
-    EXPECT_EQ(values(set.series(Family::Processors, 9)), mean);
+    EXPECT_EQ(c0.value, cpu0);
+    EXPECT_EQ(set.series(Family::Processors, 1).value, cpu1);
+    EXPECT_EQ(set.series(Family::Processors, 9).value, mean);
     EXPECT_TRUE(set.series(Family::Processors, 2).empty());
 
     const Series& phys = set.series(Family::Memory, 0);
     EXPECT_EQ(phys.time, std::vector<std::int64_t>(times.begin(), times.begin() + 10)) << "a gap, not an error";
-    EXPECT_EQ(values(phys), std::vector<double>(10, 43.5));
-    EXPECT_EQ(values(set.series(Family::Memory, 1)), std::vector<double>(10, 25));
-    EXPECT_EQ(values(set.series(Family::Memory, 2)), std::vector<double>(10, 0.025));
+    EXPECT_EQ(phys.value, std::vector<double>(10, 43.5));
+    EXPECT_EQ(set.series(Family::Memory, 1).value, std::vector<double>(10, 25));
+    EXPECT_EQ(set.series(Family::Memory, 2).value, std::vector<double>(10, 0.025));
 
     EXPECT_EQ(set.series(Family::UDP, 0).time, times);
-    EXPECT_EQ(values(set.series(Family::UDP, 0)), udpIn) << "growth per second, across 2^31 too";
-    EXPECT_EQ(values(set.series(Family::UDP, 2)), std::vector<double>(20, 2147483653.0)) << "a level past 2^31";
-    EXPECT_EQ(values(set.series(Family::TCP, 0)), std::vector<double>(20, 7));
-    EXPECT_EQ(values(set.series(Family::IP, 0)), std::vector<double>(20, 0));
+    EXPECT_EQ(set.series(Family::UDP, 0).value, udpIn) << "growth per second, across 2^31 too";
+    EXPECT_EQ(set.series(Family::UDP, 2).value, std::vector<double>(20, 2147483653.0)) << "a level past 2^31";
+    EXPECT_EQ(set.series(Family::TCP, 0).value, std::vector<double>(20, 7));
+    EXPECT_EQ(set.series(Family::IP, 0).value, std::vector<double>(20, 0));
     EXPECT_EQ(set.present(Family::Processors).size(), 3u);
 }
 
@@ -121,7 +119,7 @@ TEST(LogscopeReader, LinesFromBytes) {
     const Series& in = set.series(Family::UDP, 0);
     EXPECT_EQ(in.time, (std::vector<std::int64_t>{msAt(2026, 12, 6, 14, 5, 9, 42), msAt(2026, 12, 6, 14, 5, 11, 42),
                                                   msAt(2026, 12, 6, 14, 5, 12, 42)}));
-    EXPECT_EQ(values(in), (std::vector<double>{0, 0.5, 10}));
+    EXPECT_EQ(in.value, (std::vector<double>{0, 0.5, 10}));
     EXPECT_NEAR(set.series(Family::Memory, 3).value.at(0), 43.1234, 1e-9);
     EXPECT_EQ(set.lineCount(), 4u);
 }

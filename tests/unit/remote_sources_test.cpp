@@ -1,10 +1,7 @@
 // Another machine's figures read from canned exporter answers: processor
-// counters between two scrapes, repeated and federated answers, memory,
-// the network records, the connection state and the inventory.
+// counters between two scrapes, repeated and federated answers, refused
+// memory answers, the network records, the connection state and the inventory.
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <iterator>
 
 #include "remote/exposition.h"
 #include "remote/remote_sources.h"
@@ -29,7 +26,6 @@ public:
         if (ok) vel::remote::parseExposition(text, s->samples, skipped);
         latest_ = std::move(s);
     }
-    void fail(std::int64_t atMs) { answer("", atMs, false); }
 
 private:
     std::shared_ptr<const Scrape> latest_;
@@ -113,8 +109,10 @@ TEST_F(RemoteSourcesTest, ProcessorTimesBetweenTwoScrapes) {
 }
 
 // A tick faster than the scrapes sees the same answer several times; a
-// federating server answers the same samples until it scrapes again.
-TEST_F(RemoteSourcesTest, RepeatedAnswersKeepTheLastReading) {
+// federating server answers the same samples until it scrapes again. Rates
+// are timed by the samples' own timestamps when they have them, else by
+// when the answers came.
+TEST_F(RemoteSourcesTest, RepeatedAnswersKeepTheLastReadingAndRatesUseSampleTimestamps) {
     const auto busy = add("\\Processor(0)\\% Processor Time");
     const std::string t1 = " 1700000000000", t2 = " 1700000015000";
     feed.answer(cpu(0, 100, 0, 0, 0, 0, 100, t1), 1000);
@@ -128,25 +126,29 @@ TEST_F(RemoteSourcesTest, RepeatedAnswersKeepTheLastReading) {
     EXPECT_NEAR(again.value, 75, 1e-9);
     feed.answer(cpu(0, 140, 0, 0, 0, 0, 140, " 1700000030000"), 4000);
     EXPECT_NEAR(collect(busy).value, 25, 1e-9) << "30 idle of 40";
-}
 
-// Rates are timed by the samples' own timestamps when they have them,
-// else by when the answers came.
-TEST_F(RemoteSourcesTest, InterruptRatesUseSampleTimestamps) {
     const auto rate = add("\\Processor(_Total)\\Interrupts/sec");
     feed.answer("node_intr_total{instance=\"a:9100\",job=\"node\"} 1000 1700000000000\n", 5000);
     collect(rate);
     feed.answer("node_intr_total{instance=\"a:9100\",job=\"node\"} 1500 1700000015000\n", 6000);
     EXPECT_NEAR(collect(rate).value, 500.0 / 15, 1e-9);
-
-    const auto direct = add("\\Processor(_Total)\\Interrupts/sec");
     feed.answer("node_intr_total 2000\n", 7000);
-    collect(direct);
+    collect(rate);
     feed.answer("node_intr_total 2300\n", 9000);
-    EXPECT_NEAR(collect(direct).value, 150, 1e-9);
+    EXPECT_NEAR(collect(rate).value, 150, 1e-9);
 }
 
-TEST_F(RemoteSourcesTest, MissingFamiliesAreInvalidCounters) {
+// Counters read invalid until an answer holds their family, and again
+// after a failed scrape; the host then reads offline, and back on a good one.
+TEST_F(RemoteSourcesTest, InvalidWithoutTheirFamilyOrAGoodScrape) {
+    std::uint32_t flags = 99;
+    std::string name = "x";
+    EXPECT_EQ(sources.connectedState(flags, name), 0) << "nothing fetched yet";
+    EXPECT_EQ(flags, 0u);
+    EXPECT_EQ(name, "");
+    MemoryStatusEx m;
+    EXPECT_FALSE(sources.memoryStatus(m));
+
     feed.answer("node_memory_MemTotal_bytes 1e9\n", 1000);
     const auto busy = add("\\Processor(_Total)\\% Processor Time");
     const auto c1 = add("\\Processor(_Total)\\% C1 Time");
@@ -158,23 +160,13 @@ TEST_F(RemoteSourcesTest, MissingFamiliesAreInvalidCounters) {
         for (auto c : {busy, c1, dpc}) EXPECT_EQ(read(c).status, kPdhCstatusInvalidData);
     }
     EXPECT_EQ(sources.numberOfProcessors(), 1u) << "never 0";
-}
 
-TEST_F(RemoteSourcesTest, OfflineOnAFailedScrapeAndBackOnAGoodOne) {
-    std::uint32_t flags = 99;
-    std::string name = "x";
-    EXPECT_EQ(sources.connectedState(flags, name), 0) << "nothing fetched yet";
-    EXPECT_EQ(flags, 0u);
-    EXPECT_EQ(name, "");
-    MemoryStatusEx m;
-    EXPECT_FALSE(sources.memoryStatus(m));
-
-    const auto busy = add("\\Processor(0)\\% Processor Time");
-    feed.answer(cpu(0, 100, 0, 0, 0, 0, 100), 1000);
+    feed.answer(cpu(0, 100, 0, 0, 0, 0, 100), 5000);
     collect(busy);
+    feed.answer(cpu(0, 150, 0, 0, 0, 0, 150), 5500);
+    EXPECT_EQ(collect(busy).status, kPdhCstatusValidData);
     EXPECT_EQ(sources.connectedState(flags, name), 1);  // its type and name: the remote_host scenario
-
-    feed.fail(2000);
+    feed.answer("", 6000, false);
     EXPECT_EQ(sources.connectedState(flags, name), 0);
     EXPECT_EQ(flags, 0u);
     const Reading gone = collect(busy);
@@ -187,25 +179,15 @@ TEST_F(RemoteSourcesTest, OfflineOnAFailedScrapeAndBackOnAGoodOne) {
     std::vector<HardwareObject> objects;
     EXPECT_FALSE(sources.queryHardware("Select * from Win32_Processor", objects));
 
-    feed.answer(cpu(0, 150, 0, 0, 0, 0, 150), 3000);
+    feed.answer(cpu(0, 200, 0, 0, 0, 0, 200), 7000);
     EXPECT_EQ(sources.connectedState(flags, name), 1);
     EXPECT_NEAR(collect(busy).value, 50, 1e-9) << "measured from the last good answer";
 }
 
 // MemAvailable and swap are read in the remote_host scenario; here the
-// fallback of older kernels and the answers refused.
-TEST_F(RemoteSourcesTest, MemoryStatus) {
-    // Before MemAvailable: free plus buffers and cache; more available than there is stays at the total.
-    feed.answer("node_memory_MemTotal_bytes 1000\nnode_memory_MemFree_bytes 100\nnode_memory_Buffers_bytes 50\n"
-                "node_memory_Cached_bytes 183\n",
-                2000);
+// answers refused.
+TEST_F(RemoteSourcesTest, MemoryAnswersThatCannotBeRightAreRefused) {
     MemoryStatusEx m;
-    ASSERT_TRUE(sources.memoryStatus(m));
-    EXPECT_EQ(m.availPhys, 333u);
-    EXPECT_EQ(m.memoryLoad, 67u);
-    EXPECT_EQ(m.totalVirtual, 128ull << 40);
-    EXPECT_EQ(m.availVirtual, m.totalVirtual);
-
     for (const char* bad : {"node_memory_MemAvailable_bytes 1\n", "node_memory_MemTotal_bytes 0\n",
                             "node_memory_MemTotal_bytes 1e30\nnode_memory_MemAvailable_bytes 1\n",
                             "node_memory_MemTotal_bytes NaN\nnode_memory_MemAvailable_bytes 1\n"}) {
@@ -217,33 +199,25 @@ TEST_F(RemoteSourcesTest, MemoryStatus) {
 }
 
 TEST_F(RemoteSourcesTest, NetworkRecords) {
-    feed.answer("node_netstat_Tcp_InSegs 4294967301\nnode_netstat_Tcp_OutSegs 6527\nnode_netstat_Tcp_MaxConn -1\n"
-                "node_netstat_Tcp_CurrEstab 2\nnode_sockstat_TCP_inuse 4\nnode_sockstat_TCP_tw 2\n"
-                "node_netstat_Udp_InDatagrams 63\nnode_netstat_Udp_NoPorts 1\nnode_sockstat_UDP_inuse 3\n"
-                "node_netstat_Ip_Forwarding 2\nnode_netstat_Icmp_InMsgs 3\nnode_netstat_Icmp_OutEchoReps 4\n"
+    feed.answer("node_netstat_Tcp_InSegs 4294967301\nnode_netstat_Tcp_MaxConn -1\nnode_sockstat_UDP_inuse 3\n"
+                "node_netstat_Udp_InDatagrams 63\nnode_netstat_Ip_Forwarding 2\nnode_netstat_Icmp_InMsgs 3\n"
                 "node_network_receive_bytes_total{device=\"eth0\"} 1\nnode_network_receive_bytes_total{device=\"lo\"} 1\n",
                 1000);
     MibTcpStats tcp;
     ASSERT_TRUE(sources.tcpStatistics(tcp));
+    // The other TCP figures are watched in the remote_host scenario.
     EXPECT_EQ(tcp.dwInSegs, 5u) << "the low 32 bits";
-    EXPECT_EQ(tcp.dwOutSegs, 6527u);
     EXPECT_EQ(tcp.dwMaxConn, 0xFFFFFFFFu);
-    EXPECT_EQ(tcp.dwCurrEstab, 2u);
-    EXPECT_EQ(tcp.dwNumConns, 6u);
     EXPECT_EQ(tcp.dwRetransSegs, 0u) << "not published: 0";
+    // Counted rather than copied: the sockets in use, the devices.
     MibUdpStats udp;
     ASSERT_TRUE(sources.udpStatistics(udp));
-    EXPECT_EQ(udp.dwInDatagrams, 63u);
-    EXPECT_EQ(udp.dwNoPorts, 1u);
     EXPECT_EQ(udp.dwNumAddrs, 3u);
     MibIpStats ip;
     ASSERT_TRUE(sources.ipStatistics(ip));
-    EXPECT_EQ(ip.dwForwarding, 2u);
     EXPECT_EQ(ip.dwNumIf, 2u);
     MibIcmp icmp;
-    ASSERT_TRUE(sources.icmpStatistics(icmp));
-    EXPECT_EQ(icmp.inStats.dwMsgs, 3u);
-    EXPECT_EQ(icmp.outStats.dwEchoReps, 4u);
+    EXPECT_TRUE(sources.icmpStatistics(icmp));
 
     feed.answer("node_netstat_Tcp_InSegs 1\n", 2000);
     EXPECT_FALSE(sources.udpStatistics(udp)) << "a protocol the exporter left out";
@@ -268,54 +242,14 @@ TEST_F(RemoteSourcesTest, InventoryAndFeatures) {
         << "an empty version is left out";
     ASSERT_TRUE(sources.queryHardware("Select * from Win32_Processor", o));
     ASSERT_EQ(o.size(), 2u) << "one per package";
-    EXPECT_EQ(*o[0].find("Name"), "Core A");
     EXPECT_EQ(*o[0].find("NumberOfLogicalProcessors"), "2");
     EXPECT_EQ(*o[0].find("Architecture"), "12");
     EXPECT_EQ(*o[1].find("DeviceID"), "CPU1");
     ASSERT_TRUE(sources.queryHardware("Select * from Win32_PhysicalMemory", o));
     ASSERT_EQ(o.size(), 1u);
     EXPECT_EQ(*o[0].find("Capacity"), "4096");
-    EXPECT_TRUE(sources.queryHardware("Select * from Win32_Keyboard", o));
-    EXPECT_TRUE(o.empty());
-    EXPECT_FALSE(sources.queryHardware("Select * from Win32_Fan", o));
 
     EXPECT_TRUE(sources.processorFeaturePresent(10)) << "sse2";
     EXPECT_FALSE(sources.processorFeaturePresent(39)) << "avx published as 0";
     EXPECT_FALSE(sources.processorFeaturePresent(0));
-}
-
-// A /federate answer whose match took in two hosts: only the first is read.
-TEST_F(RemoteSourcesTest, FederatedAnswerOfSeveralInstancesReadsTheFirst) {
-    feed.answer("node_memory_MemTotal_bytes{instance=\"a:9100\",job=\"node\"} 1000 5\n"
-                "node_memory_MemTotal_bytes{instance=\"b:9100\",job=\"node\"} 9000 5\n"
-                "node_memory_MemAvailable_bytes{instance=\"b:9100\",job=\"node\"} 9000 5\n"
-                "node_memory_MemAvailable_bytes{instance=\"a:9100\",job=\"node\"} 250 5\n" +
-                    cpu(0, 1, 0, 0, 0, 0, 1, "") + "node_cpu_seconds_total{cpu=\"1\",instance=\"b:9100\",mode=\"idle\"} 1\n",
-                1000);
-    MemoryStatusEx m;
-    ASSERT_TRUE(sources.memoryStatus(m));
-    EXPECT_EQ(m.totalPhys, 1000u);
-    EXPECT_EQ(m.memoryLoad, 75u);
-    EXPECT_EQ(sources.numberOfProcessors(), 1u);
-}
-
-// A real answer of Debian's node exporter (the fuzzing seed).
-TEST_F(RemoteSourcesTest, RecordedExporterAnswer) {
-    std::ifstream in(std::string(VELMORA_SOURCE_DIR) + "/fuzz/corpus/exposition/node_exporter_metrics.txt");
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    ASSERT_FALSE(text.empty());
-    std::vector<vel::remote::Sample> samples;
-    std::size_t skipped = 0;
-    EXPECT_TRUE(vel::remote::parseExposition(text, samples, skipped));
-    EXPECT_EQ(skipped, 0u);
-    feed.answer(text, 1000);
-    EXPECT_EQ(sources.numberOfProcessors(), 2u);
-    MemoryStatusEx m;
-    ASSERT_TRUE(sources.memoryStatus(m));
-    EXPECT_EQ(m.totalPhys, 25276157952u);
-    EXPECT_EQ(m.memoryLoad, 5u);
-    MibTcpStats tcp;
-    ASSERT_TRUE(sources.tcpStatistics(tcp));
-    EXPECT_EQ(tcp.dwInSegs, 9967u);
-    EXPECT_TRUE(sources.processorFeaturePresent(10));
 }
