@@ -8,8 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -147,14 +145,6 @@ Rendered renderNetwork(const Style& s, int percent) {
     return r;
 }
 
-Rendered render(const Style& s, int percent) {
-    switch (s.family) {
-        case Family::Cpu: return renderCpu(s, percent);
-        case Family::Mouse: return renderMouse(s, percent);
-        default: return renderNetwork(s, percent);
-    }
-}
-
 class ReadingContrast : public ::testing::TestWithParam<int> {};
 
 }  // namespace
@@ -162,12 +152,11 @@ class ReadingContrast : public ::testing::TestWithParam<int> {};
 TEST_P(ReadingContrast, NumbersNeedlesAndTracesStandOutFromTheirFace) {
     const Style& s = styles()[static_cast<std::size_t>(GetParam())];
     for (int percent : {0, 50, 100}) {
-        const Rendered r = render(s, percent);
+        const Rendered r = s.family == Family::Cpu     ? renderCpu(s, percent)
+                           : s.family == Family::Mouse ? renderMouse(s, percent)
+                                                       : renderNetwork(s, percent);
         for (Colour ink : s.inks) {
             const Ink m = measure(r.with, r.without, ink);
-            if (std::getenv("VELMORA_PRINT_CONTRAST"))
-                std::printf("%-22s %3d %%  ink (%d,%d,%d)  %3d px  %.2f:1\n", s.name, percent, redOf(ink), greenOf(ink),
-                            blueOf(ink), m.pixels, m.median);
             if (s.family == Family::Network && percent == 0) {
                 EXPECT_EQ(m.pixels, 0) << s.name << ": an idle graph draws no rows";
                 continue;
