@@ -6,9 +6,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "gfx/png.h"
 #include "platform/common/display_scale.h"
 #include "scenario/runner.h"
+#include "snapshot_reference.h"
 #include "tests/support/sim_machine.h"
 
 using namespace vel;
@@ -59,15 +59,7 @@ TEST_P(HiDpiDesktop, IsTheScaleOneDesktopEnlargedPixelForPixel) {
     EXPECT_NE(printedAtOne.find("tooltip=\""), std::string::npos);
     EXPECT_NE(printedAtOne, "tooltip=\"\"\n") << "the tooltip is part of the picture";
     EXPECT_EQ(printedScaled, printedAtOne) << "the mouse found the same controls";
-    const Pixels expected = platform::enlarged(one, scale);
-    ASSERT_EQ(scaled.width, expected.width);
-    ASSERT_EQ(scaled.height, expected.height);
-    int differing = 0;
-    for (int y = 0; y < expected.height; ++y)
-        for (int x = 0; x < expected.width; ++x)
-            if (scaled.at(x, y) != expected.at(x, y) && differing++ == 0)
-                ADD_FAILURE() << "first difference at " << x << "," << y;
-    EXPECT_EQ(differing, 0);
+    test::expectSamePixels(scaled, platform::enlarged(one, scale), "the desktop at scale " + std::to_string(scale));
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, HiDpiDesktop, ::testing::Values(2, 3));

@@ -5,13 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
 #include <sstream>
 
 #include "forms/graphic_controls.h"
 #include "forms/runtime.h"
 #include "platform/sim/sim_platform.h"
 #include "scenario/runner.h"
+#include "support/files.h"
 
 namespace vel {
 namespace {
@@ -42,18 +42,15 @@ struct PaintTrace {
 };
 
 PaintTrace runScenarioFile(const std::string& name, bool fullRepaint) {
-    std::random_device entropy;
-    const fs::path folder = fs::temp_directory_path() / ("velmora-repaint-" + std::to_string(entropy()));
+    const test::TempFolder folder;
     fs::create_directories(folder / "logs");
     fs::copy(fs::path(VELMORA_SOURCE_DIR) / "skins", folder / "skins", fs::copy_options::recursive);
     PaintTrace run;
-    const platform::SimPlatform* machine = nullptr;
     ScenarioOptions options;
     options.scenarioPath = (fs::path(VELMORA_SOURCE_DIR) / "tests" / "scenarios" / (name + ".scn")).string();
-    options.programFolder = folder.string();
+    options.programFolder = folder.path().string();
     options.fullRepaint = fullRepaint;
     options.prepare = [&](platform::SimPlatform& sim) {
-        machine = &sim;
         sim.setAfterIdle([&run, &sim] {
             std::vector<WindowState> now;
             for (const platform::SimWindow* w : sim.windows())
@@ -64,26 +61,17 @@ PaintTrace runScenarioFile(const std::string& name, bool fullRepaint) {
         });
     };
     std::ostringstream out, err;
-    const int code = runScenario(options, out, err);
-    EXPECT_EQ(code, 0) << err.str();
+    EXPECT_EQ(runScenario(options, out, err), 0) << err.str();
     run.transcript = out.str();
-    fs::remove_all(folder);
     return run;
 }
 
 // The first idle point at which the runs differ, as a message ("" when none).
 std::string firstDifference(const PaintTrace& full, const PaintTrace& partial) {
-    const std::size_t n = std::min(full.idlePoints.size(), partial.idlePoints.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto& a = full.idlePoints[i];
-        const auto& b = partial.idlePoints[i];
-        for (std::size_t w = 0; w < std::min(a.size(), b.size()); ++w)
-            if (!(a[w] == b[w])) return "idle point " + std::to_string(i) + ": window " + a[w].name + " differs";
-        if (a.size() != b.size()) return "idle point " + std::to_string(i) + ": different windows";
-    }
+    for (std::size_t i = 0; i < std::min(full.idlePoints.size(), partial.idlePoints.size()); ++i)
+        if (full.idlePoints[i] != partial.idlePoints[i]) return "idle point " + std::to_string(i) + " differs";
     if (full.idlePoints.size() != partial.idlePoints.size()) return "different number of idle points";
-    if (full.lastPixels != partial.lastPixels) return "the final pixels differ";
-    return "";
+    return full.lastPixels == partial.lastPixels ? "" : "the final pixels differ";
 }
 
 class PartialRepaintScenario : public ::testing::TestWithParam<const char*> {};

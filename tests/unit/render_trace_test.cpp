@@ -10,7 +10,6 @@ using test::kFace;
 using test::RenderRig;
 
 constexpr Colour kMarker = rgb(255, 192, 192);
-constexpr Colour kLit = rgb(0, 193, 1);
 constexpr Colour grey(int v) { return rgb(v, v, v); }
 
 TEST(DrawEKG, MarkersShowAlwaysAndTheBeamBlendsUpFromItsFoot) {
@@ -48,20 +47,6 @@ TEST(DrawEKG, MarkersShowAlwaysAndTheBeamBlendsUpFromItsFoot) {
     for (int y = 2; y <= 17; ++y) EXPECT_NE(r.at(x, y), kFace) << y;
 }
 
-TEST(DrawGraph, FirstPointAfterStartDropsToTheBottom) {
-    RenderRig r;
-    r.ctx.styleCode = 8;
-    DrawGraph(50, r.view, r.ctx, 2);
-    const auto& h = r.state.GraphHistory[2];
-    EXPECT_EQ(h[41], 50);
-    for (int i = 0; i < 41; ++i) EXPECT_EQ(h[i], kGraphNoData) << i;
-    // One segment (50, 10.497) to (49, 19); the end point is not painted.
-    EXPECT_EQ(r.at(50, 10), kLit);
-    EXPECT_EQ(r.at(49, 19), kFace);
-    EXPECT_EQ(r.drawnPixels(), 9);
-    for (const auto& [p, c] : r.drawn()) EXPECT_GE(p.first, 49) << p.second;
-}
-
 TEST(DrawGraph, SteadyLoadIsAFlatTraceAndTheOldestSegmentKeepsItsHeight) {
     RenderRig r;
     r.ctx.styleCode = 11;
@@ -85,24 +70,10 @@ TEST(DrawGraph, SteadyLoadIsAFlatTraceAndTheOldestSegmentKeepsItsHeight) {
     EXPECT_EQ(r.at(10, 10), green);
 }
 
-TEST(DrawGraph, AGapInTheHistoryLeavesAGapInTheTrace) {
-    RenderRig r;
-    r.ctx.styleCode = 8;
-    auto& h = r.state.GraphHistory[1];
-    h.fill(50);
-    h[21] = kGraphNoData;  // slot 20 once scrolled
-    DrawGraph(50, r.view, r.ctx, 1);
-    EXPECT_EQ(h[20], kGraphNoData);
-    // Segment 20 is skipped; segment 21 has no earlier point and keeps the
-    // height it joined segment 22 at, so it stays flat.
-    EXPECT_EQ(r.at(29, 10), kFace);
-    EXPECT_EQ(r.at(30, 10), kLit);
-    EXPECT_EQ(r.at(28, 10), kLit);
-    EXPECT_EQ(r.drawnPixels(), 41);
-}
-
-// Each graph code's colour is pinned by the reference pictures; a code that
-// is no graph keeps the last one, and a module without a history only clears.
+// Each graph code's colour, and how the trace starts from no data, are
+// pinned by the reference pictures and the scenarios' history prints; a
+// code that is no graph keeps the last colour, and a module without a
+// history only clears.
 TEST(DrawGraph, OtherCodesKeepTheLineColourAndOtherModulesOnlyClear) {
     RenderRig r;
     r.ctx.styleCode = 12;

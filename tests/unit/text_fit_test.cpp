@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 #include "forms/buttons.h"
@@ -47,11 +48,9 @@ TEST(TextFit, OurFacesInkIsWhatTheyDraw) {
             Pixels p(200, 20, kPaper);
             gfx::drawText(p, 5, 3, text, f, kInk, {0, 0, 200, 20});
             const gfx::InkBox want = inkOn(p), got = gfx::inkBox(f, text);
-            SCOPED_TRACE(std::string(text) + " at " + std::to_string(f.sizePt));
-            EXPECT_EQ(got.left + 5, want.left);
-            EXPECT_EQ(got.right + 5, want.right);
-            EXPECT_EQ(got.top + 3, want.top);
-            EXPECT_EQ(got.bottom + 3, want.bottom);
+            EXPECT_EQ((std::array{got.left + 5, got.top + 3, got.right + 5, got.bottom + 3}),
+                      (std::array{want.left, want.top, want.right, want.bottom}))
+                << text << " at " << f.sizePt;
         }
     }
     EXPECT_TRUE(gfx::inkBox(kDialog, " ").empty());
@@ -101,23 +100,18 @@ TEST(TextFit, EveryControlKeepsAWiderTallerFacesTextInItsBox) {
     Runtime rt{sim};
     rt.setTextBackend(&wide);
     Form form{rt, "frmFit"};
-    Label& label = form.add<Label>("lblScale", 0);
+    const auto fit = [](auto& c, const char* caption, int w, int h) -> auto& {
+        c.setCaption(caption);
+        c.move(0, 0, w, h);
+        return c;
+    };
+    Label& label = fit(form.add<Label>("lblScale", 0), "Opague", 44, 13);
     label.setFont(kDialog);
-    label.setCaption("Opague");
-    label.move(0, 0, 44, 13);
-    CheckBox& check = form.add<CheckBox>("chkModule", 8);
-    check.setCaption("Show Zenthe\u2122 Module");
-    check.move(0, 0, 140, 17);
-    OptionButton& option = form.add<OptionButton>("optPlacement", 0);
-    option.setCaption("Horizontal Mode");
-    option.move(0, 0, 100, 17);
+    CheckBox& check = fit(form.add<CheckBox>("chkModule", 8), "Show Zenthe\u2122 Module", 140, 17);
+    OptionButton& option = fit(form.add<OptionButton>("optPlacement", 0), "Horizontal Mode", 100, 17);
     option.setEnabled(false);
-    CommandButton& button = form.add<CommandButton>("Command1");
-    button.setCaption("Reset Module Locations");
-    button.move(0, 0, 150, 23);
-    Frame& frame = form.add<Frame>("fraTiming");
-    frame.setCaption("Timing Settings (10ths of seconds)");
-    frame.move(0, 0, 204, 100);
+    CommandButton& button = fit(form.add<CommandButton>("Command1"), "Reset Module Locations", 150, 23);
+    Frame& frame = fit(form.add<Frame>("fraTiming"), "Timing Settings (10ths of seconds)", 204, 100);
     ComboBox& combo = form.add<ComboBox>("cboNewFile");
     combo.addItem("Week (Sunday)");
     combo.setListIndex(0);
