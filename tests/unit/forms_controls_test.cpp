@@ -17,8 +17,8 @@
 #include "forms/picture_box.h"
 #include "forms/range_controls.h"
 #include "forms/runtime.h"
+#include "gfx/draw.h"
 #include "platform/sim/sim_platform.h"
-#include "tests/support/wide_text.h"
 
 using namespace vel;
 using namespace vel::forms;
@@ -54,23 +54,6 @@ struct Controls : ::testing::Test {
     void release(const Control& c, int dx, int dy) { const auto p = at(c, dx, dy); sim.mouseUp(p.x, p.y); }
     void click(const Control& c, int dx, int dy) { press(c, dx, dy), release(c, dx, dy); }
     void key(int code, int shift = 0) { sim.keyDown(form.window(), code, shift); }
-    // A blue picture box holding a green one, an opaque red label the green
-    // one partly covers and a dark swatch.
-    PictureBox *box = nullptr, *inner = nullptr;
-    void nest() {
-        box = &put<PictureBox>("picBox", 0, 0, 40, 20);
-        box->setBackColor(rgb(0, 0, 255));
-        inner = &put<PictureBox>("picInner", 20, 0, 10, 10, box);
-        inner->setBackColor(rgb(0, 255, 0));
-        auto& label = put<Label>("lblOver", 18, 0, 6, 6, box);
-        label.setOpaque(true);
-        label.setBackColor(rgb(255, 0, 0));
-        auto& shape = put<Shape>("shpSwatch", 0, 10, 5, 5, box);
-        shape.setBackOpaque(true);
-        shape.setBorder(false);
-        shape.setBackColor(rgb(9, 9, 9));
-        form.show();
-    }
     // The control's pixels as the window shows them now.
     Colour pixel(const Control& c, int dx, int dy) {
         int ox = 0, oy = 0;
@@ -79,12 +62,51 @@ struct Controls : ::testing::Test {
     }
 };
 
+// Draws each text as one solid block 6 pixels a character wide below a blank
+// row, so whose text backend drew a caption shows in its pixels.
+struct BlockText : gfx::TextBackend {
+    bool measure(const std::string&, double, bool, std::string_view text, int& width) override {
+        width = 6 * static_cast<int>(text.size());
+        return true;
+    }
+    bool draw(Pixels& target, int x, int y, std::string_view text, const std::string&, double, bool, Colour colour,
+              int clipLeft, int clipTop, int clipRight, int clipBottom) override {
+        const gfx::ClipRect clip{clipLeft, clipTop, clipRight, clipBottom};
+        gfx::fillRect(target, x, y + 1, 6 * static_cast<int>(text.size()), 12, colour, clip);
+        return true;
+    }
+    bool ascent(const std::string&, double, bool, int& ascent) override {
+        ascent = 10;
+        return true;
+    }
+    bool inkBox(const std::string&, double, bool, std::string_view text, int& left, int& top, int& right,
+                int& bottom) override {
+        left = 0;
+        top = 1;
+        right = 6 * static_cast<int>(text.size());
+        bottom = 13;
+        return true;
+    }
+};
+
 }  // namespace
 
-// The nested boxes as a user meets them: drawn in order, painted on and
-// cleared, clicked, double-clicked and hovered.
+// Nested boxes as a user meets them: a blue picture box holding a green
+// one, an opaque red label the green one partly covers and a dark swatch,
+// drawn in order, painted on and cleared, clicked, double-clicked, hovered.
 TEST_F(Controls, NestedBoxesDrawInOrderTakeTheMouseAndShowTheirTip) {
-    nest();
+    auto* box = &put<PictureBox>("picBox", 0, 0, 40, 20);
+    box->setBackColor(rgb(0, 0, 255));
+    auto* inner = &put<PictureBox>("picInner", 20, 0, 10, 10, box);
+    inner->setBackColor(rgb(0, 255, 0));
+    auto& label = put<Label>("lblOver", 18, 0, 6, 6, box);
+    label.setOpaque(true);
+    label.setBackColor(rgb(255, 0, 0));
+    auto& shape = put<Shape>("shpSwatch", 0, 10, 5, 5, box);
+    shape.setBackOpaque(true);
+    shape.setBorder(false);
+    shape.setBackColor(rgb(9, 9, 9));
+    form.show();
     EXPECT_EQ(pixel(*box, 18, 0), rgb(255, 0, 0)) << "the label paints over its container";
     EXPECT_EQ(pixel(*box, 21, 0), rgb(0, 255, 0)) << "a child picture box covers the label";
     EXPECT_EQ(pixel(*box, 1, 11), rgb(9, 9, 9));
@@ -419,11 +441,11 @@ TEST_F(Controls, TabStripSelectsByClickAndArrowsAndItsPanelHasNoTip) {
 TEST(FormsRuntimes, EachDrawsWithItsOwnLookAndText) {
     platform::SimPlatform firstOs;
     Runtime first(firstOs);
-    test::WideText wide;
+    BlockText blocks;
     DialogLook greenish;
     greenish.face = rgb(0, 128, 64);
     first.setDialogLook(greenish);
-    first.setTextBackend(&wide);
+    first.setTextBackend(&blocks);
     // A button over a red "Hi".
     auto fill = [](Form& f) {
         f.move(0, 0, 100 * kTwipsPerPixel, 40 * kTwipsPerPixel);
@@ -435,8 +457,8 @@ TEST(FormsRuntimes, EachDrawsWithItsOwnLookAndText) {
     };
     Form a(first, "frmA");
     fill(a);
-    // The wide face inks "Hi" as one block below its blank top row.
-    const auto wideInk = [](const Pixels& px) {
+    // The block face inks "Hi" as one block below its blank top row.
+    const auto blockInk = [](const Pixels& px) {
         bool block = true;
         for (int y = 26; y < 29; ++y)
             for (int x = 0; x < 12; ++x) block = block && px.at(x, y) == rgb(200, 0, 0);
@@ -444,7 +466,7 @@ TEST(FormsRuntimes, EachDrawsWithItsOwnLookAndText) {
     };
     auto draws = [&] {
         const Pixels& px = a.render();
-        return std::pair{px.at(10, 5) == greenish.face, wideInk(px)};
+        return std::pair{px.at(10, 5) == greenish.face, blockInk(px)};
     };
     a.show();
     {
@@ -455,7 +477,7 @@ TEST(FormsRuntimes, EachDrawsWithItsOwnLookAndText) {
         b.show();
         const Pixels& pb = b.render();
         EXPECT_EQ(pb.at(10, 5), DialogLook{}.face) << "the second runtime keeps the classic face";
-        EXPECT_FALSE(wideInk(pb)) << "and our pixel font";
+        EXPECT_FALSE(blockInk(pb)) << "and our pixel font";
         a.invalidate();
         EXPECT_EQ(draws(), std::pair(true, true)) << "while the second runtime lives";
     }

@@ -75,32 +75,11 @@ TEST(GfxSkins, ProgramIconFilesAreWhatTheGeneratorDraws) {
     const std::string ico = test::readFile(std::filesystem::path(VELMORA_SOURCE_DIR) / "app/velmora.ico");
     const std::vector<std::uint8_t> drawn = programIconIco();
     EXPECT_TRUE(std::string(drawn.begin(), drawn.end()) == ico) << "app/velmora.ico differs: run skingen --ico";
-    // Its directory: 16, 32 and 48 as bitmaps, 256 (written 0) as a PNG.
-    ASSERT_GT(ico.size(), 6u + 16 * kIcoSizes.size());
-    auto byte = [&](std::size_t at) { return static_cast<std::uint8_t>(ico[at]); };
-    auto word = [&](std::size_t at) {
-        std::uint32_t v = 0;
-        for (std::size_t k = 4; k-- > 0;) v = v << 8 | byte(at + k);
-        return v;
-    };
-    EXPECT_EQ(byte(4), kIcoSizes.size());
-    for (std::size_t i = 0; i < kIcoSizes.size(); ++i) {
-        const std::size_t entry = 6 + 16 * i;
-        EXPECT_EQ(byte(entry), kIcoSizes[i] % 256);
-        const std::size_t image = word(entry + 12);
-        ASSERT_LT(image + 8, ico.size());
-        if (kIcoSizes[i] < 256) {
-            EXPECT_EQ(word(image), 40u) << "a BITMAPINFOHEADER";
-            EXPECT_EQ(word(image + 8), 2u * kIcoSizes[i]) << "colour rows and mask";
-        } else {
-            EXPECT_EQ(ico.substr(image, 8), "\x89PNG\r\n\x1a\n");
-        }
-    }
 }
 
 // The menu icons in every installed size: round corners left transparent,
-// an opaque face, and the viewer's chart tells it from the program's meter.
-TEST(GfxSkins, MenuIconsHaveClearCornersAndTheViewerDrawsItsChart) {
+// an opaque face, and the viewer's not the program's.
+TEST(GfxSkins, MenuIconsHaveClearCornersAndTheViewerIsItsOwn) {
     for (int size : {48, 128, 256}) {
         const std::vector<std::uint8_t> viewer = programIconRgba(size, Icon::Logscope);
         ASSERT_EQ(viewer.size(), static_cast<std::size_t>(size) * size * 4);
@@ -108,12 +87,6 @@ TEST(GfxSkins, MenuIconsHaveClearCornersAndTheViewerDrawsItsChart) {
         EXPECT_EQ(pixel(0, 0)[3], 0) << size;
         EXPECT_EQ(pixel(size - 1, size - 1)[3], 0) << size;
         EXPECT_EQ(pixel(size / 2, size / 2)[3], 255) << size;
-        // Pixels where the green line runs: green well above red and blue.
-        int green = 0;
-        for (int y = 0; y < size; ++y)
-            for (int x = 0; x < size; ++x)
-                if (const std::uint8_t* p = pixel(x, y); p[1] > 150 && p[0] < 100 && p[2] < 100) ++green;
-        EXPECT_GT(green, size * size / 100) << size;
         EXPECT_NE(viewer, programIconRgba(size)) << size;
     }
 }
