@@ -86,14 +86,6 @@ TEST(CpuTick, HiddenModulesAndUnknownStylesAreSampledButNotDrawn) {
     EXPECT_EQ(rig.cpu(4).lblCPU->caption(), "45");
 }
 
-TEST(CpuTick, ACountThatOverflowedToZeroStillDrawsProcessorZero) {
-    test::EngineRig rig(256);  // does not fit the byte: the count reads 0
-    App& app = rig.start(std::string("Visi0=1\n") + kTachStyles);
-    ASSERT_EQ(app.processorCount, 0);
-    rig.engine().tmrCPUs_Timer();
-    EXPECT_EQ(rig.cpu(0).lblCPU->caption(), "0") << "its slot is empty, so the sample is 0, but it is drawn";
-}
-
 TEST(CpuTick, RingPositionsWrapAtTheirLengths) {
     test::EngineRig rig(1);
     rig.start("Visi0=1\nmTyp0=6\n");

@@ -334,10 +334,6 @@ TEST_F(Controls, ComboBoxRunsTheHandlerOnlyOnAChangeAndItsListOpensWhereThereIsR
     key(kHome);
     key(kUp);   // already the first
     EXPECT_EQ(seen, (std::vector<int>{2, 3, 0}));
-    const auto p = at(combo, 20, 10);
-    sim.mouseWheel(p.x, p.y, -240);  // two notches towards the user: two entries down
-    EXPECT_EQ(combo.listIndex(), 2);
-    EXPECT_EQ(seen.back(), 2);
     combo.clear();
     EXPECT_EQ(combo.listIndex(), -1);
     EXPECT_EQ(combo.text(), "");
@@ -374,7 +370,7 @@ TEST_F(Controls, ComboBoxRunsTheHandlerOnlyOnAChangeAndItsListOpensWhereThereIsR
     EXPECT_EQ(clicks, 2);
 }
 
-TEST_F(Controls, SliderStepsByKeyWheelPageAndDragWithinItsRange) {
+TEST_F(Controls, SliderStepsByKeyPageAndDragWithinItsRange) {
     auto& slider = put<Slider>("sldIdle", 10, 10, 116, 28);  // a 100-pixel track
     slider.setMax(100);
     slider.setSteps(1, 10);
@@ -392,9 +388,6 @@ TEST_F(Controls, SliderStepsByKeyWheelPageAndDragWithinItsRange) {
     EXPECT_EQ(changes, 3);
     key(kHome);
     EXPECT_EQ(slider.value(), 0);
-    const auto p = at(slider, 50, 10);
-    sim.mouseWheel(p.x, p.y, -120);  // towards the user: away from the minimum
-    EXPECT_EQ(slider.value(), 1);
 
     slider.setValue(50);
     click(slider, 100, 10);  // on the channel right of the thumb: a page
@@ -457,16 +450,12 @@ TEST(FormsRuntimes, EachDrawsWithItsOwnLookAndText) {
     };
     Form a(first, "frmA");
     fill(a);
-    // The block face inks "Hi" as one block below its blank top row.
-    const auto blockInk = [](const Pixels& px) {
+    // The face at the button, and whether "Hi" is inked as one block below a blank row.
+    const auto looks = [](const Pixels& px) {
         bool block = true;
         for (int y = 26; y < 29; ++y)
             for (int x = 0; x < 12; ++x) block = block && px.at(x, y) == rgb(200, 0, 0);
-        return block;
-    };
-    auto draws = [&] {
-        const Pixels& px = a.render();
-        return std::pair{px.at(10, 5) == greenish.face, blockInk(px)};
+        return std::pair{px.at(10, 5), block};
     };
     a.show();
     {
@@ -475,12 +464,10 @@ TEST(FormsRuntimes, EachDrawsWithItsOwnLookAndText) {
         Form b(second, "frmB");
         fill(b);
         b.show();
-        const Pixels& pb = b.render();
-        EXPECT_EQ(pb.at(10, 5), DialogLook{}.face) << "the second runtime keeps the classic face";
-        EXPECT_FALSE(blockInk(pb)) << "and our pixel font";
+        EXPECT_EQ(looks(b.render()), std::pair(DialogLook{}.face, false)) << "the classic face and our pixel font";
         a.invalidate();
-        EXPECT_EQ(draws(), std::pair(true, true)) << "while the second runtime lives";
+        EXPECT_EQ(looks(a.render()), std::pair(greenish.face, true)) << "while the second runtime lives";
     }
     a.invalidate();
-    EXPECT_EQ(draws(), std::pair(true, true)) << "after the second runtime ended";
+    EXPECT_EQ(looks(a.render()), std::pair(greenish.face, true)) << "after the second runtime ended";
 }
