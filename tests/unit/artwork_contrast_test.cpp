@@ -22,11 +22,10 @@ double linear(int channel) {
     return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
 }
 
-double luminance(Colour c) {
-    return 0.2126 * linear(redOf(c)) + 0.7152 * linear(greenOf(c)) + 0.0722 * linear(blueOf(c));
-}
-
 double contrast(Colour a, Colour b) {
+    const auto luminance = [](Colour c) {
+        return 0.2126 * linear(redOf(c)) + 0.7152 * linear(greenOf(c)) + 0.0722 * linear(blueOf(c));
+    };
     const double la = luminance(a), lb = luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
@@ -171,22 +170,17 @@ INSTANTIATE_TEST_SUITE_P(EveryStyle, ReadingContrast, ::testing::Range(0, static
 
 TEST(ReadingAtAGlance, AnIdleTransferGraphLooksLikeTheFaceUnderIt) {
     // The graphs clear to a colour the program fixes. Idle, they must merge
-    // with the face around them rather than stand on it as a solid block;
-    // traffic must show.
-    for (int code = 0; code < 5; ++code)
-        for (int percent : {0, 50}) {
-            test::ModuleRig rig(1);
-            FrmNetwork& net = networkAt(rig, code, percent);
-            const Pixels shown = net.render();
-            const Pixels& face = net.picMod->picture();
-            int unlike = 0;  // TCP graph pixels that differ from the face under them
-            for (int y = 8; y < 20; ++y)
-                for (int x = 24; x < 36; ++x) unlike += shown.at(3 + x, 3 + y) != face.at(x, y);
-            if (percent == 0)
-                EXPECT_EQ(unlike, 0) << "Network style " << code << ": the idle graph stands out from the face";
-            else
-                EXPECT_GT(unlike, 0) << "Network style " << code << ": traffic does not show";
-        }
+    // with the face around them rather than stand on it as a solid block
+    // (traffic on them is in the reference pictures).
+    for (int code = 0; code < 5; ++code) {
+        test::ModuleRig rig(1);
+        FrmNetwork& net = networkAt(rig, code, 0);
+        const Pixels shown = net.render();
+        int unlike = 0;  // TCP graph pixels that differ from the face under them
+        for (int y = 8; y < 20; ++y)
+            for (int x = 24; x < 36; ++x) unlike += shown.at(3 + x, 3 + y) != net.picMod->picture().at(x, y);
+        EXPECT_EQ(unlike, 0) << "Network style " << code << ": the idle graph stands out from the face";
+    }
 }
 
 TEST(ReadingAtAGlance, MemoryBarsWarnInRedOnlyWhenLittleIsFree) {

@@ -402,7 +402,7 @@ TEST_F(Controls, SliderStepsByKeyPageAndDragWithinItsRange) {
     EXPECT_EQ(slider.value(), 100) << "released, the mouse no longer moves it";
 }
 
-TEST_F(Controls, TabStripSelectsByClickAndArrowsAndItsPanelHasNoTip) {
+TEST_F(Controls, TabStripSelectsByArrowsAndItsPanelHasNoTip) {
     auto& tabs = put<TabStrip>("tbsOptions", 0, 0, 200, 120);
     tabs.addTab("One", "tabOne", "First page");
     tabs.addTab("Two", "tabTwo", "Second page");
@@ -413,18 +413,15 @@ TEST_F(Controls, TabStripSelectsByClickAndArrowsAndItsPanelHasNoTip) {
     tabs.select(3);
     EXPECT_TRUE(seen.empty()) << "selecting from code runs no handler";
     form.show();
-    const int w1 = look::textWidth(rt.dialogLook(), nullptr, "One") + 14;
-    const int w2 = look::textWidth(rt.dialogLook(), nullptr, "Two") + 14;
-    click(tabs, 2 + w1 + w2 / 2, 8);
-    EXPECT_EQ(tabs.selectedIndex(), 2);
-    tabs.setFocus();
+    tabs.setFocus();  // a click on a tab is in the options dialog's scenario
+    key(kLeft);
     key(kLeft);
     key(kLeft);  // already the first
     key(kRight);
     EXPECT_EQ(seen, (std::vector<int>{2, 1, 2}));
     click(tabs, 100, 60);  // on the panel
     EXPECT_EQ(seen.size(), 3u);
-    moveTo(tabs, 2 + w1 / 2, 8);
+    moveTo(tabs, 10, 8);
     moveTo(tabs, 100, 60);
     EXPECT_EQ(tabs.toolTipText(), "");
 }

@@ -103,29 +103,26 @@ public:
     Colour colour = rgb(0, 0, 0);
 };
 
-Pixels presentedAfterSilentChange(bool fullRepaint) {
-    platform::SimPlatform sim;
-    forms::Runtime ui(sim);
-    ui.setFullRepaint(fullRepaint);
-    forms::Form form(ui, "frmTest");
-    form.move(0, 0, 40 * forms::kTwipsPerPixel, 20 * forms::kTwipsPerPixel);
-    auto& silent = form.add<SilentLabel>("lblSilent");
-    silent.move(2, 2, 10, 10);
-    auto& other = form.add<forms::Label>("lblOther");
-    other.move(20, 2, 10, 10);
-    form.show();
-    sim.advance(10);
-    silent.colour = rgb(255, 0, 0);
-    other.setCaption("x");  // repaints the window somewhere else
-    sim.advance(10);
-    return sim.findWindow("frmTest")->pixels;
-}
-
 TEST(PartialRepaint, AControlThatDoesNotInvalidateShowsUp) {
-    const Pixels full = presentedAfterSilentChange(true);
-    const Pixels partial = presentedAfterSilentChange(false);
-    EXPECT_EQ(full.at(5, 5), rgb(255, 0, 0));
-    EXPECT_EQ(partial.at(5, 5), rgb(0, 0, 0));
+    const auto presentedAfterSilentChange = [](bool fullRepaint) {
+        platform::SimPlatform sim;
+        forms::Runtime ui(sim);
+        ui.setFullRepaint(fullRepaint);
+        forms::Form form(ui, "frmTest");
+        form.move(0, 0, 40 * forms::kTwipsPerPixel, 20 * forms::kTwipsPerPixel);
+        auto& silent = form.add<SilentLabel>("lblSilent");
+        silent.move(2, 2, 10, 10);
+        auto& other = form.add<forms::Label>("lblOther");
+        other.move(20, 2, 10, 10);
+        form.show();
+        sim.advance(10);
+        silent.colour = rgb(255, 0, 0);
+        other.setCaption("x");  // repaints the window somewhere else
+        sim.advance(10);
+        return sim.findWindow("frmTest")->pixels.at(5, 5);
+    };
+    EXPECT_EQ(presentedAfterSilentChange(true), rgb(255, 0, 0));
+    EXPECT_EQ(presentedAfterSilentChange(false), rgb(0, 0, 0));
 }
 
 }  // namespace
