@@ -27,7 +27,7 @@ Points inked(const Pixels& p) {
 
 }  // namespace
 
-TEST(GfxDraw, EdgesAndDegenerateSizesClipToTheRectAndTheSurface) {
+TEST(GfxDraw, EdgesDegenerateSizesAndAlphaLimitsAreHeld) {
     Pixels p(6, 3);
     lineTo(p, 2, 2, 2, 2, kInk);
     EXPECT_TRUE(inked(p).empty()) << "a zero-length line draws nothing";
@@ -48,9 +48,8 @@ TEST(GfxDraw, EdgesAndDegenerateSizesClipToTheRectAndTheSurface) {
     Pixels blitted(4, 4);
     blit(blitted, 3, -1, src);
     EXPECT_EQ(inked(blitted), (Points{{3, 0}}));
-}
 
-TEST(GfxDraw, MixClampsItsAlphaAndAShrinkingStretchPicksNearestPixels) {
+    // Alpha is clamped; a shrinking stretch picks the nearest pixels.
     const Colour over = rgb(200, 0, 255), under = rgb(100, 255, 0);
     EXPECT_EQ(mix(over, under, -5), under);
     EXPECT_EQ(mix(over, under, 300), over);
