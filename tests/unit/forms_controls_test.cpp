@@ -1,7 +1,6 @@
-// The forms runtime and its controls driven as a user drives them, by mouse
-// and keyboard on the simulated desktop: draw order, which handlers run,
-// which values they take, where their limits hold, tooltips and timers, and
-// how a state or two looks to the pixel.
+// The forms runtime and its controls driven by mouse and keyboard on the
+// simulated desktop: draw order, which handlers run with which values, where
+// limits hold, tooltips, timers, and how a state or two looks to the pixel.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,9 +1,7 @@
-// Reference pictures of the memory, network and mouse modules in each of
-// their five styles, and of the clock, each in a fixed state
-// (tests/data/snapshots), and of a CPU module in each style after the same
-// load sequence (tests/data/styles): the window as the compositor draws it
-// must match pixel for pixel. Any change to a face, a renderer or the
-// compositor shows here; see snapshot_reference.h for renewing them.
+// Reference pictures (tests/data/snapshots and styles) of every module in
+// each of its styles in a fixed state, drawn by the compositor: any change
+// to a face, a renderer or the compositor shows here pixel for pixel; see
+// snapshot_reference.h for renewing them.
 #include <gtest/gtest.h>
 
 #include <cstdio>
