@@ -1,8 +1,9 @@
 // The desktop scale: where it comes from on X11 (Xft.dpi, GDK_SCALE), the
-// --scale option's values, and the coordinate conversions the backends use
-// at their boundary. Enlarged pictures are pinned by the scaled desktops.
+// --scale option's values, and the picture and coordinate conversions the
+// backends use at their boundary.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <optional>
 #include <utility>
 
@@ -52,7 +53,22 @@ TEST(DesktopScale, DevicePixelsMapBackToTheLogicalPixelTheyEnlarge) {
     EXPECT_FALSE(device.contains(2, 3)) << "(0,1) lies outside the logical region";
     EXPECT_EQ(DisplayScale(7).factor(), 3);
     EXPECT_EQ(DisplayScale(0).factor(), 1);
+}
+
+TEST(DesktopScale, EnlargingRepaintsOnlyTheChangedPartUnlessTheSizeChanged) {
     Pixels picture(3, 2);
     for (int i = 0; i < 6; ++i) picture.data[static_cast<std::size_t>(i)] = static_cast<Colour>(i + 1);
-    EXPECT_EQ(enlarged(picture, 2).at(5, 3), 6u);
+    const DisplayScale s(2);
+    Pixels device;
+    Rect changed;
+    EXPECT_EQ(&s.enlarge(picture, Rect{1, 1, 2, 2}, device, changed), &device);
+    EXPECT_EQ(changed.right, 6) << "a new size enlarges everything";
+    EXPECT_EQ(device.at(5, 3), 6u);
+    picture.fill(0);
+    s.enlarge(picture, Rect{1, 0, 2, 1}, device, changed);
+    EXPECT_EQ((std::array{changed.left, changed.top, changed.right, changed.bottom}), (std::array{2, 0, 4, 2}));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x)
+            EXPECT_EQ(device.at(x, y), (x / 2 == 1 && y / 2 == 0) ? 0u : static_cast<Colour>(y / 2 * 3 + x / 2 + 1))
+                << x << "," << y;
 }

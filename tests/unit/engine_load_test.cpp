@@ -1,6 +1,6 @@
-// The engine's load routine: which timers run and at what period (each
-// timer's period is printed at load by the options_dialog and
-// cpu_six_processors scenarios). And the visibility timer, in virtual time:
+// The engine's load routine: which timers run and at what period are
+// printed at load by the scenarios (startup_exit with no CPU module shown,
+// options_dialog and cpu_six_processors). And the visibility timer, in virtual time:
 // it starts when the engine loads; its tenth tick, five seconds later, fades.
 #include <gtest/gtest.h>
 
@@ -25,16 +25,6 @@ void advanceTo(test::EngineRig& rig, std::int64_t ms) {
 }
 
 }  // namespace
-
-TEST(EngineLoad, AnyVisibleCpuModuleStartsTheCpuTimerAndNoneStopsIt) {
-    for (int visible = -1; visible <= 4; ++visible) {
-        test::EngineRig rig(4);
-        std::string lines = "CPUCLOCK=2\n";
-        for (int m = 0; m <= 4; ++m) lines += "Visi" + std::to_string(m) + "=" + (m == visible ? "1" : "0") + "\n";
-        rig.start(lines);
-        EXPECT_EQ(rig.engine().tmrCPUs->enabled(), visible >= 0) << "visible module " << visible;
-    }
-}
 
 TEST(EngineLoad, PeriodsThatDoNotFitTheirTimerAreRefused) {
     // 327 and 328 in sixteen bits: the options dialog's case and the six-processor scenario.

@@ -47,11 +47,14 @@ TEST(DrawEKG, MarkersShowAlwaysAndTheBeamBlendsUpFromItsFoot) {
     for (int y = 2; y <= 17; ++y) EXPECT_NE(r.at(x, y), kFace) << y;
 }
 
-TEST(DrawGraph, SteadyLoadIsAFlatTraceAndTheOldestSegmentKeepsItsHeight) {
+TEST(DrawGraph, StartsAtTheBottomSteadyLoadIsFlatAndTheOldestSegmentKeepsItsHeight) {
     RenderRig r;
     r.ctx.styleCode = 11;
     const Colour green = rgb(61, 109, 9);
-    for (int n = 0; n < 42; ++n) DrawGraph(50, r.view, r.ctx, 0);
+    DrawGraph(50, r.view, r.ctx, 0);  // the first point drops to the bottom: (50, 10.497) to (49, 19)
+    EXPECT_EQ(r.at(50, 10), green);
+    EXPECT_EQ(r.drawnPixels(), 9);
+    for (int n = 1; n < 42; ++n) DrawGraph(50, r.view, r.ctx, 0);
     // Each segment runs from (i + 9, 10.497) to (i + 8, 10): one pixel each.
     for (int x = 9; x <= 50; ++x) EXPECT_EQ(r.at(x, 10), green) << x;
     EXPECT_EQ(r.drawnPixels(), 42);
@@ -70,10 +73,8 @@ TEST(DrawGraph, SteadyLoadIsAFlatTraceAndTheOldestSegmentKeepsItsHeight) {
     EXPECT_EQ(r.at(10, 10), green);
 }
 
-// Each graph code's colour, and how the trace starts from no data, are
-// pinned by the reference pictures and the scenarios' history prints; a
-// code that is no graph keeps the last colour, and a module without a
-// history only clears.
+// Each graph code's colour is pinned by the reference pictures; a code that
+// is no graph keeps the last one, and a module without a history only clears.
 TEST(DrawGraph, OtherCodesKeepTheLineColourAndOtherModulesOnlyClear) {
     RenderRig r;
     r.ctx.styleCode = 12;
