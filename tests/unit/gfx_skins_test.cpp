@@ -57,11 +57,9 @@ TEST(GfxSkins, ShippedFilesAreExactlyWhatTheGeneratorDraws) {
         ASSERT_FALSE(want.empty()) << a.file << " is missing from skins/";
         EXPECT_EQ(test::readFile(fresh / a.file), want) << a.file << " differs: run skingen skins";
     }
-    for (const auto& entry : std::filesystem::directory_iterator(shipped)) {
-        if (entry.path().extension() == ".png") {
+    for (const auto& entry : std::filesystem::directory_iterator(shipped))
+        if (entry.path().extension() == ".png")
             EXPECT_TRUE(generated.count(entry.path().filename().string())) << "stale " << entry.path().filename();
-        }
-    }
 }
 
 // The cross build cannot draw them, so the programs' icon files are kept in
