@@ -1,9 +1,7 @@
-// Reference pictures of the memory, network and mouse modules in each of
-// their five styles, and of the clock, each in a fixed state
-// (tests/data/snapshots), and of a CPU module in each style after the same
-// load sequence (tests/data/styles): the window as the compositor draws it
-// must match pixel for pixel. Any change to a face, a renderer or the
-// compositor shows here; see snapshot_reference.h for renewing them.
+// Reference pictures (tests/data/snapshots and styles) of every module in
+// each of its styles in a fixed state, drawn by the compositor: any change
+// to a face, a renderer or the compositor shows here pixel for pixel; see
+// snapshot_reference.h for renewing them.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -15,30 +13,12 @@ using namespace vel;
 
 namespace {
 
-std::string styleLines(int style) {
-    const std::string s = std::to_string(style);
-    return "Visi5=1\nVisi6=1\nVisi7=1\nmTyp5=" + s + "\nmTyp6=" + s + "\nmTyp7=" + s + "\n";
-}
-
 class ModuleSnapshot : public ::testing::TestWithParam<int> {};
 class CpuStyleReference : public ::testing::TestWithParam<int> {};
 
-constexpr int kStyleCount = 18;
 // A load sequence that climbs, falls and jumps, so traces have shape and
 // needles sit between scale marks.
 constexpr double kLoads[] = {5, 20, 35, 60, 85, 100, 70, 45, 30, 55, 90, 15, 0, 40, 65, 72};
-
-Pixels renderStyle(int style) {
-    test::EngineRig rig(1);
-    rig.start("Visi0=1\nmTyp0=" + std::to_string(style) + "\nCPUCLOCK=1\nPLCMNT=2\nPosX0=0\nPosY0=0\n");
-    for (double load : kLoads) {
-        rig.setLoad(0, load);
-        rig.m.sim.advance(100);
-    }
-    rig.m.sim.advance(50);  // let the last paint reach the window
-    const platform::SimWindow* w = rig.m.sim.findWindow("frmCPU0");
-    return w ? w->pixels : Pixels{};
-}
 
 }  // namespace
 
@@ -50,7 +30,8 @@ TEST_P(ModuleSnapshot, MemoryNetworkAndMouseInTheirStyle) {
     rig.sources().setConnection(2, "eth0", 1);
     rig.sources().advanceTcp(5000, 4000);
     rig.sources().advanceUdp(300, 200);
-    rig.start(styleLines(style));
+    const std::string s = std::to_string(style);
+    rig.start("Visi5=1\nVisi6=1\nVisi7=1\nmTyp5=" + s + "\nmTyp6=" + s + "\nmTyp7=" + s + "\n");
     rig.m.sim.setWallpaperPixel(900, 700, rgb(200, 120, 40));
     rig.m.sim.mouseMove(900, 700);
 
@@ -68,7 +49,6 @@ TEST_P(ModuleSnapshot, MemoryNetworkAndMouseInTheirStyle) {
     net.tmrXFer_Timer();
     e.tmrNET_Timer();  // TCP lights and UDP send on, UDP receive off
 
-    const std::string s = std::to_string(style);
     test::matchesReference(rig.memory().render(), "memory_" + s);
     test::matchesReference(net.render(), "network_" + s);
     test::matchesReference(rig.mouse().render(), "mouse_" + s);
@@ -87,9 +67,18 @@ TEST(ModuleSnapshotClock, TenPastTen) {
 }
 
 TEST_P(CpuStyleReference, MatchesItsReferencePicture) {
+    test::EngineRig rig(1);
+    rig.start("Visi0=1\nmTyp0=" + std::to_string(GetParam()) + "\nCPUCLOCK=1\nPLCMNT=2\nPosX0=0\nPosY0=0\n");
+    for (double load : kLoads) {
+        rig.setLoad(0, load);
+        rig.m.sim.advance(100);
+    }
+    rig.m.sim.advance(50);  // let the last paint reach the window
+    const platform::SimWindow* w = rig.m.sim.findWindow("frmCPU0");
+    ASSERT_NE(w, nullptr);
     char name[32];
     std::snprintf(name, sizeof name, "cpu_style_%02d", GetParam());
-    test::matchesReference(renderStyle(GetParam()), name, "styles");
+    test::matchesReference(w->pixels, name, "styles");
 }
 
-INSTANTIATE_TEST_SUITE_P(AllStyles, CpuStyleReference, ::testing::Range(0, kStyleCount));
+INSTANTIATE_TEST_SUITE_P(AllStyles, CpuStyleReference, ::testing::Range(0, 18));

@@ -2,6 +2,8 @@
 // Intensi-Meter, and the bars whose cover shape shrinks to uncover the lit bar.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "tests/unit/render_rig.h"
 
 namespace vel {
@@ -17,89 +19,91 @@ TEST(DrawVU, TipFollowsTheArcAndThePivotStays) {
     for (Case c : {Case{0, 15, 11}, Case{5, 17, 11}, Case{15, 19, 9}, Case{49, 30, 6}, Case{50, 30, 6},
                    Case{75, 37, 9}, Case{100, 45, 11}}) {
         DrawVU(c.sample, r.view, r.ctx);
-        EXPECT_EQ(r.lnVU.x1(), c.x1) << c.sample;
-        EXPECT_EQ(r.lnVU.y1(), c.y1) << c.sample;
-        EXPECT_EQ(r.lnVU.x2(), 30);
-        EXPECT_EQ(r.lnVU.y2(), 22);
+        EXPECT_EQ((std::array{r.lnVU.x1(), r.lnVU.y1(), r.lnVU.x2(), r.lnVU.y2()}), (std::array{c.x1, c.y1, 30, 22}))
+            << c.sample;
     }
     EXPECT_EQ(r.os.doEventsCalls, 7);
 }
 
-TEST(DrawTach, CoverShrinksFromTheLeftAndTheValueIsShown) {
+// The tachometer and the bars move one edge of the cover shape and let
+// pending events run once; the styles with text show the sample.
+TEST(DrawCovers, TheCoverShrinksWithTheValueAndRefusesANegativeSize) {
+    using Draw = void (*)(std::int16_t, CpuModuleView&, RenderContext&);
+    struct Case {
+        Draw draw;
+        bool vertical, text;
+        std::int16_t sample;
+        int edge, size;  // left and width, or top and height
+    };
+    // Tach 50: 21.46 -> 21; 100: 42.92 -> 43. Bars 50 / 2.22 = 22.52 -> 23;
+    // 100 / 2.22 = 45.05 -> 45. Past full scale the size would be negative:
+    // the control keeps its old size while the left edge still moves.
+    const Case cases[] = {
+        {DrawTach, false, true, 0, 9, 43},     {DrawTach, false, true, 50, 30, 22},
+        {DrawTach, false, true, 100, 52, 0},   {DrawTach, false, true, 110, 56, 0},
+        {DrawHBar, false, false, 0, 8, 45},    {DrawHBar, false, false, 1, 8, 45},
+        {DrawHBar, false, false, 2, 9, 44},    {DrawHBar, false, false, 50, 31, 22},
+        {DrawHBar, false, false, 100, 53, 0},  {DrawHCombo, false, true, 50, 31, 22},
+        {DrawHCombo, false, true, 120, 62, 22},  // 54.05 -> 54
+        {DrawVBar, true, false, 0, 2, 20},     {DrawVBar, true, false, 12, 2, 18},
+        {DrawVBar, true, false, 13, 2, 17},    {DrawVBar, true, false, 50, 2, 10},
+        {DrawVBar, true, false, 100, 2, 0},    {DrawVCombo, true, true, 50, 2, 10},
+        {DrawVCombo, true, true, 110, 2, 10},
+    };
     RenderRig r;
-    struct Case { std::int16_t sample; int left, width; };
-    // 50: 21.46 -> 21; 100: 42.92 -> 43. Past full scale (110: 47.21 -> 47)
-    // the width would be negative: the control keeps its old width while
-    // the left edge still moves.
-    for (Case c : {Case{0, 9, 43}, Case{50, 30, 22}, Case{100, 52, 0}, Case{110, 56, 0}}) {
-        DrawTach(c.sample, r.view, r.ctx);
-        EXPECT_EQ(r.shpTC.left(), c.left) << c.sample;
-        EXPECT_EQ(r.shpTC.width(), c.width) << c.sample;
-        EXPECT_EQ(r.lblCPU.caption(), std::to_string(c.sample));
+    for (const Case& c : cases) {
+        const std::string before = r.lblCPU.caption();
+        const int yields = r.os.doEventsCalls;
+        c.draw(c.sample, r.view, r.ctx);
+        const forms::Shape& s = r.shpTC;
+        EXPECT_EQ(c.vertical ? s.top() : s.left(), c.edge) << c.sample;
+        EXPECT_EQ(c.vertical ? s.height() : s.width(), c.size) << c.sample;
+        EXPECT_EQ(r.lblCPU.caption(), c.text ? std::to_string(c.sample) : before) << c.sample;
+        EXPECT_EQ(r.os.doEventsCalls, yields + 1);
     }
-    EXPECT_EQ(r.os.doEventsCalls, 4);
 }
 
 constexpr Colour kNow = rgb(0, 0, 224);
 constexpr Colour kAverage = rgb(255, 128, 64);
 
-// Rows of column x painted in colour c, as a bit mask (bit y set).
-std::uint32_t column(const RenderRig& r, int x, Colour c) {
-    std::uint32_t rows = 0;
-    for (int y = 0; y < r.picMod.image().height; ++y)
-        if (r.at(x, y) == c) rows |= 1u << y;
-    return rows;
-}
-constexpr std::uint32_t rowsFromTo(int first, int last) {
-    std::uint32_t m = 0;
-    for (int y = first; y <= last; ++y) m |= 1u << y;
-    return m;
+// Column x is painted in colour c on rows first to last only, or on none
+// when first is -1.
+struct Column {
+    int x;
+    Colour c;
+    int first, last;
+};
+
+void expectColumns(const RenderRig& r, std::initializer_list<Column> columns) {
+    for (const Column& col : columns) {
+        std::vector<int> rows, want;
+        for (int y = 0; y < r.picMod.image().height; ++y)
+            if (r.at(col.x, y) == col.c) rows.push_back(y);
+        for (int y = col.first; y <= col.last && col.first >= 0; ++y) want.push_back(y);
+        EXPECT_EQ(rows, want) << "column " << col.x << (col.c == kNow ? " now" : " average");
+    }
 }
 
-TEST(DrawNeedle, AtZeroTheLeftStrokesAreLeftOut) {
+TEST(DrawNeedle, OneNeedleAtTheSampleAndOneAtTheMeanOfTheThousandSlots) {
     RenderRig r;
-    DrawNeedle(0, r.view, r.ctx, 0);  // history all 0: average needle at 0 too
-    EXPECT_EQ(column(r, 7, kNow), 0u);
-    EXPECT_EQ(column(r, 8, kNow), rowsFromTo(1, 10));
-    EXPECT_EQ(column(r, 9, kNow), rowsFromTo(1, 9));
-    EXPECT_EQ(column(r, 7, kAverage), 0u);
-    EXPECT_EQ(column(r, 8, kAverage), rowsFromTo(13, 21));
-    EXPECT_EQ(column(r, 9, kAverage), rowsFromTo(14, 21));
+    DrawNeedle(0, r.view, r.ctx, 0);  // history all 0: average needle at 0 too; left strokes left out
+    expectColumns(r, {{7, kNow, -1, -1}, {8, kNow, 1, 10}, {9, kNow, 1, 9},
+                      {7, kAverage, -1, -1}, {8, kAverage, 13, 21}, {9, kAverage, 14, 21}});
     EXPECT_EQ(r.drawnPixels(), 10 + 9 + 9 + 8);
     EXPECT_EQ(r.os.doEventsCalls, 0);
-}
 
-TEST(DrawNeedle, AverageNeedleShowsTheMeanOfTheThousandSlots) {
-    RenderRig r;
     r.state.NeedleHistory[1].fill(50);  // 50 / 2.3 = 21.7 -> 22
     r.state.NeedleHistory[1][0] = 1050;  // sum 51000: mean 51 -> 22.17 -> 22
     DrawNeedle(100, r.view, r.ctx, 1);   // 43.48 -> 43: all three strokes
-    EXPECT_EQ(column(r, 50, kNow), rowsFromTo(1, 9));
-    EXPECT_EQ(column(r, 51, kNow), rowsFromTo(1, 10));
-    EXPECT_EQ(column(r, 52, kNow), rowsFromTo(1, 9));
-    EXPECT_EQ(column(r, 29, kAverage), rowsFromTo(14, 21));
-    EXPECT_EQ(column(r, 30, kAverage), rowsFromTo(13, 21));
-    EXPECT_EQ(column(r, 31, kAverage), rowsFromTo(14, 21));
+    expectColumns(r, {{50, kNow, 1, 9}, {51, kNow, 1, 10}, {52, kNow, 1, 9},
+                      {29, kAverage, 14, 21}, {30, kAverage, 13, 21}, {31, kAverage, 14, 21}});
     EXPECT_EQ(r.drawnPixels(), 9 + 10 + 9 + 8 + 9 + 8);
 
     // The previous drawing is cleared; past 101 % the right stroke is left out.
     r.state.NeedleHistory[1].fill(400);  // sum 400000 needs 32 bits: 173.9 -> 174
     DrawNeedle(102, r.view, r.ctx, 1);   // 44.35 -> 44
-    EXPECT_EQ(column(r, 51, kNow), rowsFromTo(1, 9));
-    EXPECT_EQ(column(r, 52, kNow), rowsFromTo(1, 10));
-    EXPECT_EQ(column(r, 53, kNow), 0u);
-    EXPECT_EQ(column(r, 30, kAverage), 0u);
-    EXPECT_EQ(column(r, 181, kAverage), 0u);  // off the meter; nothing wraps
-    EXPECT_EQ(r.drawnPixels(), 9 + 10);
-}
-
-TEST(DrawNeedle, WithoutAHistoryBothNeedlesShowTheSample) {
-    RenderRig r;
-    r.state.NeedleHistory[4].fill(100);
-    DrawNeedle(46, r.view, r.ctx, 5);  // 20 exactly
-    EXPECT_EQ(column(r, 28, kNow), rowsFromTo(1, 10));
-    EXPECT_EQ(column(r, 28, kAverage), rowsFromTo(13, 21));
-    EXPECT_EQ(column(r, 27, kAverage), rowsFromTo(14, 21));
+    expectColumns(r, {{51, kNow, 1, 9}, {52, kNow, 1, 10}, {53, kNow, -1, -1}});
+    EXPECT_EQ(r.drawnPixels(), 9 + 10) << "the average is off the meter; nothing wraps";
 }
 
 TEST(DrawIMeter, LitPictureOpacityFollowsTheLoad) {
@@ -117,52 +121,6 @@ TEST(DrawIMeter, LitPictureOpacityFollowsTheLoad) {
     }
     EXPECT_EQ(r.picMod.fillStyle(), 0);
     EXPECT_EQ(r.os.doEventsCalls, 0);
-}
-
-TEST(DrawHorizontalBars, CoverStartsAtTheValue) {
-    RenderRig r;
-    r.lblCPU.setCaption("x");
-    struct Case { std::int16_t sample; int left, width; };
-    // 50 / 2.22 = 22.52 -> 23; 100 / 2.22 = 45.05 -> 45.
-    for (Case c : {Case{0, 8, 45}, Case{1, 8, 45}, Case{2, 9, 44}, Case{50, 31, 22}, Case{100, 53, 0}}) {
-        DrawHBar(c.sample, r.view, r.ctx);
-        EXPECT_EQ(r.shpTC.left(), c.left) << c.sample;
-        EXPECT_EQ(r.shpTC.width(), c.width) << c.sample;
-    }
-    EXPECT_EQ(r.lblCPU.caption(), "x");  // the plain bar has no text
-    EXPECT_EQ(r.os.doEventsCalls, 5);
-
-    DrawHCombo(50, r.view, r.ctx);
-    EXPECT_EQ(r.shpTC.left(), 31);
-    EXPECT_EQ(r.shpTC.width(), 22);
-    EXPECT_EQ(r.lblCPU.caption(), "50");
-    EXPECT_EQ(r.os.doEventsCalls, 6);
-    // Beyond full scale the negative width is refused and the old one stays.
-    DrawHCombo(120, r.view, r.ctx);  // 54.05 -> 54
-    EXPECT_EQ(r.shpTC.left(), 62);
-    EXPECT_EQ(r.shpTC.width(), 22);
-    EXPECT_EQ(r.lblCPU.caption(), "120");
-}
-
-TEST(DrawVerticalBars, CoverHeightShrinksWithTheValue) {
-    RenderRig r;
-    r.lblCPU.setCaption("x");
-    struct Case { std::int16_t sample; int height; };
-    for (Case c : {Case{0, 20}, Case{12, 18}, Case{13, 17}, Case{50, 10}, Case{100, 0}}) {
-        DrawVBar(c.sample, r.view, r.ctx);
-        EXPECT_EQ(r.shpTC.height(), c.height) << c.sample;
-        EXPECT_EQ(r.shpTC.top(), 2);
-    }
-    EXPECT_EQ(r.lblCPU.caption(), "x");
-    EXPECT_EQ(r.os.doEventsCalls, 5);
-
-    DrawVCombo(50, r.view, r.ctx);
-    EXPECT_EQ(r.shpTC.height(), 10);
-    EXPECT_EQ(r.lblCPU.caption(), "50");
-    DrawVCombo(110, r.view, r.ctx);  // 22: a negative height is refused
-    EXPECT_EQ(r.shpTC.height(), 10);
-    EXPECT_EQ(r.lblCPU.caption(), "110");
-    EXPECT_EQ(r.os.doEventsCalls, 7);
 }
 
 }  // namespace

@@ -12,20 +12,14 @@ using test::RenderRig;
 constexpr Colour kMarker = rgb(255, 192, 192);
 constexpr Colour grey(int v) { return rgb(v, v, v); }
 
-TEST(DrawEKG, WithNoLoadOnlyTheMarkersShow) {
+TEST(DrawEKG, MarkersShowAlwaysAndTheBeamBlendsUpFromItsFoot) {
     RenderRig r;
     r.state.EkgPos = 5;
-    DrawEKG(0, r.view, r.ctx);
+    DrawEKG(0, r.view, r.ctx);  // no load: only the markers
     EXPECT_EQ(r.drawn(), (RenderRig::Drawn{{{13, 3}, kMarker}, {{14, 4}, kMarker}, {{15, 3}, kMarker},
                                            {{13, 19}, kMarker}, {{14, 18}, kMarker}, {{15, 19}, kMarker}}));
-    EXPECT_EQ(r.os.doEventsCalls, 0);
-
     // At the ends of the sweep the outer point on that side is left out,
     // above and below.
-    r.state.EkgPos = 0;
-    DrawEKG(0, r.view, r.ctx);
-    EXPECT_EQ(r.drawn(), (RenderRig::Drawn{{{9, 4}, kMarker}, {{10, 3}, kMarker}, {{9, 18}, kMarker},
-                                           {{10, 19}, kMarker}}));
     r.state.EkgPos = 40;
     DrawEKG(0, r.view, r.ctx);
     EXPECT_EQ(r.drawn(), (RenderRig::Drawn{{{48, 3}, kMarker}, {{49, 4}, kMarker}, {{48, 19}, kMarker},
@@ -33,21 +27,14 @@ TEST(DrawEKG, WithNoLoadOnlyTheMarkersShow) {
     r.state.EkgPos = 39;
     DrawEKG(-3, r.view, r.ctx);  // no beam for a negative load either
     EXPECT_EQ(r.drawnPixels(), 6);
-}
-
-TEST(DrawEKG, OnePercentDrawsABlackAndAWhitePoint) {
-    RenderRig r;
     r.state.EkgPos = 0;
     DrawEKG(1, r.view, r.ctx);  // step 255: j 0 black at 17, j 1 white at 16.84
     // (9, 17): black at weight 1, then white at 0.84 -> 214.2 -> 214.
     // (9, 16): white at 0.16 over the face: 40.8 + 33.6 = 74.4 -> 74.
-    // The rest: the markers without their left points.
     EXPECT_EQ(r.drawn(), (RenderRig::Drawn{{{9, 16}, grey(74)}, {{9, 17}, grey(214)}, {{9, 4}, kMarker},
                                            {{10, 3}, kMarker}, {{9, 18}, kMarker}, {{10, 19}, kMarker}}));
-}
+    EXPECT_EQ(r.os.doEventsCalls, 0);
 
-TEST(DrawEKG, FullLoadStopsTheBeamAt90AndSaturates) {
-    RenderRig r;
     r.state.EkgPos = 20;
     DrawEKG(100, r.view, r.ctx);  // step round(2.55f) = 3, beam j 0..90
     const int x = 29;
@@ -55,48 +42,21 @@ TEST(DrawEKG, FullLoadStopsTheBeamAt90AndSaturates) {
     // over the face: 57.92 -> 58, 64.08 + 44.08 -> 108, 108 + 64.8 -> 173.
     EXPECT_EQ(r.at(x, 2), grey(173));
     EXPECT_EQ(r.at(x, 1), kFace);  // j 91 and on would reach row 1
-    EXPECT_EQ(r.at(x, 0), kFace);
-    // j 0 lands on (29, 17) at weight 1 in black; the beam above it blends.
     EXPECT_EQ(r.at(x + 1, 10), kFace);
     EXPECT_EQ(r.at(x - 1, 10), kFace);
-    // The beam rows 2..17 are all drawn.
     for (int y = 2; y <= 17; ++y) EXPECT_NE(r.at(x, y), kFace) << y;
 }
 
-TEST(DrawGraph, ACodeThatIsNoGraphKeepsTheLineColour) {
-    // Each graph code's colour is pinned by the reference pictures.
-    RenderRig r;
-    r.ctx.styleCode = 12;
-    DrawGraph(50, r.view, r.ctx, 0);
-    r.ctx.styleCode = 3;
-    DrawGraph(50, r.view, r.ctx, 0);
-    EXPECT_EQ(r.picMod.foreColor(), rgb(252, 207, 80));
-    EXPECT_EQ(r.os.doEventsCalls, 0);
-}
-
-TEST(DrawGraph, FirstPointAfterStartDropsToTheBottom) {
-    RenderRig r;
-    r.ctx.styleCode = 8;
-    DrawGraph(50, r.view, r.ctx, 2);
-    const auto& h = r.state.GraphHistory[2];
-    EXPECT_EQ(h[41], 50);
-    for (int i = 0; i < 41; ++i) EXPECT_EQ(h[i], kGraphNoData) << i;
-    // One segment (50, 10.497) to (49, 19); the end point is not painted.
-    EXPECT_EQ(r.at(50, 10), rgb(0, 193, 1));
-    EXPECT_EQ(r.at(49, 19), kFace);
-    EXPECT_EQ(r.drawnPixels(), 9);
-    for (int x = 0; x < 49; ++x)
-        for (int y = 0; y < 23; ++y) ASSERT_EQ(r.at(x, y), kFace) << x << "," << y;
-}
-
-TEST(DrawGraph, SteadyLoadIsAFlatTraceAndTheOldestSegmentKeepsItsHeight) {
+TEST(DrawGraph, StartsAtTheBottomSteadyLoadIsFlatAndTheOldestSegmentKeepsItsHeight) {
     RenderRig r;
     r.ctx.styleCode = 11;
     const Colour green = rgb(61, 109, 9);
-    for (int n = 0; n < 42; ++n) DrawGraph(50, r.view, r.ctx, 0);
+    DrawGraph(50, r.view, r.ctx, 0);  // the first point drops to the bottom: (50, 10.497) to (49, 19)
+    EXPECT_EQ(r.at(50, 10), green);
+    EXPECT_EQ(r.drawnPixels(), 9);
+    for (int n = 1; n < 42; ++n) DrawGraph(50, r.view, r.ctx, 0);
     // Each segment runs from (i + 9, 10.497) to (i + 8, 10): one pixel each.
     for (int x = 9; x <= 50; ++x) EXPECT_EQ(r.at(x, 10), green) << x;
-    EXPECT_EQ(r.at(8, 10), kFace);
     EXPECT_EQ(r.drawnPixels(), 42);
 
     // Now the oldest slot holds 100 % and the rest 50 %. Segment 1 climbs
@@ -113,24 +73,16 @@ TEST(DrawGraph, SteadyLoadIsAFlatTraceAndTheOldestSegmentKeepsItsHeight) {
     EXPECT_EQ(r.at(10, 10), green);
 }
 
-TEST(DrawGraph, AGapInTheHistoryLeavesAGapInTheTrace) {
+// Each graph code's colour is pinned by the reference pictures; a code that
+// is no graph keeps the last one, and a module without a history only clears.
+TEST(DrawGraph, OtherCodesKeepTheLineColourAndOtherModulesOnlyClear) {
     RenderRig r;
-    r.ctx.styleCode = 8;
-    auto& h = r.state.GraphHistory[1];
-    h.fill(50);
-    h[21] = kGraphNoData;  // slot 20 once scrolled
-    DrawGraph(50, r.view, r.ctx, 1);
-    EXPECT_EQ(h[20], kGraphNoData);
-    // Segment 20 is skipped; segment 21 has no earlier point and keeps the
-    // height it joined segment 22 at, so it stays flat.
-    EXPECT_EQ(r.at(29, 10), kFace);
-    EXPECT_EQ(r.at(30, 10), rgb(0, 193, 1));
-    EXPECT_EQ(r.at(28, 10), rgb(0, 193, 1));
-    EXPECT_EQ(r.drawnPixels(), 41);
-}
+    r.ctx.styleCode = 12;
+    DrawGraph(50, r.view, r.ctx, 0);
+    r.ctx.styleCode = 3;
+    DrawGraph(50, r.view, r.ctx, 0);
+    EXPECT_EQ(r.picMod.foreColor(), rgb(252, 207, 80));
 
-TEST(DrawGraph, WithoutAModuleHistoryOnlyClears) {
-    RenderRig r;
     r.ctx.styleCode = 9;
     r.picMod.pset(3, 3, rgb(1, 2, 3));
     const EngineState before = r.state;
@@ -139,6 +91,7 @@ TEST(DrawGraph, WithoutAModuleHistoryOnlyClears) {
     EXPECT_EQ(r.drawnPixels(), 0);
     EXPECT_EQ(r.picMod.foreColor(), rgb(5, 57, 115));
     EXPECT_EQ(r.state.GraphHistory, before.GraphHistory);
+    EXPECT_EQ(r.os.doEventsCalls, 0);
 }
 
 }  // namespace

@@ -15,6 +15,18 @@
 
 namespace vel::test {
 
+// Pixel for pixel, reporting the first difference and how many there are.
+inline void expectSamePixels(const Pixels& shown, const Pixels& want, const std::string& name) {
+    ASSERT_EQ(want.width, shown.width) << name;
+    ASSERT_EQ(want.height, shown.height) << name;
+    int differing = 0;
+    for (int y = 0; y < shown.height; ++y)
+        for (int x = 0; x < shown.width; ++x)
+            if (want.at(x, y) != shown.at(x, y) && differing++ == 0)
+                ADD_FAILURE() << name << ": first difference at " << x << "," << y;
+    EXPECT_EQ(differing, 0) << name << " differs from its reference in " << differing << " pixels";
+}
+
 inline void matchesReference(const Pixels& shown, const std::string& name, const char* folder = "snapshots") {
     const std::filesystem::path dir = std::filesystem::path(VELMORA_SOURCE_DIR) / "tests" / "data" / folder;
     const std::filesystem::path file = dir / (name + ".png");
@@ -26,15 +38,7 @@ inline void matchesReference(const Pixels& shown, const std::string& name, const
     platform::SimFiles files;
     const auto reference = gfx::loadPng(files, file.string());
     ASSERT_TRUE(reference.has_value()) << "no reference " << file;
-    ASSERT_EQ(reference->width, shown.width) << name;
-    ASSERT_EQ(reference->height, shown.height) << name;
-    int differing = 0;
-    for (int y = 0; y < shown.height; ++y)
-        for (int x = 0; x < shown.width; ++x)
-            if (reference->at(x, y) != shown.at(x, y)) {
-                if (differing++ == 0) ADD_FAILURE() << name << ": first difference at " << x << "," << y;
-            }
-    EXPECT_EQ(differing, 0) << name << " differs from its reference in " << differing << " pixels";
+    expectSamePixels(shown, *reference, name);
 }
 
 // A window as the compositor draws it.
