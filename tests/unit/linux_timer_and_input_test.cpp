@@ -3,6 +3,7 @@
 // default, keyboard and mouse.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -16,57 +17,42 @@
 using namespace vel::platform;
 using namespace vel::platform::linux_backend;
 
-TEST(LinuxTimerQueue, FiresInDeadlineOrderAndKeepsRhythm) {
+// Lateness does not push the rhythm back; a timer ten intervals overdue
+// fires once, like WM_TIMER, and restarts from now.
+TEST(LinuxTimerQueue, FiresInDeadlineOrderKeepsRhythmAndRestartsWhenOverdue) {
     TimerQueue q;
     std::vector<std::string> log;
     q.add(300, [&] { log.push_back("slow"); }, 0);
-    q.add(100, [&] { log.push_back("fast"); }, 0);
+    const auto fast = q.add(100, [&] { log.push_back("fast"); }, 0);
     EXPECT_EQ(q.waitMs(0), 100);
     EXPECT_EQ(q.fireDue(99), 0);
     EXPECT_EQ(q.fireDue(100), 1);
     EXPECT_EQ(q.fireDue(205), 1);  // a little late
     EXPECT_EQ(q.fireDue(300), 2);  // both due: fast's 300 and slow's 300, fast added later
     EXPECT_EQ(log, (std::vector<std::string>{"fast", "fast", "slow", "fast"}));
-    // Lateness does not push the rhythm back: the next fast deadline is 400.
     EXPECT_EQ(q.nextDeadline(), 400u);
-}
-
-TEST(LinuxTimerQueue, OverdueTimerFiresOnceAndRestartsFromNow) {
-    TimerQueue q;
-    int ticks = 0;
-    auto id = q.add(100, [&] { ++ticks; }, 0);
-    EXPECT_EQ(q.fireDue(1050), 1);  // ten intervals missed: one tick, like WM_TIMER
-    EXPECT_EQ(ticks, 1);
-    EXPECT_EQ(q.deadlineOf(id), 1150u);
-    EXPECT_EQ(q.waitMs(1100), 50);
+    EXPECT_EQ(q.fireDue(1450), 2);
+    EXPECT_EQ(q.deadlineOf(fast), 1550u);
+    EXPECT_EQ(q.waitMs(1500), 50);
 }
 
 TEST(LinuxTimerQueue, StartAndStopFromInsideATick) {
     TimerQueue q;
     std::vector<std::string> log;
-    TimerQueue::Id second = 0, added = 0;
+    TimerQueue::Id second = 0, added = 0, me = 0;
     q.add(10, [&] {
         log.push_back("first");
         q.remove(second);  // due in the same batch, must not fire
         added = q.add(10, [&] { log.push_back("added"); }, 10);
     }, 0);
     second = q.add(10, [&] { log.push_back("second"); }, 0);
-    auto self = q.add(10, [&] { log.push_back("self"); }, 0);
+    // A timer stopping itself while it runs.
+    me = q.add(10, [&] { log.push_back("self"); q.remove(me); }, 0);
     q.fireDue(10);
     EXPECT_EQ(log, (std::vector<std::string>{"first", "self"}));
     EXPECT_FALSE(q.contains(second));
-    ASSERT_TRUE(q.contains(added));
+    EXPECT_FALSE(q.contains(me));
     EXPECT_EQ(q.deadlineOf(added), 20u);
-    // A timer stopping itself while it runs.
-    TimerQueue q2;
-    int runs = 0;
-    TimerQueue::Id me = 0;
-    me = q2.add(5, [&] { ++runs; q2.remove(me); }, 0);
-    q2.fireDue(5);
-    q2.fireDue(100);
-    EXPECT_EQ(runs, 1);
-    EXPECT_EQ(q2.waitMs(100), -1);
-    (void)self;
 }
 
 // The loop waits waitMs() and then fires what is due, like X11Platform.
@@ -146,10 +132,8 @@ TEST(LinuxPixelFormat, ConvertsToCommonAndUnusualLayouts) {
     PixelFormat rgb24(0xFF0000, 0x00FF00, 0x0000FF);
     EXPECT_EQ(rgb24.convert(bgr), 0x00112233u);
     std::uint32_t src[3] = {bgr, 0x000000FF, 0x00FF0000}, dst[3] = {};
-    rgb24.convert(src, dst, 3);
-    EXPECT_EQ(dst[0], 0x00112233u);
-    EXPECT_EQ(dst[1], 0x00FF0000u);  // pure red
-    EXPECT_EQ(dst[2], 0x000000FFu);  // pure blue
+    rgb24.convert(src, dst, 3);  // and pure red, pure blue
+    EXPECT_EQ((std::array{dst[0], dst[1], dst[2]}), (std::array{0x00112233u, 0x00FF0000u, 0x000000FFu}));
     PixelFormat bgr24(0x0000FF, 0x00FF00, 0xFF0000);
     EXPECT_EQ(bgr24.convert(bgr), bgr);
     // 10 bits per channel (depth 30): full scale stays full scale.
@@ -166,15 +150,9 @@ TEST(LinuxPixelFormat, ConvertsToCommonAndUnusualLayouts) {
 TEST(LinuxShapeRects, DropsEmptyAndClampsToProtocolRange) {
     Region r;
     r.rects = {Rect{0, 0, 10, 5}, Rect{3, 3, 3, 9}, Rect{5, 6, 2, 8}, Rect{-40000, 1, 40000, 2}};
-    auto out = shapeRects(r);
-    ASSERT_EQ(out.size(), 2u);
-    EXPECT_EQ(out[0].x, 0);
-    EXPECT_EQ(out[0].width, 10);
-    EXPECT_EQ(out[0].height, 5);
-    EXPECT_EQ(out[1].x, -32768);
-    EXPECT_EQ(out[1].width, 65535);
-    EXPECT_EQ(out[1].y, 1);
-    EXPECT_TRUE(shapeRects(Region{}).empty());
+    std::vector<std::array<int, 4>> out;
+    for (const auto& x : shapeRects(r)) out.push_back({x.x, x.y, x.width, x.height});
+    EXPECT_EQ(out, (std::vector<std::array<int, 4>>{{0, 0, 10, 5}, {-32768, 1, 65535, 1}}));
 }
 
 TEST(LinuxMessageBox, ButtonsDefaultAndKeys) {
@@ -199,8 +177,6 @@ TEST(LinuxMessageBox, ButtonsDefaultAndKeys) {
     second.key(9, 1);  // Shift+Tab back to No
     EXPECT_EQ(second.focus(), 1);
     EXPECT_EQ(second.key('Y', 0), mb::IdYes);
-    EXPECT_EQ(iconOf(mb::YesNo | mb::Critical), BoxIcon::Critical);
-    EXPECT_EQ(iconOf(mb::OkOnly), BoxIcon::None);
 }
 
 TEST(LinuxMessageBox, AClickAnswersOnlyWhenPressedAndReleasedOnAButton) {
