@@ -3,11 +3,10 @@
 #   gestures.sh bare|openbox|mutter VELMORA-BINARY DESKTOP-PROBE LOGSCOPE-BINARY
 # bare: Xvfb with xcompmgr and no window manager; openbox: the same with
 # openbox managing the windows; mutter: GNOME's compositor, headless, with
-# the program on its Xwayland. The program starts once with the shipped
-# velmora.ini and every gesture runs against that run (its copy stands
-# alone, so the log viewer is found only in the program folder); a second, short run
-# is ended by --run-for during a drag. Every wait is bounded, and whatever
-# the script started is ended on the way out.
+# the program on its Xwayland. Every gesture runs against one run of the
+# program with the shipped velmora.ini; a second, short run is ended by
+# --run-for during a drag. Every wait is bounded, and whatever the script
+# started is ended on the way out.
 set -u
 
 usage="usage: gestures.sh bare|openbox|mutter VELMORA-BINARY DESKTOP-PROBE LOGSCOPE-BINARY"

@@ -62,35 +62,17 @@ TEST_F(LinuxProgramFolder, BuildFolderAndExplicitFolderAreUsedAsTheyAreElseXdgDa
     EXPECT_FALSE(fs::exists(userFolder()));
 }
 
-TEST_F(LinuxProgramFolder, FirstStartSetsUpTheUserFolderAndLaterStartsKeepTheUsersFiles) {
-    FolderChoice c = installedRun();
+// The first start's set-up (the default settings, logs/, the skins link, XDG_DATA_HOME) and a second
+// start keeping the user's settings: tests/package/deb_install.sh.
+TEST_F(LinuxProgramFolder, UsersOwnSkinsWinFileByFileAndTheRestComeFromTheInstalledOnes) {
+    writeFile(userFolder() / "skins/a.png", "");
+    writeFile(userFolder() / "logs/a.txt", "log");
+    const FolderChoice c = installedRun();
     ASSERT_EQ(c.error, "");
     EXPECT_TRUE(c.notes.empty());
     EXPECT_EQ(c.folder, userFolder().string());
-    EXPECT_EQ(readFile(userFolder() / "velmora.ini"), "[MAIN]\nCORNER=3\n");
-    EXPECT_TRUE(fs::is_directory(userFolder() / "logs"));
-    EXPECT_TRUE(fs::is_empty(userFolder() / "logs"));
-    ASSERT_TRUE(fs::is_symlink(userFolder() / "skins"));
-    EXPECT_EQ(readFile(userFolder() / "skins/b.png"), "installed b");
-
-    // The user's settings and logs survive the next start untouched.
-    writeFile(userFolder() / "velmora.ini", "[MAIN]\nCORNER=1\n");
-    writeFile(userFolder() / "logs/a.txt", "log");
-    c = installedRun();
-    EXPECT_EQ(c.error, "");
-    EXPECT_EQ(readFile(userFolder() / "velmora.ini"), "[MAIN]\nCORNER=1\n");
     EXPECT_EQ(readFile(userFolder() / "logs/a.txt"), "log");
-
-    // XDG_DATA_HOME moves the folder.
-    c = chooseProgramFolder("", bin.string(), (top / "data").string(), home.string());
-    EXPECT_EQ(c.folder, (top / "data/velmora").string());
-    EXPECT_TRUE(fs::exists(top / "data/velmora/velmora.ini"));
-}
-
-TEST_F(LinuxProgramFolder, UsersOwnSkinsWinFileByFileAndTheRestComeFromTheInstalledOnes) {
-    writeFile(userFolder() / "skins/a.png", "");
-    const FolderChoice c = installedRun();
-    ASSERT_EQ(c.error, "");
+    EXPECT_EQ(readFile(userFolder() / "velmora.ini"), "[MAIN]\nCORNER=3\n");
     EXPECT_FALSE(fs::is_symlink(userFolder() / "skins"));
     EXPECT_EQ(c.installedSkins, fs::canonical(share / "skins").string());
 
