@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 #include <array>
-#include <cstdio>
+#include <fstream>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -137,18 +137,15 @@ TEST_F(X11Live, ScreenSizeIsThePrimaryMonitors) {
 namespace {
 // Our process's shared-memory segments that the kernel still holds.
 int segmentsOfThisProcess() {
-    FILE* f = std::fopen("/proc/sysvipc/shm", "r");
-    if (!f) return -1;
-    char line[512];
+    std::ifstream table("/proc/sysvipc/shm");
+    std::string line;
     int count = 0;
-    std::fgets(line, sizeof line, f);  // header
-    while (std::fgets(line, sizeof line, f)) {
-        long key = 0, id = 0, perms = 0, size = 0, creator = 0;
-        if (std::sscanf(line, "%ld %ld %lo %ld %ld", &key, &id, &perms, &size, &creator) == 5 && creator == getpid())
-            ++count;
+    std::getline(table, line);  // header
+    for (long key, id, perms, size, creator; table >> key >> id >> perms >> size >> creator;) {
+        count += creator == getpid() ? 1 : 0;
+        std::getline(table, line);
     }
-    std::fclose(f);
-    return count;
+    return table.eof() ? count : -1;
 }
 }  // namespace
 
