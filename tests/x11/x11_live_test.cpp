@@ -50,15 +50,8 @@ protected:
         ASSERT_NE(os, nullptr) << error;
     }
     void setMonitor(const char* name, int x, int y, int w, int h, bool primary) {
-        XRRMonitorInfo m{};
-        m.name = XInternAtom(dpy, name, False);
-        m.primary = primary;
-        m.x = x;
-        m.y = y;
-        m.width = w;
-        m.height = h;
-        m.mwidth = w / 4;
-        m.mheight = h / 4;
+        XRRMonitorInfo m{.name = XInternAtom(dpy, name, False), .primary = primary, .automatic = False, .noutput = 0,
+                         .x = x, .y = y, .width = w, .height = h, .mwidth = w / 4, .mheight = h / 4, .outputs = nullptr};
         XRRSetMonitor(dpy, root, &m);
         XSync(dpy, False);
     }
