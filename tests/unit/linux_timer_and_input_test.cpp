@@ -1,9 +1,8 @@
 // The Linux backend's pure pieces: timer queue, double clicks, pixel
-// layout conversion, region rectangles and our message box's buttons,
-// default, keyboard and mouse.
+// layout conversion and our message box's buttons, default, keyboard and
+// mouse.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -11,7 +10,6 @@
 #include "platform/linux/double_click.h"
 #include "platform/linux/message_box.h"
 #include "platform/linux/pixel_format.h"
-#include "platform/linux/shape_rects.h"
 #include "platform/linux/timer_queue.h"
 
 using namespace vel::platform;
@@ -137,14 +135,6 @@ TEST(LinuxPixelFormat, ConvertsToUnusualLayouts) {
     PixelFormat r565(0xF800, 0x07E0, 0x001F);
     EXPECT_EQ(r565.convert(0x00FFFFFF), 0xFFFFu);
     EXPECT_EQ(r565.toColour(0xFFFF), 0x00FFFFFFu);
-}
-
-TEST(LinuxShapeRects, DropsEmptyAndClampsToProtocolRange) {
-    Region r;
-    r.rects = {Rect{0, 0, 10, 5}, Rect{3, 3, 3, 9}, Rect{5, 6, 2, 8}, Rect{-40000, 1, 40000, 2}};
-    std::vector<std::array<int, 4>> out;
-    for (const auto& x : shapeRects(r)) out.push_back({x.x, x.y, x.width, x.height});
-    EXPECT_EQ(out, (std::vector<std::array<int, 4>>{{0, 0, 10, 5}, {-32768, 1, 65535, 1}}));
 }
 
 TEST(LinuxMessageBox, ButtonsDefaultAndKeys) {

@@ -111,10 +111,6 @@ TEST(LinuxHardware, UnreadableFilesAndFiguresLeaveTheirFieldsOut) {
         ASSERT_EQ(processors.size(), 1u) << name;
         EXPECT_EQ(processors[0].count("CurrentClockSpeed"), 0u) << name;
     }
-    for (const char* mhz : {"nan", "-5", "1e300"}) {
-        vel::test::writeFile(tmp / "proc/cpuinfo", std::string("processor\t: 7\ncpu MHz\t\t: ") + mhz + "\n");
-        EXPECT_EQ(query(ws, "Win32_Processor")[0].count("CurrentClockSpeed"), 0u) << mhz;
-    }
 }
 
 }  // namespace

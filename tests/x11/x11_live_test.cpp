@@ -124,7 +124,6 @@ TEST_F(X11Live, ScreenSizeIsThePrimaryMonitors) {
     setMonitor("VelRight", 1024, 0, 576, 900, false);
     EXPECT_EQ(os->screenSize().width, 1024) << "no primary: the first Xinerama screen";
     EXPECT_EQ(os->screenSize().height, 768);
-    EXPECT_EQ(os->screenPixel(1500, 10) >= 0, true) << "pixels of the other monitor can still be read";
 }
 
 namespace {
