@@ -10,6 +10,7 @@
 
 #include "support/files.h"
 
+#include "core/registry_helpers.h"
 #include "platform/linux/registry.h"
 #include "platform/linux/locale_names.h"
 #include "platform/linux/process_services.h"
@@ -20,14 +21,10 @@ using namespace vel::platform::linux_backend;
 namespace fs = std::filesystem;
 
 namespace {
+using vel::GetValue;
+using vel::RegVariant;
 using vel::test::readFile;
 using vel::test::TempFolder;
-
-std::uint32_t dwordOf(const RegValue& v) {
-    std::uint32_t n = 0;
-    for (std::size_t i = 0; i < 4 && i < v.data.size(); ++i) n |= static_cast<std::uint32_t>(v.data[i]) << (8 * i);
-    return n;
-}
 }  // namespace
 
 TEST(LinuxFileRegistry, ChangesSurviveARestartAreSavedAtomicallyAndProcessorKeysAreReadOnly) {
@@ -57,26 +54,19 @@ TEST(LinuxFileRegistry, ChangesSurviveARestartAreSavedAtomicallyAndProcessorKeys
         EXPECT_TRUE(reg.lastSaveOk());
     }
     FileRegistry again(file);
-    Registry::Key k = 0;
-    RegValue v;
-    ASSERT_EQ(again.openKey(RegRoot::CurrentUser, "software\\VELMORA\\settings", k), kErrorSuccess);
-    ASSERT_EQ(again.queryValue(k, "name", v), kErrorSuccess);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(v.data.data())), "main bar");
-    EXPECT_EQ(again.queryValue(k, "Gone", v), kErrorFileNotFound);
-    ASSERT_EQ(again.openKey(RegRoot::LocalMachine, "Software\\Velmora", k), kErrorSuccess);
-    ASSERT_EQ(again.queryValue(k, "Count", v), kErrorSuccess);
-    EXPECT_EQ(dwordOf(v), 7u);
+    EXPECT_EQ(GetValue(again, RegRoot::CurrentUser, "software\\VELMORA\\settings", "name"), RegVariant{"main bar"});
+    EXPECT_EQ(GetValue(again, RegRoot::CurrentUser, "Software\\Velmora\\Settings", "Gone"), RegVariant{});
+    EXPECT_EQ(GetValue(again, RegRoot::LocalMachine, "Software\\Velmora", "Count"), RegVariant{7});
     // A folder that cannot be written reports the failure.
     EXPECT_FALSE(writeFileAtomically("/proc/velmora-cannot/registry", "text"));
 
     // The processors' keys are read-only and never saved; a user value next
     // to them is, with its parent.
     again.synthesizeProcessors({2400, 3100});
-    ASSERT_EQ(again.openKey(RegRoot::LocalMachine, "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\1", k),
-              kErrorSuccess);
-    ASSERT_EQ(again.queryValue(k, "~MHz", v), kErrorSuccess);
-    EXPECT_EQ(v.type, kRegDword);
-    EXPECT_EQ(dwordOf(v), 3100u);
+    const std::string cpu1 = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\1";
+    EXPECT_EQ(GetValue(again, RegRoot::LocalMachine, cpu1, "~MHz"), RegVariant{3100});
+    Registry::Key k = 0;
+    ASSERT_EQ(again.openKey(RegRoot::LocalMachine, cpu1, k), kErrorSuccess);
     EXPECT_EQ(again.setValue(k, "~MHz", MemoryRegistry::dwordValue(1)), kErrorAccessDenied);
     EXPECT_EQ(again.deleteValue(k, "~MHz"), kErrorAccessDenied);
     Registry::Key made = 0;

@@ -183,8 +183,6 @@ TEST(LinuxMessageBox, LayoutCentresButtonsAndMarksTheDefault) {
     ASSERT_EQ(l.buttons.size(), 2u);
     EXPECT_EQ(l.lines.size(), 2u);
     EXPECT_LE(std::abs(l.buttons[0].left - (l.width - l.buttons[1].right)), 1);  // centred
-    EXPECT_EQ(l.buttons[0].top, l.buttons[1].top);
-    EXPECT_LE(l.buttons[1].bottom, l.height);
     EXPECT_EQ(l.iconRect.width(), 32);
     EXPECT_GE(l.textLeft, l.iconRect.right);
     MessageBoxModel m(mb::YesNo | mb::Question | mb::DefaultButton2);

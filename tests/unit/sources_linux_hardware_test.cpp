@@ -21,13 +21,8 @@ using Properties = std::map<std::string, std::string>;
 const fs::path kData = fs::path(VELMORA_SOURCE_DIR) / "tests" / "data" / "hardware";
 
 HardwareRoots machine(const fs::path& root, const std::string& uname) {
-    HardwareRoots roots;
-    roots.proc = (root / "proc").string();
-    roots.sys = (root / "sys").string();
-    roots.pciIds = (root / "pci.ids").string();
-    roots.pnpIds = (root / "pnp.ids").string();
-    roots.machine = uname;
-    return roots;
+    return {.proc = (root / "proc").string(), .sys = (root / "sys").string(), .pciIds = (root / "pci.ids").string(),
+            .pnpIds = (root / "pnp.ids").string(), .machine = uname, .screenWidth = 0, .screenHeight = 0};
 }
 
 std::vector<Properties> query(const HardwareRoots& roots, const std::string& className) {
