@@ -72,16 +72,29 @@ TEST_F(CpuUsageTest, FirstUsageIsTheAverageSinceConstruction) {
     EXPECT_EQ(cpu3.Usage(), 42);  // 42.5 %
 }
 
-// A counter that cannot be added, or a 9x without the statistic, reads zero
-// and says nothing; a failing system call is reported.
+// Windows 95 and 98 keep the load in the dynamic-data registry, once
+// sampling has been started there.
+TEST_F(CpuUsageTest, On9xEveryInstanceReadsTheKernelStatisticOrZeroWithoutIt) {
+    os.failing.setPlatformId(kPlatformWin32Windows);
+    EXPECT_EQ(clsCPUUsage(os, 0).Usage(), 0);
+    declare9x(os.memoryRegistry(), 63);
+    clsCPUUsage first(os, 0), second(os, 1);
+    EXPECT_FALSE(first.IsNT());
+    EXPECT_EQ(first.Usage(), 63);
+    EXPECT_EQ(second.Usage(), 63);
+    setCpuUsage9x(os.memoryRegistry(), 17);
+    EXPECT_EQ(first.Usage(), 17);
+    EXPECT_EQ(second.Usage(), 17);
+    EXPECT_TRUE(os.messages().empty());
+}
+
+// A counter that cannot be added reads zero and says nothing; a failing
+// system call, or no high-resolution counter, is reported.
 TEST_F(CpuUsageTest, FailuresReadZeroOrAreReported) {
     os.failing.setLoad(0, 50);
     EXPECT_EQ(clsCPUUsage(os, 5).Usage(), 0);  // a four-processor machine
-    os.failing.setPlatformId(kPlatformWin32Windows);
-    EXPECT_EQ(clsCPUUsage(os, 0).Usage(), 0);
     EXPECT_TRUE(os.messages().empty());
 
-    os.failing.setPlatformId(kPlatformWin32NT);
     os.failing.failPlatform = true;
     {
         clsCPUUsage cpu(os, 0);
@@ -89,19 +102,15 @@ TEST_F(CpuUsageTest, FailuresReadZeroOrAreReported) {
         EXPECT_FALSE(os.exited());
     }
     os.failing.failPlatform = false;
-    clsCPUUsage cpu(os, 0);
-    os.failing.failCollect = true;
-    EXPECT_EQ(cpu.Usage(), 0);
-    expectMessage(os, 1, "Counter collection failed in CPU Class Usage", mb::Critical);
-    EXPECT_TRUE(os.exited());
-    EXPECT_EQ(os.exitCode(), 0);
-}
-
-TEST_F(CpuUsageTest, PerfFreqWithoutHighResolutionCounter) {
     os.setHasPerfCounter(false);
     clsCPUUsage cpu(os, 0);
     EXPECT_EQ(cpu.PerfFreq().raw, 0);
-    expectMessage(os, 0, "Your hardware does not support a high-resolution performance counter!", mb::Information);
+    expectMessage(os, 1, "Your hardware does not support a high-resolution performance counter!", mb::Information);
+    os.failing.failCollect = true;
+    EXPECT_EQ(cpu.Usage(), 0);
+    expectMessage(os, 2, "Counter collection failed in CPU Class Usage", mb::Critical);
+    EXPECT_TRUE(os.exited());
+    EXPECT_EQ(os.exitCode(), 0);
 }
 
 // A machine whose thread loses the processor for 5 ms just before or just

@@ -59,7 +59,6 @@ TEST(MemorySnapshot, LoadPoolsAndFailedStepsKeepThePreviousValues) {
 }
 
 TEST(NetConnection, DeviceWordAndTheNameBuffer) {
-    EXPECT_EQ(clsNetConnection::ConnTypeDevice(2 | 1), "LAN");
     EXPECT_EQ(clsNetConnection::ConnTypeDevice(1 | 4 | 32), "MODEM");
     EXPECT_EQ(clsNetConnection::ConnTypeDevice(4 | 32), "PROXY");
     EXPECT_EQ(clsNetConnection::ConnTypeDevice(32), "OFFLINE");
