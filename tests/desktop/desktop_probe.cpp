@@ -4,15 +4,13 @@
 //   desktop_probe where ROLE     its place on the root and size: X Y W H
 //   desktop_probe focus          the role of the window with the keyboard
 //   desktop_probe close ROLE     asks it to close, as a window manager does
-//   desktop_probe shape ROLE     its XShape bounding region:
-//       "rects N window W H shaped 0|1 inside X Y", shaped when the region
-//       leaves part of the window out, (X, Y) the middle of its largest rectangle
+//   desktop_probe shape ROLE     its XShape bounding region, "rects N window W H
+//                                shaped 0|1", shaped when it leaves part of the window out
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/shape.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 namespace {
@@ -54,19 +52,10 @@ void printShape(Display* d, Window w) {
     XGetWindowAttributes(d, w, &a);
     int count = 0, ordering = 0;
     XRectangle* rects = XShapeGetRectangles(d, w, ShapeBounding, &count, &ordering);
-    long area = 0, best = -1;
-    int cx = a.width / 2, cy = a.height / 2;
-    for (int i = 0; i < count; ++i) {
-        const long r = static_cast<long>(rects[i].width) * rects[i].height;
-        area += r;  // Xlib hands back non-overlapping bands
-        if (r > best) {
-            best = r;
-            cx = rects[i].x + rects[i].width / 2;
-            cy = rects[i].y + rects[i].height / 2;
-        }
-    }
+    long area = 0;
+    for (int i = 0; i < count; ++i) area += static_cast<long>(rects[i].width) * rects[i].height;  // disjoint bands
     const bool shaped = area < static_cast<long>(a.width) * a.height;
-    std::printf("rects %d window %d %d shaped %d inside %d %d\n", count, a.width, a.height, shaped ? 1 : 0, cx, cy);
+    std::printf("rects %d window %d %d shaped %d\n", count, a.width, a.height, shaped ? 1 : 0);
     if (rects) XFree(rects);
 }
 

@@ -24,7 +24,6 @@ using test::writeFile;
 class LinuxProgramFolder : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(top.empty());
         bin = top / "root/usr/bin";
         share = top / "root/usr/share/velmora";
         home = top / "home";
@@ -45,14 +44,10 @@ protected:
 
 }  // namespace
 
-TEST(LinuxProgramFolderPlace, XdgDataHomeWhenAbsoluteElseHome) {
+TEST_F(LinuxProgramFolder, BuildFolderAndExplicitFolderAreUsedAsTheyAreElseXdgDataHomeOrHome) {
     EXPECT_EQ(userProgramFolder("/data", "/home/u"), "/data/velmora");
     EXPECT_EQ(userProgramFolder("relative/data", "/home/u"), "/home/u/.local/share/velmora");
-    EXPECT_EQ(userProgramFolder("", "/home/u"), "/home/u/.local/share/velmora");
     EXPECT_EQ(userProgramFolder("", ""), "");
-}
-
-TEST_F(LinuxProgramFolder, BuildFolderAndExplicitFolderAreUsedAsTheyAre) {
     // A build folder: writable, its own skins, no installed defaults beside it.
     const fs::path build = top / "build";
     fs::create_directories(build / "skins");
@@ -67,35 +62,17 @@ TEST_F(LinuxProgramFolder, BuildFolderAndExplicitFolderAreUsedAsTheyAre) {
     EXPECT_FALSE(fs::exists(userFolder()));
 }
 
-TEST_F(LinuxProgramFolder, FirstStartSetsUpTheUserFolderAndLaterStartsKeepTheUsersFiles) {
-    FolderChoice c = installedRun();
+// The first start's set-up (the default settings, logs/, the skins link, XDG_DATA_HOME) and a second
+// start keeping the user's settings: tests/package/deb_install.sh.
+TEST_F(LinuxProgramFolder, UsersOwnSkinsWinFileByFileAndTheRestComeFromTheInstalledOnes) {
+    writeFile(userFolder() / "skins/a.png", "");
+    writeFile(userFolder() / "logs/a.txt", "log");
+    const FolderChoice c = installedRun();
     ASSERT_EQ(c.error, "");
     EXPECT_TRUE(c.notes.empty());
     EXPECT_EQ(c.folder, userFolder().string());
-    EXPECT_EQ(readFile(userFolder() / "velmora.ini"), "[MAIN]\nCORNER=3\n");
-    EXPECT_TRUE(fs::is_directory(userFolder() / "logs"));
-    EXPECT_TRUE(fs::is_empty(userFolder() / "logs"));
-    ASSERT_TRUE(fs::is_symlink(userFolder() / "skins"));
-    EXPECT_EQ(readFile(userFolder() / "skins/b.png"), "installed b");
-
-    // The user's settings and logs survive the next start untouched.
-    writeFile(userFolder() / "velmora.ini", "[MAIN]\nCORNER=1\n");
-    writeFile(userFolder() / "logs/a.txt", "log");
-    c = installedRun();
-    EXPECT_EQ(c.error, "");
-    EXPECT_EQ(readFile(userFolder() / "velmora.ini"), "[MAIN]\nCORNER=1\n");
     EXPECT_EQ(readFile(userFolder() / "logs/a.txt"), "log");
-
-    // XDG_DATA_HOME moves the folder.
-    c = chooseProgramFolder("", bin.string(), (top / "data").string(), home.string());
-    EXPECT_EQ(c.folder, (top / "data/velmora").string());
-    EXPECT_TRUE(fs::exists(top / "data/velmora/velmora.ini"));
-}
-
-TEST_F(LinuxProgramFolder, UsersOwnSkinsWinFileByFileAndTheRestComeFromTheInstalledOnes) {
-    writeFile(userFolder() / "skins/a.png", "");
-    const FolderChoice c = installedRun();
-    ASSERT_EQ(c.error, "");
+    EXPECT_EQ(readFile(userFolder() / "velmora.ini"), "[MAIN]\nCORNER=3\n");
     EXPECT_FALSE(fs::is_symlink(userFolder() / "skins"));
     EXPECT_EQ(c.installedSkins, fs::canonical(share / "skins").string());
 

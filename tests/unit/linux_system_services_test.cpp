@@ -10,6 +10,7 @@
 
 #include "support/files.h"
 
+#include "core/registry_helpers.h"
 #include "platform/linux/registry.h"
 #include "platform/linux/locale_names.h"
 #include "platform/linux/process_services.h"
@@ -20,17 +21,13 @@ using namespace vel::platform::linux_backend;
 namespace fs = std::filesystem;
 
 namespace {
+using vel::GetValue;
+using vel::RegVariant;
 using vel::test::readFile;
 using vel::test::TempFolder;
-
-std::uint32_t dwordOf(const RegValue& v) {
-    std::uint32_t n = 0;
-    for (std::size_t i = 0; i < 4 && i < v.data.size(); ++i) n |= static_cast<std::uint32_t>(v.data[i]) << (8 * i);
-    return n;
-}
 }  // namespace
 
-TEST(LinuxFileRegistry, ChangesSurviveARestartIncludingLocalMachine) {
+TEST(LinuxFileRegistry, ChangesSurviveARestartAreSavedAtomicallyAndProcessorKeysAreReadOnly) {
     TempFolder tmp;
     const std::string file = (tmp / "velmora/registry").string();
     {
@@ -42,72 +39,46 @@ TEST(LinuxFileRegistry, ChangesSurviveARestartIncludingLocalMachine) {
         ASSERT_EQ(reg.deleteValue(k, "Gone"), kErrorSuccess);
         reg.closeKey(k);
         ASSERT_EQ(reg.createKey(RegRoot::LocalMachine, "Software\\Velmora", k), kErrorSuccess);
+        // Only the file itself: the temporary was renamed over it.
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(tmp / "velmora")) names.push_back(e.path().filename().string());
+        EXPECT_EQ(names, std::vector<std::string>{"registry"});
+        // A reader holding the old file keeps its complete old text.
+        std::ifstream old(file);
         ASSERT_EQ(reg.setValue(k, "Count", MemoryRegistry::dwordValue(7)), kErrorSuccess);
+        std::ostringstream oldText;
+        oldText << old.rdbuf();
+        EXPECT_EQ(oldText.str().find("Count="), std::string::npos);
+        EXPECT_NE(oldText.str().find("Name="), std::string::npos);
         reg.closeKey(k);
         EXPECT_TRUE(reg.lastSaveOk());
     }
     FileRegistry again(file);
-    Registry::Key k = 0;
-    RegValue v;
-    ASSERT_EQ(again.openKey(RegRoot::CurrentUser, "software\\VELMORA\\settings", k), kErrorSuccess);
-    ASSERT_EQ(again.queryValue(k, "name", v), kErrorSuccess);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(v.data.data())), "main bar");
-    EXPECT_EQ(again.queryValue(k, "Gone", v), kErrorFileNotFound);
-    ASSERT_EQ(again.openKey(RegRoot::LocalMachine, "Software\\Velmora", k), kErrorSuccess);
-    ASSERT_EQ(again.queryValue(k, "Count", v), kErrorSuccess);
-    EXPECT_EQ(dwordOf(v), 7u);
-}
-
-TEST(LinuxFileRegistry, SavesAtomicallyWithoutLeftovers) {
-    TempFolder tmp;
-    const std::string file = (tmp / "cfg/registry").string();
-    FileRegistry reg(file);
-    Registry::Key k = 0;
-    reg.createKey(RegRoot::CurrentUser, "A", k);
-    reg.setValue(k, "v", MemoryRegistry::dwordValue(1));
-    // Only the file itself: the temporary was renamed over it.
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(tmp / "cfg")) names.push_back(e.path().filename().string());
-    EXPECT_EQ(names, std::vector<std::string>{"registry"});
-    // A reader holding the old file keeps its complete old text.
-    std::ifstream old(file);
-    reg.setValue(k, "w", MemoryRegistry::dwordValue(2));
-    std::ostringstream oldText;
-    oldText << old.rdbuf();
-    EXPECT_EQ(oldText.str().find("w="), std::string::npos);
-    EXPECT_NE(oldText.str().find("v="), std::string::npos);
-    EXPECT_NE(readFile(file).find("w="), std::string::npos);
+    EXPECT_EQ(GetValue(again, RegRoot::CurrentUser, "software\\VELMORA\\settings", "name"), RegVariant{"main bar"});
+    EXPECT_EQ(GetValue(again, RegRoot::CurrentUser, "Software\\Velmora\\Settings", "Gone"), RegVariant{});
+    EXPECT_EQ(GetValue(again, RegRoot::LocalMachine, "Software\\Velmora", "Count"), RegVariant{7});
     // A folder that cannot be written reports the failure.
-    ASSERT_TRUE(writeFileAtomically((tmp / "x/y").string(), "text"));
-    EXPECT_EQ(readFile(tmp / "x/y"), "text");
     EXPECT_FALSE(writeFileAtomically("/proc/velmora-cannot/registry", "text"));
-}
 
-TEST(LinuxFileRegistry, ProcessorKeysAreReadOnlyAndNeverSaved) {
-    TempFolder tmp;
-    const std::string file = (tmp / "registry").string();
-    FileRegistry reg(file);
-    reg.synthesizeProcessors({2400, 3100});
+    // The processors' keys are read-only and never saved; a user value next
+    // to them is, with its parent.
+    again.synthesizeProcessors({2400, 3100});
+    const std::string cpu1 = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\1";
+    EXPECT_EQ(GetValue(again, RegRoot::LocalMachine, cpu1, "~MHz"), RegVariant{3100});
     Registry::Key k = 0;
-    RegValue v;
-    ASSERT_EQ(reg.openKey(RegRoot::LocalMachine, "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\1", k),
-              kErrorSuccess);
-    ASSERT_EQ(reg.queryValue(k, "~MHz", v), kErrorSuccess);
-    EXPECT_EQ(v.type, kRegDword);
-    EXPECT_EQ(dwordOf(v), 3100u);
-    EXPECT_EQ(reg.setValue(k, "~MHz", MemoryRegistry::dwordValue(1)), kErrorAccessDenied);
-    EXPECT_EQ(reg.deleteValue(k, "~MHz"), kErrorAccessDenied);
+    ASSERT_EQ(again.openKey(RegRoot::LocalMachine, cpu1, k), kErrorSuccess);
+    EXPECT_EQ(again.setValue(k, "~MHz", MemoryRegistry::dwordValue(1)), kErrorAccessDenied);
+    EXPECT_EQ(again.deleteValue(k, "~MHz"), kErrorAccessDenied);
     Registry::Key made = 0;
-    EXPECT_EQ(reg.createKey(RegRoot::LocalMachine, "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\9", made),
+    EXPECT_EQ(again.createKey(RegRoot::LocalMachine, "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\9", made),
               kErrorAccessDenied);
-    // A user value next to them is saved; the made-up keys are not.
-    ASSERT_EQ(reg.createKey(RegRoot::LocalMachine, "HARDWARE\\Mine", made), kErrorSuccess);
-    ASSERT_EQ(reg.setValue(made, "x", MemoryRegistry::dwordValue(5)), kErrorSuccess);
+    ASSERT_EQ(again.createKey(RegRoot::LocalMachine, "HARDWARE\\Mine", made), kErrorSuccess);
+    ASSERT_EQ(again.setValue(made, "x", MemoryRegistry::dwordValue(5)), kErrorSuccess);
     const std::string text = readFile(file);
     EXPECT_EQ(text.find("CentralProcessor"), std::string::npos);
     EXPECT_EQ(text.find("DESCRIPTION"), std::string::npos);
     EXPECT_NE(text.find("[80000002\\HARDWARE\\Mine]"), std::string::npos);
-    EXPECT_NE(text.find("[80000002\\HARDWARE]"), std::string::npos);  // parent of a saved key
+    EXPECT_NE(text.find("[80000002\\HARDWARE]"), std::string::npos);
 }
 
 TEST(LinuxFileRegistry, RatedSpeedFromCpufreqElseCpuinfo) {
@@ -125,41 +96,33 @@ TEST(LinuxFileRegistry, RatedSpeedFromCpufreqElseCpuinfo) {
     EXPECT_TRUE(ratedProcessorMhz(none.path().string(), none.path().string()).empty());
 }
 
-TEST(LinuxSingleInstance, SecondClaimFailsUntilReleasedAndStaleFilesDoNotCount) {
+// A file left behind by a crashed holder is no claim, nor is a program the
+// holder started.
+TEST(LinuxSingleInstance, SecondClaimFailsUntilReleasedAndNeitherStaleFilesNorChildrenHoldIt) {
     TempFolder tmp;
+    const std::string folder = tmp.path().string();
     SingleInstanceLock first, second, third;
-    ASSERT_TRUE(first.claim(tmp.path().string(), "VELMORA"));
-    EXPECT_FALSE(second.claim(tmp.path().string(), "VELMORA"));
+    ASSERT_TRUE(first.claim(folder, "VELMORA"));
+    EXPECT_FALSE(second.claim(folder, "VELMORA"));
     EXPECT_FALSE(second.held());
-    EXPECT_TRUE(third.claim(tmp.path().string(), "other name"));
+    EXPECT_TRUE(third.claim(folder, "other name"));
+    const int child = spawnProgram("sleep", {"30"});
+    ASSERT_GT(child, 0);
     first.release();
-    EXPECT_TRUE(second.claim(tmp.path().string(), "VELMORA"));
+    EXPECT_TRUE(second.claim(folder, "VELMORA")) << "the child still runs, yet holds nothing";
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
     second.release();
-    // The file left behind by a crashed holder is no claim.
     ASSERT_TRUE(fs::exists(second.path()));
     std::ofstream(second.path()) << "12345\n";
     SingleInstanceLock afterCrash;
-    EXPECT_TRUE(afterCrash.claim(tmp.path().string(), "VELMORA"));
-}
-
-TEST(LinuxSingleInstance, StartedProgramsDoNotKeepTheClaim) {
-    TempFolder tmp;
-    SingleInstanceLock mine;
-    ASSERT_TRUE(mine.claim(tmp.path().string(), "VELMORA"));
-    const int child = spawnProgram("sleep", {"30"});
-    ASSERT_GT(child, 0);
-    mine.release();
-    SingleInstanceLock next;  // the child is still running, yet holds nothing
-    EXPECT_TRUE(next.claim(tmp.path().string(), "VELMORA"));
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
+    EXPECT_TRUE(afterCrash.claim(folder, "VELMORA"));
 }
 
 TEST(LinuxProcessServices, ParametersPathsAndAutostartEntry) {
     EXPECT_EQ(splitParameters("  -a \"two words\"  b\"c d\"e \"\" \"say \"\"hi\"\"\""),
               (std::vector<std::string>{"-a", "two words", "bc de", "", "say \"hi\""}));
     EXPECT_TRUE(splitParameters("   ").empty());
-    EXPECT_EQ(toSlashes("skins\\default\\main.png"), "skins/default/main.png");
     const std::string entry = autostartEntry("/opt/my \"apps\"/velmora");
     EXPECT_NE(entry.find("[Desktop Entry]\n"), std::string::npos);
     EXPECT_NE(entry.find("\nTryExec=/opt/my \"apps\"/velmora\n"), std::string::npos) << "skipped once removed";
@@ -176,7 +139,6 @@ TEST(LinuxProcessServices, ParametersPathsAndAutostartEntry) {
     waitpid(child, nullptr, 0);
     EXPECT_EQ(vel::test::readFile(out), "/srv/nas|/home/x");
     EXPECT_EQ(spawnProgram("/nonexistent/velmora-nothing", {}), -1);
-    EXPECT_EQ(spawnProgram("velmora-no-such-program-anywhere", {}), -1);
 
     // The main bar names its log viewer by its Windows file; here it is
     // `logscope`, beside that name or else in the programs' folder.
@@ -212,17 +174,13 @@ TEST(LinuxProcessServices, ReadsIntegersFromXsettings) {
     d.insert(d.end(), {'A', 'd', 'w', 'a', 'i', 0, 0, 0});
     d.push_back(0); d.push_back(0); name("Net/DoubleClickTime"); card32(400);
     EXPECT_EQ(xsettingsInteger(d, "Net/DoubleClickTime"), 400);
-    EXPECT_EQ(xsettingsInteger(d, "Net/Missing"), std::nullopt);
     d.resize(d.size() - 2);  // truncated
     EXPECT_EQ(xsettingsInteger(d, "Net/DoubleClickTime"), std::nullopt);
 }
 
 TEST(LinuxLocaleNames, TheCLocaleNamesEnglishDaysAndMonths) {
-    const auto names = vel::platform::linux_backend::dateNamesOfLocale("C");
+    const auto names = dateNamesOfLocale("C");
     ASSERT_TRUE(names.has_value());
-    EXPECT_EQ(names->days[0], "Sun");
-    EXPECT_EQ(names->days[6], "Sat");
-    EXPECT_EQ(names->months[0], "Jan");
-    EXPECT_EQ(names->months[11], "Dec");
-    EXPECT_FALSE(vel::platform::linux_backend::dateNamesOfLocale("xx_NOWHERE.none").has_value());
+    EXPECT_EQ(names->days[0] + names->days[6] + names->months[0] + names->months[11], "SunSatJanDec");
+    EXPECT_FALSE(dateNamesOfLocale("xx_NOWHERE.none").has_value());
 }

@@ -1,6 +1,6 @@
 // The Linux backend's pure pieces: timer queue, double clicks, pixel
-// layout conversion, region rectangles and our message box's buttons,
-// default, keyboard and mouse.
+// layout conversion and our message box's buttons, default, keyboard and
+// mouse.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,63 +10,47 @@
 #include "platform/linux/double_click.h"
 #include "platform/linux/message_box.h"
 #include "platform/linux/pixel_format.h"
-#include "platform/linux/shape_rects.h"
 #include "platform/linux/timer_queue.h"
 
 using namespace vel::platform;
 using namespace vel::platform::linux_backend;
 
-TEST(LinuxTimerQueue, FiresInDeadlineOrderAndKeepsRhythm) {
+// Lateness does not push the rhythm back; a timer ten intervals overdue
+// fires once, like WM_TIMER, and restarts from now.
+TEST(LinuxTimerQueue, FiresInDeadlineOrderKeepsRhythmAndRestartsWhenOverdue) {
     TimerQueue q;
     std::vector<std::string> log;
     q.add(300, [&] { log.push_back("slow"); }, 0);
-    q.add(100, [&] { log.push_back("fast"); }, 0);
+    const auto fast = q.add(100, [&] { log.push_back("fast"); }, 0);
     EXPECT_EQ(q.waitMs(0), 100);
     EXPECT_EQ(q.fireDue(99), 0);
     EXPECT_EQ(q.fireDue(100), 1);
     EXPECT_EQ(q.fireDue(205), 1);  // a little late
     EXPECT_EQ(q.fireDue(300), 2);  // both due: fast's 300 and slow's 300, fast added later
     EXPECT_EQ(log, (std::vector<std::string>{"fast", "fast", "slow", "fast"}));
-    // Lateness does not push the rhythm back: the next fast deadline is 400.
     EXPECT_EQ(q.nextDeadline(), 400u);
-}
-
-TEST(LinuxTimerQueue, OverdueTimerFiresOnceAndRestartsFromNow) {
-    TimerQueue q;
-    int ticks = 0;
-    auto id = q.add(100, [&] { ++ticks; }, 0);
-    EXPECT_EQ(q.fireDue(1050), 1);  // ten intervals missed: one tick, like WM_TIMER
-    EXPECT_EQ(ticks, 1);
-    EXPECT_EQ(q.deadlineOf(id), 1150u);
-    EXPECT_EQ(q.waitMs(1100), 50);
+    EXPECT_EQ(q.fireDue(1450), 2);
+    EXPECT_EQ(q.deadlineOf(fast), 1550u);
+    EXPECT_EQ(q.waitMs(1500), 50);
 }
 
 TEST(LinuxTimerQueue, StartAndStopFromInsideATick) {
     TimerQueue q;
     std::vector<std::string> log;
-    TimerQueue::Id second = 0, added = 0;
+    TimerQueue::Id second = 0, added = 0, me = 0;
     q.add(10, [&] {
         log.push_back("first");
         q.remove(second);  // due in the same batch, must not fire
         added = q.add(10, [&] { log.push_back("added"); }, 10);
     }, 0);
     second = q.add(10, [&] { log.push_back("second"); }, 0);
-    auto self = q.add(10, [&] { log.push_back("self"); }, 0);
+    // A timer stopping itself while it runs.
+    me = q.add(10, [&] { log.push_back("self"); q.remove(me); }, 0);
     q.fireDue(10);
     EXPECT_EQ(log, (std::vector<std::string>{"first", "self"}));
     EXPECT_FALSE(q.contains(second));
-    ASSERT_TRUE(q.contains(added));
+    EXPECT_FALSE(q.contains(me));
     EXPECT_EQ(q.deadlineOf(added), 20u);
-    // A timer stopping itself while it runs.
-    TimerQueue q2;
-    int runs = 0;
-    TimerQueue::Id me = 0;
-    me = q2.add(5, [&] { ++runs; q2.remove(me); }, 0);
-    q2.fireDue(5);
-    q2.fireDue(100);
-    EXPECT_EQ(runs, 1);
-    EXPECT_EQ(q2.waitMs(100), -1);
-    (void)self;
 }
 
 // The loop waits waitMs() and then fires what is due, like X11Platform.
@@ -90,14 +74,11 @@ TEST(LinuxTimerQueue, SlackLetsTimersDueCloseTogetherShareOneWakeUp) {
         return log;
     };
     int exact = 0, shared = 0;
-    const auto alone = run(0, exact);
+    run(0, exact);
     const auto together = run(5, shared);
-    // Every tick, in the same order; the deadline 500 of idle waits for the
-    // mouse's 503, and clock 100 .. 1000 each lead their group.
-    EXPECT_EQ(alone, (std::vector<std::string>{"clock@100", "clock@200", "mouse@253", "clock@300", "clock@400",
-                                               "clock@500", "idle@501", "mouse@503", "clock@600", "clock@700",
-                                               "mouse@753", "clock@800", "clock@900", "clock@1000", "idle@1001",
-                                               "mouse@1003", "cpu@1020"}));
+    // Every tick, in the order it has without slack (clock@500, idle@501,
+    // mouse@503, ...); the deadline 500 of idle waits for the mouse's 503,
+    // and clock 100 .. 1000 each lead their group.
     EXPECT_EQ(together, (std::vector<std::string>{"clock@100", "clock@200", "mouse@253", "clock@300", "clock@400",
                                                   "clock@503", "idle@503", "mouse@503", "clock@600", "clock@700",
                                                   "mouse@753", "clock@800", "clock@900", "clock@1003", "idle@1003",
@@ -141,40 +122,19 @@ TEST(LinuxPressWatch, OnlyLeavingTheThresholdWithTheButtonHeldIsADrag) {
     EXPECT_FALSE(drag.released) << "a drag stays a drag when the button comes up";
 }
 
-TEST(LinuxPixelFormat, ConvertsToCommonAndUnusualLayouts) {
+// The common 24-bit layout, both ways: tests/x11 (presents and screen reads).
+TEST(LinuxPixelFormat, ConvertsToUnusualLayouts) {
     const std::uint32_t bgr = 0x00332211;  // red 0x11, green 0x22, blue 0x33
-    PixelFormat rgb24(0xFF0000, 0x00FF00, 0x0000FF);
-    EXPECT_EQ(rgb24.convert(bgr), 0x00112233u);
-    std::uint32_t src[3] = {bgr, 0x000000FF, 0x00FF0000}, dst[3] = {};
-    rgb24.convert(src, dst, 3);
-    EXPECT_EQ(dst[0], 0x00112233u);
-    EXPECT_EQ(dst[1], 0x00FF0000u);  // pure red
-    EXPECT_EQ(dst[2], 0x000000FFu);  // pure blue
     PixelFormat bgr24(0x0000FF, 0x00FF00, 0xFF0000);
     EXPECT_EQ(bgr24.convert(bgr), bgr);
     // 10 bits per channel (depth 30): full scale stays full scale.
     PixelFormat deep(0x3FF00000, 0x000FFC00, 0x000003FF);
     EXPECT_EQ(deep.convert(0x00FFFFFF), 0x3FFFFFFFu - 0x3u - (0x3u << 10) - (0x3u << 20));
     EXPECT_EQ(deep.toColour(deep.convert(bgr)), bgr);
-    EXPECT_EQ(rgb24.toColour(0x00112233), bgr);
     // 5-6-5: reading back spreads the bits so white stays white.
     PixelFormat r565(0xF800, 0x07E0, 0x001F);
     EXPECT_EQ(r565.convert(0x00FFFFFF), 0xFFFFu);
     EXPECT_EQ(r565.toColour(0xFFFF), 0x00FFFFFFu);
-}
-
-TEST(LinuxShapeRects, DropsEmptyAndClampsToProtocolRange) {
-    Region r;
-    r.rects = {Rect{0, 0, 10, 5}, Rect{3, 3, 3, 9}, Rect{5, 6, 2, 8}, Rect{-40000, 1, 40000, 2}};
-    auto out = shapeRects(r);
-    ASSERT_EQ(out.size(), 2u);
-    EXPECT_EQ(out[0].x, 0);
-    EXPECT_EQ(out[0].width, 10);
-    EXPECT_EQ(out[0].height, 5);
-    EXPECT_EQ(out[1].x, -32768);
-    EXPECT_EQ(out[1].width, 65535);
-    EXPECT_EQ(out[1].y, 1);
-    EXPECT_TRUE(shapeRects(Region{}).empty());
 }
 
 TEST(LinuxMessageBox, ButtonsDefaultAndKeys) {
@@ -186,21 +146,16 @@ TEST(LinuxMessageBox, ButtonsDefaultAndKeys) {
 
     MessageBoxModel yesNo(mb::YesNo | mb::Question);
     EXPECT_EQ(yesNo.answers(), (std::vector<int>{mb::IdYes, mb::IdNo}));
-    EXPECT_EQ(yesNo.focus(), 0);
     EXPECT_EQ(yesNo.key(13, 0), mb::IdYes);
     EXPECT_EQ(yesNo.key(27, 0), mb::IdNo);
 
     MessageBoxModel second(mb::YesNo | mb::Exclamation | mb::DefaultButton2);
-    EXPECT_EQ(second.focus(), 1);
     EXPECT_EQ(second.key(13, 0), mb::IdNo);
     EXPECT_EQ(second.key(9, 0), std::nullopt);  // Tab wraps to Yes
-    EXPECT_EQ(second.focus(), 0);
     EXPECT_EQ(second.key(32, 0), mb::IdYes);
     second.key(9, 1);  // Shift+Tab back to No
     EXPECT_EQ(second.focus(), 1);
     EXPECT_EQ(second.key('Y', 0), mb::IdYes);
-    EXPECT_EQ(iconOf(mb::YesNo | mb::Critical), BoxIcon::Critical);
-    EXPECT_EQ(iconOf(mb::OkOnly), BoxIcon::None);
 }
 
 TEST(LinuxMessageBox, AClickAnswersOnlyWhenPressedAndReleasedOnAButton) {
@@ -225,8 +180,6 @@ TEST(LinuxMessageBox, LayoutCentresButtonsAndMarksTheDefault) {
     ASSERT_EQ(l.buttons.size(), 2u);
     EXPECT_EQ(l.lines.size(), 2u);
     EXPECT_LE(std::abs(l.buttons[0].left - (l.width - l.buttons[1].right)), 1);  // centred
-    EXPECT_EQ(l.buttons[0].top, l.buttons[1].top);
-    EXPECT_LE(l.buttons[1].bottom, l.height);
     EXPECT_EQ(l.iconRect.width(), 32);
     EXPECT_GE(l.textLeft, l.iconRect.right);
     MessageBoxModel m(mb::YesNo | mb::Question | mb::DefaultButton2);

@@ -21,13 +21,8 @@ using Properties = std::map<std::string, std::string>;
 const fs::path kData = fs::path(VELMORA_SOURCE_DIR) / "tests" / "data" / "hardware";
 
 HardwareRoots machine(const fs::path& root, const std::string& uname) {
-    HardwareRoots roots;
-    roots.proc = (root / "proc").string();
-    roots.sys = (root / "sys").string();
-    roots.pciIds = (root / "pci.ids").string();
-    roots.pnpIds = (root / "pnp.ids").string();
-    roots.machine = uname;
-    return roots;
+    return {.proc = (root / "proc").string(), .sys = (root / "sys").string(), .pciIds = (root / "pci.ids").string(),
+            .pnpIds = (root / "pnp.ids").string(), .machine = uname, .screenWidth = 0, .screenHeight = 0};
 }
 
 std::vector<Properties> query(const HardwareRoots& roots, const std::string& className) {
@@ -73,6 +68,10 @@ TEST(LinuxHardware, EveryClassOfBothMachinesAsTheTranscriptShows) {
     dump("virtual machine on a 1024x768 screen", vm, {"Win32_DesktopMonitor"});
     EXPECT_TRUE(vel::test::matchesTranscript(out, kData / "machines.out"));
     EXPECT_EQ(query(ws, "win32_bios"), query(ws, "Win32_BIOS")) << "class names in any case, as WMI takes them";
+    std::vector<HardwareObject> objects(1);
+    EXPECT_FALSE(linux_backend::queryLinuxHardware(ws, "Select * from Win32_Fan", objects));
+    EXPECT_TRUE(objects.empty());
+    EXPECT_FALSE(linux_backend::queryLinuxHardware(ws, "Select Name from Win32_BIOS", objects));
 }
 
 TEST(LinuxHardware, UnreadableFilesAndFiguresLeaveTheirFieldsOut) {
@@ -107,17 +106,6 @@ TEST(LinuxHardware, UnreadableFilesAndFiguresLeaveTheirFieldsOut) {
         ASSERT_EQ(processors.size(), 1u) << name;
         EXPECT_EQ(processors[0].count("CurrentClockSpeed"), 0u) << name;
     }
-    for (const char* mhz : {"nan", "-5", "1e300"}) {
-        vel::test::writeFile(tmp / "proc/cpuinfo", std::string("processor\t: 7\ncpu MHz\t\t: ") + mhz + "\n");
-        EXPECT_EQ(query(ws, "Win32_Processor")[0].count("CurrentClockSpeed"), 0u) << mhz;
-    }
-}
-
-TEST(LinuxHardware, OtherQueriesFail) {
-    std::vector<HardwareObject> objects(1);
-    EXPECT_FALSE(linux_backend::queryLinuxHardware(machine(kData / "workstation", "x86_64"), "Select * from Win32_Fan", objects));
-    EXPECT_TRUE(objects.empty());
-    EXPECT_FALSE(linux_backend::queryLinuxHardware(machine(kData / "workstation", "x86_64"), "Select Name from Win32_BIOS", objects));
 }
 
 }  // namespace

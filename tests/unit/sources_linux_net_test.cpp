@@ -6,7 +6,6 @@
 #include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 
@@ -41,42 +40,32 @@ private:
     std::map<std::string, std::string> saved_;
 };
 
-std::unique_ptr<Sources> machine(const char* name) {
-    return createLinuxSourcesWithClock((kNet / name / "proc").string(), (kNet / name / "sys").string(),
+std::unique_ptr<Sources> machine(const fs::path& root) {
+    return createLinuxSourcesWithClock((root / "proc").string(), (root / "sys").string(),
                                        [] { return std::int64_t{0}; });
 }
 
 }  // namespace
 
+// One plain snmp field per record stands for the others; the rest are the
+// fields with a rule of their own.
 TEST(LinuxNetStatistics, TcpUdpIpAndIcmpRecordsFromSnmpAndSockstat) {
-    auto s = machine("lan");
+    auto s = machine(kNet / "lan");
     MibTcpStats tcp;
     ASSERT_TRUE(s->tcpStatistics(tcp));
-    EXPECT_EQ(tcp.dwRtoAlgorithm, 1u);
     EXPECT_EQ(tcp.dwRtoMax, 120000u);
     EXPECT_EQ(tcp.dwMaxConn, 0xFFFFFFFFu) << "-1, dynamic, as Windows reports it";
-    EXPECT_EQ(tcp.dwActiveOpens, 1520u);
-    EXPECT_EQ(tcp.dwCurrEstab, 6u);
     EXPECT_EQ(tcp.dwInSegs, 4u) << "a 64-bit kernel count keeps its low 32 bits, as a 32-bit counter wraps";
-    EXPECT_EQ(tcp.dwOutSegs, 611204u);
-    EXPECT_EQ(tcp.dwOutRsts, 905u);
     EXPECT_EQ(tcp.dwNumConns, 7u) << "in use and time-wait, from net/sockstat";
 
     MibUdpStats udp;
     ASSERT_TRUE(s->udpStatistics(udp));
-    EXPECT_EQ(udp.dwInDatagrams, 30551u);
     EXPECT_EQ(udp.dwOutDatagrams, 30712u);
     EXPECT_EQ(udp.dwNumAddrs, 3u) << "in use, from net/sockstat";
 
     MibIpStats ip;
     ASSERT_TRUE(s->ipStatistics(ip));
-    EXPECT_EQ(ip.dwForwarding, 2u);
-    EXPECT_EQ(ip.dwDefaultTTL, 64u);
-    EXPECT_EQ(ip.dwInReceives, 918273u);
-    EXPECT_EQ(ip.dwInUnknownProtos, 1u);
-    EXPECT_EQ(ip.dwOutRequests, 804411u);
     EXPECT_EQ(ip.dwOutNoRoutes, 11u);
-    EXPECT_EQ(ip.dwFragCreates, 12u);
     EXPECT_EQ(ip.dwRoutingDiscards, 0u) << "no Linux counter";
     EXPECT_EQ(ip.dwNumIf, 3u) << "lo, eth0, wlan0";
     EXPECT_EQ(ip.dwNumAddr, 2u) << "127.0.0.1 and 192.0.2.7, each listed twice in the trie";
@@ -84,73 +73,34 @@ TEST(LinuxNetStatistics, TcpUdpIpAndIcmpRecordsFromSnmpAndSockstat) {
 
     MibIcmp icmp;
     ASSERT_TRUE(s->icmpStatistics(icmp));
-    EXPECT_EQ(icmp.inStats.dwMsgs, 41u);
-    EXPECT_EQ(icmp.inStats.dwErrors, 1u);
-    EXPECT_EQ(icmp.inStats.dwEchos, 9u);
     EXPECT_EQ(icmp.inStats.dwEchoReps, 12u);
-    EXPECT_EQ(icmp.outStats.dwMsgs, 38u);
     EXPECT_EQ(icmp.outStats.dwEchoReps, 9u);
-}
 
-TEST(LinuxNetStatistics, MissingSnmpFailsWithZeroedRecords) {
-    auto s = createLinuxSourcesWithClock((kNet / "nowhere").string(), (kNet / "nowhere").string(),
-                                         [] { return std::int64_t{0}; });
-    MibTcpStats tcp;
-    tcp.dwInSegs = 99;
-    EXPECT_FALSE(s->tcpStatistics(tcp));
-    EXPECT_EQ(tcp.dwInSegs, 0u);
-    MibUdpStats udp;
-    udp.dwOutDatagrams = 99;
-    EXPECT_FALSE(s->udpStatistics(udp));
-    EXPECT_EQ(udp.dwOutDatagrams, 0u);
-    MibIpStats ip;
-    EXPECT_FALSE(s->ipStatistics(ip));
-    MibIcmp icmp;
-    EXPECT_FALSE(s->icmpStatistics(icmp));
-}
-
-TEST(LinuxNetStatistics, SnmpLookupNeedsTheRightProtocolAndName) {
-    const std::string snmp = "Tcp: InSegs OutSegs\nTcp: 10 20\nUdp: InDatagrams\nUdp: 7\n";
     std::uint32_t v = 0;
-    EXPECT_TRUE(snmpValue(snmp, "Tcp", "OutSegs", v));
-    EXPECT_EQ(v, 20u);
-    EXPECT_FALSE(snmpValue(snmp, "Tcp", "RtoMin", v));
-    EXPECT_FALSE(snmpValue(snmp, "Ip", "Forwarding", v));
-    EXPECT_FALSE(snmpValue("UdpLite: InDatagrams\nUdpLite: 5\n", "Udp", "InDatagrams", v))
-        << "UdpLite is not Udp";
+    EXPECT_FALSE(snmpValue("UdpLite: InDatagrams\nUdpLite: 5\n", "Udp", "InDatagrams", v)) << "UdpLite is not Udp";
 }
 
-TEST(LinuxConnectionState, TheDefaultRoutesLinkGivesTheDevice) {
+// The default route's link gives the device; a proxy in the environment
+// adds the proxy flag, but only to a connection there is.
+TEST(LinuxConnectionState, TheDefaultRoutesLinkGivesTheDeviceAndAProxyIsAdded) {
     ProxyEnvironment env;
     struct Case {
         const char* machine;
+        const char* proxy;
         std::uint32_t flags;
         const char* name;
     };
     // ipv6only: the kernel's ::/0 reject route on lo comes first.
-    for (Case c : {Case{"lan", 2, "eth0"}, Case{"ipv6only", 2, "eth0"}, Case{"dialup", 1, "ppp0"}}) {
-        auto s = machine(c.machine);
+    for (Case c : {Case{"lan", nullptr, 2, "eth0"}, Case{"ipv6only", nullptr, 2, "eth0"},
+                   Case{"dialup", nullptr, 1, "ppp0"}, Case{"lan", "https_proxy", 2 | 4, "eth0"}}) {
+        SCOPED_TRACE(std::string(c.machine) + (c.proxy ? " with a proxy" : ""));
+        if (c.proxy) setenv(c.proxy, "http://127.0.0.1:3128", 1);
         std::uint32_t flags = 99;
         std::string name;
-        EXPECT_NE(s->connectedState(flags, name), 0) << c.machine;
-        EXPECT_EQ(flags, c.flags) << c.machine;
-        EXPECT_EQ(name, c.name) << c.machine;
+        EXPECT_NE(machine(kNet / c.machine)->connectedState(flags, name), 0);
+        EXPECT_EQ(flags, c.flags);
+        EXPECT_EQ(name, c.name);
     }
-}
-
-TEST(LinuxConnectionState, ProxyInTheEnvironmentAddsProxy) {
-    ProxyEnvironment env;
-    setenv("https_proxy", "http://127.0.0.1:3128", 1);
-    auto s = machine("lan");
-    std::uint32_t flags = 0;
-    std::string name;
-    EXPECT_NE(s->connectedState(flags, name), 0);
-    EXPECT_EQ(flags, 2u | 4u);
-}
-
-TEST(LinuxConnectionState, NoDefaultRouteIsFlagWordZeroEvenWithAProxy) {
-    ProxyEnvironment env;
-    setenv("http_proxy", "http://127.0.0.1:3128", 1);
     const std::string routes =
         "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\t\tMTU\tWindow\tIRTT\n"
         "eth0\t000200C0\t00000000\t0001\t0\t0\t100\t00FFFFFF\t0\t0\t0\n";
@@ -163,7 +113,7 @@ TEST(LinuxConnectionState, NoDefaultRouteIsFlagWordZeroEvenWithAProxy) {
 }
 
 // Without net/sockstat the tables are counted.
-TEST(LinuxNetStatistics, SocketTableCountsAreReusedForASecondCountersForOneMoment) {
+TEST(LinuxNetStatistics, SocketTablesAreCountedAndOneReadingServesOneMoment) {
     const vel::test::TempFolder root;
     fs::copy(kNet / "lan", root.path(), fs::copy_options::recursive);
     fs::remove(root / "proc" / "net" / "sockstat");
@@ -172,17 +122,14 @@ TEST(LinuxNetStatistics, SocketTableCountsAreReusedForASecondCountersForOneMomen
     MibTcpStats tcp;
     ASSERT_TRUE(s->tcpStatistics(tcp));
     EXPECT_EQ(tcp.dwNumConns, 4u);
-    // Two sockets close and traffic flows.
-    {
-        std::ofstream table(root / "proc" / "net" / "tcp", std::ios::trunc);
-        table << "  sl  local_address rem_address   st\n   0: 0100007F:0277 00000000:0000 0A\n"
-                 "   1: 070200C0:0016 00000000:0000 0A\n";
-    }
+    MibUdpStats udp;
+    ASSERT_TRUE(s->udpStatistics(udp));
+    EXPECT_EQ(udp.dwNumAddrs, 2u) << "listeners in net/udp";
+    // Traffic flows.
     std::string snmp = vel::test::readFile(root / "proc/net/snmp");
     const auto at = snmp.find("4294967300 611204");
     ASSERT_NE(at, std::string::npos);
-    snmp.replace(at, 17, "4294967310 611210");
-    std::ofstream(root / "proc" / "net" / "snmp", std::ios::trunc) << snmp;
+    vel::test::writeFile(root / "proc/net/snmp", snmp.replace(at, 17, "4294967310 611210"));
     now += 4'000'000;
     ASSERT_TRUE(s->tcpStatistics(tcp));
     EXPECT_EQ(tcp.dwOutSegs, 611204u) << "one reading serves the questions of one moment";
@@ -191,11 +138,4 @@ TEST(LinuxNetStatistics, SocketTableCountsAreReusedForASecondCountersForOneMomen
     ASSERT_TRUE(s->tcpStatistics(tcp));
     EXPECT_EQ(tcp.dwInSegs, 14u) << "counters are read on every call";
     EXPECT_EQ(tcp.dwOutSegs, 611210u);
-    EXPECT_EQ(tcp.dwNumConns, 4u) << "the table count is less than a second old";
-    now += 700'000'000;
-    ASSERT_TRUE(s->tcpStatistics(tcp));
-    EXPECT_EQ(tcp.dwNumConns, 2u);
-    MibUdpStats udp;
-    ASSERT_TRUE(s->udpStatistics(udp));
-    EXPECT_EQ(udp.dwNumAddrs, 2u) << "listeners in net/udp";
 }
