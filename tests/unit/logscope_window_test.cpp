@@ -246,6 +246,15 @@ TEST_F(LogscopeWindow, TheLegendAndShiftDigitsHideSeriesFromTheChartAndTheExport
     const auto picture = gfx::loadPng(sim.files(), png);
     ASSERT_TRUE(picture.has_value());
     EXPECT_EQ(picture->width, kChartWidth);
+
+    // Nowhere to write: the status line says so and the window goes on.
+    const std::string file = (rig.logs() / "a2026-12-31-23.log").string(), none = (rig.logs() / "no").string();
+    FrmLogscope nowhere(ui, folder, LogSet::open(sim, folder, findPeriods(sim.files(), folder)), {}, {file, none});
+    nowhere.show();
+    EXPECT_FALSE(nowhere.exportPng().ok);
+    EXPECT_EQ(nowhere.lblStatus->caption(),
+              "Cannot write logscope-processors-2027-01-01-0000.png in " + file + " or " + none);
+    EXPECT_TRUE(nowhere.loaded());
 }
 
 // The processor, memory and TCP views as the screen shows them, at scale 1

@@ -225,6 +225,18 @@ TEST_F(RemoteStart, TheIniSourceFeedsEveryWindowInVirtualTimeAndTheTitlesNameThe
     for (const auto& w : m.sim.windows()) EXPECT_EQ(w->caption.find("s3cr3t"), std::string::npos);
 }
 
+// One program per host and program folder.
+TEST(RemoteInstance, NamesTheHostAndTheProgramFolder) {
+    platform::SimPlatform sim;
+    std::string error;
+    const auto a = remote::RemoteHost::open(sim, {"http://a:9100/metrics", "", "", 1000}, "/f", error);
+    const auto b = remote::RemoteHost::open(sim, {"http://b:9100/metrics", "", "", 1000}, "/f", error);
+    ASSERT_TRUE(a && b) << error;
+    EXPECT_EQ(a->instanceName("/f"), a->instanceName("/f"));
+    EXPECT_NE(a->instanceName("/f"), a->instanceName("/g"));
+    EXPECT_NE(a->instanceName("/f"), b->instanceName("/f"));
+}
+
 TEST_F(RemoteStart, CredentialsOthersMayReadOrWrittenIntoTheAddressAreRefused) {
     writeFile("nas.password", "ann:pw\n", std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
     App& open = start("SOURCE=" + url + "\nPASSWORDFILE=nas.password\n");

@@ -184,6 +184,20 @@ TEST_F(RemoteSourcesTest, InvalidWithoutTheirFamilyOrAGoodScrape) {
     EXPECT_NEAR(collect(busy).value, 50, 1e-9) << "measured from the last good answer";
 }
 
+// A federation answer that holds several hosts is read for its first one.
+TEST_F(RemoteSourcesTest, FederatedAnswerOfSeveralInstancesReadsTheFirst) {
+    feed.answer("node_memory_MemTotal_bytes{instance=\"a:9100\",job=\"node\"} 1000 5\n"
+                "node_memory_MemTotal_bytes{instance=\"b:9100\",job=\"node\"} 9000 5\n"
+                "node_memory_MemAvailable_bytes{instance=\"b:9100\",job=\"node\"} 9000 5\n"
+                "node_memory_MemAvailable_bytes{instance=\"a:9100\",job=\"node\"} 250 5\n" +
+                    cpu(0, 1, 0, 0, 0, 0, 1, "") + "node_cpu_seconds_total{cpu=\"1\",instance=\"b:9100\",mode=\"idle\"} 1\n",
+                1000);
+    MemoryStatusEx m;
+    ASSERT_TRUE(sources.memoryStatus(m));
+    EXPECT_EQ(m.memoryLoad, 75u);
+    EXPECT_EQ(sources.numberOfProcessors(), 1u);
+}
+
 // MemAvailable and swap are read in the remote_host scenario; here the
 // answers refused.
 TEST_F(RemoteSourcesTest, MemoryAnswersThatCannotBeRightAreRefused) {
