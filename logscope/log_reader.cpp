@@ -12,7 +12,6 @@ namespace vel::logscope {
 
 namespace {
 
-constexpr std::int64_t kDayMs = 86400000;
 // A log file larger than this is not one the logger wrote in an hour.
 constexpr std::size_t kMostBytes = std::size_t{1} << 30;
 

@@ -16,6 +16,7 @@ namespace vel::logscope {
 enum class Family : int { Processors = 0, Memory, ICMP, IP, TCP, UDP };
 inline constexpr int kFamilies = 6;
 inline constexpr int kFieldsPerFamily = 12;  // "0" to "9", "A", "B"
+inline constexpr std::int64_t kDayMs = 86400000;
 
 // What a series is: where its lines come from and how they read.
 struct SeriesInfo {

@@ -9,8 +9,6 @@
 
 namespace vel::logscope {
 
-inline constexpr std::int64_t kDayMs = 86400000;
-
 struct Day {
     std::int64_t start = 0;    // local midnight, ms since 1970
     std::uint32_t hours = 0;   // bit h: some series has a point in hour h

@@ -11,7 +11,7 @@ namespace vel::logscope {
 
 namespace {
 // The box is framed in the line's own grey.
-const Colour kLine = rgb(90, 90, 90), kBox = rgb(255, 255, 238), kText = rgb(20, 20, 20);
+const Colour kLine = rgb(90, 90, 90), kBox = rgb(255, 255, 238), kReadoutText = rgb(20, 20, 20);
 constexpr int kPad = 4, kSwatch = 10;
 }  // namespace
 
@@ -86,7 +86,7 @@ void drawReadout(Pixels& out, const ChartLayout& layout, int column, const std::
             gfx::fillRect(out, tx, y + row / 2 - 2, kSwatch, 4, shown[i - 1]->info->colour, clip);
             tx += kSwatch + 4;
         }
-        gfx::drawText(out, tx, y, lines[i], kChartFont, kText, clip);
+        gfx::drawText(out, tx, y, lines[i], kChartFont, kReadoutText, clip);
     }
 }
 

@@ -11,8 +11,8 @@ const char* const kFormNames[5] = {"frmCPU0", "frmCPU1", "frmCPU2", "frmCPU3", "
 const char* const kCaptions[5] = {"CPU 0", "CPU 1", "CPU 2", "CPU 3", "AVG"};
 const char* const kTitles[5] = {"CPU 0", "CPU 1", "CPU 2", "CPU 3", "All Processors"};
 
-const Colour kLcdGreen = rgb(0, 193, 1);
-const Colour kBlack = rgb(0, 0, 0);
+const Colour kDesignCaptionGreen = rgb(0, 193, 1);
+const Colour kDesignCoverBlack = rgb(0, 0, 0);
 const Colour kWhite = rgb(255, 255, 255);
 
 std::string toolTip(int index) {
@@ -48,7 +48,7 @@ FrmCPU::FrmCPU(App& app, int index)
     // number sits on its cover.
     shpTC = &picMod->add<forms::Shape>("shpTC");
     shpTC->move(8, 2, 15, 20);
-    shpTC->setBackColor(kBlack);
+    shpTC->setBackColor(kDesignCoverBlack);
     shpTC->setBackOpaque(true);
     shpTC->setBorder(false);
     shpTC->setVisible(false);
@@ -61,7 +61,7 @@ FrmCPU::FrmCPU(App& app, int index)
     lblPNum = &picMod->add<forms::Label>("lblPNum");
     lblPNum->move(24, 1, 29, 8);
     lblPNum->setCaption(kCaptions[index]);
-    lblPNum->setForeColor(kLcdGreen);
+    lblPNum->setForeColor(kDesignCaptionGreen);
     lblPNum->setFont(arialBold(6));
     lblPNum->setAlignment(forms::Alignment::Center);
     lblPNum->setOpaque(false);
