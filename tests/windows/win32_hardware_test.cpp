@@ -47,8 +47,8 @@ WTEST(Hardware, InventoryFromWmi) {
     const auto start = std::chrono::steady_clock::now();
     takeInventory(*sources, ".", inv);
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    // How long it takes is a figure, not a check: a busy machine has taken 4.4 s.
     std::printf("  inventory taken in %.1f ms\n", ms);
-    CHECK(ms < 5000);
     const std::vector<std::string> empty = {"Win32_CacheMemory", "Win32_Keyboard", "Win32_PhysicalMemoryArray",
                                             "Win32_PointingDevice"};
     const bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
