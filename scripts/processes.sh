@@ -71,7 +71,7 @@ start_xvfb() {  # WORK-DIR [SCREEN [ARGS...]]
 
 # A test script's frame: begin_test NAME makes $work (removed on the way out,
 # after everything started has been ended) and the PASS/FAIL lines, counted
-# in $failures.
+# in $checks and $failures.
 begin_test() {
     work=$(mktemp -d "/tmp/velmora-$1.XXXXXX")
     failures=0
@@ -82,5 +82,13 @@ _end_test() {
     end_all
     rm -rf "$work"
 }
-pass() { echo "PASS: $*"; }
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { echo "PASS: $*"; checks=$((${checks:-0} + 1)); }
+fail() { echo "FAIL: $*"; checks=$((${checks:-0} + 1)); failures=$((${failures:-0} + 1)); }
+# verdict PASS-TEXT FAIL-TEXT COMMAND...: one check, passed when COMMAND succeeds.
+verdict() {
+    local good=$1 bad=$2
+    shift 2
+    if "$@"; then pass "$good"; else fail "$bad"; fi
+}
+# quiet COMMAND...: COMMAND with its output dropped.
+quiet() { "$@" >/dev/null; }

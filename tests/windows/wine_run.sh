@@ -12,16 +12,6 @@ ini=${3:-}
 
 failures=0
 checks=0
-pass() { echo "PASS: $*"; checks=$((checks + 1)); }
-fail() { echo "FAIL: $*"; checks=$((checks + 1)); failures=$((failures + 1)); }
-# verdict PASS-TEXT FAIL-TEXT COMMAND...: one check, passed when COMMAND succeeds.
-verdict() {
-    local good=$1 bad=$2
-    shift 2
-    if "$@"; then pass "$good"; else fail "$bad"; fi
-}
-# quiet COMMAND...: COMMAND with its output dropped.
-quiet() { "$@" >/dev/null; }
 # The closing line, and the exit status.
 finish_run() {
     echo "$((checks - failures)) passed, $failures failed"
